@@ -1,0 +1,78 @@
+# Shared set-up for scripts/run.sh, scripts/test.sh and scripts/bench.sh: packages, build,
+# a private Wine prefix, and a virtual X display when none is there. Sourced, not run.
+set -euo pipefail
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${NUMBROOK_BUILD:-$ROOT/build}"
+JOBS="${JOBS:-$(nproc)}"
+PACKAGES=(cmake make mingw-w64 mingw-w64-tools libwine-dev wine wine64 fonts-wine xvfb xauth googletest xdotool)
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  if [ ${#missing[@]} -gt 0 ]; then
+    echo "== installing: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    apt-get update -qq
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
+}
+
+build_all() {
+  echo "== building in $BUILD"
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release >/dev/null
+  if ! cmake --build "$BUILD" -j "$JOBS" >"$BUILD/build.log" 2>&1; then
+    grep -E -B2 -A6 "error|Error" "$BUILD/build.log" | head -n 120 >&2
+    echo "build failed; the whole log is $BUILD/build.log" >&2
+    exit 1
+  fi
+}
+
+# Wine: a private prefix inside the build folder, quiet, code page 1252.
+start_wine() {
+  export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD/wineprefix}"
+  export WINEDEBUG=-all
+  unset LC_ALL; export LANG=en_US.UTF-8
+  if [ "${FRESH_PREFIX:-1}" = 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+    rm -rf "$WINEPREFIX"
+    echo "== creating Wine prefix $WINEPREFIX"
+    WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    wineserver -w || true
+  fi
+}
+
+# A virtual display unless one is given. Only a display started here is stopped here.
+XVFB_PID=""
+start_display() {
+  if [ -n "${DISPLAY:-}" ]; then
+    local d="${DISPLAY#*:}"; d="${d%%.*}"
+    if [ -e "/tmp/.X11-unix/X$d" ]; then return; fi
+  fi
+  local n
+  for n in $(seq 91 199); do
+    if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
+      Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+      XVFB_PID=$!
+      export DISPLAY=":$n"
+      for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+      echo "== Xvfb on $DISPLAY"
+      return
+    fi
+  done
+  echo "no free display number" >&2; exit 1
+}
+
+stop_all() {
+  if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+}
+
+register_kernel() {
+  if [ -f "$BUILD/bin/Evalkern.dll" ]; then
+    echo "== registering Evalkern"
+    wine regsvr32 /s "$(winepath -w "$BUILD/bin/Evalkern.dll")"
+  fi
+}
