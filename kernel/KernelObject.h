@@ -1,0 +1,93 @@
+// The base every kernel object stands on: reference counting, the server's live-object count,
+// and the kernel's failure type with its conversion into an HRESULT at the COM boundary.
+#pragma once
+
+#include <windows.h>
+#include <oleauto.h>
+#include <string>
+
+#include "Evalkern.h"
+
+namespace evalkern {
+
+// Live objects and LockServer locks; DllCanUnloadNow answers from this count.
+void ServerLock();
+void ServerUnlock();
+long ServerLockCount();
+
+// A failure raised inside the kernel. At the COM boundary it becomes the HRESULT and, for the
+// creatable classes, the thread's error information with `text` as description.
+struct KernelError {
+  std::wstring text;
+  HRESULT hr = E_UNEXPECTED;
+  DWORD helpContext = 0;
+};
+
+[[noreturn]] void RaiseError(const std::wstring& text, HRESULT hr = E_UNEXPECTED);
+
+// Turns a failure HRESULT of an outgoing call back into a raised KernelError that carries the
+// error information's description (or a text made from the HRESULT).
+void Check(HRESULT hr);
+
+// Runs `body` and turns anything it raises into an HRESULT; out-parameters are the caller's job.
+// Creatable classes pass their CLSID/ProgID so that the error information names them.
+struct ErrorSource {
+  const wchar_t* progId = nullptr;  // "Evalkern.<Coclass>", or null for internal objects
+  const IID* iid = nullptr;         // the class's default interface
+};
+void SetErrorInfoFor(const ErrorSource& src, const KernelError& e);
+
+template <class F>
+HRESULT Guard(const ErrorSource& src, F&& body) noexcept {
+  try {
+    body();
+    return S_OK;
+  } catch (const KernelError& e) {
+    SetErrorInfoFor(src, e);
+    return FAILED(e.hr) ? e.hr : E_UNEXPECTED;
+  } catch (const std::bad_alloc&) {
+    KernelError e{L"Out of memory", E_OUTOFMEMORY};
+    SetErrorInfoFor(src, e);
+    return E_OUTOFMEMORY;
+  } catch (...) {
+    KernelError e{L"Unexpected failure", E_UNEXPECTED};
+    SetErrorInfoFor(src, e);
+    return E_UNEXPECTED;
+  }
+}
+
+// Reference counting for one object; counts itself in the server lock while alive.
+class TRefCount {
+ public:
+  TRefCount() { ServerLock(); }
+  virtual ~TRefCount() { ServerUnlock(); }
+  TRefCount(const TRefCount&) = delete;
+  TRefCount& operator=(const TRefCount&) = delete;
+
+ protected:
+  ULONG AddRefImpl() { return static_cast<ULONG>(InterlockedIncrement(&refs_)); }
+  ULONG ReleaseImpl() {
+    LONG r = InterlockedDecrement(&refs_);
+    if (r == 0) delete this;
+    return static_cast<ULONG>(r);
+  }
+
+ private:
+  LONG refs_ = 0;
+};
+
+}  // namespace evalkern
+
+// Declares IUnknown for a class with any number of COM bases. The class implements
+//   void* Cast(REFIID iid)   -> the interface pointer for iid (cast from this), or nullptr.
+#define EVALKERN_IUNKNOWN                                                              \
+ public:                                                                               \
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {                       \
+    if (!out) return E_POINTER;                                                        \
+    *out = Cast(iid);                                                                  \
+    if (!*out) return E_NOINTERFACE;                                                   \
+    static_cast<IUnknown*>(*out)->AddRef();                                            \
+    return S_OK;                                                                       \
+  }                                                                                    \
+  STDMETHODIMP_(ULONG) AddRef() override { return AddRefImpl(); }                      \
+  STDMETHODIMP_(ULONG) Release() override { return ReleaseImpl(); }
