@@ -1,0 +1,192 @@
+#include "Nodes.h"
+
+#include <string>
+
+namespace evalkern {
+
+namespace {
+
+// Private identities through which the kernel finds its own object behind a node pointer. A
+// node of another origin does not know them, so the downcast below is never taken for it.
+const IID kLowermostSelf = {0x27844c9f, 0x1a34, 0x48e5, {0x83, 0x65, 0x55, 0x68, 0x2b, 0x13, 0xeb, 0x9c}};
+const IID kErrorSelf = {0x94a8a28e, 0x7d5a, 0x4612, {0x8c, 0x74, 0x87, 0xb4, 0x24, 0x9e, 0x7c, 0x4e}};
+const IID kVariableOrConstSelf = {0x95eda8e4, 0x14bc, 0x4a60, {0xaa, 0x0e, 0xbf, 0x3f, 0xdb, 0xc6, 0x1e, 0x04}};
+const IID kFuncSelf = {0x730fc5e0, 0x2d5b, 0x4020, {0x91, 0xd1, 0x9d, 0xd8, 0x3e, 0x33, 0x61, 0xd0}};
+const IID kListSelf = {0x836017a1, 0xe2a6, 0x49e5, {0x8d, 0x5a, 0x13, 0xd3, 0xcb, 0x26, 0x52, 0x05}};
+
+const ErrorSource kNodeSource{};
+
+HRESULT PutString(const std::wstring& s, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  *out = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
+  return *out ? S_OK : E_OUTOFMEMORY;
+}
+
+HRESULT PutChild(const std::vector<INodeParsing*>& children, long index, INodeParsing** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  return Guard(kNodeSource, [&] {
+    // Compared unsigned, so a negative index fails like one past the end.
+    if (static_cast<unsigned long>(index) >= children.size())
+      RaiseError(L"List index out of bounds (" + std::to_wstring(index) + L")");
+    *out = children[static_cast<size_t>(index)];
+    (*out)->AddRef();
+  });
+}
+
+HRESULT PutCount(const std::vector<INodeParsing*>& children, long* out) {
+  if (!out) return E_POINTER;
+  *out = static_cast<long>(children.size());
+  return S_OK;
+}
+
+void ReleaseAll(std::vector<INodeParsing*>& children) {
+  for (INodeParsing* c : children)
+    if (c) c->Release();
+  children.clear();
+}
+
+// The kernel object behind `node` when it answers the private identity `self`.
+template <class T, class I>
+T* KernelNode(INodeParsing* node, const IID& self) {
+  if (!node) return nullptr;
+  void* p = nullptr;
+  if (FAILED(node->QueryInterface(self, &p)) || !p) return nullptr;
+  I* itf = static_cast<I*>(p);
+  itf->Release();  // the caller's reference keeps the node alive
+  return static_cast<T*>(itf);
+}
+
+}  // namespace
+
+// ---- TNodeLowermost ----
+
+TNodeLowermost::TNodeLowermost(const VARIANT& value) {
+  VariantInit(&value_);
+  if (FAILED(VariantCopy(&value_, const_cast<VARIANT*>(&value))))
+    RaiseError(L"Out of memory", E_OUTOFMEMORY);
+}
+
+TNodeLowermost::~TNodeLowermost() { VariantClear(&value_); }
+
+void* TNodeLowermost::Cast(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_INodeParsing || iid == IID_INodeLowermost ||
+      iid == kLowermostSelf)
+    return static_cast<INodeLowermost*>(this);
+  return nullptr;
+}
+
+STDMETHODIMP TNodeLowermost::get_Value(VARIANT* out) {
+  if (!out) return E_POINTER;
+  VariantInit(out);
+  return VariantCopy(out, &value_);
+}
+
+// ---- TNodeError ----
+
+void* TNodeError::Cast(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_INodeParsing || iid == IID_INodeError || iid == kErrorSelf)
+    return static_cast<INodeError*>(this);
+  return nullptr;
+}
+
+STDMETHODIMP TNodeError::get_TextError(BSTR* out) { return PutString(textError_, out); }
+
+// ---- TNodeVariableOrConst ----
+
+void* TNodeVariableOrConst::Cast(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_INodeParsing || iid == IID_INodeVariableOrConst ||
+      iid == kVariableOrConstSelf)
+    return static_cast<INodeVariableOrConst*>(this);
+  return nullptr;
+}
+
+STDMETHODIMP TNodeVariableOrConst::get_Name(BSTR* out) { return PutString(name_, out); }
+
+// ---- TNodeFunc ----
+
+TNodeFunc::~TNodeFunc() { ReleaseAll(childNodes_); }
+
+void* TNodeFunc::Cast(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_INodeParsing || iid == IID_INodeFunc || iid == kFuncSelf)
+    return static_cast<INodeFunc*>(this);
+  return nullptr;
+}
+
+STDMETHODIMP TNodeFunc::get_Name(BSTR* out) { return PutString(name_, out); }
+STDMETHODIMP TNodeFunc::get_CountChildNodes(long* out) { return PutCount(childNodes_, out); }
+STDMETHODIMP TNodeFunc::get_ChildNodes(long index, INodeParsing** out) {
+  return PutChild(childNodes_, index, out);
+}
+
+// ---- TNodeList ----
+
+TNodeList::~TNodeList() { ReleaseAll(childNodes_); }
+
+void* TNodeList::Cast(REFIID iid) {
+  if (iid == IID_IUnknown || iid == IID_INodeParsing || iid == IID_INodeList || iid == kListSelf)
+    return static_cast<INodeList*>(this);
+  return nullptr;
+}
+
+STDMETHODIMP TNodeList::get_CountChildNodes(long* out) { return PutCount(childNodes_, out); }
+STDMETHODIMP TNodeList::get_ChildNodes(long index, INodeParsing** out) {
+  return PutChild(childNodes_, index, out);
+}
+
+// ---- creators ----
+
+namespace {
+template <class T, class I, class... A>
+INodeParsing* Make(A&&... args) {
+  T* node = new T(std::forward<A>(args)...);
+  I* itf = node;
+  itf->AddRef();
+  return itf;
+}
+}  // namespace
+
+INodeParsing* MakeLowermostNode(const VARIANT& value) {
+  return Make<TNodeLowermost, INodeLowermost>(value);
+}
+INodeParsing* MakeErrorNode(const std::wstring& textError) {
+  return Make<TNodeError, INodeError>(textError);
+}
+INodeParsing* MakeVariableOrConstNode(const std::wstring& name) {
+  return Make<TNodeVariableOrConst, INodeVariableOrConst>(name);
+}
+INodeParsing* MakeFuncNode(const std::wstring& name, std::vector<INodeParsing*> children) {
+  try {
+    return Make<TNodeFunc, INodeFunc>(name, std::move(children));
+  } catch (...) {
+    ReleaseAll(children);  // still ours when the node was not made
+    throw;
+  }
+}
+INodeParsing* MakeListNode(std::vector<INodeParsing*> children) {
+  try {
+    return Make<TNodeList, INodeList>(std::move(children));
+  } catch (...) {
+    ReleaseAll(children);
+    throw;
+  }
+}
+
+TNodeLowermost* AsLowermostNode(INodeParsing* node) {
+  return KernelNode<TNodeLowermost, INodeLowermost>(node, kLowermostSelf);
+}
+TNodeError* AsErrorNode(INodeParsing* node) {
+  return KernelNode<TNodeError, INodeError>(node, kErrorSelf);
+}
+TNodeVariableOrConst* AsVariableOrConstNode(INodeParsing* node) {
+  return KernelNode<TNodeVariableOrConst, INodeVariableOrConst>(node, kVariableOrConstSelf);
+}
+TNodeFunc* AsFuncNode(INodeParsing* node) {
+  return KernelNode<TNodeFunc, INodeFunc>(node, kFuncSelf);
+}
+TNodeList* AsListNode(INodeParsing* node) {
+  return KernelNode<TNodeList, INodeList>(node, kListSelf);
+}
+
+}  // namespace evalkern

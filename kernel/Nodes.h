@@ -1,0 +1,116 @@
+// The parse-tree nodes: small reference-counted objects, built once bottom up and never changed.
+// Each node answers IUnknown, INodeParsing and its own interface through one pointer, so a
+// consumer tells the kind of a node by asking for the specific interfaces.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "KernelObject.h"
+
+namespace evalkern {
+
+// A literal value: number, text, Boolean or Empty.
+class TNodeLowermost : public TRefCount, public INodeLowermost {
+  EVALKERN_IUNKNOWN
+ public:
+  explicit TNodeLowermost(const VARIANT& value);  // copies the value
+  ~TNodeLowermost() override;
+
+  STDMETHODIMP get_Value(VARIANT* out) override;
+
+  const VARIANT& Value() const { return value_; }
+
+ private:
+  void* Cast(REFIID iid);
+  VARIANT value_;
+};
+
+// The result of a failed analysis, carrying its message.
+class TNodeError : public TRefCount, public INodeError {
+  EVALKERN_IUNKNOWN
+ public:
+  explicit TNodeError(std::wstring text) : textError_(std::move(text)) {}
+
+  STDMETHODIMP get_TextError(BSTR* out) override;
+
+  const std::wstring& TextError() const { return textError_; }
+
+ private:
+  void* Cast(REFIID iid);
+  std::wstring textError_;
+};
+
+// A bare identifier, as written.
+class TNodeVariableOrConst : public TRefCount, public INodeVariableOrConst {
+  EVALKERN_IUNKNOWN
+ public:
+  explicit TNodeVariableOrConst(std::wstring name) : name_(std::move(name)) {}
+
+  STDMETHODIMP get_Name(BSTR* out) override;
+
+  const std::wstring& Name() const { return name_; }
+
+ private:
+  void* Cast(REFIID iid);
+  std::wstring name_;
+};
+
+// A call of a function or operator with its arguments in order. Holds one reference per child.
+class TNodeFunc : public TRefCount, public INodeFunc {
+  EVALKERN_IUNKNOWN
+ public:
+  // Takes over one reference of every child.
+  TNodeFunc(std::wstring name, std::vector<INodeParsing*> children)
+      : name_(std::move(name)), childNodes_(std::move(children)) {}
+  ~TNodeFunc() override;
+
+  STDMETHODIMP get_Name(BSTR* out) override;
+  STDMETHODIMP get_CountChildNodes(long* out) override;
+  STDMETHODIMP get_ChildNodes(long index, INodeParsing** out) override;
+
+  const std::wstring& Name() const { return name_; }
+  const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
+
+ private:
+  void* Cast(REFIID iid);
+  std::wstring name_;
+  std::vector<INodeParsing*> childNodes_;
+};
+
+// The statements of a line, or the lines of a text. Holds one reference per child.
+class TNodeList : public TRefCount, public INodeList {
+  EVALKERN_IUNKNOWN
+ public:
+  // Takes over one reference of every child.
+  explicit TNodeList(std::vector<INodeParsing*> children) : childNodes_(std::move(children)) {}
+  ~TNodeList() override;
+
+  STDMETHODIMP get_CountChildNodes(long* out) override;
+  STDMETHODIMP get_ChildNodes(long index, INodeParsing** out) override;
+
+  const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
+
+ private:
+  void* Cast(REFIID iid);
+  std::vector<INodeParsing*> childNodes_;
+};
+
+// Creators. Each returns a new node with one reference, which the caller owns. Children passed
+// in are taken over with the reference the caller held (null children are not allowed).
+INodeParsing* MakeLowermostNode(const VARIANT& value);
+INodeParsing* MakeErrorNode(const std::wstring& textError);
+INodeParsing* MakeVariableOrConstNode(const std::wstring& name);
+INodeParsing* MakeFuncNode(const std::wstring& name, std::vector<INodeParsing*> children);
+INodeParsing* MakeListNode(std::vector<INodeParsing*> children);
+
+// Direct read access for the kernel's own walkers, without a COM round trip per field: the
+// kernel object behind a node, or null when the node is of another kind (or not the kernel's).
+// The pointer lives as long as the caller's reference to `node`.
+TNodeLowermost* AsLowermostNode(INodeParsing* node);
+TNodeError* AsErrorNode(INodeParsing* node);
+TNodeVariableOrConst* AsVariableOrConstNode(INodeParsing* node);
+TNodeFunc* AsFuncNode(INodeParsing* node);
+TNodeList* AsListNode(INodeParsing* node);
+
+}  // namespace evalkern
