@@ -140,7 +140,7 @@ bool ReadPlainInteger(const std::wstring& t, int64_t& out) {
 
 // The standard floating-point conversion with "." as decimal point: blanks around, a sign,
 // digits with an optional point, an optional exponent with at least one digit.
-bool ReadPlainFloat(const std::wstring& t, long double& out) {
+bool ReadPlainFloat(const std::wstring& t, long double& out, std::string& plain) {
   size_t i = 0, n = t.size();
   while (i < n && t[i] == L' ') ++i;
   while (n > i && t[n - 1] == L' ') --n;
@@ -164,6 +164,7 @@ bool ReadPlainFloat(const std::wstring& t, long double& out) {
   }
   if (i != n) return false;
   out = __mingw_strtold(s.c_str(), nullptr);
+  plain = s;
   return true;
 }
 
@@ -174,6 +175,7 @@ struct ReadResult {
   long double f = 0;
   bool percent = false;
   std::wstring text;  // the text without its "%"
+  std::string plain;  // a decimal float as the digit reader took it
 };
 
 ReadResult ReadNumber(const std::wstring& text) {
@@ -188,7 +190,7 @@ ReadResult ReadNumber(const std::wstring& text) {
     if (r.percent) r.f = static_cast<long double>(r.i) / 100.0L;
     return r;
   }
-  if (!ReadPlainFloat(r.text, r.f)) NotFloat(r.text);
+  if (!ReadPlainFloat(r.text, r.f, r.plain)) NotFloat(r.text);
   if (r.percent) r.f /= 100.0L;
   return r;
 }
@@ -203,9 +205,12 @@ void StrToNumber(const std::wstring& text, VARIANT& out) {
     out.vt = VT_I8;
     out.llVal = r.i;
   } else if (std::fabs(r.f) < 1.6e308L) {
+    // a plain decimal is read straight to the nearest double, not rounded twice
+    double d = r.isInt || r.percent ? static_cast<double>(r.f)
+                                    : __mingw_strtod(r.plain.c_str(), nullptr);
     VariantClear(&out);
     out.vt = VT_R8;
-    out.dblVal = static_cast<double>(r.f);
+    out.dblVal = d;
   } else {
     BSTR b = SysAllocStringLen(r.text.data(), static_cast<UINT>(r.text.size()));
     if (!b) throw std::bad_alloc();
@@ -219,6 +224,7 @@ long double StrToFloatValue(const std::wstring& text) {
   X87Precision precision;
   ReadResult r = ReadNumber(text);
   if (r.isInt && !r.percent) return static_cast<long double>(r.i);
+  if (std::isinf(r.f)) NotFloat(r.text);  // beyond the extended range
   return r.f;
 }
 

@@ -114,6 +114,15 @@ TEST(StrToNumber, FractionsPercentagesAndHugeValues) {
   }
 }
 
+// A decimal just above the midpoint of two doubles: read through extended first it would land
+// on the midpoint and then round to even, one double too low.
+TEST(StrToNumber, DecimalsReadStraightToTheNearestDouble) {
+  Value v;
+  StrToNumber(L"1.000000000000000111022302462515654042363166809082031250001", v.v);
+  ASSERT_EQ(v.v.vt, VT_R8);
+  EXPECT_EQ(v.v.dblVal, 1.0000000000000002);
+}
+
 // Every bad literal raises a conversion error with the user-facing text, and leaves the
 // target untouched.
 TEST(StrToNumber, BadLiteralsRaiseTheirMessage) {
@@ -185,6 +194,7 @@ TEST(StrToFloatValue, SameNotationsAsExtended) {
   EXPECT_EQ(StrToFloatValue(L"0.1"), 0.1L);  // read into extended, not through double
   EXPECT_EQ(StrToFloatValue(L"1e400"), 1e400L);
   EXPECT_THROW(StrToFloatValue(L"x"), EConvertError);
+  EXPECT_THROW(StrToFloatValue(L"1e5000"), EConvertError);  // beyond the extended range
 }
 
 TEST(StrToInt64Value, IntegersOnly) {
