@@ -1,0 +1,263 @@
+#include "Scanner.h"
+
+#include "Messages.h"
+#include "NameCompare.h"
+
+namespace evalkern {
+
+namespace {
+
+constexpr int kMsgBinaryNoDigits = 14039;
+constexpr int kMsgHexNoDigits = 14040;
+constexpr int kMsgOctalNoDigits = 14041;
+constexpr int kMsgRomanNoDigits = 14042;
+constexpr int kMsgLoneDecimalPoint = 14043;
+constexpr int kMsgUnexpectedChar = 14044;
+
+[[noreturn]] void Fail(int id) { throw ParseError{GetMessageText(id)}; }
+[[noreturn]] void Fail(int id, const std::wstring& arg) {
+  throw ParseError{GetMessageTextFmt(id, arg)};
+}
+
+bool IsBlank(wchar_t c) { return c == 9 || c == 32 || c == 160; }
+bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
+bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
+bool IsHexDigit(wchar_t c) {
+  return IsDigit(c) || (c >= L'a' && c <= L'f') || (c >= L'A' && c <= L'F');
+}
+bool IsRomanLetter(wchar_t c) {
+  switch (FoldAscii(c)) {
+    case L'c': case L'd': case L'i': case L'l': case L'm': case L'v': case L'x':
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool IsPrefixLetter(wchar_t c) {
+  switch (FoldAscii(c)) {
+    case L'b': case L'o': case L'r': case L'x':
+      return true;
+    default:
+      return false;
+  }
+}
+
+class Scanner {
+ public:
+  explicit Scanner(const std::wstring& text) : s_(text), n_(text.size()) {}
+
+  TokenList Run() {
+    while (i_ < n_) Step();
+    return std::move(tokens_);
+  }
+
+ private:
+  wchar_t At(size_t k) const { return k < n_ ? s_[k] : L'\0'; }
+  void Add(std::wstring text, TokenKind kind) { tokens_.push_back({std::move(text), kind}); }
+  void Add1(TokenKind kind) { Add(std::wstring(1, s_[i_++]), kind); }
+
+  void Step() {
+    const wchar_t c = s_[i_];
+    const wchar_t next = At(i_ + 1);
+    const bool hasNext = i_ + 1 < n_;
+    if (IsBlank(c)) {
+      ++i_;
+      return;
+    }
+    switch (c) {
+      case L'!': case L'%': return Add1(tkPostfix);
+      case L'+': case L'-': return Add1(tkSign);
+      case L'*': case L'/': case L'^': return Add1(tkMultiplicative);
+      case L'~': return Add1(tkLogical);
+      case L',': return Add1(tkComma);
+      case L'(': return Add1(tkOpen);
+      case L')': return Add1(tkClose);
+      case L'"': case L'\'': return ScanString();
+      case L'|':
+      case L'&':
+        if (hasNext && next == c) return AddTwo(tkLogical);
+        return Add1(tkLogical);
+      case L'<':
+      case L'>':
+        if (hasNext && next == c) return AddTwo(tkLogical);  // "<<" ">>"
+        if (hasNext && (next == L'=' || (c == L'<' && next == L'>'))) return AddTwo(tkComparison);
+        return Add1(tkComparison);
+      case L'=': return Add1(tkComparison);
+      case L'#': case L'$': return ScanHashHex();
+      default: break;
+    }
+    if (c == L'0' && IsPrefixLetter(next)) {
+      // A prefix needs a character after its letter; a prefix at the very end of the text is a
+      // literal of that notation without digits.
+      return ScanPrefixed();
+    }
+    if (IsDigit(c) || c == L'.') return ScanDecimal();
+    if (IsLetter(c) || c == L'_') return ScanName();
+    Fail(kMsgUnexpectedChar, std::wstring(1, c));
+  }
+
+  void AddTwo(TokenKind kind) {
+    Add(s_.substr(i_, 2), kind);
+    i_ += 2;
+  }
+
+  void ScanString() {
+    const wchar_t quote = s_[i_++];
+    std::wstring content;
+    while (i_ < n_) {
+      wchar_t c = s_[i_++];
+      if (c == quote) {
+        if (At(i_) == quote && i_ < n_) {
+          content += quote;
+          ++i_;
+          continue;
+        }
+        break;
+      }
+      content += c;
+    }
+    Add(std::move(content), tkString);  // an unclosed text runs to the end
+  }
+
+  // A "%" right after the digits belongs to the literal.
+  void TakePercent(std::wstring& text) {
+    if (i_ < n_ && s_[i_] == L'%') {
+      text += L'%';
+      ++i_;
+    }
+  }
+
+  template <class Pred>
+  bool TakeDigits(std::wstring& text, Pred isDigit) {
+    const size_t start = i_;
+    while (i_ < n_ && isDigit(s_[i_])) text += s_[i_++];
+    return i_ > start;
+  }
+
+  void ScanPrefixed() {
+    const wchar_t letter = FoldAscii(s_[i_ + 1]);
+    std::wstring text = L"0";
+    text += letter;
+    i_ += 2;
+    bool any = false;
+    int noDigits = kMsgHexNoDigits;
+    switch (letter) {
+      case L'b':
+        any = TakeDigits(text, [](wchar_t c) { return c == L'0' || c == L'1'; });
+        noDigits = kMsgBinaryNoDigits;
+        break;
+      case L'o':
+        any = TakeDigits(text, [](wchar_t c) { return c >= L'0' && c <= L'7'; });
+        noDigits = kMsgOctalNoDigits;
+        break;
+      case L'r':
+        any = TakeDigits(text, IsRomanLetter);
+        noDigits = kMsgRomanNoDigits;
+        break;
+      default:
+        any = TakeDigits(text, IsHexDigit);
+        break;
+    }
+    if (!any) Fail(noDigits);
+    TakePercent(text);
+    Add(std::move(text), tkLiteral);
+  }
+
+  void ScanHashHex() {
+    std::wstring text(1, s_[i_++]);
+    if (!TakeDigits(text, IsHexDigit)) Fail(kMsgHexNoDigits);
+    TakePercent(text);
+    Add(std::move(text), tkLiteral);
+  }
+
+  void ScanDecimal() {
+    std::wstring text;
+    TakeDigits(text, IsDigit);
+    if (At(i_) == L'.' && i_ < n_) {
+      text += s_[i_++];
+      TakeDigits(text, IsDigit);
+    }
+    if (i_ < n_ && (s_[i_] == L'e' || s_[i_] == L'E')) {
+      text += s_[i_++];
+      if (i_ < n_ && (s_[i_] == L'+' || s_[i_] == L'-')) text += s_[i_++];
+      TakeDigits(text, IsDigit);
+    }
+    TakePercent(text);
+    if (text.back() == L'+' || text.back() == L'-') {
+      // An exponent sign without a digit is a sign of its own.
+      text.pop_back();
+      --i_;
+    }
+    if (text == L".") Fail(kMsgLoneDecimalPoint);
+    Add(std::move(text), tkLiteral);
+  }
+
+  void ScanName() {
+    const size_t start = i_;
+    while (i_ < n_ && (IsLetter(s_[i_]) || IsDigit(s_[i_]) || s_[i_] == L'_')) ++i_;
+    std::wstring name = s_.substr(start, i_ - start);
+    size_t k = i_;
+    while (k < n_ && IsBlank(s_[k])) ++k;
+    if (k < n_ && s_[k] == L'(') {
+      i_ = k + 1;
+      Add(std::move(name), tkCall);
+    } else {
+      Add(std::move(name), tkName);  // the blanks are scanned again
+    }
+  }
+
+  const std::wstring& s_;
+  const size_t n_;
+  size_t i_ = 0;
+  TokenList tokens_;
+};
+
+bool KeywordKind(const std::wstring& text, TokenKind& kind) {
+  static const struct {
+    const wchar_t* word;
+    TokenKind kind;
+  } kKeywords[] = {
+      {L"true", tkLiteral},   {L"false", tkLiteral},  {L"and", tkLogical},
+      {L"or", tkLogical},     {L"xor", tkLogical},    {L"shr", tkLogical},
+      {L"shl", tkLogical},    {L"mod", tkMultiplicative}, {L"div", tkMultiplicative},
+      {L"le", tkComparison},  {L"ge", tkComparison},  {L"ne", tkComparison},
+      {L"gt", tkComparison},  {L"lt", tkComparison},  {L"eq", tkComparison},
+      {L"not", tkNot},
+  };
+  if (text.size() > 5) return false;
+  for (const auto& k : kKeywords) {
+    if (NamesEqual(text, k.word)) {
+      kind = k.kind;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace
+
+std::wstring TrimExpression(const std::wstring& text) {
+  size_t b = 0, e = text.size();
+  while (b < e && text[b] <= 32) ++b;
+  while (e > b && text[e - 1] <= 32) --e;
+  return text.substr(b, e - b);
+}
+
+TokenList ScanExpression(const std::wstring& text) { return Scanner(text).Run(); }
+
+void ClassifyKeywords(TokenList& tokens) {
+  for (size_t i = 0; i < tokens.size(); ++i) {
+    Token& t = tokens[i];
+    if (t.kind != tkName && t.kind != tkCall) continue;
+    TokenKind kind;
+    if (!KeywordKind(t.text, kind)) continue;
+    const bool wasCall = t.kind == tkCall;
+    t.kind = kind;
+    // A keyword written straight before "(" keeps that bracket as a token of its own, except
+    // for the Boolean literals, which drop it.
+    if (wasCall && kind != tkLiteral) tokens.insert(tokens.begin() + i + 1, Token{L"(", tkOpen});
+  }
+}
+
+}  // namespace evalkern

@@ -1,0 +1,435 @@
+#include "TreeBuilder.h"
+
+#include "ErrorEvents.h"
+#include "Messages.h"
+#include "NameCompare.h"
+#include "Nodes.h"
+#include "NumberText.h"
+
+namespace evalkern {
+
+namespace {
+
+constexpr int kMsgInvalidNumber = 14035;
+constexpr int kMsgEmptyExpression = 14038;
+constexpr int kMsgMisplacedComma = 14036;
+constexpr int kMsgNotWithoutOperand = 14045;
+constexpr int kMsgBracketsUnbalanced = 14046;
+constexpr int kMsgTwoOperands = 14047;
+constexpr int kMsgMissingOperand = 14048;
+constexpr int kMsgEndsWithSign = 14049;
+constexpr int kMsgCommaAtEnd = 14050;
+constexpr int kMsgUnclosedOperand = 14052;
+constexpr int kMsgUnmatchedClose = 14053;
+
+[[noreturn]] void Fail(int id) { throw ParseError{GetMessageText(id)}; }
+[[noreturn]] void Fail(int id, const std::wstring& arg) {
+  throw ParseError{GetMessageTextFmt(id, arg)};
+}
+
+// Tokens that may stand right after an operator as the start of its operand (a sign or "not"
+// not included: those have been rewritten by the time this is asked).
+bool StartsOperand(TokenKind k) {
+  return k == tkOpen || k == tkLiteral || k == tkName || k == tkCall || k == tkString;
+}
+// Tokens that may end the operand on the left of an operator, once postfixes are rewritten.
+bool EndsOperand(TokenKind k) {
+  return k == tkClose || k == tkLiteral || k == tkName || k == tkString;
+}
+
+void Insert(TokenList& t, size_t pos, const wchar_t* text, TokenKind kind) {
+  t.insert(t.begin() + pos, Token{text, kind});
+}
+void Insert(TokenList& t, size_t pos, const std::wstring& text, TokenKind kind) {
+  t.insert(t.begin() + pos, Token{text, kind});
+}
+
+// Wrap-right scan: closes the operand that starts after position p with an inserted ")". With
+// `notExtends`, "not" tokens at depth 0 belong to the operand (the leading minus).
+void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends = false) {
+  long depth = 0;
+  for (size_t k = p + 1; k < t.size(); ++k) {
+    const TokenKind kind = t[k].kind;
+    if (kind == tkOpen || kind == tkCall) {
+      ++depth;
+    } else if (kind == tkClose) {
+      if (--depth == 0) {
+        Insert(t, k + 1, L")", tkClose);
+        return;
+      }
+    } else if (depth == 0 && !(notExtends && kind == tkNot)) {
+      Insert(t, k + 1, L")", tkClose);
+      return;
+    }
+  }
+  if (depth > 0) Fail(kMsgUnclosedOperand, name);
+}
+
+// Find-left scan: puts a call token `name` in front of the operand that ends before position p.
+// Answers whether it inserted one (every position from there on moved up by one).
+bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
+  long depth = 0;
+  for (size_t k = p; k-- > 0;) {
+    const TokenKind kind = t[k].kind;
+    if (kind == tkClose) {
+      ++depth;
+    } else if (kind == tkOpen || kind == tkCall) {
+      if (depth-- == 1) {
+        Insert(t, k, name, tkCall);
+        return true;
+      }
+    } else if (depth == 0) {
+      Insert(t, k, name, tkCall);
+      return true;
+    }
+  }
+  if (depth > 0) Fail(kMsgUnmatchedClose, name);
+  return false;
+}
+
+// The operator at p becomes the comma between the two operands of a call `name`; p then points
+// at that comma.
+void RewriteBinaryAt(TokenList& t, size_t& p, const std::wstring& name) {
+  t[p] = Token{L",", tkComma};
+  if (FindLeft(t, p, name)) ++p;
+  WrapRight(t, p, name);
+}
+
+void CheckPlacement(const TokenList& t) {
+  const Token& first = t.front();
+  switch (first.kind) {
+    case tkPostfix: case tkMultiplicative: case tkComparison: case tkLogical:
+      Fail(kMsgMissingOperand, first.text);
+    default: break;
+  }
+  const Token& last = t.back();
+  switch (last.kind) {
+    case tkMultiplicative: case tkComparison: case tkNot: case tkLogical:
+      Fail(kMsgMissingOperand, last.text);
+    default: break;
+  }
+  for (size_t p = 1; p + 1 < t.size(); ++p) {
+    const TokenKind before = t[p - 1].kind, after = t[p + 1].kind;
+    switch (t[p].kind) {
+      case tkPostfix:
+        if (!IsOperandEnd(before)) Fail(kMsgMissingOperand, t[p].text);
+        break;
+      case tkMultiplicative: case tkComparison: case tkLogical:
+        if (!IsOperandEnd(before) || !IsOperandStart(after)) Fail(kMsgMissingOperand, t[p].text);
+        break;
+      case tkNot:
+        if (!IsOperandStart(after)) Fail(kMsgMissingOperand, t[p].text);
+        break;
+      default: break;
+    }
+  }
+}
+
+void MergeSigns(TokenList& t) {
+  for (size_t i = 0; i < t.size(); ++i) {
+    while (i + 1 < t.size() && t[i].kind == tkSign && t[i + 1].kind == tkSign) {
+      if (t[i].text == L"+") {
+        t.erase(t.begin() + i);  // "+" before a sign changes nothing
+      } else {
+        // "--" is "+", "-+" is "-"
+        t[i].text = t[i + 1].text == L"-" ? L"+" : L"-";
+        t.erase(t.begin() + i + 1);
+      }
+    }
+  }
+  for (size_t i = 0; i + 1 < t.size();) {
+    if (t[i].kind == tkNot && t[i + 1].kind == tkNot)
+      t.erase(t.begin() + i, t.begin() + i + 2);
+    else
+      ++i;
+  }
+}
+
+void RewriteEnds(TokenList& t) {
+  Token& first = t.front();
+  if (first.kind == tkSign && first.text == L"+") {
+    t.erase(t.begin());
+    if (t.empty()) Fail(kMsgMissingOperand, L"+");
+  } else if (first.kind == tkSign) {
+    // A leading minus binds tightest; its operand includes any "not" that follows.
+    if (t.size() == 1) Fail(kMsgMissingOperand, L"-");
+    // A minus with nothing to negate ("-)", "-) + 1", "-, x") is a missing operand, not a
+    // call without arguments.
+    if (t[1].kind == tkClose || t[1].kind == tkComma) Fail(kMsgMissingOperand, L"-");
+    first = Token{L"unarminus", tkCall};
+    WrapRight(t, 0, L"-", true);
+  } else {
+    if (first.kind == tkComma) Fail(kMsgCommaAtEnd);
+    if (t.back().kind == tkComma) {
+      // A final comma is accepted only while a bracket before it is still open; the bracket
+      // check reports that bracket.
+      long open = 0;
+      for (size_t k = t.size() - 1; k-- > 0;) {
+        if (t[k].kind == tkOpen || t[k].kind == tkCall) {
+          ++open;
+          if (t[k].kind == tkCall && open > 0) break;
+        } else if (t[k].kind == tkClose) {
+          --open;
+        }
+      }
+      if (open <= 0) Fail(kMsgCommaAtEnd);
+    }
+  }
+  if (t.back().kind == tkSign) Fail(kMsgEndsWithSign);
+}
+
+void RewriteUnarySigns(TokenList& t) {
+  for (size_t p = 1; p + 1 < t.size(); ++p) {
+    if (t[p].kind != tkSign || IsOperandEnd(t[p - 1].kind) || !StartsOperand(t[p + 1].kind))
+      continue;
+    if (t[p].text == L"+") {
+      t.erase(t.begin() + p);
+    } else {
+      t[p] = Token{L"unarminus", tkCall};
+      WrapRight(t, p, L"-");
+    }
+  }
+}
+
+void RewriteNots(TokenList& t) {
+  for (size_t p = 0; p + 1 < t.size(); ++p) {
+    if (t[p].kind != tkNot) continue;
+    if (!StartsOperand(t[p + 1].kind)) Fail(kMsgNotWithoutOperand);
+    t[p] = Token{L"not", tkCall};
+    WrapRight(t, p, L"not");
+  }
+}
+
+void RewritePostfixes(TokenList& t) {
+  for (size_t p = 1; p < t.size(); ++p) {
+    if (t[p].kind != tkPostfix) continue;
+    const std::wstring op = t[p].text;
+    if (!EndsOperand(t[p - 1].kind)) Fail(kMsgMissingOperand, op);
+    t[p] = Token{L")", tkClose};
+    if (FindLeft(t, p, op)) ++p;
+  }
+}
+
+void RewriteBinarySigns(TokenList& t, const wchar_t* sign, const wchar_t* name) {
+  for (size_t p = 1; p + 1 < t.size(); ++p) {
+    if (t[p].kind != tkSign || t[p].text != sign) continue;
+    if (!EndsOperand(t[p - 1].kind) || !StartsOperand(t[p + 1].kind))
+      Fail(kMsgMissingOperand, sign);
+    RewriteBinaryAt(t, p, name);
+  }
+}
+
+void CheckBrackets(const TokenList& t) {
+  long open = 0;
+  for (const Token& tok : t) {
+    if (tok.kind == tkOpen || tok.kind == tkCall) ++open;
+    else if (tok.kind == tkClose && --open < 0) Fail(kMsgBracketsUnbalanced);  // closed too early
+  }
+  if (open != 0) Fail(kMsgBracketsUnbalanced);
+  for (size_t p = 1; p < t.size(); ++p)
+    if (StartsOperand(t[p].kind) && EndsOperand(t[p - 1].kind)) Fail(kMsgTwoOperands);
+}
+
+}  // namespace
+
+// ---- AnalysisSink ----
+
+void AnalysisSink::Report(const std::wstring& text) {
+  if (!sink_) {
+    text_ = text;
+    flag_ = true;
+    return;
+  }
+  ReportTextThenFlag(sink_, text);
+}
+
+bool AnalysisSink::ErrorFlag() const {
+  if (!sink_) return flag_;
+  VARIANT_BOOL f = 0;
+  if (FAILED(sink_->get_ErrorFlag(&f))) return false;
+  return f != 0;
+}
+
+std::wstring AnalysisSink::ErrorText() const {
+  if (!sink_) return text_;
+  BSTR b = nullptr;
+  if (FAILED(sink_->get_ErrorText(&b))) return std::wstring();
+  std::wstring r(BstrChars(b), BstrLength(b));
+  SysFreeString(b);
+  return r;
+}
+
+// ---- rewriting ----
+
+void ConvertBinaryOperator(TokenList& t, TokenKind kind, const std::wstring& op) {
+  for (size_t p = 1; p + 1 < t.size(); ++p)
+    if (t[p].kind == kind && NamesEqual(t[p].text, op)) RewriteBinaryAt(t, p, op);
+}
+
+void RewriteOperators(TokenList& t) {
+  if (t.empty()) Fail(kMsgEmptyExpression);
+  CheckPlacement(t);
+  MergeSigns(t);
+  RewriteEnds(t);
+  RewriteUnarySigns(t);
+  RewriteNots(t);
+  RewritePostfixes(t);
+  for (const wchar_t* op : {L"^", L"/", L"*", L"div", L"mod"})
+    ConvertBinaryOperator(t, tkMultiplicative, op);
+  RewriteBinarySigns(t, L"-", L"minus");
+  RewriteBinarySigns(t, L"+", L"plus");
+  static const struct {
+    TokenKind kind;
+    const wchar_t* op;
+  } kPasses[] = {
+      {tkLogical, L"shr"},    {tkLogical, L">>"},     {tkLogical, L"shl"},
+      {tkLogical, L"<<"},     {tkComparison, L"<="},  {tkComparison, L"le"},
+      {tkComparison, L">="},  {tkComparison, L"ge"},  {tkComparison, L"<>"},
+      {tkComparison, L"ne"},  {tkComparison, L">"},   {tkComparison, L"gt"},
+      {tkComparison, L"<"},   {tkComparison, L"lt"},  {tkComparison, L"="},
+      {tkComparison, L"eq"},  {tkLogical, L"and"},    {tkLogical, L"&&"},
+      {tkLogical, L"&"},      {tkLogical, L"or"},     {tkLogical, L"|"},
+      {tkLogical, L"||"},     {tkLogical, L"xor"},    {tkLogical, L"~"},
+  };
+  for (const auto& pass : kPasses) ConvertBinaryOperator(t, pass.kind, pass.op);
+  CheckBrackets(t);
+}
+
+// ---- grouping ----
+
+TBracket::TBracket() { VariantInit(&Value); }
+TBracket::TBracket(const TBracket& o) : Level(o.Level), Name(o.Name), Kind(o.Kind), Children(o.Children) {
+  VariantInit(&Value);
+  if (FAILED(VariantCopy(&Value, const_cast<VARIANT*>(&o.Value))))
+    RaiseError(L"Out of memory", E_OUTOFMEMORY);
+}
+TBracket::~TBracket() { VariantClear(&Value); }
+
+std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sink) {
+  std::vector<TBracket> table(1);
+  table[0].Level = 0;
+  table[0].Name = L"(";
+  table[0].Kind = TBracket::bkFunction;
+  long depth = 0;
+  long commas = 0;
+
+  // Appends an entry at `level` under the nearest earlier function entry whose level is at most
+  // `maxParentLevel`. There is always one while brackets nest properly; entry 0 is the limit.
+  auto append = [&](long level, long maxParentLevel) -> TBracket* {
+    long parent = static_cast<long>(table.size()) - 1;
+    while (parent >= 0 &&
+           !(table[parent].Kind == TBracket::bkFunction && table[parent].Level <= maxParentLevel))
+      --parent;
+    if (parent < 0) {
+      sink.Report(GetMessageText(kMsgBracketsUnbalanced));
+      return nullptr;
+    }
+    if (!table[parent].Children.empty()) --commas;
+    table[parent].Children.push_back(static_cast<long>(table.size()));
+    table.emplace_back();
+    table.back().Level = level;
+    return &table.back();
+  };
+
+  for (const Token& tok : tokens) {
+    switch (tok.kind) {
+      case tkComma:
+        ++commas;
+        break;
+      case tkOpen:
+      case tkCall: {
+        ++depth;
+        TBracket* e = append(depth, depth - 1);
+        if (!e) return table;
+        e->Kind = TBracket::bkFunction;
+        e->Name = tok.kind == tkOpen ? std::wstring(L"(") : tok.text;
+        break;
+      }
+      case tkClose:
+        --depth;
+        break;
+      case tkLiteral: {
+        VARIANT v;
+        VariantInit(&v);
+        static const std::wstring kTrue = L"true", kFalse = L"false";
+        const bool isTrue = NamesEqual(tok.text, kTrue);
+        if (isTrue || NamesEqual(tok.text, kFalse)) {
+          v.vt = VT_BOOL;
+          v.boolVal = isTrue ? VARIANT_TRUE : VARIANT_FALSE;
+        } else {
+          try {
+            StrToNumber(tok.text, v);
+          } catch (const KernelError&) {
+            sink.Report(GetMessageTextFmt(kMsgInvalidNumber, tok.text));
+            return table;
+          }
+        }
+        TBracket* e = append(depth + 1, depth);
+        if (!e) {
+          VariantClear(&v);
+          return table;
+        }
+        e->Kind = TBracket::bkValue;
+        e->Value = v;  // the entry takes the value over
+        break;
+      }
+      case tkName: {
+        TBracket* e = append(depth + 1, depth);
+        if (!e) return table;
+        e->Kind = TBracket::bkName;
+        e->Name = tok.text;
+        break;
+      }
+      case tkString: {
+        TBracket* e = append(depth + 1, depth);
+        if (!e) return table;
+        e->Kind = TBracket::bkValue;
+        e->Value.vt = VT_BSTR;
+        e->Value.bstrVal = SysAllocStringLen(tok.text.data(), static_cast<UINT>(tok.text.size()));
+        if (!e->Value.bstrVal) {
+          e->Value.vt = VT_EMPTY;
+          RaiseError(L"Out of memory", E_OUTOFMEMORY);
+        }
+        break;
+      }
+      default:
+        break;
+    }
+  }
+  if (table[0].Children.size() > 1 || commas > 0) sink.Report(GetMessageText(kMsgMisplacedComma));
+  return table;
+}
+
+// ---- tree ----
+
+INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, AnalysisSink& sink) {
+  const TBracket& e = table[static_cast<size_t>(index)];
+  switch (e.Kind) {
+    case TBracket::bkValue:
+      return MakeLowermostNode(e.Value);
+    case TBracket::bkName:
+      return MakeVariableOrConstNode(e.Name);
+    case TBracket::bkFunction: {
+      std::vector<INodeParsing*> children;
+      children.reserve(e.Children.size());
+      try {
+        for (long child : e.Children) {
+          INodeParsing* node = BuildNodeTree(table, child, sink);
+          if (node) children.push_back(node);
+          if (!node || sink.ErrorFlag()) {
+            for (INodeParsing* c : children) c->Release();
+            return nullptr;
+          }
+        }
+      } catch (...) {
+        for (INodeParsing* c : children) c->Release();
+        throw;
+      }
+      return MakeFuncNode(e.Name, std::move(children));
+    }
+    default:
+      return nullptr;
+  }
+}
+
+}  // namespace evalkern
