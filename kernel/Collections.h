@@ -1,0 +1,156 @@
+// Wrappers that make one entry of a set look like a single constant, variable or function, and
+// the editable collections of named constants and variables that a host or the multi-line
+// interpreter fills.
+#pragma once
+
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+#include "KernelObject.h"
+
+namespace evalkern {
+
+using Microsoft::WRL::ComPtr;
+
+HRESULT CreateShellConsts(REFIID iid, void** out);
+HRESULT CreateShellVars(REFIID iid, void** out);
+HRESULT CreateShellFuncs(REFIID iid, void** out);
+HRESULT CreateCollectionConsts(REFIID iid, void** out);
+HRESULT CreateCollectionVars(REFIID iid, void** out);
+
+// One entry of a constant set; every call goes to the set with the bound index.
+class TShellConsts : public IShellConsts, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Name(BSTR* value) override;
+  STDMETHODIMP Value(VARIANT* result) override;
+  STDMETHODIMP get_Description(BSTR* value) override;
+  STDMETHODIMP get_Category(CategoryOrlen* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP SetConsts(IConsts* consts, LONG index) override;
+
+ private:
+  IConsts* Set() const;
+  ComPtr<IConsts> set_;
+  LONG index_ = 0;
+};
+
+// One entry of a variable set.
+class TShellVars : public IShellVars, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Name(BSTR* value) override;
+  STDMETHODIMP Value(VARIANT* result) override;
+  STDMETHODIMP get_Description(BSTR* value) override;
+  STDMETHODIMP get_Category(CategoryOrlen* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP SetValue(VARIANT newValue) override;
+  STDMETHODIMP SetVars(IVars* vars, LONG index) override;
+
+ private:
+  IVars* Set() const;
+  ComPtr<IVars> set_;
+  LONG index_ = 0;
+};
+
+// One entry of a function set.
+class TShellFuncs : public IShellFuncs, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Name(BSTR* value) override;
+  STDMETHODIMP CheckArgumentsNumber(LONG count, LONG* result) override;
+  STDMETHODIMP Func(IArguments* arguments, VARIANT* result) override;
+  STDMETHODIMP get_Description(BSTR* value) override;
+  STDMETHODIMP get_Category(CategoryOrlen* value) override;
+  STDMETHODIMP get_Signature(BSTR* value) override;
+  STDMETHODIMP get_CountAlias(LONG* value) override;
+  STDMETHODIMP get_Alias(LONG index, BSTR* value) override;
+  STDMETHODIMP get_Settings(ISettings** value) override;
+  STDMETHODIMP put_Settings(ISettings* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP SetFuncs(IFuncs* funcs, LONG index) override;
+
+ private:
+  IFuncs* Set() const;
+  ComPtr<IFuncs> set_;
+  LONG index_ = 0;
+};
+
+// A named value of a collection.
+struct recVar {
+  std::wstring Name;
+  VARIANT Value;
+  recVar();
+  recVar(const std::wstring& name, const VARIANT& value);
+  recVar(const recVar& other);
+  recVar& operator=(const recVar& other);
+  ~recVar();
+};
+
+// The entries of a collection, kept in insertion order; names are unique when added by Add.
+class NamedValues {
+ public:
+  LONG Count() const { return static_cast<LONG>(entries_.size()); }
+  long GetIndex(const wchar_t* name, std::size_t length) const;
+  recVar& At(LONG index);
+  void Add(const std::wstring& name, const VARIANT& value);
+  void Clear() { entries_.clear(); }
+
+ private:
+  std::vector<recVar> entries_;
+};
+
+// The collections implement the variable interface in one class; the constant collection
+// answers only IConsts and ICollectionConsts.
+class TCollectionConsts : public ICollectionConsts, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Count(LONG* value) override;
+  STDMETHODIMP get_Item(LONG index, IConst** value) override;
+  STDMETHODIMP GetIndex(BSTR name, LONG* result) override;
+  STDMETHODIMP get_Name(LONG index, BSTR* value) override;
+  STDMETHODIMP Value(LONG index, VARIANT* result) override;
+  STDMETHODIMP get_Description(LONG index, BSTR* value) override;
+  STDMETHODIMP get_Category(LONG index, CategoryOrlen* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP Add(BSTR name, VARIANT value) override;
+  STDMETHODIMP Clear() override;
+
+ private:
+  NamedValues values_;
+  ComPtr<IErrorEvents> errorEvents_;
+};
+
+class TCollectionVars : public ICollectionVars, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Count(LONG* value) override;
+  STDMETHODIMP get_Item(LONG index, IConst** value) override;
+  STDMETHODIMP GetIndex(BSTR name, LONG* result) override;
+  STDMETHODIMP get_Name(LONG index, BSTR* value) override;
+  STDMETHODIMP Value(LONG index, VARIANT* result) override;
+  STDMETHODIMP get_Description(LONG index, BSTR* value) override;
+  STDMETHODIMP get_Category(LONG index, CategoryOrlen* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP SetValue(LONG index, VARIANT newValue) override;
+  STDMETHODIMP Add(BSTR name, VARIANT value) override;
+  STDMETHODIMP Clear() override;
+
+ private:
+  NamedValues values_;
+  ComPtr<IErrorEvents> errorEvents_;
+};
+
+}  // namespace evalkern

@@ -1,0 +1,445 @@
+#include "Evaluator.h"
+
+#include <climits>
+#include <memory>
+#include <new>
+#include <utility>
+
+#include "ErrorEvents.h"
+#include "Messages.h"
+#include "NameCompare.h"
+
+namespace evalkern {
+
+namespace {
+
+// Internal objects have no coclass; their failures still carry a description to the caller.
+const ErrorSource kInternal{L"Evalkern", nullptr};
+
+constexpr long kNoSuchName = LONG_MIN;
+constexpr long kNoCount = LONG_MAX;
+
+// What one evaluation works with: the library, its sink and its three views, fetched once.
+struct EvalContext {
+  ComPtr<ILibOrlen> lib;
+  ComPtr<IErrorEvents> sink;
+  ComPtr<IFuncs> funcs;
+  ComPtr<IConsts> consts;
+  ComPtr<IVars> vars;
+};
+using ContextPtr = std::shared_ptr<const EvalContext>;
+
+// `sink` stands in for the library's own when given.
+ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
+  if (!lib) RaiseError(L"No library to evaluate against", E_POINTER);
+  auto ctx = std::make_shared<EvalContext>();
+  ctx->lib = lib;
+  if (sink)
+    ctx->sink = sink;
+  else
+    Check(lib->get_ErrorEvents(ctx->sink.GetAddressOf()));
+  if (!ctx->sink) RaiseError(L"The library has no error sink", E_POINTER);
+  Check(lib->get_Funcs(ctx->funcs.GetAddressOf()));
+  Check(lib->get_Consts(ctx->consts.GetAddressOf()));
+  Check(lib->get_Vars(ctx->vars.GetAddressOf()));
+  if (!ctx->funcs || !ctx->consts || !ctx->vars)
+    RaiseError(L"The library gave no function, constant or variable list", E_POINTER);
+  return ctx;
+}
+
+struct Bstr {
+  BSTR p = nullptr;
+  Bstr() = default;
+  Bstr(const Bstr&) = delete;
+  Bstr& operator=(const Bstr&) = delete;
+  ~Bstr() { SysFreeString(p); }
+};
+
+bool SinkFlag(IErrorEvents* sink) {
+  VARIANT_BOOL flag = VARIANT_FALSE;
+  Check(sink->get_ErrorFlag(&flag));
+  return flag != VARIANT_FALSE;
+}
+
+void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result);
+
+// The arguments of one call: each Value evaluates its child node again.
+class TArguments : public IArguments, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  TArguments(INodeFunc* node, ContextPtr ctx) : node_(node), ctx_(std::move(ctx)) {}
+  void* Cast(REFIID iid) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
+      return static_cast<IArguments*>(this);
+    return nullptr;
+  }
+  STDMETHODIMP get_Count(LONG* value) override {
+    if (!value) return E_POINTER;
+    *value = 0;
+    return Guard(kInternal, [&] { Check(node_->get_CountChildNodes(value)); });
+  }
+  STDMETHODIMP get_Value(LONG index, VARIANT* value) override {
+    if (!value) return E_POINTER;
+    VariantInit(value);
+    return Guard(kInternal, [&] {
+      ComPtr<INodeParsing> child;
+      Check(node_->get_ChildNodes(index, child.GetAddressOf()));
+      EvaluateIn(child.Get(), ctx_, value);
+    });
+  }
+
+ private:
+  ComPtr<INodeFunc> node_;
+  ContextPtr ctx_;
+};
+
+class THollowArguments : public IArguments, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
+      return static_cast<IArguments*>(this);
+    return nullptr;
+  }
+  STDMETHODIMP get_Count(LONG* value) override {
+    if (!value) return E_POINTER;
+    *value = 0;
+    return S_OK;
+  }
+  STDMETHODIMP get_Value(LONG, VARIANT* value) override {
+    if (!value) return E_POINTER;
+    VariantInit(value);
+    value->vt = VT_I4;
+    value->lVal = 0;
+    return S_OK;
+  }
+};
+
+// The bracket function "(": exactly one argument, whose value it gives.
+class TFunc_C : public IFunc, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  void* Cast(REFIID iid) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFunc))
+      return static_cast<IFunc*>(this);
+    return nullptr;
+  }
+  STDMETHODIMP get_Name(BSTR* value) override { return Text(L"(", value); }
+  STDMETHODIMP CheckArgumentsNumber(LONG count, LONG* result) override {
+    if (!result) return E_POINTER;
+    *result = count - 1;
+    return S_OK;
+  }
+  STDMETHODIMP Func(IArguments* arguments, VARIANT* result) override {
+    if (!result) return E_POINTER;
+    VariantInit(result);
+    return Guard(kInternal, [&] {
+      try {
+        if (!arguments) RaiseError(L"No arguments", E_POINTER);
+        LONG n = 0;
+        Check(arguments->get_Count(&n));
+        if (n == 1) {
+          Check(arguments->get_Value(0, result));
+          return;
+        }
+        if (errorEvents_) ReportFlagThenText(errorEvents_.Get(), GetMessageText(n > 1 ? 14026 : 14027));
+        result->vt = VT_ERROR;
+        result->scode = E_INVALIDARG;
+      } catch (const KernelError& e) {
+        VariantClear(result);
+        if (!errorEvents_) throw;
+        ReportFlagThenText(errorEvents_.Get(), e.text);
+      }
+    });
+  }
+  STDMETHODIMP get_Description(BSTR* value) override {
+    if (!value) return E_POINTER;
+    *value = nullptr;
+    return Guard(kInternal, [&] { *value = MakeBstr(GetMessageText(13051)); });
+  }
+  STDMETHODIMP get_Category(CategoryOrlen* value) override {
+    if (!value) return E_POINTER;
+    *value = cHidden;
+    return S_OK;
+  }
+  STDMETHODIMP get_Signature(BSTR* value) override { return Text(L"X", value); }
+  STDMETHODIMP get_CountAlias(LONG* value) override {
+    if (!value) return E_POINTER;
+    *value = 1;
+    return S_OK;
+  }
+  STDMETHODIMP get_Alias(LONG, BSTR* value) override { return Text(L"(", value); }
+  STDMETHODIMP get_Settings(ISettings** value) override {
+    if (!value) return E_POINTER;
+    *value = settings_.Get();
+    if (*value) (*value)->AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP put_Settings(ISettings* value) override {
+    settings_ = value;
+    return S_OK;
+  }
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
+    if (!value) return E_POINTER;
+    *value = errorEvents_.Get();
+    if (*value) (*value)->AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {
+    errorEvents_ = value;
+    return S_OK;
+  }
+
+ private:
+  static HRESULT Text(const wchar_t* text, BSTR* value) {
+    if (!value) return E_POINTER;
+    *value = SysAllocString(text);
+    return *value ? S_OK : E_OUTOFMEMORY;
+  }
+  ComPtr<IErrorEvents> errorEvents_;
+  ComPtr<ISettings> settings_;
+};
+
+bool IsBracketName(BSTR name) { return BstrLength(name) == 1 && name[0] == L'('; }
+
+bool HasAlias(IFuncs* funcs, LONG i, BSTR name) {
+  LONG n = 0;
+  Check(funcs->get_CountAlias(i, &n));
+  for (LONG j = 0; j < n; ++j) {
+    Bstr alias;
+    Check(funcs->get_Alias(i, j, &alias.p));
+    if (NamesEqual(BstrChars(alias.p), BstrLength(alias.p), BstrChars(name), BstrLength(name)))
+      return true;
+  }
+  return false;
+}
+
+bool AnyFunctionNamed(IFuncs* funcs, BSTR name) {
+  LONG count = 0;
+  Check(funcs->get_Count(&count));
+  for (LONG i = 0; i < count; ++i)
+    if (HasAlias(funcs, i, name)) return true;
+  return false;
+}
+
+// Constant and variable tests of the reporters answer no while the flag is set.
+bool IsConst(IConsts* consts, IErrorEvents* sink, BSTR name) {
+  if (SinkFlag(sink)) return false;
+  LONG i = -1;
+  Check(consts->GetIndex(name, &i));
+  return i >= 0;
+}
+
+void ReportFuncCallErrorIn(const EvalContext& ctx, BSTR name, long count) {
+  IErrorEvents* sink = ctx.sink.Get();
+  if (!SinkFlag(sink)) {
+    LONG i = -1;
+    Check(ctx.funcs->GetFirstEntryIndex(name, count, cAll, &i));
+    if (i >= 0) return;
+  }
+  long m = NearestCountMismatch(ctx.funcs.Get(), name, count);
+  std::wstring text = FromBstr(name);
+  bool bracket = IsBracketName(name);
+  int id = 0;
+  bool withName = true;
+  if (m == kNoSuchName) {
+    id = 14018;
+  } else if (m == kNoCount) {
+    if (IsConst(ctx.consts.Get(), sink, name))
+      id = 14019;
+    else if (IsConst(ctx.vars.Get(), sink, name))
+      id = 14020;
+    else
+      id = 14021;
+  } else if (m >= 1) {
+    if (bracket) {
+      id = 14026;
+      withName = false;
+    } else {
+      id = m >= 2 ? 14022 : 14024;
+    }
+  } else if (m == -1) {
+    if (bracket) {
+      id = 14027;
+      withName = false;
+    } else {
+      id = 14025;
+    }
+  } else if (m <= -2) {
+    id = 14023;
+  }
+  if (id == 0) {
+    Check(sink->put_ErrorFlag(VARIANT_TRUE));
+    return;
+  }
+  ReportTextThenFlag(sink, withName ? GetMessageTextFmt(id, text) : GetMessageText(id));
+}
+
+void ReportUnknownIdentifierIn(const EvalContext& ctx, BSTR name) {
+  IErrorEvents* sink = ctx.sink.Get();
+  if (IsConst(ctx.consts.Get(), sink, name) || IsConst(ctx.vars.Get(), sink, name)) return;
+  if (BstrLength(name) == 7 && std::wstring(name, 7) == L"getinfo")
+    MessageBoxW(nullptr, GetMessageText(11000).c_str(), L"Evalkern", MB_OK | MB_ICONINFORMATION);
+  int id = AnyFunctionNamed(ctx.funcs.Get(), name) ? 14023 : 14028;
+  ReportTextThenFlag(sink, GetMessageTextFmt(id, FromBstr(name)));
+}
+
+void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
+  VariantInit(result);
+  IErrorEvents* sink = ctx->sink.Get();
+  // After the first error nothing more is evaluated.
+  if (SinkFlag(sink)) return;
+  if (!node) return;
+  try {
+    {
+      ComPtr<INodeError> error;
+      if (SUCCEEDED(node->QueryInterface(IID_INodeError,
+                                         reinterpret_cast<void**>(error.GetAddressOf())))) {
+        Bstr text;
+        Check(error->get_TextError(&text.p));
+        ReportFlagThenText(sink, FromBstr(text.p));
+        return;
+      }
+    }
+    {
+      ComPtr<INodeLowermost> literal;
+      if (SUCCEEDED(node->QueryInterface(IID_INodeLowermost,
+                                         reinterpret_cast<void**>(literal.GetAddressOf())))) {
+        Check(literal->get_Value(result));
+        return;
+      }
+    }
+    {
+      ComPtr<INodeFunc> call;
+      if (SUCCEEDED(node->QueryInterface(IID_INodeFunc,
+                                         reinterpret_cast<void**>(call.GetAddressOf())))) {
+        LONG n = 0;
+        Check(call->get_CountChildNodes(&n));
+        Bstr name;
+        Check(call->get_Name(&name.p));
+        LONG i = -1;
+        Check(ctx->funcs->GetFirstEntryIndex(name.p, n, cAll, &i));
+        if (i < 0) {
+          ReportFuncCallErrorIn(*ctx, name.p, n);
+          return;
+        }
+        ComPtr<IArguments> args(new TArguments(call.Get(), ctx));
+        Check(ctx->funcs->Func(i, args.Get(), result));
+        return;
+      }
+    }
+    {
+      ComPtr<INodeVariableOrConst> ident;
+      if (SUCCEEDED(node->QueryInterface(IID_INodeVariableOrConst,
+                                         reinterpret_cast<void**>(ident.GetAddressOf())))) {
+        Bstr name;
+        Check(ident->get_Name(&name.p));
+        LONG i = -1;
+        Check(ctx->consts->GetIndex(name.p, &i));
+        if (i >= 0) {
+          Check(ctx->consts->Value(i, result));
+          return;
+        }
+        Check(ctx->vars->GetIndex(name.p, &i));
+        if (i >= 0) {
+          Check(ctx->vars->Value(i, result));
+          return;
+        }
+        Check(ctx->funcs->GetFirstEntryIndex(name.p, 0, cAll, &i));
+        if (i >= 0) {
+          ComPtr<IArguments> none = NewHollowArguments();
+          Check(ctx->funcs->Func(i, none.Get(), result));
+          return;
+        }
+        ReportUnknownIdentifierIn(*ctx, name.p);
+        return;
+      }
+    }
+    // Any other node, a list included, has no value of its own.
+  } catch (const KernelError& e) {
+    VariantClear(result);
+    ReportFlagThenText(sink, e.text);
+  }
+}
+
+}  // namespace
+
+// --- helpers -------------------------------------------------------------------------------------
+
+BSTR MakeBstr(const wchar_t* text, std::size_t length) {
+  BSTR b = SysAllocStringLen(text, static_cast<UINT>(length));
+  if (!b) throw std::bad_alloc();
+  return b;
+}
+
+std::wstring FromBstr(BSTR text) { return std::wstring(BstrChars(text), BstrLength(text)); }
+
+void CheckRange(LONG index, std::size_t count) {
+  if (index < 0 || static_cast<std::size_t>(index) >= count) {
+    wchar_t buf[64];
+    wsprintfW(buf, L"List index out of bounds (%ld)", static_cast<long>(index));
+    RaiseError(buf, E_INVALIDARG);
+  }
+}
+
+bool ErrorFlagSet(IErrorEvents* sink) { return sink && SinkFlag(sink); }
+
+// --- evaluation ----------------------------------------------------------------------------------
+
+void EvaluateNode(INodeParsing* node, ILibOrlen* lib, VARIANT* result) {
+  VariantInit(result);
+  ContextPtr ctx = MakeContext(lib);
+  EvaluateIn(node, ctx, result);
+}
+
+long NearestCountMismatch(IFuncs* funcs, BSTR name, long count) {
+  LONG total = 0;
+  Check(funcs->get_Count(&total));
+  bool seen = false;
+  long last = kNoSuchName;
+  bool havePositive = false, haveNegative = false;
+  long smallestPositive = kNoCount, largestNegative = kNoSuchName;
+  for (LONG i = 0; i < total; ++i) {
+    if (!HasAlias(funcs, i, name)) continue;
+    LONG answer = 0;
+    Check(funcs->CheckArgumentsNumber(i, count, &answer));
+    if (answer == 0) return 0;
+    seen = true;
+    last = answer;
+    if (answer > 0 && answer < kNoCount) {
+      havePositive = true;
+      if (answer < smallestPositive) smallestPositive = answer;
+    } else if (answer < 0 && answer > kNoSuchName) {
+      haveNegative = true;
+      if (answer > largestNegative) largestNegative = answer;
+    }
+  }
+  if (havePositive) return smallestPositive;
+  if (haveNegative) return largestNegative;
+  return seen ? last : kNoSuchName;
+}
+
+void ReportFuncCallError(ILibOrlen* lib, IErrorEvents* sink, BSTR name, long count) {
+  ReportFuncCallErrorIn(*MakeContext(lib, sink), name, count);
+}
+
+void ReportUnknownIdentifier(ILibOrlen* lib, IErrorEvents* sink, BSTR name) {
+  ReportUnknownIdentifierIn(*MakeContext(lib, sink), name);
+}
+
+ComPtr<IArguments> NewHollowArguments() { return ComPtr<IArguments>(new THollowArguments()); }
+
+ComPtr<IFunc> NewBracketFunc() { return ComPtr<IFunc>(new TFunc_C()); }
+
+bool HasBracketFunc(ILibOrlen* lib) {
+  ComPtr<IFuncs> funcs;
+  Check(lib->get_Funcs(funcs.GetAddressOf()));
+  if (!funcs) return false;
+  Bstr name;
+  name.p = MakeBstr(L"(", 1);
+  LONG i = -1;
+  Check(funcs->GetFirstEntryIndex(name.p, 1, cAll, &i));
+  return i >= 0;
+}
+
+}  // namespace evalkern

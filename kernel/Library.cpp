@@ -1,0 +1,718 @@
+#include "Library.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "ClassRegistry.h"
+#include "ErrorEvents.h"
+#include "Evaluator.h"
+#include "Messages.h"
+#include "NameCompare.h"
+
+namespace evalkern {
+
+namespace {
+
+const ErrorSource kSource{L"Evalkern.LibOrlen", &IID_ILibOrlen};
+
+// Nested libraries deeper than this are taken for a cycle.
+constexpr int kMaxNesting = 64;
+
+template <class T>
+void PutOut(T** out, const ComPtr<T>& value) {
+  *out = value.Get();
+  if (*out) (*out)->AddRef();
+}
+
+ComPtr<IUnknown> Identity(IUnknown* p) {
+  ComPtr<IUnknown> id;
+  if (p) p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(id.GetAddressOf()));
+  return id;
+}
+
+std::vector<std::wstring> ReadAliases(IFuncs* set, long k) {
+  LONG n = 0;
+  Check(set->get_CountAlias(k, &n));
+  std::vector<std::wstring> aliases;
+  aliases.reserve(n > 0 ? n : 0);
+  for (LONG j = 0; j < n; ++j) {
+    BSTR a = nullptr;
+    Check(set->get_Alias(k, j, &a));
+    aliases.push_back(FromBstr(a));
+    SysFreeString(a);
+  }
+  return aliases;
+}
+
+std::vector<std::wstring> ReadAliases(IFunc* func) {
+  LONG n = 0;
+  Check(func->get_CountAlias(&n));
+  std::vector<std::wstring> aliases;
+  aliases.reserve(n > 0 ? n : 0);
+  for (LONG j = 0; j < n; ++j) {
+    BSTR a = nullptr;
+    Check(func->get_Alias(j, &a));
+    aliases.push_back(FromBstr(a));
+    SysFreeString(a);
+  }
+  return aliases;
+}
+
+std::wstring ReadName(IConst* item) {
+  BSTR b = nullptr;
+  Check(item->get_Name(&b));
+  std::wstring name = FromBstr(b);
+  SysFreeString(b);
+  return name;
+}
+
+}  // namespace
+
+// --- NameIndex -----------------------------------------------------------------------------------
+
+void NameIndex::Add(const std::wstring& name, long position) {
+  std::vector<long>& bucket = buckets_[NameHash(name.data(), name.size())];
+  if (bucket.empty() || bucket.back() != position) bucket.push_back(position);
+}
+
+const std::vector<long>* NameIndex::Find(const wchar_t* name, std::size_t length) const {
+  auto it = buckets_.find(NameHash(name, length));
+  return it == buckets_.end() ? nullptr : &it->second;
+}
+
+// --- TLibOrlen -----------------------------------------------------------------------------------
+
+TLibOrlen::TLibOrlen() : funcsView_(this), constsView_(this, false), varsView_(this, true) {}
+TLibOrlen::~TLibOrlen() = default;
+
+void* TLibOrlen::Cast(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILibOrlen))
+    return static_cast<ILibOrlen*>(this);
+  if (IsEqualIID(iid, IID_IFuncs)) return static_cast<IFuncs*>(&funcsView_);
+  if (IsEqualIID(iid, IID_IConsts)) return static_cast<IConsts*>(&constsView_);
+  if (IsEqualIID(iid, IID_IVars)) return static_cast<IVars*>(&varsView_);
+  return nullptr;
+}
+
+TLibOrlen::Kind TLibOrlen::KindOf(IUnknown* item) {
+  struct Probe {
+    const IID* iid;
+    Kind kind;
+  };
+  static const Probe probes[] = {
+      {&IID_ILibOrlen, kLibrary}, {&IID_IFuncs, kFuncSet}, {&IID_IFunc, kFunc},
+      {&IID_IVar, kVar},          {&IID_IVars, kVarSet},   {&IID_IConst, kConst},
+      {&IID_IConsts, kConstSet},
+  };
+  for (const Probe& p : probes) {
+    IUnknown* found = nullptr;
+    if (SUCCEEDED(item->QueryInterface(*p.iid, reinterpret_cast<void**>(&found))) && found) {
+      found->Release();
+      return p.kind;
+    }
+  }
+  return kNothing;
+}
+
+void TLibOrlen::CheckItemIndex(LONG index) const { CheckRange(index, items_.size()); }
+
+const TLibOrlen::FuncEntry& TLibOrlen::FuncAt(LONG index) const {
+  CheckRange(index, merged_.funcs.size());
+  return merged_.funcs[index];
+}
+
+STDMETHODIMP TLibOrlen::get_Funcs(IFuncs** value) {
+  if (!value) return E_POINTER;
+  *value = &funcsView_;
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_Consts(IConsts** value) {
+  if (!value) return E_POINTER;
+  *value = &constsView_;
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_Vars(IVars** value) {
+  if (!value) return E_POINTER;
+  *value = &varsView_;
+  AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_Items(LONG index, IUnknown** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] {
+    CheckItemIndex(index);
+    PutOut(value, items_[index].ptr);
+  });
+}
+
+STDMETHODIMP TLibOrlen::get_Count(LONG* value) {
+  if (!value) return E_POINTER;
+  *value = static_cast<LONG>(items_.size());
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::Add(IUnknown* item, LONG* result) {
+  return Insert(item, static_cast<LONG>(items_.size()), result);
+}
+
+// True when `library` is this library or holds it, directly or through nested libraries.
+bool TLibOrlen::Holds(IUnknown* library, int depth) const {
+  ComPtr<IUnknown> self = Identity(const_cast<ILibOrlen*>(static_cast<const ILibOrlen*>(this)));
+  if (Identity(library).Get() == self.Get()) return true;
+  if (depth > kMaxNesting) return true;
+  ComPtr<ILibOrlen> lib;
+  if (FAILED(library->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf()))))
+    return false;
+  LONG n = 0;
+  Check(lib->get_Count(&n));
+  for (LONG i = 0; i < n; ++i) {
+    ComPtr<IUnknown> inner;
+    Check(lib->get_Items(i, inner.GetAddressOf()));
+    if (inner && KindOf(inner.Get()) == kLibrary && Holds(inner.Get(), depth + 1)) return true;
+  }
+  return false;
+}
+
+STDMETHODIMP TLibOrlen::Insert(IUnknown* item, LONG index, LONG* result) {
+  if (!result) return E_POINTER;
+  *result = -1;
+  if (!item) return E_POINTER;
+  return Guard(kSource, [&] {
+    if (index < 0 || static_cast<std::size_t>(index) > items_.size()) {
+      if (errorEvents_) ReportFlagThenText(errorEvents_.Get(), GetMessageText(14034));
+      return;
+    }
+    for (std::size_t k = 0; k < items_.size(); ++k) {
+      if (items_[k].ptr.Get() == item) {
+        *result = static_cast<LONG>(k);
+        return;
+      }
+    }
+    Kind kind = KindOf(item);
+    if (kind == kLibrary && Holds(item, 0))
+      RaiseError(L"A library cannot hold itself, directly or through another library",
+                 E_INVALIDARG);
+    try {
+      items_.insert(items_.begin() + index, Item{ComPtr<IUnknown>(item), kind});
+      *result = index;
+    } catch (const std::bad_alloc&) {
+      *result = -1;
+    }
+  });
+}
+
+STDMETHODIMP TLibOrlen::Cut(LONG index, IUnknown** result) {
+  if (!result) return E_POINTER;
+  *result = nullptr;
+  return Guard(kSource, [&] {
+    CheckItemIndex(index);
+    *result = items_[index].ptr.Detach();
+    items_.erase(items_.begin() + index);
+  });
+}
+
+STDMETHODIMP TLibOrlen::Delete(LONG index) {
+  return Guard(kSource, [&] {
+    CheckItemIndex(index);
+    items_.erase(items_.begin() + index);
+  });
+}
+
+STDMETHODIMP TLibOrlen::Move(LONG index1, LONG index2) {
+  LONG n = static_cast<LONG>(items_.size());
+  if (index1 < 0 || index1 >= n || index2 < 0 || index2 >= n || index1 == index2) return S_OK;
+  auto first = items_.begin();
+  if (index1 < index2)
+    std::rotate(first + index1, first + index1 + 1, first + index2 + 1);
+  else
+    std::rotate(first + index2, first + index1, first + index1 + 1);
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::GetIndex(IUnknown* item, LONG* result) {
+  if (!result) return E_POINTER;
+  *result = -1;
+  for (std::size_t k = 0; k < items_.size(); ++k) {
+    if (items_[k].ptr.Get() == item) {
+      *result = static_cast<LONG>(k);
+      break;
+    }
+  }
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_FuncSignature(BSTR funcName, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] {
+    std::wstring joined;
+    bool first = true;
+    for (const FuncEntry& e : merged_.funcs) {
+      bool named = false;
+      for (const std::wstring& a : e.aliases)
+        if (NamesEqual(a, funcName)) {
+          named = true;
+          break;
+        }
+      if (!named) continue;
+      BSTR sig = nullptr;
+      Check(e.func->get_Signature(&sig));
+      if (!first) joined += L"\r\n";
+      joined.append(BstrChars(sig), BstrLength(sig));
+      SysFreeString(sig);
+      first = false;
+    }
+    *value = MakeBstr(joined);
+  });
+}
+
+void TLibOrlen::Merged::Append(FuncEntry entry) {
+  long at = static_cast<long>(funcs.size());
+  for (const std::wstring& a : entry.aliases) funcIndex.Add(a, at);
+  funcs.push_back(std::move(entry));
+}
+
+void TLibOrlen::Merged::Append(NamedEntry<IConst> entry) {
+  constIndex.Add(entry.name, static_cast<long>(consts.size()));
+  consts.push_back(std::move(entry));
+}
+
+void TLibOrlen::Merged::Append(NamedEntry<IVar> entry) {
+  varIndex.Add(entry.name, static_cast<long>(vars.size()));
+  vars.push_back(std::move(entry));
+}
+
+// Appends every entry of the items, in order, to `merged` (the second pass of Refresh).
+void TLibOrlen::Collect(Merged& merged) {
+  for (const Item& it : items_) {
+    IUnknown* p = it.ptr.Get();
+    switch (it.kind) {
+      case kFunc: {
+        ComPtr<IFunc> f;
+        Check(p->QueryInterface(IID_IFunc, reinterpret_cast<void**>(f.GetAddressOf())));
+        CategoryOrlen cat = cUnknown;
+        Check(f->get_Category(&cat));
+        std::vector<std::wstring> aliases = ReadAliases(f.Get());
+        merged.Append(FuncEntry{f, std::move(aliases), cat});
+        break;
+      }
+      case kFuncSet:
+      case kLibrary: {
+        ComPtr<IFuncs> set;
+        Check(p->QueryInterface(IID_IFuncs, reinterpret_cast<void**>(set.GetAddressOf())));
+        LONG n = 0;
+        Check(set->get_Count(&n));
+        for (LONG k = 0; k < n; ++k) {
+          ComPtr<IFunc> f;
+          Check(set->get_FuncInterface(k, f.GetAddressOf()));
+          if (!f) RaiseError(L"A function set gave no function", E_POINTER);
+          CategoryOrlen cat = cUnknown;
+          Check(set->get_Category(k, &cat));
+          merged.Append(FuncEntry{f, ReadAliases(set.Get(), k), cat});
+        }
+        if (it.kind == kFuncSet) break;
+        ComPtr<IConsts> consts;
+        Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(consts.GetAddressOf())));
+        Check(consts->get_Count(&n));
+        for (LONG k = 0; k < n; ++k) {
+          ComPtr<IConst> c;
+          Check(consts->get_Item(k, c.GetAddressOf()));
+          if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
+          merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
+        }
+        ComPtr<IVars> vars;
+        Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(vars.GetAddressOf())));
+        Check(vars->get_Count(&n));
+        for (LONG k = 0; k < n; ++k) {
+          ComPtr<IConst> c;
+          Check(vars->get_Item(k, c.GetAddressOf()));
+          ComPtr<IVar> v;
+          if (c) Check(c.As(&v));
+          if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
+          merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
+        }
+        break;
+      }
+      case kConst: {
+        ComPtr<IConst> c;
+        Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
+        merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
+        break;
+      }
+      case kConstSet: {
+        ComPtr<IConsts> set;
+        Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(set.GetAddressOf())));
+        LONG n = 0;
+        Check(set->get_Count(&n));
+        for (LONG k = 0; k < n; ++k) {
+          ComPtr<IConst> c;
+          Check(set->get_Item(k, c.GetAddressOf()));
+          if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
+          merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
+        }
+        break;
+      }
+      case kVar: {
+        ComPtr<IVar> v;
+        Check(p->QueryInterface(IID_IVar, reinterpret_cast<void**>(v.GetAddressOf())));
+        merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
+        break;
+      }
+      case kVarSet: {
+        ComPtr<IVars> set;
+        Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(set.GetAddressOf())));
+        LONG n = 0;
+        Check(set->get_Count(&n));
+        for (LONG k = 0; k < n; ++k) {
+          ComPtr<IConst> c;
+          Check(set->get_Item(k, c.GetAddressOf()));
+          ComPtr<IVar> v;
+          if (c) Check(c.As(&v));
+          if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
+          merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
+        }
+        break;
+      }
+      case kNothing:
+        break;
+    }
+  }
+}
+
+STDMETHODIMP TLibOrlen::Refresh() {
+  return Guard(kSource, [&] {
+    if (refreshing_)
+      RaiseError(L"A library cannot hold itself, directly or through another library",
+                 E_INVALIDARG);
+    struct Flag {
+      bool& f;
+      explicit Flag(bool& flag) : f(flag) { f = true; }
+      ~Flag() { f = false; }
+    } busy(refreshing_);
+
+    // First pass: hand the sink and the settings down, and bring nested libraries up to date.
+    IErrorEvents* sink = errorEvents_.Get();
+    ISettings* settings = settings_.Get();
+    for (const Item& it : items_) {
+      IUnknown* p = it.ptr.Get();
+      switch (it.kind) {
+        case kFunc: {
+          ComPtr<IFunc> f;
+          Check(p->QueryInterface(IID_IFunc, reinterpret_cast<void**>(f.GetAddressOf())));
+          Check(f->put_ErrorEvents(sink));
+          Check(f->put_Settings(settings));
+          break;
+        }
+        case kFuncSet: {
+          ComPtr<IFuncs> f;
+          Check(p->QueryInterface(IID_IFuncs, reinterpret_cast<void**>(f.GetAddressOf())));
+          Check(f->put_ErrorEvents(sink));
+          Check(f->put_Settings(settings));
+          break;
+        }
+        case kConst:
+        case kVar: {
+          ComPtr<IConst> c;
+          Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
+          Check(c->put_ErrorEvents(sink));
+          break;
+        }
+        case kConstSet:
+        case kVarSet: {
+          ComPtr<IConsts> c;
+          Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(c.GetAddressOf())));
+          Check(c->put_ErrorEvents(sink));
+          break;
+        }
+        case kLibrary: {
+          ComPtr<ILibOrlen> lib;
+          Check(p->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf())));
+          Check(lib->put_ErrorEvents(sink));
+          Check(lib->put_Settings(settings));
+          Check(lib->Refresh());
+          break;
+        }
+        case kNothing:
+          break;
+      }
+    }
+
+    // Second pass: build the merged lists aside and take them only when all went well.
+    Merged fresh;
+    Collect(fresh);
+    std::swap(merged_, fresh);
+  });
+}
+
+STDMETHODIMP TLibOrlen::Clear() {
+  items_.clear();
+  Merged empty;
+  std::swap(merged_, empty);
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_Settings(ISettings** value) {
+  if (!value) return E_POINTER;
+  PutOut(value, settings_);
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::put_Settings(ISettings* value) {
+  settings_ = value;
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::get_ErrorEvents(IErrorEvents** value) {
+  if (!value) return E_POINTER;
+  PutOut(value, errorEvents_);
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::put_ErrorEvents(IErrorEvents* value) {
+  errorEvents_ = value;
+  return S_OK;
+}
+
+long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
+                         CategoryOrlen category) {
+  const std::vector<long>* bucket = merged_.funcIndex.Find(name, length);
+  if (!bucket) return -1;
+  for (long i : *bucket) {
+    const FuncEntry& e = merged_.funcs[i];
+    bool named = false;
+    for (const std::wstring& a : e.aliases)
+      if (NamesEqual(a.data(), a.size(), name, length)) {
+        named = true;
+        break;
+      }
+    if (!named) continue;
+    LONG check = 0;
+    Check(e.func->CheckArgumentsNumber(count, &check));
+    if (check != 0) continue;
+    if (category == cAll || e.category == category) return i;
+  }
+  return -1;
+}
+
+long TLibOrlen::FindConst(const wchar_t* name, std::size_t length) const {
+  if (const std::vector<long>* bucket = merged_.constIndex.Find(name, length))
+    for (long i : *bucket) {
+      const std::wstring& n = merged_.consts[i].name;
+      if (NamesEqual(n.data(), n.size(), name, length)) return i;
+    }
+  return -1;
+}
+
+long TLibOrlen::FindVar(const wchar_t* name, std::size_t length) const {
+  if (const std::vector<long>* bucket = merged_.varIndex.Find(name, length))
+    for (long i : *bucket) {
+      const std::wstring& n = merged_.vars[i].name;
+      if (NamesEqual(n.data(), n.size(), name, length)) return i;
+    }
+  return -1;
+}
+
+// --- the IFuncs view -----------------------------------------------------------------------------
+
+STDMETHODIMP TLibOrlen::FuncsView::QueryInterface(REFIID iid, void** out) {
+  return owner_->QueryInterface(iid, out);
+}
+STDMETHODIMP_(ULONG) TLibOrlen::FuncsView::AddRef() { return owner_->AddRef(); }
+STDMETHODIMP_(ULONG) TLibOrlen::FuncsView::Release() { return owner_->Release(); }
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Count(LONG* value) {
+  if (!value) return E_POINTER;
+  *value = static_cast<LONG>(owner_->merged_.funcs.size());
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_FuncInterface(LONG index, IFunc** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { PutOut(value, owner_->FuncAt(index).func); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::GetFirstEntryIndex(BSTR name, LONG countArguments,
+                                                      CategoryOrlen category, LONG* result) {
+  if (!result) return E_POINTER;
+  *result = -1;
+  return Guard(kSource, [&] {
+    *result = owner_->FindFunc(BstrChars(name), BstrLength(name), countArguments, category);
+  });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Name(LONG index, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Name(value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::CheckArgumentsNumber(LONG index, LONG count, LONG* result) {
+  if (!result) return E_POINTER;
+  *result = 0;
+  return Guard(kSource,
+               [&] { Check(owner_->FuncAt(index).func->CheckArgumentsNumber(count, result)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::Func(LONG index, IArguments* arguments, VARIANT* result) {
+  if (!result) return E_POINTER;
+  VariantInit(result);
+  return Guard(kSource, [&] {
+    IFunc* f = owner_->FuncAt(index).func.Get();
+    try {
+      Check(f->Func(arguments, result));
+    } catch (const KernelError& e) {
+      // A function body that fails is reported on the sink; the call itself succeeds.
+      VariantClear(result);
+      if (!owner_->errorEvents_) throw;
+      ReportFlagThenText(owner_->errorEvents_.Get(), e.text);
+    }
+  });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Description(LONG index, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Description(value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Category(LONG index, CategoryOrlen* value) {
+  if (!value) return E_POINTER;
+  *value = cUnknown;
+  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Category(value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Signature(LONG index, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Signature(value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_CountAlias(LONG indexFunc, LONG* value) {
+  if (!value) return E_POINTER;
+  *value = 0;
+  return Guard(kSource, [&] { Check(owner_->FuncAt(indexFunc).func->get_CountAlias(value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Alias(LONG indexFunc, LONG indexAlias, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource,
+               [&] { Check(owner_->FuncAt(indexFunc).func->get_Alias(indexAlias, value)); });
+}
+
+STDMETHODIMP TLibOrlen::FuncsView::get_Settings(ISettings** value) {
+  return owner_->get_Settings(value);
+}
+STDMETHODIMP TLibOrlen::FuncsView::put_Settings(ISettings* value) {
+  return owner_->put_Settings(value);
+}
+STDMETHODIMP TLibOrlen::FuncsView::get_ErrorEvents(IErrorEvents** value) {
+  return owner_->get_ErrorEvents(value);
+}
+STDMETHODIMP TLibOrlen::FuncsView::put_ErrorEvents(IErrorEvents* value) {
+  return owner_->put_ErrorEvents(value);
+}
+
+// --- the IConsts and IVars views -----------------------------------------------------------------
+
+STDMETHODIMP TLibOrlen::NamesView::QueryInterface(REFIID iid, void** out) {
+  return owner_->QueryInterface(iid, out);
+}
+STDMETHODIMP_(ULONG) TLibOrlen::NamesView::AddRef() { return owner_->AddRef(); }
+STDMETHODIMP_(ULONG) TLibOrlen::NamesView::Release() { return owner_->Release(); }
+
+IConst* TLibOrlen::NamesView::At(LONG index) const {
+  const Merged& m = owner_->merged_;
+  if (vars_) {
+    CheckRange(index, m.vars.size());
+    return m.vars[index].item.Get();
+  }
+  CheckRange(index, m.consts.size());
+  return m.consts[index].item.Get();
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_Count(LONG* value) {
+  if (!value) return E_POINTER;
+  const Merged& m = owner_->merged_;
+  *value = static_cast<LONG>(vars_ ? m.vars.size() : m.consts.size());
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_Item(LONG index, IConst** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] {
+    *value = At(index);
+    (*value)->AddRef();
+  });
+}
+
+STDMETHODIMP TLibOrlen::NamesView::GetIndex(BSTR name, LONG* result) {
+  if (!result) return E_POINTER;
+  *result = vars_ ? owner_->FindVar(BstrChars(name), BstrLength(name))
+                  : owner_->FindConst(BstrChars(name), BstrLength(name));
+  return S_OK;
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_Name(LONG index, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { Check(At(index)->get_Name(value)); });
+}
+
+STDMETHODIMP TLibOrlen::NamesView::Value(LONG index, VARIANT* result) {
+  if (!result) return E_POINTER;
+  VariantInit(result);
+  return Guard(kSource, [&] { Check(At(index)->Value(result)); });
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_Description(LONG index, BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(kSource, [&] { Check(At(index)->get_Description(value)); });
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_Category(LONG index, CategoryOrlen* value) {
+  if (!value) return E_POINTER;
+  *value = cUnknown;
+  return Guard(kSource, [&] { Check(At(index)->get_Category(value)); });
+}
+
+STDMETHODIMP TLibOrlen::NamesView::get_ErrorEvents(IErrorEvents** value) {
+  return owner_->get_ErrorEvents(value);
+}
+STDMETHODIMP TLibOrlen::NamesView::put_ErrorEvents(IErrorEvents* value) {
+  return owner_->put_ErrorEvents(value);
+}
+
+STDMETHODIMP TLibOrlen::NamesView::SetValue(LONG index, VARIANT newValue) {
+  return Guard(kSource, [&] {
+    if (!vars_) RaiseError(L"Constants cannot be changed", E_NOTIMPL);
+    CheckRange(index, owner_->merged_.vars.size());
+    Check(owner_->merged_.vars[index].item->SetValue(newValue));
+  });
+}
+
+// --- creation ------------------------------------------------------------------------------------
+
+HRESULT CreateLibOrlen(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  TLibOrlen* lib = new (std::nothrow) TLibOrlen();
+  if (!lib) return E_OUTOFMEMORY;
+  lib->AddRef();
+  HRESULT hr = lib->QueryInterface(iid, out);
+  lib->Release();
+  return hr;
+}
+
+EVALKERN_CLASS(LibOrlen, &CreateLibOrlen);
+
+}  // namespace evalkern

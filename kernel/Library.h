@@ -1,0 +1,174 @@
+// The library object: an ordered list of items (functions, constants, variables, sets of them and
+// other libraries) flattened by Refresh into merged lists of functions, constants and variables,
+// which the object shows through IFuncs, IConsts and IVars views of its own.
+#pragma once
+
+#include <wrl/client.h>
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "KernelObject.h"
+
+namespace evalkern {
+
+using Microsoft::WRL::ComPtr;
+
+// Creation function of the coclass LibOrlen.
+HRESULT CreateLibOrlen(REFIID iid, void** out);
+
+// Positions of names in a merged list, keyed by the case-folded hash of the name. A bucket holds
+// ascending positions; a caller confirms each candidate with NamesEqual.
+class NameIndex {
+ public:
+  void Add(const std::wstring& name, long position);
+  const std::vector<long>* Find(const wchar_t* name, std::size_t length) const;
+  void Clear() { buckets_.clear(); }
+
+ private:
+  std::unordered_map<std::uint32_t, std::vector<long>> buckets_;
+};
+
+class TLibOrlen : public ILibOrlen, public TRefCount {
+  EVALKERN_IUNKNOWN
+
+ public:
+  // Kinds of items, decided once when an item is inserted.
+  enum Kind : unsigned char {
+    kNothing = 0,
+    kFunc = 1,
+    kFuncSet = 2,
+    kConst = 3,
+    kConstSet = 4,
+    kVar = 5,
+    kVarSet = 6,
+    kLibrary = 7,
+  };
+  static Kind KindOf(IUnknown* item);
+
+  TLibOrlen();
+  ~TLibOrlen() override;
+  void* Cast(REFIID iid);
+
+  // ILibOrlen
+  STDMETHODIMP get_Funcs(IFuncs** value) override;
+  STDMETHODIMP get_Consts(IConsts** value) override;
+  STDMETHODIMP get_Vars(IVars** value) override;
+  STDMETHODIMP get_Items(LONG index, IUnknown** value) override;
+  STDMETHODIMP get_Count(LONG* value) override;
+  STDMETHODIMP Add(IUnknown* item, LONG* result) override;
+  STDMETHODIMP Insert(IUnknown* item, LONG index, LONG* result) override;
+  STDMETHODIMP Cut(LONG index, IUnknown** result) override;
+  STDMETHODIMP Delete(LONG index) override;
+  STDMETHODIMP Move(LONG index1, LONG index2) override;
+  STDMETHODIMP GetIndex(IUnknown* item, LONG* result) override;
+  STDMETHODIMP get_FuncSignature(BSTR funcName, BSTR* value) override;
+  STDMETHODIMP Refresh() override;
+  STDMETHODIMP Clear() override;
+  STDMETHODIMP get_Settings(ISettings** value) override;
+  STDMETHODIMP put_Settings(ISettings* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+
+  // The first merged function that has `name` among its aliases, accepts `count` arguments and
+  // belongs to `category` (cAll: any), or -1.
+  long FindFunc(const wchar_t* name, std::size_t length, long count, CategoryOrlen category);
+  long FindConst(const wchar_t* name, std::size_t length) const;
+  long FindVar(const wchar_t* name, std::size_t length) const;
+
+ private:
+  struct Item {
+    ComPtr<IUnknown> ptr;
+    Kind kind;
+  };
+  struct FuncEntry {
+    ComPtr<IFunc> func;
+    std::vector<std::wstring> aliases;
+    CategoryOrlen category;
+  };
+  template <class T>
+  struct NamedEntry {
+    ComPtr<T> item;
+    std::wstring name;
+  };
+  struct Merged {
+    std::vector<FuncEntry> funcs;
+    std::vector<NamedEntry<IConst>> consts;
+    std::vector<NamedEntry<IVar>> vars;
+    NameIndex funcIndex, constIndex, varIndex;
+    void Append(FuncEntry entry);
+    void Append(NamedEntry<IConst> entry);
+    void Append(NamedEntry<IVar> entry);
+  };
+
+  // The three views share the object's identity and reference count.
+  class FuncsView : public IFuncs {
+   public:
+    explicit FuncsView(TLibOrlen* owner) : owner_(owner) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP get_Count(LONG* value) override;
+    STDMETHODIMP get_FuncInterface(LONG index, IFunc** value) override;
+    STDMETHODIMP GetFirstEntryIndex(BSTR name, LONG countArguments, CategoryOrlen category,
+                                    LONG* result) override;
+    STDMETHODIMP get_Name(LONG index, BSTR* value) override;
+    STDMETHODIMP CheckArgumentsNumber(LONG index, LONG count, LONG* result) override;
+    STDMETHODIMP Func(LONG index, IArguments* arguments, VARIANT* result) override;
+    STDMETHODIMP get_Description(LONG index, BSTR* value) override;
+    STDMETHODIMP get_Category(LONG index, CategoryOrlen* value) override;
+    STDMETHODIMP get_Signature(LONG index, BSTR* value) override;
+    STDMETHODIMP get_CountAlias(LONG indexFunc, LONG* value) override;
+    STDMETHODIMP get_Alias(LONG indexFunc, LONG indexAlias, BSTR* value) override;
+    STDMETHODIMP get_Settings(ISettings** value) override;
+    STDMETHODIMP put_Settings(ISettings* value) override;
+    STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+    STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+
+   private:
+    TLibOrlen* owner_;
+  };
+
+  // One class serves the constants view (as IConsts) and the variables view (as IVars, which
+  // extends IConsts); `vars` tells them apart.
+  class NamesView : public IVars {
+   public:
+    NamesView(TLibOrlen* owner, bool vars) : owner_(owner), vars_(vars) {}
+    STDMETHODIMP QueryInterface(REFIID iid, void** out) override;
+    STDMETHODIMP_(ULONG) AddRef() override;
+    STDMETHODIMP_(ULONG) Release() override;
+    STDMETHODIMP get_Count(LONG* value) override;
+    STDMETHODIMP get_Item(LONG index, IConst** value) override;
+    STDMETHODIMP GetIndex(BSTR name, LONG* result) override;
+    STDMETHODIMP get_Name(LONG index, BSTR* value) override;
+    STDMETHODIMP Value(LONG index, VARIANT* result) override;
+    STDMETHODIMP get_Description(LONG index, BSTR* value) override;
+    STDMETHODIMP get_Category(LONG index, CategoryOrlen* value) override;
+    STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+    STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+    STDMETHODIMP SetValue(LONG index, VARIANT newValue) override;
+
+   private:
+    IConst* At(LONG index) const;
+    TLibOrlen* owner_;
+    bool vars_;
+  };
+
+  void CheckItemIndex(LONG index) const;
+  const FuncEntry& FuncAt(LONG index) const;
+  bool Holds(IUnknown* library, int depth) const;
+  void Collect(Merged& merged);
+
+  std::vector<Item> items_;
+  Merged merged_;
+  ComPtr<IErrorEvents> errorEvents_;
+  ComPtr<ISettings> settings_;
+  bool refreshing_ = false;
+  FuncsView funcsView_;
+  NamesView constsView_;
+  NamesView varsView_;
+};
+
+}  // namespace evalkern
