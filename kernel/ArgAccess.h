@@ -85,6 +85,16 @@ long ArgCount(IArguments* args);
 // Evaluates argument `index` (every call evaluates it again).
 OwnedVariant FetchArg(IArguments* args, long index);
 
+// Fetch and convert in one step.
+long double FloatArgAt(IArguments* args, long index, IErrorEvents* sink);
+int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink);
+
+// Integer VARIANT types (VT_I1 .. VT_I8, VT_UI1 .. VT_UI4).
+bool IsIntegerVariant(VARTYPE vt);
+// The value of an integer VARIANT, or of a currency rounded to the nearest integer (halves to
+// the even one); 0 for other types.
+int64_t IntegerVariantValue(const VARIANT& v);
+
 // ---- the error sink ----
 bool ErrorPending(IErrorEvents* sink);
 // Flag first, then text: the order every built-in uses.
@@ -115,8 +125,6 @@ void SetTextResult(VARIANT* result, const std::wstring& text);
 // VT_ERROR holding E_INVALIDARG.
 void SetErrorResult(VARIANT* result);
 bool IsFiniteValue(long double x);
-// x in general format with at most 15 significant digits ("INF", "-INF", "NAN" for the specials).
-std::wstring FloatToGeneralText(long double x);
 // x rounded to 15 significant digits (specials unchanged).
 long double RoundTo15Digits(long double x);
 
@@ -143,11 +151,8 @@ long CheckArgsNone(long n);
 long CheckArgs1Or3(long n);
 
 // ---- names ----
-// The text in the system's ANSI code page.
-std::string ToAnsiText(const std::wstring& text);
-// Equal after ANSI conversion with only A-Z/a-z folded.
-bool SameAnsiName(const std::string& a, const std::string& b);
-// True when some alias equals the name (case-insensitive, ANSI); aliases tried in order.
+// True when some alias equals the name with the ASCII letters' case folded; aliases are tried in
+// order and the first match ends the search.
 bool MatchAlias(const std::vector<std::wstring>& aliases, const std::wstring& name);
 
 }  // namespace evalkern

@@ -1,0 +1,378 @@
+#include "ArgAccess.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "KernelObject.h"
+#include "ErrorEvents.h"
+#include "Format.h"
+#include "Messages.h"
+#include "NameCompare.h"
+#include "NumberText.h"
+
+namespace evalkern {
+
+// ---- reading arguments ----
+
+long ArgCount(IArguments* args) {
+  if (!args) RaiseError(L"No arguments object", E_POINTER);
+  long n = 0;
+  Check(args->get_Count(&n));
+  return n;
+}
+
+OwnedVariant FetchArg(IArguments* args, long index) {
+  OwnedVariant v;
+  Check(args->get_Value(index, v.Out()));
+  return v;
+}
+
+// ---- the error sink ----
+
+bool ErrorPending(IErrorEvents* sink) {
+  VARIANT_BOOL flag = VARIANT_FALSE;
+  Check(sink->get_ErrorFlag(&flag));
+  return flag != VARIANT_FALSE;
+}
+
+void ReportText(IErrorEvents* sink, const std::wstring& text) { ReportFlagThenText(sink, text); }
+
+void ReportMessage(IErrorEvents* sink, int id) { ReportText(sink, GetMessageText(id)); }
+
+void ReportMessageFmt(IErrorEvents* sink, int id, const std::wstring& arg) {
+  ReportText(sink, GetMessageTextFmt(id, arg));
+}
+
+void RaiseFault(const std::wstring& text) { RaiseError(text, E_FAIL); }
+
+// ---- conversions ----
+
+namespace {
+
+std::wstring BstrText(const VARIANT& v) {
+  return v.bstrVal ? std::wstring(v.bstrVal, SysStringLen(v.bstrVal)) : std::wstring();
+}
+
+}  // namespace
+
+bool IsIntegerVariant(VARTYPE vt) {
+  switch (vt) {
+    case VT_I2: case VT_I4: case VT_I1: case VT_UI1: case VT_UI2: case VT_UI4: case VT_I8:
+      return true;
+    default:
+      return false;
+  }
+}
+
+namespace {
+
+int64_t IntegerValue(const VARIANT& v) {
+  switch (v.vt) {
+    case VT_I2: return v.iVal;
+    case VT_I4: return v.lVal;
+    case VT_I1: return v.cVal;
+    case VT_UI1: return v.bVal;
+    case VT_UI2: return v.uiVal;
+    case VT_UI4: return v.ulVal;
+    case VT_I8: return v.llVal;
+    default: return 0;
+  }
+}
+
+// Currency to the nearest integer, halves to the even one.
+int64_t CurrencyToInt64(const CY& cy) {
+  int64_t q = cy.int64 / 10000, r = cy.int64 % 10000;
+  if (r > 5000 || (r == 5000 && (q & 1))) ++q;
+  else if (r < -5000 || (r == -5000 && (q & 1))) --q;
+  return q;
+}
+
+enum class TrueFalse { True, False, Other };
+TrueFalse ReadTrueFalse(const std::wstring& s) {
+  if (NamesEqual(s, std::wstring(L"true"))) return TrueFalse::True;
+  if (NamesEqual(s, std::wstring(L"false"))) return TrueFalse::False;
+  return TrueFalse::Other;
+}
+
+// A float with no fractional part inside the signed 64-bit range, truncated; else 14002.
+int64_t CheckInt64Range(long double x, IErrorEvents* sink) {
+  if (std::isfinite(x) && x == ::truncl(x) && x >= -9223372036854775808.0L &&
+      x <= 9223372036854775807.0L)
+    return static_cast<int64_t>(x);
+  ReportMessage(sink, msg::ArgNotInteger);
+  return kFailureInt;
+}
+
+}  // namespace
+
+int64_t IntegerVariantValue(const VARIANT& v) {
+  return v.vt == VT_CY ? CurrencyToInt64(v.cyVal) : IntegerValue(v);
+}
+
+long double FloatArgAt(IArguments* args, long index, IErrorEvents* sink) {
+  OwnedVariant v = FetchArg(args, index);
+  return ArgAsFloat(v.Get(), sink);
+}
+
+int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink) {
+  OwnedVariant v = FetchArg(args, index);
+  return ArgAsInt64(v.Get(), sink);
+}
+
+long double ArgAsFloat(const VARIANT& v, IErrorEvents* sink) {
+  if (ErrorPending(sink)) return kFailureFloat;
+  if (IsIntegerVariant(v.vt)) return static_cast<long double>(IntegerValue(v));
+  switch (v.vt) {
+    case VT_EMPTY:
+    case VT_ERROR:
+      ReportMessage(sink, msg::ArgNoValue);
+      return kFailureFloat;
+    case VT_CY: return static_cast<long double>(v.cyVal.int64) / 10000.0L;
+    case VT_R4: return v.fltVal;
+    case VT_R8: return v.dblVal;
+    case VT_BSTR: return StrToFloatValue(BstrText(v));
+    default:
+      ReportMessage(sink, msg::ArgNotNumber);
+      return kFailureFloat;
+  }
+}
+
+int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink) {
+  if (ErrorPending(sink)) return kFailureInt;
+  if (IsIntegerVariant(v.vt)) return IntegerValue(v);
+  switch (v.vt) {
+    case VT_EMPTY:
+    case VT_ERROR:
+      ReportMessage(sink, msg::ArgNoValue);
+      return kFailureInt;
+    case VT_CY: return CurrencyToInt64(v.cyVal);
+    case VT_R4: return CheckInt64Range(v.fltVal, sink);
+    case VT_R8: return CheckInt64Range(v.dblVal, sink);
+    case VT_BSTR: return StrToInt64Value(BstrText(v));
+    default:
+      ReportMessage(sink, msg::ArgNotInteger);
+      return kFailureInt;
+  }
+}
+
+bool ArgAsBoolean(const VARIANT& v, IErrorEvents* sink) {
+  if (ErrorPending(sink)) return false;
+  switch (v.vt) {
+    case VT_EMPTY:
+    case VT_ERROR:
+      ReportMessage(sink, msg::ArgNoValue);
+      return false;
+    case VT_BOOL: return v.boolVal != VARIANT_FALSE;
+    case VT_BSTR:
+      switch (ReadTrueFalse(BstrText(v))) {
+        case TrueFalse::True: return true;
+        case TrueFalse::False: return false;
+        default: break;
+      }
+      break;
+    default: break;
+  }
+  ReportMessage(sink, msg::ArgNotBoolean);
+  return false;
+}
+
+OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink) {
+  OwnedVariant out;
+  if (ErrorPending(sink)) return out;
+  if (IsIntegerVariant(v.vt) || v.vt == VT_CY || v.vt == VT_BOOL) {
+    Check(VariantCopy(out.Out(), const_cast<VARIANT*>(&v)));
+    return out;
+  }
+  switch (v.vt) {
+    case VT_EMPTY:
+    case VT_ERROR:
+      ReportMessage(sink, msg::ArgNoValue);
+      return out;
+    case VT_R4:
+    case VT_R8: {
+      long double x = v.vt == VT_R4 ? v.fltVal : v.dblVal;
+      // A whole float counts as an integer; outside the 64-bit range it cannot be one.
+      if (std::isfinite(x) && x == ::truncl(x) && x >= -9223372036854775808.0L &&
+          x <= 9223372036854775807.0L) {
+        SetIntResult(out.Out(), static_cast<int64_t>(x));
+        return out;
+      }
+      break;
+    }
+    case VT_BSTR: {
+      std::wstring s = BstrText(v);
+      switch (ReadTrueFalse(s)) {
+        case TrueFalse::True: SetBoolResult(out.Out(), true); return out;
+        case TrueFalse::False: SetBoolResult(out.Out(), false); return out;
+        default: SetIntResult(out.Out(), StrToInt64Value(s)); return out;
+      }
+    }
+    default: break;
+  }
+  ReportMessage(sink, msg::ArgNotLogical);
+  return out;
+}
+
+OwnedVariant CompareArgs(const VARIANT& v, IErrorEvents* sink) {
+  OwnedVariant out;
+  if (ErrorPending(sink)) return out;
+  if (IsIntegerVariant(v.vt) || v.vt == VT_CY || v.vt == VT_BOOL || v.vt == VT_R4 ||
+      v.vt == VT_R8) {
+    Check(VariantCopy(out.Out(), const_cast<VARIANT*>(&v)));
+    return out;
+  }
+  switch (v.vt) {
+    case VT_EMPTY:
+    case VT_ERROR:
+      ReportMessage(sink, msg::ArgNoValue);
+      return out;
+    case VT_BSTR: {
+      std::wstring s = BstrText(v);
+      switch (ReadTrueFalse(s)) {
+        case TrueFalse::True: SetBoolResult(out.Out(), true); return out;
+        case TrueFalse::False: SetBoolResult(out.Out(), false); return out;
+        default: StrToNumber(s, *out.Out()); return out;
+      }
+    }
+    default:
+      ReportMessage(sink, msg::ArgNotComparable);
+      return out;
+  }
+}
+
+// ---- results ----
+
+bool IsFiniteValue(long double x) { return std::isfinite(x); }
+
+long double RoundTo15Digits(long double x) {
+  if (!std::isfinite(x) || x == 0) return x;
+  char buf[64];
+  __mingw_snprintf(buf, sizeof buf, "%.14Le", x);
+  return __mingw_strtold(buf, nullptr);
+}
+
+void SetIntResult(VARIANT* result, int64_t v) {
+  VariantClear(result);
+  result->vt = VT_I8;
+  result->llVal = v;
+}
+
+void SetBoolResult(VARIANT* result, bool b) {
+  VariantClear(result);
+  result->vt = VT_BOOL;
+  result->boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+}
+
+void SetTextResult(VARIANT* result, const std::wstring& text) {
+  VariantClear(result);
+  BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+  if (!b) throw std::bad_alloc();
+  result->vt = VT_BSTR;
+  result->bstrVal = b;
+}
+
+void SetErrorResult(VARIANT* result) {
+  VariantClear(result);
+  result->vt = VT_ERROR;
+  result->scode = E_INVALIDARG;
+}
+
+void SetFloatResult(VARIANT* result, long double x) {
+  const long double a = std::fabs(x);
+  if (a <= 9e18L) {
+    // A whole extended value keeps all its 64 bits; only a fraction is rounded to a double, and
+    // one that rounds to a whole number (1/3*3) becomes that integer.
+    if (x == ::truncl(x)) {
+      SetIntResult(result, static_cast<int64_t>(x));
+      return;
+    }
+    double d = static_cast<double>(x);
+    if (d == std::trunc(d)) {
+      SetIntResult(result, static_cast<int64_t>(d));
+    } else {
+      VariantClear(result);
+      result->vt = VT_R8;
+      result->dblVal = d;
+    }
+  } else if (a < 1.6e308L) {
+    VariantClear(result);
+    result->vt = VT_R8;
+    result->dblVal = static_cast<double>(x);
+  } else {
+    SetTextResult(result, FloatToGeneralText(x));
+  }
+}
+
+// ---- reporters ----
+
+void ReportMixedBoolean(IErrorEvents* sink, VARIANT* result) {
+  ReportMessage(sink, msg::MixedBoolean);
+  SetErrorResult(result);
+}
+
+void ReportTooManyArgs(IErrorEvents* sink, VARIANT* result) {
+  ReportMessage(sink, msg::TooManyArgs);
+  SetErrorResult(result);
+}
+
+void ReportTooFewArgs(IErrorEvents* sink, VARIANT* result) {
+  ReportMessage(sink, msg::TooFewArgs);
+  SetErrorResult(result);
+}
+
+namespace {
+void ReportCountError(IErrorEvents* sink, VARIANT* result, long count, long wanted) {
+  ReportMessage(sink, count < wanted ? msg::TooFewArgs : msg::TooManyArgs);
+  SetErrorResult(result);
+}
+}  // namespace
+
+void ReportCountError1(IErrorEvents* sink, VARIANT* result, long count) {
+  ReportCountError(sink, result, count, 1);
+}
+void ReportCountError2(IErrorEvents* sink, VARIANT* result, long count) {
+  ReportCountError(sink, result, count, 2);
+}
+void ReportCountError3(IErrorEvents* sink, VARIANT* result, long count) {
+  ReportCountError(sink, result, count, 3);
+}
+
+void ReportNotFinite(IErrorEvents* sink, VARIANT* result, const wchar_t* name) {
+  ReportMessageFmt(sink, msg::NotFiniteFmt, name);
+  SetErrorResult(result);
+}
+
+// ---- argument-count rules ----
+
+namespace {
+// n - k, held inside the 32-bit range (a count from outside may be anything).
+long Excess(long n, long k) {
+  int64_t d = static_cast<int64_t>(n) - k;
+  if (d < INT32_MIN) return INT32_MIN;
+  if (d > INT32_MAX) return INT32_MAX;
+  return static_cast<long>(d);
+}
+}  // namespace
+
+long CheckArgsExactly1(long n) { return Excess(n, 1); }
+long CheckArgsExactly2(long n) { return Excess(n, 2); }
+long CheckArgsExactly3(long n) { return Excess(n, 3); }
+long CheckArgsAtLeast1(long n) { return n >= 1 ? 0 : Excess(n, 1); }
+long CheckArgsAny(long n) { return n >= 0 ? 0 : n; }
+long CheckArgsAtLeast2(long n) { return n >= 2 ? 0 : Excess(n, 2); }
+long CheckArgs0To2(long n) { return (n >= 0 && n <= 2) ? 0 : Excess(n, 2); }
+long CheckArgs1Or2(long n) { return n <= 0 ? Excess(n, 1) : (n >= 3 ? Excess(n, 2) : 0); }
+long CheckArgsNone(long n) { return n; }
+long CheckArgs1Or3(long n) { return (n == 1 || n == 3) ? 0 : Excess(n, 3); }
+
+// ---- names ----
+
+bool MatchAlias(const std::vector<std::wstring>& aliases, const std::wstring& name) {
+  for (const std::wstring& a : aliases)
+    if (NamesEqual(a, name)) return true;
+  return false;
+}
+
+}  // namespace evalkern

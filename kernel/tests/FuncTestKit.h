@@ -1,0 +1,272 @@
+// What the tests of the built-in functions share: a BasicSetFuncs object with a recording error
+// sink, argument lists that count how often each argument is evaluated, and a compact text for
+// a result VARIANT so that cases read as one table row each.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <wrl/client.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "ArgAccess.h"
+#include "BasicSetFuncs.h"
+#include "Messages.h"
+
+namespace evalkern {
+namespace funckit {
+
+using Microsoft::WRL::ComPtr;
+
+// A sink that keeps the flag and text and the order of the calls ("F" flag on, "f" flag off,
+// "T" text).
+class RecordingSink : public IErrorEvents {
+ public:
+  virtual ~RecordingSink() = default;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IErrorEvents) {
+      *out = static_cast<IErrorEvents*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override {
+    ULONG r = --refs;
+    if (!r) delete this;
+    return r;
+  }
+  STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
+    *v = flag;
+    return S_OK;
+  }
+  STDMETHODIMP put_ErrorFlag(VARIANT_BOOL v) override {
+    flag = v;
+    calls += v ? "F" : "f";
+    return S_OK;
+  }
+  STDMETHODIMP get_ErrorText(BSTR* v) override {
+    *v = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    return S_OK;
+  }
+  STDMETHODIMP put_ErrorText(BSTR v) override {
+    text.assign(v ? v : L"", v ? SysStringLen(v) : 0);
+    calls += "T";
+    return S_OK;
+  }
+  void Clear() {
+    flag = VARIANT_FALSE;
+    text.clear();
+    calls.clear();
+  }
+
+  ULONG refs = 1;
+  VARIANT_BOOL flag = VARIANT_FALSE;
+  std::wstring text;
+  std::string calls;
+};
+
+// One argument of a call: a value, or a "poison" argument that stands for an expression whose
+// evaluation fails (like an unknown name): it reports on the sink and yields Empty.
+struct Arg {
+  enum Kind { Value, Poison } kind = Value;
+  VARIANT v;
+  Arg() { VariantInit(&v); }
+  Arg(const Arg& o) : kind(o.kind) {
+    VariantInit(&v);
+    VariantCopy(&v, const_cast<VARIANT*>(&o.v));
+  }
+  Arg& operator=(const Arg&) = delete;
+  ~Arg() { VariantClear(&v); }
+};
+
+inline Arg I(long long x) {
+  Arg a;
+  a.v.vt = VT_I8;
+  a.v.llVal = x;
+  return a;
+}
+inline Arg I4(long x) {
+  Arg a;
+  a.v.vt = VT_I4;
+  a.v.lVal = x;
+  return a;
+}
+inline Arg F(double x) {
+  Arg a;
+  a.v.vt = VT_R8;
+  a.v.dblVal = x;
+  return a;
+}
+inline Arg S(const wchar_t* s) {
+  Arg a;
+  a.v.vt = VT_BSTR;
+  a.v.bstrVal = SysAllocString(s);
+  return a;
+}
+inline Arg B(bool b) {
+  Arg a;
+  a.v.vt = VT_BOOL;
+  a.v.boolVal = b ? VARIANT_TRUE : VARIANT_FALSE;
+  return a;
+}
+inline Arg Cy(long long tenThousandths) {
+  Arg a;
+  a.v.vt = VT_CY;
+  a.v.cyVal.int64 = tenThousandths;
+  return a;
+}
+inline Arg Empty() { return Arg(); }
+inline Arg Poison() {
+  Arg a;
+  a.kind = Arg::Poison;
+  return a;
+}
+inline Arg OfType(VARTYPE vt) {
+  Arg a;
+  a.v.vt = vt;
+  return a;
+}
+
+// Arguments evaluated on demand, as the evaluator hands them to a function.
+class FakeArgs : public IArguments {
+ public:
+  FakeArgs(std::vector<Arg> args, IErrorEvents* sink)
+      : args_(std::move(args)), sink_(sink), evaluated(args_.size(), 0) {}
+  virtual ~FakeArgs() = default;
+  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IArguments) {
+      *out = static_cast<IArguments*>(this);
+      AddRef();
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
+  STDMETHODIMP_(ULONG) Release() override {
+    ULONG r = --refs_;
+    if (!r) delete this;
+    return r;
+  }
+  STDMETHODIMP get_Count(long* n) override {
+    *n = static_cast<long>(args_.size());
+    return S_OK;
+  }
+  STDMETHODIMP get_Value(long i, VARIANT* out) override {
+    VariantInit(out);
+    if (i < 0 || static_cast<size_t>(i) >= args_.size()) return E_INVALIDARG;
+    ++evaluated[static_cast<size_t>(i)];
+    VARIANT_BOOL flag = VARIANT_FALSE;
+    sink_->get_ErrorFlag(&flag);
+    if (flag) return S_OK;  // after the first error nothing more is evaluated
+    if (args_[static_cast<size_t>(i)].kind == Arg::Poison) {
+      BSTR t = SysAllocString(L"poisoned argument");
+      sink_->put_ErrorText(t);
+      SysFreeString(t);
+      sink_->put_ErrorFlag(VARIANT_TRUE);
+      return S_OK;
+    }
+    return VariantCopy(out, &args_[static_cast<size_t>(i)].v);
+  }
+
+ private:
+  ULONG refs_ = 1;
+  std::vector<Arg> args_;
+  IErrorEvents* sink_;
+
+ public:
+  std::vector<int> evaluated;
+};
+
+// A compact text of a result: "I8:120", "R8:0.75" (17 significant digits trimmed), "I4:0",
+// "BSTR:INF", "BOOL:true", "EMPTY", "ERROR:E_INVALIDARG", "ERROR:E_FAIL".
+inline std::string Describe(const VARIANT& v) {
+  char buf[128];
+  switch (v.vt) {
+    case VT_EMPTY: return "EMPTY";
+    case VT_I8: std::snprintf(buf, sizeof buf, "I8:%lld", (long long)v.llVal); return buf;
+    case VT_I4: std::snprintf(buf, sizeof buf, "I4:%ld", (long)v.lVal); return buf;
+    case VT_I2: std::snprintf(buf, sizeof buf, "I2:%d", (int)v.iVal); return buf;
+    case VT_UI1: std::snprintf(buf, sizeof buf, "UI1:%u", (unsigned)v.bVal); return buf;
+    case VT_R8: std::snprintf(buf, sizeof buf, "R8:%.15g", v.dblVal); return buf;
+    case VT_BOOL: return v.boolVal ? "BOOL:true" : "BOOL:false";
+    case VT_BSTR: {
+      std::string s = "BSTR:";
+      for (const wchar_t* p = v.bstrVal; p && *p; ++p) s += static_cast<char>(*p);
+      return s;
+    }
+    case VT_ERROR:
+      if (v.scode == E_INVALIDARG) return "ERROR:E_INVALIDARG";
+      if (v.scode == E_FAIL) return "ERROR:E_FAIL";
+      std::snprintf(buf, sizeof buf, "ERROR:0x%08lX", (unsigned long)v.scode);
+      return buf;
+    default: std::snprintf(buf, sizeof buf, "VT%u", (unsigned)v.vt); return buf;
+  }
+}
+
+// A BasicSetFuncs object with a recording sink; calls by alias or by index.
+class FuncSet {
+ public:
+  FuncSet() {
+    HRESULT hr = CreateBasicSetFuncs(IID_IFuncs, reinterpret_cast<void**>(funcs.GetAddressOf()));
+    if (FAILED(hr)) ADD_FAILURE() << "CreateBasicSetFuncs failed";
+    sink = new RecordingSink();
+    funcs->put_ErrorEvents(sink);
+    sink->Release();  // the set holds it now
+  }
+
+  long Index(const wchar_t* alias, long count, CategoryOrlen cat = cAll) {
+    BSTR name = SysAllocString(alias);
+    long i = -2;
+    funcs->GetFirstEntryIndex(name, count, cat, &i);
+    SysFreeString(name);
+    return i;
+  }
+
+  struct Outcome {
+    std::string result;     // Describe() of the result
+    std::wstring error;     // the sink's text when its flag is set, else empty
+    std::vector<int> evaluated;
+    HRESULT hr = S_OK;
+  };
+
+  Outcome CallAt(long index, std::vector<Arg> args) {
+    sink->Clear();
+    auto* a = new FakeArgs(std::move(args), sink);
+    VARIANT r;
+    VariantInit(&r);
+    Outcome o;
+    o.hr = funcs->Func(index, a, &r);
+    o.result = Describe(r);
+    if (sink->flag) o.error = sink->text;
+    o.evaluated = a->evaluated;
+    VariantClear(&r);
+    a->Release();
+    return o;
+  }
+
+  // Finds the entry by alias and argument count (any entry of the alias when the count does not
+  // fit, so that a body's own count check can be seen).
+  Outcome Call(const wchar_t* alias, std::vector<Arg> args) {
+    long i = Index(alias, static_cast<long>(args.size()));
+    if (i < 0)
+      for (long n = 0; n < 4 && i < 0; ++n) i = Index(alias, n);
+    EXPECT_GE(i, 0) << "no entry for alias";
+    return CallAt(i, std::move(args));
+  }
+
+  ComPtr<IFuncs> funcs;
+  RecordingSink* sink = nullptr;
+};
+
+// The text an error id reports (with its "%s" filled when `arg` is given).
+inline std::wstring Msg(int id, const wchar_t* arg = nullptr) {
+  return arg ? GetMessageTextFmt(id, arg) : GetMessageText(id);
+}
+
+}  // namespace funckit
+}  // namespace evalkern
