@@ -199,10 +199,14 @@ int ScanBracketGroup(std::wstring_view text, size_t start, wchar_t open, wchar_t
 
 int ScanQuotedString(std::wstring_view text, size_t start, wchar_t quote) {
   if (At(text, start) != quote) return 0;
-  for (size_t i = start + 1; i < text.size(); ++i) {
+  size_t i = start + 1;
+  for (; i < text.size(); ++i) {
     if (text[i] == quote && text[i - 1] != L'\\') return Signed(i + 1 - start, false);
+    // The kernel reads a worksheet line by line, so a string never continues on the next
+    // line: an unclosed one ends, malformed, at its line end.
+    if (text[i] == L'\r' || text[i] == L'\n') break;
   }
-  return Signed(text.size() - start, true);
+  return Signed(i - start, true);
 }
 
 int ScanLineComment(std::wstring_view text, size_t start) {

@@ -51,7 +51,7 @@ std::wstring RomanText(uint64_t value);
 int ScanBracketGroup(std::wstring_view text, size_t start, wchar_t open, wchar_t close);
 
 // A string in `quote` characters; a backslash keeps the next character from closing it.
-// Negative when the text ends before the closing quote.
+// Negative when the text or the line (CR or LF) ends before the closing quote.
 int ScanQuotedString(std::wstring_view text, size_t start, wchar_t quote);
 
 // "//" up to (not including) the next CR or LF, or the end of the text.

@@ -80,6 +80,7 @@ TEST(ExpressionLexer, LinesToTokens) {
       {L"'a//b' + 1", L"str['a//b'] blank[ ] op[+] blank[ ] num2[1]"},
       {L"\"x\" 'it\\'s'", L"str[\"x\"] blank[ ] str['it\\'s']"},
       {L"'abc + 1", L"err['abc + 1]"},
+      {L"'abc\r\n2 // x", L"err['abc] blank[\r\n] num2[2] blank[ ] rem[// x]"},
       {L"\"a'b\"", L"str[\"a'b\"]"},
   };
   for (const Case& c : cases) {

@@ -20,7 +20,9 @@ void CheckIntScanner(int (*scan)(std::wstring_view, size_t, uint64_t&),
   for (const IntCase& c : cases) {
     uint64_t value = 12345;
     EXPECT_EQ(c.length, scan(c.text, 0, value)) << "text: " << testing::PrintToString(std::wstring(c.text));
-    if (c.length > 0) EXPECT_EQ(c.value, value) << "text: " << testing::PrintToString(std::wstring(c.text));
+    if (c.length > 0) {
+      EXPECT_EQ(c.value, value) << "text: " << testing::PrintToString(std::wstring(c.text));
+    }
   }
 }
 
@@ -139,7 +141,9 @@ TEST(TokenScanners, DecimalNumber) {
   for (const Case& c : cases) {
     bool isInteger = !c.isInteger;
     EXPECT_EQ(c.length, ScanDecimalNumber(c.text, 0, isInteger)) << testing::PrintToString(std::wstring(c.text));
-    if (c.length != 0) EXPECT_EQ(c.isInteger, isInteger) << testing::PrintToString(std::wstring(c.text));
+    if (c.length != 0) {
+      EXPECT_EQ(c.isInteger, isInteger) << testing::PrintToString(std::wstring(c.text));
+    }
   }
 }
 
@@ -181,6 +185,8 @@ TEST(TokenScanners, LengthOnlyScanners) {
       {"quote", single, L"'a//b'", 0, 6},
       {"quote", single, L"'abc", 0, -4},         // unterminated
       {"quote", single, L"'", 0, -1},
+      {"quote", single, L"'ab\r\n'c'", 0, -3},  // a string ends with its line
+      {"quote", single, L"'ab\n", 0, -3},
       {"quote", single, L"abc'", 0, 0},
       {"quote", dbl, L"\"it's\"", 0, 6},
       {"quote", dbl, L"'x'", 0, 0},
