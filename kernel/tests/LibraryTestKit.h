@@ -68,7 +68,10 @@ struct Var {
     VariantInit(&v);
     VariantCopy(&v, const_cast<VARIANT*>(&o.v));
   }
-  Var& operator=(const Var&) = delete;
+  Var& operator=(const Var& o) {
+    if (this != &o) VariantCopy(&v, const_cast<VARIANT*>(&o.v));
+    return *this;
+  }
   ~Var() { VariantClear(&v); }
   VARIANT* Out() {
     VariantClear(&v);
@@ -150,6 +153,7 @@ struct HostFunc {
   CategoryOrlen category = cCustom;
   std::function<void(IArguments*, VARIANT*)> body;
   std::wstring signature;
+  std::function<long(long)> check;  // replaces the min..max rule when set
   int calls = 0;
 };
 
@@ -191,6 +195,10 @@ class HostFuncs : public IFuncs, public TRefCount {
   STDMETHODIMP CheckArgumentsNumber(LONG i, LONG n, LONG* r) override {
     if (!Valid(i)) return E_INVALIDARG;
     const HostFunc& f = funcs[i];
+    if (f.check) {
+      *r = f.check(n);
+      return S_OK;
+    }
     *r = n < f.min ? n - f.min : (f.max >= 0 && n > f.max ? n - f.max : 0);
     return S_OK;
   }
