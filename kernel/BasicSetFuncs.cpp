@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "ClassRegistry.h"
+#include "Creatable.h"
 #include "Creators.h"
 #include "KernelObject.h"
 #include "Messages.h"
@@ -134,10 +135,12 @@ HRESULT GetInterface(T* field, T** out) {
   return S_OK;
 }
 
-class TBasicSetFuncs final : public IBasicSetFuncs, public TRefCount {
+class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCreatable {
   EVALKERN_IUNKNOWN
 
  public:
+  TBasicSetFuncs() : TCreatable(CLSID_BasicSetFuncs) {}
+
   void Initialize() {
     const std::vector<FuncRow>& rows = BuiltinFuncRows();
     table_.resize(rows.size());
@@ -160,7 +163,7 @@ class TBasicSetFuncs final : public IBasicSetFuncs, public TRefCount {
   void* Cast(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IFuncs || iid == IID_IBasicSetFuncs)
       return static_cast<IBasicSetFuncs*>(this);
-    return nullptr;
+    return CreatableCast(iid);
   }
 
   // ---- IFuncs ----

@@ -173,3 +173,22 @@ TEST(BuiltinFuncCall, SettingsAndSinkReadBack) {
   ASSERT_EQ(set.funcs->get_Settings(s.GetAddressOf()), S_OK);
   EXPECT_EQ(s.Get(), nullptr);
 }
+
+// Views are made through the COM runtime, so this needs the registered server.
+TEST(BuiltinTable, FuncInterfaceViewsOneEntry) {
+  ASSERT_TRUE(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)));
+  {
+    FuncSet set;
+    ComPtr<IFunc> f;
+    ASSERT_EQ(set.funcs->get_FuncInterface(61, f.GetAddressOf()), S_OK);
+    BSTR b = nullptr;
+    ASSERT_EQ(f->get_Name(&b), S_OK);
+    EXPECT_EQ(Str(b), L"div");
+    long r = 0;
+    ASSERT_EQ(f->CheckArgumentsNumber(1, &r), S_OK);
+    EXPECT_EQ(r, -1);
+    ComPtr<IFunc> none;
+    EXPECT_TRUE(FAILED(set.funcs->get_FuncInterface(79, none.GetAddressOf())));
+  }
+  CoUninitialize();
+}
