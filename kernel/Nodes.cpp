@@ -41,10 +41,25 @@ HRESULT PutCount(const std::vector<INodeParsing*>& children, long* out) {
   return S_OK;
 }
 
+// Releases the children of a node being destroyed. A deep tree would otherwise free itself by
+// recursion as deep as the tree; the outermost release on a thread collects the children that
+// inner destructors hand over and releases them one at a time.
 void ReleaseAll(std::vector<INodeParsing*>& children) {
-  for (INodeParsing* c : children)
+  thread_local std::vector<INodeParsing*>* pending = nullptr;
+  if (pending) {
+    pending->insert(pending->end(), children.begin(), children.end());
+    children.clear();
+    return;
+  }
+  std::vector<INodeParsing*> queue;
+  queue.swap(children);
+  pending = &queue;
+  while (!queue.empty()) {
+    INodeParsing* c = queue.back();
+    queue.pop_back();
     if (c) c->Release();
-  children.clear();
+  }
+  pending = nullptr;
 }
 
 // The kernel object behind `node` when it answers the private identity `self`.

@@ -403,33 +403,59 @@ std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sin
 // ---- tree ----
 
 INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, AnalysisSink& sink) {
-  const TBracket& e = table[static_cast<size_t>(index)];
-  switch (e.Kind) {
-    case TBracket::bkValue:
-      return MakeLowermostNode(e.Value);
-    case TBracket::bkName:
-      return MakeVariableOrConstNode(e.Name);
-    case TBracket::bkFunction: {
-      std::vector<INodeParsing*> children;
-      children.reserve(e.Children.size());
-      try {
-        for (long child : e.Children) {
-          INodeParsing* node = BuildNodeTree(table, child, sink);
-          if (node) children.push_back(node);
-          if (!node || sink.ErrorFlag()) {
-            for (INodeParsing* c : children) c->Release();
-            return nullptr;
+  // Entries come in source order and a parent always precedes its children, so the subtree of
+  // an entry is the run of entries up to its last descendant, and building that run from its
+  // end gives every function its children before itself. No recursion: the depth of a tree is
+  // only limited by the length of the text.
+  const long first = index;
+  long last = index;
+  while (table[static_cast<size_t>(last)].Kind == TBracket::bkFunction &&
+         !table[static_cast<size_t>(last)].Children.empty())
+    last = table[static_cast<size_t>(last)].Children.back();
+
+  std::vector<INodeParsing*> built(static_cast<size_t>(last - first + 1), nullptr);
+  auto releaseBuilt = [&] {
+    for (INodeParsing*& n : built)
+      if (n) n->Release(), n = nullptr;
+  };
+  try {
+    for (long i = last; i >= first; --i) {
+      const TBracket& e = table[static_cast<size_t>(i)];
+      INodeParsing* node = nullptr;
+      switch (e.Kind) {
+        case TBracket::bkValue:
+          node = MakeLowermostNode(e.Value);
+          break;
+        case TBracket::bkName:
+          node = MakeVariableOrConstNode(e.Name);
+          break;
+        case TBracket::bkFunction: {
+          std::vector<INodeParsing*> children;
+          children.reserve(e.Children.size());
+          for (long child : e.Children) {
+            INodeParsing*& c = built[static_cast<size_t>(child - first)];
+            children.push_back(c);
+            c = nullptr;  // the new node holds that reference now
           }
+          node = MakeFuncNode(e.Name, std::move(children));
+          break;
         }
-      } catch (...) {
-        for (INodeParsing* c : children) c->Release();
-        throw;
+        default:
+          break;
       }
-      return MakeFuncNode(e.Name, std::move(children));
+      built[static_cast<size_t>(i - first)] = node;
+      if (!node || sink.ErrorFlag()) {
+        releaseBuilt();
+        return nullptr;
+      }
     }
-    default:
-      return nullptr;
+  } catch (...) {
+    releaseBuilt();
+    throw;
   }
+  INodeParsing* root = built[0];
+  built[0] = nullptr;
+  return root;
 }
 
 }  // namespace evalkern

@@ -405,14 +405,25 @@ TEST(Analyzer, RandomInputGivesATreeOrAnErrorNode) {
   EXPECT_EQ(before, ServerLockCount());  // every node of every tree was freed
 }
 
-TEST(Analyzer, DeepNestingAndLongChains) {
-  std::wstring nested(500, L'(');
-  nested += L"x";
-  nested += std::wstring(500, L')');
+TEST(Analyzer, DeepTreesAreBuiltAndFreedWithoutRecursion) {
+  // Deep enough to overflow the stack if building or freeing a tree recursed per level.
+  const long before = ServerLockCount();
+  const int depth = 30000;
+  std::wstring nested = std::wstring(depth, L'(') + L"x" + std::wstring(depth, L')');
+  INodeParsing* root = nullptr;
+  AnalyzeExpression(nested, nullptr, &root);
+  int levels = 0;
+  for (INodeParsing* n = root; TNodeFunc* f = AsFuncNode(n); n = f->ChildNodes()[0]) {
+    ASSERT_EQ(1u, f->ChildNodes().size());
+    ++levels;
+  }
+  EXPECT_EQ(depth + 1, levels);
+  root->Release();
+  EXPECT_EQ(before, ServerLockCount());
+
   std::wstring sum = L"1";
-  for (int i = 0; i < 500; ++i) sum += L"+1";
+  for (int i = 0; i < 300; ++i) sum += L"+1";
   size_t trees = 0, errors = 0;
-  AnalyzeAndCheck(nested, trees, errors);
   AnalyzeAndCheck(sum, trees, errors);
-  EXPECT_EQ(2u, trees);
+  EXPECT_EQ(1u, trees);
 }
