@@ -93,9 +93,7 @@ std::wstring GetMessageTextFmt(int id, const std::wstring& arg) {
   return text;
 }
 
-namespace testing {
-
-void ReloadMessageModule(const std::wstring& fileName) {
+void ReloadMessageModuleForTests(const std::wstring& fileName) {
   MessageModule& m = Module();
   if (m.handle) FreeLibrary(m.handle);
   m.handle = nullptr;
@@ -104,7 +102,5 @@ void ReloadMessageModule(const std::wstring& fileName) {
   for (auto& group : m.cache)
     for (auto& text : group) text.clear();
 }
-
-}  // namespace testing
 
 }  // namespace evalkern

@@ -17,10 +17,8 @@ void LoadMessageModule();
 // File name of the message module, looked up in the folder of the module that holds this code.
 extern const wchar_t kMessageModuleName[];
 
-namespace testing {
 // Forgets the loaded module and every cached text; the next lookup loads `fileName` from the
 // kernel's folder instead of the usual module. Tests use it to see a missing or other module.
-void ReloadMessageModule(const std::wstring& fileName);
-}  // namespace testing
+void ReloadMessageModuleForTests(const std::wstring& fileName);
 
 }  // namespace evalkern

@@ -191,11 +191,12 @@ void RegisterServer() {
 
 void UnregisterServer() {
   const TypeLibInfo lib = LoadOwnTypeLib(ModulePath(), false);
-  HRESULT hr = UnRegisterTypeLib(lib.libid, lib.major, lib.minor, lib.lcid, lib.syskind);
   // A library that is not registered (any more) is no failure.
-  if (FAILED(hr) && hr != TYPE_E_REGISTRYACCESS && hr != TYPE_E_LIBNOTREGISTERED &&
-      hr != HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND))
-    throw RegistrationFailed{};
+  BSTR registeredPath = nullptr;
+  if (SUCCEEDED(QueryPathOfRegTypeLib(lib.libid, lib.major, lib.minor, lib.lcid, &registeredPath))) {
+    SysFreeString(registeredPath);
+    Succeed(UnRegisterTypeLib(lib.libid, lib.major, lib.minor, lib.lcid, lib.syskind));
+  }
 
   for (int i = kClassCount - 1; i >= 0; --i) {
     const ServerClass& cls = kClasses[i];

@@ -17,8 +17,8 @@ namespace {
 // Loads another string table from the kernel's folder for one test, then the real one again.
 class WithModule {
  public:
-  explicit WithModule(const wchar_t* fileName) { evalkern::testing::ReloadMessageModule(fileName); }
-  ~WithModule() { evalkern::testing::ReloadMessageModule(evalkern::kMessageModuleName); }
+  explicit WithModule(const wchar_t* fileName) { evalkern::ReloadMessageModuleForTests(fileName); }
+  ~WithModule() { evalkern::ReloadMessageModuleForTests(evalkern::kMessageModuleName); }
 };
 
 bool RaisesRangeError(int id) {
