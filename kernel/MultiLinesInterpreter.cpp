@@ -1,0 +1,436 @@
+#include "MultiLinesInterpreter.h"
+
+#include <new>
+
+#include "ClassRegistry.h"
+#include "Creators.h"
+#include "ErrorEvents.h"
+#include "Evaluator.h"
+#include "ExpressionAnalyzer.h"
+#include "Format.h"
+#include "Messages.h"
+#include "Nodes.h"
+#include "Settings.h"
+#include "WorksheetText.h"
+
+namespace evalkern {
+
+namespace {
+
+constexpr size_t kMaxLines = 32767;       // lines of a text, and statements of a line
+const wchar_t kLineBreak[] = L"\r\n";
+const wchar_t kStatementJoin[] = L"; ";
+
+INodeParsing* LowermostText(const std::wstring& text) {
+  VARIANT v;
+  v.vt = VT_BSTR;
+  v.bstrVal = MakeBstr(text);
+  INodeParsing* node = MakeLowermostNode(v);
+  VariantClear(&v);
+  return node;
+}
+
+INodeParsing* LowermostEmpty() {
+  VARIANT v;
+  VariantInit(&v);
+  return MakeLowermostNode(v);
+}
+
+struct Variant {
+  VARIANT v;
+  Variant() { VariantInit(&v); }
+  ~Variant() { VariantClear(&v); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+}  // namespace
+
+TMultiLinesInterpreterOrlen::TMultiLinesInterpreterOrlen(const CLSID& clsid)
+    : TCreatable(clsid),
+      source_{IsEqualCLSID(clsid, CLSID_BasicMultiLinesInterpreterOrlen)
+                  ? L"Evalkern.BasicMultiLinesInterpreterOrlen"
+                  : L"Evalkern.MultiLinesInterpreterOrlen",
+              &IID_IMultiLinesInterpreterOrlen} {
+  VariantInit(&Value);
+}
+
+TMultiLinesInterpreterOrlen::~TMultiLinesInterpreterOrlen() { VariantClear(&Value); }
+
+void* TMultiLinesInterpreterOrlen::Cast(REFIID iid) {
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISimpleInterpreterOrlen) ||
+      IsEqualIID(iid, IID_IMultiLinesInterpreterOrlen))
+    return static_cast<IMultiLinesInterpreterOrlen*>(this);
+  return CreatableCast(iid);
+}
+
+void TMultiLinesInterpreterOrlen::Initialize(bool withBasicLibrary) {
+  ErrorEvents.Attach(NewErrorEvents());
+  Settings.Attach(NewSettings());
+  TempVars = CoCollectionVars::Create();
+  if (!withBasicLibrary) return;
+  Lib = CoLibOrlen::Create();
+  LONG at = -1;
+  Check(Lib->Add(CoBasicSetConsts::Create().Get(), &at));
+  Check(Lib->Add(CoBasicSetFuncs::Create().Get(), &at));
+  Check(Lib->Refresh());
+}
+
+IErrorEvents* TMultiLinesInterpreterOrlen::Sink() {
+  if (!ErrorEvents) ErrorEvents.Attach(NewErrorEvents());
+  return ErrorEvents.Get();
+}
+
+bool TMultiLinesInterpreterOrlen::CheckCalculationNeeded() {
+  if (!IsCalculationNeeded) return true;
+  VARIANT_BOOL answer = VARIANT_TRUE;
+  Check(IsCalculationNeeded->IsCalculationNeeded(&answer));
+  return answer != VARIANT_FALSE;
+}
+
+// The old statement with the same text and name near `cursor` (two lines up, two lines down),
+// so that lines inserted or removed above keep the trees below them.
+const TMultiLinesInterpreterOrlen::RecLine* TMultiLinesInterpreterOrlen::FindReusable(
+    const std::wstring& expression, const std::wstring& name, int& cursor) const {
+  const int last = static_cast<int>(lines_.size()) - 1;
+  auto search = [&](int line) -> const RecLine* {
+    for (const RecLine& old : lines_[line])
+      if (old.tree && old.failure.empty() && old.expression == expression && old.name == name) {
+        cursor = line;
+        return &old;
+      }
+    return nullptr;
+  };
+  for (int line = std::min(cursor, last); line >= 0 && line >= cursor - 2; --line)
+    if (const RecLine* found = search(line)) return found;
+  for (int line = std::max(cursor + 1, 0); line <= last && line <= cursor + 2; ++line)
+    if (const RecLine* found = search(line)) return found;
+  return nullptr;
+}
+
+void TMultiLinesInterpreterOrlen::RebuildTempVars() {
+  Check(TempVars->Clear());
+  LONG index = -1;
+  Check(Lib->GetIndex(TempVars.Get(), &index));
+  if (index >= 0) Check(Lib->Delete(index));
+  Check(Lib->Refresh());
+
+  ComPtr<IVars> vars;
+  Check(Lib->get_Vars(&vars));
+  for (const Line& line : lines_)
+    for (const RecLine& statement : line) {
+      if (statement.name.empty()) continue;
+      BSTR name = MakeBstr(statement.name);
+      LONG at = -1;
+      HRESULT hr = vars->GetIndex(name, &at);
+      if (SUCCEEDED(hr) && at == -1) {
+        VARIANT empty;
+        VariantInit(&empty);
+        hr = TempVars->Add(name, empty);
+      }
+      SysFreeString(name);
+      Check(hr);
+    }
+  LONG at = -1;
+  Check(Lib->Add(TempVars.Get(), &at));
+  Check(Lib->Refresh());
+}
+
+bool TMultiLinesInterpreterOrlen::ParseLines() {
+  VariantClear(&Value);
+  IMainNode.Reset();
+  if (!Lib) RaiseError(L"The interpreter has no library");
+  bool result = true;
+
+  Check(Lib->put_ErrorEvents(Sink()));
+  Check(TempVars->Clear());
+  LONG index = -1;
+  Check(Lib->GetIndex(TempVars.Get(), &index));
+  if (index >= 0) Check(Lib->Delete(index));
+  Check(Lib->Refresh());
+
+  std::vector<Line> fresh;
+  bool failed = false;
+  KernelError failure;
+  try {
+    ComPtr<IErrorEvents> sink;
+    Check(Lib->get_ErrorEvents(&sink));
+    if (!sink) sink = Sink();
+    Check(sink->put_ErrorFlag(VARIANT_FALSE));
+    ComPtr<IConsts> consts;
+    Check(Lib->get_Consts(&consts));
+
+    std::vector<std::wstring> texts = SplitWorksheetLines(Text);
+    if (texts.size() > kMaxLines) RaiseError(L"The text has too many lines");
+    fresh.reserve(texts.size());
+    int cursor = -1;
+    for (const std::wstring& text : texts) {
+      ++cursor;
+      std::vector<std::wstring> statements = SplitLineStatements(text);
+      if (statements.size() > kMaxLines) RaiseError(L"The line has too many statements");
+      Line line;
+      line.reserve(statements.size());
+      for (const std::wstring& statement : statements) {
+        StatementParts parts = SplitAssignment(statement);
+        if (!parts.error && !parts.name.empty()) {
+          BSTR name = MakeBstr(parts.name);
+          LONG at = -1;
+          HRESULT hr = consts->GetIndex(name, &at);
+          SysFreeString(name);
+          Check(hr);
+          if (at >= 0) parts.error = 14033;
+        }
+        RecLine rec;
+        if (parts.error) {
+          rec.failure = (parts.error == 14032 || parts.error == 14033)
+                            ? GetMessageTextFmt(parts.error, parts.name)
+                            : GetMessageText(parts.error);
+          rec.tree.Attach(LowermostText(rec.failure));
+          ReportFlagThenText(sink.Get(), rec.failure);
+        } else {
+          rec.expression = parts.expression;
+          rec.name = parts.name;
+          const RecLine* reused = nullptr;
+          if (!rec.expression.empty())
+            reused = FindReusable(rec.expression, rec.name, cursor);
+          else
+            ++cursor;
+          if (reused) {
+            rec.tree = reused->tree;
+            // A kept tree that failed to analyse still fails this parse.
+            if (AsErrorNode(rec.tree.Get())) result = false;
+          } else if (TrimControls(rec.expression).empty()) {
+            rec.tree.Attach(rec.name.empty() ? LowermostText(L"") : LowermostEmpty());
+          } else {
+            AnalyzeExpression(rec.expression, sink.Get(), rec.tree.ReleaseAndGetAddressOf());
+          }
+        }
+        if (ErrorFlagSet(sink.Get())) result = false;
+        Check(sink->put_ErrorFlag(VARIANT_FALSE));
+        line.push_back(std::move(rec));
+      }
+      fresh.push_back(std::move(line));
+    }
+  } catch (const KernelError& e) {
+    failed = true;
+    failure = e;
+  }
+
+  // The new lines take over even when the parse failed half way.
+  lines_ = std::move(fresh);
+  std::vector<INodeParsing*> lineNodes;
+  lineNodes.reserve(lines_.size());
+  for (const Line& line : lines_) {
+    std::vector<INodeParsing*> statementNodes;
+    statementNodes.reserve(line.size());
+    for (const RecLine& rec : line) {
+      rec.tree->AddRef();
+      statementNodes.push_back(rec.tree.Get());
+    }
+    lineNodes.push_back(MakeListNode(std::move(statementNodes)));
+  }
+  IMainNode.Attach(MakeListNode(std::move(lineNodes)));
+  RebuildTempVars();
+
+  if (failed) throw failure;
+  return result;
+}
+
+bool TMultiLinesInterpreterOrlen::CalcLines() {
+  if (!Settings) Settings.Attach(NewSettings());
+  bool result = IMainNode ? true : ParseLines();
+  VariantClear(&Value);
+  if (!Lib) RaiseError(L"The interpreter has no library");
+  IErrorEvents* sink = Sink();
+  Check(Lib->put_ErrorEvents(sink));
+  Check(Lib->put_Settings(Settings.Get()));
+
+  if (!CheckCalculationNeeded()) return false;
+  if (!HasBracketFunc(Lib.Get())) {
+    ComPtr<IFunc> bracket = NewBracketFunc();
+    LONG at = -1;
+    Check(Lib->Insert(bracket.Get(), 0, &at));
+  }
+  Check(Lib->Refresh());
+  if (!CheckCalculationNeeded()) return false;
+
+  ComPtr<IVars> vars;
+  Check(Lib->get_Vars(&vars));
+  std::wstring out;
+  for (size_t l = 0; l < lines_.size(); ++l) {
+    const Line& line = lines_[l];
+    for (size_t s = 0; s < line.size(); ++s) {
+      const RecLine& rec = line[s];
+      Variant v;
+      if (!rec.failure.empty()) {
+        ReportFlagThenText(sink, rec.failure);
+      } else {
+        EvaluateNode(rec.tree.Get(), Lib.Get(), &v.v);
+      }
+      if (!rec.name.empty()) {
+        BSTR name = MakeBstr(rec.name);
+        LONG index = -1;
+        HRESULT hr = vars->GetIndex(name, &index);
+        SysFreeString(name);
+        Check(hr);
+        Variant stored;
+        if (!ErrorFlagSet(sink)) Check(VariantCopy(&stored.v, &v.v));
+        Check(vars->SetValue(index, stored.v));
+      }
+      if (s > 0) out += kStatementJoin;
+      out += FormatValue(v.v, sink, Settings.Get());
+      if (ErrorFlagSet(sink)) result = false;
+      Check(sink->put_ErrorFlag(VARIANT_FALSE));
+      BSTR none = MakeBstr(L"", 0);
+      HRESULT hr = sink->put_ErrorText(none);
+      SysFreeString(none);
+      Check(hr);
+    }
+    if (l + 1 < lines_.size()) {
+      out += kLineBreak;
+      if (!CheckCalculationNeeded()) break;
+    }
+  }
+  Value.vt = VT_BSTR;
+  Value.bstrVal = MakeBstr(out);
+  return result;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_Text(BSTR* value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(source_, [&] { *value = MakeBstr(Text); });
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_Text(BSTR value) {
+  return Guard(source_, [&] { Text = FromBstr(value); });
+}
+
+// Clear drops the tree too, so that the next Calc parses the (empty) text instead of walking
+// lines that are gone.
+STDMETHODIMP TMultiLinesInterpreterOrlen::Clear() {
+  return Guard(source_, [&] {
+    lines_.clear();
+    Text.clear();
+    IMainNode.Reset();
+    if (TempVars) Check(TempVars->Clear());
+  });
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(source_, [&] {
+    if (!Settings) Settings.Attach(NewSettings());
+    *value = Settings.Get();
+    (*value)->AddRef();
+  });
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_Settings(ISettings* value) {
+  Settings = value;
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_Lib(ILibOrlen** value) {
+  if (!value) return E_POINTER;
+  *value = Lib.Get();
+  if (*value) (*value)->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_Lib(ILibOrlen* value) {
+  Lib = value;
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
+  if (!result) return E_POINTER;
+  *result = VARIANT_FALSE;
+  return Guard(source_, [&] { *result = ParseLines() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_IMainNode(INodeParsing** value) {
+  if (!value) return E_POINTER;
+  *value = IMainNode.Get();
+  if (*value) (*value)->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::Calc(VARIANT_BOOL* result) {
+  if (!result) return E_POINTER;
+  *result = VARIANT_FALSE;
+  return Guard(source_, [&] { *result = CalcLines() ? VARIANT_TRUE : VARIANT_FALSE; });
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
+  if (!value) return E_POINTER;
+  VariantInit(value);
+  return VariantCopy(value, &Value);
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  return Guard(source_, [&] {
+    *value = Sink();
+    (*value)->AddRef();
+  });
+}
+
+// Putting no sink keeps the current one.
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
+  if (value) ErrorEvents = value;
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_IsCalculationNeeded(IIsCalculationNeeded** value) {
+  if (!value) return E_POINTER;
+  *value = IsCalculationNeeded.Get();
+  if (*value) (*value)->AddRef();
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_IsCalculationNeeded(IIsCalculationNeeded* value) {
+  IsCalculationNeeded = value;
+  return S_OK;
+}
+
+STDMETHODIMP TMultiLinesInterpreterOrlen::get_TempVars(IVars** value) {
+  if (!value) return E_POINTER;
+  *value = nullptr;
+  if (!TempVars) return S_OK;
+  return TempVars->QueryInterface(IID_IVars, reinterpret_cast<void**>(value));
+}
+
+namespace {
+
+HRESULT Create(const CLSID& clsid, bool basic, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  auto* object = new (std::nothrow) TMultiLinesInterpreterOrlen(clsid);
+  if (!object) return E_OUTOFMEMORY;
+  object->AddRef();
+  const ErrorSource source{basic ? L"Evalkern.BasicMultiLinesInterpreterOrlen"
+                                 : L"Evalkern.MultiLinesInterpreterOrlen",
+                           &IID_IMultiLinesInterpreterOrlen};
+  HRESULT hr = Guard(source, [&] { object->Initialize(basic); });
+  if (SUCCEEDED(hr)) hr = object->QueryInterface(iid, out);
+  object->Release();
+  return hr;
+}
+
+}  // namespace
+
+HRESULT CreateMultiLinesInterpreterOrlen(REFIID iid, void** out) {
+  return Create(CLSID_MultiLinesInterpreterOrlen, false, iid, out);
+}
+
+HRESULT CreateBasicMultiLinesInterpreterOrlen(REFIID iid, void** out) {
+  return Create(CLSID_BasicMultiLinesInterpreterOrlen, true, iid, out);
+}
+
+EVALKERN_CLASS(MultiLinesInterpreterOrlen, &CreateMultiLinesInterpreterOrlen);
+EVALKERN_CLASS(BasicMultiLinesInterpreterOrlen, &CreateBasicMultiLinesInterpreterOrlen);
+
+}  // namespace evalkern

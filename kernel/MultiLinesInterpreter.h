@@ -1,0 +1,77 @@
+// The worksheet interpreter: many lines, statements at ";", "//" comments, ":=" assignments into
+// temporary variables, one output line per input line, and the host asked between lines
+// whether the run is still wanted.
+#pragma once
+
+#include <wrl/client.h>
+
+#include <string>
+#include <vector>
+
+#include "Creatable.h"
+#include "KernelObject.h"
+
+namespace evalkern {
+
+using Microsoft::WRL::ComPtr;
+
+HRESULT CreateMultiLinesInterpreterOrlen(REFIID iid, void** out);
+HRESULT CreateBasicMultiLinesInterpreterOrlen(REFIID iid, void** out);
+
+class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpreterOrlen, public TCreatable {
+  EVALKERN_IUNKNOWN
+
+ public:
+  explicit TMultiLinesInterpreterOrlen(const CLSID& clsid);
+  ~TMultiLinesInterpreterOrlen() override;
+  void* Cast(REFIID iid);
+  // The class factory's initialisation; the basic interpreter also fills its library.
+  void Initialize(bool withBasicLibrary);
+
+  STDMETHODIMP get_Text(BSTR* value) override;
+  STDMETHODIMP put_Text(BSTR value) override;
+  STDMETHODIMP Clear() override;
+  STDMETHODIMP get_Settings(ISettings** value) override;
+  STDMETHODIMP put_Settings(ISettings* value) override;
+  STDMETHODIMP get_Lib(ILibOrlen** value) override;
+  STDMETHODIMP put_Lib(ILibOrlen* value) override;
+  STDMETHODIMP Parsing(VARIANT_BOOL* result) override;
+  STDMETHODIMP get_IMainNode(INodeParsing** value) override;
+  STDMETHODIMP Calc(VARIANT_BOOL* result) override;
+  STDMETHODIMP get_Value(VARIANT* value) override;
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP get_IsCalculationNeeded(IIsCalculationNeeded** value) override;
+  STDMETHODIMP put_IsCalculationNeeded(IIsCalculationNeeded* value) override;
+  STDMETHODIMP get_TempVars(IVars** value) override;
+
+ private:
+  // One statement of the last parse.
+  struct RecLine {
+    std::wstring expression;
+    std::wstring name;         // empty when the statement assigns nothing
+    std::wstring failure;      // the message of a bad assignment, reported again by every Calc
+    ComPtr<INodeParsing> tree;
+  };
+  using Line = std::vector<RecLine>;
+
+  IErrorEvents* Sink();
+  bool CheckCalculationNeeded();
+  bool ParseLines();
+  void RebuildTempVars();
+  const RecLine* FindReusable(const std::wstring& expression, const std::wstring& name, int& cursor) const;
+  bool CalcLines();
+
+  const ErrorSource source_;
+  ComPtr<ILibOrlen> Lib;
+  ComPtr<ISettings> Settings;
+  ComPtr<IErrorEvents> ErrorEvents;
+  std::wstring Text;
+  ComPtr<ICollectionVars> TempVars;
+  std::vector<Line> lines_;
+  ComPtr<INodeParsing> IMainNode;
+  VARIANT Value;
+  ComPtr<IIsCalculationNeeded> IsCalculationNeeded;
+};
+
+}  // namespace evalkern
