@@ -3,6 +3,7 @@
 #include <new>
 
 #include "ClassRegistry.h"
+#include "Creators.h"
 #include "Evaluator.h"
 #include "Format.h"
 #include "NameCompare.h"
@@ -29,17 +30,6 @@ HRESULT CreateObject(REFIID iid, void** out) {
   return hr;
 }
 
-// A new object of a creatable class of the kernel, made by its class's creation function.
-template <class I>
-ComPtr<I> NewObject(const CLSID& clsid, const IID& iid) {
-  CreateFn create = FindClass(clsid);
-  if (!create) RaiseError(L"Class not registered", REGDB_E_CLASSNOTREG);
-  ComPtr<I> object;
-  Check(create(iid, reinterpret_cast<void**>(object.GetAddressOf())));
-  if (!object) RaiseError(L"Interface not supported", E_NOINTERFACE);
-  return object;
-}
-
 template <class T>
 void PutOut(T** out, const ComPtr<T>& value) {
   *out = value.Get();
@@ -56,7 +46,7 @@ void* TShellConsts::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConst) ||
       IsEqualIID(iid, IID_IShellConsts))
     return static_cast<IShellConsts*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 IConsts* TShellConsts::Set() const {
@@ -110,7 +100,7 @@ void* TShellVars::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConst) || IsEqualIID(iid, IID_IVar) ||
       IsEqualIID(iid, IID_IShellVars))
     return static_cast<IShellVars*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 IVars* TShellVars::Set() const {
@@ -168,7 +158,7 @@ void* TShellFuncs::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFunc) ||
       IsEqualIID(iid, IID_IShellFuncs))
     return static_cast<IShellFuncs*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 IFuncs* TShellFuncs::Set() const {
@@ -344,7 +334,7 @@ void* TCollectionConsts::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConsts) ||
       IsEqualIID(iid, IID_ICollectionConsts))
     return static_cast<ICollectionConsts*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 STDMETHODIMP TCollectionConsts::get_Count(LONG* value) {
@@ -358,7 +348,7 @@ STDMETHODIMP TCollectionConsts::get_Item(LONG index, IConst** value) {
   *value = nullptr;
   return Guard(kCollectionConsts, [&] {
     CheckRange(index, static_cast<std::size_t>(values_.Count()));
-    ComPtr<IShellConsts> shell = NewObject<IShellConsts>(CLSID_ShellConsts, IID_IShellConsts);
+    ComPtr<IShellConsts> shell = CoShellConsts::Create();
     Check(shell->SetConsts(this, index));
     *value = shell.Detach();
   });
@@ -402,7 +392,7 @@ void* TCollectionVars::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConsts) ||
       IsEqualIID(iid, IID_IVars) || IsEqualIID(iid, IID_ICollectionVars))
     return static_cast<ICollectionVars*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 STDMETHODIMP TCollectionVars::get_Count(LONG* value) {
@@ -416,7 +406,7 @@ STDMETHODIMP TCollectionVars::get_Item(LONG index, IConst** value) {
   *value = nullptr;
   return Guard(kCollectionVars, [&] {
     CheckRange(index, static_cast<std::size_t>(values_.Count()));
-    ComPtr<IShellVars> shell = NewObject<IShellVars>(CLSID_ShellVars, IID_IShellVars);
+    ComPtr<IShellVars> shell = CoShellVars::Create();
     Check(shell->SetVars(this, index));
     *value = shell.Detach();
   });

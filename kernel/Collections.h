@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "Creatable.h"
 #include "KernelObject.h"
 
 namespace evalkern {
@@ -21,9 +22,10 @@ HRESULT CreateCollectionConsts(REFIID iid, void** out);
 HRESULT CreateCollectionVars(REFIID iid, void** out);
 
 // One entry of a constant set; every call goes to the set with the bound index.
-class TShellConsts : public IShellConsts, public TRefCount {
+class TShellConsts : public IShellConsts, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
+  TShellConsts() : TCreatable(CLSID_ShellConsts) {}
   void* Cast(REFIID iid);
   STDMETHODIMP get_Name(BSTR* value) override;
   STDMETHODIMP Value(VARIANT* result) override;
@@ -40,9 +42,10 @@ class TShellConsts : public IShellConsts, public TRefCount {
 };
 
 // One entry of a variable set.
-class TShellVars : public IShellVars, public TRefCount {
+class TShellVars : public IShellVars, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
+  TShellVars() : TCreatable(CLSID_ShellVars) {}
   void* Cast(REFIID iid);
   STDMETHODIMP get_Name(BSTR* value) override;
   STDMETHODIMP Value(VARIANT* result) override;
@@ -60,9 +63,10 @@ class TShellVars : public IShellVars, public TRefCount {
 };
 
 // One entry of a function set.
-class TShellFuncs : public IShellFuncs, public TRefCount {
+class TShellFuncs : public IShellFuncs, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
+  TShellFuncs() : TCreatable(CLSID_ShellFuncs) {}
   void* Cast(REFIID iid);
   STDMETHODIMP get_Name(BSTR* value) override;
   STDMETHODIMP CheckArgumentsNumber(LONG count, LONG* result) override;
@@ -110,9 +114,10 @@ class NamedValues {
 
 // The collections implement the variable interface in one class; the constant collection
 // answers only IConsts and ICollectionConsts.
-class TCollectionConsts : public ICollectionConsts, public TRefCount {
+class TCollectionConsts : public ICollectionConsts, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
+  TCollectionConsts() : TCreatable(CLSID_CollectionConsts) {}
   void* Cast(REFIID iid);
   STDMETHODIMP get_Count(LONG* value) override;
   STDMETHODIMP get_Item(LONG index, IConst** value) override;
@@ -131,9 +136,10 @@ class TCollectionConsts : public ICollectionConsts, public TRefCount {
   ComPtr<IErrorEvents> errorEvents_;
 };
 
-class TCollectionVars : public ICollectionVars, public TRefCount {
+class TCollectionVars : public ICollectionVars, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
+  TCollectionVars() : TCreatable(CLSID_CollectionVars) {}
   void* Cast(REFIID iid);
   STDMETHODIMP get_Count(LONG* value) override;
   STDMETHODIMP get_Item(LONG index, IConst** value) override;

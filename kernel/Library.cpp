@@ -82,7 +82,8 @@ const std::vector<long>* NameIndex::Find(const wchar_t* name, std::size_t length
 
 // --- TLibOrlen -----------------------------------------------------------------------------------
 
-TLibOrlen::TLibOrlen() : funcsView_(this), constsView_(this, false), varsView_(this, true) {}
+TLibOrlen::TLibOrlen()
+    : TCreatable(CLSID_LibOrlen), funcsView_(this), constsView_(this, false), varsView_(this, true) {}
 TLibOrlen::~TLibOrlen() = default;
 
 void* TLibOrlen::Cast(REFIID iid) {
@@ -91,7 +92,7 @@ void* TLibOrlen::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IFuncs)) return static_cast<IFuncs*>(&funcsView_);
   if (IsEqualIID(iid, IID_IConsts)) return static_cast<IConsts*>(&constsView_);
   if (IsEqualIID(iid, IID_IVars)) return static_cast<IVars*>(&varsView_);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 TLibOrlen::Kind TLibOrlen::KindOf(IUnknown* item) {

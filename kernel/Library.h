@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "Creatable.h"
 #include "KernelObject.h"
 
 namespace evalkern {
@@ -31,7 +32,7 @@ class NameIndex {
   std::unordered_map<std::uint32_t, std::vector<long>> buckets_;
 };
 
-class TLibOrlen : public ILibOrlen, public TRefCount {
+class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
 
  public:

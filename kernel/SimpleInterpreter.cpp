@@ -77,7 +77,7 @@ void ConvertResult(VARIANT& value, ISettings* settings) {
   }
 }
 
-TSimpleInterpreterOrlen::TSimpleInterpreterOrlen() {
+TSimpleInterpreterOrlen::TSimpleInterpreterOrlen() : TCreatable(CLSID_SimpleInterpreterOrlen) {
   VariantInit(&Value);
   ErrorEvents.Attach(NewErrorEvents());
   Settings.Attach(NewSettings());
@@ -88,7 +88,7 @@ TSimpleInterpreterOrlen::~TSimpleInterpreterOrlen() { VariantClear(&Value); }
 void* TSimpleInterpreterOrlen::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISimpleInterpreterOrlen))
     return static_cast<ISimpleInterpreterOrlen*>(this);
-  return nullptr;
+  return CreatableCast(iid);
 }
 
 IErrorEvents* TSimpleInterpreterOrlen::Sink() {

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "Creatable.h"
 #include "KernelObject.h"
 
 namespace evalkern {
@@ -21,7 +22,8 @@ HRESULT CreateSimpleInterpreterOrlen(REFIID iid, void** out);
 // conversion, are left as they are.
 void ConvertResult(VARIANT& value, ISettings* settings);
 
-class TSimpleInterpreterOrlen : public ISimpleInterpreterOrlen, public TRefCount {
+class TSimpleInterpreterOrlen : public ISimpleInterpreterOrlen, public TRefCount,
+                                public TCreatable {
   EVALKERN_IUNKNOWN
 
  public:

@@ -85,24 +85,14 @@ struct Var {
   }
 };
 
-// The tests link the kernel as a static library: naming the creation functions pulls in the
-// units whose registrars make the classes known.
-[[maybe_unused]] __attribute__((used)) static const CreateFn kLinkedClasses[] = {
-    &CreateLibOrlen,     &CreateShellConsts,      &CreateShellVars,
-    &CreateShellFuncs,   &CreateCollectionConsts, &CreateCollectionVars,
-};
-
-// Objects of the kernel's creatable classes, made by their registered creation functions.
+// Objects of the kernel's creatable classes, made through COM by class id as a host makes them
+// (the registered Evalkern.dll serves them).
 template <class I>
 ComPtr<I> Make(const CLSID& clsid) {
   ComPtr<I> p;
-  CreateFn create = FindClass(clsid);
-  if (!create) {
-    ADD_FAILURE() << "class not registered";
-    return p;
-  }
-  HRESULT hr = create(__uuidof(I), reinterpret_cast<void**>(p.GetAddressOf()));
-  EXPECT_EQ(hr, S_OK);
+  HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(I),
+                                reinterpret_cast<void**>(p.GetAddressOf()));
+  EXPECT_EQ(hr, S_OK) << "is Evalkern.dll registered?";
   return p;
 }
 

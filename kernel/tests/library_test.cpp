@@ -408,6 +408,22 @@ TEST(LibOrlen, AnswersItsViewsButTheWrappersOnlyTheirOwn) {
     p.As(&id);
     EXPECT_EQ(id.Get(), lib.Get());
   }
+  // A failure carries error information naming the class.
+  ComPtr<ILibOrlen> asLib;
+  lib.As(&asLib);
+  ComPtr<IUnknown> none;
+  EXPECT_TRUE(FAILED(asLib->get_Items(0, none.GetAddressOf())));
+  ComPtr<IErrorInfo> info;
+  ASSERT_EQ(GetErrorInfo(0, info.GetAddressOf()), S_OK);
+  Text source, description;
+  info->GetSource(source.Out());
+  info->GetDescription(description.Out());
+  EXPECT_EQ(source.str(), L"Evalkern.LibOrlen");
+  EXPECT_FALSE(description.str().empty());
+  ComPtr<ISupportErrorInfo> support;
+  ASSERT_EQ(lib.As(&support), S_OK);
+  EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IFuncs), S_OK);
+
   auto shell = Make<IUnknown>(CLSID_ShellConsts);
   ComPtr<IConsts> set;
   EXPECT_EQ(shell.As(&set), E_NOINTERFACE);

@@ -9,9 +9,6 @@ using namespace evalkern::testkit;
 static ::testing::Environment* const g_com =
     ::testing::AddGlobalTestEnvironment(new ComEnvironment());
 
-[[maybe_unused]] __attribute__((used)) static const CreateFn kLinkedInterpreter =
-    &CreateSimpleInterpreterOrlen;
-
 namespace {
 
 struct InterpFixture : ::testing::Test {
