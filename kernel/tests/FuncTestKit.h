@@ -13,6 +13,7 @@
 #include "ArgAccess.h"
 #include "BasicSetFuncs.h"
 #include "Messages.h"
+#include "Settings.h"
 
 namespace evalkern {
 namespace funckit {
@@ -219,6 +220,19 @@ class FuncSet {
     sink->Release();  // the set holds it now
   }
 
+  ~FuncSet() {
+    if (settings) settings->Release();
+  }
+
+  // Gives the set a settings object (once) with this angle unit.
+  void SetAngle(TAngleMeasurement am) {
+    if (!settings) {
+      settings = NewSettings();
+      funcs->put_Settings(settings);
+    }
+    settings->put_AngleMeasurement(am);
+  }
+
   long Index(const wchar_t* alias, long count, CategoryOrlen cat = cAll) {
     BSTR name = SysAllocString(alias);
     long i = -2;
@@ -261,12 +275,45 @@ class FuncSet {
 
   ComPtr<IFuncs> funcs;
   RecordingSink* sink = nullptr;
+  ISettings* settings = nullptr;
 };
 
 // The text an error id reports (with its "%s" filled when `arg` is given).
 inline std::wstring Msg(int id, const wchar_t* arg = nullptr) {
   return arg ? GetMessageTextFmt(id, arg) : GetMessageText(id);
 }
+
+// One row of a table of calls: the function, its arguments, the Describe() text of the result,
+// and the message id the sink must hold (0 for none, kAnyError for a fault's own text), with the
+// text put into its "%s".
+constexpr int kAnyError = -1;
+
+struct CallCase {
+  const wchar_t* fn;
+  std::vector<Arg> args;
+  const char* result;
+  int error = 0;
+  const wchar_t* errorArg = nullptr;
+};
+
+inline std::string Narrow(const wchar_t* s) {
+  std::string r;
+  for (; *s; ++s) r += static_cast<char>(*s);
+  return r;
+}
+
+inline void RunCallCases(FuncSet& set, const std::vector<CallCase>& cases) {
+  for (const CallCase& c : cases) {
+    auto o = set.Call(c.fn, c.args);
+    SCOPED_TRACE(Narrow(c.fn) + "/" + std::to_string(c.args.size()));
+    EXPECT_EQ(o.hr, S_OK);
+    EXPECT_EQ(o.result, c.result);
+    if (c.error == kAnyError) EXPECT_NE(o.error, L"");
+    else if (c.error) EXPECT_EQ(o.error, Msg(c.error, c.errorArg));
+    else EXPECT_EQ(o.error, L"");
+  }
+}
+
 
 }  // namespace funckit
 }  // namespace evalkern

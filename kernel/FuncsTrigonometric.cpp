@@ -1,0 +1,229 @@
+// Trigonometric bodies in the angle unit of the settings, and the hyperbolic bodies.
+#include <cmath>
+
+#include "BasicSetFuncs.h"
+#include "KernelObject.h"
+
+namespace evalkern {
+
+namespace {
+
+constexpr long double kPi = 3.14159265358979323851L;
+constexpr long double kSnap = 5e-14L;
+constexpr long double kTiny = 1e-16L;
+constexpr long double kTwoPow63 = 9223372036854775808.0L;
+
+// One argument through ArgAsFloat; false when the body must stop.
+bool OneFloat(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x) {
+  long n = ArgCount(args);
+  if (n != 1) {
+    ReportCountError1(sink, result, n);
+    return false;
+  }
+  x = FloatArgAt(args, 0, sink);
+  return !ErrorPending(sink);
+}
+
+// The unit is read at every call; anything but degrees and grads counts as radians.
+TAngleMeasurement AngleUnit(ISettings* settings) {
+  TAngleMeasurement am = amRadian;
+  if (settings) Check(settings->get_AngleMeasurement(&am));
+  return am;
+}
+
+long double ToRadians(long double x, TAngleMeasurement am) {
+  if (am == amDegree) return (x * kPi) / 180;
+  if (am == amGrade) return (x * kPi) / 200;
+  return x;
+}
+
+long double FromRadians(long double r, TAngleMeasurement am) {
+  if (am == amDegree) return (r * 180) / kPi;
+  if (am == amGrade) return (r * 200) / kPi;
+  return r;
+}
+
+// Values within 5e-14 of 1, -1 or 0 become exactly that, so sin 180 degrees is 0.
+long double Snap(long double v) {
+  if (::fabsl(v - 1) <= kSnap) return 1;
+  if (::fabsl(v + 1) <= kSnap) return -1;
+  if (::fabsl(v) <= kSnap) return 0;
+  return v;
+}
+
+void Finite(IErrorEvents* sink, VARIANT* result, long double x, const wchar_t* name) {
+  if (IsFiniteValue(x)) SetFloatResult(result, x);
+  else ReportNotFinite(sink, result, name);
+}
+
+// The sine and cosine of the argument, snapped. An angle of 2^63 radians or more cannot be
+// reduced by the hardware: 14054 rather than a silent 0.
+bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result,
+            const wchar_t* name, long double& s, long double& c) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return false;
+  long double r = ToRadians(x, AngleUnit(settings));
+  if (!(::fabsl(r) < kTwoPow63)) {
+    ReportNotFinite(sink, result, name);
+    return false;
+  }
+  s = Snap(::sinl(r));
+  c = Snap(::cosl(r));
+  return true;
+}
+
+long double Sinh(long double x) {
+  if (::fabsl(x) <= kTiny) return 0;
+  return (::expl(x) - ::expl(-x)) / 2;
+}
+
+long double Cosh(long double x) {
+  if (::fabsl(x) <= kTiny) return 1;
+  return (::expl(x) + ::expl(-x)) / 2;
+}
+
+}  // namespace
+
+void FuncSin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double s, c;
+  if (SinCos(sink, settings, args, result, L"sin", s, c)) SetFloatResult(result, s);
+}
+
+void FuncCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double s, c;
+  if (SinCos(sink, settings, args, result, L"cos", s, c)) SetFloatResult(result, c);
+}
+
+// The tangent has a pole where the (snapped) cosine is 0: tan 90 degrees is an error, not a
+// huge number; likewise the cotangent where the sine is 0.
+void FuncTan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double s, c;
+  if (!SinCos(sink, settings, args, result, L"tan", s, c)) return;
+  if (c == 0) ReportNotFinite(sink, result, L"tan");
+  else Finite(sink, result, Snap(s / c), L"tan");
+}
+
+void FuncCtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double s, c;
+  if (!SinCos(sink, settings, args, result, L"ctan", s, c)) return;
+  if (s == 0) ReportNotFinite(sink, result, L"ctan");
+  else Finite(sink, result, Snap(c / s), L"ctan");
+}
+
+void FuncAsin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  if (!(x >= -1 && x <= 1)) {
+    ReportMessage(sink, msg::AsinDomain);
+    SetErrorResult(result);
+    return;
+  }
+  SetFloatResult(result, FromRadians(::atan2l(x, ::sqrtl(1 - x * x)), AngleUnit(settings)));
+}
+
+void FuncAcos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  if (!(x >= -1 && x <= 1)) {
+    ReportMessage(sink, msg::AcosDomain);
+    SetErrorResult(result);
+    return;
+  }
+  SetFloatResult(result, FromRadians(::atan2l(::sqrtl(1 - x * x), x), AngleUnit(settings)));
+}
+
+void FuncAtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double x;
+  if (OneFloat(sink, args, result, x))
+    SetFloatResult(result, FromRadians(::atanl(x), AngleUnit(settings)));
+}
+
+void FuncActan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  long double a = ::fabsl(x) <= kTiny ? kPi / 2 : ::atanl(1 / x);
+  SetFloatResult(result, FromRadians(a, AngleUnit(settings)));
+}
+
+void FuncSinh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (OneFloat(sink, args, result, x)) Finite(sink, result, Sinh(x), L"sinh");
+}
+
+void FuncCosh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (OneFloat(sink, args, result, x)) Finite(sink, result, Cosh(x), L"cosh");
+}
+
+void FuncTanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  long double t;
+  if (x >= 1000) t = 1;
+  else if (x <= -1000) t = -1;
+  else if (::fabsl(x) <= kTiny) t = 0;
+  else t = Sinh(x) / Cosh(x);
+  Finite(sink, result, t, L"tanh");
+}
+
+void FuncCtanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  long double r;
+  if (::fabsl(x) <= 1e-6L) {
+    long double q = x * x;
+    long double c = 1 + q / 2;
+    long double s = x * (1 + q / 6);
+    if (s == 0) {
+      ReportNotFinite(sink, result, L"ctanh");
+      return;
+    }
+    r = c / s;
+  } else {
+    long double p = ::expl(x), m = ::expl(-x);
+    r = (p + m) / (p - m);
+  }
+  Finite(sink, result, r, L"ctanh");
+}
+
+// The inverse hyperbolic functions report 14054 outside their domain instead of giving NAN.
+void FuncAsinh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  // Taken on |x| and signed afterwards: x + sqrt(x^2 + 1) cancels for large negative x.
+  long double a = ::fabsl(x);
+  long double r = ::logl(a + ::sqrtl(a * a + 1));
+  Finite(sink, result, x < 0 ? -r : r, L"asinh");
+}
+
+void FuncAcosh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  if (!(x >= 1)) {
+    ReportNotFinite(sink, result, L"acosh");
+    return;
+  }
+  Finite(sink, result, ::logl(x + (x + 1) * ::sqrtl((x - 1) / (x + 1))), L"acosh");
+}
+
+void FuncAtanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  long double r;
+  if (::fabsl(x - 1) <= kTiny) r = INFINITY;
+  else if (::fabsl(x + 1) <= kTiny) r = -INFINITY;
+  else r = ::logl((1 + x) / (1 - x)) / 2;
+  Finite(sink, result, r, L"atanh");
+}
+
+void FuncActanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
+  long double x;
+  if (!OneFloat(sink, args, result, x)) return;
+  long double r;
+  if (::fabsl(x - 1) <= kTiny) r = INFINITY;
+  else if (::fabsl(x + 1) <= kTiny) r = -INFINITY;
+  else r = ::logl((x + 1) / (x - 1)) / 2;
+  Finite(sink, result, r, L"actanh");
+}
+
+}  // namespace evalkern
