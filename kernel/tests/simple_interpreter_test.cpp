@@ -227,11 +227,77 @@ TEST(ConvertResult, FollowsTheNotationAndPictures) {
     Var v = k.value;
     ConvertResult(v.v, settings.Get());
     ASSERT_EQ(v.v.vt, k.type) << "case " << (&k - cases);
-    if (k.type == VT_BSTR)
+    if (k.type == VT_BSTR) {
       EXPECT_EQ(std::wstring(v.v.bstrVal), k.text) << "case " << (&k - cases);
-    else if (k.type == VT_I8)
+    } else if (k.type == VT_I8) {
       EXPECT_EQ(v.v.llVal, k.number);
+    }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A host-built library of a constant collection, a variable collection and the built-in
+// function set, in that order.
+TEST(SimpleInterpreterWithBuiltins, OperatorsConstantsVariablesAndErrors) {
+  auto interp = Make<ISimpleInterpreterOrlen>(CLSID_SimpleInterpreterOrlen);
+  auto lib = Make<ILibOrlen>(CLSID_LibOrlen);
+  auto builtins = Make<IFuncs>(CLSID_BasicSetFuncs);
+  ASSERT_TRUE(interp && lib && builtins);
+  AddItem(lib.Get(), NewConsts({{L"answer", 42}}).Get());
+  AddItem(lib.Get(), NewVars({{L"x", 5}}).Get());
+  AddItem(lib.Get(), builtins.Get());
+  interp->put_Lib(lib.Get());
+
+  struct Case {
+    const wchar_t* text;
+    bool ok;
+    long long value;
+    int message;  // 0, or the message id expected on the interpreter's sink
+  } cases[] = {
+      {L"(1+2)*answer", true, 126, 0},
+      {L"x - 2", true, 3, 0},
+      {L"max(x, answer, 7)", true, 42, 0},
+      {L"1/0", false, 0, 14009},
+      {L"-(3)", true, -3, 0},
+  };
+  ComPtr<IErrorEvents> sink;
+  interp->get_ErrorEvents(sink.GetAddressOf());
+  for (const Case& k : cases) {
+    Text t(k.text);
+    interp->put_Text(t.p);
+    VARIANT_BOOL ok = VARIANT_FALSE;
+    ASSERT_EQ(interp->Calc(&ok), S_OK);
+    EXPECT_EQ(ok != VARIANT_FALSE, k.ok) << "case " << (&k - cases);
+    Var v;
+    interp->get_Value(v.Out());
+    if (k.ok) {
+      EXPECT_EQ(v.AsInt(), k.value) << "case " << (&k - cases);
+    }
+    if (k.message) {
+      Text text;
+      sink->get_ErrorText(text.Out());
+      EXPECT_EQ(text.str(), GetMessageText(k.message)) << "case " << (&k - cases);
+    }
+  }
+
+  // The merged view finds the built-ins behind the bracket function and the two collections.
+  ComPtr<IFuncs> funcs;
+  lib->get_Funcs(funcs.GetAddressOf());
+  Text plus(L"PLUS"), sign(L"+"), sin(L"sin");
+  LONG i = -9;
+  funcs->GetFirstEntryIndex(plus.p, 2, cAll, &i);
+  EXPECT_EQ(i, 1);  // "(" is first, then the table's row 0
+  funcs->GetFirstEntryIndex(sign.p, 2, cAll, &i);
+  EXPECT_EQ(i, -1);  // the sign is the display name, not an alias
+  funcs->GetFirstEntryIndex(plus.p, 2, cHidden, &i);
+  EXPECT_EQ(i, 1);
+  funcs->GetFirstEntryIndex(sin.p, 1, cComputer, &i);
+  EXPECT_EQ(i, -1);
+  funcs->GetFirstEntryIndex(sin.p, 1, cTrigonometric, &i);
+  EXPECT_EQ(i, 19);
 }
 
 }  // namespace
