@@ -236,16 +236,7 @@ SectionLayout ScanSection(const std::wstring& s) {
       l.scientific = true;
       i += 2;
       while (i < s.size() && s[i] == L'0') ++l.expDigits, ++i;
-      --i;
-      // everything after the exponent is literal text
-      for (size_t j = i + 1; j < s.size(); ++j) {
-        if (quote) {
-          if (s[j] == quote) quote = 0;
-        } else if (s[j] == L'\'' || s[j] == L'"') {
-          quote = s[j];
-        }
-      }
-      break;
+      break;  // everything after the exponent digits is literal text
     }
   }
   return l;

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -223,6 +224,18 @@ TEST(FormatFloatPicture, Pictures) {
   PictureSeparators spaced;
   spaced.thousands = L"\u00a0";
   EXPECT_EQ(FormatFloatPicture(1234567.0L, L"#,##0", spaced), L"1\u00a0234\u00a0567");
+}
+
+// Any picture a user may type formats without failing: odd mixes of the picture characters.
+TEST(FormatFloatPicture, OddPicturesNeverFail) {
+  std::mt19937 rng(12345);
+  const std::wstring alphabet = L"0#.,Ee+-;'\" x";
+  const long double values[] = {0, 1, -1, 0.5L, -0.05L, 1234567.891L, 1e-30L, 1e30L, -1e300L};
+  for (int i = 0; i < 3000; ++i) {
+    std::wstring picture;
+    for (int k = static_cast<int>(rng() % 12); k > 0; --k) picture += alphabet[rng() % alphabet.size()];
+    for (long double v : values) EXPECT_NO_THROW(FormatFloatPicture(v, picture)) << picture;
+  }
 }
 
 // ---- integers in the five notations ----

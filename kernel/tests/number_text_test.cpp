@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <random>
 #include <string>
 
 #include "NumberText.h"
@@ -164,6 +165,29 @@ TEST(StrToNumber, BadLiteralsRaiseTheirMessage) {
     }
     EXPECT_EQ(v.v.vt, VT_I4);
     EXPECT_EQ(v.v.lVal, 7);
+  }
+}
+
+// Arbitrary short texts made of literal characters either read or raise one of the two
+// reader errors; nothing else escapes.
+TEST(StrToNumber, ArbitraryTextsReadOrRaiseAReaderError) {
+  std::mt19937 rng(777);
+  const std::wstring alphabet = L"0123456789abxorXBOR#$%.eE+- MCDIVLf";
+  for (int i = 0; i < 20000; ++i) {
+    std::wstring t;
+    for (int k = static_cast<int>(rng() % 10); k > 0; --k) t += alphabet[rng() % alphabet.size()];
+    for (int reader = 0; reader < 3; ++reader) {
+      try {
+        Value v;
+        if (reader == 0) StrToNumber(t, v.v);
+        if (reader == 1) StrToInt64Value(t);
+        if (reader == 2) StrToFloatValue(t);
+      } catch (const EConvertError&) {
+      } catch (const EIntOverflow&) {
+      } catch (...) {
+        ADD_FAILURE() << "unexpected failure";
+      }
+    }
   }
 }
 
