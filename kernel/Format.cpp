@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <exception>
 #include <vector>
 
 #include "KernelObject.h"
@@ -522,6 +523,9 @@ std::wstring FormatValue(const VARIANT& value, IErrorEvents* sink, ISettings* se
     message = e.text;
   } catch (const std::bad_alloc&) {
     message = L"Out of memory";
+  } catch (const std::exception& e) {
+    const std::string what = e.what();
+    message = std::wstring(what.begin(), what.end());
   }
   if (sink) {
     sink->put_ErrorFlag(VARIANT_TRUE);

@@ -400,6 +400,9 @@ TEST(FormatValue, SettingsChooseNotationAndPictures) {
   settings.integerFormat = foDecimal;
   settings.intPicture = L"0.00";
   EXPECT_EQ(FormatValue(I8(-5).v, nullptr, &settings), L"-5.00");
+  settings.intPicture = L"#,##0";  // grouping with the user's separator
+  const std::wstring sep = LocaleSeparators().thousands;
+  EXPECT_EQ(FormatValue(I8(1234567).v, nullptr, &settings), L"1" + sep + L"234" + sep + L"567");
   settings.floatPicture = L"0.000E+00";
   EXPECT_EQ(FormatValue(R8(1.5).v, nullptr, &settings), L"1.500e+00");
   EXPECT_EQ(FormatValue(R8(-std::numeric_limits<double>::infinity()).v, nullptr, &settings),
