@@ -6,8 +6,10 @@
 #include <utility>
 
 #include "ErrorEvents.h"
+#include "Library.h"
 #include "Messages.h"
 #include "NameCompare.h"
+#include "Nodes.h"
 
 namespace evalkern {
 
@@ -26,6 +28,7 @@ struct EvalContext {
   ComPtr<IFuncs> funcs;
   ComPtr<IConsts> consts;
   ComPtr<IVars> vars;
+  TLibOrlen* native = nullptr;  // the kernel's own library behind `lib`, reached directly
 };
 using ContextPtr = std::shared_ptr<const EvalContext>;
 
@@ -34,6 +37,7 @@ ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
   if (!lib) RaiseError(L"No library to evaluate against", E_POINTER);
   auto ctx = std::make_shared<EvalContext>();
   ctx->lib = lib;
+  ctx->native = AsLibOrlen(lib);
   if (sink)
     ctx->sink = sink;
   else
@@ -284,6 +288,113 @@ void ReportUnknownIdentifierIn(const EvalContext& ctx, BSTR name) {
   ReportTextThenFlag(sink, GetMessageTextFmt(id, FromBstr(name)));
 }
 
+// A call of `name` with the children of `call` as its arguments.
+void EvaluateCall(INodeFunc* call, const wchar_t* name, std::size_t length, BSTR nameBstr,
+                  LONG n, const ContextPtr& ctx, VARIANT* result) {
+  Bstr made;
+  auto bstrName = [&]() -> BSTR {
+    if (nameBstr) return nameBstr;
+    if (!made.p) made.p = MakeBstr(name, length);
+    return made.p;
+  };
+  LONG i = -1;
+  if (ctx->native)
+    i = ctx->native->FindFunc(name, length, n, cAll);
+  else
+    Check(ctx->funcs->GetFirstEntryIndex(bstrName(), n, cAll, &i));
+  if (i < 0) {
+    ReportFuncCallErrorIn(*ctx, bstrName(), n);
+    return;
+  }
+  ComPtr<IArguments> args(new TArguments(call, ctx));
+  if (ctx->native)
+    ctx->native->CallFunc(i, args.Get(), result);
+  else
+    Check(ctx->funcs->Func(i, args.Get(), result));
+}
+
+// A bare name: a constant, else a variable, else a function of no arguments.
+void EvaluateName(const wchar_t* name, std::size_t length, BSTR nameBstr, const ContextPtr& ctx,
+                  VARIANT* result) {
+  Bstr made;
+  auto bstrName = [&]() -> BSTR {
+    if (nameBstr) return nameBstr;
+    if (!made.p) made.p = MakeBstr(name, length);
+    return made.p;
+  };
+  LONG i = -1;
+  if (TLibOrlen* lib = ctx->native) {
+    if ((i = lib->FindConst(name, length)) >= 0) return lib->ConstValue(i, result);
+    if ((i = lib->FindVar(name, length)) >= 0) return lib->VarValue(i, result);
+    if ((i = lib->FindFunc(name, length, 0, cAll)) >= 0)
+      return lib->CallFunc(i, NewHollowArguments().Get(), result);
+  } else {
+    Check(ctx->consts->GetIndex(bstrName(), &i));
+    if (i >= 0) return Check(ctx->consts->Value(i, result));
+    Check(ctx->vars->GetIndex(bstrName(), &i));
+    if (i >= 0) return Check(ctx->vars->Value(i, result));
+    Check(ctx->funcs->GetFirstEntryIndex(bstrName(), 0, cAll, &i));
+    if (i >= 0) return Check(ctx->funcs->Func(i, NewHollowArguments().Get(), result));
+  }
+  ReportUnknownIdentifierIn(*ctx, bstrName());
+}
+
+// Nodes of the kernel's own tree are read directly; any other node through its interfaces.
+void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
+  IErrorEvents* sink = ctx->sink.Get();
+  if (TNodeFunc* call = AsFuncNode(node)) {
+    const std::wstring& name = call->Name();
+    return EvaluateCall(call, name.data(), name.size(), nullptr,
+                        static_cast<LONG>(call->ChildNodes().size()), ctx, result);
+  }
+  if (TNodeLowermost* literal = AsLowermostNode(node))
+    return Check(VariantCopy(result, const_cast<VARIANT*>(&literal->Value())));
+  if (TNodeVariableOrConst* ident = AsVariableOrConstNode(node)) {
+    const std::wstring& name = ident->Name();
+    return EvaluateName(name.data(), name.size(), nullptr, ctx, result);
+  }
+  if (TNodeError* error = AsErrorNode(node)) return ReportFlagThenText(sink, error->TextError());
+  if (AsListNode(node)) return;
+
+  {
+    ComPtr<INodeError> error;
+    if (SUCCEEDED(node->QueryInterface(IID_INodeError,
+                                       reinterpret_cast<void**>(error.GetAddressOf())))) {
+      Bstr text;
+      Check(error->get_TextError(&text.p));
+      return ReportFlagThenText(sink, FromBstr(text.p));
+    }
+  }
+  {
+    ComPtr<INodeLowermost> literal;
+    if (SUCCEEDED(node->QueryInterface(IID_INodeLowermost,
+                                       reinterpret_cast<void**>(literal.GetAddressOf()))))
+      return Check(literal->get_Value(result));
+  }
+  {
+    ComPtr<INodeFunc> call;
+    if (SUCCEEDED(node->QueryInterface(IID_INodeFunc,
+                                       reinterpret_cast<void**>(call.GetAddressOf())))) {
+      LONG n = 0;
+      Check(call->get_CountChildNodes(&n));
+      Bstr name;
+      Check(call->get_Name(&name.p));
+      return EvaluateCall(call.Get(), BstrChars(name.p), BstrLength(name.p), name.p, n, ctx,
+                          result);
+    }
+  }
+  {
+    ComPtr<INodeVariableOrConst> ident;
+    if (SUCCEEDED(node->QueryInterface(IID_INodeVariableOrConst,
+                                       reinterpret_cast<void**>(ident.GetAddressOf())))) {
+      Bstr name;
+      Check(ident->get_Name(&name.p));
+      return EvaluateName(BstrChars(name.p), BstrLength(name.p), name.p, ctx, result);
+    }
+  }
+  // Any other node, a list included, has no value of its own.
+}
+
 void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   VariantInit(result);
   IErrorEvents* sink = ctx->sink.Get();
@@ -291,71 +402,7 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   if (SinkFlag(sink)) return;
   if (!node) return;
   try {
-    {
-      ComPtr<INodeError> error;
-      if (SUCCEEDED(node->QueryInterface(IID_INodeError,
-                                         reinterpret_cast<void**>(error.GetAddressOf())))) {
-        Bstr text;
-        Check(error->get_TextError(&text.p));
-        ReportFlagThenText(sink, FromBstr(text.p));
-        return;
-      }
-    }
-    {
-      ComPtr<INodeLowermost> literal;
-      if (SUCCEEDED(node->QueryInterface(IID_INodeLowermost,
-                                         reinterpret_cast<void**>(literal.GetAddressOf())))) {
-        Check(literal->get_Value(result));
-        return;
-      }
-    }
-    {
-      ComPtr<INodeFunc> call;
-      if (SUCCEEDED(node->QueryInterface(IID_INodeFunc,
-                                         reinterpret_cast<void**>(call.GetAddressOf())))) {
-        LONG n = 0;
-        Check(call->get_CountChildNodes(&n));
-        Bstr name;
-        Check(call->get_Name(&name.p));
-        LONG i = -1;
-        Check(ctx->funcs->GetFirstEntryIndex(name.p, n, cAll, &i));
-        if (i < 0) {
-          ReportFuncCallErrorIn(*ctx, name.p, n);
-          return;
-        }
-        ComPtr<IArguments> args(new TArguments(call.Get(), ctx));
-        Check(ctx->funcs->Func(i, args.Get(), result));
-        return;
-      }
-    }
-    {
-      ComPtr<INodeVariableOrConst> ident;
-      if (SUCCEEDED(node->QueryInterface(IID_INodeVariableOrConst,
-                                         reinterpret_cast<void**>(ident.GetAddressOf())))) {
-        Bstr name;
-        Check(ident->get_Name(&name.p));
-        LONG i = -1;
-        Check(ctx->consts->GetIndex(name.p, &i));
-        if (i >= 0) {
-          Check(ctx->consts->Value(i, result));
-          return;
-        }
-        Check(ctx->vars->GetIndex(name.p, &i));
-        if (i >= 0) {
-          Check(ctx->vars->Value(i, result));
-          return;
-        }
-        Check(ctx->funcs->GetFirstEntryIndex(name.p, 0, cAll, &i));
-        if (i >= 0) {
-          ComPtr<IArguments> none = NewHollowArguments();
-          Check(ctx->funcs->Func(i, none.Get(), result));
-          return;
-        }
-        ReportUnknownIdentifierIn(*ctx, name.p);
-        return;
-      }
-    }
-    // Any other node, a list included, has no value of its own.
+    EvaluateKind(node, ctx, result);
   } catch (const KernelError& e) {
     VariantClear(result);
     ReportFlagThenText(sink, e.text);

@@ -15,6 +15,10 @@ namespace {
 
 const ErrorSource kSource{L"Evalkern.LibOrlen", &IID_ILibOrlen};
 
+// Answered only by the kernel's own library object, so that the evaluator can reach it directly.
+const char kModuleToken = 0;
+const IID kLibOrlenSelf = {0x5b0d7c3e, 0x2a61, 0x4f8e, {0x9c, 0x47, 0x1e, 0x83, 0xd2, 0x6a, 0x05, 0xb9}};
+
 // Nested libraries deeper than this are taken for a cycle.
 constexpr int kMaxNesting = 64;
 
@@ -83,11 +87,12 @@ const std::vector<long>* NameIndex::Find(const wchar_t* name, std::size_t length
 // --- TLibOrlen -----------------------------------------------------------------------------------
 
 TLibOrlen::TLibOrlen()
-    : TCreatable(CLSID_LibOrlen), funcsView_(this), constsView_(this, false), varsView_(this, true) {}
+    : TCreatable(CLSID_LibOrlen), module_(&kModuleToken), funcsView_(this), constsView_(this, false), varsView_(this, true) {}
 TLibOrlen::~TLibOrlen() = default;
 
 void* TLibOrlen::Cast(REFIID iid) {
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILibOrlen))
+  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILibOrlen) ||
+      IsEqualIID(iid, kLibOrlenSelf))
     return static_cast<ILibOrlen*>(this);
   if (IsEqualIID(iid, IID_IFuncs)) return static_cast<IFuncs*>(&funcsView_);
   if (IsEqualIID(iid, IID_IConsts)) return static_cast<IConsts*>(&constsView_);
@@ -519,6 +524,39 @@ long TLibOrlen::FindVar(const wchar_t* name, std::size_t length) const {
   return -1;
 }
 
+void TLibOrlen::CallFunc(long index, IArguments* arguments, VARIANT* result) {
+  IFunc* f = FuncAt(index).func.Get();
+  try {
+    Check(f->Func(arguments, result));
+  } catch (const KernelError& e) {
+    // A function body that fails is reported on the sink; the call itself succeeds.
+    VariantClear(result);
+    if (!errorEvents_) throw;
+    ReportFlagThenText(errorEvents_.Get(), e.text);
+  }
+}
+
+void TLibOrlen::ConstValue(long index, VARIANT* result) {
+  CheckRange(index, merged_.consts.size());
+  Check(merged_.consts[index].item->Value(result));
+}
+
+void TLibOrlen::VarValue(long index, VARIANT* result) {
+  CheckRange(index, merged_.vars.size());
+  Check(merged_.vars[index].item->Value(result));
+}
+
+TLibOrlen* AsLibOrlen(ILibOrlen* library) {
+  if (!library) return nullptr;
+  ILibOrlen* self = nullptr;
+  if (FAILED(library->QueryInterface(kLibOrlenSelf, reinterpret_cast<void**>(&self))) || !self)
+    return nullptr;
+  self->Release();  // the caller's reference keeps the library alive
+  // An object made by another copy of this code (another module) is reached through COM only.
+  TLibOrlen* lib = static_cast<TLibOrlen*>(self);
+  return lib->module_ == &kModuleToken ? lib : nullptr;
+}
+
 // --- the IFuncs view -----------------------------------------------------------------------------
 
 STDMETHODIMP TLibOrlen::FuncsView::QueryInterface(REFIID iid, void** out) {
@@ -564,17 +602,7 @@ STDMETHODIMP TLibOrlen::FuncsView::CheckArgumentsNumber(LONG index, LONG count, 
 STDMETHODIMP TLibOrlen::FuncsView::Func(LONG index, IArguments* arguments, VARIANT* result) {
   if (!result) return E_POINTER;
   VariantInit(result);
-  return Guard(kSource, [&] {
-    IFunc* f = owner_->FuncAt(index).func.Get();
-    try {
-      Check(f->Func(arguments, result));
-    } catch (const KernelError& e) {
-      // A function body that fails is reported on the sink; the call itself succeeds.
-      VariantClear(result);
-      if (!owner_->errorEvents_) throw;
-      ReportFlagThenText(owner_->errorEvents_.Get(), e.text);
-    }
-  });
+  return Guard(kSource, [&] { owner_->CallFunc(index, arguments, result); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Description(LONG index, BSTR* value) {

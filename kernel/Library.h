@@ -20,6 +20,11 @@ using Microsoft::WRL::ComPtr;
 // Creation function of the coclass LibOrlen.
 HRESULT CreateLibOrlen(REFIID iid, void** out);
 
+class TLibOrlen;
+// The kernel object behind `lib`, or null when it is another implementation. The pointer lives
+// as long as the caller's reference to `lib`.
+TLibOrlen* AsLibOrlen(ILibOrlen* lib);
+
 // Positions of names in a merged list, keyed by the case-folded hash of the name. A bucket holds
 // ascending positions; a caller confirms each candidate with NamesEqual.
 class NameIndex {
@@ -78,6 +83,10 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   long FindFunc(const wchar_t* name, std::size_t length, long count, CategoryOrlen category);
   long FindConst(const wchar_t* name, std::size_t length) const;
   long FindVar(const wchar_t* name, std::size_t length) const;
+  // The members of the views for the evaluator, without a COM round trip; they raise on failure.
+  void CallFunc(long index, IArguments* arguments, VARIANT* result);
+  void ConstValue(long index, VARIANT* result);
+  void VarValue(long index, VARIANT* result);
 
  private:
   struct Item {
@@ -162,6 +171,8 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   bool Holds(IUnknown* library, int depth) const;
   void Collect(Merged& merged);
 
+  friend TLibOrlen* AsLibOrlen(ILibOrlen* lib);
+  const void* module_;  // the module whose code made the object
   std::vector<Item> items_;
   Merged merged_;
   ComPtr<IErrorEvents> errorEvents_;
