@@ -69,7 +69,14 @@ LRESULT EditorView::Message(UINT msg, WPARAM wp, LPARAM lp) {
   bool handled = true;
   LRESULT r = EditorMessage(msg, wp, lp, &handled);
   if (!handled) r = WindowMessage(msg, wp, lp);
-  if (--depth_ == 0) FlushUpdateUI();
+  if (--depth_ == 0) {
+    FlushUpdateUI();
+    if (scrollBarsDirty_) {
+      // Scroll bars redraw with the next paint, once, however many edits changed them.
+      scrollBarsDirty_ = false;
+      RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+    }
+  }
   return r;
 }
 
@@ -148,7 +155,7 @@ void EditorView::DocChanged(const DocChange& c) {
     if (topLine_ > MaxTopLine()) SetTopLine(MaxTopLine());
     UpdateScrollBars();
   }
-  if (!(c.type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) && !painting_) InvalidateRect(hwnd_, nullptr, FALSE);
+  if (!(c.type & (SC_MOD_BEFOREINSERT | SC_MOD_BEFOREDELETE)) && !painting_) Redraw();
 }
 
 // ---- Messages of the editing control -----------------------------------------------------
@@ -232,7 +239,7 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
       return 0;
     case SCI_SETTABWIDTH:
       doc_.SetTabWidth(iw);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_GETTABWIDTH:
       return doc_.TabWidth();
@@ -403,7 +410,7 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
     }
     case SCI_SETOVERTYPE:
       overtype_ = wp != 0;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_GETOVERTYPE:
       return overtype_;
@@ -436,7 +443,7 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
     case SCI_BRACEHIGHLIGHT:
       braceA_ = iw;
       braceB_ = il;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_BRACEMATCH:
       return doc_.BraceMatch(iw);
@@ -444,7 +451,7 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
       return viewEol_;
     case SCI_SETVIEWEOL:
       viewEol_ = wp != 0;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_SETMODEVENTMASK:
       modEventMask_ = iw;
@@ -533,16 +540,16 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
     case SCI_SETSELFORE:
       selForeUsed_ = wp != 0;
       selFore_ = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_SETSELBACK:
       selBackUsed_ = wp != 0;
       selBack_ = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_SETSTYLEBITS:
       doc_.SetStyleBits(iw);
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_GETSTYLEBITS:
       return doc_.StyleBits();
@@ -558,15 +565,15 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
     case SCI_MARKERDEFINE:
       if (iw < 0 || iw > MARKER_MAX) return 0;
       markers_[iw].symbol = il;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_MARKERSETFORE:
       if (iw >= 0 && iw <= MARKER_MAX) markers_[iw].fore = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_MARKERSETBACK:
       if (iw >= 0 && iw <= MARKER_MAX) markers_[iw].back = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case SCI_MARKERADD:
       return doc_.MarkerAdd(iw, il);
@@ -592,7 +599,7 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
       if (msg == SCI_SETMARGINWIDTHN) m.width = std::max(0, il);
       if (msg == SCI_SETMARGINMASKN) m.mask = il;
       if (msg == SCI_SETMARGINSENSITIVEN) m.sensitive = lp != 0;
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       UpdateScrollBars();
       return 0;
     }
@@ -631,6 +638,7 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
       UpdateScrollBars();
       return 0;
     case WM_PAINT: {
+      redrawPending_ = false;
       PAINTSTRUCT ps;
       HDC dc = BeginPaint(hwnd_, &ps);
       RECT rc;
@@ -665,12 +673,12 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SIZE:
       if (topLine_ > MaxTopLine()) SetTopLine(MaxTopLine());
       UpdateScrollBars();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case WM_SETFOCUS:
       focused_ = true;
       RestartCaretBlink();
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case WM_KILLFOCUS:
       focused_ = false;
@@ -679,12 +687,12 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
         selecting_ = false;
         ReleaseCapture();
       }
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
     case WM_TIMER:
       if (wp == kCaretTimer) {
         caretOn_ = !caretOn_;
-        InvalidateRect(hwnd_, nullptr, FALSE);
+        Redraw();
       }
       return 0;
     case WM_GETDLGCODE:
@@ -824,13 +832,20 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return TRUE;
     }
     case WM_SYSCOLORCHANGE:
-      InvalidateRect(hwnd_, nullptr, FALSE);
+      Redraw();
       return 0;
   }
   return DefWindowProcW(hwnd_, msg, wp, lp);
 }
 
-// ---- Geometry ----------------------------------------------------------------------------
+// ---- Geometry ---------------------------------------------------------------------------
+
+// Repaints the whole client area later; repeated requests before the next paint cost nothing.
+void EditorView::Redraw() {
+  if (redrawPending_ || !hwnd_) return;
+  redrawPending_ = true;
+  InvalidateRect(hwnd_, nullptr, FALSE);
+}
 
 void EditorView::EnsureFonts() {
   if (screenFonts_.Ready()) return;
@@ -841,7 +856,7 @@ void EditorView::EnsureFonts() {
 
 void EditorView::InvalidateFonts() {
   screenFonts_.Release();
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Redraw();
   UpdateScrollBars();
 }
 
@@ -913,7 +928,7 @@ void EditorView::SetTopLine(int line) {
   if (line == topLine_) return;
   topLine_ = line;
   UpdateScrollBars();
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Redraw();
   updateUIPending_ = true;
   SCNotification scn = {};
   scn.nmhdr.code = EDN_FIRSTLINECHANGED;
@@ -927,7 +942,7 @@ void EditorView::SetXOffset(int x) {
   if (x == xOffset_) return;
   xOffset_ = x;
   UpdateScrollBars();
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Redraw();
   updateUIPending_ = true;
 }
 
@@ -957,24 +972,29 @@ void EditorView::UpdateScrollBars() {
   if (!hwnd_) return;
   RECT rc;
   GetClientRect(hwnd_, &rc);
-  SCROLLINFO si = {sizeof(si)};
-  si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
-  if (vScrollBar_) {
-    si.nMin = 0;
-    si.nMax = std::max(0, doc_.LineCount() - 1);
-    si.nPage = static_cast<UINT>(LinesOnScreen());
-    si.nPos = topLine_;
-    SetScrollInfo(hwnd_, SB_VERT, &si, TRUE);
+  // Scroll bars are only touched when what they show changes: each call costs a trip through
+  // the window manager.
+  ScrollState v = {vScrollBar_, std::max(0, doc_.LineCount() - 1), LinesOnScreen(), topLine_};
+  ScrollState h = {hScrollBar_, scrollWidth_, std::max(1, static_cast<int>(rc.right) - TextLeft()), xOffset_};
+  const ScrollState* now[2] = {&v, &h};
+  for (int bar = 0; bar < 2; ++bar) {
+    const ScrollState& st = *now[bar];
+    ScrollState& last = scrollShown_[bar];
+    int which = bar == 0 ? SB_VERT : SB_HORZ;
+    if (st.shown && (!last.shown || st.max != last.max || st.page != last.page || st.pos != last.pos)) {
+      SCROLLINFO si = {sizeof(si)};
+      si.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_DISABLENOSCROLL;
+      si.nMin = 0;
+      si.nMax = st.max;
+      si.nPage = static_cast<UINT>(st.page);
+      si.nPos = st.pos;
+      SetScrollInfo(hwnd_, which, &si, FALSE);
+      scrollBarsDirty_ = true;
+    }
+    if (st.shown != last.shown || !scrollKnown_) ShowScrollBar(hwnd_, which, st.shown);
+    last = st;
   }
-  ShowScrollBar(hwnd_, SB_VERT, vScrollBar_);
-  if (hScrollBar_) {
-    si.nMin = 0;
-    si.nMax = scrollWidth_;
-    si.nPage = static_cast<UINT>(std::max(1, static_cast<int>(rc.right) - TextLeft()));
-    si.nPos = xOffset_;
-    SetScrollInfo(hwnd_, SB_HORZ, &si, TRUE);
-  }
-  ShowScrollBar(hwnd_, SB_HORZ, hScrollBar_);
+  scrollKnown_ = true;
 }
 
 // ---- Caret and selection -----------------------------------------------------------------
@@ -1048,7 +1068,7 @@ void EditorView::SetSelection(int anchor, int caret, bool scroll) {
     anchor_ = anchor;
     caret_ = caret;
     updateUIPending_ = true;
-    InvalidateRect(hwnd_, nullptr, FALSE);
+    Redraw();
   }
   caretOn_ = true;
   if (scroll) ScrollCaret();
@@ -1063,7 +1083,7 @@ void EditorView::RestartCaretBlink() {
   caretOn_ = true;
   KillTimer(hwnd_, kCaretTimer);
   if (focused_ && caretPeriod_ > 0) SetTimer(hwnd_, kCaretTimer, caretPeriod_, nullptr);
-  InvalidateRect(hwnd_, nullptr, FALSE);
+  Redraw();
 }
 
 // ---- Editing -----------------------------------------------------------------------------
@@ -1286,9 +1306,10 @@ void EditorView::EnsureStyledTo(int pos) {
 // ---- Input -------------------------------------------------------------------------------
 
 bool EditorView::KeyDown(int vk) {
-  bool shift = GetKeyState(VK_SHIFT) < 0;
-  bool ctrl = GetKeyState(VK_CONTROL) < 0;
-  if (GetKeyState(VK_MENU) < 0) return false;
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);  // one request for both modifiers
+  bool shift = (keys[VK_SHIFT] & 0x80) != 0;
+  bool ctrl = (keys[VK_CONTROL] & 0x80) != 0;
   bool hasSel = SelEnd() != SelStart();
   auto lineMove = [&](int delta) {
     int x = desiredX_ >= 0 ? desiredX_ : XOfPosition(caret_);

@@ -50,6 +50,7 @@ class EditorView : public DocWatcher {
   void FlushUpdateUI();
 
   // Geometry
+  void Redraw();
   void EnsureFonts();
   void InvalidateFonts();
   int LineHeight();
@@ -150,11 +151,20 @@ class EditorView : public DocWatcher {
   bool selecting_ = false;
   bool styleNeededActive_ = false;
   bool painting_ = false;
+  bool redrawPending_ = false;
 
   int depth_ = 0;  // nesting of messages being handled
   bool updateUIPending_ = false;
   int burstDepth_ = 0;
   bool burstInsert_ = false;
+
+  struct ScrollState {
+    bool shown;
+    int max, page, pos;
+  };
+  ScrollState scrollShown_[2] = {};
+  bool scrollKnown_ = false;
+  bool scrollBarsDirty_ = false;
 
   HBITMAP buffer_ = nullptr;
   SIZE bufferSize_ = {0, 0};
