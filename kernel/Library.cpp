@@ -294,6 +294,43 @@ void TLibOrlen::Merged::Append(NamedEntry<IVar> entry) {
   vars.push_back(std::move(entry));
 }
 
+void TLibOrlen::AppendFuncs(Merged& merged, IFuncs* set) {
+  LONG n = 0;
+  Check(set->get_Count(&n));
+  for (LONG k = 0; k < n; ++k) {
+    ComPtr<IFunc> f;
+    Check(set->get_FuncInterface(k, f.GetAddressOf()));
+    if (!f) RaiseError(L"A function set gave no function", E_POINTER);
+    CategoryOrlen cat = cUnknown;
+    Check(set->get_Category(k, &cat));
+    merged.Append(FuncEntry{f, ReadAliases(set, k), cat});
+  }
+}
+
+void TLibOrlen::AppendConsts(Merged& merged, IConsts* set) {
+  LONG n = 0;
+  Check(set->get_Count(&n));
+  for (LONG k = 0; k < n; ++k) {
+    ComPtr<IConst> c;
+    Check(set->get_Item(k, c.GetAddressOf()));
+    if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
+    merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
+  }
+}
+
+void TLibOrlen::AppendVars(Merged& merged, IVars* set) {
+  LONG n = 0;
+  Check(set->get_Count(&n));
+  for (LONG k = 0; k < n; ++k) {
+    ComPtr<IConst> c;
+    Check(set->get_Item(k, c.GetAddressOf()));
+    ComPtr<IVar> v;
+    if (c) Check(c.As(&v));
+    if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
+    merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
+  }
+}
+
 // Appends every entry of the items, in order, to `merged` (the second pass of Refresh).
 void TLibOrlen::Collect(Merged& merged) {
   for (const Item& it : items_) {
@@ -308,41 +345,26 @@ void TLibOrlen::Collect(Merged& merged) {
         merged.Append(FuncEntry{f, std::move(aliases), cat});
         break;
       }
-      case kFuncSet:
-      case kLibrary: {
+      case kFuncSet: {
         ComPtr<IFuncs> set;
         Check(p->QueryInterface(IID_IFuncs, reinterpret_cast<void**>(set.GetAddressOf())));
-        LONG n = 0;
-        Check(set->get_Count(&n));
-        for (LONG k = 0; k < n; ++k) {
-          ComPtr<IFunc> f;
-          Check(set->get_FuncInterface(k, f.GetAddressOf()));
-          if (!f) RaiseError(L"A function set gave no function", E_POINTER);
-          CategoryOrlen cat = cUnknown;
-          Check(set->get_Category(k, &cat));
-          merged.Append(FuncEntry{f, ReadAliases(set.Get(), k), cat});
-        }
-        if (it.kind == kFuncSet) break;
+        AppendFuncs(merged, set.Get());
+        break;
+      }
+      case kLibrary: {
+        // A nested library gives its merged views: functions, then constants, then variables.
+        ComPtr<ILibOrlen> lib;
+        Check(p->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf())));
+        ComPtr<IFuncs> funcs;
         ComPtr<IConsts> consts;
-        Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(consts.GetAddressOf())));
-        Check(consts->get_Count(&n));
-        for (LONG k = 0; k < n; ++k) {
-          ComPtr<IConst> c;
-          Check(consts->get_Item(k, c.GetAddressOf()));
-          if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
-          merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
-        }
         ComPtr<IVars> vars;
-        Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(vars.GetAddressOf())));
-        Check(vars->get_Count(&n));
-        for (LONG k = 0; k < n; ++k) {
-          ComPtr<IConst> c;
-          Check(vars->get_Item(k, c.GetAddressOf()));
-          ComPtr<IVar> v;
-          if (c) Check(c.As(&v));
-          if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
-          merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
-        }
+        Check(lib->get_Funcs(funcs.GetAddressOf()));
+        Check(lib->get_Consts(consts.GetAddressOf()));
+        Check(lib->get_Vars(vars.GetAddressOf()));
+        if (!funcs || !consts || !vars) RaiseError(L"A nested library gave no view", E_POINTER);
+        AppendFuncs(merged, funcs.Get());
+        AppendConsts(merged, consts.Get());
+        AppendVars(merged, vars.Get());
         break;
       }
       case kConst: {
@@ -354,14 +376,7 @@ void TLibOrlen::Collect(Merged& merged) {
       case kConstSet: {
         ComPtr<IConsts> set;
         Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(set.GetAddressOf())));
-        LONG n = 0;
-        Check(set->get_Count(&n));
-        for (LONG k = 0; k < n; ++k) {
-          ComPtr<IConst> c;
-          Check(set->get_Item(k, c.GetAddressOf()));
-          if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
-          merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
-        }
+        AppendConsts(merged, set.Get());
         break;
       }
       case kVar: {
@@ -373,16 +388,7 @@ void TLibOrlen::Collect(Merged& merged) {
       case kVarSet: {
         ComPtr<IVars> set;
         Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(set.GetAddressOf())));
-        LONG n = 0;
-        Check(set->get_Count(&n));
-        for (LONG k = 0; k < n; ++k) {
-          ComPtr<IConst> c;
-          Check(set->get_Item(k, c.GetAddressOf()));
-          ComPtr<IVar> v;
-          if (c) Check(c.As(&v));
-          if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
-          merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
-        }
+        AppendVars(merged, set.Get());
         break;
       }
       case kNothing:
@@ -424,15 +430,28 @@ STDMETHODIMP TLibOrlen::Refresh() {
         }
         case kConst:
         case kVar: {
+          // A single variable is asked for IVar, the interface that made it one.
           ComPtr<IConst> c;
-          Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
+          if (it.kind == kVar) {
+            ComPtr<IVar> v;
+            Check(p->QueryInterface(IID_IVar, reinterpret_cast<void**>(v.GetAddressOf())));
+            c = v;
+          } else {
+            Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
+          }
           Check(c->put_ErrorEvents(sink));
           break;
         }
         case kConstSet:
         case kVarSet: {
           ComPtr<IConsts> c;
-          Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(c.GetAddressOf())));
+          if (it.kind == kVarSet) {
+            ComPtr<IVars> v;
+            Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(v.GetAddressOf())));
+            c = v;
+          } else {
+            Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(c.GetAddressOf())));
+          }
           Check(c->put_ErrorEvents(sink));
           break;
         }

@@ -170,6 +170,9 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   const FuncEntry& FuncAt(LONG index) const;
   bool Holds(IUnknown* library, int depth) const;
   void Collect(Merged& merged);
+  static void AppendFuncs(Merged& merged, IFuncs* set);
+  static void AppendConsts(Merged& merged, IConsts* set);
+  static void AppendVars(Merged& merged, IVars* set);
 
   friend TLibOrlen* AsLibOrlen(ILibOrlen* lib);
   const void* module_;  // the module whose code made the object
