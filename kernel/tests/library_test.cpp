@@ -99,6 +99,34 @@ TEST_F(LibFixture, MergedViewsFollowTheLibraryOrder) {
   EXPECT_EQ(read.AsInt(), 9);
 }
 
+TEST_F(LibFixture, SingleItemsGoToTheirOwnListAndOtherObjectsToNone) {
+  auto set = NewVars({{L"a", 1}, {L"b", 2}});
+  ComPtr<IConst> item;
+  ASSERT_EQ(set->get_Item(1, item.GetAddressOf()), S_OK);  // a single variable
+  auto constants = NewConsts({{L"c", 3}});
+  ComPtr<IConst> single;
+  ASSERT_EQ(constants->get_Item(0, single.GetAddressOf()), S_OK);  // a single constant
+  ComPtr<IFunc> bracket = NewBracketFunc();                         // a single function
+  ComPtr<ISettings> other;
+  other.Attach(NewSettings());                                      // none of them
+  for (IUnknown* p : {static_cast<IUnknown*>(item.Get()), static_cast<IUnknown*>(single.Get()),
+                      static_cast<IUnknown*>(bracket.Get()), static_cast<IUnknown*>(other.Get())})
+    AddItem(lib.Get(), p);
+  ASSERT_EQ(Refresh(), S_OK);
+  EXPECT_EQ(Names(vars.Get()), (std::vector<std::wstring>{L"b"}));
+  EXPECT_EQ(Names(consts.Get()), (std::vector<std::wstring>{L"c"}));
+  EXPECT_EQ(FuncNames(funcs.Get()), (std::vector<std::wstring>{L"("}));
+  LONG n = 0;
+  lib->get_Count(&n);
+  EXPECT_EQ(n, 4);
+  // The single items got the library's sink too.
+  ComPtr<IErrorEvents> seen;
+  bracket->get_ErrorEvents(seen.GetAddressOf());
+  EXPECT_EQ(seen.Get(), sink.Get());
+  set->get_ErrorEvents(seen.ReleaseAndGetAddressOf());
+  EXPECT_EQ(seen.Get(), sink.Get());
+}
+
 TEST_F(LibFixture, NamesFoldOnlyAsciiLetters) {
   auto c = NewConsts({{L"Alpha", 1}, {L"\u00c4rger", 2}, {L"\u0399", 3}});
   AddItem(lib.Get(), c.Get());
