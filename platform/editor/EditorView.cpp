@@ -429,8 +429,9 @@ LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled)
       doc_.SetTargetEnd(SelEnd());
       return 0;
     case SCI_REPLACETARGET:
-    case SCI_REPLACETARGETRE:
       return doc_.ReplaceTarget(text, text ? iw : 0);
+    case SCI_REPLACETARGETRE:
+      return doc_.ReplaceTargetRE(text, text ? iw : 0);
     case SCI_SEARCHINTARGET:
       return doc_.SearchInTarget(text, iw);
     case SCI_SETSEARCHFLAGS:

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <regex>
 
 #include "EditorMessages.h"
 
@@ -494,6 +495,7 @@ int TextDocument::Find(int minPos, int maxPos, const char* s, int len, int flags
   if (len == 0) return -1;  // an empty text matches nowhere, so replace loops always end
   minPos = Clamp(minPos);
   maxPos = Clamp(maxPos);
+  if (flags & SCFIND_REGEXP) return FindRegex(minPos, maxPos, std::string(s, len), flags, matchLength, nullptr);
   bool forward = minPos <= maxPos;
   bool matchCase = (flags & SCFIND_MATCHCASE) != 0;
   bool wholeWord = (flags & SCFIND_WHOLEWORD) != 0;
@@ -532,8 +534,54 @@ int TextDocument::Find(int minPos, int maxPos, const char* s, int len, int flags
   return -1;
 }
 
+// Regular expressions (ECMAScript syntax) over the bytes of the range. A match must not be
+// empty: an empty match would make replace loops stand still.
+int TextDocument::FindRegex(int minPos, int maxPos, const std::string& pattern, int flags, int* matchLength,
+                            std::vector<std::string>* groups) const {
+  bool forward = minPos <= maxPos;
+  int lo = forward ? minPos : maxPos;
+  int hi = forward ? maxPos : Length();
+  std::regex re;
+  try {
+    auto options = std::regex::ECMAScript;
+    if (!(flags & SCFIND_MATCHCASE)) options |= std::regex::icase;
+    re.assign(pattern, options);
+  } catch (const std::regex_error&) {
+    return -1;  // a malformed expression finds nothing
+  }
+  std::string hay = GetRange(lo, hi);
+  int best = -1;
+  std::smatch found;
+  for (auto it = std::sregex_iterator(hay.begin(), hay.end(), re); it != std::sregex_iterator(); ++it) {
+    const std::smatch& m = *it;
+    int start = lo + static_cast<int>(m.position(0));
+    if (m.length(0) == 0) continue;
+    if (!forward && start > minPos) break;
+    best = start;
+    found = m;
+    if (forward) break;
+  }
+  if (best < 0) return -1;
+  if (matchLength) *matchLength = static_cast<int>(found.length(0));
+  if (groups) {
+    groups->clear();
+    for (size_t i = 0; i < found.size() && i < 10; ++i) groups->push_back(found[i].str());
+  }
+  return best;
+}
+
 int TextDocument::SearchInTarget(const char* s, int len) {
   int found = 0;
+  if (s && (searchFlags_ & SCFIND_REGEXP)) {
+    if (len < 0) len = static_cast<int>(std::strlen(s));
+    if (len == 0) return -1;
+    int p = FindRegex(Clamp(targetStart_), Clamp(targetEnd_), std::string(s, len), searchFlags_, &found, &groups_);
+    if (p >= 0) {
+      targetStart_ = p;
+      targetEnd_ = p + found;
+    }
+    return p;
+  }
   int p = Find(targetStart_, targetEnd_, s, len, searchFlags_, &found);
   if (p >= 0) {
     targetStart_ = p;
@@ -558,4 +606,21 @@ int TextDocument::ReplaceTarget(const char* s, int len) {
   targetStart_ = start;
   targetEnd_ = start + len;
   return len;
+}
+
+int TextDocument::ReplaceTargetRE(const char* s, int len) {
+  if (!s) len = 0;
+  if (len < 0) len = static_cast<int>(std::strlen(s));
+  std::string out;
+  for (int i = 0; i < len; ++i) {
+    if (s[i] == '\\' && i + 1 < len && s[i + 1] >= '0' && s[i + 1] <= '9') {
+      size_t g = static_cast<size_t>(s[++i] - '0');
+      if (g < groups_.size()) out += groups_[g];
+    } else if (s[i] == '\\' && i + 1 < len && s[i + 1] == '\\') {
+      out += s[++i];
+    } else {
+      out += s[i];
+    }
+  }
+  return ReplaceTarget(out.data(), static_cast<int>(out.size()));
 }

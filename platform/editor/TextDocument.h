@@ -110,6 +110,9 @@ class TextDocument {
   void SetSearchFlags(int flags) { searchFlags_ = flags; }
   int SearchInTarget(const char* s, int len);  // the target moves to the match
   int ReplaceTarget(const char* s, int len);   // answers the replacement's length
+  // The same, with \0 to \9 in the replacement standing for the groups of the last regular
+  // expression match found in the target.
+  int ReplaceTargetRE(const char* s, int len);
 
   bool IsWordChar(unsigned char c) const;
   int Clamp(int pos) const { return pos < 0 ? 0 : (pos > Length() ? Length() : pos); }
@@ -123,6 +126,8 @@ class TextDocument {
     bool typed;
   };
 
+  int FindRegex(int minPos, int maxPos, const std::string& pattern, int flags, int* matchLength,
+                std::vector<std::string>* groups) const;
   bool BasicInsert(int pos, const char* s, int len, int performed);
   bool BasicDelete(int pos, int len, int performed);
   void Record(bool insert, int pos, const char* s, int len, bool typed);
@@ -153,5 +158,6 @@ class TextDocument {
   int targetStart_ = 0;
   int targetEnd_ = 0;
   int searchFlags_ = 0;
+  std::vector<std::string> groups_;  // of the last regular expression match in the target
   DocWatcher* watcher_ = nullptr;
 };

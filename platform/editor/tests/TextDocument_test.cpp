@@ -416,4 +416,33 @@ TEST(EditorDocumentSearch, TargetSearchAndReplace) {
   EXPECT_EQ(d.GetText(), "one two") << "a replacement undoes as one step";
 }
 
+TEST(EditorDocumentSearch, RegularExpressions) {
+  TextDocument d;
+  Set(d, "f(x) = X2 + x10; g(y)");
+  struct Case {
+    int minPos, maxPos;
+    const char* what;
+    int flags;
+    int expected, length;
+  } cases[] = {
+      {0, 21, "x[0-9]+", SCFIND_REGEXP, 7, 2},
+      {0, 21, "x[0-9]+", SCFIND_REGEXP | SCFIND_MATCHCASE, 12, 3},
+      {21, 0, "[a-z]\\(", SCFIND_REGEXP, 17, 2},  // backwards: the last one
+      {16, 0, "[a-z]\\(", SCFIND_REGEXP, 0, 2},
+      {0, 21, "z*", SCFIND_REGEXP, -1, 0},  // only empty matches: nothing
+      {0, 21, "([", SCFIND_REGEXP, -1, 0},  // malformed
+  };
+  for (const Case& c : cases) {
+    int len = -1;
+    EXPECT_EQ(d.Find(c.minPos, c.maxPos, c.what, -1, c.flags, &len), c.expected) << c.what;
+    EXPECT_EQ(len, c.length) << c.what;
+  }
+  d.SetSearchFlags(SCFIND_REGEXP | SCFIND_MATCHCASE);
+  d.SetTargetStart(0);
+  d.SetTargetEnd(d.Length());
+  ASSERT_EQ(d.SearchInTarget("([a-z])\\(([a-z])\\)", -1), 0);
+  EXPECT_EQ(d.ReplaceTargetRE("\\2 -> \\1, \\\\", -1), 9);
+  EXPECT_EQ(d.GetText(), "x -> f, \\ = X2 + x10; g(y)");
+}
+
 }  // namespace
