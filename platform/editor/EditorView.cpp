@@ -1441,6 +1441,12 @@ void EditorView::MouseMove(int x, int y) {
     SetTopLine(topLine_ - 1);
   else if (y >= rc.bottom)
     SetTopLine(topLine_ + 1);
+  EnsureFonts();
+  int step = std::max(1, screenFonts_.Font(STYLE_DEFAULT).widths[' '] * 2);
+  if (x < TextLeft() && xOffset_ > 0)
+    SetXOffset(xOffset_ - step);
+  else if (x >= rc.right)
+    SetXOffset(xOffset_ + step);
   int pos = PositionFromPoint(x, std::max(0, std::min(y, static_cast<int>(rc.bottom) - 1)), true);
   SetSelection(anchor_, pos);
 }

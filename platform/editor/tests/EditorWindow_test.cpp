@@ -465,6 +465,21 @@ TEST_F(EditorWindow, MarkersAndMargins) {
   EXPECT_EQ(Send(SCI_GETMARGINWIDTHN, 0), 30);
   EXPECT_EQ(Send(SCI_POINTXFROMPOSITION, 0, 0), 30 + 16 + 2) << "text starts after the margins";
   EXPECT_EQ(Send(SCI_GETFOLDLEVEL, 0) & 0xFFF, SC_FOLDLEVELBASE);
+
+  // A click in the marker margin selects the line; in a sensitive margin it is reported instead.
+  int lh = static_cast<int>(Send(SCI_TEXTHEIGHT, 0));
+  Send(WM_LBUTTONDOWN, 0, MAKELPARAM(35, lh + lh / 2));
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(35, lh + lh / 2));
+  EXPECT_EQ(Send(SCI_GETSELECTIONSTART), 3);
+  EXPECT_EQ(Send(SCI_GETSELECTIONEND), 6);
+  Send(SCI_SETMARGINSENSITIVEN, 1, 1);
+  g_notices.clear();
+  Send(WM_LBUTTONDOWN, 0, MAKELPARAM(35, 2 * lh + lh / 2));
+  Send(WM_LBUTTONUP, 0, MAKELPARAM(35, 2 * lh + lh / 2));
+  ASSERT_EQ(g_notices.size(), 1u);
+  EXPECT_EQ(g_notices[0].code, SCN_MARGINCLICK);
+  EXPECT_EQ(g_notices[0].position, 6);
+  EXPECT_EQ(Send(SCI_GETSELECTIONSTART), 3) << "the selection stays";
 }
 
 TEST_F(EditorWindow, BraceMatchAndSearch) {
@@ -591,6 +606,18 @@ TEST_F(EditorWindow, StyleNeededScrollAndContextMenuNotifications) {
   EXPECT_GT(los, 1);
   Send(SCI_LINESCROLL, 0, 1000);
   EXPECT_EQ(Send(SCI_GETFIRSTVISIBLELINE), 101 - los) << "the last line stays at the bottom";
+  SCROLLINFO si = {sizeof(si), SIF_ALL};
+  ASSERT_TRUE(GetScrollInfo(editor_, SB_VERT, &si));
+  EXPECT_EQ(si.nPos, 101 - los);
+  EXPECT_EQ(si.nMax, 100);
+  EXPECT_EQ(static_cast<int>(si.nPage), los);
+  Send(WM_VSCROLL, SB_LINEUP);
+  EXPECT_EQ(Send(SCI_GETFIRSTVISIBLELINE), 100 - los);
+  Send(WM_VSCROLL, SB_TOP);
+  EXPECT_EQ(Send(SCI_GETFIRSTVISIBLELINE), 0);
+  Send(SCI_GOTOLINE, 60);  // the caret is brought into view
+  EXPECT_LE(Send(SCI_GETFIRSTVISIBLELINE), 60);
+  EXPECT_GT(Send(SCI_GETFIRSTVISIBLELINE) + los, 60);
   Send(WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), MAKELPARAM(10, 10));
   EXPECT_LT(Send(SCI_GETFIRSTVISIBLELINE), 101 - los);
   g_notices.clear();
