@@ -1,0 +1,17 @@
+// The document/view class framework: everything a program part needs, in one include.
+#pragma once
+#include "FwObject.h"
+#include "FwString.h"
+#include "FwGeometry.h"
+#include "FwFile.h"
+#include "FwArchive.h"
+#include "FwCmdTarget.h"
+#include "FwWnd.h"
+#include "FwGdi.h"
+#include "FwControls.h"
+#include "FwApp.h"
+#include "FwDocument.h"
+#include "FwView.h"
+#include "FwFrame.h"
+#include "FwSplitter.h"
+#include "FwDialog.h"

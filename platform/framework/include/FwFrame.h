@@ -1,0 +1,91 @@
+// CFrameWnd: the top-level window that holds bars and views, routes commands and updates menus.
+#pragma once
+#include "FwView.h"
+#include <vector>
+
+class CFrameWnd : public CWnd {
+  DECLARE_DYNCREATE(CFrameWnd)
+public:
+  enum { idleMenu = 1, idleTitle = 2, idleNotify = 4, idleLayout = 8 };
+  CFrameWnd();
+  ~CFrameWnd() override;
+  static const std::vector<CFrameWnd*>& GetFrameList();
+  static const CRect rectDefault;
+
+  // Window title, icon, menu and accelerators from the resource nIDResource.
+  virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                         CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+  BOOL Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle = WS_OVERLAPPEDWINDOW,
+              const RECT& rect = rectDefault, CWnd* pParentWnd = nullptr, LPCWSTR lpszMenuName = nullptr,
+              DWORD dwExStyle = 0, CCreateContext* pContext = nullptr);
+  BOOL LoadAccelTable(LPCWSTR lpszResourceName);
+  virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+  CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+  // Lays out the bars (WM_SIZEPARENT) and gives the rest to the pane AFX_IDW_PANE_FIRST.
+  virtual void RecalcLayout(BOOL bNotify = TRUE);
+  void DelayRecalcLayout(BOOL bNotify = TRUE) { m_nIdleFlags |= idleLayout | (bNotify ? idleNotify : 0); }
+  virtual void ActivateFrame(int nCmdShow = -1);
+  virtual void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+  virtual CDocument* GetActiveDocument();
+  CView* GetActiveView() const { return m_pViewActive; }
+  void SetActiveView(CView* pViewNew, BOOL bNotify = TRUE);
+  virtual CFrameWnd* GetActiveFrame() { return this; }
+  virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+  virtual void OnUpdateFrameMenu(HMENU hMenuAlt);
+  void UpdateFrameTitleForDocument(LPCWSTR lpszDocName);
+  virtual HACCEL GetDefaultAccelerator();
+  void SetTitle(LPCWSTR lpszTitle) { m_strTitle = lpszTitle; }
+  CString GetTitle() const { return m_strTitle; }
+  // Status text: shown in the status bar (the child AFX_IDW_STATUS_BAR) when there is one.
+  void SetMessageText(LPCWSTR lpszText);
+  void SetMessageText(UINT nID);
+  virtual void GetMessageString(UINT nID, CString& rMessage) const;
+  CWnd* GetMessageBar();
+  virtual void NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+  void BeginModalState();
+  void EndModalState();
+  BOOL InModalState() const { return m_cModalStack != 0; }
+
+  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void PostNcDestroy() override;
+
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+  afx_msg void OnDestroy();
+  afx_msg void OnClose();
+  afx_msg void OnSize(UINT nType, int cx, int cy);
+  afx_msg void OnSetFocus(CWnd* pOldWnd);
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+  afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
+  afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+  afx_msg void OnEnterIdle(UINT nWhy, CWnd* pWho);
+  afx_msg void OnDropFiles(HDROP hDropInfo);
+  afx_msg BOOL OnQueryEndSession();
+  afx_msg void OnEndSession(BOOL bEnding);
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnSetMessageString(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnPopMessageString(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnRecalcParent(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
+  afx_msg BOOL OnBarCheck(UINT nID);
+
+  HMENU m_hMenuDefault = nullptr;
+  HACCEL m_hAccelTable = nullptr;
+  UINT m_nIDHelp = 0;
+  UINT m_nIdleFlags = 0;
+  BOOL m_bAutoMenuEnable = TRUE;
+  CString m_strTitle;
+  CRect m_rectBorder;
+  int m_nWindow = -1;            // view number shown in the title (-1: none)
+  UINT m_nIDTracking = 0;        // command whose prompt is shown
+  UINT m_nIDLastMessage = 0;
+  CView* m_pViewActive = nullptr;
+  int m_cModalStack = 0;
+  std::vector<HWND> m_disabledWindows;
+protected:
+  DECLARE_MESSAGE_MAP()
+};

@@ -1,0 +1,251 @@
+// CArchive and the class records it stores.
+#include "Framework.h"
+
+namespace {
+const WORD wNullTag = 0;
+const WORD wNewClassTag = 0xFFFF;
+const WORD wClassTag = 0x8000;
+const DWORD dwBigClassTag = 0x80000000;
+const WORD wBigObjectTag = 0x7FFF;
+}  // namespace
+
+CArchive::CArchive(CFile* pFile, UINT nMode, int, void*) : m_pFile(pFile), m_nMode(nMode) {
+  m_strFileName = pFile ? pFile->GetFilePath() : CString();
+  // Index 0 stands for the null object.
+  m_loadArray.push_back(nullptr);
+  m_loadIsClass.push_back(false);
+}
+
+CArchive::~CArchive() {}
+
+void CArchive::Close() {
+  if (IsStoring() && m_pFile != nullptr) m_pFile->Flush();
+  m_pFile = nullptr;
+}
+
+void CArchive::Abort() { m_pFile = nullptr; }
+void CArchive::Flush() {
+  if (IsStoring() && m_pFile != nullptr) m_pFile->Flush();
+}
+
+UINT CArchive::Read(void* lpBuf, UINT nMax) {
+  if (IsStoring()) AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
+  return m_pFile->Read(lpBuf, nMax);
+}
+
+void CArchive::Write(const void* lpBuf, UINT nMax) {
+  if (IsLoading()) AfxThrowArchiveException(CArchiveException::readOnly, m_strFileName);
+  m_pFile->Write(lpBuf, nMax);
+}
+
+void CArchive::EnsureRead(void* lpBuf, UINT nMax) {
+  if (Read(lpBuf, nMax) != nMax) AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
+}
+
+void CArchive::WriteCount(DWORD_PTR dwCount) {
+  if (dwCount < 0xFFFF) {
+    *this << (WORD)dwCount;
+  } else {
+    *this << (WORD)0xFFFF << (DWORD)dwCount;
+  }
+}
+
+DWORD_PTR CArchive::ReadCount() {
+  WORD w;
+  *this >> w;
+  if (w != 0xFFFF) return w;
+  DWORD dw;
+  *this >> dw;
+  return dw;
+}
+
+void AfxWriteStringLength(CArchive& ar, UINT nLength, BOOL bUnicode) {
+  if (bUnicode) ar << (BYTE)0xFF << (WORD)0xFFFE;  // marks a UTF-16 string
+  if (nLength < 255) {
+    ar << (BYTE)nLength;
+  } else {
+    ar << (BYTE)0xFF;
+    if (nLength < 0xFFFE) ar << (WORD)nLength;
+    else ar << (WORD)0xFFFF << (DWORD)nLength;
+  }
+}
+
+UINT AfxReadStringLength(CArchive& ar, int& nCharSize) {
+  nCharSize = 1;
+  BYTE b;
+  ar >> b;
+  if (b < 0xFF) return b;
+  WORD w;
+  ar >> w;
+  if (w == 0xFFFE) {
+    nCharSize = 2;
+    ar >> b;
+    if (b < 0xFF) return b;
+    ar >> w;
+  }
+  if (w < 0xFFFF) return w;
+  DWORD dw;
+  ar >> dw;
+  return dw;
+}
+
+CArchive& CArchive::operator<<(const CString& s) {
+  AfxWriteStringLength(*this, (UINT)s.GetLength(), TRUE);
+  Write((LPCWSTR)s, (UINT)s.GetLength() * 2);
+  return *this;
+}
+
+CArchive& CArchive::operator>>(CString& s) {
+  int nCharSize;
+  UINT n = AfxReadStringLength(*this, nCharSize);
+  if (n > 0x7FFFFFF) AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+  if (nCharSize == 2) {
+    LPWSTR p = s.GetBufferSetLength((int)n);
+    EnsureRead(p, n * 2);
+    s.ReleaseBuffer((int)n);
+  } else {
+    std::string narrow(n, '\0');
+    if (n) EnsureRead(&narrow[0], n);
+    s = CString(narrow.c_str(), (int)n);
+  }
+  return *this;
+}
+
+void CArchive::WriteString(LPCWSTR lpsz) {
+  if (lpsz) Write(lpsz, (UINT)wcslen(lpsz) * 2);
+}
+
+BOOL CArchive::ReadString(CString& rString) {
+  rString.Empty();
+  wchar_t ch;
+  BOOL any = FALSE;
+  while (Read(&ch, 2) == 2) {
+    any = TRUE;
+    if (ch == L'\n') break;
+    if (ch != L'\r') rString += ch;
+  }
+  return any;
+}
+
+// ---- class records ------------------------------------------------------------------------------
+void CRuntimeClass::Store(CArchive& ar) const {
+  WORD nLen = (WORD)strlen(m_lpszClassName);
+  ar << (WORD)(m_wSchema & ~VERSIONABLE_SCHEMA) << nLen;
+  ar.Write(m_lpszClassName, nLen);
+}
+
+CRuntimeClass* CRuntimeClass::Load(CArchive& ar, UINT* pwSchemaNum) {
+  WORD wSchema, nLen;
+  ar >> wSchema >> nLen;
+  if (nLen >= 64) return nullptr;
+  char name[64];
+  if (ar.Read(name, nLen) != nLen) return nullptr;
+  name[nLen] = 0;
+  if (pwSchemaNum) *pwSchemaNum = wSchema;
+  return FromName(name);
+}
+
+void CArchive::WriteClass(const CRuntimeClass* pClassRef) {
+  if (pClassRef->m_wSchema == 0xFFFF) AfxThrowNotSupportedException();  // not serializable
+  auto it = m_storeMap.find(pClassRef);
+  if (it != m_storeMap.end()) {
+    DWORD idx = it->second;
+    if (idx < wBigObjectTag) *this << (WORD)(wClassTag | idx);
+    else *this << wBigObjectTag << (DWORD)(dwBigClassTag | idx);
+    return;
+  }
+  *this << wNewClassTag;
+  pClassRef->Store(*this);
+  DWORD idx = (DWORD)m_storeMap.size() + 1;
+  m_storeMap[pClassRef] = idx;
+}
+
+void CArchive::WriteObject(const CObject* pOb) {
+  if (pOb == nullptr) {
+    *this << wNullTag;
+    return;
+  }
+  auto it = m_storeMap.find(pOb);
+  if (it != m_storeMap.end()) {
+    DWORD idx = it->second;
+    if (idx < wBigObjectTag) *this << (WORD)idx;
+    else *this << wBigObjectTag << idx;
+    return;
+  }
+  WriteClass(pOb->GetRuntimeClass());
+  DWORD idx = (DWORD)m_storeMap.size() + 1;
+  m_storeMap[pOb] = idx;
+  const_cast<CObject*>(pOb)->Serialize(*this);
+}
+
+CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT* pSchema, DWORD* pObTag) {
+  WORD wTag;
+  *this >> wTag;
+  DWORD obTag;
+  if (wTag == wBigObjectTag) *this >> obTag;
+  else obTag = ((DWORD)(wTag & wClassTag) << 16) | (wTag & ~wClassTag);
+  if (pObTag) *pObTag = obTag;
+  CRuntimeClass* pClassRef = nullptr;
+  UINT nSchema = 0;
+  if (wTag == wNewClassTag) {
+    pClassRef = CRuntimeClass::Load(*this, &nSchema);
+    if (pClassRef == nullptr) AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    if ((pClassRef->m_wSchema & ~VERSIONABLE_SCHEMA) != nSchema) {
+      if (!(pClassRef->m_wSchema & VERSIONABLE_SCHEMA))
+        AfxThrowArchiveException(CArchiveException::badSchema, m_strFileName);
+    }
+    m_loadArray.push_back(pClassRef);
+    m_loadIsClass.push_back(true);
+    m_classSchemas[pClassRef] = nSchema;
+  } else if (obTag & dwBigClassTag) {
+    DWORD idx = obTag & ~dwBigClassTag;
+    if (idx == 0 || idx >= m_loadArray.size() || !m_loadIsClass[idx])
+      AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+    pClassRef = (CRuntimeClass*)m_loadArray[idx];
+    nSchema = m_classSchemas[pClassRef];
+  } else {
+    return nullptr;  // an object reference, not a class
+  }
+  if (pClassRefRequested != nullptr && !pClassRef->IsDerivedFrom(pClassRefRequested))
+    AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+  if (pSchema) *pSchema = nSchema;
+  return pClassRef;
+}
+
+CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
+  UINT nSchema = 0;
+  DWORD obTag = 0;
+  CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
+  if (pClassRef == nullptr) {
+    if (obTag == 0) return nullptr;
+    if (obTag >= m_loadArray.size() || m_loadIsClass[obTag])
+      AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+    CObject* pOb = (CObject*)m_loadArray[obTag];
+    if (pClassRefRequested != nullptr && !pOb->IsKindOf(pClassRefRequested))
+      AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+    return pOb;
+  }
+  CObject* pOb = pClassRef->CreateObject();
+  if (pOb == nullptr) AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+  // Registered before its contents so that they can refer back to it.
+  m_loadArray.push_back(pOb);
+  m_loadIsClass.push_back(false);
+  UINT saved = m_nObjectSchema;
+  m_nObjectSchema = nSchema;
+  try {
+    pOb->Serialize(*this);
+  } catch (...) {
+    m_loadArray.back() = nullptr;
+    delete pOb;
+    m_nObjectSchema = saved;
+    throw;
+  }
+  m_nObjectSchema = saved;
+  return pOb;
+}
+
+UINT CArchive::GetObjectSchema() {
+  UINT n = m_nObjectSchema;
+  m_nObjectSchema = (UINT)-1;
+  return n;
+}
