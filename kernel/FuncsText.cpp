@@ -1,5 +1,4 @@
 // Text, progression and molar-mass bodies: char, aprog, aprogs, gprog, gprogs, mol.
-#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -190,6 +189,15 @@ void SetProgressionResult(IErrorEvents* sink, VARIANT* result, const wchar_t* na
   else SetFloatResult(result, x);
 }
 
+// ---- mol ----
+
+// The molar mass is always a double, also 0 for an empty formula and -9999 after an error.
+void SetMassResult(VARIANT* result, double mass) {
+  VariantClear(result);
+  result->vt = VT_R8;
+  result->dblVal = mass;
+}
+
 }  // namespace
 
 void FuncChar(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
@@ -235,17 +243,6 @@ void FuncGprogs(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resul
                                 : p.first * (1 - PowerBySquaring(p.step, p.n + 1)) / (1 - p.step);
   SetProgressionResult(sink, result, L"gprogs", sum);
 }
-
-namespace {
-
-// The molar mass is always a double, also 0 for an empty formula and -9999 after an error.
-void SetMassResult(VARIANT* result, double mass) {
-  VariantClear(result);
-  result->vt = VT_R8;
-  result->dblVal = mass;
-}
-
-}  // namespace
 
 void FuncMol(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
   long n = ArgCount(args);
