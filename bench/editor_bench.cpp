@@ -75,6 +75,9 @@ int main() {
   int middle = static_cast<int>(send(SCI_POSITIONFROMLINE, 50000));
   Report("insert a character (SCI_INSERTTEXT, middle)",
          MicrosecondsEach(n, [&](int i) { send(SCI_INSERTTEXT, middle + i, reinterpret_cast<LPARAM>("a")); }), 50);
+  Report("insert a line end (SCI_INSERTTEXT CR LF, middle)", MicrosecondsEach(n, [&](int i) {
+           send(SCI_INSERTTEXT, middle + n + 2 * i, reinterpret_cast<LPARAM>("\r\n"));
+         }), 50);
   send(SCI_GOTOPOS, middle + n);
   Report("delete a character (Backspace, middle)", MicrosecondsEach(n, [&](int) { send(WM_KEYDOWN, VK_BACK, 0); }),
          50);

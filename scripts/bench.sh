@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything and runs each benchmark program (bin/bench_*.exe) under Wine on a display.
+# Builds everything and runs each benchmark program (bin/*bench*.exe) under Wine on a display.
 # Figures are printed, not asserted.
 source "$(dirname "$0")/common.sh"
 install_packages
@@ -10,7 +10,7 @@ start_display
 register_kernel
 cd "$BUILD/bin"
 found=0
-for exe in bench_*.exe; do
+for exe in *bench*.exe; do
   [ -f "$exe" ] || continue
   found=1
   echo "== $exe"
