@@ -44,8 +44,13 @@ LRESULT CALLBACK EditorView::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) 
   }
   if (!view) return DefWindowProcW(hwnd, msg, wp, lp);
   if (msg == WM_NCDESTROY) {
+    // A parent may destroy the control while handling one of its notifications: the view then
+    // outlives the window until the message in hand is finished.
     SetWindowLongPtrW(hwnd, 0, 0);
-    delete view;
+    if (view->depth_ > 0)
+      view->closing_ = true;
+    else
+      delete view;
     return DefWindowProcW(hwnd, msg, wp, lp);
   }
   return view->Message(msg, wp, lp);
@@ -69,14 +74,16 @@ LRESULT EditorView::Message(UINT msg, WPARAM wp, LPARAM lp) {
   bool handled = true;
   LRESULT r = EditorMessage(msg, wp, lp, &handled);
   if (!handled) r = WindowMessage(msg, wp, lp);
-  if (--depth_ == 0) {
-    FlushUpdateUI();
-    if (scrollBarsDirty_) {
+  if (depth_ == 1 && !closing_) {
+    // What the parent does on these notices is answered before the message ends.
+    for (int round = 0; round < 3 && updateUIPending_ && !closing_; ++round) FlushUpdateUI();
+    if (scrollBarsDirty_ && !closing_) {
       // Scroll bars redraw with the next paint, once, however many edits changed them.
       scrollBarsDirty_ = false;
       RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
     }
   }
+  if (--depth_ == 0 && closing_) delete this;
   return r;
 }
 

@@ -154,6 +154,7 @@ class EditorView : public DocWatcher {
   bool redrawPending_ = false;
 
   int depth_ = 0;  // nesting of messages being handled
+  bool closing_ = false;  // the window is gone; the view goes when the outer message ends
   bool updateUIPending_ = false;
   int burstDepth_ = 0;
   bool burstInsert_ = false;

@@ -26,6 +26,7 @@ struct Notice {
 
 std::vector<Notice> g_notices;
 UINT_PTR g_contextAnswer = 1;  // what the parent writes into wParam of the context-menu request
+int g_destroyOn = 0;           // a notification on which the parent destroys the control
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NOTIFY) {
@@ -35,6 +36,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
              scn->text && scn->length > 0 ? std::string(scn->text, scn->length) : std::string(), wp};
     g_notices.push_back(n);
     if (scn->nmhdr.code == EDN_CONTEXTMENU) scn->wParam = g_contextAnswer;
+    if (g_destroyOn != 0 && static_cast<int>(scn->nmhdr.code) == g_destroyOn) DestroyWindow(scn->nmhdr.hwndFrom);
     return 0;
   }
   return DefWindowProcW(hwnd, msg, wp, lp);
@@ -61,6 +63,7 @@ class EditorWindow : public ::testing::Test {
     ASSERT_NE(editor_, nullptr);
     g_notices.clear();
     g_contextAnswer = 1;
+    g_destroyOn = 0;
   }
 
   void TearDown() override {
@@ -747,6 +750,21 @@ TEST_F(EditorWindow, PaintingShowsStylesMarkersAndSelection) {
   SelectObject(dc, old);
   DeleteObject(bmp);
   DeleteDC(dc);
+}
+
+// A host may close the pane while the control is telling it about a change.
+TEST_F(EditorWindow, DestroyedWhileNotifyingDoesNotCrash) {
+  const int codes[] = {SCN_MODIFIED, EDN_RESTYLERANGE, SCN_UPDATEUI, EDN_INSERTBEGIN, SCN_ZOOM};
+  for (int code : codes) {
+    HWND ed = CreateWindowExW(0, EDITOR_WINDOW_CLASS, L"", WS_CHILD, 0, 0, 200, 100, parent_, nullptr,
+                              GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(ed, nullptr);
+    g_destroyOn = code;
+    SendMessageW(ed, SCI_SETTEXT, 0, reinterpret_cast<LPARAM>("abc"));
+    if (IsWindow(ed)) SendMessageW(ed, SCI_INSERTTEXT, 0, reinterpret_cast<LPARAM>("x"));
+    if (IsWindow(ed)) SendMessageW(ed, SCI_ZOOMIN, 0, 0);
+    EXPECT_FALSE(IsWindow(ed)) << code;
+  }
 }
 
 }  // namespace
