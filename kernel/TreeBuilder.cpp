@@ -11,8 +11,8 @@ namespace evalkern {
 namespace {
 
 constexpr int kMsgInvalidNumber = 14035;
-constexpr int kMsgEmptyExpression = 14038;
 constexpr int kMsgMisplacedComma = 14036;
+constexpr int kMsgEmptyExpression = 14038;
 constexpr int kMsgNotWithoutOperand = 14045;
 constexpr int kMsgBracketsUnbalanced = 14046;
 constexpr int kMsgTwoOperands = 14047;
@@ -37,9 +37,6 @@ bool EndsOperand(TokenKind k) {
   return k == tkClose || k == tkLiteral || k == tkName || k == tkString;
 }
 
-void Insert(TokenList& t, size_t pos, const wchar_t* text, TokenKind kind) {
-  t.insert(t.begin() + pos, Token{text, kind});
-}
 void Insert(TokenList& t, size_t pos, const std::wstring& text, TokenKind kind) {
   t.insert(t.begin() + pos, Token{text, kind});
 }
