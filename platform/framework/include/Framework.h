@@ -5,6 +5,7 @@
 #include "FwGeometry.h"
 #include "FwFile.h"
 #include "FwArchive.h"
+#include "FwCollections.h"
 #include "FwCmdTarget.h"
 #include "FwWnd.h"
 #include "FwGdi.h"
