@@ -1607,6 +1607,24 @@ void EditorView::PaintLine(HDC dc, int line, int y, int height, int left, int ri
       DeleteObject(b);
     }
   }
+  // Visible line ends: their names in reversed default colours.
+  if (viewEol_ && next > end) {
+    std::string eol = doc_.GetRange(end, next);
+    const char* name = eol == "\r\n" ? "CRLF" : (eol == "\r" ? "CR" : "LF");
+    const StyleDef& def = styles_.Get(STYLE_DEFAULT);
+    const MeasuredFont& f = screenFonts_.Font(STYLE_DEFAULT);
+    int len = static_cast<int>(std::strlen(name));
+    int x = x0 + cx + 2;
+    int w = screenFonts_.TextWidth(STYLE_DEFAULT, name, len);
+    RECT rc = {std::max(x, left), y + 1, std::min(x + w, right), y + height - 1};
+    if (rc.right > rc.left) {
+      SelectObject(dc, f.font);
+      SetTextColor(dc, def.back);
+      SetBkColor(dc, def.fore);
+      ExtTextOutA(dc, x, baseline - f.ascent, ETO_OPAQUE | ETO_CLIPPED, &rc, name, static_cast<UINT>(len), nullptr);
+    }
+    cx += w + 4;
+  }
   if (cx + 64 > scrollWidth_) scrollWidth_ = cx + 64;
 }
 

@@ -747,6 +747,12 @@ TEST_F(EditorWindow, PaintingShowsStylesMarkersAndSelection) {
   EXPECT_GT(count(RGB(0, 255, 0), 18, lh, 200, 2 * lh), 10) << "selection on line 1";
   EXPECT_GT(count(RGB(0, 0, 255), 0, lh, 16, 2 * lh), 3) << "marker in the marker margin";
   EXPECT_EQ(count(RGB(0, 0, 255), 0, 0, 16, lh), 0);
+
+  int eolX = static_cast<int>(Send(SCI_POINTXFROMPOSITION, 0, 8));
+  EXPECT_EQ(count(RGB(0, 0, 0), eolX, 0, eolX + 30, lh), 0);
+  Send(SCI_SETVIEWEOL, 1);
+  Send(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  EXPECT_GT(count(RGB(0, 0, 0), eolX, 0, eolX + 30, lh), 30) << "the line end is shown";
   SelectObject(dc, old);
   DeleteObject(bmp);
   DeleteDC(dc);
