@@ -26,6 +26,14 @@ class EditorView : public DocWatcher {
   void DocModifyAttemptReadOnly() override;
 
  private:
+  static const int kTextGap = 2;  // pixels between the margins and the text
+
+  // The style number a style byte stands for under the current style bits.
+  static int StyleOf(unsigned char byte, int styleBits) {
+    int s = byte & ((1 << styleBits) - 1);
+    return s > STYLE_MAX ? STYLE_DEFAULT : s;
+  }
+
   struct Margin {
     int type = SC_MARGIN_SYMBOL;
     int width = 0;
