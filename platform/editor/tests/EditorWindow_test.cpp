@@ -710,6 +710,16 @@ TEST_F(EditorWindow, FormatRangeMeasuresAndDraws) {
   Send(SCI_SETPRINTWRAPMODE, SC_WRAP_NONE);
   EXPECT_EQ(Send(SCI_GETPRINTWRAPMODE), SC_WRAP_NONE);
 
+  // Word wrapping: a narrow page breaks "first line" after "first " and goes on in the line.
+  Send(SCI_SETPRINTMAGNIFICATION, 0);
+  int firstWidth = static_cast<int>(Send(SCI_TEXTWIDTH, STYLE_DEFAULT, "first l"));
+  fr.rc = {10, 10, 10 + firstWidth, 10 + lh + lh / 2};
+  EXPECT_EQ(Send(SCI_FORMATRANGE, 0, reinterpret_cast<LPARAM>(&fr)), 12) << "no wrapping: the line is cut";
+  Send(SCI_SETPRINTWRAPMODE, SC_WRAP_WORD);
+  EXPECT_EQ(Send(SCI_FORMATRANGE, 0, reinterpret_cast<LPARAM>(&fr)), 6) << "wrapped after the blank";
+  fr.chrg.cpMin = 6;
+  EXPECT_EQ(Send(SCI_FORMATRANGE, 0, reinterpret_cast<LPARAM>(&fr)), 12);
+
   SelectObject(dc, old);
   DeleteObject(bmp);
   DeleteDC(dc);
