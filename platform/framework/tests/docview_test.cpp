@@ -1,0 +1,309 @@
+// A small frame/document/view application: message-map dispatch, command routing, command
+// user-interface updates, idle processing, reflection, pre-translation, layout and closing.
+#include "Framework.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+enum {
+  ID_T_VIEW = 40001, ID_T_DOC, ID_T_FRAME, ID_T_APP, ID_T_SHARED, ID_T_DISABLED, ID_T_NOHANDLER,
+  ID_T_RANGE1 = 40100, ID_T_RANGE3 = 40102, IDC_PLAIN = 300, IDC_REFLECT = 301
+};
+
+static std::vector<std::wstring> g_log;
+static const UINT WM_TEST_REG = ::RegisterWindowMessageW(L"FwTestRegisteredMessage");
+
+class CTestApp : public CWinApp {
+public:
+  CTestApp() : CWinApp(L"FwDocViewTest") {}
+  std::vector<CString> boxes;
+  int boxAnswer = IDNO;
+  int DoMessageBox(LPCWSTR p, UINT, UINT) override {
+    boxes.push_back(p);
+    return boxAnswer;
+  }
+  afx_msg void OnApp() { g_log.push_back(L"app"); }
+  afx_msg void OnShared() { g_log.push_back(L"app-shared"); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
+  ON_COMMAND(ID_T_APP, OnApp)
+  ON_COMMAND(ID_T_SHARED, OnShared)
+END_MESSAGE_MAP()
+static CTestApp theApp;
+
+static int g_liveDocs = 0;
+class CTestDoc : public CDocument {
+  DECLARE_DYNCREATE(CTestDoc)
+public:
+  CTestDoc() { ++g_liveDocs; }
+  ~CTestDoc() override { --g_liveDocs; }
+  afx_msg void OnDoc() { g_log.push_back(L"doc"); }
+  afx_msg void OnShared() { g_log.push_back(L"doc-shared"); }
+  afx_msg void OnDisabled() { g_log.push_back(L"disabled-ran"); }
+  afx_msg void OnUpdateDisabled(CCmdUI* p) { p->Enable(FALSE); }
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
+BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
+  ON_COMMAND(ID_T_DOC, OnDoc)
+  ON_COMMAND(ID_T_SHARED, OnShared)
+  ON_COMMAND(ID_T_DISABLED, OnDisabled)
+  ON_UPDATE_COMMAND_UI(ID_T_DISABLED, OnUpdateDisabled)
+END_MESSAGE_MAP()
+
+// A button that handles its own click and notification (reflection).
+class CReflectButton : public CButton {
+public:
+  int clicks = 0;
+  afx_msg void OnClicked() { ++clicks; }
+  afx_msg void OnClickNotify(NMHDR*, LRESULT* pResult) { *pResult = 42; }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CReflectButton, CButton)
+  ON_CONTROL_REFLECT(BN_CLICKED, OnClicked)
+  ON_NOTIFY_REFLECT(NM_CLICK, OnClickNotify)
+END_MESSAGE_MAP()
+
+class CTestView : public CView {
+  DECLARE_DYNCREATE(CTestView)
+public:
+  int cx = -1, cy = -1, initialUpdates = 0, idleUpdates = 0, eatenKeys = 0;
+  UINT lastRange = 0;
+  CReflectButton reflect;
+  CButton plain;
+  void OnDraw(CDC*) override {}
+  void OnInitialUpdate() override {
+    ++initialUpdates;
+    CView::OnInitialUpdate();
+  }
+  BOOL PreTranslateMessage(MSG* p) override {
+    if (p->message == WM_KEYDOWN && p->wParam == 'V') {
+      ++eatenKeys;
+      return TRUE;
+    }
+    return CView::PreTranslateMessage(p);
+  }
+  afx_msg int OnCreate(LPCREATESTRUCT lpcs) {
+    if (CView::OnCreate(lpcs) == -1) return -1;
+    plain.Create(L"plain", WS_CHILD | BS_PUSHBUTTON, CRect(0, 0, 50, 20), this, IDC_PLAIN);
+    reflect.Create(L"reflect", WS_CHILD | BS_PUSHBUTTON, CRect(0, 30, 50, 50), this, IDC_REFLECT);
+    return 0;
+  }
+  afx_msg void OnSize(UINT nType, int x, int y) {
+    CView::OnSize(nType, x, y);
+    cx = x;
+    cy = y;
+  }
+  afx_msg void OnView() { g_log.push_back(L"view"); }
+  afx_msg void OnRange(UINT id) { lastRange = id; }
+  afx_msg void OnUpdateRange(CCmdUI* p) { p->SetCheck(p->m_nID == ID_T_RANGE1 + 1); }
+  afx_msg LRESULT OnPing(WPARAM w, LPARAM l) { return (LRESULT)(w + l); }
+  afx_msg LRESULT OnRegistered(WPARAM w, LPARAM) { return (LRESULT)(w * 2); }
+  afx_msg LRESULT OnIdleUpdate(WPARAM, LPARAM) { ++idleUpdates; return 0; }
+  afx_msg void OnPlainClicked() { g_log.push_back(L"plain-clicked"); }
+  afx_msg void OnReflectClicked() { g_log.push_back(L"parent-saw-reflected-click"); }
+  afx_msg void OnPlainNotify(NMHDR*, LRESULT* pResult) { *pResult = 5; }
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestView, CView)
+BEGIN_MESSAGE_MAP(CTestView, CView)
+  ON_WM_CREATE()
+  ON_WM_SIZE()
+  ON_COMMAND(ID_T_VIEW, OnView)
+  ON_COMMAND_RANGE(ID_T_RANGE1, ID_T_RANGE3, OnRange)
+  ON_UPDATE_COMMAND_UI_RANGE(ID_T_RANGE1, ID_T_RANGE3, OnUpdateRange)
+  ON_MESSAGE(WM_APP + 1, OnPing)
+  ON_REGISTERED_MESSAGE(WM_TEST_REG, OnRegistered)
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdate)
+  ON_BN_CLICKED(IDC_PLAIN, OnPlainClicked)
+  ON_BN_CLICKED(IDC_REFLECT, OnReflectClicked)
+  ON_NOTIFY(NM_CLICK, IDC_PLAIN, OnPlainNotify)
+END_MESSAGE_MAP()
+
+class CTestFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CTestFrame)
+public:
+  int frameKeys = 0;
+  BOOL PreTranslateMessage(MSG* p) override {
+    if (p->message == WM_KEYDOWN && p->wParam == 'F') {
+      ++frameKeys;
+      return TRUE;
+    }
+    return CFrameWnd::PreTranslateMessage(p);
+  }
+  afx_msg void OnFrame() { g_log.push_back(L"frame"); }
+  afx_msg void OnShared() { g_log.push_back(L"frame-shared"); }
+  DECLARE_MESSAGE_MAP()
+};
+IMPLEMENT_DYNCREATE(CTestFrame, CFrameWnd)
+BEGIN_MESSAGE_MAP(CTestFrame, CFrameWnd)
+  ON_COMMAND(ID_T_FRAME, OnFrame)
+  ON_COMMAND(ID_T_SHARED, OnShared)
+END_MESSAGE_MAP()
+
+// A bar that claims the top 20 pixels of its frame during layout.
+class CTopBar : public CWnd {
+public:
+  afx_msg LRESULT OnSizeParent(WPARAM, LPARAM lParam) {
+    AFX_SIZEPARENTPARAMS* p = (AFX_SIZEPARENTPARAMS*)lParam;
+    CRect r(p->rect);
+    r.bottom = r.top + 20;
+    AfxRepositionWindow(p, m_hWnd, &r);
+    p->rect.top += 20;
+    return 0;
+  }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CTopBar, CWnd)
+  ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
+END_MESSAGE_MAP()
+
+class DocView : public ::testing::Test {
+protected:
+  static CTestFrame* frame;
+  static CTestView* view;
+  static CTestDoc* doc;
+  static void SetUpTestSuite() {
+    theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
+                                                 RUNTIME_CLASS(CTestView)));
+    theApp.OnFileNew();
+    frame = DYNAMIC_DOWNCAST(CTestFrame, theApp.m_pMainWnd);
+    view = frame ? DYNAMIC_DOWNCAST(CTestView, frame->GetActiveView()) : nullptr;
+    doc = view ? DYNAMIC_DOWNCAST(CTestDoc, view->GetDocument()) : nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(nullptr, doc) << "frame, view and document were not created";
+    g_log.clear();
+  }
+  static std::wstring Run(UINT id) {
+    g_log.clear();
+    frame->SendMessage(WM_COMMAND, id, 0);
+    std::wstring all;
+    for (auto& s : g_log) all += (all.empty() ? L"" : L",") + s;
+    return all;
+  }
+};
+CTestFrame* DocView::frame = nullptr;
+CTestView* DocView::view = nullptr;
+CTestDoc* DocView::doc = nullptr;
+
+TEST_F(DocView, TemplateBuildsFrameViewAndDocument) {
+  EXPECT_EQ(frame, view->GetParentFrame());
+  EXPECT_EQ(frame, view->GetTopLevelFrame());
+  EXPECT_EQ(doc, frame->GetActiveDocument());
+  EXPECT_EQ(AFX_IDW_PANE_FIRST, view->GetDlgCtrlID());
+  EXPECT_EQ(1, view->initialUpdates);
+  EXPECT_EQ(view, CWnd::FromHandlePermanent(view->m_hWnd));
+  EXPECT_TRUE(frame->IsWindowVisible());
+  CString title;
+  frame->GetWindowText(title);
+  EXPECT_NE(-1, title.Find(doc->GetTitle())) << (LPCWSTR)title;
+}
+
+TEST_F(DocView, CommandsRouteViewDocumentFrameApplication) {
+  struct { UINT id; const wchar_t* handler; } table[] = {
+      {ID_T_VIEW, L"view"}, {ID_T_DOC, L"doc"}, {ID_T_FRAME, L"frame"}, {ID_T_APP, L"app"},
+      {ID_T_SHARED, L"doc-shared"},  // the document comes before frame and application
+      {ID_T_DISABLED, L""},          // its update handler disables it, so it does not run
+      {ID_T_NOHANDLER, L""}};
+  for (auto& t : table) EXPECT_EQ(std::wstring(t.handler), Run(t.id)) << t.id;
+  frame->SendMessage(WM_COMMAND, ID_T_RANGE1 + 2, 0);
+  EXPECT_EQ((UINT)ID_T_RANGE1 + 2, view->lastRange);
+}
+
+TEST_F(DocView, MenuItemsAreUpdatedThroughTheRoute) {
+  CMenu menu;
+  ASSERT_TRUE(menu.CreatePopupMenu());
+  UINT ids[] = {ID_T_VIEW, ID_T_DISABLED, ID_T_NOHANDLER, ID_T_RANGE1, ID_T_RANGE1 + 1, ID_T_APP};
+  for (UINT id : ids) menu.AppendMenu(MF_STRING, id, L"item");
+  frame->SendMessage(WM_INITMENUPOPUP, (WPARAM)menu.m_hMenu, 0);
+  struct { UINT id; bool grayed; bool checked; } table[] = {
+      {ID_T_VIEW, false, false}, {ID_T_DISABLED, true, false}, {ID_T_NOHANDLER, true, false},
+      {ID_T_RANGE1, false, false}, {ID_T_RANGE1 + 1, false, true}, {ID_T_APP, false, false}};
+  for (auto& t : table) {
+    UINT state = menu.GetMenuState(t.id, MF_BYCOMMAND);
+    EXPECT_EQ(t.grayed, (state & MF_GRAYED) != 0) << t.id;
+    EXPECT_EQ(t.checked, (state & MF_CHECKED) != 0) << t.id;
+  }
+}
+
+TEST_F(DocView, WindowMessagesReachTheirHandlers) {
+  EXPECT_EQ(7, view->SendMessage(WM_APP + 1, 3, 4));
+  EXPECT_EQ(42, view->SendMessage(WM_TEST_REG, 21, 0));
+  frame->MoveWindow(10, 10, 400, 300);
+  CRect client;
+  view->GetClientRect(&client);
+  EXPECT_EQ(client.Width(), view->cx);
+  EXPECT_EQ(client.Height(), view->cy);
+}
+
+TEST_F(DocView, ControlNotificationsAreReflectedToTheirObjects) {
+  view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_PLAIN, BN_CLICKED), (LPARAM)view->plain.m_hWnd);
+  view->SendMessage(WM_COMMAND, MAKEWPARAM(IDC_REFLECT, BN_CLICKED), (LPARAM)view->reflect.m_hWnd);
+  // The plain button has no handler of its own: its parent handles it. The other handles itself.
+  EXPECT_EQ(std::vector<std::wstring>{L"plain-clicked"}, g_log);
+  EXPECT_EQ(1, view->reflect.clicks);
+  NMHDR reflected = {view->reflect.m_hWnd, IDC_REFLECT, (UINT)NM_CLICK};
+  EXPECT_EQ(42, view->SendMessage(WM_NOTIFY, IDC_REFLECT, (LPARAM)&reflected));
+  NMHDR direct = {view->plain.m_hWnd, IDC_PLAIN, (UINT)NM_CLICK};
+  EXPECT_EQ(5, view->SendMessage(WM_NOTIFY, IDC_PLAIN, (LPARAM)&direct));
+}
+
+TEST_F(DocView, PreTranslationWalksFromTheFocusWindowUp) {
+  MSG viewKey = {view->m_hWnd, WM_KEYDOWN, 'V', 0};
+  MSG frameKey = {view->m_hWnd, WM_KEYDOWN, 'F', 0};
+  MSG other = {view->m_hWnd, WM_KEYDOWN, 'X', 0};
+  EXPECT_TRUE(theApp.PreTranslateMessage(&viewKey));
+  EXPECT_TRUE(theApp.PreTranslateMessage(&frameKey));
+  EXPECT_FALSE(theApp.PreTranslateMessage(&other));
+  EXPECT_EQ(1, view->eatenKeys);
+  EXPECT_EQ(1, frame->frameKeys);
+}
+
+TEST_F(DocView, IdleTimeUpdatesTheWindowsAndControls) {
+  int before = view->idleUpdates;
+  EXPECT_TRUE(theApp.OnIdle(0));   // more idle work to come
+  EXPECT_FALSE(theApp.OnIdle(1));  // temporary objects freed, done
+  EXPECT_EQ(before + 1, view->idleUpdates);
+  // Controls follow the command route of their updater: no handler, disabled.
+  view->plain.SetDlgCtrlID(ID_T_NOHANDLER);
+  view->UpdateDialogControls(frame, TRUE);
+  EXPECT_FALSE(view->plain.IsWindowEnabled());
+  view->plain.SetDlgCtrlID(ID_T_VIEW);
+  view->UpdateDialogControls(frame, TRUE);
+  EXPECT_TRUE(view->plain.IsWindowEnabled());
+  view->plain.SetDlgCtrlID(IDC_PLAIN);
+}
+
+TEST_F(DocView, LayoutGivesBarsTheirSpaceAndTheViewTheRest) {
+  CTopBar bar;
+  ASSERT_TRUE(bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_CONTROLBAR_FIRST + 9));
+  frame->RecalcLayout();
+  CRect client, rcView, rcBar;
+  frame->GetClientRect(&client);
+  view->GetWindowRect(&rcView);
+  frame->ScreenToClient(&rcView);
+  bar.GetWindowRect(&rcBar);
+  frame->ScreenToClient(&rcBar);
+  EXPECT_EQ(CRect(0, 0, client.right, 20), rcBar);
+  EXPECT_EQ(CRect(0, 20, client.right, client.bottom), rcView);
+  bar.DestroyWindow();
+  frame->RecalcLayout();
+}
+
+TEST_F(DocView, ClosingAModifiedDocumentAsksFirstThenEndsEverything) {
+  doc->SetModifiedFlag(TRUE);
+  theApp.boxAnswer = IDCANCEL;
+  frame->SendMessage(WM_CLOSE);
+  ASSERT_EQ(1u, theApp.boxes.size());
+  EXPECT_NE(-1, theApp.boxes[0].Find(doc->GetTitle()));
+  EXPECT_EQ(frame, theApp.m_pMainWnd);  // cancelled: still open
+  theApp.boxAnswer = IDNO;
+  frame->SendMessage(WM_CLOSE);
+  EXPECT_EQ(nullptr, theApp.m_pMainWnd);
+  EXPECT_EQ(0, g_liveDocs);
+  MSG msg;
+  EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the loop would end
+  doc = nullptr;
+}
