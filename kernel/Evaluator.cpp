@@ -395,6 +395,21 @@ void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   // Any other node, a list included, has no value of its own.
 }
 
+// Every nested call costs several frames (the call, its lazy arguments, the body), so a tree
+// thousands of levels deep would run the thread out of stack. The evaluation stops with an
+// error while a safe margin is left, whatever stack size the host gave its thread.
+bool StackNearlyExhausted() {
+  static thread_local ULONG_PTR stackFloor = 0;
+  char probe = 0;
+  if (!stackFloor) {
+    MEMORY_BASIC_INFORMATION mbi{};
+    if (!VirtualQuery(&probe, &mbi, sizeof mbi)) return false;
+    stackFloor = reinterpret_cast<ULONG_PTR>(mbi.AllocationBase);
+  }
+  constexpr ULONG_PTR kMargin = 160 * 1024;
+  return reinterpret_cast<ULONG_PTR>(&probe) - stackFloor < kMargin;
+}
+
 void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   VariantInit(result);
   IErrorEvents* sink = ctx->sink.Get();
@@ -402,6 +417,7 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   if (SinkFlag(sink)) return;
   if (!node) return;
   try {
+    if (StackNearlyExhausted()) RaiseError(GetMessageText(14068));
     EvaluateKind(node, ctx, result);
   } catch (const KernelError& e) {
     VariantClear(result);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 #include <oleauto.h>
+#include <wrl/client.h>
+
 #include <string>
 
 #include "Evalkern.h"
@@ -54,6 +56,13 @@ HRESULT Guard(const ErrorSource& src, F&& body) noexcept {
     SetErrorInfoFor(src, e);
     return E_UNEXPECTED;
   }
+}
+
+// Takes over the one reference that `raw` carries. The toolchain's ComPtr::Attach adds a
+// reference of its own (unlike the documented behaviour), so the kernel never uses it.
+template <class T, class U>
+void Adopt(Microsoft::WRL::ComPtr<T>& holder, U* raw) {
+  *holder.ReleaseAndGetAddressOf() = raw;
 }
 
 // Reference counting for one object; counts itself in the server lock while alive.

@@ -36,6 +36,15 @@ INodeParsing* LowermostEmpty() {
   return MakeLowermostNode(v);
 }
 
+// A result that holds line breaks (a text made with char(10), say) must not push the results of
+// the following lines down: its breaks are shown as blanks.
+void AppendOnOneLine(std::wstring& out, const std::wstring& result) {
+  size_t from = out.size();
+  out += result;
+  for (size_t i = from; i < out.size(); ++i)
+    if (out[i] == L'\r' || out[i] == L'\n') out[i] = L' ';
+}
+
 struct Variant {
   VARIANT v;
   Variant() { VariantInit(&v); }
@@ -65,8 +74,8 @@ void* TMultiLinesInterpreterOrlen::Cast(REFIID iid) {
 }
 
 void TMultiLinesInterpreterOrlen::Initialize(bool withBasicLibrary) {
-  ErrorEvents.Attach(NewErrorEvents());
-  Settings.Attach(NewSettings());
+  Adopt(ErrorEvents, NewErrorEvents());
+  Adopt(Settings, NewSettings());
   TempVars = CoCollectionVars::Create();
   if (!withBasicLibrary) return;
   Lib = CoLibOrlen::Create();
@@ -77,7 +86,7 @@ void TMultiLinesInterpreterOrlen::Initialize(bool withBasicLibrary) {
 }
 
 IErrorEvents* TMultiLinesInterpreterOrlen::Sink() {
-  if (!ErrorEvents) ErrorEvents.Attach(NewErrorEvents());
+  if (!ErrorEvents) Adopt(ErrorEvents, NewErrorEvents());
   return ErrorEvents.Get();
 }
 
@@ -185,7 +194,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
           rec.failure = (parts.error == 14032 || parts.error == 14033)
                             ? GetMessageTextFmt(parts.error, parts.name)
                             : GetMessageText(parts.error);
-          rec.tree.Attach(LowermostText(rec.failure));
+          Adopt(rec.tree, LowermostText(rec.failure));
           ReportFlagThenText(sink.Get(), rec.failure);
         } else {
           rec.expression = parts.expression;
@@ -200,7 +209,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
             // A kept tree that failed to analyse still fails this parse.
             if (AsErrorNode(rec.tree.Get())) result = false;
           } else if (TrimControls(rec.expression).empty()) {
-            rec.tree.Attach(rec.name.empty() ? LowermostText(L"") : LowermostEmpty());
+            Adopt(rec.tree, rec.name.empty() ? LowermostText(L"") : LowermostEmpty());
           } else {
             AnalyzeExpression(rec.expression, sink.Get(), rec.tree.ReleaseAndGetAddressOf());
           }
@@ -229,7 +238,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     }
     lineNodes.push_back(MakeListNode(std::move(statementNodes)));
   }
-  IMainNode.Attach(MakeListNode(std::move(lineNodes)));
+  Adopt(IMainNode, MakeListNode(std::move(lineNodes)));
   RebuildTempVars();
 
   if (failed) throw failure;
@@ -237,7 +246,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
 }
 
 bool TMultiLinesInterpreterOrlen::CalcLines() {
-  if (!Settings) Settings.Attach(NewSettings());
+  if (!Settings) Adopt(Settings, NewSettings());
   bool result = IMainNode ? true : ParseLines();
   VariantClear(&Value);
   if (!Lib) RaiseError(L"The interpreter has no library");
@@ -278,7 +287,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
         Check(vars->SetValue(index, stored.v));
       }
       if (s > 0) out += kStatementJoin;
-      out += FormatValue(v.v, sink, Settings.Get());
+      AppendOnOneLine(out, FormatValue(v.v, sink, Settings.Get()));
       if (ErrorFlagSet(sink)) result = false;
       Check(sink->put_ErrorFlag(VARIANT_FALSE));
       BSTR none = MakeBstr(L"", 0);
@@ -321,7 +330,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
   if (!value) return E_POINTER;
   *value = nullptr;
   return Guard(source_, [&] {
-    if (!Settings) Settings.Attach(NewSettings());
+    if (!Settings) Adopt(Settings, NewSettings());
     *value = Settings.Get();
     (*value)->AddRef();
   });

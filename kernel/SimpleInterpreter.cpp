@@ -79,8 +79,8 @@ void ConvertResult(VARIANT& value, ISettings* settings) {
 
 TSimpleInterpreterOrlen::TSimpleInterpreterOrlen() : TCreatable(CLSID_SimpleInterpreterOrlen) {
   VariantInit(&Value);
-  ErrorEvents.Attach(NewErrorEvents());
-  Settings.Attach(NewSettings());
+  Adopt(ErrorEvents, NewErrorEvents());
+  Adopt(Settings, NewSettings());
 }
 
 TSimpleInterpreterOrlen::~TSimpleInterpreterOrlen() { VariantClear(&Value); }
@@ -92,7 +92,7 @@ void* TSimpleInterpreterOrlen::Cast(REFIID iid) {
 }
 
 IErrorEvents* TSimpleInterpreterOrlen::Sink() {
-  if (!ErrorEvents) ErrorEvents.Attach(NewErrorEvents());
+  if (!ErrorEvents) Adopt(ErrorEvents, NewErrorEvents());
   return ErrorEvents.Get();
 }
 
@@ -122,7 +122,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_Settings(ISettings** value) {
   if (!value) return E_POINTER;
   *value = nullptr;
   return Guard(kSource, [&] {
-    if (!Settings) Settings.Attach(NewSettings());
+    if (!Settings) Adopt(Settings, NewSettings());
     *value = Settings.Get();
     (*value)->AddRef();
   });
@@ -175,7 +175,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::Calc(VARIANT_BOOL* result) {
 
     // The library works with this interpreter's sink and settings, so that evaluation errors
     // reach the sink that decides the answer, and the angle unit is this interpreter's.
-    if (!Settings) Settings.Attach(NewSettings());
+    if (!Settings) Adopt(Settings, NewSettings());
     IErrorEvents* sink = Sink();
     Check(Lib->put_ErrorEvents(sink));
     Check(Lib->put_Settings(Settings.Get()));

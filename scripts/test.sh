@@ -9,4 +9,4 @@ start_display
 register_kernel
 echo "== running tests"
 cd "$BUILD"
-ctest --output-on-failure -j "$JOBS" --timeout 600
+ctest --output-on-failure -j "$JOBS" --timeout 600 "$@"

@@ -42,7 +42,7 @@ struct EvalFixture : ::testing::Test {
   // Evaluates a tree (taking its reference) and gives the value.
   Var Eval(INodeParsing* tree) {
     ComPtr<INodeParsing> root;
-    root.Attach(tree);
+    Adopt(root, tree);
     Var r;
     EvaluateNode(root.Get(), lib.Get(), r.Out());
     return r;
@@ -271,7 +271,7 @@ TEST_F(EvalFixture, ALibraryWithoutSinkFailsTheEvaluation) {
   Refresh();
   lib->put_ErrorEvents(nullptr);
   ComPtr<INodeParsing> root;
-  root.Attach(Call(L"one"));
+  Adopt(root, Call(L"one"));
   Var r;
   EXPECT_THROW(EvaluateNode(root.Get(), lib.Get(), r.Out()), KernelError);
   EXPECT_EQ(funcs->funcs[0].calls, 0);

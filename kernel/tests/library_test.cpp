@@ -108,7 +108,7 @@ TEST_F(LibFixture, SingleItemsGoToTheirOwnListAndOtherObjectsToNone) {
   ASSERT_EQ(constants->get_Item(0, single.GetAddressOf()), S_OK);  // a single constant
   ComPtr<IFunc> bracket = NewBracketFunc();                         // a single function
   ComPtr<ISettings> other;
-  other.Attach(NewSettings());                                      // none of them
+  Adopt(other, NewSettings());                                      // none of them
   for (IUnknown* p : {static_cast<IUnknown*>(item.Get()), static_cast<IUnknown*>(single.Get()),
                       static_cast<IUnknown*>(bracket.Get()), static_cast<IUnknown*>(other.Get())})
     AddItem(lib.Get(), p);
@@ -302,7 +302,7 @@ TEST_F(LibFixture, ViewsCheckEveryIndex) {
 
 TEST_F(LibFixture, RefreshHandsDownSinkAndSettingsAndFlattensNestedLibraries) {
   ComPtr<ISettings> settings;
-  settings.Attach(NewSettings());
+  Adopt(settings, NewSettings());
   lib->put_Settings(settings.Get());
 
   auto inner = Make<ILibOrlen>(CLSID_LibOrlen);

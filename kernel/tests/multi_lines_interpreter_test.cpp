@@ -242,3 +242,18 @@ TEST_F(Worksheet, ClearEmptiesTheWorksheet) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(Worksheet, AVeryDeepExpressionIsAnErrorNotACrash) {
+  std::wstring deep;
+  for (int i = 0; i < 4000; ++i) deep += L"sin(";
+  deep += L"0";
+  for (int i = 0; i < 4000; ++i) deep += L")";
+  Put(deep + L"\n1+1");
+  EXPECT_TRUE(Parse());
+  EXPECT_FALSE(Calc());
+  EXPECT_EQ(GetMessageText(14068) + L"\r\n2", Output());
+}
+
+}  // namespace
