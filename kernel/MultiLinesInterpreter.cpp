@@ -199,11 +199,10 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
         } else {
           rec.expression = parts.expression;
           rec.name = parts.name;
+          // Empty statements do not move the cursor: blank and comment lines would otherwise push
+          // it past the old numbering, and every later tree would be analysed again.
           const RecLine* reused = nullptr;
-          if (!rec.expression.empty())
-            reused = FindReusable(rec.expression, rec.name, cursor);
-          else
-            ++cursor;
+          if (!rec.expression.empty()) reused = FindReusable(rec.expression, rec.name, cursor);
           if (reused) {
             rec.tree = reused->tree;
             // A kept tree that failed to analyse still fails this parse.
