@@ -72,7 +72,10 @@ LRESULT EditorView::Message(UINT msg, WPARAM wp, LPARAM lp) {
     if (scrollBarsDirty_ && !closing_) {
       // Scroll bars redraw with the next paint, once, however many edits changed them.
       scrollBarsDirty_ = false;
-      RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      if (!framePending_) {
+        framePending_ = true;
+        RedrawWindow(hwnd_, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_NOCHILDREN);
+      }
     }
   }
   if (--depth_ == 0 && closing_) delete this;
@@ -670,6 +673,9 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_ERASEBKGND:
       return 1;
+    case WM_NCPAINT:
+      framePending_ = false;
+      break;
     case WM_SIZE:
       if (topLine_ > MaxTopLine()) SetTopLine(MaxTopLine());
       UpdateScrollBars();

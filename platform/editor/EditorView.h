@@ -174,6 +174,7 @@ class EditorView : public DocWatcher {
   ScrollState scrollShown_[2] = {};
   bool scrollKnown_ = false;
   bool scrollBarsDirty_ = false;
+  bool framePending_ = false;  // the frame (scroll bars) waits for its repaint
 
   HBITMAP buffer_ = nullptr;
   SIZE bufferSize_ = {0, 0};

@@ -1,26 +1,28 @@
 // Start positions of the lines of a text. An edit shifts every later start; that shift is kept
 // pending over a run of entries and applied lazily, so typing in a long document costs O(1)
-// instead of O(lines).
+// instead of O(lines). The starts sit in a gap buffer, so adding or removing a line near the
+// previous one is cheap too.
 #pragma once
 
-#include <vector>
+#include "GapBuffer.h"
 
 class LineIndex {
  public:
   LineIndex() { Reset(); }
 
   void Reset() {
-    starts_.assign(2, 0);  // line 0 starts at 0; the last entry is the text length
+    starts_.Clear();
+    starts_.InsertValue(0, 2, 0);  // line 0 starts at 0; the last entry is the text length
     stepIndex_ = 1;
     stepLength_ = 0;
   }
 
-  int Lines() const { return static_cast<int>(starts_.size()) - 1; }
+  int Lines() const { return starts_.Length() - 1; }
 
   int Start(int line) const {
     if (line < 0) return 0;
     if (line > Lines()) line = Lines();
-    int v = starts_[line];
+    int v = starts_.ValueAt(line);
     if (line > stepIndex_) v += stepLength_;
     return v;
   }
@@ -68,24 +70,24 @@ class LineIndex {
   // A new line starting at pos becomes line number `line`.
   void InsertLine(int line, int pos) {
     if (line > stepIndex_) {
-      starts_.insert(starts_.begin() + line, pos - stepLength_);
+      starts_.InsertValue(line, 1, pos - stepLength_);
     } else {
-      starts_.insert(starts_.begin() + line, pos);
+      starts_.InsertValue(line, 1, pos);
       stepIndex_++;
     }
   }
 
   void RemoveLine(int line) {
-    starts_.erase(starts_.begin() + line);
+    starts_.Delete(line, 1);
     if (line <= stepIndex_) stepIndex_--;
   }
 
-  void SetStart(int line, int pos) { starts_[line] = line > stepIndex_ ? pos - stepLength_ : pos; }
+  void SetStart(int line, int pos) { starts_.SetValueAt(line, line > stepIndex_ ? pos - stepLength_ : pos); }
 
  private:
   void ApplyStep(int upTo) {
     if (stepLength_ != 0) {
-      for (int i = stepIndex_ + 1; i <= upTo; ++i) starts_[i] += stepLength_;
+      for (int i = stepIndex_ + 1; i <= upTo; ++i) starts_.SetValueAt(i, starts_.ValueAt(i) + stepLength_);
     }
     stepIndex_ = upTo;
     if (stepIndex_ >= Lines()) {
@@ -96,12 +98,12 @@ class LineIndex {
 
   void BackStep(int downTo) {
     if (stepLength_ != 0) {
-      for (int i = downTo + 1; i <= stepIndex_; ++i) starts_[i] -= stepLength_;
+      for (int i = downTo + 1; i <= stepIndex_; ++i) starts_.SetValueAt(i, starts_.ValueAt(i) - stepLength_);
     }
     stepIndex_ = downTo;
   }
 
-  std::vector<int> starts_;
+  GapBuffer<int> starts_;
   int stepIndex_ = 1;   // entries after this one still lack stepLength_
   int stepLength_ = 0;
 };

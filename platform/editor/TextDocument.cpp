@@ -21,7 +21,7 @@ bool IsEolChar(char c) { return c == '\r' || c == '\n'; }
 
 }  // namespace
 
-TextDocument::TextDocument() { markers_.assign(1, 0); }
+TextDocument::TextDocument() { markers_.InsertValue(0, 1, 0); }
 
 std::string TextDocument::GetRange(int start, int end) const {
   start = Clamp(start);
@@ -67,9 +67,9 @@ bool TextDocument::IsLineStartAt(int pos) const {
 }
 
 void TextDocument::MergeMarkersUp(int line) {
-  if (line <= 0 || line >= static_cast<int>(markers_.size())) return;
-  markers_[line - 1] |= markers_[line];
-  markers_.erase(markers_.begin() + line);
+  if (line <= 0 || line >= markers_.Length()) return;
+  markers_.SetValueAt(line - 1, markers_.ValueAt(line - 1) | markers_.ValueAt(line));
+  markers_.Delete(line, 1);
 }
 
 bool TextDocument::BasicInsert(int pos, const char* s, int len, int performed) {
@@ -109,7 +109,7 @@ bool TextDocument::BasicInsert(int pos, const char* s, int len, int performed) {
   for (; next < found.size(); ++next) {
     ++at;
     lines_.InsertLine(at, found[next]);
-    markers_.insert(markers_.begin() + at, 0);
+    markers_.InsertValue(at, 1, 0);
   }
   if (endStyled_ > pos) endStyled_ = pos;
   if (!inUndoRedo_) Record(true, pos, s, len, false);
@@ -137,7 +137,7 @@ bool TextDocument::BasicDelete(int pos, int len, int performed) {
     MergeMarkersUp(line);
   } else if (!startAtPos && IsLineStartAt(pos)) {
     lines_.InsertLine(line + 1, pos);
-    markers_.insert(markers_.begin() + line + 1, 0);
+    markers_.InsertValue(line + 1, 1, 0);
   }
   if (endStyled_ > pos) endStyled_ = pos;
   if (targetStart_ > Length()) targetStart_ = Length();
@@ -398,7 +398,7 @@ void TextDocument::ClearStyles() {
 
 int TextDocument::MarkerAdd(int line, int marker) {
   if (line < 0 || line >= LineCount() || marker < 0 || marker > 31) return -1;
-  markers_[line] |= 1 << marker;
+  markers_.SetValueAt(line, markers_.ValueAt(line) | (1 << marker));
   if (watcher_) {
     DocChange c;
     c.type = SC_MOD_CHANGEMARKER;
@@ -411,9 +411,10 @@ int TextDocument::MarkerAdd(int line, int marker) {
 
 void TextDocument::MarkerDelete(int line, int marker) {
   if (line < 0 || line >= LineCount() || marker < -1 || marker > 31) return;
-  int before = markers_[line];
-  markers_[line] &= marker == -1 ? 0 : ~(1 << marker);
-  if (before != markers_[line] && watcher_) {
+  int before = markers_.ValueAt(line);
+  int after = marker == -1 ? 0 : (before & ~(1 << marker));
+  markers_.SetValueAt(line, after);
+  if (before != after && watcher_) {
     DocChange c;
     c.type = SC_MOD_CHANGEMARKER;
     c.position = LineStart(line);
@@ -425,19 +426,19 @@ void TextDocument::MarkerDelete(int line, int marker) {
 void TextDocument::MarkerDeleteAll(int marker) {
   if (marker < -1 || marker > 31) return;
   for (int line = 0; line < LineCount(); ++line) {
-    if (markers_[line] & (marker == -1 ? ~0 : (1 << marker))) MarkerDelete(line, marker);
+    if (markers_.ValueAt(line) & (marker == -1 ? ~0 : (1 << marker))) MarkerDelete(line, marker);
   }
 }
 
 int TextDocument::MarkerGet(int line) const {
   if (line < 0 || line >= LineCount()) return 0;
-  return markers_[line];
+  return markers_.ValueAt(line);
 }
 
 int TextDocument::MarkerNext(int line, int mask) const {
   if (line < 0) line = 0;
   for (; line < LineCount(); ++line) {
-    if (markers_[line] & mask) return line;
+    if (markers_.ValueAt(line) & mask) return line;
   }
   return -1;
 }
@@ -445,7 +446,7 @@ int TextDocument::MarkerNext(int line, int mask) const {
 int TextDocument::MarkerPrevious(int line, int mask) const {
   if (line >= LineCount()) line = LineCount() - 1;
   for (; line >= 0; --line) {
-    if (markers_[line] & mask) return line;
+    if (markers_.ValueAt(line) & mask) return line;
   }
   return -1;
 }

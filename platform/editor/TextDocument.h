@@ -137,7 +137,7 @@ class TextDocument {
   GapBuffer<char> text_;
   GapBuffer<char> styles_;
   LineIndex lines_;
-  std::vector<int> markers_;  // one mask per line
+  GapBuffer<int> markers_;  // one mask per line
   int markerHandles_ = 0;
 
   std::vector<Action> actions_;
