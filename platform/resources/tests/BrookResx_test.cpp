@@ -1,0 +1,61 @@
+// The resource library: it loads as the program's resource handle and answers the strings the
+// program and the framework ask for.
+#include "Framework.h"
+#include <gtest/gtest.h>
+
+class ResourceLibrary : public ::testing::Test {
+protected:
+  static HMODULE hResx;
+  static void SetUpTestSuite() { hResx = ::LoadLibraryW(L"BrookResx.dll"); }
+  static void TearDownTestSuite() {
+    AfxSetResourceHandle(nullptr);
+    if (hResx) ::FreeLibrary(hResx);
+  }
+  void SetUp() override {
+    ASSERT_NE(nullptr, hResx) << "BrookResx.dll not found beside the program";
+    AfxSetResourceHandle(hResx);
+  }
+};
+HMODULE ResourceLibrary::hResx = nullptr;
+
+TEST_F(ResourceLibrary, NamesTheEditorLibrary) {
+  CString name;
+  ASSERT_TRUE(name.LoadString(2035));
+  EXPECT_STREQ(L"BrookEdit.dll", name);
+}
+
+TEST_F(ResourceLibrary, CarriesProgramAndFrameworkStrings) {
+  UINT ids[] = {200, 203, 229, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026,
+                2031, 2032, 2036, 2037, 2038, 11004, 11005, AFX_IDS_UNTITLED, AFX_IDP_ASK_TO_SAVE, AFX_IDS_IDLEMESSAGE};
+  for (UINT id : ids) {
+    CString s;
+    EXPECT_TRUE(s.LoadString(id) && !s.IsEmpty()) << id;
+  }
+  CString prompt;
+  AfxFormatString1(prompt, AFX_IDP_ASK_TO_SAVE, L"NumbrookDoc.txt");
+  EXPECT_NE(-1, prompt.Find(L"NumbrookDoc.txt"));
+  CString page;
+  page.Format(2032, 3, 7);
+  EXPECT_STREQ(L"Page 3 of 7", page);
+}
+
+TEST_F(ResourceLibrary, TemplateStringHasTheDocumentFields) {
+  CString full, ext, filter;
+  ASSERT_TRUE(full.LoadString(228));
+  EXPECT_TRUE(AfxExtractSubString(filter, full, 3));
+  EXPECT_TRUE(AfxExtractSubString(ext, full, 4));
+  EXPECT_STREQ(L".txt", ext);
+  EXPECT_NE(-1, filter.Find(L"*.txt"));
+}
+
+TEST_F(ResourceLibrary, HoldsNoCode) {
+  // A pure resource library: no entry point and nothing imported.
+  auto* dos = (IMAGE_DOS_HEADER*)hResx;
+  auto* nt = (IMAGE_NT_HEADERS*)((BYTE*)hResx + dos->e_lfanew);
+  EXPECT_EQ(0u, nt->OptionalHeader.AddressOfEntryPoint);
+  const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  int imported = 0;
+  if (dir.Size != 0)
+    for (auto* d = (IMAGE_IMPORT_DESCRIPTOR*)((BYTE*)hResx + dir.VirtualAddress); d->Name != 0; ++d) ++imported;
+  EXPECT_EQ(0, imported);
+}
