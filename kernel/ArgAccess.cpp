@@ -301,7 +301,8 @@ void SetFloatResult(VARIANT* result, long double x) {
     result->vt = VT_R8;
     result->dblVal = static_cast<double>(x);
   } else {
-    SetTextResult(result, FloatToGeneralText(x));
+    // A NaN carries no meaningful sign (the x87 default NaN has it set): always "NAN".
+    SetTextResult(result, std::isnan(x) ? std::wstring(L"NAN") : FloatToGeneralText(x));
   }
 }
 
