@@ -29,8 +29,30 @@ struct EvalContext {
   ComPtr<IConsts> consts;
   ComPtr<IVars> vars;
   TLibOrlen* native = nullptr;  // the kernel's own library behind `lib`, reached directly
+  ULONG_PTR stackFloor = 0;     // lowest address of the evaluating thread's stack (0: unknown)
 };
 using ContextPtr = std::shared_ptr<const EvalContext>;
+
+// Every nested call costs several frames (the call, its lazy arguments, the body), so a tree
+// thousands of levels deep would run the thread out of stack. The evaluation stops with an
+// error while a safe margin is left, whatever stack size the host gave its thread.
+ULONG_PTR ThreadStackFloor() {
+  static thread_local ULONG_PTR stackFloor = 0;
+  if (!stackFloor) {
+    char probe = 0;
+    MEMORY_BASIC_INFORMATION mbi{};
+    if (VirtualQuery(&probe, &mbi, sizeof mbi))
+      stackFloor = reinterpret_cast<ULONG_PTR>(mbi.AllocationBase);
+  }
+  return stackFloor;
+}
+
+bool StackNearlyExhausted(ULONG_PTR stackFloor) {
+  if (!stackFloor) return false;
+  char probe = 0;
+  constexpr ULONG_PTR kMargin = 160 * 1024;
+  return reinterpret_cast<ULONG_PTR>(&probe) - stackFloor < kMargin;
+}
 
 // `sink` stands in for the library's own when given.
 ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
@@ -38,6 +60,7 @@ ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
   auto ctx = std::make_shared<EvalContext>();
   ctx->lib = lib;
   ctx->native = AsLibOrlen(lib);
+  ctx->stackFloor = ThreadStackFloor();
   if (sink)
     ctx->sink = sink;
   else
@@ -71,7 +94,10 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result);
 class TArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  TArguments(INodeFunc* node, ContextPtr ctx) : node_(node), ctx_(std::move(ctx)) {}
+  // `kernelNode` is the kernel object behind `node` when it is one; its children are read
+  // directly.
+  TArguments(INodeFunc* node, const TNodeFunc* kernelNode, ContextPtr ctx)
+      : node_(node), kernelNode_(kernelNode), ctx_(std::move(ctx)) {}
   void* Cast(REFIID iid) {
     if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
       return static_cast<IArguments*>(this);
@@ -80,12 +106,23 @@ class TArguments : public IArguments, public TRefCount {
   STDMETHODIMP get_Count(LONG* value) override {
     if (!value) return E_POINTER;
     *value = 0;
+    if (kernelNode_) {
+      *value = static_cast<LONG>(kernelNode_->ChildNodes().size());
+      return S_OK;
+    }
     return Guard(kInternal, [&] { Check(node_->get_CountChildNodes(value)); });
   }
   STDMETHODIMP get_Value(LONG index, VARIANT* value) override {
     if (!value) return E_POINTER;
     VariantInit(value);
     return Guard(kInternal, [&] {
+      if (kernelNode_) {
+        // The node's own rule: an index outside its children is a range error.
+        const std::vector<INodeParsing*>& children = kernelNode_->ChildNodes();
+        if (index < 0 || static_cast<std::size_t>(index) >= children.size())
+          RaiseError(L"List index out of bounds", E_UNEXPECTED);
+        return EvaluateIn(children[index], ctx_, value);
+      }
       ComPtr<INodeParsing> child;
       Check(node_->get_ChildNodes(index, child.GetAddressOf()));
       EvaluateIn(child.Get(), ctx_, value);
@@ -94,6 +131,7 @@ class TArguments : public IArguments, public TRefCount {
 
  private:
   ComPtr<INodeFunc> node_;
+  const TNodeFunc* kernelNode_;
   ContextPtr ctx_;
 };
 
@@ -289,8 +327,9 @@ void ReportUnknownIdentifierIn(const EvalContext& ctx, BSTR name) {
 }
 
 // A call of `name` with the children of `call` as its arguments.
-void EvaluateCall(INodeFunc* call, const wchar_t* name, std::size_t length, BSTR nameBstr,
-                  LONG n, const ContextPtr& ctx, VARIANT* result) {
+void EvaluateCall(INodeFunc* call, const TNodeFunc* kernelCall, const wchar_t* name,
+                  std::size_t length, BSTR nameBstr, LONG n, const ContextPtr& ctx,
+                  VARIANT* result) {
   Bstr made;
   auto bstrName = [&]() -> BSTR {
     if (nameBstr) return nameBstr;
@@ -306,7 +345,7 @@ void EvaluateCall(INodeFunc* call, const wchar_t* name, std::size_t length, BSTR
     ReportFuncCallErrorIn(*ctx, bstrName(), n);
     return;
   }
-  ComPtr<IArguments> args(new TArguments(call, ctx));
+  ComPtr<IArguments> args(new TArguments(call, kernelCall, ctx));
   if (ctx->native)
     ctx->native->CallFunc(i, args.Get(), result);
   else
@@ -344,7 +383,7 @@ void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   IErrorEvents* sink = ctx->sink.Get();
   if (TNodeFunc* call = AsFuncNode(node)) {
     const std::wstring& name = call->Name();
-    return EvaluateCall(call, name.data(), name.size(), nullptr,
+    return EvaluateCall(call, call, name.data(), name.size(), nullptr,
                         static_cast<LONG>(call->ChildNodes().size()), ctx, result);
   }
   if (TNodeLowermost* literal = AsLowermostNode(node))
@@ -379,8 +418,8 @@ void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
       Check(call->get_CountChildNodes(&n));
       Bstr name;
       Check(call->get_Name(&name.p));
-      return EvaluateCall(call.Get(), BstrChars(name.p), BstrLength(name.p), name.p, n, ctx,
-                          result);
+      return EvaluateCall(call.Get(), nullptr, BstrChars(name.p), BstrLength(name.p), name.p, n,
+                          ctx, result);
     }
   }
   {
@@ -395,21 +434,6 @@ void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   // Any other node, a list included, has no value of its own.
 }
 
-// Every nested call costs several frames (the call, its lazy arguments, the body), so a tree
-// thousands of levels deep would run the thread out of stack. The evaluation stops with an
-// error while a safe margin is left, whatever stack size the host gave its thread.
-bool StackNearlyExhausted() {
-  static thread_local ULONG_PTR stackFloor = 0;
-  char probe = 0;
-  if (!stackFloor) {
-    MEMORY_BASIC_INFORMATION mbi{};
-    if (!VirtualQuery(&probe, &mbi, sizeof mbi)) return false;
-    stackFloor = reinterpret_cast<ULONG_PTR>(mbi.AllocationBase);
-  }
-  constexpr ULONG_PTR kMargin = 160 * 1024;
-  return reinterpret_cast<ULONG_PTR>(&probe) - stackFloor < kMargin;
-}
-
 void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   VariantInit(result);
   IErrorEvents* sink = ctx->sink.Get();
@@ -417,7 +441,7 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   if (SinkFlag(sink)) return;
   if (!node) return;
   try {
-    if (StackNearlyExhausted()) RaiseError(GetMessageText(14068));
+    if (StackNearlyExhausted(ctx->stackFloor)) RaiseError(GetMessageText(14068));
     EvaluateKind(node, ctx, result);
   } catch (const KernelError& e) {
     VariantClear(result);

@@ -115,7 +115,25 @@ TEST_F(EvalFixture, ArgumentsAreEvaluatedEachTimeTheyAreAskedFor) {
   EXPECT_EQ(funcs->funcs[0].calls, 4);
   EXPECT_EQ(sink->text, GetMessageTextFmt(14028, L"nosuch"));
 
+  // An index outside the call's arguments fails the request; it reads nothing.
+  sink->Reset();
+  HRESULT outside = S_OK;
+  LONG count = -1;
+  funcs->Add({L"peek"}, 1, 1, [&](IArguments* a, VARIANT* r) {
+    a->get_Count(&count);
+    Var x;
+    outside = a->get_Value(1, x.Out());
+    ReturnInt(r, 0);
+  });
+  Refresh();
+  Eval(Call(L"peek", {Call(L"tick")}));
+  EXPECT_EQ(count, 1);
+  EXPECT_TRUE(FAILED(outside));
+  EXPECT_EQ(funcs->funcs[0].calls, 4);
+  EXPECT_EQ(sink->flag, VARIANT_FALSE);
+
   // While the flag stands nothing at all is evaluated.
+  Eval(Id(L"nosuch"));
   r = Eval(Call(L"tick"));
   EXPECT_EQ(r.v.vt, VT_EMPTY);
   EXPECT_EQ(funcs->funcs[0].calls, 4);
