@@ -190,26 +190,32 @@ STDMETHODIMP TLibOrlen::Insert(IUnknown* item, LONG index, LONG* result) {
   *result = -1;
   if (!item) return E_POINTER;
   return Guard(kSource, [&] {
-    if (index < 0 || static_cast<std::size_t>(index) > items_.size()) {
-      if (errorEvents_) ReportFlagThenText(errorEvents_.Get(), GetMessageText(14034));
-      return;
-    }
-    for (std::size_t k = 0; k < items_.size(); ++k) {
-      if (items_[k].ptr.Get() == item) {
-        *result = static_cast<LONG>(k);
+    bool cycle = false;
+    try {
+      if (index < 0 || static_cast<std::size_t>(index) > items_.size()) {
+        if (errorEvents_) ReportFlagThenText(errorEvents_.Get(), GetMessageText(14034));
         return;
       }
-    }
-    Kind kind = KindOf(item);
-    if (kind == kLibrary && Holds(item, 0))
-      RaiseError(L"A library cannot hold itself, directly or through another library",
-                 E_INVALIDARG);
-    try {
-      items_.insert(items_.begin() + index, Item{ComPtr<IUnknown>(item), kind});
-      *result = index;
+      for (std::size_t k = 0; k < items_.size(); ++k) {
+        if (items_[k].ptr.Get() == item) {
+          *result = static_cast<LONG>(k);
+          return;
+        }
+      }
+      Kind kind = KindOf(item);
+      cycle = kind == kLibrary && Holds(item, 0);
+      if (!cycle) {
+        items_.insert(items_.begin() + index, Item{ComPtr<IUnknown>(item), kind});
+        *result = index;
+      }
+    } catch (const KernelError&) {
+      *result = -1;  // a failure on the way inserts nothing
     } catch (const std::bad_alloc&) {
       *result = -1;
     }
+    if (cycle)
+      RaiseError(L"A library cannot hold itself, directly or through another library",
+                 E_INVALIDARG);
   });
 }
 
