@@ -256,12 +256,19 @@ bool HasAlias(IFuncs* funcs, LONG i, BSTR name) {
   return false;
 }
 
-bool AnyFunctionNamed(IFuncs* funcs, BSTR name) {
+// Positions of the functions of `funcs` that have `name` among their aliases, in order; read
+// from the library's own index when `funcs` is the kernel's library.
+std::vector<long> FunctionsNamed(IFuncs* funcs, BSTR name) {
+  ComPtr<ILibOrlen> lib;
+  if (SUCCEEDED(funcs->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf()))))
+    if (TLibOrlen* native = AsLibOrlen(lib.Get()))
+      return native->FuncsNamed(BstrChars(name), BstrLength(name));
+  std::vector<long> found;
   LONG count = 0;
   Check(funcs->get_Count(&count));
   for (LONG i = 0; i < count; ++i)
-    if (HasAlias(funcs, i, name)) return true;
-  return false;
+    if (HasAlias(funcs, i, name)) found.push_back(i);
+  return found;
 }
 
 // Constant and variable tests of the reporters answer no while the flag is set.
@@ -322,7 +329,7 @@ void ReportUnknownIdentifierIn(const EvalContext& ctx, BSTR name) {
   if (IsConst(ctx.consts.Get(), sink, name) || IsConst(ctx.vars.Get(), sink, name)) return;
   if (BstrLength(name) == 7 && std::wstring(name, 7) == L"getinfo")
     MessageBoxW(nullptr, GetMessageText(11000).c_str(), L"Evalkern", MB_OK | MB_ICONINFORMATION);
-  int id = AnyFunctionNamed(ctx.funcs.Get(), name) ? 14023 : 14028;
+  int id = FunctionsNamed(ctx.funcs.Get(), name).empty() ? 14028 : 14023;
   ReportTextThenFlag(sink, GetMessageTextFmt(id, FromBstr(name)));
 }
 
@@ -480,14 +487,11 @@ void EvaluateNode(INodeParsing* node, ILibOrlen* lib, VARIANT* result) {
 }
 
 long NearestCountMismatch(IFuncs* funcs, BSTR name, long count) {
-  LONG total = 0;
-  Check(funcs->get_Count(&total));
   bool seen = false;
   long last = kNoSuchName;
   bool havePositive = false, haveNegative = false;
   long smallestPositive = kNoCount, largestNegative = kNoSuchName;
-  for (LONG i = 0; i < total; ++i) {
-    if (!HasAlias(funcs, i, name)) continue;
+  for (long i : FunctionsNamed(funcs, name)) {
     LONG answer = 0;
     Check(funcs->CheckArgumentsNumber(i, count, &answer));
     if (answer == 0) return 0;

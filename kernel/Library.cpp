@@ -531,6 +531,18 @@ long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
   return -1;
 }
 
+std::vector<long> TLibOrlen::FuncsNamed(const wchar_t* name, std::size_t length) const {
+  std::vector<long> found;
+  if (const std::vector<long>* bucket = merged_.funcIndex.Find(name, length))
+    for (long i : *bucket)
+      for (const std::wstring& a : merged_.funcs[i].aliases)
+        if (NamesEqual(a.data(), a.size(), name, length)) {
+          found.push_back(i);
+          break;
+        }
+  return found;
+}
+
 long TLibOrlen::FindConst(const wchar_t* name, std::size_t length) const {
   if (const std::vector<long>* bucket = merged_.constIndex.Find(name, length))
     for (long i : *bucket) {

@@ -81,6 +81,8 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   // The first merged function that has `name` among its aliases, accepts `count` arguments and
   // belongs to `category` (cAll: any), or -1.
   long FindFunc(const wchar_t* name, std::size_t length, long count, CategoryOrlen category);
+  // Positions of every merged function that has `name` among its aliases, in merged order.
+  std::vector<long> FuncsNamed(const wchar_t* name, std::size_t length) const;
   long FindConst(const wchar_t* name, std::size_t length) const;
   long FindVar(const wchar_t* name, std::size_t length) const;
   // The members of the views for the evaluator, without a COM round trip; they raise on failure.

@@ -23,8 +23,17 @@ INodeParsing* Call(const wchar_t* name, std::vector<INodeParsing*> children = {}
   return MakeFuncNode(name, std::move(children));
 }
 
-struct EvalFixture : ::testing::Test {
-  ComPtr<ILibOrlen> lib = Make<ILibOrlen>(CLSID_LibOrlen);
+// The library either comes from the registered server (the evaluator reaches it through COM) or
+// is made by this program's own copy of the kernel (the evaluator reaches it directly).
+ComPtr<ILibOrlen> NewLibrary(bool local) {
+  if (!local) return Make<ILibOrlen>(CLSID_LibOrlen);
+  ComPtr<ILibOrlen> lib;
+  EXPECT_EQ(CreateLibOrlen(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf())), S_OK);
+  return lib;
+}
+
+struct EvalFixture : ::testing::TestWithParam<bool> {
+  ComPtr<ILibOrlen> lib = NewLibrary(GetParam());
   ComPtr<RecordingSink> sink = NewSink();
   ComPtr<HostFuncs> funcs = NewHostFuncs();
   ComPtr<ICollectionConsts> consts = NewConsts({{L"pi", 3}, {L"both", 1}});
@@ -49,7 +58,7 @@ struct EvalFixture : ::testing::Test {
   }
 };
 
-TEST_F(EvalFixture, NamesResolveAsConstantThenVariableThenFunction) {
+TEST_P(EvalFixture, NamesResolveAsConstantThenVariableThenFunction) {
   funcs->Add({L"pi"}, 0, 0, [](IArguments*, VARIANT* r) { ReturnInt(r, 100); });
   funcs->Add({L"v"}, 0, 0, [](IArguments*, VARIANT* r) { ReturnInt(r, 200); });
   LONG seenCount = -1;
@@ -84,7 +93,7 @@ TEST_F(EvalFixture, NamesResolveAsConstantThenVariableThenFunction) {
   EXPECT_TRUE(sink->calls.empty());
 }
 
-TEST_F(EvalFixture, ArgumentsAreEvaluatedEachTimeTheyAreAskedFor) {
+TEST_P(EvalFixture, ArgumentsAreEvaluatedEachTimeTheyAreAskedFor) {
   HostFunc& tick = funcs->Add({L"tick"}, 0, 0, [](IArguments*, VARIANT* r) { ReturnInt(r, 1); });
   (void)tick;
   funcs->Add({L"twice"}, 1, 1, [](IArguments* a, VARIANT* r) {
@@ -139,7 +148,7 @@ TEST_F(EvalFixture, ArgumentsAreEvaluatedEachTimeTheyAreAskedFor) {
   EXPECT_EQ(funcs->funcs[0].calls, 4);
 }
 
-TEST_F(EvalFixture, CallsThatDoNotResolveReportThePreciseMessage) {
+TEST_P(EvalFixture, CallsThatDoNotResolveReportThePreciseMessage) {
   funcs->Add({L"sin"}, 1, 1);
   funcs->Add({L"f"}, 1, 1);
   funcs->Add({L"f"}, 3, 3);
@@ -182,7 +191,7 @@ TEST_F(EvalFixture, CallsThatDoNotResolveReportThePreciseMessage) {
   }
 }
 
-TEST_F(EvalFixture, UnknownNamesErrorNodesAndListNodes) {
+TEST_P(EvalFixture, UnknownNamesErrorNodesAndListNodes) {
   funcs->Add({L"needsArgs"}, 1, 1);
   Refresh();
   // The messages come from the message module, not from its fallback.
@@ -213,7 +222,7 @@ TEST_F(EvalFixture, UnknownNamesErrorNodesAndListNodes) {
   EXPECT_TRUE(sink->calls.empty());
 }
 
-TEST_F(EvalFixture, TheBracketFunctionCalledDirectly) {
+TEST_P(EvalFixture, TheBracketFunctionCalledDirectly) {
   ComPtr<IFunc> bracket = NewBracketFunc();
   LONG check = 0;
   for (LONG n : {0L, 1L, 2L}) {
@@ -246,7 +255,7 @@ TEST_F(EvalFixture, TheBracketFunctionCalledDirectly) {
   EXPECT_EQ(r.v.vt, VT_ERROR);
 }
 
-TEST_F(EvalFixture, NearestCountMismatch) {
+TEST_P(EvalFixture, NearestCountMismatch) {
   for (auto range : {std::pair<long, long>{1, 1}, {3, 3}, {0, 0}, {2, -1}}) funcs->Add({L"f"}, range.first, range.second);
   funcs->Add({L"g"}, 0, 0).check = [](long) { return LONG_MIN; };
   struct Case {
@@ -274,7 +283,7 @@ TEST_F(EvalFixture, NearestCountMismatch) {
     EXPECT_EQ(NearestCountMismatch(only.Get(), h.p, k.count), k.expected) << k.count;
 }
 
-TEST_F(EvalFixture, FailuresInsideEvaluationAreReportedNotThrown) {
+TEST_P(EvalFixture, FailuresInsideEvaluationAreReportedNotThrown) {
   funcs->Add({L"bad"}, 0, 0, [](IArguments*, VARIANT*) {});
   funcs->lastHr = E_FAIL;
   Refresh();
@@ -284,7 +293,7 @@ TEST_F(EvalFixture, FailuresInsideEvaluationAreReportedNotThrown) {
   EXPECT_EQ(sink->calls.front(), L"flag on");
 }
 
-TEST_F(EvalFixture, ALibraryWithoutSinkFailsTheEvaluation) {
+TEST_P(EvalFixture, ALibraryWithoutSinkFailsTheEvaluation) {
   funcs->Add({L"one"}, 0, 0, [](IArguments*, VARIANT* r) { ReturnInt(r, 1); });
   Refresh();
   lib->put_ErrorEvents(nullptr);
@@ -294,5 +303,7 @@ TEST_F(EvalFixture, ALibraryWithoutSinkFailsTheEvaluation) {
   EXPECT_THROW(EvaluateNode(root.Get(), lib.Get(), r.Out()), KernelError);
   EXPECT_EQ(funcs->funcs[0].calls, 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(ServerOrLocalLibrary, EvalFixture, ::testing::Bool());
 
 }  // namespace
