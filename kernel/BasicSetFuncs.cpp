@@ -213,25 +213,20 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
     return Guard(kSource, [&] { *result = At(index).row->check(count); });
   }
 
+  // Nested calls run through here once per level of an expression, so the frame is kept small:
+  // the checks and the error handling live in functions of their own.
   STDMETHODIMP Func(long index, IArguments* arguments, VARIANT* result) override {
     if (!result) return E_POINTER;
     VariantInit(result);
-    return Guard(kSource, [&] {
-      const FuncEntry& e = At(index);
-      if (!errorEvents_) RaiseError(L"The function set has no error sink", E_UNEXPECTED);
-      if (!arguments) RaiseError(L"No arguments object", E_POINTER);
-      X87Precision precision;
-      try {
-        e.row->body(errorEvents_, settings_, arguments, result);
-      } catch (const KernelError& fault) {
-        // A fault of the body (overflow, a text that is no number, ...): reported like any other
-        // error of a function, and the call itself succeeds.
-        VariantClear(result);
-        ReportText(errorEvents_, fault.text);
-        result->vt = VT_ERROR;
-        result->scode = E_FAIL;
-      }
-    });
+    if (index < 0 || static_cast<size_t>(index) >= table_.size() || !errorEvents_ || !arguments)
+      return RefuseCall(index);
+    X87Precision precision;
+    try {
+      table_[static_cast<size_t>(index)].row->body(errorEvents_, settings_, arguments, result);
+      return S_OK;
+    } catch (...) {
+      return BodyFailed(result);
+    }
   }
 
   STDMETHODIMP get_Description(long index, BSTR* value) override {
@@ -281,6 +276,30 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
  private:
+  __attribute__((noinline)) HRESULT RefuseCall(long index) {
+    return Guard(kSource, [&] {
+      At(index);
+      if (!errorEvents_) RaiseError(L"The function set has no error sink", E_UNEXPECTED);
+      RaiseError(L"No arguments object", E_POINTER);
+    });
+  }
+
+  // Runs inside the handler of Func. A fault of the body (an overflow, a text that is no
+  // number, ...) is reported like any other error of a function and the call succeeds;
+  // anything else fails the call.
+  __attribute__((noinline)) HRESULT BodyFailed(VARIANT* result) {
+    return Guard(kSource, [&] {
+      try {
+        throw;
+      } catch (const KernelError& fault) {
+        VariantClear(result);
+        ReportText(errorEvents_, fault.text);
+        result->vt = VT_ERROR;
+        result->scode = E_FAIL;
+      }
+    });
+  }
+
   const FuncEntry& At(long index) const {
     if (index < 0 || static_cast<size_t>(index) >= table_.size()) RaiseIndexError(index);
     return table_[static_cast<size_t>(index)];

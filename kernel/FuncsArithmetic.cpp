@@ -26,7 +26,7 @@ const FactorialTable g_factorials;
 
 // ---- common frames ----
 
-bool CountIs(IErrorEvents* sink, IArguments* args, VARIANT* result, long wanted) {
+inline __attribute__((always_inline)) bool CountIs(IErrorEvents* sink, IArguments* args, VARIANT* result, long wanted) {
   long n = ArgCount(args);
   if (n == wanted) return true;
   if (wanted == 1) ReportCountError1(sink, result, n);
@@ -36,14 +36,14 @@ bool CountIs(IErrorEvents* sink, IArguments* args, VARIANT* result, long wanted)
 }
 
 // One argument through ArgAsFloat; false when the body must stop (result left VT_EMPTY).
-bool OneFloat(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x) {
+inline __attribute__((always_inline)) bool OneFloat(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x) {
   if (!CountIs(sink, args, result, 1)) return false;
   x = FloatArgAt(args, 0, sink);
   return !ErrorPending(sink);
 }
 
 // Two arguments fetched 0, 1, then one check.
-bool TwoFloats(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x,
+inline __attribute__((always_inline)) bool TwoFloats(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x,
                long double& y) {
   if (!CountIs(sink, args, result, 2)) return false;
   x = FloatArgAt(args, 0, sink);
