@@ -57,6 +57,8 @@ public:
   virtual void ReleaseFile(CFile* pFile, BOOL bAbort);
   virtual void ReportSaveLoadException(LPCWSTR lpszPathName, CException* e, BOOL bSaving, UINT nIDPDefault);
   virtual void OnIdle() {}
+  // Own handlers first, then the document template's.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
 
   BOOL m_bAutoDelete = TRUE;
   BOOL m_bEmbedded = FALSE;

@@ -95,12 +95,25 @@ template <class T> inline T* DynamicDowncastHelper(CRuntimeClass* pClass, CObjec
   DynamicDowncastHelper<class_name>(RUNTIME_CLASS(class_name), (CObject*)(object))
 #define STATIC_DOWNCAST(class_name, object) (static_cast<class_name*>(object))
 
+// Diagnostics compile to nothing (there is no debug build of the framework).
+#ifndef ASSERT
 #define ASSERT(f) ((void)0)
+#endif
+#ifndef VERIFY
 #define VERIFY(f) ((void)(f))
+#endif
+#ifndef ASSERT_VALID
 #define ASSERT_VALID(p) ((void)0)
+#endif
+#ifndef ASSERT_KINDOF
 #define ASSERT_KINDOF(class_name, object) ((void)0)
+#endif
+#ifndef TRACE
 #define TRACE(...) ((void)0)
+#endif
+#ifndef TRACE0
 #define TRACE0(s) ((void)0)
+#endif
 #define afx_msg
 
 // ---- Exceptions -------------------------------------------------------------------------

@@ -465,7 +465,10 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCWSTR lpszDefExt, LPCWSTR lpszF
 INT_PTR CFileDialog::DoModal() {
   HWND hParent = PreModal();
   m_ofn.hwndOwner = hParent;
-  m_ofn.hInstance = AfxGetResourceHandle();
+  // A child template comes from wherever it is found (resource library or program).
+  m_ofn.hInstance = (m_ofn.Flags & OFN_ENABLETEMPLATE) && m_ofn.lpTemplateName
+                        ? AfxFindResourceHandle(m_ofn.lpTemplateName, (LPCWSTR)RT_DIALOG)
+                        : AfxGetResourceHandle();
   if (m_ofn.lpstrFilter == nullptr && !m_strFilter.IsEmpty()) m_ofn.lpstrFilter = m_strFilter;
   BOOL ok = m_bOpenFileDialog ? ::GetOpenFileNameW(&m_ofn) : ::GetSaveFileNameW(&m_ofn);
   if (m_hWnd != nullptr) Detach();

@@ -21,6 +21,11 @@ CDocument::~CDocument() {
   if (m_pDocTemplate != nullptr) m_pDocTemplate->RemoveDocument(this);
 }
 
+BOOL CDocument::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  if (CCmdTarget::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
+  return m_pDocTemplate != nullptr && m_pDocTemplate->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
 void CDocument::SetTitle(LPCWSTR lpszTitle) {
   m_strTitle = lpszTitle;
   UpdateFrameCounts();

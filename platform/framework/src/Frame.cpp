@@ -302,10 +302,6 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* 
   CView* pView = GetActiveView();
   if (pView != nullptr && pView->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
   if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-  CDocument* pDoc = pView ? pView->GetDocument() : nullptr;
-  if (pDoc != nullptr && pDoc->GetDocTemplate() != nullptr &&
-      pDoc->GetDocTemplate()->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
-    return TRUE;
   CWinApp* pApp = AfxGetApp();
   return pApp != nullptr && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }

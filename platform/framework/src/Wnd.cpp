@@ -382,6 +382,7 @@ void CWnd::OnNcDestroy() {
     ::PostQuitMessage(0);
     pThread->m_pMainWnd = nullptr;
   }
+  if (pThread != nullptr && pThread->m_pActiveWnd == this) pThread->m_pActiveWnd = nullptr;
   Default();
   HWND h = m_hWnd;
   if (m_pfnSuper != nullptr && ::IsWindow(h) &&

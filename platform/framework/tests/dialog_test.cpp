@@ -188,3 +188,37 @@ TEST(Dialog, FindDialogNotifiesItsOwnerAndDeletesItself) {
   EXPECT_TRUE(g_findDeleted);
   owner.DestroyWindow();
 }
+
+// The save dialog, confirmed from its own init-done hook.
+class CAutoSaveDlg : public CFileDialog {
+public:
+  CAutoSaveDlg(LPCWSTR name) : CFileDialog(FALSE, L"txt", name, OFN_HIDEREADONLY, L"Text files (*.txt)|*.txt|All files|*.*||") {}
+  bool initDone = false, attached = false;
+  int fileOk = 0;
+  void OnInitDone() override {
+    initDone = true;
+    attached = m_hWnd != nullptr && CWnd::FromHandlePermanent(m_hWnd) == this;
+    ::PostMessageW(::GetParent(m_hWnd), WM_COMMAND, IDOK, 0);
+  }
+  BOOL OnFileNameOK() override {
+    ++fileOk;
+    return FALSE;
+  }
+};
+
+TEST(Dialog, FileDialogRunsItsHooksAndAnswersThePath) {
+  wchar_t tmp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, tmp);
+  CString path = CString(tmp) + L"fw_save_test.txt";
+  ::DeleteFileW(path);
+  CAutoSaveDlg dlg(path);
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_TRUE(dlg.initDone);
+  EXPECT_TRUE(dlg.attached);
+  EXPECT_EQ(1, dlg.fileOk);
+  EXPECT_EQ(0, dlg.GetPathName().CompareNoCase(path));
+  EXPECT_STREQ(L"fw_save_test.txt", dlg.GetFileName());
+  EXPECT_STREQ(L"txt", dlg.GetFileExt());
+  EXPECT_STREQ(L"fw_save_test", dlg.GetFileTitle());
+  EXPECT_EQ(nullptr, dlg.m_hWnd);  // detached when the system dialog ended
+}
