@@ -1,0 +1,16 @@
+// The workspace reaches the application's managers only through the main window's
+// INumbrookMain object. The application shell installs where that object comes from when it
+// starts; until then (and in programs without a shell) there is none.
+#pragma once
+
+struct INumbrookMain;
+
+typedef INumbrookMain* (*MainInterfaceSource)();  // answers a counted reference or null
+void SetMainInterfaceSource(MainInterfaceSource pfn);
+
+// A counted reference to the main interface, or null; the caller releases it.
+INumbrookMain* GetMainInterface();
+
+// The current visual style from the settings manager (0 simple ... 3 the 2003 look); the
+// simple look when the main interface or its settings manager cannot be had.
+int GetCurrentVisualStyle();
