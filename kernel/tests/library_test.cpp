@@ -374,6 +374,52 @@ TEST_F(LibFixture, ALibraryCannotHoldItself) {
   EXPECT_EQ(a->Refresh(), S_OK);
 }
 
+// A host's own library object that hands every call to another library: an identity the kernel
+// cannot see through, so a cycle made with it is found only when the libraries are refreshed.
+class ForwardingLib : public ILibOrlen, public TRefCount {
+  EVALKERN_IUNKNOWN
+ public:
+  explicit ForwardingLib(ILibOrlen* to) : to_(to) {}
+  void* Cast(REFIID iid) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILibOrlen))
+      return static_cast<ILibOrlen*>(this);
+    return nullptr;
+  }
+  STDMETHODIMP get_Funcs(IFuncs** v) override { return to_->get_Funcs(v); }
+  STDMETHODIMP get_Consts(IConsts** v) override { return to_->get_Consts(v); }
+  STDMETHODIMP get_Vars(IVars** v) override { return to_->get_Vars(v); }
+  STDMETHODIMP get_Items(LONG i, IUnknown** v) override { return to_->get_Items(i, v); }
+  STDMETHODIMP get_Count(LONG* v) override { return to_->get_Count(v); }
+  STDMETHODIMP Add(IUnknown* item, LONG* r) override { return to_->Add(item, r); }
+  STDMETHODIMP Insert(IUnknown* item, LONG i, LONG* r) override { return to_->Insert(item, i, r); }
+  STDMETHODIMP Cut(LONG i, IUnknown** r) override { return to_->Cut(i, r); }
+  STDMETHODIMP Delete(LONG i) override { return to_->Delete(i); }
+  STDMETHODIMP Move(LONG a, LONG b) override { return to_->Move(a, b); }
+  STDMETHODIMP GetIndex(IUnknown* item, LONG* r) override { return to_->GetIndex(item, r); }
+  STDMETHODIMP get_FuncSignature(BSTR n, BSTR* v) override { return to_->get_FuncSignature(n, v); }
+  STDMETHODIMP Refresh() override { return to_->Refresh(); }
+  STDMETHODIMP Clear() override { return to_->Clear(); }
+  STDMETHODIMP get_Settings(ISettings** v) override { return to_->get_Settings(v); }
+  STDMETHODIMP put_Settings(ISettings* v) override { return to_->put_Settings(v); }
+  STDMETHODIMP get_ErrorEvents(IErrorEvents** v) override { return to_->get_ErrorEvents(v); }
+  STDMETHODIMP put_ErrorEvents(IErrorEvents* v) override { return to_->put_ErrorEvents(v); }
+
+ private:
+  ComPtr<ILibOrlen> to_;
+};
+
+TEST_F(LibFixture, ACycleThroughAHostsLibraryFailsTheRefreshInsteadOfOverflowing) {
+  auto b = Make<ILibOrlen>(CLSID_LibOrlen);
+  ComPtr<ILibOrlen> viaHost(new ForwardingLib(b.Get()));
+  ASSERT_EQ(AddItem(lib.Get(), viaHost.Get()), 0);  // lib -> host object -> b
+  ASSERT_EQ(AddItem(b.Get(), lib.Get()), 0);        // b -> lib: b did not hold lib yet
+  EXPECT_TRUE(FAILED(lib->Refresh()));
+  EXPECT_TRUE(FAILED(b->Refresh()));
+  // Breaking the cycle makes both usable again.
+  EXPECT_EQ(b->Delete(0), S_OK);
+  EXPECT_EQ(lib->Refresh(), S_OK);
+}
+
 TEST_F(LibFixture, AFailedRefreshKeepsTheLastLists) {
   auto c = NewConsts({{L"keep", 1}});
   auto f = NewHostFuncs();
