@@ -192,3 +192,21 @@ TEST(BuiltinTable, FuncInterfaceViewsOneEntry) {
   }
   CoUninitialize();
 }
+
+TEST(BuiltinTable, WithoutTheMessageModuleTheFunctionsStillWork) {
+  ReloadMessageModuleForTests(L"NoSuchMessageModule.dll");
+  {
+    FuncSet set;
+    BSTR b = nullptr;
+    ASSERT_EQ(set.funcs->get_Description(70, &b), S_OK);
+    EXPECT_EQ(Str(b), L"String table was not loaded");
+    ASSERT_EQ(set.funcs->get_Signature(0, &b), S_OK);
+    EXPECT_EQ(Str(b), L"String table was not loaded");
+    EXPECT_EQ(set.Call(L"plus", {I(1), I(2)}).result, "I8:3");
+    auto o = set.Call(L"/", {I(1), I(0)});
+    EXPECT_EQ(o.error, L"String table was not loaded");  // still reported, with the fallback
+    EXPECT_EQ(o.result, "ERROR:E_INVALIDARG");
+  }
+  ReloadMessageModuleForTests(kMessageModuleName);
+  EXPECT_NE(GetMessageText(14009), L"String table was not loaded");
+}
