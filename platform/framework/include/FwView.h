@@ -4,6 +4,17 @@
 #include "FwGdi.h"
 
 class CPrintDialog;
+class CPreviewView;
+class CView;
+
+// Print preview lives with the UI framework's preview view; it plugs in here so that views
+// reach it through the usual command and virtual.
+class CPrintPreviewSupport {
+public:
+  virtual ~CPrintPreviewSupport() = default;
+  virtual void DoPrintPreview(CView* pView) = 0;
+  virtual void EndPrintPreview(CView* pView, CDC* pDC, struct CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) = 0;
+};
 
 struct CPrintInfo {
   CPrintInfo();
@@ -49,9 +60,10 @@ public:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   void PostNcDestroy() override;
-  // Print preview is provided by the preview frame of the UI framework; it installs itself here.
-  typedef void (*PreviewHandler)(CView* pView);
-  static void SetPrintPreviewHandler(PreviewHandler pfn);
+  // Ends a preview started by ID_FILE_PRINT_PREVIEW (the preview support closes its window).
+  virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview);
+  static void SetPrintPreviewSupport(CPrintPreviewSupport* pSupport);
+  static CPrintPreviewSupport* GetPrintPreviewSupport();
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();

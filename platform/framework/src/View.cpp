@@ -14,8 +14,9 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
-static CView::PreviewHandler g_pfnPreview = nullptr;
-void CView::SetPrintPreviewHandler(PreviewHandler pfn) { g_pfnPreview = pfn; }
+static CPrintPreviewSupport* g_pPreview = nullptr;
+void CView::SetPrintPreviewSupport(CPrintPreviewSupport* pSupport) { g_pPreview = pSupport; }
+CPrintPreviewSupport* CView::GetPrintPreviewSupport() { return g_pPreview; }
 
 CView::~CView() {
   if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
@@ -171,6 +172,11 @@ void CView::OnFilePrint() {
 }
 
 void CView::OnFilePrintPreview() {
-  if (g_pfnPreview != nullptr) g_pfnPreview(this);
+  if (g_pPreview != nullptr) g_pPreview->DoPrintPreview(this);
   else AfxMessageBox(L"Print preview is not available.", MB_ICONINFORMATION);
+}
+
+void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) {
+  if (g_pPreview != nullptr) g_pPreview->EndPrintPreview(this, pDC, pInfo, point, pPreview);
+  else OnEndPrinting(pDC, pInfo);
 }
