@@ -255,3 +255,27 @@ TEST(StatisticFuncs, StopAtTheFirstArgumentThatFails) {
   EXPECT_EQ(o.result, "EMPTY");
   EXPECT_EQ(o.evaluated, (std::vector<int>{1, 1, 1}));
 }
+
+// A thread may run with the x87 unit at 53-bit precision; the set computes in extended precision
+// all the same.
+TEST(ArithmeticFuncs, ExtendedPrecisionOnAThreadSetTo53Bits) {
+  FuncSet set;
+  std::string exact;
+  std::pair<FuncSet*, std::string*> job(&set, &exact);
+  HANDLE t = CreateThread(
+      nullptr, 0,
+      [](void* p) -> DWORD {
+        auto* s = static_cast<std::pair<FuncSet*, std::string*>*>(p);
+        unsigned short cw;
+        __asm__ __volatile__("fnstcw %0" : "=m"(cw));
+        cw = static_cast<unsigned short>((cw & ~0x0300) | 0x0200);  // 53-bit significands
+        __asm__ __volatile__("fldcw %0" : : "m"(cw));
+        *s->second = s->first->Call(L"plus", {I(9007199254740993LL), I(0)}).result;
+        return 0;
+      },
+      &job, 0, nullptr);
+  ASSERT_NE(t, nullptr);
+  WaitForSingleObject(t, INFINITE);
+  CloseHandle(t);
+  EXPECT_EQ(exact, "I8:9007199254740993");
+}
