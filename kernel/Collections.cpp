@@ -50,7 +50,7 @@ void* TShellConsts::Cast(REFIID iid) {
 }
 
 IConsts* TShellConsts::Set() const {
-  if (!set_) RaiseError(kUnbound, E_UNEXPECTED);
+  if (!set_) RaiseError(kUnbound);
   return set_.Get();
 }
 
@@ -104,7 +104,7 @@ void* TShellVars::Cast(REFIID iid) {
 }
 
 IVars* TShellVars::Set() const {
-  if (!set_) RaiseError(kUnbound, E_UNEXPECTED);
+  if (!set_) RaiseError(kUnbound);
   return set_.Get();
 }
 
@@ -162,7 +162,7 @@ void* TShellFuncs::Cast(REFIID iid) {
 }
 
 IFuncs* TShellFuncs::Set() const {
-  if (!set_) RaiseError(kUnbound, E_UNEXPECTED);
+  if (!set_) RaiseError(kUnbound);
   return set_.Get();
 }
 

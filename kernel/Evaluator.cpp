@@ -56,7 +56,7 @@ bool StackNearlyExhausted(ULONG_PTR stackFloor) {
 
 // `sink` stands in for the library's own when given.
 ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
-  if (!lib) RaiseError(L"No library to evaluate against", E_POINTER);
+  if (!lib) RaiseError(L"No library to evaluate against");
   auto ctx = std::make_shared<EvalContext>();
   ctx->lib = lib;
   ctx->native = AsLibOrlen(lib);
@@ -65,12 +65,12 @@ ContextPtr MakeContext(ILibOrlen* lib, IErrorEvents* sink = nullptr) {
     ctx->sink = sink;
   else
     Check(lib->get_ErrorEvents(ctx->sink.GetAddressOf()));
-  if (!ctx->sink) RaiseError(L"The library has no error sink", E_POINTER);
+  if (!ctx->sink) RaiseError(L"The library has no error sink");
   Check(lib->get_Funcs(ctx->funcs.GetAddressOf()));
   Check(lib->get_Consts(ctx->consts.GetAddressOf()));
   Check(lib->get_Vars(ctx->vars.GetAddressOf()));
   if (!ctx->funcs || !ctx->consts || !ctx->vars)
-    RaiseError(L"The library gave no function, constant or variable list", E_POINTER);
+    RaiseError(L"The library gave no function, constant or variable list");
   return ctx;
 }
 
@@ -120,7 +120,7 @@ class TArguments : public IArguments, public TRefCount {
         // The node's own rule: an index outside its children is a range error.
         const std::vector<INodeParsing*>& children = kernelNode_->ChildNodes();
         if (index < 0 || static_cast<std::size_t>(index) >= children.size())
-          RaiseError(L"List index out of bounds", E_UNEXPECTED);
+          RaiseError(L"List index out of bounds");
         return EvaluateIn(children[index], ctx_, value);
       }
       ComPtr<INodeParsing> child;
@@ -177,7 +177,7 @@ class TFunc_C : public IFunc, public TRefCount {
     VariantInit(result);
     return Guard(kInternal, [&] {
       try {
-        if (!arguments) RaiseError(L"No arguments", E_POINTER);
+        if (!arguments) RaiseError(L"No arguments");
         LONG n = 0;
         Check(arguments->get_Count(&n));
         if (n == 1) {
@@ -472,7 +472,7 @@ void CheckRange(LONG index, std::size_t count) {
   if (index < 0 || static_cast<std::size_t>(index) >= count) {
     wchar_t buf[64];
     wsprintfW(buf, L"List index out of bounds (%ld)", static_cast<long>(index));
-    RaiseError(buf, E_INVALIDARG);
+    RaiseError(buf);
   }
 }
 

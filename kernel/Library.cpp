@@ -214,8 +214,7 @@ STDMETHODIMP TLibOrlen::Insert(IUnknown* item, LONG index, LONG* result) {
       *result = -1;
     }
     if (cycle)
-      RaiseError(L"A library cannot hold itself, directly or through another library",
-                 E_INVALIDARG);
+      RaiseError(L"A library cannot hold itself, directly or through another library");
   });
 }
 
@@ -306,7 +305,7 @@ void TLibOrlen::AppendFuncs(Merged& merged, IFuncs* set) {
   for (LONG k = 0; k < n; ++k) {
     ComPtr<IFunc> f;
     Check(set->get_FuncInterface(k, f.GetAddressOf()));
-    if (!f) RaiseError(L"A function set gave no function", E_POINTER);
+    if (!f) RaiseError(L"A function set gave no function");
     CategoryOrlen cat = cUnknown;
     Check(set->get_Category(k, &cat));
     merged.Append(FuncEntry{f, ReadAliases(set, k), cat});
@@ -319,7 +318,7 @@ void TLibOrlen::AppendConsts(Merged& merged, IConsts* set) {
   for (LONG k = 0; k < n; ++k) {
     ComPtr<IConst> c;
     Check(set->get_Item(k, c.GetAddressOf()));
-    if (!c) RaiseError(L"A constant set gave no constant", E_POINTER);
+    if (!c) RaiseError(L"A constant set gave no constant");
     merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
   }
 }
@@ -332,7 +331,7 @@ void TLibOrlen::AppendVars(Merged& merged, IVars* set) {
     Check(set->get_Item(k, c.GetAddressOf()));
     ComPtr<IVar> v;
     if (c) Check(c.As(&v));
-    if (!v) RaiseError(L"A variable set gave no variable", E_POINTER);
+    if (!v) RaiseError(L"A variable set gave no variable");
     merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
   }
 }
@@ -367,7 +366,7 @@ void TLibOrlen::Collect(Merged& merged) {
         Check(lib->get_Funcs(funcs.GetAddressOf()));
         Check(lib->get_Consts(consts.GetAddressOf()));
         Check(lib->get_Vars(vars.GetAddressOf()));
-        if (!funcs || !consts || !vars) RaiseError(L"A nested library gave no view", E_POINTER);
+        if (!funcs || !consts || !vars) RaiseError(L"A nested library gave no view");
         AppendFuncs(merged, funcs.Get());
         AppendConsts(merged, consts.Get());
         AppendVars(merged, vars.Get());
@@ -406,8 +405,7 @@ void TLibOrlen::Collect(Merged& merged) {
 STDMETHODIMP TLibOrlen::Refresh() {
   return Guard(kSource, [&] {
     if (refreshing_)
-      RaiseError(L"A library cannot hold itself, directly or through another library",
-                 E_INVALIDARG);
+      RaiseError(L"A library cannot hold itself, directly or through another library");
     struct Flag {
       bool& f;
       explicit Flag(bool& flag) : f(flag) { f = true; }
@@ -760,7 +758,7 @@ STDMETHODIMP TLibOrlen::NamesView::put_ErrorEvents(IErrorEvents* value) {
 
 STDMETHODIMP TLibOrlen::NamesView::SetValue(LONG index, VARIANT newValue) {
   return Guard(kSource, [&] {
-    if (!vars_) RaiseError(L"Constants cannot be changed", E_NOTIMPL);
+    if (!vars_) RaiseError(L"Constants cannot be changed");
     CheckRange(index, owner_->merged_.vars.size());
     Check(owner_->merged_.vars[index].item->SetValue(newValue));
   });
