@@ -48,6 +48,25 @@ TEST_F(ResourceLibrary, TemplateStringHasTheDocumentFields) {
   EXPECT_NE(-1, filter.Find(L"*.txt"));
 }
 
+TEST_F(ResourceLibrary, CarriesTheProgramIconAndCaptionImages) {
+  HICON icon = (HICON)::LoadImageW(hResx, MAKEINTRESOURCEW(228), IMAGE_ICON, 16, 16, 0);
+  ASSERT_NE(nullptr, icon);
+  ::DestroyIcon(icon);
+  for (UINT id : {250u, 257u, 258u, 259u}) {
+    CBitmap bmp;
+    ASSERT_TRUE(bmp.LoadBitmap(id)) << id;
+    BITMAP info;
+    bmp.GetBitmap(&info);
+    EXPECT_EQ(16, info.bmWidth) << id;
+    // The corner is the transparent colour.
+    CDC dc;
+    dc.CreateCompatibleDC(nullptr);
+    CBitmap* old = dc.SelectObject(&bmp);
+    EXPECT_EQ(RGB(255, 0, 255), dc.GetPixel(0, 0)) << id;
+    dc.SelectObject(old);
+  }
+}
+
 TEST_F(ResourceLibrary, HoldsNoCode) {
   // A pure resource library: no entry point and nothing imported.
   auto* dos = (IMAGE_DOS_HEADER*)hResx;
