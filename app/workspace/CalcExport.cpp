@@ -26,9 +26,11 @@ CString FolderOf(const CString& path) {
       break;
     }
   }
-  if (slash < 0) return CString(L".");
   if (slash == 0) return path.Left(1);
-  return path.Left(slash);
+  if (slash > 0) return path.Left(slash);
+  // A bare name lies in the current folder; "C:name" in drive C's current folder.
+  if (path.GetLength() > 2 && path[1] == L':') return path.Left(2);
+  return CString(L".");
 }
 
 // Whether an existing target can be replaced: not a folder, not read-only, not held open
@@ -341,7 +343,7 @@ void CFileWriter::Commit() {
   m_file = INVALID_HANDLE_VALUE;
   if (!flushed || !closed) throw Exception(ErrorWriteFailed);
   if (!MoveFileExW(m_tempPath, m_path,
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH)) {
+                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     throw Exception(ErrorWriteFailed);
   }
   m_tempPath.Empty();

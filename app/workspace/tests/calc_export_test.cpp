@@ -492,6 +492,24 @@ TEST(ExportFailure, FailureHalfwayKeepsTheOldFileAndLeavesNoTemporaryFile) {
   EXPECT_EQ(folder.Files(), std::vector<std::wstring>{L"out.txt"});
 }
 
+TEST(ExportFile, BareNameIsWrittenInTheCurrentFolder) {
+  TempFolder folder;
+  wchar_t previous[MAX_PATH];
+  GetCurrentDirectoryW(MAX_PATH, previous);
+  ASSERT_TRUE(SetCurrentDirectoryW((folder / L"").c_str()));
+  ExportSettings settings;
+  settings.HtmlFormat = 0;
+  settings.NumberLines = 0;
+  settings.IncludeResults = 0;
+  settings.FilePath = L"bare.txt";
+  CTextLineFormatter text(settings);
+  VectorLines lines({L"1"}, {});
+  WriteExport(settings, lines, text);
+  SetCurrentDirectoryW(previous);
+  EXPECT_EQ(ReadBytes(folder / L"bare.txt"), "1\r\n");
+  EXPECT_EQ(folder.Files(), std::vector<std::wstring>{L"bare.txt"});
+}
+
 TEST(ExportFailure, WriterAfterCommitRefusesMoreText) {
   TempFolder folder;
   CFileWriter writer((folder / L"w.txt").c_str());
