@@ -137,6 +137,72 @@ protected:
 };
 HMODULE CalculatorKernelTest::resources = nullptr;
 
+// ---- creation ----------------------------------------------------------------------------------
+
+// A class object that refuses to make anything, registered over the kernel's interpreter.
+class RefusingFactory : public IClassFactory {
+public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    if (!ppv) return E_POINTER;
+    *ppv = (riid == IID_IUnknown || riid == IID_IClassFactory) ? this : nullptr;
+    return *ppv ? S_OK : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 2; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP CreateInstance(IUnknown*, REFIID, void** ppv) override {
+    if (ppv) *ppv = nullptr;
+    return REGDB_E_CLASSNOTREG;
+  }
+  STDMETHODIMP LockServer(BOOL) override { return S_OK; }
+};
+
+// Closes the first message box of this process and keeps its caption and text.
+struct MessageBoxCloser {
+  std::wstring caption, text;
+  static DWORD WINAPI Run(void* param) {
+    auto* self = static_cast<MessageBoxCloser*>(param);
+    for (int i = 0; i < 500; ++i) {
+      HWND box = ::FindWindowW(L"#32770", nullptr);
+      if (box) {
+        wchar_t buffer[1024] = {};
+        ::GetWindowTextW(box, buffer, 1024);
+        self->caption = buffer;
+        ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
+        self->text = buffer;
+        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+        return 0;
+      }
+      ::Sleep(20);
+    }
+    return 1;
+  }
+};
+
+TEST_F(CalculatorKernelTest, AKernelThatCannotBeCreatedIsReportedAndStopsTheCreator) {
+  RefusingFactory factory;
+  DWORD cookie = 0;
+  ASSERT_EQ(S_OK, ::CoRegisterClassObject(CLSID_BasicMultiLinesInterpreterOrlen, &factory,
+                                          CLSCTX_INPROC_SERVER, REGCLS_MULTIPLEUSE, &cookie));
+  MessageBoxCloser closer;
+  HANDLE thread = ::CreateThread(nullptr, 0, MessageBoxCloser::Run, &closer, 0, nullptr);
+  HRESULT raised = S_OK;
+  try {
+    CCalculatorKernel refused;
+    ADD_FAILURE() << "created although the interpreter was refused";
+  } catch (const _com_error& e) {
+    raised = e.Error();
+  }
+  ::CoRevokeClassObject(cookie);
+  ::WaitForSingleObject(thread, 15000);
+  ::CloseHandle(thread);
+  EXPECT_EQ(REGDB_E_CLASSNOTREG, raised);
+  CString notCreated, caption;
+  notCreated.LoadString(2018);
+  caption.LoadString(2036);
+  EXPECT_EQ(caption.str(), closer.caption);
+  EXPECT_EQ(0u, closer.text.find(notCreated.str() + L"\r\n")) << "then the system's text";
+}
+
 // ---- mapping and settings ----------------------------------------------------------------------
 
 TEST(CalculatorKernelMapping, AngleUnitsAndNotationsBothWays) {
