@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "EditorMessages.h"
+#include "ScintillaStyledText.h"
 
 namespace {
 
@@ -517,6 +518,27 @@ TEST_F(EditorWrapper, EditOperationsAndTheirQueries) {
   EXPECT_EQ(2, editor.GetCurrentColumn());
   editor.SetCurrentPosition(1);
   EXPECT_EQ(1, editor.GetCurrentPosition());
+}
+
+// Names get the style the kernel would give them; here every name is a variable.
+class VariableNames : public numbrook::IWordClassifier {
+public:
+  int ClassifyWord(const std::wstring&) override { return LexemeTypeVariable; }
+};
+
+TEST_F(EditorWrapper, ExpressionLexerColoursTheControlThroughTheWrapper) {
+  // One accented character before the number: positions count bytes of the control's text.
+  const wchar_t* text = L"\u00e9:=12 // note";
+  editor.SetText(text);
+  CScintillaStyledText styled(editor);
+  VariableNames names;
+  numbrook::ColourRange(styled, names, 0, -1);
+  EXPECT_EQ(editor.GetLength(), editor.GetEndStyled());
+  struct { int pos; int style; } expected[] = {
+      {0, LexemeTypeVariable}, {1, LexemeTypeOperator}, {3, LexemeTypeDigitNumber}, {4, LexemeTypeDigitNumber},
+      {6, LexemeTypeComment}, {(int)Ansi(text).size() - 1, LexemeTypeComment}};
+  for (auto& e : expected) EXPECT_EQ(e.style, editor.SendMessage(SCI_GETSTYLEAT, e.pos)) << e.pos;
+  EXPECT_EQ(CString(L":=12"), CString(styled.GetTextRange(1, 5).c_str()));
 }
 
 }  // namespace
