@@ -117,6 +117,10 @@ protected: \
 #define ON_WM_MEASUREITEM_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_MEASUREITEM, _p->MeasureItem((LPMEASUREITEMSTRUCT)_d.lParam); FW_RESULT(TRUE))
 #define ON_WM_HSCROLL_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_HSCROLL, _p->HScroll(LOWORD(_d.wParam), HIWORD(_d.wParam)))
 #define ON_WM_VSCROLL_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_VSCROLL, _p->VScroll(LOWORD(_d.wParam), HIWORD(_d.wParam)))
+#define ON_WM_COMPAREITEM_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_COMPAREITEM, FW_RESULT(_p->CompareItem((LPCOMPAREITEMSTRUCT)_d.lParam)))
+#define ON_WM_DELETEITEM_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_DELETEITEM, _p->DeleteItem((LPDELETEITEMSTRUCT)_d.lParam); FW_RESULT(TRUE))
+#define ON_WM_CHARTOITEM_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_CHARTOITEM, FW_RESULT(_p->CharToItem(LOWORD(_d.wParam), HIWORD(_d.wParam))))
+#define ON_WM_VKEYTOITEM_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_VKEYTOITEM, FW_RESULT(_p->VKeyToItem(LOWORD(_d.wParam), HIWORD(_d.wParam))))
 #define ON_WM_PARENTNOTIFY_REFLECT() FW_MSG(WM_REFLECT_BASE + WM_PARENTNOTIFY, _p->ParentNotify(LOWORD(_d.wParam), _d.lParam))
 
 // Arbitrary and registered messages.
@@ -188,6 +192,7 @@ protected: \
 #define ON_WM_RBUTTONDBLCLK() FW_MSG(WM_RBUTTONDBLCLK, _p->OnRButtonDblClk((UINT)_d.wParam, FW_PT()))
 #define ON_WM_MBUTTONDOWN() FW_MSG(WM_MBUTTONDOWN, _p->OnMButtonDown((UINT)_d.wParam, FW_PT()))
 #define ON_WM_MBUTTONUP() FW_MSG(WM_MBUTTONUP, _p->OnMButtonUp((UINT)_d.wParam, FW_PT()))
+#define ON_WM_MBUTTONDBLCLK() FW_MSG(WM_MBUTTONDBLCLK, _p->OnMButtonDblClk((UINT)_d.wParam, FW_PT()))
 #define ON_WM_MOUSEMOVE() FW_MSG(WM_MOUSEMOVE, _p->OnMouseMove((UINT)_d.wParam, FW_PT()))
 #define ON_WM_MOUSEWHEEL() \
   FW_MSG(WM_MOUSEWHEEL, FW_RESULT(_p->OnMouseWheel(LOWORD(_d.wParam), (short)HIWORD(_d.wParam), FW_PT())))
@@ -196,6 +201,9 @@ protected: \
 #define ON_WM_NCLBUTTONDBLCLK() FW_MSG(WM_NCLBUTTONDBLCLK, _p->OnNcLButtonDblClk((UINT)_d.wParam, FW_PT()))
 #define ON_WM_NCRBUTTONDOWN() FW_MSG(WM_NCRBUTTONDOWN, _p->OnNcRButtonDown((UINT)_d.wParam, FW_PT()))
 #define ON_WM_NCRBUTTONUP() FW_MSG(WM_NCRBUTTONUP, _p->OnNcRButtonUp((UINT)_d.wParam, FW_PT()))
+#define ON_WM_NCRBUTTONDBLCLK() FW_MSG(WM_NCRBUTTONDBLCLK, _p->OnNcRButtonDblClk((UINT)_d.wParam, FW_PT()))
+#define ON_WM_NCMBUTTONDOWN() FW_MSG(WM_NCMBUTTONDOWN, _p->OnNcMButtonDown((UINT)_d.wParam, FW_PT()))
+#define ON_WM_NCMBUTTONUP() FW_MSG(WM_NCMBUTTONUP, _p->OnNcMButtonUp((UINT)_d.wParam, FW_PT()))
 #define ON_WM_NCMOUSEMOVE() FW_MSG(WM_NCMOUSEMOVE, _p->OnNcMouseMove((UINT)_d.wParam, FW_PT()))
 #define ON_WM_NCHITTEST() FW_MSG(WM_NCHITTEST, FW_RESULT(_p->OnNcHitTest(FW_PT())))
 #define ON_WM_NCCALCSIZE() FW_MSG(WM_NCCALCSIZE, _p->OnNcCalcSize((BOOL)_d.wParam, (NCCALCSIZE_PARAMS*)_d.lParam))
@@ -232,6 +240,19 @@ protected: \
 #define ON_WM_ENABLE() FW_MSG(WM_ENABLE, _p->OnEnable((BOOL)_d.wParam))
 #define ON_WM_SYSCOLORCHANGE() FW_MSG(WM_SYSCOLORCHANGE, _p->OnSysColorChange())
 #define ON_WM_SETTINGCHANGE() FW_MSG(WM_SETTINGCHANGE, _p->OnSettingChange((UINT)_d.wParam, (LPCWSTR)_d.lParam))
+#define ON_WM_WININICHANGE() FW_MSG(WM_WININICHANGE, _p->OnWinIniChange((LPCWSTR)_d.lParam))
+#define ON_WM_DEVMODECHANGE() FW_MSG(WM_DEVMODECHANGE, _p->OnDevModeChange((LPWSTR)_d.lParam))
+#define ON_WM_TIMECHANGE() FW_MSG(WM_TIMECHANGE, _p->OnTimeChange())
+#define ON_WM_COMPAREITEM() FW_MSG(WM_COMPAREITEM, FW_RESULT(_p->OnCompareItem((int)_d.wParam, (LPCOMPAREITEMSTRUCT)_d.lParam)))
+#define ON_WM_DELETEITEM() FW_MSG(WM_DELETEITEM, _p->OnDeleteItem((int)_d.wParam, (LPDELETEITEMSTRUCT)_d.lParam); FW_RESULT(TRUE))
+#define ON_WM_CHARTOITEM() \
+  FW_MSG(WM_CHARTOITEM, FW_RESULT(_p->OnCharToItem(LOWORD(_d.wParam), (CListBox*)CWnd::FromHandle((HWND)_d.lParam), HIWORD(_d.wParam))))
+#define ON_WM_VKEYTOITEM() \
+  FW_MSG(WM_VKEYTOITEM, FW_RESULT(_p->OnVKeyToItem(LOWORD(_d.wParam), (CListBox*)CWnd::FromHandle((HWND)_d.lParam), HIWORD(_d.wParam))))
+#define ON_WM_RENDERFORMAT() FW_MSG(WM_RENDERFORMAT, _p->OnRenderFormat((UINT)_d.wParam))
+#define ON_WM_RENDERALLFORMATS() FW_MSG(WM_RENDERALLFORMATS, _p->OnRenderAllFormats())
+#define ON_WM_DESTROYCLIPBOARD() FW_MSG(WM_DESTROYCLIPBOARD, _p->OnDestroyClipboard())
+#define ON_WM_ICONERASEBKGND() FW_MSG(WM_ICONERASEBKGND, _p->OnIconEraseBkgnd(CDC::FromHandle((HDC)_d.wParam)))
 #define ON_WM_FONTCHANGE() FW_MSG(WM_FONTCHANGE, _p->OnFontChange())
 #define ON_WM_DRAWCLIPBOARD() FW_MSG(WM_DRAWCLIPBOARD, _p->OnDrawClipboard())
 #define ON_WM_CHANGECBCHAIN() FW_MSG(WM_CHANGECBCHAIN, _p->OnChangeCbChain((HWND)_d.wParam, (HWND)_d.lParam))

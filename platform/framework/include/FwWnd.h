@@ -269,6 +269,7 @@ public:
   afx_msg void OnRButtonDblClk(UINT, CPoint) { Default(); }
   afx_msg void OnMButtonDown(UINT, CPoint) { Default(); }
   afx_msg void OnMButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnMButtonDblClk(UINT, CPoint) { Default(); }
   afx_msg void OnMouseMove(UINT, CPoint) { Default(); }
   afx_msg BOOL OnMouseWheel(UINT, short, CPoint) { return (BOOL)Default(); }
   afx_msg void OnNcLButtonDown(UINT, CPoint) { Default(); }
@@ -276,6 +277,9 @@ public:
   afx_msg void OnNcLButtonDblClk(UINT, CPoint) { Default(); }
   afx_msg void OnNcRButtonDown(UINT, CPoint) { Default(); }
   afx_msg void OnNcRButtonUp(UINT, CPoint) { Default(); }
+  afx_msg void OnNcRButtonDblClk(UINT, CPoint) { Default(); }
+  afx_msg void OnNcMButtonDown(UINT, CPoint) { Default(); }
+  afx_msg void OnNcMButtonUp(UINT, CPoint) { Default(); }
   afx_msg void OnNcMouseMove(UINT, CPoint) { Default(); }
   afx_msg UINT OnNcHitTest(CPoint) { return (UINT)Default(); }
   afx_msg void OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS*) { Default(); }
@@ -306,6 +310,17 @@ public:
   afx_msg void OnSysColorChange() { Default(); }
   afx_msg void OnSettingChange(UINT, LPCWSTR) { Default(); }
   afx_msg void OnFontChange() { Default(); }
+  afx_msg void OnWinIniChange(LPCWSTR) { Default(); }
+  afx_msg void OnDevModeChange(LPWSTR) { Default(); }
+  afx_msg void OnTimeChange() { Default(); }
+  afx_msg int OnCompareItem(int, LPCOMPAREITEMSTRUCT);
+  afx_msg void OnDeleteItem(int, LPDELETEITEMSTRUCT);
+  afx_msg int OnCharToItem(UINT, class CListBox* pListBox, UINT);
+  afx_msg int OnVKeyToItem(UINT, class CListBox* pListBox, UINT);
+  afx_msg void OnRenderFormat(UINT) { Default(); }
+  afx_msg void OnRenderAllFormats() { Default(); }
+  afx_msg void OnDestroyClipboard() { Default(); }
+  afx_msg void OnIconEraseBkgnd(CDC*) { Default(); }
   afx_msg void OnDrawClipboard() { Default(); }
   afx_msg void OnChangeCbChain(HWND, HWND) { Default(); }
   afx_msg void OnDropFiles(HDROP) { Default(); }

@@ -271,7 +271,7 @@ LPWSTR CString::GetBuffer(int nMinBufLength) {
   // The buffer holds the characters plus room for a terminator the caller may write.
   m_s.resize(want);
   m_s.reserve(want + 1);
-  return &m_s[0] == nullptr ? nullptr : const_cast<LPWSTR>(m_s.data());
+  return const_cast<LPWSTR>(m_s.data());
 }
 
 LPWSTR CString::GetBufferSetLength(int nNewLength) {

@@ -13,6 +13,10 @@ BEGIN_MESSAGE_MAP(CWnd, CCmdTarget)
   ON_WM_HSCROLL()
   ON_WM_VSCROLL()
   ON_WM_PARENTNOTIFY()
+  ON_WM_COMPAREITEM()
+  ON_WM_DELETEITEM()
+  ON_WM_CHARTOITEM()
+  ON_WM_VKEYTOITEM()
 END_MESSAGE_MAP()
 
 static CHandleMap<CWnd, HWND>& WndMap() {
@@ -424,6 +428,30 @@ void CWnd::OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct) {
 void CWnd::OnMeasureItem(int nIDCtl, LPMEASUREITEMSTRUCT lpMeasureItemStruct) {
   if (lpMeasureItemStruct->CtlType != ODT_MENU && ReflectLastMsg(::GetDlgItem(m_hWnd, nIDCtl))) return;
   Default();
+}
+
+// Owner-drawn list messages go to the control's object first.
+int CWnd::OnCompareItem(int nIDCtl, LPCOMPAREITEMSTRUCT lpCompareItemStruct) {
+  LRESULT lResult = 0;
+  if (ReflectLastMsg(lpCompareItemStruct->hwndItem, &lResult)) return (int)lResult;
+  return (int)Default();
+}
+
+void CWnd::OnDeleteItem(int, LPDELETEITEMSTRUCT lpDeleteItemStruct) {
+  if (ReflectLastMsg(lpDeleteItemStruct->hwndItem)) return;
+  Default();
+}
+
+int CWnd::OnCharToItem(UINT, CListBox* pListBox, UINT) {
+  LRESULT lResult = 0;
+  if (pListBox != nullptr && ReflectLastMsg(((CWnd*)pListBox)->m_hWnd, &lResult)) return (int)lResult;
+  return (int)Default();
+}
+
+int CWnd::OnVKeyToItem(UINT, CListBox* pListBox, UINT) {
+  LRESULT lResult = 0;
+  if (pListBox != nullptr && ReflectLastMsg(((CWnd*)pListBox)->m_hWnd, &lResult)) return (int)lResult;
+  return (int)Default();
 }
 
 void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
