@@ -1,0 +1,372 @@
+// The clipboard picker end to end: a standard EDIT control of this process is the "other
+// program"; the picker copies its selection with simulated keys, evaluates it through a small
+// kernel double and pastes the answer back, shows it in the tray double or leaves it on the
+// clipboard.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "ClipboardPicker.h"
+#include "ClipboardText.h"
+#include "FwComSupport.h"
+#include "MainInterface.h"
+
+namespace {
+
+CString Res(UINT id) {
+  CString s;
+  s.LoadString(id);
+  return s;
+}
+
+// ---- doubles of the kernel bridge and the shell ------------------------------------------------
+
+class KernelDouble : public ICalculatorKernel {
+public:
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
+    *ppv = nullptr;
+    if (riid != IID_IUnknown && riid != IID_ICalculatorKernel) return E_NOINTERFACE;
+    *ppv = static_cast<ICalculatorKernel*>(this);
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 0; }
+  // Known expressions give 64-bit integers; anything else fails with a message.
+  STDMETHODIMP ParseExpression(BSTR Expression, ParseExpResult* Result) override {
+    static const std::map<std::wstring, long long> values = {
+        {L"0x1F + 1", 32}, {L"1+2", 3}, {L"2*3", 6}, {L"1+1", 2}};
+    std::wstring e = Expression ? Expression : L"";
+    evaluated.push_back(e);
+    ::VariantInit(&Result->Value);
+    auto it = values.find(e);
+    if (it != values.end()) {
+      Result->Type = rtVariant;
+      V_VT(&Result->Value) = VT_I8;
+      V_I8(&Result->Value) = it->second;
+    } else {
+      Result->Type = rtError;
+      V_VT(&Result->Value) = VT_BSTR;
+      V_BSTR(&Result->Value) = ::SysAllocString((L"Unknown name: " + e).c_str());
+    }
+    return S_OK;
+  }
+  STDMETHODIMP GetVarValue(int, VARIANT*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetVarName(int, BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP IsDefined(BSTR, CalcObjectType*, int*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCountObjects(CalcObjectType, int*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetFunction(int, CalcFunction*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetFunctionIndex(BSTR, int*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetConstant(int, CalcConstant*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetOperator(int, CalcOperator*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCategory(int, CalcCategory*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCategoryIndex(int, int*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCalcAngleFormat(CalcAngleFormat*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCalcResultFormat(CalcResultFormat*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetCalcSettings(CalcAngleFormat, CalcResultFormat) override { return E_NOTIMPL; }
+
+  std::vector<std::wstring> evaluated;
+};
+
+struct Balloon {
+  std::wstring msg, title;
+  long timeout;
+  MessageType type;
+};
+
+class TrayDouble : public IKivTray {
+public:
+  STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 0; }
+  STDMETHODIMP MinimizeToTray() override { return S_OK; }
+  STDMETHODIMP RestoreFromTray() override { return S_OK; }
+  STDMETHODIMP IsMinimized(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP ShowMessage(BSTR Msg, BSTR Title, long TimeoutMs, MessageType MsgType) override {
+    balloons.push_back({Msg ? Msg : L"", Title ? Title : L"", TimeoutMs, MsgType});
+    return S_OK;
+  }
+  STDMETHODIMP get_MinToTray(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_MinToTray(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP get_CloseToTray(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_CloseToTray(VARIANT_BOOL) override { return E_NOTIMPL; }
+
+  std::vector<Balloon> balloons;
+};
+
+class MainDouble : public INumbrookMain {
+public:
+  STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 0; }
+  STDMETHODIMP GetTrayManager(IKivTray** m) override { *m = &tray; return S_OK; }
+  STDMETHODIMP GetMsgManager(IKivMessenger**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetSettingsManager(IKivSettingsManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
+
+  TrayDouble tray;
+};
+
+MainDouble g_main;
+INumbrookMain* MainSource() { return &g_main; }
+
+// Counts the copy keys (Ctrl+Insert) the EDIT control receives.
+int g_copies = 0;
+WNDPROC g_editProc = nullptr;
+LRESULT CALLBACK CountingEditProc(HWND h, UINT m, WPARAM w, LPARAM l) {
+  if (m == WM_KEYDOWN && w == VK_INSERT && ::GetKeyState(VK_CONTROL) < 0) ++g_copies;
+  return ::CallWindowProcW(g_editProc, h, m, w, l);
+}
+
+void Pump(DWORD ms) {
+  DWORD end = ::GetTickCount() + ms;
+  while ((LONG)(end - ::GetTickCount()) > 0) {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(5);
+  }
+}
+
+// ---- the fixture: a host window with an EDIT control and the picker under it ---------------------
+
+class ClipboardPickerTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() {
+    resx = ::LoadLibraryW(L"BrookResx.dll");
+    AfxSetResourceHandle(resx);
+    SetMainInterfaceSource(MainSource);
+    host = new CWnd;
+    host->CreateEx(0, AfxRegisterWndClass(0, nullptr, (HBRUSH)(COLOR_WINDOW + 1)), L"Other program",
+                   WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 400, 200, nullptr, nullptr);
+    edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 380, 150,
+                             host->GetSafeHwnd(), (HMENU)1, ::GetModuleHandleW(nullptr), nullptr);
+    g_editProc = (WNDPROC)::SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountingEditProc);
+    picker = new ClipboardPicker(&kernel, host);
+  }
+  static void TearDownTestSuite() {
+    delete picker;
+    ::DestroyWindow(edit);
+    host->DestroyWindow();
+    delete host;
+    SetMainInterfaceSource(nullptr);
+    AfxSetResourceHandle(nullptr);
+    if (resx) ::FreeLibrary(resx);
+  }
+  void SetUp() override {
+    ASSERT_NE(nullptr, resx) << "BrookResx.dll not found beside the test";
+    ASSERT_NE(nullptr, picker->GetSafeHwnd());
+    g_main.tray.balloons.clear();
+    kernel.evaluated.clear();
+    g_copies = 0;
+  }
+
+  // Puts `text` in the EDIT control with [selStart, selEnd) selected and the focus, the user's
+  // own text on the clipboard, then presses the action and waits for the run to end.
+  void RunAction(const wchar_t* text, const wchar_t* templ, ActionProcessing mode, int selStart = 0,
+                 int selEnd = -1) {
+    ASSERT_TRUE(SetClipboardText(L"user's clipboard"));
+    ::SetWindowTextW(edit, text);
+    ::SetForegroundWindow(host->GetSafeHwnd());
+    ::SetFocus(edit);
+    ::SendMessageW(edit, EM_SETSEL, selStart, selEnd);
+    Pump(50);
+    _bstr_t t(templ);
+    ASSERT_EQ(S_OK, picker->GetWatcher()->HotKeyProcess(t, mode));
+    WaitForRun();
+  }
+  static void WaitForRun() {
+    for (int i = 0; i < 100 && picker->IsPending(); ++i) Pump(50);
+    EXPECT_FALSE(picker->IsPending()) << "the run never ended";
+    Pump(400);  // the paste keys and the posted messages
+  }
+
+  static std::wstring EditText() {
+    wchar_t buf[512] = {};
+    ::GetWindowTextW(edit, buf, 511);
+    return buf;
+  }
+
+  static HMODULE resx;
+  static CWnd* host;
+  static HWND edit;
+  static KernelDouble kernel;
+  static ClipboardPicker* picker;
+};
+HMODULE ClipboardPickerTest::resx = nullptr;
+CWnd* ClipboardPickerTest::host = nullptr;
+HWND ClipboardPickerTest::edit = nullptr;
+KernelDouble ClipboardPickerTest::kernel;
+ClipboardPicker* ClipboardPickerTest::picker = nullptr;
+
+TEST_F(ClipboardPickerTest, WatcherFaceAndStartState) {
+  INumbrookClipboardWatcher* w = picker->GetWatcher();
+  void* p = nullptr;
+  EXPECT_EQ(S_OK, w->QueryInterface(IID_INumbrookClipboardWatcher, &p));
+  EXPECT_EQ(w, p);
+  EXPECT_EQ(S_OK, w->QueryInterface(IID_IUnknown, &p));
+  EXPECT_EQ(E_NOINTERFACE, w->QueryInterface(IID_ICalculatorKernel, &p));
+  EXPECT_EQ(nullptr, p);
+  EXPECT_TRUE(picker->IsInChain());
+  EXPECT_EQ((int)ClipboardPicker::WindowId, ::GetDlgCtrlID(picker->GetSafeHwnd()));
+  EXPECT_EQ(host->GetSafeHwnd(), ::GetParent(picker->GetSafeHwnd()));
+  EXPECT_FALSE(::IsWindowVisible(picker->GetSafeHwnd()));
+}
+
+// Each mode with each kind of outcome: what the other program, the clipboard and the tray see.
+TEST_F(ClipboardPickerTest, ModesAndTemplates) {
+  const std::wstring single = Res(2016).str(), nothing = Res(2037).str();
+  struct Case {
+    const wchar_t* selection;
+    const wchar_t* templ;
+    ActionProcessing mode;
+    std::wstring editAfter, clipboardAfter;
+    std::wstring balloon, balloonTitle;  // empty: no balloon
+    MessageType balloonType;
+  } cases[] = {
+      {L"0x1F + 1", L"%s = %d", ApReplace, L"0x1F + 1 = 32", L"0x1F + 1 = 32", L"", L"", MsgNone},
+      {L"0x1F + 1", L"%s = %h", ApCopyToClipboard, L"0x1F + 1", L"0x1F + 1 = 0x20", L"", L"", MsgNone},
+      {L"0x1F + 1", L"%r", ApPopupTray, L"0x1F + 1", L"0rXXXII", L"0rXXXII", Res(229).str(), MsgInfo},
+      {L"2*3", L"%s = %d, %e[1+1]%%%x", ApCopyToClipboard, L"2*3", L"2*3 = 6, 2%", L"", L"", MsgNone},
+      // A trailing ";" and line break are not part of the expression.
+      {L"1+2;\r\n", L"%s = %d", ApReplace, L"1+2 = 3", L"1+2 = 3", L"", L"", MsgNone},
+      // More than one expression: the message is the answer (pasted only when replacing).
+      {L"1;2", L"%s = %d", ApReplace, single, single, L"", L"", MsgNone},
+      {L"1;2", L"%s = %d", ApPopupTray, L"1;2", L"1;2", single, Res(2017).str(), MsgWarning},
+      // An evaluation error: its text is the answer, shown as a warning.
+      {L"oops", L"%s = %d", ApPopupTray, L"oops", L"Unknown name: oops", L"Unknown name: oops", Res(2017).str(),
+       MsgWarning},
+      {L"2*3", L"%e[oops]", ApCopyToClipboard, L"2*3", L"Unknown name: oops", L"", L"", MsgNone},
+      // Nothing but separators copied: a tray warning even when replacing, nothing pasted.
+      {L";", L"%s = %d", ApReplace, L";", nothing, nothing, Res(2038).str(), MsgWarning},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(std::wstring(c.selection)) + " " +
+                 testing::PrintToString(std::wstring(c.templ)) + " mode " + std::to_string(c.mode));
+    g_main.tray.balloons.clear();
+    RunAction(c.selection, c.templ, c.mode);
+    EXPECT_EQ(1, g_copies);
+    g_copies = 0;
+    EXPECT_EQ(c.editAfter, EditText());
+    EXPECT_EQ(c.clipboardAfter, GetClipboardText().str());
+    if (c.balloon.empty()) {
+      EXPECT_TRUE(g_main.tray.balloons.empty());
+    } else {
+      ASSERT_EQ(1u, g_main.tray.balloons.size());
+      const Balloon& b = g_main.tray.balloons[0];
+      EXPECT_EQ(c.balloon, b.msg);
+      EXPECT_EQ(c.balloonTitle, b.title);
+      EXPECT_EQ(c.balloonType, b.type);
+      EXPECT_EQ(0, b.timeout);
+    }
+  }
+}
+
+TEST_F(ClipboardPickerTest, ReplacesOnlyTheSelection) {
+  RunAction(L"x = 1+2 here", L"%d", ApReplace, 4, 7);
+  EXPECT_EQ(L"x = 3 here", EditText());
+}
+
+// With nothing selected the other program copies nothing: after the wait the user is told, and
+// the clipboard keeps what the user had put there.
+TEST_F(ClipboardPickerTest, NoCopyLeavesTheClipboardAlone) {
+  RunAction(L"abc", L"%s = %d", ApReplace, 1, 1);
+  EXPECT_EQ(1, g_copies);  // the copy key arrived, but there was nothing to copy
+  EXPECT_EQ(L"user's clipboard", GetClipboardText().str());
+  EXPECT_EQ(L"abc", EditText());
+  ASSERT_EQ(1u, g_main.tray.balloons.size());
+  EXPECT_EQ(Res(2037).str(), g_main.tray.balloons[0].msg);
+  EXPECT_EQ(Res(2038).str(), g_main.tray.balloons[0].title);
+  EXPECT_EQ(MsgWarning, g_main.tray.balloons[0].type);
+  EXPECT_TRUE(kernel.evaluated.empty());
+  EXPECT_TRUE(picker->IsInChain());
+
+  // A later copy of the user's own is not taken for the run's.
+  ASSERT_TRUE(SetClipboardText(L"1+2"));
+  Pump(200);
+  EXPECT_TRUE(kernel.evaluated.empty());
+  EXPECT_EQ(L"1+2", GetClipboardText().str());
+}
+
+// A second press while the first run waits starts nothing, but its template and mode apply.
+TEST_F(ClipboardPickerTest, SecondPressDuringARunOnlyChangesTheAnswer) {
+  ASSERT_TRUE(SetClipboardText(L"user's clipboard"));
+  ::SetWindowTextW(edit, L"0x1F + 1");
+  ::SetForegroundWindow(host->GetSafeHwnd());
+  ::SetFocus(edit);
+  ::SendMessageW(edit, EM_SETSEL, 0, -1);
+  _bstr_t first(L"%s = %d"), second(L"%h");
+  picker->GetWatcher()->HotKeyProcess(first, ApReplace);
+  picker->GetWatcher()->HotKeyProcess(second, ApCopyToClipboard);
+  EXPECT_EQ(L"%h", picker->GetAnswerTemplate().str());
+  EXPECT_EQ(ApCopyToClipboard, picker->GetProcessing());
+  WaitForRun();
+  EXPECT_EQ(1, g_copies);
+  EXPECT_EQ(L"0x20", GetClipboardText().str());
+  EXPECT_EQ(L"0x1F + 1", EditText());
+  EXPECT_EQ(1u, kernel.evaluated.size());
+}
+
+// Clipboard changes that no run asked for go to the next viewer and are not evaluated.
+TEST_F(ClipboardPickerTest, PassesChangesAlongTheViewerChain) {
+  static int drawn = 0;
+  static HWND nextOfViewer = nullptr;
+  struct Viewer {
+    static LRESULT CALLBACK Proc(HWND h, UINT m, WPARAM w, LPARAM l) {
+      if (m == WM_DRAWCLIPBOARD) {
+        ++drawn;
+        if (nextOfViewer) ::SendMessageW(nextOfViewer, m, w, l);
+        return 0;
+      }
+      if (m == WM_CHANGECBCHAIN) {
+        if ((HWND)w == nextOfViewer) nextOfViewer = (HWND)l;
+        else if (nextOfViewer) ::SendMessageW(nextOfViewer, m, w, l);
+        return 0;
+      }
+      return ::DefWindowProcW(h, m, w, l);
+    }
+  };
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = Viewer::Proc;
+  wc.hInstance = ::GetModuleHandleW(nullptr);
+  wc.lpszClassName = L"PickerTestViewer";
+  ::RegisterClassW(&wc);
+  HWND viewer = ::CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 10, 10, HWND_MESSAGE, nullptr, wc.hInstance,
+                                  nullptr);
+  ASSERT_NE(nullptr, viewer);
+  nextOfViewer = ::SetClipboardViewer(viewer);
+
+  {
+    // A second picker joins after the viewer and rejoins twice: it stays one link of the chain.
+    ClipboardPicker second(&kernel, host);
+    ::SendMessageW(second.GetSafeHwnd(), ClipboardPicker::DrawingMessage, ClipboardPicker::RejoinChain, 0);
+    ::SendMessageW(second.GetSafeHwnd(), ClipboardPicker::DrawingMessage, ClipboardPicker::RejoinChain, 0);
+    Pump(100);
+    drawn = 0;
+    ASSERT_TRUE(SetClipboardText(L"2*3"));
+    Pump(200);
+    EXPECT_GE(drawn, 1);
+    EXPECT_TRUE(kernel.evaluated.empty());
+  }
+  // The second picker has left; the chain still reaches the viewer and ends.
+  Pump(100);
+  drawn = 0;
+  ASSERT_TRUE(SetClipboardText(L"1+1"));
+  Pump(200);
+  EXPECT_GE(drawn, 1);
+  ::ChangeClipboardChain(viewer, nextOfViewer);
+  ::DestroyWindow(viewer);
+  EXPECT_TRUE(kernel.evaluated.empty());
+  EXPECT_TRUE(g_main.tray.balloons.empty());
+}
+
+}  // namespace
