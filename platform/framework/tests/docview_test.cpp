@@ -201,6 +201,32 @@ TEST_F(DocView, TemplateBuildsFrameViewAndDocument) {
   EXPECT_NE(-1, title.Find(doc->GetTitle())) << (LPCWSTR)title;
 }
 
+TEST_F(DocView, FrameTakesTitleMenuAndAcceleratorsFromItsResource) {
+  CString title;
+  frame->GetWindowText(title);
+  EXPECT_NE(-1, title.Find(L"Doc View Test")) << (LPCWSTR)title;
+  ASSERT_NE(nullptr, frame->m_hMenuDefault);
+  EXPECT_EQ(frame->m_hMenuDefault, ::GetMenu(frame->m_hWnd));
+  EXPECT_EQ(40001u, ::GetMenuItemID(::GetSubMenu(frame->m_hMenuDefault, 0), 0));
+  // F5 in the view is the frame's accelerator for the view's command.
+  MSG key = {view->m_hWnd, WM_KEYDOWN, VK_F5, 0};
+  EXPECT_TRUE(theApp.PreTranslateMessage(&key));
+  EXPECT_EQ(std::vector<std::wstring>{L"view"}, g_log);
+}
+
+TEST_F(DocView, MessageTextGoesToTheStatusBar) {
+  CWnd status;
+  ASSERT_TRUE(status.Create(L"STATIC", L"", WS_CHILD, CRect(0, 0, 10, 10), frame, AFX_IDW_STATUS_BAR));
+  frame->SetMessageText(L"Working");
+  CString text;
+  status.GetWindowText(text);
+  EXPECT_STREQ(L"Working", text);
+  frame->SetMessageText(40001);  // the prompt is the part before the line break
+  status.GetWindowText(text);
+  EXPECT_STREQ(L"Runs the view's command", text);
+  status.DestroyWindow();
+}
+
 TEST_F(DocView, CommandsRouteViewDocumentFrameApplication) {
   struct { UINT id; const wchar_t* handler; } table[] = {
       {ID_T_VIEW, L"view"}, {ID_T_DOC, L"doc"}, {ID_T_FRAME, L"frame"}, {ID_T_APP, L"app"},
