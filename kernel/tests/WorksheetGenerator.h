@@ -101,10 +101,15 @@ class Generator {
     }
   }
   std::wstring Expression(int depth) {
-    static const wchar_t* const ops[] = {L" + ", L" - ", L" * ", L" / ", L" ^ ", L" div ", L" mod ", L" and "};
+    static const wchar_t* const ops[] = {L" + ", L" - ", L" * ", L" / ", L" div ", L" mod ", L" and "};
     std::wstring e = Operand(depth);
     int terms = Pick(3);
-    for (int i = 0; i < terms; ++i) e += ops[Pick(8)] + Operand(depth - 1);
+    for (int i = 0; i < terms; ++i) {
+      if (Pick(8) == 0)
+        e += L" ^ " + std::to_wstring(Pick(4));  // powers as people write them: small exponents
+      else
+        e += ops[Pick(7)] + Operand(depth - 1);
+    }
     return e;
   }
 
