@@ -122,7 +122,7 @@ public:
   HGLOBAL m_hDevMode = nullptr;
   HGLOBAL m_hDevNames = nullptr;
   BOOL m_bShellOpenEnabled = FALSE;
-  UINT m_nContainerInfoId = 0;
+  UINT m_nNumPreviewPages = 0;  // pages the print preview shows side by side (0: its choice)
 
   virtual BOOL InitApplication();
   BOOL InitInstance() override;

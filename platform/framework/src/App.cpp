@@ -291,6 +291,9 @@ int CWinApp::Run() {
 BOOL CWinApp::OnIdle(LONG lCount) {
   if (lCount <= 0) {
     CWinThread::OnIdle(lCount);
+    // Documents get their idle time too.
+    if (m_pDocManager != nullptr)
+      for (CDocTemplate* pTemplate : m_pDocManager->m_templateList) pTemplate->OnIdle();
   } else if (lCount == 1) {
     CWinThread::OnIdle(lCount);
   }
@@ -593,6 +596,7 @@ BOOL CWinApp::WriteProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE 
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
   if (nMaxMRU > 16) nMaxMRU = 16;
+  m_nNumPreviewPages = GetProfileInt(L"Settings", L"PreviewPages", 0);
   if (nMaxMRU != 0) {
     delete m_pRecentFileList;
     m_pRecentFileList = new CRecentFileList(0, L"Recent File List", L"File%d", (int)nMaxMRU);
@@ -602,6 +606,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU) {
 
 void CWinApp::SaveStdProfileSettings() {
   if (m_pRecentFileList != nullptr) m_pRecentFileList->WriteList();
+  if (m_nNumPreviewPages != 0) WriteProfileInt(L"Settings", L"PreviewPages", (int)m_nNumPreviewPages);
 }
 
 // ---- printer defaults ----------------------------------------------------------------------------
