@@ -218,12 +218,14 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
   if (Busy) {
     // The interpreter is in the middle of a calculation further up this stack. The request
     // that led here is posted again once that calculation has ended.
-    if (Dispatching && !DispatchingDeferred) {
-      Deferred.push_back(*Dispatching);
-      DispatchingDeferred = true;
-    }
     Result->Type = rtError;
-    return E_PENDING;
+    return Guarded([&] {
+      if (Dispatching && !DispatchingDeferred) {
+        Deferred.push_back(*Dispatching);
+        DispatchingDeferred = true;
+      }
+      return E_PENDING;
+    });
   }
 
   ErrorText.Empty();
