@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "EditorMessages.h"
+#include "MainInterface.h"
+#include "NumbrookLib.h"
 #include "ScintillaStyledText.h"
 
 namespace {
@@ -539,6 +541,84 @@ TEST_F(EditorWrapper, ExpressionLexerColoursTheControlThroughTheWrapper) {
       {6, LexemeTypeComment}, {(int)Ansi(text).size() - 1, LexemeTypeComment}};
   for (auto& e : expected) EXPECT_EQ(e.style, editor.SendMessage(SCI_GETSTYLEAT, e.pos)) << e.pos;
   EXPECT_EQ(CString(L":=12"), CString(styled.GetTextRange(1, 5).c_str()));
+}
+
+// The application's main interface with just a settings manager that knows the visual style.
+class FakeSettings : public IKivSettingsManager {
+public:
+  LONG refs = 1;
+  VisualStyle style = VsSimple;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
+  HRESULT STDMETHODCALLTYPE get_CurrentStyle(VisualStyle* v) override { *v = style; return S_OK; }
+  HRESULT STDMETHODCALLTYPE get_ShowAtStartup(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_ShowAtStartup(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_ShowHideKey(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_ShowHideKey(LONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_PassShowHideKey(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_PassShowHideKey(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_KbdActionsCount(LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_KbdActionsCount(LONG) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKeyHandle(LONG, LONG*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKeyPass(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKeyActivated(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKbdAction(LONG, CalcAction*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKbdActionEx(LONG, CalcActionEx*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE SetKbdActionEx(LONG, CalcActionEx) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_CurrentStyle(VisualStyle) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_DocModel(DocumentModel*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_DocModel(DocumentModel) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_AlwaysOnTop(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_AlwaysOnTop(VARIANT_BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_CurrentFnProcessing(FnProcessing*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_CurrentFnProcessing(FnProcessing) override { return E_NOTIMPL; }
+};
+
+class FakeMain : public INumbrookMain {
+public:
+  LONG refs = 1;
+  FakeSettings settings;
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
+  ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
+  HRESULT STDMETHODCALLTYPE GetSettingsManager(IKivSettingsManager** p) override {
+    settings.AddRef();
+    *p = &settings;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTrayManager(IKivTray**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetMsgManager(IKivMessenger**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
+};
+FakeMain g_main;
+INumbrookMain* CountedMain() {
+  g_main.AddRef();
+  return &g_main;
+}
+
+TEST_F(EditorWrapper, SystemColoursFollowTheVisualStyle) {
+  SetMainInterfaceSource(CountedMain);
+  struct { VisualStyle style; int back, fore; } table[] = {
+      {VsOffice2003, COLOR_GRADIENTINACTIVECAPTION, COLOR_INACTIVECAPTIONTEXT},
+      {VsOfficeXP, COLOR_BTNFACE, COLOR_BTNTEXT},
+      {VsSimple, COLOR_BTNFACE, COLOR_BTNTEXT}};
+  for (auto& t : table) {
+    g_main.settings.style = t.style;
+    editor.SetStyleBack(STYLE_LINENUMBER, RGB(9, 9, 9));
+    editor.SendMessage(WM_SYSCOLORCHANGE);
+    EXPECT_EQ(::GetSysColor(t.back), editor.GetStyleBack(STYLE_LINENUMBER)) << t.style;
+    EXPECT_EQ(::GetSysColor(t.fore), editor.GetStyleFore(STYLE_LINENUMBER)) << t.style;
+  }
+  SetMainInterfaceSource(nullptr);
+  EXPECT_EQ(1, g_main.refs) << "every reference taken is given back";
+  EXPECT_EQ(1, g_main.settings.refs);
 }
 
 }  // namespace
