@@ -62,7 +62,15 @@ int CView::OnMouseActivate(CWnd* pDesktopWnd, UINT nHitTest, UINT message) {
   int nResult = CWnd::OnMouseActivate(pDesktopWnd, nHitTest, message);
   if (nResult == MA_NOACTIVATE || nResult == MA_NOACTIVATEANDEAT) return nResult;
   CFrameWnd* pFrame = GetParentFrame();
-  if (pFrame != nullptr && pFrame->GetActiveView() != this) pFrame->SetActiveView(this);
+  if (pFrame != nullptr) {
+    HWND hFocus = ::GetFocus();
+    if (pFrame->GetActiveView() == this) {
+      // Already the active view: only bring the focus back when it went elsewhere.
+      if (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus)) OnActivateView(TRUE, this, this);
+    } else {
+      pFrame->SetActiveView(this);
+    }
+  }
   return nResult;
 }
 
@@ -78,11 +86,12 @@ void CView::OnUpdate(CView* pSender, LPARAM, CObject*) {
 }
 
 void CView::OnActivateView(BOOL bActivate, CView* pActivateView, CView*) {
-  if (bActivate && pActivateView == this) {
-    // Take the focus unless a child of this view already has it.
-    HWND hFocus = ::GetFocus();
-    if (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus)) SetFocus();
-  }
+  if (!bActivate || pActivateView != this) return;
+  // Take the focus while the program is the active one, unless a child of this view has it.
+  CWnd* pTop = GetTopLevelParent();
+  if (pTop == nullptr || ::GetActiveWindow() != pTop->m_hWnd) return;
+  HWND hFocus = ::GetFocus();
+  if (hFocus != m_hWnd && !::IsChild(m_hWnd, hFocus)) SetFocus();
 }
 
 BOOL CView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
