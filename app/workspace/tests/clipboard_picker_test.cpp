@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CalculatorKernel.h"
 #include "ClipboardPicker.h"
 #include "ClipboardText.h"
 #include "FwComSupport.h"
@@ -139,9 +140,9 @@ void Pump(DWORD ms) {
 
 // ---- the fixture: a host window with an EDIT control and the picker under it ---------------------
 
-class ClipboardPickerTest : public ::testing::Test {
+class PickerHost : public ::testing::Test {
 protected:
-  static void SetUpTestSuite() {
+  static void Open(ICalculatorKernel* kernel) {
     resx = ::LoadLibraryW(L"BrookResx.dll");
     AfxSetResourceHandle(resx);
     SetMainInterfaceSource(MainSource);
@@ -151,10 +152,11 @@ protected:
     edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_MULTILINE | ES_AUTOVSCROLL, 0, 0, 380, 150,
                              host->GetSafeHwnd(), (HMENU)1, ::GetModuleHandleW(nullptr), nullptr);
     g_editProc = (WNDPROC)::SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountingEditProc);
-    picker = new ClipboardPicker(&kernel, host);
+    picker = new ClipboardPicker(kernel, host);
   }
-  static void TearDownTestSuite() {
+  static void Close() {
     delete picker;
+    picker = nullptr;
     ::DestroyWindow(edit);
     host->DestroyWindow();
     delete host;
@@ -166,7 +168,6 @@ protected:
     ASSERT_NE(nullptr, resx) << "BrookResx.dll not found beside the test";
     ASSERT_NE(nullptr, picker->GetSafeHwnd());
     g_main.tray.balloons.clear();
-    kernel.evaluated.clear();
     g_copies = 0;
   }
 
@@ -199,14 +200,24 @@ protected:
   static HMODULE resx;
   static CWnd* host;
   static HWND edit;
-  static KernelDouble kernel;
   static ClipboardPicker* picker;
 };
-HMODULE ClipboardPickerTest::resx = nullptr;
-CWnd* ClipboardPickerTest::host = nullptr;
-HWND ClipboardPickerTest::edit = nullptr;
+HMODULE PickerHost::resx = nullptr;
+CWnd* PickerHost::host = nullptr;
+HWND PickerHost::edit = nullptr;
+ClipboardPicker* PickerHost::picker = nullptr;
+
+class ClipboardPickerTest : public PickerHost {
+protected:
+  static void SetUpTestSuite() { Open(&kernel); }
+  static void TearDownTestSuite() { Close(); }
+  void SetUp() override {
+    PickerHost::SetUp();
+    kernel.evaluated.clear();
+  }
+  static KernelDouble kernel;
+};
 KernelDouble ClipboardPickerTest::kernel;
-ClipboardPicker* ClipboardPickerTest::picker = nullptr;
 
 TEST_F(ClipboardPickerTest, WatcherFaceAndStartState) {
   INumbrookClipboardWatcher* w = picker->GetWatcher();
@@ -366,6 +377,50 @@ TEST_F(ClipboardPickerTest, PassesChangesAlongTheViewerChain) {
   ::ChangeClipboardChain(viewer, nextOfViewer);
   ::DestroyWindow(viewer);
   EXPECT_TRUE(kernel.evaluated.empty());
+  EXPECT_TRUE(g_main.tray.balloons.empty());
+}
+
+// ---- through the kernel bridge and the registered kernel ---------------------------------------
+
+class ClipboardPickerWithKernel : public PickerHost {
+protected:
+  static void SetUpTestSuite() {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    ::LoadLibraryW(L"BrookResx.dll");  // the bridge's own texts
+    bridge = new CCalculatorKernel;
+    Open(bridge);
+  }
+  static void TearDownTestSuite() {
+    Close();
+    delete bridge;
+    ::CoUninitialize();
+  }
+  static CCalculatorKernel* bridge;
+};
+CCalculatorKernel* ClipboardPickerWithKernel::bridge = nullptr;
+
+TEST_F(ClipboardPickerWithKernel, EvaluatesAndReportsErrors) {
+  RunAction(L"0x1F + 1", L"%s = %d", ApReplace);
+  EXPECT_EQ(L"0x1F + 1 = 32", EditText());
+
+  RunAction(L"200000 + 7", L"%r / %e[5*5]", ApCopyToClipboard);
+  EXPECT_EQ(L"200007 / 25", GetClipboardText().str());  // too large for Roman letters
+
+  // The kernel reports the error of a statement and clears its flag again: the picker still
+  // sees that its evaluation failed and answers with the error text alone.
+  RunAction(L"1 +* 2", L"%s = %d", ApPopupTray);
+  std::wstring error = GetClipboardText().str();
+  EXPECT_EQ(std::wstring::npos, error.find(L"1 +* 2 = ")) << testing::PrintToString(error);
+  EXPECT_FALSE(error.empty());
+  ASSERT_EQ(1u, g_main.tray.balloons.size());
+  EXPECT_EQ(error, g_main.tray.balloons[0].msg);
+  EXPECT_EQ(Res(2017).str(), g_main.tray.balloons[0].title);
+  EXPECT_EQ(MsgWarning, g_main.tray.balloons[0].type);
+
+  g_main.tray.balloons.clear();
+  RunAction(L"2", L"%s = %e[nosuchname + 1]", ApCopyToClipboard);
+  std::wstring subError = GetClipboardText().str();
+  EXPECT_EQ(std::wstring::npos, subError.find(L"2 = ")) << testing::PrintToString(subError);
   EXPECT_TRUE(g_main.tray.balloons.empty());
 }
 
