@@ -608,9 +608,20 @@ CColorDialog::CColorDialog(COLORREF clrInit, DWORD dwFlags, CWnd* pParentWnd) : 
   if ((m_cc.rgbResult = clrInit) != 0) m_cc.Flags |= CC_RGBINIT;
 }
 
+// The system dialog window becomes this object as it is created, so that its message map,
+// OnInitDialog and pre-translation work as for our own dialogs.
+static BOOL RunSystemDialog(CWnd* pDlg, BOOL (*run)(void*), void* param) {
+  AfxHookWindowCreate(pDlg);
+  BOOL ok = run(param);
+  AfxUnhookWindowCreate();
+  if (pDlg->m_hWnd != nullptr) pDlg->Detach();
+  return ok;
+}
+
 INT_PTR CColorDialog::DoModal() {
   m_cc.hwndOwner = PreModal();
-  return ::ChooseColorW(&m_cc) ? IDOK : IDCANCEL;
+  BOOL ok = RunSystemDialog(this, [](void* p) -> BOOL { return ::ChooseColorW((CHOOSECOLORW*)p); }, &m_cc);
+  return ok ? IDOK : IDCANCEL;
 }
 
 CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd) : CCommonDialog(pParentWnd) {
@@ -621,7 +632,8 @@ CPrintDialog::CPrintDialog(BOOL bPrintSetupOnly, DWORD dwFlags, CWnd* pParentWnd
 
 INT_PTR CPrintDialog::DoModal() {
   m_pd.hwndOwner = PreModal();
-  return ::PrintDlgW(&m_pd) ? IDOK : IDCANCEL;
+  BOOL ok = RunSystemDialog(this, [](void* p) -> BOOL { return ::PrintDlgW((PRINTDLGW*)p); }, &m_pd);
+  return ok ? IDOK : IDCANCEL;
 }
 
 BOOL CPrintDialog::GetDefaults() {

@@ -222,3 +222,24 @@ TEST(Dialog, FileDialogRunsItsHooksAndAnswersThePath) {
   EXPECT_STREQ(L"fw_save_test", dlg.GetFileTitle());
   EXPECT_EQ(nullptr, dlg.m_hWnd);  // detached when the system dialog ended
 }
+
+// The colour dialog runs as this object: its OnInitDialog accepts the colour at once.
+class CAutoColorDlg : public CColorDialog {
+public:
+  explicit CAutoColorDlg(COLORREF c) : CColorDialog(c, CC_FULLOPEN) {}
+  bool inited = false;
+  BOOL OnInitDialog() override {
+    inited = true;
+    BOOL r = CColorDialog::OnInitDialog();
+    PostMessage(WM_COMMAND, IDOK);
+    return r;
+  }
+};
+
+TEST(Dialog, ColorDialogAnswersTheChosenColour) {
+  CAutoColorDlg dlg(RGB(10, 20, 30));
+  EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_TRUE(dlg.inited);
+  EXPECT_EQ(RGB(10, 20, 30), dlg.GetColor());
+  EXPECT_EQ(nullptr, dlg.m_hWnd);
+}
