@@ -424,4 +424,27 @@ TEST_F(ClipboardPickerWithKernel, EvaluatesAndReportsErrors) {
   EXPECT_TRUE(g_main.tray.balloons.empty());
 }
 
+// A run whose copy arrives while the worksheet is being calculated is answered once the
+// calculation has ended (the kernel takes one calculation at a time).
+TEST_F(ClipboardPickerWithKernel, CopyArrivingDuringACalculationIsAnsweredAfterIt) {
+  std::wstring sheet;
+  for (int i = 0; i < 20000; ++i) sheet += L"x := 1+2*3\n";
+  _bstr_t text(sheet.c_str());
+
+  ASSERT_TRUE(SetClipboardText(L"user's clipboard"));
+  ::SetWindowTextW(edit, L"1+2");
+  ::SetForegroundWindow(host->GetSafeHwnd());
+  ::SetFocus(edit);
+  ::SendMessageW(edit, EM_SETSEL, 0, -1);
+  _bstr_t t(L"%s = %d");
+  picker->GetWatcher()->HotKeyProcess(t, ApCopyToClipboard);
+  // The calculation (over half a second) pumps messages: the copy keys arrive meanwhile.
+  ParseExpResult result;
+  ASSERT_EQ(S_OK, bridge->ParseExpression(text, &result));
+  ::VariantClear(&result.Value);
+  WaitForRun();
+  EXPECT_EQ(1, g_copies);
+  EXPECT_EQ(L"1+2 = 3", GetClipboardText().str());
+}
+
 }  // namespace
