@@ -52,7 +52,7 @@ protected: \
 #define BEGIN_MESSAGE_MAP(theClass, baseClass) \
   const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); } \
   const AFX_MSGMAP* theClass::GetThisMessageMap() { \
-    typedef theClass ThisClass; \
+    typedef theClass ThisClass [[maybe_unused]]; \
     typedef baseClass TheBaseClass; \
     static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
