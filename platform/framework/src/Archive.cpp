@@ -30,11 +30,13 @@ void CArchive::Flush() {
 
 UINT CArchive::Read(void* lpBuf, UINT nMax) {
   if (IsStoring()) AfxThrowArchiveException(CArchiveException::writeOnly, m_strFileName);
+  if (m_pFile == nullptr) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);  // closed
   return m_pFile->Read(lpBuf, nMax);
 }
 
 void CArchive::Write(const void* lpBuf, UINT nMax) {
   if (IsLoading()) AfxThrowArchiveException(CArchiveException::readOnly, m_strFileName);
+  if (m_pFile == nullptr) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);  // closed
   m_pFile->Write(lpBuf, nMax);
 }
 

@@ -111,8 +111,52 @@ BOOL CDocument::OnNewDocument() {
   return TRUE;
 }
 
+namespace {
+// Saving goes to a temporary file beside the target, which replaces the target only when the
+// whole document was written: a failed save leaves the old file as it was.
+class CMirrorFile : public CFile {
+public:
+  CString m_strMirrorName;
+  BOOL Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError) override {
+    m_strMirrorName.Empty();
+    if ((nOpenFlags & modeCreate) && !(nOpenFlags & modeNoTruncate) &&
+        ::GetFileAttributesW(lpszFileName) != INVALID_FILE_ATTRIBUTES) {
+      wchar_t full[MAX_PATH * 2], dir[MAX_PATH * 2], temp[MAX_PATH * 2];
+      if (::GetFullPathNameW(lpszFileName, MAX_PATH * 2, full, nullptr)) {
+        lstrcpynW(dir, full, MAX_PATH * 2);
+        ::PathRemoveFileSpecW(dir);
+        if (::GetTempFileNameW(dir, L"MFT", 0, temp) && CFile::Open(temp, nOpenFlags, pError)) {
+          m_strMirrorName = temp;
+          m_strFileName = full;  // errors name the real file
+          return TRUE;
+        }
+      }
+    }
+    return CFile::Open(lpszFileName, nOpenFlags, pError);
+  }
+  void Close() override {
+    CString target = m_strFileName;
+    CFile::Close();
+    if (!m_strMirrorName.IsEmpty()) {
+      CString mirror = m_strMirrorName;
+      m_strMirrorName.Empty();
+      if (!::MoveFileExW(mirror, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_COPY_ALLOWED)) {
+        LONG err = (LONG)::GetLastError();
+        ::DeleteFileW(mirror);
+        AfxThrowFileException(CFileException::OsErrorToException(err), err, target);
+      }
+    }
+  }
+  void Abort() override {
+    CFile::Abort();
+    if (!m_strMirrorName.IsEmpty()) ::DeleteFileW(m_strMirrorName);
+    m_strMirrorName.Empty();
+  }
+};
+}  // namespace
+
 CFile* CDocument::GetFile(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
-  CFile* pFile = new CFile;
+  CFile* pFile = (nOpenFlags & CFile::modeCreate) ? new CMirrorFile : new CFile;
   if (!pFile->Open(lpszFileName, nOpenFlags, pError)) {
     delete pFile;
     return nullptr;

@@ -14,7 +14,8 @@ CFile::CFile(LPCWSTR lpszFileName, UINT nOpenFlags) {
 }
 
 CFile::~CFile() {
-  if (m_hFile != INVALID_HANDLE_VALUE && m_bCloseOnDelete) Close();
+  // Never throws: a failing close at destruction is dropped.
+  if (m_hFile != INVALID_HANDLE_VALUE && m_bCloseOnDelete) Abort();
 }
 
 BOOL CFile::Open(LPCWSTR lpszFileName, UINT nOpenFlags, CFileException* pError) {
