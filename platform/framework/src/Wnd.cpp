@@ -46,6 +46,8 @@ void CWnd::DeleteTempMap() {
 
 BOOL CWnd::Attach(HWND hWndNew) {
   if (hWndNew == nullptr) return FALSE;
+  CWnd* pOther = WndMap().LookupPermanent(hWndNew);
+  if (pOther != nullptr && pOther != this) return FALSE;  // one object per window
   WndMap().SetPermanent(hWndNew, this);
   m_hWnd = hWndNew;
   return TRUE;
