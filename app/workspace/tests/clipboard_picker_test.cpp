@@ -14,6 +14,8 @@
 #include "FwComSupport.h"
 #include "MainInterface.h"
 
+#include <tlhelp32.h>
+
 namespace {
 
 CString Res(UINT id) {
@@ -124,6 +126,16 @@ WNDPROC g_editProc = nullptr;
 LRESULT CALLBACK CountingEditProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   if (m == WM_KEYDOWN && w == VK_INSERT && ::GetKeyState(VK_CONTROL) < 0) ++g_copies;
   return ::CallWindowProcW(g_editProc, h, m, w, l);
+}
+
+int ThreadsOfThisProcess() {
+  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 te = {sizeof te};
+  int n = 0;
+  for (BOOL ok = ::Thread32First(snap, &te); ok; ok = ::Thread32Next(snap, &te))
+    if (te.th32OwnerProcessID == ::GetCurrentProcessId()) ++n;
+  ::CloseHandle(snap);
+  return n;
 }
 
 void Pump(DWORD ms) {
@@ -327,6 +339,41 @@ TEST_F(ClipboardPickerTest, SecondPressDuringARunOnlyChangesTheAnswer) {
   EXPECT_EQ(1u, kernel.evaluated.size());
 }
 
+// A run still waiting (here for the Shift key to be released) blocks a new one for two
+// seconds; later a new run starts, and the run's answer comes once.
+TEST_F(ClipboardPickerTest, StaleRunGivesWayAfterTwoSeconds) {
+  Pump(ClipboardPicker::CopyWaitMs + 200);  // workers of earlier runs have ended
+  ASSERT_TRUE(SetClipboardText(L"user's clipboard"));
+  ::SetWindowTextW(edit, L"2*3");
+  ::SetForegroundWindow(host->GetSafeHwnd());
+  ::SetFocus(edit);
+  ::SendMessageW(edit, EM_SETSEL, 0, -1);
+  ::keybd_event(VK_SHIFT, 0, 0, 0);
+  Pump(100);
+  _bstr_t t(L"%d");
+  int threads = ThreadsOfThisProcess();
+  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);
+  Pump(200);
+  EXPECT_EQ(threads + 1, ThreadsOfThisProcess());  // its worker waits for the key
+  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);  // too soon: dropped
+  Pump(200);
+  EXPECT_EQ(threads + 1, ThreadsOfThisProcess());
+  Pump(3000);  // whole seconds of the clock: more than two of them for certain
+  EXPECT_TRUE(picker->IsPending());
+  EXPECT_EQ(0, g_copies);
+  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);  // the first one is stale now
+  Pump(200);
+  EXPECT_EQ(threads + 2, ThreadsOfThisProcess());
+  ::keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+  WaitForRun();
+  Pump(300);
+  EXPECT_GE(g_copies, 1);
+  EXPECT_EQ(std::vector<std::wstring>{L"2*3"}, kernel.evaluated);
+  // Whichever worker's copy comes first is answered; the other copy is the user's business.
+  ASSERT_EQ(1u, g_main.tray.balloons.size());
+  EXPECT_EQ(L"6", g_main.tray.balloons[0].msg);
+}
+
 // Clipboard changes that no run asked for go to the next viewer and are not evaluated.
 TEST_F(ClipboardPickerTest, PassesChangesAlongTheViewerChain) {
   static int drawn = 0;
@@ -378,6 +425,14 @@ TEST_F(ClipboardPickerTest, PassesChangesAlongTheViewerChain) {
   ::DestroyWindow(viewer);
   EXPECT_TRUE(kernel.evaluated.empty());
   EXPECT_TRUE(g_main.tray.balloons.empty());
+}
+
+// Text on the clipboard comes back exactly, also where the ANSI code page has no letters for it.
+TEST(ClipboardText, RoundTrip) {
+  for (const wchar_t* text : {L"1+2 = 3", L"\u03c0 \u2248 3.14159", L"", L"a\r\nb"}) {
+    ASSERT_TRUE(SetClipboardText(text));
+    EXPECT_EQ(std::wstring(text), GetClipboardText().str());
+  }
 }
 
 // ---- through the kernel bridge and the registered kernel ---------------------------------------
