@@ -3,6 +3,7 @@
 #include "FwCmdTarget.h"
 #include "FwString.h"
 #include "FwGeometry.h"
+#include <commctrl.h>
 
 class CDC;
 #undef GetNextWindow
@@ -84,6 +85,15 @@ public:
   // Sends to every child (and their children when bDeep); bOnlyPerm skips windows without an object.
   void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
                                 BOOL bOnlyPerm = FALSE);
+
+  // Tooltips: with tooltips enabled, mouse messages that pass PreTranslateMessage ask
+  // OnToolHitTest for the tool under the cursor and keep the thread's tooltip control up to date.
+  BOOL EnableToolTips(BOOL bEnable = TRUE);
+  // The tool at a client point: its id (or -1) and, when pTI is given, its record. A text in
+  // the record is either LPSTR_TEXTCALLBACKW or a malloc'ed copy that the framework frees.
+  virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const;
+  void FilterToolTipMessage(MSG* pMsg);
+  static void CancelToolTips(BOOL bKeys = FALSE);
 
   // Modal loop used by dialogs and other modal windows.
   int RunModalLoop(DWORD dwFlags = 0);
@@ -340,6 +350,7 @@ public:
 
   WNDPROC m_pfnSuper = nullptr;   // the window procedure this object subclassed
 protected:
+  BOOL m_bToolTips = FALSE;
   HWND m_hWndOwner = nullptr;      // owner set with SetOwner (else the system owner)
   int m_nModalResult = 0;
   BOOL m_bInModalLoop = FALSE;

@@ -30,6 +30,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_SETMESSAGESTRING, OnSetMessageString)
   ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
   ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
+  ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
   ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
   ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
@@ -420,6 +421,20 @@ LRESULT CFrameWnd::OnPopMessageString(WPARAM wParam, LPARAM lParam) {
 
 void CFrameWnd::SetMessageText(LPCWSTR lpszText) { SendMessage(WM_SETMESSAGESTRING, 0, (LPARAM)lpszText); }
 void CFrameWnd::SetMessageText(UINT nID) { SendMessage(WM_SETMESSAGESTRING, (WPARAM)nID); }
+
+BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
+  NMTTDISPINFOW* pInfo = (NMTTDISPINFOW*)pNMHDR;
+  UINT_PTR nID = pNMHDR->idFrom;
+  if (pInfo->uFlags & TTF_IDISHWND) nID = (UINT_PTR)::GetDlgCtrlID((HWND)nID);
+  if (nID == 0) return FALSE;  // separators and unnamed windows have no tip
+  CString full, tip;
+  if (full.LoadString((UINT)nID)) AfxExtractSubString(tip, full, 1);
+  lstrcpynW(pInfo->szText, tip, (int)(sizeof(pInfo->szText) / sizeof(wchar_t)));
+  pInfo->lpszText = pInfo->szText;
+  if (pResult) *pResult = 0;
+  ::SetWindowPos(pNMHDR->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE | SWP_NOSIZE | SWP_NOMOVE | SWP_NOOWNERZORDER);
+  return TRUE;
+}
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
   CWnd* pBar = GetDescendantWindow((int)pCmdUI->m_nID, TRUE);

@@ -333,7 +333,8 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
 BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult) {
   NMHDR* pNMHDR = (NMHDR*)lParam;
   HWND hWndCtrl = pNMHDR->hwndFrom;
-  UINT nID = (UINT)pNMHDR->idFrom;
+  // The sender's window id (for tooltips idFrom names the tool, not the sender).
+  UINT nID = (UINT)(WORD)::GetDlgCtrlID(hWndCtrl);
   int nCode = (int)pNMHDR->code;
   if (ReflectLastMsg(hWndCtrl, pResult)) return TRUE;
   AFX_NOTIFY notify = {pResult, pNMHDR};
@@ -461,7 +462,109 @@ void CWnd::OnParentNotify(UINT message, LPARAM lParam) {
   Default();
 }
 
-BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
+BOOL CWnd::PreTranslateMessage(MSG* pMsg) {
+  if (m_bToolTips) FilterToolTipMessage(pMsg);
+  return FALSE;
+}
+
+// ---- tooltips -------------------------------------------------------------------------------
+// One tooltip control per thread, owned by the window whose tools it shows.
+static thread_local CToolTipCtrl* t_pToolTip = nullptr;
+static thread_local TOOLINFOW t_lastInfo = {};
+static thread_local INT_PTR t_nLastHit = -1;
+static thread_local HWND t_hLastOwner = nullptr;
+
+static void RemoveLastTool() {
+  if (t_pToolTip != nullptr && t_nLastHit != -1 && t_pToolTip->m_hWnd != nullptr)
+    t_pToolTip->SendMessage(TTM_DELTOOLW, 0, (LPARAM)&t_lastInfo);
+  t_nLastHit = -1;
+  memset(&t_lastInfo, 0, sizeof(t_lastInfo));
+}
+
+void CWnd::CancelToolTips(BOOL) {
+  if (t_pToolTip != nullptr && t_pToolTip->m_hWnd != nullptr) t_pToolTip->SendMessage(TTM_POP);
+  RemoveLastTool();
+}
+
+BOOL CWnd::EnableToolTips(BOOL bEnable) {
+  BOOL old = m_bToolTips;
+  m_bToolTips = bEnable;
+  if (!bEnable && t_hLastOwner == m_hWnd) CancelToolTips();
+  return old;
+}
+
+INT_PTR CWnd::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const {
+  // The visible child window under the point, named by its window handle.
+  HWND hChild = ::ChildWindowFromPointEx(m_hWnd, point, CWP_SKIPINVISIBLE | CWP_SKIPTRANSPARENT);
+  if (hChild == nullptr || hChild == m_hWnd) return -1;
+  INT_PTR nHit = ::GetDlgCtrlID(hChild);
+  if (pTI != nullptr) {
+    pTI->hwnd = m_hWnd;
+    pTI->uId = (UINT_PTR)hChild;
+    pTI->uFlags |= TTF_IDISHWND;
+    pTI->lpszText = LPSTR_TEXTCALLBACKW;
+  }
+  return nHit != 0 ? nHit : -1;
+}
+
+void CWnd::FilterToolTipMessage(MSG* pMsg) {
+  UINT message = pMsg->message;
+  bool mouseMove = message == WM_MOUSEMOVE || message == WM_NCMOUSEMOVE;
+  bool mouseUp = message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+  bool cancels = (message >= WM_KEYFIRST && message <= WM_KEYLAST) || message == WM_LBUTTONDOWN ||
+                 message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN || message == WM_NCLBUTTONDOWN;
+  if (!mouseMove && !mouseUp && !cancels) return;
+  if (cancels) {
+    if (t_hLastOwner == m_hWnd) CancelToolTips(TRUE);
+    return;
+  }
+  // The control follows the window that shows tools.
+  if (t_pToolTip != nullptr && (t_hLastOwner != m_hWnd || t_pToolTip->m_hWnd == nullptr)) {
+    RemoveLastTool();
+    t_pToolTip->DestroyWindow();
+    delete t_pToolTip;
+    t_pToolTip = nullptr;
+  }
+  if (t_pToolTip == nullptr) {
+    t_pToolTip = new CToolTipCtrl;
+    if (!t_pToolTip->Create(this, TTS_ALWAYSTIP)) {
+      delete t_pToolTip;
+      t_pToolTip = nullptr;
+      return;
+    }
+    t_pToolTip->SetMaxTipWidth(SHRT_MAX);
+    t_hLastOwner = m_hWnd;
+  }
+  CPoint point = pMsg->pt;
+  ScreenToClient(&point);
+  TOOLINFOW ti = {};
+  ti.cbSize = sizeof(ti);
+  INT_PTR nHit = -1;
+  // Only mouse messages of this window or its children, inside its client area, find tools.
+  CRect client;
+  GetClientRect(&client);
+  if ((pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd)) && client.PtInRect(point))
+    nHit = OnToolHitTest(point, &ti);
+  bool same = nHit == t_nLastHit && ti.hwnd == t_lastInfo.hwnd && ti.uId == t_lastInfo.uId;
+  if (!same) {
+    RemoveLastTool();
+    if (nHit != -1) {
+      if (ti.hwnd == nullptr) ti.hwnd = m_hWnd;
+      if (!(ti.uFlags & TTF_IDISHWND) && ::IsRectEmpty(&ti.rect)) GetClientRect(&ti.rect);
+      ti.uFlags &= ~TTF_SUBCLASS;  // the framework relays the mouse itself
+      t_pToolTip->SendMessage(TTM_ADDTOOLW, 0, (LPARAM)&ti);
+      t_pToolTip->Activate(TRUE);
+      t_nLastHit = nHit;
+      t_lastInfo = ti;
+      t_lastInfo.lpszText = nullptr;
+    } else {
+      t_pToolTip->Activate(FALSE);
+    }
+  }
+  // The control keeps its own copy of a text; a heap copy from the hit test is ours to free.
+  if (ti.lpszText != nullptr && ti.lpszText != LPSTR_TEXTCALLBACKW) free(ti.lpszText);
+  if (nHit != -1) t_pToolTip->RelayEvent(pMsg);
+}
 
 BOOL CWnd::WalkPreTranslateTree(HWND hWndStop, MSG* pMsg) {
   for (HWND hWnd = pMsg->hwnd; hWnd != nullptr; hWnd = ::GetParent(hWnd)) {

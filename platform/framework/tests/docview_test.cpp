@@ -318,6 +318,51 @@ TEST_F(DocView, LayoutGivesBarsTheirSpaceAndTheViewTheRest) {
   frame->RecalcLayout();
 }
 
+static HWND FindToolTipWindow() {
+  HWND found = nullptr;
+  ::EnumThreadWindows(::GetCurrentThreadId(), [](HWND h, LPARAM lp) -> BOOL {
+    wchar_t cls[64];
+    ::GetClassNameW(h, cls, 64);
+    if (_wcsicmp(cls, TOOLTIPS_CLASSW) == 0) {
+      *(HWND*)lp = h;
+      return FALSE;
+    }
+    return TRUE;
+  }, (LPARAM)&found);
+  return found;
+}
+
+TEST_F(DocView, ToolTipsFollowTheMouseAndTakeTheirTextFromResources) {
+  view->plain.ShowWindow(SW_SHOW);
+  view->EnableToolTips(TRUE);
+  CRect rcPlain, rcView;
+  view->plain.GetWindowRect(&rcPlain);
+  view->GetClientRect(&rcView);
+  view->ClientToScreen(&rcView);
+  MSG over = {view->plain.m_hWnd, WM_MOUSEMOVE, 0, 0, 0, rcPlain.CenterPoint()};
+  view->PreTranslateMessage(&over);
+  HWND tip = FindToolTipWindow();
+  ASSERT_NE(nullptr, tip);
+  EXPECT_EQ(1, ::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  TOOLINFOW ti = {sizeof(ti)};
+  ASSERT_TRUE(::SendMessageW(tip, TTM_ENUMTOOLSW, 0, (LPARAM)&ti));
+  EXPECT_EQ((UINT_PTR)view->plain.m_hWnd, ti.uId);
+  EXPECT_EQ(view->m_hWnd, ti.hwnd);
+  MSG away = {view->m_hWnd, WM_MOUSEMOVE, 0, 0, 0, CPoint(rcView.right - 3, rcView.bottom - 3)};
+  view->PreTranslateMessage(&away);
+  EXPECT_EQ(0, ::SendMessageW(tip, TTM_GETTOOLCOUNT, 0, 0));
+  // The frame answers the text request from the control's string.
+  NMTTDISPINFOW info = {};
+  info.hdr.hwndFrom = tip;
+  info.hdr.idFrom = (UINT_PTR)view->plain.m_hWnd;
+  info.hdr.code = TTN_NEEDTEXTW;
+  info.uFlags = TTF_IDISHWND;
+  frame->SendMessage(WM_NOTIFY, 0, (LPARAM)&info);
+  EXPECT_STREQ(L"Plain tip", info.lpszText);
+  view->EnableToolTips(FALSE);
+  view->plain.ShowWindow(SW_HIDE);
+}
+
 TEST_F(DocView, ClosingAModifiedDocumentAsksFirstThenEndsEverything) {
   doc->SetModifiedFlag(TRUE);
   theApp.boxAnswer = IDCANCEL;
