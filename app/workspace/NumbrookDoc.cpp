@@ -1,0 +1,212 @@
+#include "NumbrookDoc.h"
+
+#include <shlobj.h>
+
+#include "MainInterface.h"
+#include "NumbrookLib.h"
+#include "ScintillaColorerView.h"
+#include "ScintillaWnd.h"
+
+IMPLEMENT_DYNCREATE(CNumbrookDoc, CScintillaColorerDoc)
+
+namespace {
+
+const wchar_t kCompanyFolder[] = L"\\Ferrow Software";
+const wchar_t kProgramFolder[] = L"\\Numbrook";
+const wchar_t kWorksheetFile[] = L"\\NumbrookDoc.txt";
+const wchar_t kFallbackPath[] = L".\\NumbrookDoc.txt";
+
+CRuntimeClass* g_pExpressionViewClass = nullptr;
+
+// Creates the folder, or finds it already there (as a folder, not as a file of that name).
+bool EnsureFolder(const CString& folder) {
+  if (::CreateDirectoryW(folder, nullptr)) return true;
+  if (::GetLastError() != ERROR_ALREADY_EXISTS) return false;
+  DWORD attr = ::GetFileAttributesW(folder);
+  return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// The folder part of a file path ("." for a bare file name).
+CString FolderOf(LPCWSTR path) {
+  CString folder = path;
+  int slash = folder.ReverseFind(L'\\');
+  int forward = folder.ReverseFind(L'/');
+  if (forward > slash) slash = forward;
+  if (slash < 0) return CString(L".");
+  if (slash == 0 || (slash == 2 && folder[1] == L':')) return folder.Left(slash + 1);  // a root
+  return folder.Left(slash);
+}
+
+// Pushes what was written to the disk, so a machine that stops right after the rename still
+// finds the whole text.
+bool FlushToDisk(LPCWSTR path) {
+  HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return false;
+  bool ok = ::FlushFileBuffers(h) != FALSE;
+  ::CloseHandle(h);
+  return ok;
+}
+
+}  // namespace
+
+bool MakeAutoSavePath(const CString& appDataFolder, CString& path) {
+  if (appDataFolder.IsEmpty()) return false;
+  CString folder = appDataFolder;
+  folder.TrimRight(L"\\/");
+  folder += kCompanyFolder;
+  if (!EnsureFolder(folder)) return false;
+  folder += kProgramFolder;
+  if (!EnsureFolder(folder)) return false;
+  path = folder + kWorksheetFile;
+  return true;
+}
+
+BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
+  if (path == nullptr || *path == 0) return FALSE;
+  // A read-only file, or a folder of that name, is never replaced.
+  DWORD attr = ::GetFileAttributesW(path);
+  if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
+    return FALSE;
+  wchar_t temp[MAX_PATH] = {};
+  if (!::GetTempFileNameW(FolderOf(path), L"nbk", 0, temp)) return FALSE;
+  if (editor.SaveFile(temp) && FlushToDisk(temp) &&
+      ::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return TRUE;
+  ::DeleteFileW(temp);
+  return FALSE;
+}
+
+CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE) {}
+
+void CNumbrookDoc::SetExpressionViewClass(CRuntimeClass* pClass) { g_pExpressionViewClass = pClass; }
+
+CScintillaColorerView* CNumbrookDoc::GetExpressionView() const {
+  CRuntimeClass* pClass = g_pExpressionViewClass ? g_pExpressionViewClass : RUNTIME_CLASS(CScintillaColorerView);
+  POSITION pos = GetFirstViewPosition();
+  while (pos != nullptr) {
+    CView* pView = GetNextView(pos);
+    if (pView != nullptr && pView->IsKindOf(pClass)) return static_cast<CScintillaColorerView*>(pView);
+  }
+  return nullptr;
+}
+
+BOOL CNumbrookDoc::OnNewDocument() {
+  m_strPathName.Empty();
+  int model = -1;
+  if (INumbrookMain* pMain = GetMainInterface()) {
+    IKivSettingsManager* pSettings = nullptr;
+    if (SUCCEEDED(pMain->GetSettingsManager(&pSettings)) && pSettings != nullptr) {
+      DocumentModel current = PDI;
+      if (SUCCEEDED(pSettings->get_DocModel(&current))) model = current;
+      pSettings->Release();
+    }
+    pMain->Release();
+  }
+  if (model < 0) {
+    CWinApp* pApp = AfxGetApp();
+    model = pApp != nullptr ? (int)pApp->GetProfileInt(L"Settings", L"DocumentModel", PDI) : PDI;
+  }
+  m_bAutoSaveWorksheet = model == PDI ? TRUE : FALSE;
+  return CScintillaColorerDoc::OnNewDocument();
+}
+
+BOOL CNumbrookDoc::OnOpenDocument(LPCWSTR lpszPathName) {
+  if (m_strPathName.IsEmpty() && m_bAutoSaveWorksheet) {
+    CScintillaColorerView* pView = GetExpressionView();
+    if (pView != nullptr && pView->GetEditor()->GetSafeHwnd() != nullptr) SaveDocumentText(*pView->GetEditor());
+  }
+  return CScintillaColorerDoc::OnOpenDocument(lpszPathName);
+}
+
+BOOL CNumbrookDoc::OnSaveDocument(LPCWSTR lpszPathName) {
+  CScintillaColorerView* pView = GetExpressionView();
+  // Without the pane there is no text: the file is left alone rather than emptied.
+  BOOL saved = pView != nullptr && pView->GetEditor()->GetSafeHwnd() != nullptr &&
+               SaveEditorTextSafely(*pView->GetEditor(), lpszPathName);
+  if (!saved) {
+    ResourceMessageBox(nullptr, AFX_IDP_FAILED_TO_SAVE_DOC, AFX_IDS_APP_TITLE, MB_ICONEXCLAMATION);
+    return FALSE;
+  }
+  SetModifiedFlag(FALSE);
+  return TRUE;
+}
+
+BOOL CNumbrookDoc::SaveModified() {
+  SaveApplicationState();
+  if (m_strPathName.IsEmpty() && m_bAutoSaveWorksheet) {
+    CScintillaColorerView* pView = GetExpressionView();
+    if (pView == nullptr || pView->GetEditor()->GetSafeHwnd() == nullptr) {
+      SetModifiedFlag(FALSE);  // no pane, no text to keep
+    } else if (AutoSave(*pView->GetEditor())) {
+      SetModifiedFlag(FALSE);
+    } else if (IsModified()) {
+      // The changes are still only in the pane: say so, then ask the usual question, whose Yes
+      // saves them under a name of the user's choice.
+      ReportAutoSaveFailure();
+      if (!CScintillaColorerDoc::SaveModified()) return FALSE;
+      // No: the user let the text go; the pane's destruction does not ask again.
+      if (IsModified()) SetModifiedFlag(FALSE);
+      return TRUE;
+    }
+  }
+  return CScintillaColorerDoc::SaveModified();
+}
+
+CString CNumbrookDoc::GetDocumentPath() {
+  CString path;
+  if (!MakeAutoSavePath(GetAppDataFolder(), path)) {
+    ResourceMessageBox(nullptr, IDS_AUTOSAVE_FOLDER_FAILED, IDS_AUTOSAVE_FOLDER_CAPTION, MB_ICONERROR);
+    path = kFallbackPath;
+  }
+  return path;
+}
+
+BOOL CNumbrookDoc::AutoSave(CScintillaWnd& editor) { return SaveEditorTextSafely(editor, GetDocumentPath()); }
+
+void CNumbrookDoc::ReportAutoSaveFailure() {
+  ResourceMessageBox(nullptr, IDS_AUTOSAVE_FAILED, IDS_AUTOSAVE_FAILED_CAPTION, MB_ICONERROR);
+}
+
+BOOL CNumbrookDoc::SaveDocumentText(CScintillaWnd& editor) {
+  if (!m_strPathName.IsEmpty() || !m_bAutoSaveWorksheet) return TRUE;
+  if (AutoSave(editor)) return TRUE;
+  if (IsModified()) ReportAutoSaveFailure();
+  return FALSE;
+}
+
+BOOL CNumbrookDoc::LoadWorksheet(CScintillaWnd& editor, BOOL bFirstUpdate) {
+  const bool first = bFirstUpdate && m_bAutoSaveWorksheet;
+  CString path = m_strPathName;
+  if (path.IsEmpty() && first) path = GetDocumentPath();
+  BOOL loaded = editor.LoadFile(path);  // an empty path leaves the editor empty
+  if (first) {
+    int last = editor.GetLineCount() - 1;
+    if (last >= 0 && editor.GetLineLength(last) > 0) editor.InsertText(L"\r\n", editor.GetLength());
+    editor.GotoPosition(editor.GetLength());
+  }
+  return loaded;
+}
+
+void CNumbrookDoc::EndWorksheetLoad(CScintillaColorerView& view) {
+  CScintillaWnd* editor = view.GetEditor();
+  editor->EmptyUndoBuffer();
+  view.ColourRange(0, editor->GetLength());
+  SetModifiedFlag(FALSE);
+}
+
+CString CNumbrookDoc::GetAppDataFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  if (!::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) return CString();
+  return CString(folder);
+}
+
+void CNumbrookDoc::SaveApplicationState() {
+  if (auto* pWriter = dynamic_cast<IApplicationStateWriter*>(AfxGetApp())) pWriter->SaveState(nullptr, nullptr);
+}
+
+int CNumbrookDoc::ResourceMessageBox(HWND hOwner, UINT nTextId, UINT nCaptionId, UINT nType) {
+  CString text, caption;
+  text.LoadString(nTextId);
+  caption.LoadString(nCaptionId);
+  return ::MessageBoxW(hOwner, text, caption, nType);
+}
