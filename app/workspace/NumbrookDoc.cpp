@@ -62,7 +62,8 @@ bool MakeAutoSavePath(const CString& appDataFolder, CString& path) {
 }
 
 BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
-  if (path == nullptr || *path == 0) return FALSE;
+  // Without its window the editor has no text to give: an empty file would replace the worksheet.
+  if (path == nullptr || *path == 0 || !::IsWindow(editor.GetSafeHwnd())) return FALSE;
   // A read-only file, or a folder of that name, is never replaced.
   DWORD attr = ::GetFileAttributesW(path);
   if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)

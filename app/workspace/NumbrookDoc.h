@@ -10,6 +10,7 @@
 // old file as it was, keeps the document modified and is told to the user.
 #pragma once
 
+#include "LeftView.h"
 #include "ScintillaColorerDoc.h"
 
 class CScintillaColorerView;
@@ -44,7 +45,7 @@ bool MakeAutoSavePath(const CString& appDataFolder, CString& path);
 // temporary file remains.
 BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path);
 
-class CNumbrookDoc : public CScintillaColorerDoc {
+class CNumbrookDoc : public CScintillaColorerDoc, public IWorksheetStore {
   DECLARE_DYNCREATE(CNumbrookDoc)
 public:
   CNumbrookDoc();
@@ -61,13 +62,13 @@ public:
   // question and asks the usual question for anything still unsaved.
   BOOL SaveModified() override;
 
-  BOOL IsAutoSaveWorksheet() const { return m_bAutoSaveWorksheet; }
+  BOOL IsAutoSaveWorksheet() override { return m_bAutoSaveWorksheet; }
   // The first of the document's views that is an expression pane, or null.
   CScintillaColorerView* GetExpressionView() const;
   // The auto-save file: <application data>\Ferrow Software\Numbrook\NumbrookDoc.txt, the
   // folders created on the way. When they cannot be made the user is told (2019/2020) and the
   // file is ".\NumbrookDoc.txt" in the current folder.
-  CString GetDocumentPath();
+  CString GetDocumentPath() override;
 
   // The expression pane's share of the worksheet (the pane calls these).
   //

@@ -14,6 +14,7 @@
 #include "MainInterface.h"
 #include "NumbrookLib.h"
 #include "ScintillaColorerView.h"
+#include "ScintillaWnd.h"
 
 namespace {
 
@@ -304,6 +305,11 @@ TEST_F(WorksheetDoc, FirstStartWithoutWorksheetFileIsEmptyAndSilent) {
   EXPECT_TRUE(g_errorBoxes.empty());
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(WorksheetFolder())) << "folders made on the way";
   EXPECT_EQ(m_view, m_doc->GetExpressionView());
+  // The expression pane reaches the document through its store interface.
+  IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(static_cast<CDocument*>(m_doc));
+  ASSERT_NE(nullptr, store);
+  EXPECT_TRUE(store->IsAutoSaveWorksheet());
+  EXPECT_EQ(WorksheetFile(), store->GetDocumentPath());
 }
 
 TEST_F(WorksheetDoc, ClosingStoresTheWorksheetByteForByteAndTheNextStartReloadsIt) {
@@ -518,6 +524,21 @@ TEST(WorksheetPath, FoldersAreMadeOnceAndAFileInTheWayFails) {
   EXPECT_FALSE(MakeAutoSavePath(base, untouched));
   EXPECT_EQ(CString(L"unchanged"), untouched);
   EXPECT_FALSE(MakeAutoSavePath(CString(), untouched)) << "no application-data folder";
+  RemoveTree(base);
+}
+
+TEST(WorksheetFile, AnEditorWithoutItsWindowNeverReplacesTheFile) {
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  CString base;
+  base.Format(L"%snbsafe_%lu", temp, ::GetCurrentProcessId());
+  RemoveTree(base);
+  ASSERT_TRUE(::CreateDirectoryW(base, nullptr));
+  WriteBytes(base + L"\\sheet.txt", "1+1");
+  CScintillaWnd noWindow;
+  EXPECT_FALSE(SaveEditorTextSafely(noWindow, base + L"\\sheet.txt"));
+  EXPECT_EQ("1+1", ReadBytes(base + L"\\sheet.txt"));
+  EXPECT_EQ(1u, FilesIn(base).size()) << "no temporary file stays behind";
   RemoveTree(base);
 }
 
