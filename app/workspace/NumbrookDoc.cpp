@@ -77,12 +77,12 @@ BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
   return FALSE;
 }
 
-CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE) {}
+CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE), m_bWorksheetUnread(FALSE) {}
 
 void CNumbrookDoc::SetExpressionViewClass(CRuntimeClass* pClass) { g_pExpressionViewClass = pClass; }
 
 CScintillaColorerView* CNumbrookDoc::GetExpressionView() const {
-  CRuntimeClass* pClass = g_pExpressionViewClass ? g_pExpressionViewClass : RUNTIME_CLASS(CScintillaColorerView);
+  CRuntimeClass* pClass = g_pExpressionViewClass ? g_pExpressionViewClass : RUNTIME_CLASS(CLeftView);
   POSITION pos = GetFirstViewPosition();
   while (pos != nullptr) {
     CView* pView = GetNextView(pos);
@@ -162,7 +162,14 @@ CString CNumbrookDoc::GetDocumentPath() {
   return path;
 }
 
-BOOL CNumbrookDoc::AutoSave(CScintillaWnd& editor) { return SaveEditorTextSafely(editor, GetDocumentPath()); }
+BOOL CNumbrookDoc::AutoSave(CScintillaWnd& editor) {
+  // A worksheet that could not be read at start-up (the file locked by another program, say)
+  // is not wiped by the empty pane that took its place.
+  if (m_bWorksheetUnread && ::IsWindow(editor.GetSafeHwnd()) && editor.GetLength() == 0) return TRUE;
+  if (!SaveEditorTextSafely(editor, GetDocumentPath())) return FALSE;
+  m_bWorksheetUnread = FALSE;
+  return TRUE;
+}
 
 void CNumbrookDoc::ReportAutoSaveFailure() {
   ResourceMessageBox(nullptr, IDS_AUTOSAVE_FAILED, IDS_AUTOSAVE_FAILED_CAPTION, MB_ICONERROR);
@@ -180,6 +187,11 @@ BOOL CNumbrookDoc::LoadWorksheet(CScintillaWnd& editor, BOOL bFirstUpdate) {
   CString path = m_strPathName;
   if (path.IsEmpty() && first) path = GetDocumentPath();
   BOOL loaded = editor.LoadFile(path);  // an empty path leaves the editor empty
+  if (first && m_strPathName.IsEmpty()) {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    m_bWorksheetUnread = !loaded && ::GetFileAttributesExW(path, GetFileExInfoStandard, &data) &&
+                         (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+  }
   if (first) {
     int last = editor.GetLineCount() - 1;
     if (last >= 0 && editor.GetLineLength(last) > 0) editor.InsertText(L"\r\n", editor.GetLength());

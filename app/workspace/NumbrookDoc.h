@@ -80,14 +80,15 @@ public:
   // First part of the pane's initial update: loads the document's file (or, on the first
   // initial update of an unnamed auto-saved worksheet, the auto-save file) into the editor; on
   // that first update a last line with text gets a line break, and the caret goes to the end.
-  // Answers whether a file was read. The pane runs its first calculation after this.
+  // Answers whether a file was read. The pane runs its first calculation after this. An
+  // auto-save file that is there but could not be read is not replaced by an empty worksheet.
   BOOL LoadWorksheet(CScintillaWnd& editor, BOOL bFirstUpdate);
   // Last part of the pane's initial update: empties the undo buffer, colours the whole text and
   // clears the modified flag.
   void EndWorksheetLoad(CScintillaColorerView& view);
 
   // The view class of the expression pane (the program sets its left pane's class); views of
-  // this class or derived from it count as expression panes. The colorer view base by default.
+  // this class or derived from it count as expression panes. The program's left pane by default.
   static void SetExpressionViewClass(CRuntimeClass* pClass);
 
 protected:
@@ -104,4 +105,6 @@ protected:
   void ReportAutoSaveFailure();
 
   BOOL m_bAutoSaveWorksheet;
+  // The auto-save file held a worksheet that the first load could not read.
+  BOOL m_bWorksheetUnread;
 };

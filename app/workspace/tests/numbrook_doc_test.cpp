@@ -198,6 +198,7 @@ protected:
   static void SetUpTestSuite() {
     ASSERT_NE(nullptr, ::LoadLibraryW(L"BrookEdit.dll"));
     theApp.m_pDocManager = new CTestDocManager;
+    CNumbrookDoc::SetExpressionViewClass(RUNTIME_CLASS(CPaneView));
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CFrameWnd),
                                                  RUNTIME_CLASS(CPaneView)));
   }
@@ -362,6 +363,22 @@ TEST_F(WorksheetDoc, LoadEndsTheWorksheetWithAnEmptyLineOnlyOnTheFirstStart) {
   theApp.OnFileNew();
   EXPECT_EQ(0, m_editor->GetLength());
   EXPECT_EQ("7*6", ReadBytes(WorksheetFile())) << "the replaced worksheet was stored first";
+}
+
+TEST_F(WorksheetDoc, AWorksheetFileThatCouldNotBeReadIsNotWipedByTheEmptyPane) {
+  ::CreateDirectoryW(g_appData + L"\\Ferrow Software", nullptr);
+  ::CreateDirectoryW(WorksheetFolder(), nullptr);
+  WriteBytes(WorksheetFile(), "precious");
+  HANDLE lock = ::CreateFileW(WorksheetFile(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  Start();  // another program holds the file
+  ::CloseHandle(lock);
+  EXPECT_EQ(0, m_editor->GetLength());
+  EXPECT_TRUE(g_errorBoxes.empty()) << "an unreadable worksheet is not reported";
+  ASSERT_TRUE(Close());
+  EXPECT_EQ("precious", ReadBytes(WorksheetFile()));
+  Start();
+  EXPECT_EQ("precious\r\n", EditorBytes());
 }
 
 // ---- document models ---------------------------------------------------------------------------
