@@ -5,6 +5,7 @@
 #include "EditorMessages.h"
 #include "FwComSupport.h"
 #include "MainInterface.h"
+#include "NumbrookDoc.h"
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaStyledText.h"
@@ -55,7 +56,7 @@ Manager* TakeManager(HRESULT (STDMETHODCALLTYPE INumbrookMain::*getter)(Manager*
 }
 
 // Receives the application messenger's events for one expression pane.
-class CLeftViewMessengerSink : public ICBMessengerEvents {
+class CLeftViewMessengerSink final : public ICBMessengerEvents {
 public:
   explicit CLeftViewMessengerSink(CLeftView* view) : m_pView(view) {}
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
@@ -96,7 +97,7 @@ public:
   STDMETHODIMP OnKbdModifier(VARIANT_BOOL, VARIANT_BOOL, VARIANT_BOOL) override { return S_OK; }
   STDMETHODIMP OnBeforeUpdate() override { return S_OK; }
   STDMETHODIMP OnAfterUpdate(PropertyPage page) override {
-    if (g_services.SaveState != nullptr) g_services.SaveState();
+    if (auto* writer = dynamic_cast<IApplicationStateWriter*>(AfxGetApp())) writer->SaveState(nullptr, nullptr);
     if (page == FontsAndColorsPage && m_pView->GetEditor()->GetSafeHwnd() != nullptr)
       m_pView->ColourRange(0, m_pView->GetEditor()->GetLength());
     return S_OK;
@@ -228,9 +229,18 @@ void CLeftView::LoadWorksheet() {
     m_wndEditor.EmptyUndoBuffer();
     return;
   }
+  const bool first = !g_firstInitialUpdateDone;
+  if (CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc)) {
+    // The worksheet document knows where its text lives and how it is kept safe.
+    worksheet->LoadWorksheet(m_wndEditor, first);
+    OnCalculate();
+    worksheet->EndWorksheetLoad(*this);
+    g_firstInitialUpdateDone = true;
+    m_bDocumentLoaded = 1;
+    return;
+  }
   IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(doc);
   const bool autoSave = store != nullptr && store->IsAutoSaveWorksheet();
-  const bool first = !g_firstInitialUpdateDone;
   CString path = doc->GetPathName();
   if (path.IsEmpty() && autoSave && first) path = store->GetDocumentPath();
   if (path.IsEmpty()) m_wndEditor.SetText(L"");
@@ -251,7 +261,12 @@ void CLeftView::LoadWorksheet() {
 
 void CLeftView::SaveDocumentText() {
   CDocument* doc = GetDocument();
-  if (doc == nullptr || !doc->GetPathName().IsEmpty() || m_wndEditor.GetSafeHwnd() == nullptr) return;
+  if (doc == nullptr || m_wndEditor.GetSafeHwnd() == nullptr) return;
+  if (CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc)) {
+    worksheet->SaveDocumentText(m_wndEditor);
+    return;
+  }
+  if (!doc->GetPathName().IsEmpty()) return;
   IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(doc);
   if (store != nullptr && store->IsAutoSaveWorksheet()) m_wndEditor.SaveFile(store->GetDocumentPath());
 }

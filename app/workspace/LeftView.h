@@ -58,8 +58,6 @@ struct PaneShellServices {
   ICalculatorKernel* (*GetCalculatorKernel)() = nullptr;
   // Shows context menu nMenuId at a screen point for pWnd; FALSE when nothing was shown.
   BOOL (*ShowPopupMenu)(UINT nMenuId, POINT point, CWnd* pWnd) = nullptr;
-  // The application's save of its workspace layout and settings.
-  void (*SaveState)() = nullptr;
   // The export dialog, shown modally over the settings; true on OK with the settings filled in.
   bool (*RunExportDialog)(CWnd* pOwner, ExportSettings& settings) = nullptr;
 };

@@ -1,0 +1,927 @@
+// The two worksheet panes in a plain frame with a static splitter, over the registered kernel:
+// recalculation while typing, the request protocol, failures inside a calculation, zoom,
+// scroll and marker synchronisation, the focus rule, the commands with their check marks, the
+// key filter, paste and command insertion, colouring, the code formatter and the messenger.
+// The application shell is played by small doubles behind INumbrookMain.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <stdexcept>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "CalculatorKernel.h"
+#include "ClipboardText.h"
+#include "EditorMessages.h"
+#include "FwComSupport.h"
+#include "LeftView.h"
+#include "MainInterface.h"
+#include "NumbrookDoc.h"
+#include "Recalculation.h"
+#include "RightView.h"
+#include "ScintillaColorerDoc.h"
+
+namespace {
+
+int g_savedStates = 0;
+
+class CTestApp : public CWinApp, public IApplicationStateWriter {
+public:
+  CTestApp() : CWinApp(L"WorkspacePanesTest") {}
+  BOOL SaveState(LPCWSTR, CUfxFrameHelper*) override {
+    ++g_savedStates;
+    return TRUE;
+  }
+};
+CTestApp theApp;
+
+// ---- the kernel: the real bridge behind a proxy that can fail on demand ----------------------
+
+enum class Failure { None, ParseHResult, ParseThrows, SettingsHResult };
+
+class CKernelProxy : public ICalculatorKernel {
+public:
+  CCalculatorKernel* real = nullptr;
+  Failure failure = Failure::None;
+  std::function<void(int call)> onParse;  // runs before each calculation
+  int parses = 0;
+  CString lastText;
+  CalcAngleFormat lastAngle = cafRadians;
+  CalcResultFormat lastResult = crfDec;
+
+  STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override { return real->QueryInterface(riid, ppv); }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+  STDMETHODIMP ParseExpression(BSTR Expression, ParseExpResult* Result) override {
+    int call = parses++;
+    lastText = Expression ? Expression : L"";
+    if (onParse) onParse(call);
+    if (failure == Failure::ParseHResult) return E_FAIL;
+    if (failure == Failure::ParseThrows) throw std::runtime_error("fault inside the calculation");
+    return real->ParseExpression(Expression, Result);
+  }
+  STDMETHODIMP GetVarValue(int Index, VARIANT* Value) override { return real->GetVarValue(Index, Value); }
+  STDMETHODIMP GetVarName(int Index, BSTR* Name) override { return real->GetVarName(Index, Name); }
+  STDMETHODIMP IsDefined(BSTR Text, CalcObjectType* defType, int* findIndex) override {
+    return real->IsDefined(Text, defType, findIndex);
+  }
+  STDMETHODIMP GetCountObjects(CalcObjectType t, int* Count) override { return real->GetCountObjects(t, Count); }
+  STDMETHODIMP GetFunction(int Index, CalcFunction* f) override { return real->GetFunction(Index, f); }
+  STDMETHODIMP GetFunctionIndex(BSTR name, int* Index) override { return real->GetFunctionIndex(name, Index); }
+  STDMETHODIMP GetConstant(int Index, CalcConstant* c) override { return real->GetConstant(Index, c); }
+  STDMETHODIMP GetOperator(int Index, CalcOperator* o) override { return real->GetOperator(Index, o); }
+  STDMETHODIMP GetCategory(int Index, CalcCategory* c) override { return real->GetCategory(Index, c); }
+  STDMETHODIMP GetCategoryIndex(int id, int* Index) override { return real->GetCategoryIndex(id, Index); }
+  STDMETHODIMP GetCalcAngleFormat(CalcAngleFormat* f) override { return real->GetCalcAngleFormat(f); }
+  STDMETHODIMP GetCalcResultFormat(CalcResultFormat* f) override { return real->GetCalcResultFormat(f); }
+  STDMETHODIMP SetCalcSettings(CalcAngleFormat a, CalcResultFormat r) override {
+    if (failure == Failure::SettingsHResult) return E_FAIL;
+    lastAngle = a;
+    lastResult = r;
+    return real->SetCalcSettings(a, r);
+  }
+};
+CKernelProxy g_kernel;
+
+// ---- the shell's doubles ----------------------------------------------------------------------
+
+template <class I>
+class CDouble : public I {
+public:
+  STDMETHODIMP QueryInterface(REFIID, void** ppv) override {
+    *ppv = this;
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
+  STDMETHODIMP_(ULONG) Release() override { return 1; }
+};
+
+class CCaptionDouble : public CDouble<IKivCaptionBar> {
+public:
+  CaptionType type = CaptionTypeNone;
+  std::wstring text;
+  int puts = 0;
+  STDMETHODIMP get_Visible(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_Visible(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Text(BSTR*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_Text(BSTR value) override {
+    text = value ? value : L"";
+    ++puts;
+    return S_OK;
+  }
+  STDMETHODIMP get_Type(CaptionType*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_Type(CaptionType value) override {
+    type = value;
+    return S_OK;
+  }
+};
+
+class CKbdDouble : public CDouble<IKivKbdManager> {
+public:
+  VARIANT_BOOL translate = VARIANT_FALSE;
+  STDMETHODIMP TranslateKbdAccel(void*, VARIANT_BOOL* translated) override {
+    *translated = translate;
+    return S_OK;
+  }
+};
+
+class CMessengerDouble : public CDouble<IKivMessenger> {
+public:
+  ICBMessengerEvents* sink = nullptr;
+  int unsubscribed = 0;
+  STDMETHODIMP RunCommand(long) override { return E_NOTIMPL; }
+  STDMETHODIMP EventsSubscribe(ICBMessengerEvents* handler, GUID* id) override {
+    sink = handler;
+    *id = GUID{1, 2, 3, {4, 5, 6, 7, 8, 9, 10, 11}};
+    return S_OK;
+  }
+  STDMETHODIMP EventsUnscribe(GUID) override {
+    ++unsubscribed;
+    return S_OK;
+  }
+  STDMETHODIMP get_HookIsRunning(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_HookIsRunning(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMainframeHandle(long*) override { return E_NOTIMPL; }
+};
+
+class CSettingsDouble : public CDouble<IKivSettingsManager> {
+public:
+  FnProcessing processing = FpReplace;
+  STDMETHODIMP get_ShowAtStartup(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_ShowAtStartup(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP get_ShowHideKey(long*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_ShowHideKey(long) override { return E_NOTIMPL; }
+  STDMETHODIMP get_PassShowHideKey(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_PassShowHideKey(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP get_KbdActionsCount(long*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_KbdActionsCount(long) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKeyHandle(long, long*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKeyPass(long, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKeyActivated(long, VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKbdAction(long, CalcAction*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKbdActionEx(long, CalcActionEx*) override { return E_NOTIMPL; }
+  STDMETHODIMP SetKbdActionEx(long, CalcActionEx) override { return E_NOTIMPL; }
+  STDMETHODIMP get_CurrentStyle(VisualStyle* v) override {
+    *v = VsSimple;
+    return S_OK;
+  }
+  STDMETHODIMP put_CurrentStyle(VisualStyle) override { return E_NOTIMPL; }
+  STDMETHODIMP get_DocModel(DocumentModel* v) override {
+    *v = SDI;
+    return S_OK;
+  }
+  STDMETHODIMP put_DocModel(DocumentModel) override { return E_NOTIMPL; }
+  STDMETHODIMP get_AlwaysOnTop(VARIANT_BOOL*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_AlwaysOnTop(VARIANT_BOOL) override { return E_NOTIMPL; }
+  STDMETHODIMP get_CurrentFnProcessing(FnProcessing* v) override {
+    *v = processing;
+    return S_OK;
+  }
+  STDMETHODIMP put_CurrentFnProcessing(FnProcessing) override { return E_NOTIMPL; }
+};
+
+class CWatcherDouble : public CDouble<INumbrookClipboardWatcher> {
+public:
+  std::wstring format;
+  unsigned long params = 99;
+  HRESULT answer = S_OK;
+  STDMETHODIMP HotKeyProcess(BSTR Format, unsigned long dwParams) override {
+    format = Format ? Format : L"";
+    params = dwParams;
+    return answer;
+  }
+};
+
+class CMainDouble : public CDouble<INumbrookMain> {
+public:
+  CCaptionDouble caption;
+  CKbdDouble kbd;
+  CMessengerDouble messenger;
+  CSettingsDouble settings;
+  CWatcherDouble watcher;
+  STDMETHODIMP GetTrayManager(IKivTray**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetMsgManager(IKivMessenger** m) override {
+    *m = &messenger;
+    return S_OK;
+  }
+  STDMETHODIMP GetCaptionbarManager(IKivCaptionBar** m) override {
+    *m = &caption;
+    return S_OK;
+  }
+  STDMETHODIMP GetSettingsManager(IKivSettingsManager** m) override {
+    *m = &settings;
+    return S_OK;
+  }
+  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetCalculatorKernel(ICalculatorKernel** k) override {
+    *k = &g_kernel;
+    return S_OK;
+  }
+  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetKbdManager(IKivKbdManager** m) override {
+    *m = &kbd;
+    return S_OK;
+  }
+  STDMETHODIMP GetClipboardWatcher(INumbrookClipboardWatcher** w) override {
+    *w = &watcher;
+    return S_OK;
+  }
+};
+CMainDouble g_main;
+
+// ---- the frame ------------------------------------------------------------------------------
+
+// Counts deletions of the expression pane.
+class CProbeLeftView : public CLeftView {
+  DECLARE_DYNCREATE(CProbeLeftView)
+public:
+  static int deleted;
+  ~CProbeLeftView() override { ++deleted; }
+};
+int CProbeLeftView::deleted = 0;
+IMPLEMENT_DYNCREATE(CProbeLeftView, CLeftView)
+
+class CPanesFrame : public CFrameWnd {
+  DECLARE_DYNCREATE(CPanesFrame)
+public:
+  CSplitterWnd m_wndSplitter;
+  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
+    if (!m_wndSplitter.CreateStatic(this, 1, 2)) return FALSE;
+    if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CProbeLeftView), CSize(300, 300), pContext)) return FALSE;
+    if (!m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CRightView), CSize(200, 300), pContext)) return FALSE;
+    return TRUE;
+  }
+};
+IMPLEMENT_DYNCREATE(CPanesFrame, CFrameWnd)
+
+class CProbeCmdUI : public CCmdUI {
+public:
+  int checked = -1;
+  int enabled = -1;
+  void SetCheck(int nCheck) override { checked = nCheck; }
+  void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; }
+};
+
+std::wstring Str(const CString& s) { return std::wstring((LPCWSTR)s, (size_t)s.GetLength()); }
+
+class Panes : public ::testing::Test {
+protected:
+  static CPanesFrame* frame;
+  static CLeftView* left;
+  static CRightView* right;
+  static std::unique_ptr<CCalculatorKernel> kernel;
+
+  static void SetUpTestSuite() {
+    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    HMODULE resources = ::LoadLibraryW(L"BrookResx.dll");
+    if (resources) AfxSetResourceHandle(resources);
+    if (!::LoadLibraryW(L"BrookEdit.dll")) return;
+    try {
+      kernel.reset(new CCalculatorKernel);
+    } catch (...) {
+      return;
+    }
+    g_kernel.real = kernel.get();
+    PaneShellServices services;
+    services.GetCalculatorKernel = []() -> ICalculatorKernel* { return &g_kernel; };
+    SetPaneShellServices(services);
+    SetMainInterfaceSource([]() -> INumbrookMain* { return &g_main; });
+    theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
+                                                 RUNTIME_CLASS(CPanesFrame), RUNTIME_CLASS(CProbeLeftView)));
+    theApp.OnFileNew();
+    frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
+    if (frame == nullptr) return;
+    frame->MoveWindow(0, 0, 640, 300);
+    frame->ShowWindow(SW_SHOW);
+    left = DYNAMIC_DOWNCAST(CLeftView, frame->m_wndSplitter.GetPane(0, 0));
+    right = DYNAMIC_DOWNCAST(CRightView, frame->m_wndSplitter.GetPane(0, 1));
+  }
+  static void TearDownTestSuite() {
+    SetMainInterfaceSource(nullptr);
+  }
+
+  void SetUp() override {
+    ASSERT_NE(nullptr, kernel) << "is Evalkern registered?";
+    ASSERT_NE(nullptr, left);
+    ASSERT_NE(nullptr, right);
+    g_kernel.failure = Failure::None;
+    g_kernel.onParse = nullptr;
+    SetText(L"");
+  }
+
+  CScintillaWnd& Ed() { return *left->GetEditor(); }
+  CScintillaWnd& Res() { return *right->GetEditor(); }
+  std::wstring Results() { return Str(Res().GetText()); }
+
+  // Runs the message loop until every requested calculation has been served.
+  void Pump() {
+    const DWORD until = ::GetTickCount() + 20000;
+    MSG msg;
+    for (;;) {
+      bool any = false;
+      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) continue;
+        any = true;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+      }
+      if (!any && left->GetPendingCalculations() == 0) return;
+      if (::GetTickCount() > until) {
+        ADD_FAILURE() << "calculations still pending: " << left->GetPendingCalculations();
+        return;
+      }
+    }
+  }
+  void SetText(const wchar_t* text) {
+    Ed().SetText(text);
+    Ed().GotoPosition(Ed().GetLength());
+    Pump();
+  }
+  // Posts the keystrokes of `text` ("\n" is the Enter key) to the expression editor.
+  void PostKeys(const std::wstring& text) {
+    for (wchar_t c : text) {
+      if (c == L'\n') ::PostMessageW(Ed().m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
+      else ::PostMessageW(Ed().m_hWnd, WM_CHAR, c, 0);
+    }
+  }
+  // The kernel's answer for the whole text in one calculation.
+  std::wstring OneShot(const CString& text) {
+    ParseExpResult result;
+    _bstr_t expression((LPCWSTR)text);
+    EXPECT_EQ(S_OK, kernel->ParseExpression(expression, &result));
+    _variant_t value;
+    value.Attach(result.Value);
+    return Str(ResultValueText(value));
+  }
+  int Checked(CView* view, UINT id) {
+    CProbeCmdUI ui;
+    ui.m_nID = id;
+    view->OnCmdMsg(id, (int)CN_UPDATE_COMMAND_UI, &ui, nullptr);
+    return ui.checked;
+  }
+  void Command(CView* view, UINT id) { view->SendMessage(WM_COMMAND, id, 0); }
+  int Zoom(CScintillaWnd& editor) { return (int)editor.SendMessage(SCI_GETZOOM); }
+};
+CPanesFrame* Panes::frame = nullptr;
+CLeftView* Panes::left = nullptr;
+CRightView* Panes::right = nullptr;
+std::unique_ptr<CCalculatorKernel> Panes::kernel;
+
+// ---- recalculation ----------------------------------------------------------------------------
+
+TEST_F(Panes, TypingAWorksheetGivesItsResultsLineByLine) {
+  PostKeys(L"1+2; 3*4\nx := 5\nx*2");
+  Pump();
+  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2", Str(Ed().GetText()));
+  EXPECT_EQ(L"3; 12\r\n5\r\n10", Results());
+  EXPECT_EQ(0, left->GetPendingCalculations());
+  // The results pane stays read-only with nothing to undo, and its arrow is on the caret line.
+  EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
+  EXPECT_FALSE(Res().SendMessage(SCI_CANUNDO));
+  EXPECT_EQ(2, left->GetMarkedResultLine());
+  EXPECT_TRUE(Res().HasMarker(2));
+  EXPECT_FALSE(Res().HasMarker(0));
+  // The caption bar shows the hint for the name before the caret.
+  EXPECT_EQ(CaptionTypeInfo, g_main.caption.type);
+  EXPECT_EQ(L"x=5", g_main.caption.text);
+}
+
+TEST_F(Panes, ManyFastKeystrokesEndWithTheResultsOfTheFinalText) {
+  std::wstring keys;
+  const wchar_t* pieces[] = {L"12+7", L"\n", L"y := 3*4", L"; y-1", L"\n", L"2^10", L"\n", L"(1+2)*(3+4)", L"\n"};
+  for (int i = 0; keys.size() < 200; ++i) keys += pieces[i % 9];
+  keys.resize(200);
+  g_kernel.parses = 0;
+  PostKeys(keys);
+  Pump();
+  const CString text = Ed().GetText();
+  // Every keystroke arrived; Enter writes CR LF.
+  EXPECT_EQ((int)(keys.size() + std::count(keys.begin(), keys.end(), L'\n')), text.GetLength());
+  EXPECT_EQ(OneShot(text), Results());
+  EXPECT_EQ(0, left->GetPendingCalculations());
+}
+
+TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
+  SetText(L"7");
+  ASSERT_EQ(L"7", Results());
+  Ed().GotoPosition(Ed().GetLength());
+  std::vector<std::wstring> shownAtParse;
+  g_kernel.onParse = [&](int) {
+    shownAtParse.push_back(Results());
+    // A keystroke arrives while the first calculation runs.
+    if (shownAtParse.size() == 1) ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'0', 0);
+  };
+  PostKeys(L"+1");
+  Pump();
+  g_kernel.onParse = nullptr;
+  EXPECT_EQ(L"17", Results()) << "7+10";
+  // No intermediate answer ("7+", "8") ever reached the pane before the last calculation.
+  ASSERT_FALSE(shownAtParse.empty());
+  for (auto& shown : shownAtParse) EXPECT_EQ(L"7", shown);
+  EXPECT_EQ(0, left->GetPendingCalculations());
+}
+
+TEST_F(Panes, AFailureInsideACalculationLeavesThePanesAsTheyWere) {
+  const Failure failures[] = {Failure::ParseHResult, Failure::ParseThrows, Failure::SettingsHResult};
+  for (Failure failure : failures) {
+    SetText(L"1+2");
+    ASSERT_EQ(L"3", Results());
+    g_kernel.failure = failure;
+    Ed().SetText(L"5*5");
+    Pump();
+    EXPECT_EQ(L"5*5", Str(Ed().GetText()));
+    EXPECT_EQ(L"3", Results()) << (int)failure;
+    EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
+    EXPECT_EQ(0, left->GetPendingCalculations());
+    // The program goes on: the next calculation is shown.
+    g_kernel.failure = Failure::None;
+    left->RequestCalculation();
+    Pump();
+    EXPECT_EQ(L"25", Results()) << (int)failure;
+  }
+}
+
+TEST_F(Panes, TheDirectCalculationAtSetUpLeavesNoPendingRequest) {
+  Ed().SetText(L"2*21");
+  Pump();
+  left->OnCalculate();
+  EXPECT_EQ(0, left->GetPendingCalculations());
+  EXPECT_EQ(L"42", Results());
+}
+
+// ---- focus ------------------------------------------------------------------------------------
+
+TEST_F(Panes, FocusReturnsToTheExpressionPaneOnlyWhenItWasThere) {
+  SetText(L"1");
+  for (bool inExpressionPane : {true, false}) {
+    CScintillaWnd& target = inExpressionPane ? Ed() : Res();
+    target.SetFocus();
+    ASSERT_EQ(target.m_hWnd, ::GetFocus());
+    left->RequestCalculation();
+    Pump();
+    EXPECT_EQ(target.m_hWnd, ::GetFocus()) << (inExpressionPane ? "expression pane" : "results pane");
+  }
+}
+
+// ---- synchronisation --------------------------------------------------------------------------
+
+TEST_F(Panes, ZoomOfEitherPaneIsTakenExactlyByTheOther) {
+  struct Step {
+    bool fromLeft;
+    UINT message;  // a control message, or a command when WPARAM is 0 and message is an id
+    WPARAM value;
+    int zoom;  // both panes afterwards
+  } steps[] = {
+      {true, SCI_SETZOOM, 0, 0},
+      {true, ID_VIEW_ZOOM_IN, 0, 4},   // four steps in the expression pane
+      {true, ID_VIEW_ZOOM_OUT, 0, 0},
+      {true, SCI_SETZOOM, 6, 6},       // a jump of several steps at once
+      {false, SCI_SETZOOM, (WPARAM)-3, -3},  // from the results pane
+      {false, SCI_ZOOMIN, 1, -2},      // one wheel step in the results pane
+      {true, SCI_SETZOOM, 0, 0},
+  };
+  for (auto& s : steps) {
+    if (s.message == ID_VIEW_ZOOM_IN || s.message == ID_VIEW_ZOOM_OUT) Command(left, s.message);
+    else (s.fromLeft ? Ed() : Res()).SendMessage(s.message, s.value, 0);
+    EXPECT_EQ(s.zoom, Zoom(Ed())) << s.message << " " << (int)s.value;
+    EXPECT_EQ(s.zoom, Zoom(Res())) << s.message << " " << (int)s.value;
+    EXPECT_FALSE(left->IsZoomSyncInProgress());
+    EXPECT_FALSE(right->IsZoomSyncInProgress());
+  }
+}
+
+TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
+  std::wstring text;
+  for (int i = 0; i < 120; ++i) text += std::to_wstring(i) + L"\r\n";
+  SetText(text.c_str());
+  ASSERT_EQ(Res().GetLineCount(), Ed().GetLineCount());
+  for (int first : {50, 10, 0}) {
+    Ed().LineScroll(0, first - Ed().GetFirstVisibleLine());
+    Pump();
+    EXPECT_EQ(first, Ed().GetFirstVisibleLine());
+    EXPECT_EQ(first, Res().GetFirstVisibleLine());
+  }
+  // A recalculation puts the results pane back in step.
+  Ed().LineScroll(0, 30 - Ed().GetFirstVisibleLine());
+  Res().LineScroll(0, -Res().GetFirstVisibleLine());
+  ASSERT_EQ(0, Res().GetFirstVisibleLine());
+  left->RequestCalculation();
+  Pump();
+  EXPECT_EQ(30, Res().GetFirstVisibleLine());
+}
+
+TEST_F(Panes, TheArrowFollowsTheCaretLine) {
+  SetText(L"1\r\n2\r\n3");
+  for (int line : {0, 2, 1}) {
+    Ed().GotoLine(line);
+    Pump();
+    EXPECT_EQ(line, left->GetMarkedResultLine());
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(i == line, (bool)Res().HasMarker(i)) << line << " " << i;
+  }
+}
+
+// ---- commands and check marks -----------------------------------------------------------------
+
+TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
+  struct {
+    UINT id;
+    CalcResultFormat format;
+  } notations[] = {{ID_RESULT_HEXADECIMAL, crfHex}, {ID_RESULT_BINARY, crfBin}, {ID_RESULT_OCTAL, crfOct},
+                   {ID_RESULT_ROMAN, crfRoman}, {ID_RESULT_DECIMAL, crfDec}};
+  struct {
+    UINT id;
+    CalcAngleFormat format;
+  } angles[] = {{ID_ANGLE_DEGREES, cafDegrees}, {ID_ANGLE_GRADS, cafGrads}, {ID_ANGLE_RADIANS, cafRadians}};
+  SetText(L"10");
+  for (int round = 0; round < 2; ++round) {
+    // The same commands sent to the results pane concern the expression pane.
+    CView* target = round == 0 ? (CView*)left : (CView*)right;
+    for (auto& n : notations) {
+      Command(target, n.id);
+      Command(target, n.id);  // the same choice twice still asks twice
+      EXPECT_EQ(2, left->GetPendingCalculations());
+      Pump();
+      EXPECT_EQ(n.format, g_kernel.lastResult);
+      EXPECT_EQ(n.format, left->GetResultFormat());
+      for (auto& other : notations) {
+        EXPECT_EQ(other.id == n.id ? 1 : 0, Checked(left, other.id)) << n.id << " " << other.id;
+        EXPECT_EQ(other.id == n.id ? 1 : 0, Checked(right, other.id)) << n.id << " " << other.id;
+      }
+    }
+    for (auto& a : angles) {
+      Command(target, a.id);
+      Pump();
+      EXPECT_EQ(a.format, g_kernel.lastAngle);
+      for (auto& other : angles) {
+        EXPECT_EQ(other.id == a.id ? 1 : 0, Checked(left, other.id));
+        EXPECT_EQ(other.id == a.id ? 1 : 0, Checked(right, other.id));
+      }
+    }
+  }
+  Command(left, ID_RESULT_HEXADECIMAL);
+  Pump();
+  EXPECT_EQ(OneShot(L"10"), Results());  // the kernel keeps the last settings it was given
+  EXPECT_NE(L"10", Results());
+  Command(left, ID_RESULT_DECIMAL);
+  Pump();
+  EXPECT_EQ(L"10", Results());
+}
+
+TEST_F(Panes, BookmarkAndLineNumberCommandsWithTheirCheckMarks) {
+  SetText(L"a\r\nb\r\nc\r\nd");
+  Ed().GotoLine(1);
+  EXPECT_EQ(0, Checked(left, ID_BOOKMARK_TOGGLE));
+  Command(right, ID_BOOKMARK_TOGGLE);  // from the results pane: the expression pane's bookmark
+  EXPECT_TRUE(Ed().HasMarker(1));
+  EXPECT_EQ(1, Checked(left, ID_BOOKMARK_TOGGLE));
+  EXPECT_EQ(1, Checked(right, ID_BOOKMARK_TOGGLE));
+  Ed().GotoLine(3);
+  Command(left, ID_BOOKMARK_TOGGLE);
+  Ed().GotoLine(0);
+  Command(left, ID_BOOKMARK_NEXT);
+  EXPECT_EQ(1, Ed().GetCurrentLine());
+  Command(left, ID_BOOKMARK_NEXT);
+  EXPECT_EQ(3, Ed().GetCurrentLine());
+  Command(right, ID_BOOKMARK_PREVIOUS);
+  EXPECT_EQ(1, Ed().GetCurrentLine());
+  Command(left, ID_BOOKMARK_TOGGLE);
+  EXPECT_FALSE(Ed().HasMarker(1));
+  Command(left, ID_BOOKMARK_CLEAR_ALL);
+  EXPECT_FALSE(Ed().HasAnyMarker());
+
+  const BOOL shown = Ed().IsLineNumbersShown();
+  Command(left, ID_VIEW_LINE_NUMBERS);
+  EXPECT_EQ(!shown, Ed().IsLineNumbersShown());
+  EXPECT_EQ(shown ? 0 : 1, Checked(right, ID_VIEW_LINE_NUMBERS));
+  Command(right, ID_VIEW_LINE_NUMBERS);
+  EXPECT_EQ(shown, Ed().IsLineNumbersShown());
+  EXPECT_EQ(shown ? 1 : 0, Checked(left, ID_VIEW_LINE_NUMBERS));
+}
+
+TEST_F(Panes, EditCommandsOfTheResultsPane) {
+  SetText(L"1+1");
+  PostKeys(L"0");
+  Pump();
+  ASSERT_EQ(L"1+10", Str(Ed().GetText()));
+  // Undo from the results pane undoes the expression pane's last edit.
+  CProbeCmdUI ui;
+  ui.m_nID = ID_EDIT_UNDO;
+  right->OnCmdMsg(ID_EDIT_UNDO, (int)CN_UPDATE_COMMAND_UI, &ui, nullptr);
+  EXPECT_EQ(1, ui.enabled);
+  Command(right, ID_EDIT_UNDO);
+  Pump();
+  EXPECT_EQ(L"1+1", Str(Ed().GetText()));
+  EXPECT_EQ(L"2", Results());
+  // Cut and paste are off in the results pane, and paste changes nothing there.
+  for (UINT id : {(UINT)ID_EDIT_CUT, (UINT)ID_EDIT_PASTE}) {
+    CProbeCmdUI probe;
+    probe.m_nID = id;
+    right->OnCmdMsg(id, (int)CN_UPDATE_COMMAND_UI, &probe, nullptr);
+    EXPECT_EQ(0, probe.enabled) << id;
+  }
+  ASSERT_TRUE(SetClipboardText(L"999"));
+  Command(right, ID_EDIT_PASTE);
+  EXPECT_EQ(L"2", Results());
+  // Select all selects the results pane's own text; copy puts it on the clipboard.
+  Command(right, ID_EDIT_SELECT_ALL);
+  EXPECT_EQ(0, Res().GetSelectionStart());
+  EXPECT_EQ(1, Res().GetSelectionEnd());
+  Command(right, ID_EDIT_COPY);
+  EXPECT_EQ(CString(L"2"), GetClipboardText());
+}
+
+// ---- key filter -------------------------------------------------------------------------------
+
+TEST_F(Panes, KeyFilterLeavesCtrlLettersToTheApplication) {
+  struct {
+    UINT message;
+    WPARAM key;
+    bool ctrl;
+    VARIANT_BOOL translated;
+    LONG answer;  // 0 swallows
+  } table[] = {
+      {WM_KEYDOWN, 'B', true, VARIANT_FALSE, 0},   // no accelerator bound: nothing happens
+      {WM_KEYDOWN, 'L', true, VARIANT_FALSE, 1},   // Ctrl+L reaches the control
+      {WM_KEYDOWN, '1', true, VARIANT_FALSE, 1},   // Ctrl with a digit too
+      {WM_KEYDOWN, 'Z', true, VARIANT_FALSE, 0},
+      {WM_KEYDOWN, VK_APPS, true, VARIANT_FALSE, 0},
+      {WM_KEYDOWN, 'B', false, VARIANT_FALSE, 1},  // without Ctrl every key is the control's
+      {WM_KEYDOWN, 'B', false, VARIANT_TRUE, 0},   // an accelerator ran
+      {WM_KEYDOWN, 'L', true, VARIANT_TRUE, 0},
+      {WM_CHAR, 'B', true, VARIANT_FALSE, 1},
+  };
+  BYTE keys[256];
+  ::GetKeyboardState(keys);
+  for (auto& t : table) {
+    keys[VK_CONTROL] = t.ctrl ? 0x80 : 0;
+    ::SetKeyboardState(keys);
+    g_main.kbd.translate = t.translated;
+    MSG msg = {Ed().m_hWnd, t.message, t.key, 0};
+    EXPECT_EQ(t.answer, left->GetKeyFilter()->FilterMessage(&msg)) << (char)t.key << " ctrl " << t.ctrl;
+    EXPECT_EQ(t.answer, right->GetKeyFilter()->FilterMessage(&msg)) << "results pane, " << (char)t.key;
+  }
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  g_main.kbd.translate = VARIANT_FALSE;
+  EXPECT_EQ(left->GetKeyFilter(), Ed().GetKeyFilter());
+  EXPECT_EQ(right->GetKeyFilter(), Res().GetKeyFilter());
+}
+
+// ---- paste and command insertion --------------------------------------------------------------
+
+TEST_F(Panes, PasteReplacesTheSelectionWithoutTouchingTheClipboard) {
+  SetText(L"1+100");
+  Ed().SetSelectionStart(2);
+  Ed().SetSelectionEnd(5);
+  ASSERT_TRUE(SetClipboardText(L"2\x00A0*\x00A0" L"3"));
+  Command(left, ID_EDIT_PASTE);
+  Pump();
+  EXPECT_EQ(L"1+2 * 3", Str(Ed().GetText()));
+  EXPECT_EQ(7, Ed().GetCurrentPosition());
+  EXPECT_EQ(L"7", Results());
+  EXPECT_EQ(CString(L"2\x00A0*\x00A0" L"3"), GetClipboardText()) << "the replaced selection is not on the clipboard";
+}
+
+TEST_F(Panes, CommandsOfAPanelAreInsertedAtTheCaret) {
+  struct {
+    CalcObjectType type;
+    const wchar_t* command;
+    FnProcessing processing;
+    const wchar_t* text;
+    int selStart, selEnd;
+    const wchar_t* after;
+    int afterStart, afterEnd;
+  } table[] = {
+      // A function wraps the selection when the setting says so; it stays selected inside.
+      {CotFunction, L"sqrt", FpInsert, L"1+16", 2, 4, L"1+sqrt(16)", 7, 9},
+      // Otherwise the selection goes and the caret stands between the parentheses.
+      {CotFunction, L"sqrt", FpReplace, L"1+16", 2, 4, L"1+sqrt()", 7, 7},
+      // A selection over lines is never wrapped.
+      {CotFunction, L"sqrt", FpInsert, L"1\r\n2", 0, 4, L"sqrt()", 5, 5},
+      {CotConstant, L"pi", FpInsert, L"2*", 2, 2, L"2*pi", 4, 4},
+      {CotOperator, L"mod", FpReplace, L"7  2", 2, 2, L"7 mod 2", 5, 5},
+  };
+  ICBMessengerEvents* sink = g_main.messenger.sink;
+  ASSERT_NE(nullptr, sink);
+  ASSERT_EQ(left->GetMessengerSink(), sink);
+  for (auto& t : table) {
+    SetText(t.text);
+    Ed().SetSelectionStart(t.selStart);
+    Ed().SetSelectionEnd(t.selEnd);
+    ASSERT_TRUE(SetClipboardText(L"clip"));
+    g_main.settings.processing = t.processing;
+    g_main.caption.text.clear();
+    CalcCommand command = {};
+    command.CalcCommandType = t.type;
+    _bstr_t text(t.command);
+    command.CalcCommandText = text;
+    EXPECT_EQ(S_OK, sink->OnCalcCommand(command));
+    EXPECT_EQ(t.after, Str(Ed().GetText())) << t.after;
+    EXPECT_EQ(t.afterStart, Ed().GetSelectionStart()) << t.after;
+    EXPECT_EQ(t.afterEnd, Ed().GetSelectionEnd()) << t.after;
+    EXPECT_EQ(CString(L"clip"), GetClipboardText());
+    if (t.type == CotFunction) {
+      EXPECT_EQ(0u, g_main.caption.text.find(L"sqrt ( ")) << g_main.caption.text;
+    }
+    Pump();
+  }
+}
+
+// ---- colouring --------------------------------------------------------------------------------
+
+TEST_F(Panes, NamesAreClassifiedByTheKernel) {
+  SetText(L"v := 2");
+  struct {
+    const wchar_t* word;
+    int style;
+  } table[] = {{L"sin", 9}, {L"SIN", 9}, {L"v", 2}, {L"mod", 3}, {L"nowhere", 8}};
+  for (auto& t : table) EXPECT_EQ(t.style, left->ClassifyWord(t.word)) << Str(t.word);
+  CString pi(L"pi");
+  EXPECT_EQ(1, left->ClassifyWord(pi));
+}
+
+TEST_F(Panes, OnlyTheVisibleLinesAreColoured) {
+  std::wstring text;
+  for (int i = 0; i < 200; ++i) text += L"sin(1)+1 // note\r\n";
+  SetText(text.c_str());
+  const int length = Ed().GetLength();
+  Ed().StartStyling(0);
+  Ed().SetStyling(length, 20);  // a style the lexer never gives
+  Ed().LineScroll(0, 100 - Ed().GetFirstVisibleLine());
+  left->SendMessage(WM_COLOUR_VISIBLE_LINES, 0, 0);
+  auto styleAt = [&](int line, int column) {
+    return (int)Ed().SendMessage(SCI_GETSTYLEAT, Ed().PositionFromLine(line) + column);
+  };
+  const int onScreen = Ed().LinesOnScreen();
+  ASSERT_GT(onScreen, 0);
+  for (int line : {100, 100 + onScreen - 1}) {
+    EXPECT_EQ(9, styleAt(line, 0)) << line;    // sin
+    EXPECT_EQ(5, styleAt(line, 3)) << line;    // (
+    EXPECT_EQ(6, styleAt(line, 4)) << line;    // 1
+    EXPECT_EQ(3, styleAt(line, 6)) << line;    // +
+    EXPECT_EQ(7, styleAt(line, 10)) << line;   // comment
+  }
+  EXPECT_EQ(20, styleAt(10, 0));
+  EXPECT_EQ(20, styleAt(190, 0));
+}
+
+// ---- code formatter ---------------------------------------------------------------------------
+
+TEST_F(Panes, CodeFormatterReportsDefaultsAsAutomaticAndSetsBothPanes) {
+  ICodeFormatter* formatter = left->GetCodeFormatter();
+  const unsigned long automatic = (unsigned long)-1;
+  struct {
+    LexemeType type;
+    int style;
+    COLORREF defaultFore;
+  } table[] = {{LexemeTypeOperator, 3, 0xFF0000}, {LexemeTypeFunction, 9, 0}, {LexemeTypeComment, 7, 0x008000},
+               {LexemeTypeBracketsHilight, 34, 0}, {LexemeTypeString, 10, 0xFF00FF}};
+  for (auto& t : table) {
+    CharFormat set = {automatic, automatic, 1, 0, 0, UnderlineTypeSimple};
+    EXPECT_EQ(S_OK, formatter->SetCharFormat(t.type, set));
+    for (CScintillaWnd* editor : {&Ed(), &Res()}) {
+      EXPECT_EQ(t.defaultFore, editor->GetStyleFore(t.style)) << t.type;
+      EXPECT_EQ(editor->GetStyleBack(32), editor->GetStyleBack(t.style)) << t.type;
+      EXPECT_TRUE(editor->GetStyleBold(t.style)) << t.type;
+      EXPECT_TRUE(editor->GetStyleUnderline(t.style)) << t.type;
+    }
+    CharFormat got = {};
+    EXPECT_EQ(S_OK, formatter->GetCharFormat(t.type, &got));
+    EXPECT_EQ(automatic, got.CfBackColor) << t.type;
+    EXPECT_EQ(automatic, got.CfForeColor) << t.type;
+    EXPECT_EQ(1, got.CfBold);
+    EXPECT_EQ(UnderlineTypeSimple, got.CfUnderline);
+
+    CharFormat own = {0x123456, 0x00AA00, 0, 1, 1, UnderlineTypeWave};
+    formatter->SetCharFormat(t.type, own);
+    formatter->GetCharFormat(t.type, &got);
+    EXPECT_EQ(0x123456u, got.CfBackColor);
+    EXPECT_EQ(t.type == LexemeTypeBracketsHilight ? automatic : 0x00AA00u, got.CfForeColor) << t.type;
+    EXPECT_EQ(1, got.CfItalic);
+    EXPECT_EQ(0, got.CfStrikeout);
+    EXPECT_EQ(UnderlineTypeNone, got.CfUnderline) << "only the simple underline exists";
+    formatter->SetCharFormat(t.type, CharFormat{automatic, automatic, 0, 0, 0, UnderlineTypeNone});
+  }
+
+  // The common format keeps every lexeme colour across a change of font and background.
+  formatter->SetCharFormat(LexemeTypeVariable, CharFormat{automatic, 0x0000AA, 0, 0, 0, UnderlineTypeNone});
+  CodeCommonFormat common = {};
+  ASSERT_EQ(S_OK, formatter->GetCommonFormat(&common));
+  EXPECT_EQ(Ed().GetStyleSize(32) * 20, common.CcfFontHeight);
+  _bstr_t oldFont;
+  oldFont.Attach(common.CcfFontName);
+  CodeCommonFormat changed = {0x00F0F0F0, 14 * 20, 0, ::SysAllocString(L"Tahoma")};
+  EXPECT_EQ(S_OK, formatter->SetCommonFormat(changed));
+  ::SysFreeString(changed.CcfFontName);
+  for (CScintillaWnd* editor : {&Ed(), &Res()}) {
+    EXPECT_EQ(0x00F0F0F0u, editor->GetStyleBack(32));
+    EXPECT_EQ(14, editor->GetStyleSize(32));
+  }
+  CharFormat variable = {};
+  formatter->GetCharFormat(LexemeTypeVariable, &variable);
+  EXPECT_EQ(0x0000AAu, variable.CfForeColor);
+  EXPECT_EQ(automatic, variable.CfBackColor) << "follows the new default background";
+  ASSERT_EQ(S_OK, formatter->GetCommonFormat(&common));
+  EXPECT_EQ(0x00F0F0F0u, common.CcfBackColor);
+  EXPECT_EQ(280, common.CcfFontHeight);
+  EXPECT_EQ(1, common.CcfFontCharSet);
+  ::SysFreeString(common.CcfFontName);
+  // Back to the window colour, which reads as automatic.
+  CodeCommonFormat restore = {automatic, 10 * 20, 0, oldFont};
+  formatter->SetCommonFormat(restore);
+  formatter->GetCommonFormat(&common);
+  EXPECT_EQ(automatic, common.CcfBackColor);
+  ::SysFreeString(common.CcfFontName);
+}
+
+TEST_F(Panes, FacesAnswerForTheExpressionPane) {
+  struct {
+    const IID* iid;
+    void* expected;
+  } table[] = {{&IID_IUnknown, left->GetCodeFormatter()},
+               {&IID_ICodeFormatter, left->GetCodeFormatter()},
+               {&IID_IEditorKeyFilter, left->GetKeyFilter()},
+               {&IID_ICBMessengerEvents, nullptr}};
+  for (IUnknown* face : {(IUnknown*)left->GetCodeFormatter(), (IUnknown*)left->GetKeyFilter(),
+                         (IUnknown*)right->GetKeyFilter()}) {
+    for (auto& t : table) {
+      void* got = (void*)1;
+      HRESULT hr = face->QueryInterface(*t.iid, &got);
+      EXPECT_EQ(t.expected ? S_OK : E_NOINTERFACE, hr);
+      EXPECT_EQ(t.expected, got);
+    }
+    void* parser = nullptr;
+    EXPECT_EQ(S_OK, face->QueryInterface(IID_InternalMathCodeParser, &parser));
+    EXPECT_NE(nullptr, parser);
+  }
+}
+
+// ---- messenger --------------------------------------------------------------------------------
+
+TEST_F(Panes, MessengerEvents) {
+  ICBMessengerEvents* sink = g_main.messenger.sink;
+  ASSERT_NE(nullptr, sink);
+  // A keyboard action goes to the clipboard watcher.
+  CalcAction action = {ApPopupTray, ::SysAllocString(L"= %r")};
+  EXPECT_EQ(S_OK, sink->OnCalcAction(action, VARIANT_FALSE, VARIANT_FALSE, VARIANT_TRUE));
+  EXPECT_EQ(L"= %r", g_main.watcher.format);
+  EXPECT_EQ((unsigned long)ApPopupTray, g_main.watcher.params);
+  g_main.watcher.answer = E_FAIL;
+  EXPECT_EQ(S_FALSE, sink->OnCalcAction(action, VARIANT_FALSE, VARIANT_FALSE, VARIANT_FALSE));
+  g_main.watcher.answer = S_OK;
+  ::SysFreeString(action.Template);
+
+  // The options sheet applied: settings saved, and the fonts page recolours the text.
+  SetText(L"sin(1)");
+  Ed().StartStyling(0);
+  Ed().SetStyling(Ed().GetLength(), 20);
+  const int saved = g_savedStates;
+  EXPECT_EQ(S_OK, sink->OnAfterUpdate(CommonPage));
+  EXPECT_EQ(saved + 1, g_savedStates);
+  EXPECT_EQ(20, Ed().SendMessage(SCI_GETSTYLEAT, 0));
+  EXPECT_EQ(S_OK, sink->OnAfterUpdate(FontsAndColorsPage));
+  EXPECT_EQ(saved + 2, g_savedStates);
+  EXPECT_EQ(9, Ed().SendMessage(SCI_GETSTYLEAT, 0));
+
+  // Focus requests bring the focus into the expression editor.
+  Res().SetFocus();
+  EXPECT_EQ(S_OK, sink->OnMessage(WM_SETFOCUS, 0, 0));
+  EXPECT_EQ(Ed().m_hWnd, ::GetFocus());
+  EXPECT_EQ(S_OK, sink->OnCommand(1));
+  EXPECT_EQ(S_OK, sink->OnBeforeUpdate());
+  EXPECT_EQ(S_OK, sink->OnKbdModifier(VARIANT_TRUE, VARIANT_FALSE, VARIANT_FALSE));
+}
+
+// ---- closing ----------------------------------------------------------------------------------
+
+// Runs last: the frame goes away.
+TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
+  SetText(L"1+1");
+  left->GetDocument()->SetModifiedFlag(FALSE);  // no question on closing
+  HWND frameWnd = frame->m_hWnd;
+  const int deleted = CProbeLeftView::deleted;
+  // The user closes the window while the kernel works; the kernel's pump dispatches it.
+  g_kernel.onParse = [&](int) { ::PostMessageW(frameWnd, WM_CLOSE, 0, 0); };
+  left->RequestCalculation();
+  MSG msg;
+  const DWORD until = ::GetTickCount() + 20000;
+  while (::IsWindow(frameWnd) && ::GetTickCount() < until) {
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
+    ::TranslateMessage(&msg);
+    ::DispatchMessageW(&msg);
+  }
+  g_kernel.onParse = nullptr;
+  EXPECT_FALSE(::IsWindow(frameWnd));
+  EXPECT_EQ(deleted + 1, CProbeLeftView::deleted) << "the pane is freed once the calculation has returned";
+  EXPECT_EQ(L"1+1", Str(g_kernel.lastText));
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  }
+  left = nullptr;
+  right = nullptr;
+  frame = nullptr;
+}
+
+}  // namespace
