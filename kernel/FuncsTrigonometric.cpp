@@ -31,9 +31,11 @@ TAngleMeasurement AngleUnit(ISettings* settings) {
   return am;
 }
 
+// Whole turns of degrees and grads are dropped first (fmodl is exact), so a large angle keeps
+// its exact zeros and poles: sin of 10^6 turns plus 180 degrees is 0, its tangent at 90 a pole.
 long double ToRadians(long double x, TAngleMeasurement am) {
-  if (am == amDegree) return (x * kPi) / 180;
-  if (am == amGrade) return (x * kPi) / 200;
+  if (am == amDegree) return (::fmodl(x, 360) * kPi) / 180;
+  if (am == amGrade) return (::fmodl(x, 400) * kPi) / 200;
   return x;
 }
 

@@ -141,6 +141,35 @@ TEST_F(WorksheetFunctions, SpecialAnglesInEveryUnit) {
   }
 }
 
+// Degrees and grads are exact whole numbers however many turns they hold: a million turns (or
+// 10^12) on top of a special angle must still show its exact value or its pole.
+TEST_F(WorksheetFunctions, WholeTurnsKeepSpecialAnglesExact) {
+  struct Unit {
+    TAngleMeasurement am;
+    const wchar_t* SpecialAngle::*angle;
+    const wchar_t* turns[2];
+  } units[] = {{amDegree, &SpecialAngle::degrees, {L"360000000+", L"-360000000000000+"}},
+               {amGrade, &SpecialAngle::grads, {L"400000000+", L"-400000000000000+"}}};
+  for (const Unit& u : units) {
+    SCOPED_TRACE(u.am);
+    std::vector<Line> lines;
+    for (const wchar_t* turns : u.turns) {
+      for (const SpecialAngle& a : kSpecialAngles) {
+        std::wstring x = a.*(u.angle);
+        if (x.find(L'/') != std::wstring::npos) continue;  // not a whole number of units
+        x = turns + x;
+        lines.push_back({L"sin(" + x + L")", a.sin});
+        lines.push_back({L"cos(" + x + L")", a.cos});
+        lines.push_back({L"tan(" + x + L")", a.tan ? a.tan : NotFinite(L"tan")});
+        lines.push_back({L"ctan(" + x + L")", a.ctan ? a.ctan : NotFinite(L"ctan")});
+      }
+    }
+    Check(u.am, lines);
+  }
+  // 10^20 degrees is 280 degrees past a whole turn.
+  Check(amDegree, {{L"sin(1e20)", L"-0.984807753012208"}, {L"cos(-1e20)", L"0.17364817766693"}});
+}
+
 TEST_F(WorksheetFunctions, InverseFunctionsAnswerInTheUnit) {
   Check(amDegree, {
       {L"asin(0.5)", L"30"}, {L"asin(1)", L"90"}, {L"asin(-1)", L"-90"},
