@@ -224,8 +224,10 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
     try {
       table_[static_cast<size_t>(index)].row->body(errorEvents_, settings_, arguments, result);
       return S_OK;
+    } catch (const KernelError& fault) {
+      return BodyFault(fault, result);
     } catch (...) {
-      return BodyFailed(result);
+      return BodyFailed();
     }
   }
 
@@ -284,20 +286,21 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
     });
   }
 
-  // Runs inside the handler of Func. A fault of the body (an overflow, a text that is no
-  // number, ...) is reported like any other error of a function and the call succeeds;
-  // anything else fails the call.
-  __attribute__((noinline)) HRESULT BodyFailed(VARIANT* result) {
+  // A fault of the body (an overflow, a text that is no number, ...) is reported like any other
+  // error of a function and the call succeeds. It is caught where it lands: raising it once
+  // more to sort it would double the cost of an exception, which is high on some systems.
+  __attribute__((noinline)) HRESULT BodyFault(const KernelError& fault, VARIANT* result) {
     return Guard(kSource, [&] {
-      try {
-        throw;
-      } catch (const KernelError& fault) {
-        VariantClear(result);
-        ReportText(errorEvents_, fault.text);
-        result->vt = VT_ERROR;
-        result->scode = E_FAIL;
-      }
+      VariantClear(result);
+      ReportText(errorEvents_, fault.text);
+      result->vt = VT_ERROR;
+      result->scode = E_FAIL;
     });
+  }
+
+  // Runs inside the handler of Func: anything but a fault of the body fails the call.
+  __attribute__((noinline)) HRESULT BodyFailed() {
+    return Guard(kSource, [&] { throw; });
   }
 
   const FuncEntry& At(long index) const {

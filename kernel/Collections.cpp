@@ -265,10 +265,11 @@ recVar& recVar::operator=(const recVar& other) {
 recVar::~recVar() { VariantClear(&Value); }
 
 long NamedValues::GetIndex(const wchar_t* name, std::size_t length) const {
-  for (std::size_t i = 0; i < entries_.size(); ++i) {
-    const std::wstring& n = entries_[i].Name;
-    if (NamesEqual(n.data(), n.size(), name, length)) return static_cast<long>(i);
-  }
+  if (const std::vector<long>* bucket = index_.Find(name, length))
+    for (long i : *bucket) {
+      const std::wstring& n = entries_[static_cast<std::size_t>(i)].Name;
+      if (NamesEqual(n.data(), n.size(), name, length)) return i;
+    }
   return -1;
 }
 
@@ -281,8 +282,10 @@ void NamedValues::Add(const std::wstring& name, const VARIANT& value) {
   long i = GetIndex(name.data(), name.size());
   if (i >= 0)
     Check(VariantCopy(&entries_[i].Value, const_cast<VARIANT*>(&value)));
-  else
+  else {
     entries_.emplace_back(name, value);
+    index_.Add(name, static_cast<long>(entries_.size()) - 1);
+  }
 }
 
 // The members both collections share, written once over their NamedValues.

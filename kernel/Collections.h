@@ -10,6 +10,7 @@
 
 #include "Creatable.h"
 #include "KernelObject.h"
+#include "NameCompare.h"
 
 namespace evalkern {
 
@@ -106,10 +107,14 @@ class NamedValues {
   long GetIndex(const wchar_t* name, std::size_t length) const;
   recVar& At(LONG index);
   void Add(const std::wstring& name, const VARIANT& value);
-  void Clear() { entries_.clear(); }
+  void Clear() {
+    entries_.clear();
+    index_.Clear();
+  }
 
  private:
   std::vector<recVar> entries_;
+  NameIndex index_;  // a worksheet may hold thousands of names
 };
 
 // The collections implement the variable interface in one class; the constant collection

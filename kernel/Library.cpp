@@ -72,18 +72,6 @@ std::wstring ReadName(IConst* item) {
 
 }  // namespace
 
-// --- NameIndex -----------------------------------------------------------------------------------
-
-void NameIndex::Add(const std::wstring& name, long position) {
-  std::vector<long>& bucket = buckets_[NameHash(name.data(), name.size())];
-  if (bucket.empty() || bucket.back() != position) bucket.push_back(position);
-}
-
-const std::vector<long>* NameIndex::Find(const wchar_t* name, std::size_t length) const {
-  auto it = buckets_.find(NameHash(name, length));
-  return it == buckets_.end() ? nullptr : &it->second;
-}
-
 // --- TLibOrlen -----------------------------------------------------------------------------------
 
 TLibOrlen::TLibOrlen()

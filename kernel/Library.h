@@ -12,6 +12,7 @@
 
 #include "Creatable.h"
 #include "KernelObject.h"
+#include "NameCompare.h"
 
 namespace evalkern {
 
@@ -24,18 +25,6 @@ class TLibOrlen;
 // The kernel object behind `lib`, or null when it is another implementation. The pointer lives
 // as long as the caller's reference to `lib`.
 TLibOrlen* AsLibOrlen(ILibOrlen* lib);
-
-// Positions of names in a merged list, keyed by the case-folded hash of the name. A bucket holds
-// ascending positions; a caller confirms each candidate with NamesEqual.
-class NameIndex {
- public:
-  void Add(const std::wstring& name, long position);
-  const std::vector<long>* Find(const wchar_t* name, std::size_t length) const;
-  void Clear() { buckets_.clear(); }
-
- private:
-  std::unordered_map<std::uint32_t, std::vector<long>> buckets_;
-};
 
 class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN

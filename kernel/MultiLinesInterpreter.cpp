@@ -1,5 +1,6 @@
 #include "MultiLinesInterpreter.h"
 
+#include <memory>
 #include <new>
 
 #include "ClassRegistry.h"
@@ -43,6 +44,13 @@ void AppendOnOneLine(std::wstring& out, const std::wstring& result) {
   out += result;
   for (size_t i = from; i < out.size(); ++i)
     if (out[i] == L'\r' || out[i] == L'\n') out[i] = L' ';
+}
+
+// Only blanks and control characters (codes 32 and below).
+bool IsBlank(const std::wstring& s) {
+  for (wchar_t c : s)
+    if (c > L' ') return false;
+  return true;
 }
 
 struct Variant {
@@ -117,13 +125,9 @@ const TMultiLinesInterpreterOrlen::RecLine* TMultiLinesInterpreterOrlen::FindReu
   return nullptr;
 }
 
+// Runs at the end of ParseLines, which has taken the temporary variables out of the library
+// already: the names are looked up among the library's own variables only.
 void TMultiLinesInterpreterOrlen::RebuildTempVars() {
-  Check(TempVars->Clear());
-  LONG index = -1;
-  Check(Lib->GetIndex(TempVars.Get(), &index));
-  if (index >= 0) Check(Lib->Delete(index));
-  Check(Lib->Refresh());
-
   ComPtr<IVars> vars;
   Check(Lib->get_Vars(&vars));
   for (const Line& line : lines_)
@@ -145,9 +149,31 @@ void TMultiLinesInterpreterOrlen::RebuildTempVars() {
   Check(Lib->Refresh());
 }
 
+// A list per line holding its statements' trees, in a list of the lines.
+void TMultiLinesInterpreterOrlen::BuildMainNode() {
+  std::vector<INodeParsing*> lineNodes;
+  lineNodes.reserve(lines_.size());
+  try {
+    for (const Line& line : lines_) {
+      std::vector<INodeParsing*> statementNodes;
+      statementNodes.reserve(line.size());
+      for (const RecLine& rec : line) {
+        rec.tree->AddRef();
+        statementNodes.push_back(rec.tree.Get());
+      }
+      lineNodes.push_back(MakeListNode(std::move(statementNodes)));
+    }
+  } catch (...) {
+    for (INodeParsing* node : lineNodes) node->Release();
+    throw;
+  }
+  Adopt(IMainNode, MakeListNode(std::move(lineNodes)));
+}
+
 bool TMultiLinesInterpreterOrlen::ParseLines() {
   VariantClear(&Value);
   IMainNode.Reset();
+  parsed_ = false;
   if (!Lib) RaiseError(L"The interpreter has no library");
   bool result = true;
 
@@ -197,8 +223,8 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
           Adopt(rec.tree, LowermostText(rec.failure));
           ReportFlagThenText(sink.Get(), rec.failure);
         } else {
-          rec.expression = parts.expression;
-          rec.name = parts.name;
+          rec.expression = std::move(parts.expression);
+          rec.name = std::move(parts.name);
           // Empty statements do not move the cursor: blank and comment lines would otherwise push
           // it past the old numbering, and every later tree would be analysed again.
           const RecLine* reused = nullptr;
@@ -207,7 +233,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
             rec.tree = reused->tree;
             // A kept tree that failed to analyse still fails this parse.
             if (AsErrorNode(rec.tree.Get())) result = false;
-          } else if (TrimControls(rec.expression).empty()) {
+          } else if (IsBlank(rec.expression)) {
             Adopt(rec.tree, rec.name.empty() ? LowermostText(L"") : LowermostEmpty());
           } else {
             AnalyzeExpression(rec.expression, sink.Get(), rec.tree.ReleaseAndGetAddressOf());
@@ -224,20 +250,10 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     failure = e;
   }
 
-  // The new lines take over even when the parse failed half way.
+  // The new lines take over even when the parse failed half way. The tree of lists over them
+  // is made when a host asks for it.
   lines_ = std::move(fresh);
-  std::vector<INodeParsing*> lineNodes;
-  lineNodes.reserve(lines_.size());
-  for (const Line& line : lines_) {
-    std::vector<INodeParsing*> statementNodes;
-    statementNodes.reserve(line.size());
-    for (const RecLine& rec : line) {
-      rec.tree->AddRef();
-      statementNodes.push_back(rec.tree.Get());
-    }
-    lineNodes.push_back(MakeListNode(std::move(statementNodes)));
-  }
-  Adopt(IMainNode, MakeListNode(std::move(lineNodes)));
+  parsed_ = true;
   RebuildTempVars();
 
   if (failed) throw failure;
@@ -246,7 +262,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
 
 bool TMultiLinesInterpreterOrlen::CalcLines() {
   if (!Settings) Adopt(Settings, NewSettings());
-  bool result = IMainNode ? true : ParseLines();
+  bool result = parsed_ ? true : ParseLines();
   VariantClear(&Value);
   if (!Lib) RaiseError(L"The interpreter has no library");
   IErrorEvents* sink = Sink();
@@ -264,6 +280,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
 
   ComPtr<IVars> vars;
   Check(Lib->get_Vars(&vars));
+  std::unique_ptr<OLECHAR, decltype(&SysFreeString)> none(MakeBstr(L"", 0), &SysFreeString);
   std::wstring out;
   for (size_t l = 0; l < lines_.size(); ++l) {
     const Line& line = lines_[l];
@@ -289,10 +306,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
       AppendOnOneLine(out, FormatValue(v.v, sink, Settings.Get()));
       if (ErrorFlagSet(sink)) result = false;
       Check(sink->put_ErrorFlag(VARIANT_FALSE));
-      BSTR none = MakeBstr(L"", 0);
-      HRESULT hr = sink->put_ErrorText(none);
-      SysFreeString(none);
-      Check(hr);
+      Check(sink->put_ErrorText(none.get()));
     }
     if (l + 1 < lines_.size()) {
       out += kLineBreak;
@@ -321,6 +335,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Clear() {
     lines_.clear();
     Text.clear();
     IMainNode.Reset();
+    parsed_ = false;
     if (TempVars) Check(TempVars->Clear());
   });
 }
@@ -360,9 +375,12 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_IMainNode(INodeParsing** value) {
   if (!value) return E_POINTER;
-  *value = IMainNode.Get();
-  if (*value) (*value)->AddRef();
-  return S_OK;
+  *value = nullptr;
+  return Guard(source_, [&] {
+    if (parsed_ && !IMainNode) BuildMainNode();
+    *value = IMainNode.Get();
+    if (*value) (*value)->AddRef();
+  });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::Calc(VARIANT_BOOL* result) {

@@ -58,6 +58,7 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
   IErrorEvents* Sink();
   bool CheckCalculationNeeded();
   bool ParseLines();
+  void BuildMainNode();
   void RebuildTempVars();
   const RecLine* FindReusable(const std::wstring& expression, const std::wstring& name, int& cursor) const;
   bool CalcLines();
@@ -69,7 +70,8 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
   std::wstring Text;
   ComPtr<ICollectionVars> TempVars;
   std::vector<Line> lines_;
-  ComPtr<INodeParsing> IMainNode;
+  bool parsed_ = false;            // lines_ holds the last parse of Text
+  ComPtr<INodeParsing> IMainNode;  // made from lines_ when first asked for
   VARIANT Value;
   ComPtr<IIsCalculationNeeded> IsCalculationNeeded;
 };

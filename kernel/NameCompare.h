@@ -8,6 +8,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace evalkern {
 
@@ -43,5 +45,24 @@ inline std::uint32_t NameHash(const wchar_t* s, std::size_t n) {
   }
   return h;
 }
+
+// Positions of names in a list, keyed by the case-folded hash of the name. A bucket holds
+// ascending positions; a caller confirms each candidate with NamesEqual.
+class NameIndex {
+ public:
+  void Add(const wchar_t* name, std::size_t length, long position) {
+    std::vector<long>& bucket = buckets_[NameHash(name, length)];
+    if (bucket.empty() || bucket.back() != position) bucket.push_back(position);
+  }
+  void Add(const std::wstring& name, long position) { Add(name.data(), name.size(), position); }
+  const std::vector<long>* Find(const wchar_t* name, std::size_t length) const {
+    auto it = buckets_.find(NameHash(name, length));
+    return it == buckets_.end() ? nullptr : &it->second;
+  }
+  void Clear() { buckets_.clear(); }
+
+ private:
+  std::unordered_map<std::uint32_t, std::vector<long>> buckets_;
+};
 
 }  // namespace evalkern

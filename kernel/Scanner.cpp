@@ -45,7 +45,9 @@ bool IsPrefixLetter(wchar_t c) {
 
 class Scanner {
  public:
-  explicit Scanner(const std::wstring& text) : s_(text), n_(text.size()) {}
+  // Tokens are never more than characters, and operators are written with blanks around them,
+  // which leaves room for what the rewriting passes insert.
+  explicit Scanner(const std::wstring& text) : s_(text), n_(text.size()) { tokens_.reserve(n_ + 8); }
 
   TokenList Run() {
     while (i_ < n_) Step();

@@ -303,7 +303,11 @@ TBracket::TBracket(const TBracket& o) : Level(o.Level), Name(o.Name), Kind(o.Kin
 TBracket::~TBracket() { VariantClear(&Value); }
 
 std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sink) {
-  std::vector<TBracket> table(1);
+  // Every entry comes from one token, so the table never grows past this: no entry is ever
+  // copied into a larger buffer.
+  std::vector<TBracket> table;
+  table.reserve(tokens.size() + 1);
+  table.emplace_back();
   table[0].Level = 0;
   table[0].Name = L"(";
   table[0].Kind = TBracket::bkFunction;

@@ -4,18 +4,15 @@ namespace evalkern {
 
 std::vector<std::wstring> SplitWorksheetLines(const std::wstring& text) {
   std::vector<std::wstring> lines;
-  std::wstring current;
+  size_t start = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     wchar_t c = text[i];
-    if (c == L'\n' || c == L'\r') {
-      lines.push_back(std::move(current));
-      current.clear();
-      if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-    } else {
-      current.push_back(c);
-    }
+    if (c != L'\n' && c != L'\r') continue;
+    lines.push_back(text.substr(start, i - start));
+    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    start = i + 1;
   }
-  lines.push_back(std::move(current));
+  lines.push_back(text.substr(start));
   return lines;
 }
 
@@ -44,19 +41,34 @@ std::wstring TrimControls(const std::wstring& s) {
   return s.substr(b, e - b);
 }
 
-std::vector<std::wstring> SplitLineStatements(const std::wstring& rawLine) {
-  std::wstring line = TrimControls(rawLine);
-  size_t comment = FindUnquoted(line, L"//");
-  if (comment != std::wstring::npos) line.erase(comment);
+// One pass over the trimmed line with the quote rule of FindUnquoted: the comment ends the scan,
+// and every ";" before it ends a statement.
+std::vector<std::wstring> SplitLineStatements(const std::wstring& line) {
+  size_t b = 0, e = line.size();
+  while (b < e && line[b] <= L' ') ++b;
+  while (e > b && line[e - 1] <= L' ') --e;
   std::vector<std::wstring> statements;
-  size_t start = 0;
-  for (;;) {
-    size_t semi = FindUnquoted(line, L";", start);
-    if (semi == std::wstring::npos) break;
-    statements.push_back(line.substr(start, semi - start));
-    start = semi + 1;
+  size_t start = b, end = e;
+  wchar_t quote = 0;
+  for (size_t i = b; i < e; ++i) {
+    wchar_t c = line[i];
+    if (quote) {
+      if (c == quote) quote = 0;
+      continue;
+    }
+    if (c == L'\'' || c == L'"') {
+      quote = c;
+    } else if (c == L'/' && i + 1 < e && line[i + 1] == L'/') {
+      end = i;
+      break;
+    } else if (c == L';') {
+      statements.push_back(line.substr(start, i - start));
+      start = i + 1;
+    }
   }
-  statements.push_back(TrimControls(line.substr(start)));
+  while (start < end && line[start] <= L' ') ++start;
+  while (end > start && line[end - 1] <= L' ') --end;
+  statements.push_back(line.substr(start, end - start));
   return statements;
 }
 
