@@ -454,7 +454,10 @@ LRESULT CLeftView::OnFindReplaceMessage(WPARAM wParam, LPARAM lParam) {
 // ---- print preview ------------------------------------------------------------------------
 
 void CLeftView::OnFilePrintPreview() {
-  if (IKivPanelsManager* panels = TakeManager(&INumbrookMain::GetPanelsManager)) {
+  // Without a preview nothing would end it and give the bars back: the bars stay as they are.
+  IKivPanelsManager* panels =
+      CView::GetPrintPreviewSupport() != nullptr ? TakeManager(&INumbrookMain::GetPanelsManager) : nullptr;
+  if (panels != nullptr) {
     VARIANT_BOOL visible = VARIANT_FALSE;
     if (SUCCEEDED(panels->IsToolbarVisible(TbButtonsBar, &visible)))
       m_bSavedButtonsBarVisible = visible == VARIANT_TRUE;

@@ -155,6 +155,8 @@ UINT CalculationRequestId() {
 }
 
 void CLeftView::RequestCalculation() {
+  // A request without a window would never be served and would hide every later answer.
+  if (m_hWnd == nullptr || !::IsWindow(m_hWnd)) return;
   ++m_nPendingCalculations;
   ::PostMessageW(m_hWnd, CalculationRequestId(), 0, 0);
 }

@@ -194,8 +194,39 @@ public:
   }
 };
 
+class CPanelsDouble : public CDouble<IKivPanelsManager> {
+public:
+  VARIANT_BOOL visible[5] = {VARIANT_TRUE, VARIANT_TRUE, VARIANT_TRUE, VARIANT_TRUE, VARIANT_TRUE};
+  VARIANT_BOOL editable = VARIANT_TRUE;
+  std::vector<std::pair<int, VARIANT_BOOL>> shown;  // ShowToolbar calls
+  std::vector<VARIANT_BOOL> editableSet;
+  STDMETHODIMP Clear() override { return E_NOTIMPL; }
+  STDMETHODIMP AddPanel(BSTR, PanelViewType, VARIANT_BOOL, ICBCommandPanel*, long*) override { return E_NOTIMPL; }
+  STDMETHODIMP get_ActivePanel(long*) override { return E_NOTIMPL; }
+  STDMETHODIMP put_ActivePanel(long) override { return E_NOTIMPL; }
+  STDMETHODIMP ShowToolbar(Toolbar id, VARIANT_BOOL show) override {
+    shown.emplace_back((int)id, show);
+    visible[id] = show;
+    return S_OK;
+  }
+  STDMETHODIMP IsToolbarVisible(Toolbar id, VARIANT_BOOL* v) override {
+    *v = visible[id];
+    return S_OK;
+  }
+  STDMETHODIMP get_DocEditableMode(VARIANT_BOOL* v) override {
+    *v = editable;
+    return S_OK;
+  }
+  STDMETHODIMP put_DocEditableMode(VARIANT_BOOL v) override {
+    editable = v;
+    editableSet.push_back(v);
+    return S_OK;
+  }
+};
+
 class CMainDouble : public CDouble<INumbrookMain> {
 public:
+  CPanelsDouble panels;
   CCaptionDouble caption;
   CKbdDouble kbd;
   CMessengerDouble messenger;
@@ -220,7 +251,10 @@ public:
     return S_OK;
   }
   STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetPanelsManager(IKivPanelsManager** m) override {
+    *m = &panels;
+    return S_OK;
+  }
   STDMETHODIMP GetKbdManager(IKivKbdManager** m) override {
     *m = &kbd;
     return S_OK;
@@ -231,6 +265,37 @@ public:
   }
 };
 CMainDouble g_main;
+
+// The shell's services besides INumbrookMain: the context menus and the export dialog.
+struct PopupShown {
+  UINT menu;
+  POINT point;
+  CWnd* wnd;
+};
+std::vector<PopupShown> g_popups;
+bool g_exportAccepted = false;
+ExportSettings g_exportChoice;
+
+class CPreviewDouble : public CPrintPreviewSupport {
+public:
+  std::vector<CView*> started, ended;
+  void DoPrintPreview(CView* pView) override { started.push_back(pView); }
+  void EndPrintPreview(CView* pView, CDC*, CPrintInfo*, POINT, CPreviewView*) override { ended.push_back(pView); }
+};
+
+// Keeps message boxes from appearing (their creation fails) and counts them.
+int g_boxes = 0;
+LRESULT CALLBACK NoDialogs(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HCBT_CREATEWND) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW((HWND)wParam, cls, 16);
+    if (lstrcmpW(cls, L"#32770") == 0) {
+      ++g_boxes;
+      return 1;
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
 
 // ---- the frame ------------------------------------------------------------------------------
 
@@ -287,6 +352,15 @@ protected:
     g_kernel.real = kernel.get();
     PaneShellServices services;
     services.GetCalculatorKernel = []() -> ICalculatorKernel* { return &g_kernel; };
+    services.ShowPopupMenu = [](UINT menu, POINT point, CWnd* wnd) -> BOOL {
+      g_popups.push_back({menu, point, wnd});
+      return TRUE;
+    };
+    services.RunExportDialog = [](CWnd*, ExportSettings& settings) {
+      if (g_exportAccepted) settings = g_exportChoice;
+      return g_exportAccepted;
+    };
+    ::SetWindowsHookExW(WH_CBT, NoDialogs, nullptr, ::GetCurrentThreadId());
     SetPaneShellServices(services);
     SetMainInterfaceSource([]() -> INumbrookMain* { return &g_main; });
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
@@ -631,6 +705,95 @@ TEST_F(Panes, EditCommandsOfTheResultsPane) {
   EXPECT_EQ(1, Res().GetSelectionEnd());
   Command(right, ID_EDIT_COPY);
   EXPECT_EQ(CString(L"2"), GetClipboardText());
+}
+
+TEST_F(Panes, ExportWritesEachExpressionBesideItsResult) {
+  SetText(L"1+2\r\nx := 4");
+  wchar_t folder[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, folder);
+  const std::wstring path = std::wstring(folder) + L"panes_export_test.txt";
+  ::DeleteFileW(path.c_str());
+  g_exportChoice = ExportSettings();
+  g_exportChoice.HtmlFormat = 0;
+  g_exportChoice.Separator = L" = ";
+  g_exportChoice.FilePath = path.c_str();
+  // Cancelled: nothing is written.
+  g_exportAccepted = false;
+  Command(left, ID_FILE_EXPORT);
+  EXPECT_EQ(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(path.c_str()));
+  // From the results pane the command is the expression pane's.
+  g_exportAccepted = true;
+  Command(right, ID_FILE_EXPORT);
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  char bytes[256] = {};
+  DWORD read = 0;
+  ::ReadFile(file, bytes, sizeof(bytes) - 1, &read, nullptr);
+  ::CloseHandle(file);
+  ::DeleteFileW(path.c_str());
+  EXPECT_EQ(std::string("1:\t1+2 = 3\r\n2:\tx := 4 = 4\r\n"), std::string(bytes, read));
+  g_exportAccepted = false;
+}
+
+TEST_F(Panes, ContextMenusOfThePanes) {
+  struct {
+    CScintillaColorerView* view;
+    UINT menu;
+  } table[] = {{nullptr, IDR_EXPRESSION_PANE_MENU}, {nullptr, IDR_RESULTS_PANE_MENU}};
+  table[0].view = left;
+  table[1].view = right;
+  for (auto& t : table) {
+    g_popups.clear();
+    SCNotification scn = {};
+    scn.nmhdr.hwndFrom = t.view->GetEditor()->m_hWnd;
+    scn.nmhdr.code = EDN_CONTEXTMENU;
+    scn.x = 120;
+    scn.y = 45;
+    scn.wParam = 1;
+    t.view->SendMessage(WM_NOTIFY, 0, (LPARAM)&scn);
+    ASSERT_EQ(1u, g_popups.size());
+    EXPECT_EQ(t.menu, g_popups[0].menu);
+    EXPECT_EQ(120, g_popups[0].point.x);
+    EXPECT_EQ(45, g_popups[0].point.y);
+    EXPECT_EQ(t.view, g_popups[0].wnd);
+    EXPECT_EQ(0u, scn.wParam) << "handled";
+  }
+}
+
+TEST_F(Panes, PrintPreviewHidesTheBarsAndGivesThemBack) {
+  CPreviewDouble preview;
+  CView::SetPrintPreviewSupport(&preview);
+  CPanelsDouble& panels = g_main.panels;
+  panels.visible[TbButtonsBar] = VARIANT_TRUE;
+  panels.visible[TbCaptionBar] = VARIANT_FALSE;
+  panels.editable = VARIANT_TRUE;
+  panels.shown.clear();
+  panels.editableSet.clear();
+  Command(left, ID_FILE_PRINT_PREVIEW);
+  ASSERT_EQ(1u, preview.started.size());
+  EXPECT_EQ(left, preview.started[0]);
+  using Shown = std::vector<std::pair<int, VARIANT_BOOL>>;
+  EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_FALSE}, {TbCaptionBar, VARIANT_FALSE}}), panels.shown);
+  EXPECT_EQ(std::vector<VARIANT_BOOL>{VARIANT_FALSE}, panels.editableSet);
+  panels.shown.clear();
+  left->OnEndPrintPreview(nullptr, nullptr, POINT{0, 0}, nullptr);
+  EXPECT_EQ(1u, preview.ended.size());
+  EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_TRUE}, {TbCaptionBar, VARIANT_FALSE}}), panels.shown);
+  EXPECT_EQ((std::vector<VARIANT_BOOL>{VARIANT_FALSE, VARIANT_TRUE}), panels.editableSet);
+
+  // The results pane previews itself and leaves the bars alone.
+  panels.shown.clear();
+  Command(right, ID_FILE_PRINT_PREVIEW);
+  ASSERT_EQ(2u, preview.started.size());
+  EXPECT_EQ(right, preview.started[1]);
+  EXPECT_TRUE(panels.shown.empty());
+
+  // Without a preview the bars stay: nothing would give them back.
+  CView::SetPrintPreviewSupport(nullptr);
+  const int boxes = g_boxes;
+  Command(left, ID_FILE_PRINT_PREVIEW);
+  EXPECT_EQ(boxes + 1, g_boxes) << "the user is told";
+  EXPECT_TRUE(panels.shown.empty());
 }
 
 // ---- key filter -------------------------------------------------------------------------------
