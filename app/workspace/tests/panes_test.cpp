@@ -735,6 +735,28 @@ TEST_F(Panes, ExportWritesEachExpressionBesideItsResult) {
   g_exportAccepted = false;
 }
 
+TEST_F(Panes, AClickShowsTheHintForTheNameAroundTheCaret) {
+  CString none;
+  none.LoadString(IDS_CARET_HINT_NONE);
+  struct {
+    const wchar_t* text;
+    int caret;
+    std::wstring hintStart;
+  } table[] = {{L"sqrt(16)+1", 6, L"sqrt ( "}, {L"12+3", 2, Str(none)}, {L"w := 7\r\n2*w", 11, L"w=7"}};
+  for (auto& t : table) {
+    SetText(t.text);
+    Ed().GotoPosition(t.caret);
+    g_main.caption.text.clear();
+    g_main.caption.type = CaptionTypeNone;
+    SCNotification scn = {};
+    scn.nmhdr.hwndFrom = Ed().m_hWnd;
+    scn.nmhdr.code = SCN_CLICK;
+    left->SendMessage(WM_NOTIFY, 0, (LPARAM)&scn);
+    EXPECT_EQ(CaptionTypeInfo, g_main.caption.type);
+    EXPECT_EQ(0u, g_main.caption.text.find(t.hintStart)) << g_main.caption.text;
+  }
+}
+
 TEST_F(Panes, ContextMenusOfThePanes) {
   struct {
     CScintillaColorerView* view;
