@@ -170,6 +170,22 @@ TEST_F(WorksheetFunctions, WholeTurnsKeepSpecialAnglesExact) {
   Check(amDegree, {{L"sin(1e20)", L"-0.984807753012208"}, {L"cos(-1e20)", L"0.17364817766693"}});
 }
 
+// Large radian values are exact numbers too; every shown digit must be right.
+TEST_F(WorksheetFunctions, LargeRadianAnglesShowFifteenCorrectDigits) {
+  Check(amRadian, {
+      {L"sin(1e6)", L"-0.349993502171293"},
+      {L"cos(1e8)", L"-0.363385089355691"},
+      {L"sin(1e10)", L"-0.487506025087511"},
+      {L"sin(1e15)", L"0.858272793170236"},
+      {L"sin(-1e15)", L"-0.858272793170236"},
+      {L"cos(-1e15)", L"-0.51319373778697"},
+      {L"tan(1e15)", L"-1.67241478212758"},
+      {L"sin(1e18)", L"-0.992969320740405"},
+      {L"sin(2^62)", L"-0.702922443619209"},
+      {L"sin(1e20)", NotFinite(L"sin")},
+  });
+}
+
 TEST_F(WorksheetFunctions, InverseFunctionsAnswerInTheUnit) {
   Check(amDegree, {
       {L"asin(0.5)", L"30"}, {L"asin(1)", L"90"}, {L"asin(-1)", L"-90"},
