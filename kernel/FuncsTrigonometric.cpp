@@ -129,8 +129,13 @@ bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* 
   return true;
 }
 
+// Below 1 in magnitude e^x - e^-x cancels; through e^x - 1 it keeps every digit.
 long double Sinh(long double x) {
   if (::fabsl(x) <= kTiny) return 0;
+  if (::fabsl(x) < 1) {
+    const long double e = ::expm1l(x);  // e^-x - 1 = -e / (e + 1)
+    return (e + e / (e + 1)) / 2;
+  }
   return (::expl(x) - ::expl(-x)) / 2;
 }
 
@@ -248,8 +253,10 @@ void FuncAsinh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result
   long double x;
   if (!OneFloat(sink, args, result, x)) return;
   // Taken on |x| and signed afterwards: x + sqrt(x^2 + 1) cancels for large negative x.
+  // Below 1 the logarithm of 1 + a small amount is taken as such, so small values keep their digits.
   long double a = ::fabsl(x);
-  long double r = ::logl(a + ::sqrtl(a * a + 1));
+  long double r = a < 1 ? ::log1pl(a + a * a / (1 + ::sqrtl(a * a + 1)))
+                        : ::logl(a + ::sqrtl(a * a + 1));
   Finite(sink, result, x < 0 ? -r : r, L"asinh");
 }
 
@@ -260,7 +267,8 @@ void FuncAcosh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result
     ReportNotFinite(sink, result, L"acosh");
     return;
   }
-  Finite(sink, result, ::logl(x + (x + 1) * ::sqrtl((x - 1) / (x + 1))), L"acosh");
+  const long double t = (x + 1) * ::sqrtl((x - 1) / (x + 1));
+  Finite(sink, result, x < 2 ? ::log1pl((x - 1) + t) : ::logl(x + t), L"acosh");
 }
 
 void FuncAtanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
@@ -269,6 +277,7 @@ void FuncAtanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result
   long double r;
   if (::fabsl(x - 1) <= kTiny) r = INFINITY;
   else if (::fabsl(x + 1) <= kTiny) r = -INFINITY;
+  else if (::fabsl(x) < 0.5L) r = ::log1pl(2 * x / (1 - x)) / 2;  // (1+x)/(1-x) near 1
   else r = ::logl((1 + x) / (1 - x)) / 2;
   Finite(sink, result, r, L"atanh");
 }
@@ -279,6 +288,7 @@ void FuncActanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resul
   long double r;
   if (::fabsl(x - 1) <= kTiny) r = INFINITY;
   else if (::fabsl(x + 1) <= kTiny) r = -INFINITY;
+  else if (::fabsl(x) > 2) r = ::log1pl(2 / (x - 1)) / 2;  // (x+1)/(x-1) near 1
   else r = ::logl((x + 1) / (x - 1)) / 2;
   Finite(sink, result, r, L"actanh");
 }

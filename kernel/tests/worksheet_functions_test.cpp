@@ -221,6 +221,14 @@ TEST_F(WorksheetFunctions, HyperbolicFunctionsIgnoreTheUnit) {
         {L"atanh(1)", NotFinite(L"atanh")},    {L"actanh(-1)", NotFinite(L"actanh")},
     });
   }
+  // Near their zero the formulas subtract nearly equal numbers; every shown digit must survive.
+  Check(amRadian, {
+      {L"sinh(1e-10)", L"1e-10"},   {L"tanh(-1e-10)", L"-1e-10"},
+      {L"asinh(1e-10)", L"1e-10"},  {L"asinh(-1e-10)", L"-1e-10"},
+      {L"atanh(1e-10)", L"1e-10"},  {L"actanh(1e10)", L"1e-10"},
+      {L"asinh(-1e10)", L"-23.7189981105004"},
+      {L"acosh(1.0000000001)", L"1.41421362086759e-5"},
+  });
 }
 
 TEST_F(WorksheetFunctions, ConversionsReadBackAsTheSameNumber) {
