@@ -46,6 +46,7 @@ public:
   CCalculatorKernel* real = nullptr;
   Failure failure = Failure::None;
   std::function<void(int call)> onParse;  // runs before each calculation
+  std::function<void()> afterParse;       // runs when a calculation has returned
   int parses = 0;
   CString lastText;
   CalcAngleFormat lastAngle = cafRadians;
@@ -60,7 +61,9 @@ public:
     if (onParse) onParse(call);
     if (failure == Failure::ParseHResult) return E_FAIL;
     if (failure == Failure::ParseThrows) throw std::runtime_error("fault inside the calculation");
-    return real->ParseExpression(Expression, Result);
+    HRESULT hr = real->ParseExpression(Expression, Result);
+    if (afterParse) afterParse();
+    return hr;
   }
   STDMETHODIMP GetVarValue(int Index, VARIANT* Value) override { return real->GetVarValue(Index, Value); }
   STDMETHODIMP GetVarName(int Index, BSTR* Name) override { return real->GetVarName(Index, Name); }
@@ -1090,6 +1093,11 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
   const int deleted = CProbeLeftView::deleted;
   // The user closes the window while the kernel works; the kernel's pump dispatches it.
   g_kernel.onParse = [&](int) { ::PostMessageW(frameWnd, WM_CLOSE, 0, 0); };
+  bool closedDuringCalculation = false, paneAliveAfterCalculation = false;
+  g_kernel.afterParse = [&]() {
+    closedDuringCalculation = !::IsWindow(frameWnd);
+    paneAliveAfterCalculation = CProbeLeftView::deleted == deleted;
+  };
   left->RequestCalculation();
   MSG msg;
   const DWORD until = ::GetTickCount() + 20000;
@@ -1099,7 +1107,10 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
     ::DispatchMessageW(&msg);
   }
   g_kernel.onParse = nullptr;
+  g_kernel.afterParse = nullptr;
   EXPECT_FALSE(::IsWindow(frameWnd));
+  EXPECT_TRUE(closedDuringCalculation);
+  EXPECT_TRUE(paneAliveAfterCalculation) << "the pane outlives its window until the calculation has returned";
   EXPECT_EQ(deleted + 1, CProbeLeftView::deleted) << "the pane is freed once the calculation has returned";
   EXPECT_EQ(L"1+1", Str(g_kernel.lastText));
   while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
