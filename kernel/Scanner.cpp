@@ -96,7 +96,9 @@ class Scanner {
     }
     if (IsDigit(c) || c == L'.') return ScanDecimal();
     if (IsLetter(c) || c == L'_') return ScanName();
-    Fail(kMsgUnexpectedChar, std::wstring(1, c));
+    // a character outside the basic plane is named whole, not by half of its surrogate pair
+    const bool pair = c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF;
+    Fail(kMsgUnexpectedChar, std::wstring(s_, i_, pair ? 2 : 1));
   }
 
   void AddTwo(TokenKind kind) {
