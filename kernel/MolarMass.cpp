@@ -107,7 +107,10 @@ bool TokenizeFormula(const std::wstring& formula, std::vector<FormulaToken>& tok
       i = j;
     } else {
       error.id = msg::BadCharacterFmt;
-      error.arg.assign(1, c);
+      // a character outside the basic plane is named whole, not by half of its surrogate pair
+      const bool pair = c >= 0xD800 && c <= 0xDBFF && i + 1 < formula.size() &&
+                        formula[i + 1] >= 0xDC00 && formula[i + 1] <= 0xDFFF;
+      error.arg = formula.substr(i, pair ? 2 : 1);
       return false;
     }
   }

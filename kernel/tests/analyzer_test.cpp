@@ -259,7 +259,9 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{L"a.b", 14043, nullptr}, ErrorCase{L"1+.", 14043, nullptr},
         ErrorCase{L"a ; b", 14044, L";"}, ErrorCase{L"1\n2", 14044, L"\n"},
         ErrorCase{L"1\r+2", 14044, L"\r"}, ErrorCase{L"x@", 14044, L"@"},
-        ErrorCase{L"\x00e9", 14044, L"\x00e9"}));
+        ErrorCase{L"\x00e9", 14044, L"\x00e9"},
+        // a character beyond the basic plane is named whole, both halves of its pair
+        ErrorCase{L"1+\xD83D\xDE00", 14044, L"\xD83D\xDE00"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Rewriting, AnalyzerError,

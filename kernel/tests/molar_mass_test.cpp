@@ -99,6 +99,7 @@ TEST(MolarMassOf, FaultsAndTheirIds) {
       {L")", 14058, L""},       {L"()", 14027, L""},       {L"H()", 14027, L""},
       {L"(H))", 14046, L""},    {L"((H)", 14059, L""},     {L"h", 14062, L"h"},
       {L"NaXy", 14062, L"Xy"},  {L"HeLLo", 14062, L"LLo"}, {L"H2O$", 14044, L"$"},
+      {L"H\xD83D\xDE00O", 14044, L"\xD83D\xDE00"},
       // Read from the right, so of several faults the rightmost one is reported.
       {L"h2o", 14062, L"o"},    {L"2Xx", 14062, L"Xx"},    {L"(2H)o", 14062, L"o"},
   };
