@@ -21,6 +21,8 @@ const ErrorSource kInternal{L"Evalkern", nullptr};
 constexpr long kNoSuchName = LONG_MIN;
 constexpr long kNoCount = LONG_MAX;
 
+}  // namespace
+
 // What one evaluation works with: the library, its sink and its three views, fetched once.
 struct EvalContext {
   ComPtr<ILibOrlen> lib;
@@ -31,6 +33,9 @@ struct EvalContext {
   TLibOrlen* native = nullptr;  // the kernel's own library behind `lib`, reached directly
   ULONG_PTR stackFloor = 0;     // lowest address of the evaluating thread's stack (0: unknown)
 };
+
+namespace {
+
 using ContextPtr = std::shared_ptr<const EvalContext>;
 
 // Every nested call costs several frames (the call, its lazy arguments, the body), so a tree
@@ -94,6 +99,19 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result);
 class TArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
+  // One of these is made per call, and the heap is slow on some systems: each thread keeps the
+  // blocks of the few it had in use at once for its next calls.
+  static void* operator new(std::size_t size) {
+    if (size == sizeof(TArguments) && t_freeCount > 0) return t_free[--t_freeCount];
+    return ::operator new(size);
+  }
+  static void operator delete(void* p, std::size_t size) {
+    if (size == sizeof(TArguments) && t_freeCount < kKeptBlocks)
+      t_free[t_freeCount++] = p;
+    else
+      ::operator delete(p);
+  }
+
   // `kernelNode` is the kernel object behind `node` when it is one; its children are read
   // directly.
   TArguments(INodeFunc* node, const TNodeFunc* kernelNode, ContextPtr ctx)
@@ -133,7 +151,13 @@ class TArguments : public IArguments, public TRefCount {
   ComPtr<INodeFunc> node_;
   const TNodeFunc* kernelNode_;
   ContextPtr ctx_;
+
+  static constexpr int kKeptBlocks = 32;
+  static thread_local void* t_free[kKeptBlocks];
+  static thread_local int t_freeCount;
 };
+thread_local void* TArguments::t_free[TArguments::kKeptBlocks];
+thread_local int TArguments::t_freeCount = 0;
 
 class THollowArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
@@ -484,6 +508,15 @@ void EvaluateNode(INodeParsing* node, ILibOrlen* lib, VARIANT* result) {
   VariantInit(result);
   ContextPtr ctx = MakeContext(lib);
   EvaluateIn(node, ctx, result);
+}
+
+TreeEvaluator::TreeEvaluator(ILibOrlen* lib) : lib_(lib) {}
+TreeEvaluator::~TreeEvaluator() = default;
+
+void TreeEvaluator::Evaluate(INodeParsing* node, VARIANT* result) {
+  VariantInit(result);
+  if (!ctx_) ctx_ = MakeContext(lib_);
+  EvaluateIn(node, ctx_, result);
 }
 
 long NearestCountMismatch(IFuncs* funcs, BSTR name, long count) {

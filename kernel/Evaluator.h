@@ -5,6 +5,7 @@
 
 #include <wrl/client.h>
 
+#include <memory>
 #include <string>
 
 #include "KernelObject.h"
@@ -32,6 +33,22 @@ bool ErrorFlagSet(IErrorEvents* sink);
 // library has no error sink or the sink cannot be read; every other failure is reported on the
 // sink and gives Empty.
 void EvaluateNode(INodeParsing* node, ILibOrlen* lib, VARIANT* result);
+
+// EvaluateNode for many trees against one library whose sink and views stay the same meanwhile:
+// they are fetched once, at the first evaluation.
+struct EvalContext;
+class TreeEvaluator {
+ public:
+  explicit TreeEvaluator(ILibOrlen* lib);
+  ~TreeEvaluator();
+  TreeEvaluator(const TreeEvaluator&) = delete;
+  TreeEvaluator& operator=(const TreeEvaluator&) = delete;
+  void Evaluate(INodeParsing* node, VARIANT* result);
+
+ private:
+  ILibOrlen* lib_;
+  std::shared_ptr<const EvalContext> ctx_;
+};
 
 // How far `count` arguments miss the nearest function named `name` (0 = one fits; positive = too
 // many; negative = too few); INT_MIN when no function has the name.

@@ -1,5 +1,7 @@
 #include "ExpressionAnalyzer.h"
 
+#include <memory>
+
 #include "Messages.h"
 #include "Nodes.h"
 #include "Scanner.h"
@@ -27,6 +29,36 @@ void MakeErrorNode(AnalysisSink& sink, INodeParsing** root) {
   *root = evalkern::MakeErrorNode(sink.ErrorText());
 }
 
+// The token list and the bracket table of an analysis. Allocating them anew for every statement
+// of a long worksheet costs more than the analysis itself, so each thread keeps one pair for
+// the next analysis; an analysis started while another runs on the thread (a host's error sink
+// that analyses something) makes its own.
+struct Workspace {
+  TokenList tokens;
+  std::vector<TBracket> table;
+};
+
+thread_local std::unique_ptr<Workspace> t_spare;
+
+class BorrowedWorkspace {
+ public:
+  BorrowedWorkspace() : w_(t_spare ? std::move(t_spare) : std::make_unique<Workspace>()) {}
+  ~BorrowedWorkspace() {
+    // A very long expression does not leave its large buffers behind.
+    constexpr size_t kKeptEntries = 1024;
+    if (w_->tokens.capacity() > kKeptEntries || w_->table.capacity() > kKeptEntries) return;
+    w_->tokens.clear();
+    w_->table.clear();
+    if (!t_spare) t_spare = std::move(w_);
+  }
+  BorrowedWorkspace(const BorrowedWorkspace&) = delete;
+  BorrowedWorkspace& operator=(const BorrowedWorkspace&) = delete;
+  Workspace& operator*() { return *w_; }
+
+ private:
+  std::unique_ptr<Workspace> w_;
+};
+
 }  // namespace
 
 void AnalyzeExpression(const std::wstring& text, IErrorEvents* sink, INodeParsing** root) {
@@ -38,16 +70,18 @@ void AnalyzeExpression(const std::wstring& text, IErrorEvents* sink, INodeParsin
   // Number literals are always read with "." as the decimal point (NumberText reads them so
   // whatever the locale says), so there is no separator to set here.
   AnalysisSink errors(sink);
-  std::vector<TBracket> table;
+  BorrowedWorkspace workspace;
+  TokenList& tokens = (*workspace).tokens;
+  std::vector<TBracket>& table = (*workspace).table;
   try {
     const std::wstring trimmed = TrimExpression(text);
     if (trimmed.empty()) throw ParseError{GetMessageText(kMsgEmptyExpression)};
-    TokenList tokens = ScanExpression(trimmed);
+    ScanExpression(trimmed, tokens);
     // Blanks the trimming keeps (no-break spaces) can leave nothing to analyse either.
     if (tokens.empty()) throw ParseError{GetMessageText(kMsgEmptyExpression)};
     ClassifyKeywords(tokens);
     RewriteOperators(tokens);
-    table = ConvertLiterals(tokens, errors);
+    ConvertLiterals(tokens, errors, table);
   } catch (const ParseError& e) {
     SetParseError(e.message, errors, root);
     return;

@@ -281,6 +281,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
   ComPtr<IVars> vars;
   Check(Lib->get_Vars(&vars));
   std::unique_ptr<OLECHAR, decltype(&SysFreeString)> none(MakeBstr(L"", 0), &SysFreeString);
+  TreeEvaluator evaluator(Lib.Get());
   std::wstring out;
   for (size_t l = 0; l < lines_.size(); ++l) {
     const Line& line = lines_[l];
@@ -290,7 +291,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
       if (!rec.failure.empty()) {
         ReportFlagThenText(sink, rec.failure);
       } else {
-        EvaluateNode(rec.tree.Get(), Lib.Get(), &v.v);
+        evaluator.Evaluate(rec.tree.Get(), &v.v);
       }
       if (!rec.name.empty()) {
         BSTR name = MakeBstr(rec.name);

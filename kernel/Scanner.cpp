@@ -45,13 +45,10 @@ bool IsPrefixLetter(wchar_t c) {
 
 class Scanner {
  public:
-  // Tokens are never more than characters, and operators are written with blanks around them,
-  // which leaves room for what the rewriting passes insert.
-  explicit Scanner(const std::wstring& text) : s_(text), n_(text.size()) { tokens_.reserve(n_ + 8); }
+  Scanner(const std::wstring& text, TokenList& tokens) : s_(text), n_(text.size()), tokens_(tokens) {}
 
-  TokenList Run() {
+  void Run() {
     while (i_ < n_) Step();
-    return std::move(tokens_);
   }
 
  private:
@@ -214,7 +211,7 @@ class Scanner {
   const std::wstring& s_;
   const size_t n_;
   size_t i_ = 0;
-  TokenList tokens_;
+  TokenList& tokens_;
 };
 
 bool KeywordKind(const std::wstring& text, TokenKind& kind) {
@@ -248,7 +245,10 @@ std::wstring TrimExpression(const std::wstring& text) {
   return text.substr(b, e - b);
 }
 
-TokenList ScanExpression(const std::wstring& text) { return Scanner(text).Run(); }
+void ScanExpression(const std::wstring& text, TokenList& tokens) {
+  tokens.clear();
+  Scanner(text, tokens).Run();
+}
 
 void ClassifyKeywords(TokenList& tokens) {
   for (size_t i = 0; i < tokens.size(); ++i) {

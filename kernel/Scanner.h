@@ -49,9 +49,10 @@ struct ParseError {
 // Removes leading and trailing characters with codes 0 to 32.
 std::wstring TrimExpression(const std::wstring& text);
 
-// Scans a trimmed, non-empty text into tokens. Raises ParseError for a character that starts no
-// token, a lone ".", and a notation prefix without digits.
-TokenList ScanExpression(const std::wstring& text);
+// Scans a trimmed, non-empty text into `tokens` (emptied first; its buffer is reused). Raises
+// ParseError for a character that starts no token, a lone ".", and a notation prefix without
+// digits.
+void ScanExpression(const std::wstring& text, TokenList& tokens);
 
 // Classifies the keywords among names and calls ("not(" gets its own "(" token). Quoted texts
 // are never keywords.

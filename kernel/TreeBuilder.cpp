@@ -302,11 +302,16 @@ TBracket::TBracket(const TBracket& o) : Level(o.Level), Name(o.Name), Kind(o.Kin
 }
 TBracket::~TBracket() { VariantClear(&Value); }
 
-std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sink) {
-  // Every entry comes from one token, so the table never grows past this: no entry is ever
-  // copied into a larger buffer.
-  std::vector<TBracket> table;
-  table.reserve(tokens.size() + 1);
+void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TBracket>& table) {
+  // One entry per bracket, call and operand, made in place: no entry is ever copied into a
+  // larger buffer.
+  size_t entries = 1;
+  for (const Token& tok : tokens)
+    if (tok.kind == tkOpen || tok.kind == tkCall || tok.kind == tkLiteral || tok.kind == tkName ||
+        tok.kind == tkString)
+      ++entries;
+  table.clear();
+  table.reserve(entries);
   table.emplace_back();
   table[0].Level = 0;
   table[0].Name = L"(";
@@ -341,7 +346,7 @@ std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sin
       case tkCall: {
         ++depth;
         TBracket* e = append(depth, depth - 1);
-        if (!e) return table;
+        if (!e) return;
         e->Kind = TBracket::bkFunction;
         e->Name = tok.kind == tkOpen ? std::wstring(L"(") : tok.text;
         break;
@@ -362,13 +367,13 @@ std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sin
             StrToNumber(tok.text, v);
           } catch (const KernelError&) {
             sink.Report(GetMessageTextFmt(kMsgInvalidNumber, tok.text));
-            return table;
+            return;
           }
         }
         TBracket* e = append(depth + 1, depth);
         if (!e) {
           VariantClear(&v);
-          return table;
+          return;
         }
         e->Kind = TBracket::bkValue;
         e->Value = v;  // the entry takes the value over
@@ -376,14 +381,14 @@ std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sin
       }
       case tkName: {
         TBracket* e = append(depth + 1, depth);
-        if (!e) return table;
+        if (!e) return;
         e->Kind = TBracket::bkName;
         e->Name = tok.text;
         break;
       }
       case tkString: {
         TBracket* e = append(depth + 1, depth);
-        if (!e) return table;
+        if (!e) return;
         e->Kind = TBracket::bkValue;
         e->Value.vt = VT_BSTR;
         e->Value.bstrVal = SysAllocStringLen(tok.text.data(), static_cast<UINT>(tok.text.size()));
@@ -398,7 +403,6 @@ std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sin
     }
   }
   if (table[0].Children.size() > 1 || commas > 0) sink.Report(GetMessageText(kMsgMisplacedComma));
-  return table;
 }
 
 // ---- tree ----

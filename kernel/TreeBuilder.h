@@ -52,10 +52,11 @@ struct TBracket {
   std::vector<long> Children;
 };
 
-// Groups the rewritten list into the bracket table; entry 0 is the "(" around everything.
-// Faults (an unreadable literal, a misplaced comma, a bracket closed before it opens) are
-// reported to the sink; the table is then incomplete.
-std::vector<TBracket> ConvertLiterals(const TokenList& tokens, AnalysisSink& sink);
+// Groups the rewritten list into the bracket table `table` (emptied first; its buffer is
+// reused); entry 0 is the "(" around everything. Faults (an unreadable literal, a misplaced
+// comma, a bracket closed before it opens) are reported to the sink; the table is then
+// incomplete.
+void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TBracket>& table);
 
 // The node of entry `index` with its subtree, or null when the sink's flag got set meanwhile.
 INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, AnalysisSink& sink);
