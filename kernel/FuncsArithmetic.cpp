@@ -398,8 +398,11 @@ void FuncPermut(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resul
   if (n < kFactorialTableSize) {
     r = g_factorials.entry[n] / g_factorials.entry[n - k];
   } else {
-    r = ::expl(LnGamma(static_cast<long double>(n) + 1) -
-                  LnGamma(static_cast<long double>(n - k) + 1));
+    // n (n-1) ... (n-k+1) itself: exact while it fits 64 bits, where the difference of two
+    // large logarithms already misses the last shown digits (permut(100000, 3)). Its first j
+    // factors make at least j!, so it overflows within 1755 of them.
+    r = 1;
+    for (int64_t i = 0; i < k && IsFiniteValue(r); ++i) r *= static_cast<long double>(n - i);
     if (!IsFiniteValue(r)) {
       ReportNotFinite(sink, result, L"permut");
       return;
