@@ -65,8 +65,12 @@ BOOL CFrameWnd::Create(LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwSt
     }
   }
   m_strTitle = lpszWindowName ? lpszWindowName : L"";
-  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, rect.right - rect.left,
-                rect.bottom - rect.top, pParentWnd->GetSafeHwnd(), hMenu, (LPVOID)pContext)) {
+  // The default rectangle lets the system place and size the window.
+  bool systemPlaced = ::EqualRect(&rect, &rectDefault) != FALSE;
+  int cx = systemPlaced ? CW_USEDEFAULT : rect.right - rect.left;
+  int cy = systemPlaced ? CW_USEDEFAULT : rect.bottom - rect.top;
+  if (!CreateEx(dwExStyle, lpszClassName, lpszWindowName, dwStyle, rect.left, rect.top, cx, cy,
+                pParentWnd->GetSafeHwnd(), hMenu, (LPVOID)pContext)) {
     if (hMenu != nullptr) ::DestroyMenu(hMenu);
     return FALSE;
   }
@@ -123,8 +127,10 @@ CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID) {
 }
 
 void CFrameWnd::OnDestroy() {
-  // A frame that goes away gives the focus back and forgets its view.
   m_pViewActive = nullptr;
+  // The window destroys the menu it shows: make that its own default menu, not a borrowed one.
+  HMENU hMenuCurrent = ::GetMenu(m_hWnd);
+  if (m_hMenuDefault != nullptr && hMenuCurrent != m_hMenuDefault) ::SetMenu(m_hWnd, m_hMenuDefault);
   CWnd::OnDestroy();
 }
 
