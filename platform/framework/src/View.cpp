@@ -130,7 +130,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
     // No dialog: the default printer.
     if (pInfo->m_pPD->m_pd.hDC == nullptr) {
       if (!pApp->GetPrinterDeviceDefaults(&pInfo->m_pPD->m_pd)) {
-        if (pInfo->m_bDirect) return FALSE;
+        // No default printer: the print dialog tells the user and lets one be chosen.
         if (pApp->DoPrintDialog(pInfo->m_pPD) != IDOK) return FALSE;
       }
       if (pInfo->m_pPD->m_pd.hDC == nullptr) pInfo->m_pPD->m_pd.hDC = pInfo->m_pPD->CreatePrinterDC();
