@@ -165,7 +165,7 @@ protected: \
 #define ON_WM_DESTROY() FW_MSG(WM_DESTROY, _p->OnDestroy())
 #define ON_WM_NCDESTROY() FW_MSG(WM_NCDESTROY, _p->OnNcDestroy())
 #define ON_WM_CLOSE() FW_MSG(WM_CLOSE, _p->OnClose())
-#define ON_WM_SIZE() FW_MSG(WM_SIZE, _p->OnSize((UINT)_d.wParam, (short)LOWORD(_d.lParam), (short)HIWORD(_d.lParam)))
+#define ON_WM_SIZE() FW_MSG(WM_SIZE, _p->OnSize((UINT)_d.wParam, LOWORD(_d.lParam), HIWORD(_d.lParam)))
 #define ON_WM_MOVE() FW_MSG(WM_MOVE, _p->OnMove((short)LOWORD(_d.lParam), (short)HIWORD(_d.lParam)))
 #define ON_WM_SIZING() FW_MSG(WM_SIZING, _p->OnSizing((UINT)_d.wParam, (LPRECT)_d.lParam); FW_RESULT(TRUE))
 #define ON_WM_MOVING() FW_MSG(WM_MOVING, _p->OnMoving((UINT)_d.wParam, (LPRECT)_d.lParam); FW_RESULT(TRUE))
