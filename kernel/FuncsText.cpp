@@ -1,4 +1,5 @@
 // Text, progression and molar-mass bodies: char, aprog, aprogs, gprog, gprogs, mol.
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -238,9 +239,14 @@ void FuncGprogs(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resul
   ProgressionArgs p;
   if (!ReadProgression(sink, args, result, L"gprogs", p)) return;
   if (p.n >= INT32_MAX) RaiseFault(L"Integer overflow");
-  // A ratio of 1 makes every term the first one: n + 1 of them, not 0/0.
-  long double sum = p.step == 1 ? p.first * (p.n + 1)
-                                : p.first * (1 - PowerBySquaring(p.step, p.n + 1)) / (1 - p.step);
+  // A ratio of 1 makes every term the first one: n + 1 of them, not 0/0. Near 1, 1 - q^(n+1)
+  // cancels; q^(n+1) - 1 is then taken as expm1((n+1) ln q), with q - 1 exact.
+  const long double d = p.step - 1;
+  long double sum =
+      p.step == 1 ? p.first * (p.n + 1)
+      : ::fabsl(d) < 0.5L
+          ? p.first * ::expm1l(static_cast<long double>(p.n + 1) * ::log1pl(d)) / d
+          : p.first * (1 - PowerBySquaring(p.step, p.n + 1)) / (1 - p.step);
   SetProgressionResult(sink, result, L"gprogs", sum);
 }
 

@@ -306,6 +306,8 @@ TEST_F(WorksheetFunctions, ProgressionsAndMolarMass) {
       {L"aprogs(1, 2, 3)", L"16"},
       {L"gprog(1, 2, 10)", L"1024"},
       {L"gprogs(1, 2, 3)", L"15"},
+      {L"gprogs(1, 1.000000001, 100)", L"101.000005050001"},  // a ratio near 1 keeps its digits
+      {L"gprogs(-2, 0.99, 7)", L"-15.451061114416"},
       {L"gprog(1, 0.5, 3)", L"0.125"},
       {L"aprog(1, 2, -1)", GetMessageTextFmt(14056, L"aprog")},
       {L"gprog(10, 10, 5000)", NotFinite(L"gprog")},
