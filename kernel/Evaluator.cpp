@@ -94,22 +94,57 @@ bool SinkFlag(IErrorEvents* sink) {
 }
 
 void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result);
+void EvaluateIn(INodeParsing* node, const KernelNodeRef* ref, const ContextPtr& ctx,
+                VARIANT* result);
+
+// The freed blocks of a class of small objects, kept for the next objects: the blocks of the
+// few in use at once go round instead of through the heap. Any thread may take and give.
+class BlockStore {
+ public:
+  BlockStore() = default;
+  BlockStore(const BlockStore&) = delete;
+  BlockStore& operator=(const BlockStore&) = delete;
+  ~BlockStore() {
+    for (int i = 0; i < count_; ++i) ::operator delete(blocks_[i]);
+  }
+  void* Take() {
+    Lock();
+    void* p = count_ > 0 ? blocks_[--count_] : nullptr;
+    Unlock();
+    return p;
+  }
+  // False when the store is full: the caller frees the block.
+  bool Give(void* p) {
+    Lock();
+    bool kept = count_ < kCapacity;
+    if (kept) blocks_[count_++] = p;
+    Unlock();
+    return kept;
+  }
+
+ private:
+  void Lock() {
+    while (InterlockedExchange(&busy_, 1)) YieldProcessor();
+  }
+  void Unlock() { InterlockedExchange(&busy_, 0); }
+
+  static constexpr int kCapacity = 64;
+  LONG busy_ = 0;
+  int count_ = 0;
+  void* blocks_[kCapacity];
+};
 
 // The arguments of one call: each Value evaluates its child node again.
 class TArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  // One of these is made per call, and the heap is slow on some systems: each thread keeps the
-  // blocks of the few it had in use at once for its next calls.
+  // One of these is made per call, and the heap is slow on some systems.
   static void* operator new(std::size_t size) {
-    if (size == sizeof(TArguments) && t_freeCount > 0) return t_free[--t_freeCount];
+    if (void* p = size == sizeof(TArguments) ? freeBlocks_.Take() : nullptr) return p;
     return ::operator new(size);
   }
   static void operator delete(void* p, std::size_t size) {
-    if (size == sizeof(TArguments) && t_freeCount < kKeptBlocks)
-      t_free[t_freeCount++] = p;
-    else
-      ::operator delete(p);
+    if (size != sizeof(TArguments) || !freeBlocks_.Give(p)) ::operator delete(p);
   }
 
   // `kernelNode` is the kernel object behind `node` when it is one; its children are read
@@ -139,7 +174,7 @@ class TArguments : public IArguments, public TRefCount {
         const std::vector<INodeParsing*>& children = kernelNode_->ChildNodes();
         if (index < 0 || static_cast<std::size_t>(index) >= children.size())
           RaiseError(L"List index out of bounds");
-        return EvaluateIn(children[index], ctx_, value);
+        return EvaluateIn(children[index], &kernelNode_->KernelChildren()[index], ctx_, value);
       }
       ComPtr<INodeParsing> child;
       Check(node_->get_ChildNodes(index, child.GetAddressOf()));
@@ -152,12 +187,9 @@ class TArguments : public IArguments, public TRefCount {
   const TNodeFunc* kernelNode_;
   ContextPtr ctx_;
 
-  static constexpr int kKeptBlocks = 32;
-  static thread_local void* t_free[kKeptBlocks];
-  static thread_local int t_freeCount;
+  static BlockStore freeBlocks_;
 };
-thread_local void* TArguments::t_free[TArguments::kKeptBlocks];
-thread_local int TArguments::t_freeCount = 0;
+BlockStore TArguments::freeBlocks_;
 
 class THollowArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
@@ -410,21 +442,30 @@ void EvaluateName(const wchar_t* name, std::size_t length, BSTR nameBstr, const 
 }
 
 // Nodes of the kernel's own tree are read directly; any other node through its interfaces.
-void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
+void EvaluateKind(INodeParsing* node, const KernelNodeRef& ref, const ContextPtr& ctx,
+                  VARIANT* result) {
   IErrorEvents* sink = ctx->sink.Get();
-  if (TNodeFunc* call = AsFuncNode(node)) {
-    const std::wstring& name = call->Name();
-    return EvaluateCall(call, call, name.data(), name.size(), nullptr,
-                        static_cast<LONG>(call->ChildNodes().size()), ctx, result);
+  switch (ref.kind) {
+    case NodeKind::Func: {
+      TNodeFunc* call = static_cast<TNodeFunc*>(ref.object);
+      const std::wstring& name = call->Name();
+      return EvaluateCall(call, call, name.data(), name.size(), nullptr,
+                          static_cast<LONG>(call->ChildNodes().size()), ctx, result);
+    }
+    case NodeKind::Lowermost:
+      return Check(VariantCopy(
+          result, const_cast<VARIANT*>(&static_cast<TNodeLowermost*>(ref.object)->Value())));
+    case NodeKind::VariableOrConst: {
+      const std::wstring& name = static_cast<TNodeVariableOrConst*>(ref.object)->Name();
+      return EvaluateName(name.data(), name.size(), nullptr, ctx, result);
+    }
+    case NodeKind::Error:
+      return ReportFlagThenText(sink, static_cast<TNodeError*>(ref.object)->TextError());
+    case NodeKind::List:
+      return;
+    case NodeKind::Foreign:
+      break;
   }
-  if (TNodeLowermost* literal = AsLowermostNode(node))
-    return Check(VariantCopy(result, const_cast<VARIANT*>(&literal->Value())));
-  if (TNodeVariableOrConst* ident = AsVariableOrConstNode(node)) {
-    const std::wstring& name = ident->Name();
-    return EvaluateName(name.data(), name.size(), nullptr, ctx, result);
-  }
-  if (TNodeError* error = AsErrorNode(node)) return ReportFlagThenText(sink, error->TextError());
-  if (AsListNode(node)) return;
 
   {
     ComPtr<INodeError> error;
@@ -465,7 +506,9 @@ void EvaluateKind(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   // Any other node, a list included, has no value of its own.
 }
 
-void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
+// `ref` is what IdentifyNode says of `node`, when the caller knows it already.
+void EvaluateIn(INodeParsing* node, const KernelNodeRef* ref, const ContextPtr& ctx,
+                VARIANT* result) {
   VariantInit(result);
   IErrorEvents* sink = ctx->sink.Get();
   // After the first error nothing more is evaluated.
@@ -473,11 +516,15 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
   if (!node) return;
   try {
     if (StackNearlyExhausted(ctx->stackFloor)) RaiseError(GetMessageText(14068));
-    EvaluateKind(node, ctx, result);
+    EvaluateKind(node, ref ? *ref : IdentifyNode(node), ctx, result);
   } catch (const KernelError& e) {
     VariantClear(result);
     ReportFlagThenText(sink, e.text);
   }
+}
+
+void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result) {
+  EvaluateIn(node, nullptr, ctx, result);
 }
 
 }  // namespace

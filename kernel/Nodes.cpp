@@ -121,6 +121,17 @@ STDMETHODIMP TNodeVariableOrConst::get_Name(BSTR* out) { return PutString(name_,
 
 // ---- TNodeFunc ----
 
+TNodeFunc::TNodeFunc(std::wstring name, std::vector<INodeParsing*> children)
+    : name_(std::move(name)), childNodes_(std::move(children)) {
+  try {
+    kernelChildren_.reserve(childNodes_.size());
+    for (INodeParsing* child : childNodes_) kernelChildren_.push_back(IdentifyNode(child));
+  } catch (...) {
+    ReleaseAll(childNodes_);  // the node is not made: the references stay with nobody
+    throw;
+  }
+}
+
 TNodeFunc::~TNodeFunc() { ReleaseAll(childNodes_); }
 
 void* TNodeFunc::Cast(REFIID iid) {
@@ -202,6 +213,15 @@ TNodeFunc* AsFuncNode(INodeParsing* node) {
 }
 TNodeList* AsListNode(INodeParsing* node) {
   return KernelNode<TNodeList, INodeList>(node, kListSelf);
+}
+
+KernelNodeRef IdentifyNode(INodeParsing* node) {
+  if (TNodeFunc* n = AsFuncNode(node)) return {NodeKind::Func, n};
+  if (TNodeLowermost* n = AsLowermostNode(node)) return {NodeKind::Lowermost, n};
+  if (TNodeVariableOrConst* n = AsVariableOrConstNode(node)) return {NodeKind::VariableOrConst, n};
+  if (TNodeError* n = AsErrorNode(node)) return {NodeKind::Error, n};
+  if (TNodeList* n = AsListNode(node)) return {NodeKind::List, n};
+  return {};
 }
 
 }  // namespace evalkern

@@ -56,13 +56,21 @@ class TNodeVariableOrConst : public TRefCount, public INodeVariableOrConst {
   std::wstring name_;
 };
 
+// A node as the kernel's walkers see it: its kind and the kernel object behind it, or kind
+// Foreign (and no object) for a node of another origin.
+enum class NodeKind : unsigned char { Foreign, Lowermost, Error, VariableOrConst, Func, List };
+struct KernelNodeRef {
+  NodeKind kind = NodeKind::Foreign;
+  void* object = nullptr;  // the TNode... class that `kind` names
+};
+KernelNodeRef IdentifyNode(INodeParsing* node);
+
 // A call of a function or operator with its arguments in order. Holds one reference per child.
 class TNodeFunc : public TRefCount, public INodeFunc {
   EVALKERN_IUNKNOWN
  public:
   // Takes over one reference of every child.
-  TNodeFunc(std::wstring name, std::vector<INodeParsing*> children)
-      : name_(std::move(name)), childNodes_(std::move(children)) {}
+  TNodeFunc(std::wstring name, std::vector<INodeParsing*> children);
   ~TNodeFunc() override;
 
   STDMETHODIMP get_Name(BSTR* out) override;
@@ -71,11 +79,14 @@ class TNodeFunc : public TRefCount, public INodeFunc {
 
   const std::wstring& Name() const { return name_; }
   const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
+  // The children identified once, when the node was made: a tree is evaluated many times.
+  const std::vector<KernelNodeRef>& KernelChildren() const { return kernelChildren_; }
 
  private:
   void* Cast(REFIID iid);
   std::wstring name_;
   std::vector<INodeParsing*> childNodes_;
+  std::vector<KernelNodeRef> kernelChildren_;
 };
 
 // The statements of a line, or the lines of a text. Holds one reference per child.
