@@ -180,7 +180,8 @@ void FuncAsin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT
     SetErrorResult(result);
     return;
   }
-  SetFloatResult(result, FromRadians(::atan2l(x, ::sqrtl(1 - x * x)), AngleUnit(settings)));
+  const long double root = ::sqrtl((1 - x) * (1 + x));  // 1 - x^2 without cancelling near 1
+  SetFloatResult(result, FromRadians(::atan2l(x, root), AngleUnit(settings)));
 }
 
 void FuncAcos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
@@ -191,7 +192,8 @@ void FuncAcos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT
     SetErrorResult(result);
     return;
   }
-  SetFloatResult(result, FromRadians(::atan2l(::sqrtl(1 - x * x), x), AngleUnit(settings)));
+  const long double root = ::sqrtl((1 - x) * (1 + x));  // 1 - x^2 without cancelling near 1
+  SetFloatResult(result, FromRadians(::atan2l(root, x), AngleUnit(settings)));
 }
 
 void FuncAtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {

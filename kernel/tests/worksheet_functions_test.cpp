@@ -203,6 +203,9 @@ TEST_F(WorksheetFunctions, InverseFunctionsAnswerInTheUnit) {
       {L"asin(1)", L"1.5707963267949"}, {L"acos(-1)", L"3.14159265358979"},
       {L"atan(1)", L"0.785398163397448"}, {L"actan(0)", L"1.5707963267949"},
       {L"asin(0)", L"0"}, {L"acos(1)", L"0"},
+      // near 1, 1 - x^2 must not cancel away the digits of the small angle
+      {L"acos(0.99999999)", L"0.000141421356710465"},
+      {L"acos(0.9999999999999)", L"4.4728311955344e-7"},
   });
 }
 
