@@ -243,6 +243,8 @@ void FuncCtanh(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result
       return;
     }
     r = c / s;
+  } else if (::fabsl(x) < 1) {
+    r = Cosh(x) / Sinh(x);  // e^x - e^-x would cancel away digits here
   } else {
     long double p = ::expl(x), m = ::expl(-x);
     r = (p + m) / (p - m);

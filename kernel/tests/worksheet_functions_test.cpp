@@ -231,6 +231,7 @@ TEST_F(WorksheetFunctions, HyperbolicFunctionsIgnoreTheUnit) {
       {L"atanh(1e-10)", L"1e-10"},  {L"actanh(1e10)", L"1e-10"},
       {L"asinh(-1e10)", L"-23.7189981105004"},
       {L"acosh(1.0000000001)", L"1.41421362086759e-5"},
+      {L"ctanh(1.1e-6)", L"909090.909091276"},
   });
 }
 
