@@ -195,18 +195,18 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     ComPtr<IConsts> consts;
     Check(Lib->get_Consts(&consts));
 
-    std::vector<std::wstring> texts = SplitWorksheetLines(Text);
+    std::vector<std::wstring_view> texts = WorksheetLineViews(Text);
     if (texts.size() > kMaxLines) RaiseError(L"The text has too many lines");
     fresh.reserve(texts.size());
     int cursor = -1;
-    for (const std::wstring& text : texts) {
+    for (std::wstring_view text : texts) {
       ++cursor;
       std::vector<std::wstring> statements = SplitLineStatements(text);
       if (statements.size() > kMaxLines) RaiseError(L"The line has too many statements");
       Line line;
       line.reserve(statements.size());
-      for (const std::wstring& statement : statements) {
-        StatementParts parts = SplitAssignment(statement);
+      for (std::wstring& statement : statements) {
+        StatementParts parts = SplitAssignment(std::move(statement));
         if (!parts.error && !parts.name.empty()) {
           BSTR name = MakeBstr(parts.name);
           LONG at = -1;

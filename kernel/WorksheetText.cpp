@@ -2,17 +2,24 @@
 
 namespace evalkern {
 
-std::vector<std::wstring> SplitWorksheetLines(const std::wstring& text) {
-  std::vector<std::wstring> lines;
+std::vector<std::wstring_view> WorksheetLineViews(const std::wstring& text) {
+  std::vector<std::wstring_view> lines;
+  const std::wstring_view all(text);
   size_t start = 0;
-  for (size_t i = 0; i < text.size(); ++i) {
-    wchar_t c = text[i];
+  for (size_t i = 0; i < all.size(); ++i) {
+    wchar_t c = all[i];
     if (c != L'\n' && c != L'\r') continue;
-    lines.push_back(text.substr(start, i - start));
-    if (c == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n') ++i;
+    lines.push_back(all.substr(start, i - start));
+    if (c == L'\r' && i + 1 < all.size() && all[i + 1] == L'\n') ++i;
     start = i + 1;
   }
-  lines.push_back(text.substr(start));
+  lines.push_back(all.substr(start));
+  return lines;
+}
+
+std::vector<std::wstring> SplitWorksheetLines(const std::wstring& text) {
+  std::vector<std::wstring> lines;
+  for (std::wstring_view line : WorksheetLineViews(text)) lines.emplace_back(line);
   return lines;
 }
 
@@ -43,7 +50,7 @@ std::wstring TrimControls(const std::wstring& s) {
 
 // One pass over the trimmed line with the quote rule of FindUnquoted: the comment ends the scan,
 // and every ";" before it ends a statement.
-std::vector<std::wstring> SplitLineStatements(const std::wstring& line) {
+std::vector<std::wstring> SplitLineStatements(std::wstring_view line) {
   size_t b = 0, e = line.size();
   while (b < e && line[b] <= L' ') ++b;
   while (e > b && line[e - 1] <= L' ') --e;
@@ -62,13 +69,13 @@ std::vector<std::wstring> SplitLineStatements(const std::wstring& line) {
       end = i;
       break;
     } else if (c == L';') {
-      statements.push_back(line.substr(start, i - start));
+      statements.emplace_back(line.substr(start, i - start));
       start = i + 1;
     }
   }
   while (start < end && line[start] <= L' ') ++start;
   while (end > start && line[end - 1] <= L' ') --end;
-  statements.push_back(line.substr(start, end - start));
+  statements.emplace_back(line.substr(start, end - start));
   return statements;
 }
 
@@ -80,11 +87,11 @@ bool IsAsciiIdentifier(const std::wstring& s) {
   return true;
 }
 
-StatementParts SplitAssignment(const std::wstring& statement) {
+StatementParts SplitAssignment(std::wstring statement) {
   StatementParts parts;
   size_t op = FindUnquoted(statement, L":=");
   if (op == std::wstring::npos) {
-    parts.expression = statement;
+    parts.expression = std::move(statement);
     return parts;
   }
   std::wstring name = TrimControls(statement.substr(0, op));
