@@ -295,7 +295,9 @@ void RewriteOperators(TokenList& t) {
 // ---- grouping ----
 
 TBracket::TBracket() { VariantInit(&Value); }
-TBracket::TBracket(const TBracket& o) : Level(o.Level), Name(o.Name), Kind(o.Kind), Children(o.Children) {
+TBracket::TBracket(const TBracket& o)
+    : Level(o.Level), Name(o.Name), Kind(o.Kind), ChildCount(o.ChildCount), FirstChild(o.FirstChild),
+      LastChild(o.LastChild), NextSibling(o.NextSibling) {
   VariantInit(&Value);
   if (FAILED(VariantCopy(&Value, const_cast<VARIANT*>(&o.Value))))
     RaiseError(L"Out of memory", E_OUTOFMEMORY);
@@ -330,8 +332,16 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
       sink.Report(GetMessageText(kMsgBracketsUnbalanced));
       return nullptr;
     }
-    if (!table[parent].Children.empty()) --commas;
-    table[parent].Children.push_back(static_cast<long>(table.size()));
+    const long at = static_cast<long>(table.size());
+    TBracket& p = table[parent];
+    if (p.ChildCount > 0) {
+      --commas;
+      table[p.LastChild].NextSibling = at;
+    } else {
+      p.FirstChild = at;
+    }
+    p.LastChild = at;
+    ++p.ChildCount;
     table.emplace_back();
     table.back().Level = level;
     return &table.back();
@@ -402,7 +412,7 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
         break;
     }
   }
-  if (table[0].Children.size() > 1 || commas > 0) sink.Report(GetMessageText(kMsgMisplacedComma));
+  if (table[0].ChildCount > 1 || commas > 0) sink.Report(GetMessageText(kMsgMisplacedComma));
 }
 
 // ---- tree ----
@@ -415,8 +425,8 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
   const long first = index;
   long last = index;
   while (table[static_cast<size_t>(last)].Kind == TBracket::bkFunction &&
-         !table[static_cast<size_t>(last)].Children.empty())
-    last = table[static_cast<size_t>(last)].Children.back();
+         table[static_cast<size_t>(last)].ChildCount > 0)
+    last = table[static_cast<size_t>(last)].LastChild;
 
   std::vector<INodeParsing*> built(static_cast<size_t>(last - first + 1), nullptr);
   auto releaseBuilt = [&] {
@@ -436,8 +446,8 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
           break;
         case TBracket::bkFunction: {
           std::vector<INodeParsing*> children;
-          children.reserve(e.Children.size());
-          for (long child : e.Children) {
+          children.reserve(static_cast<size_t>(e.ChildCount));
+          for (long child = e.FirstChild; child >= 0; child = table[static_cast<size_t>(child)].NextSibling) {
             INodeParsing*& c = built[static_cast<size_t>(child - first)];
             children.push_back(c);
             c = nullptr;  // the new node holds that reference now

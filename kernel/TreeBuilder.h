@@ -49,7 +49,12 @@ struct TBracket {
   long Level = -1;
   std::wstring Name;  // a name entry's identifier, a function entry's name ("(" for a bracket)
   EntryKind Kind = bkNew;
-  std::vector<long> Children;
+  // A function entry's children in order, as a chain of entries through NextSibling, so that
+  // building the table allocates nothing per entry.
+  long ChildCount = 0;
+  long FirstChild = -1;
+  long LastChild = -1;
+  long NextSibling = -1;
 };
 
 // Groups the rewritten list into the bracket table `table` (emptied first; its buffer is
