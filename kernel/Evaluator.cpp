@@ -566,6 +566,12 @@ void TreeEvaluator::Evaluate(INodeParsing* node, VARIANT* result) {
   EvaluateIn(node, ctx_, result);
 }
 
+void TreeEvaluator::Evaluate(INodeParsing* node, const KernelNodeRef& kind, VARIANT* result) {
+  VariantInit(result);
+  if (!ctx_) ctx_ = MakeContext(lib_);
+  EvaluateIn(node, &kind, ctx_, result);
+}
+
 long NearestCountMismatch(IFuncs* funcs, BSTR name, long count) {
   bool seen = false;
   long last = kNoSuchName;

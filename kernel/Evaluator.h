@@ -37,6 +37,7 @@ void EvaluateNode(INodeParsing* node, ILibOrlen* lib, VARIANT* result);
 // EvaluateNode for many trees against one library whose sink and views stay the same meanwhile:
 // they are fetched once, at the first evaluation.
 struct EvalContext;
+struct KernelNodeRef;
 class TreeEvaluator {
  public:
   explicit TreeEvaluator(ILibOrlen* lib);
@@ -44,6 +45,8 @@ class TreeEvaluator {
   TreeEvaluator(const TreeEvaluator&) = delete;
   TreeEvaluator& operator=(const TreeEvaluator&) = delete;
   void Evaluate(INodeParsing* node, VARIANT* result);
+  // The same for a node that IdentifyNode has identified as `kind`.
+  void Evaluate(INodeParsing* node, const KernelNodeRef& kind, VARIANT* result);
 
  private:
   ILibOrlen* lib_;

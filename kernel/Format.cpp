@@ -20,6 +20,7 @@ namespace {
 class BigDecimal {
  public:
   explicit BigDecimal(uint64_t v) {
+    limbs_.reserve(8);  // the usual results need no more
     do {
       limbs_.push_back(static_cast<uint32_t>(v % kBase));
       v /= kBase;
@@ -39,10 +40,12 @@ class BigDecimal {
   }
   std::string Digits() const {
     std::string s = std::to_string(limbs_.back());
+    s.reserve(s.size() + 9 * (limbs_.size() - 1));
     for (size_t i = limbs_.size() - 1; i-- > 0;) {
-      std::string part = std::to_string(limbs_[i]);
-      s.append(9 - part.size(), '0');
-      s += part;
+      char part[9];
+      uint32_t limb = limbs_[i];
+      for (int k = 8; k >= 0; --k, limb /= 10) part[k] = static_cast<char>('0' + limb % 10);
+      s.append(part, 9);
     }
     return s;
   }

@@ -216,6 +216,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
           if (at >= 0) parts.error = 14033;
         }
         RecLine rec;
+        bool keptKind = false;
         if (parts.error) {
           rec.failure = (parts.error == 14032 || parts.error == 14033)
                             ? GetMessageTextFmt(parts.error, parts.name)
@@ -231,14 +232,17 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
           if (!rec.expression.empty()) reused = FindReusable(rec.expression, rec.name, cursor);
           if (reused) {
             rec.tree = reused->tree;
+            rec.kind = reused->kind;
+            keptKind = true;
             // A kept tree that failed to analyse still fails this parse.
-            if (AsErrorNode(rec.tree.Get())) result = false;
+            if (rec.kind.kind == NodeKind::Error) result = false;
           } else if (IsBlank(rec.expression)) {
             Adopt(rec.tree, rec.name.empty() ? LowermostText(L"") : LowermostEmpty());
           } else {
             AnalyzeExpression(rec.expression, sink.Get(), rec.tree.ReleaseAndGetAddressOf());
           }
         }
+        if (!keptKind) rec.kind = IdentifyNode(rec.tree.Get());
         if (ErrorFlagSet(sink.Get())) result = false;
         Check(sink->put_ErrorFlag(VARIANT_FALSE));
         line.push_back(std::move(rec));
@@ -291,7 +295,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
       if (!rec.failure.empty()) {
         ReportFlagThenText(sink, rec.failure);
       } else {
-        evaluator.Evaluate(rec.tree.Get(), &v.v);
+        evaluator.Evaluate(rec.tree.Get(), rec.kind, &v.v);
       }
       if (!rec.name.empty()) {
         BSTR name = MakeBstr(rec.name);

@@ -10,6 +10,7 @@
 
 #include "Creatable.h"
 #include "KernelObject.h"
+#include "Nodes.h"
 
 namespace evalkern {
 
@@ -52,6 +53,7 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
     std::wstring name;         // empty when the statement assigns nothing
     std::wstring failure;      // the message of a bad assignment, reported again by every Calc
     ComPtr<INodeParsing> tree;
+    KernelNodeRef kind;        // what the tree is, found once for all the runs that use it
   };
   using Line = std::vector<RecLine>;
 
