@@ -154,11 +154,29 @@ STDMETHODIMP TShellVars::SetVars(IVars* vars, LONG index) {
 
 // --- TShellFuncs ---------------------------------------------------------------------------------
 
+// Answered only by the function wrappers, so that the library can reach their binding
+// directly; a wrapper made by another copy of this code (another module) is used through COM.
+const IID kShellFuncsSelf = {0x3c1e9a52, 0x8d07, 0x4b6f, {0xa2, 0x19, 0x6e, 0x50, 0xc4, 0x7b, 0x93, 0x2d}};
+const char kModuleToken = 0;
+
+TShellFuncs::TShellFuncs() : TCreatable(CLSID_ShellFuncs), module_(&kModuleToken) {}
+
 void* TShellFuncs::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFunc) ||
       IsEqualIID(iid, IID_IShellFuncs))
     return static_cast<IShellFuncs*>(this);
+  if (IsEqualIID(iid, kShellFuncsSelf)) return static_cast<IShellFuncs*>(this);
   return CreatableCast(iid);
+}
+
+TShellFuncs* AsShellFuncs(IFunc* func) {
+  if (!func) return nullptr;
+  IShellFuncs* self = nullptr;
+  if (FAILED(func->QueryInterface(kShellFuncsSelf, reinterpret_cast<void**>(&self))) || !self)
+    return nullptr;
+  self->Release();  // the caller's reference keeps the wrapper alive
+  TShellFuncs* shell = static_cast<TShellFuncs*>(self);
+  return shell->module_ == &kModuleToken ? shell : nullptr;
 }
 
 IFuncs* TShellFuncs::Set() const {

@@ -67,7 +67,7 @@ class TShellVars : public IShellVars, public TRefCount, public TCreatable {
 class TShellFuncs : public IShellFuncs, public TRefCount, public TCreatable {
   EVALKERN_IUNKNOWN
  public:
-  TShellFuncs() : TCreatable(CLSID_ShellFuncs) {}
+  TShellFuncs();
   void* Cast(REFIID iid);
   STDMETHODIMP get_Name(BSTR* value) override;
   STDMETHODIMP CheckArgumentsNumber(LONG count, LONG* result) override;
@@ -83,11 +83,22 @@ class TShellFuncs : public IShellFuncs, public TRefCount, public TCreatable {
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
   STDMETHODIMP SetFuncs(IFuncs* funcs, LONG index) override;
 
+  // The binding every member forwards to (no set while unbound), for callers that go to the
+  // set directly.
+  IFuncs* BoundSet() const { return set_.Get(); }
+  LONG BoundIndex() const { return index_; }
+
  private:
   IFuncs* Set() const;
+  friend TShellFuncs* AsShellFuncs(IFunc* func);
+  const void* module_;  // the module whose code made the object
   ComPtr<IFuncs> set_;
   LONG index_ = 0;
 };
+
+// The kernel object behind `func` when it is a function wrapper made by this module, else null.
+// The pointer lives as long as the caller's reference to `func`.
+TShellFuncs* AsShellFuncs(IFunc* func);
 
 // A named value of a collection.
 struct recVar {

@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "ClassRegistry.h"
+#include "Collections.h"
 #include "ErrorEvents.h"
 #include "Evaluator.h"
 #include "Messages.h"
@@ -296,7 +297,7 @@ void TLibOrlen::AppendFuncs(Merged& merged, IFuncs* set) {
     if (!f) RaiseError(L"A function set gave no function");
     CategoryOrlen cat = cUnknown;
     Check(set->get_Category(k, &cat));
-    merged.Append(FuncEntry{f, ReadAliases(set, k), cat});
+    merged.Append(FuncEntry{f, ReadAliases(set, k), cat, AsShellFuncs(f.Get())});
   }
 }
 
@@ -335,7 +336,7 @@ void TLibOrlen::Collect(Merged& merged) {
         CategoryOrlen cat = cUnknown;
         Check(f->get_Category(&cat));
         std::vector<std::wstring> aliases = ReadAliases(f.Get());
-        merged.Append(FuncEntry{f, std::move(aliases), cat});
+        merged.Append(FuncEntry{f, std::move(aliases), cat, AsShellFuncs(f.Get())});
         break;
       }
       case kFuncSet: {
@@ -496,6 +497,22 @@ STDMETHODIMP TLibOrlen::put_ErrorEvents(IErrorEvents* value) {
   return S_OK;
 }
 
+HRESULT TLibOrlen::CheckCount(const FuncEntry& e, LONG count, LONG* result) {
+  if (e.shell)
+    if (IFuncs* set = e.shell->BoundSet())
+      return set->CheckArgumentsNumber(e.shell->BoundIndex(), count, result);
+  return e.func->CheckArgumentsNumber(count, result);
+}
+
+HRESULT TLibOrlen::CallEntry(const FuncEntry& e, IArguments* arguments, VARIANT* result) {
+  if (e.shell)
+    if (IFuncs* set = e.shell->BoundSet()) {
+      VariantInit(result);
+      return set->Func(e.shell->BoundIndex(), arguments, result);
+    }
+  return e.func->Func(arguments, result);
+}
+
 long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
                          CategoryOrlen category) {
   const std::vector<long>* bucket = merged_.funcIndex.Find(name, length);
@@ -510,7 +527,7 @@ long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
       }
     if (!named) continue;
     LONG check = 0;
-    Check(e.func->CheckArgumentsNumber(count, &check));
+    Check(CheckCount(e, count, &check));
     if (check != 0) continue;
     if (category == cAll || e.category == category) return i;
   }
@@ -548,9 +565,9 @@ long TLibOrlen::FindVar(const wchar_t* name, std::size_t length) const {
 }
 
 void TLibOrlen::CallFunc(long index, IArguments* arguments, VARIANT* result) {
-  IFunc* f = FuncAt(index).func.Get();
+  const FuncEntry& e = FuncAt(index);
   try {
-    Check(f->Func(arguments, result));
+    Check(CallEntry(e, arguments, result));
   } catch (const KernelError& e) {
     // A function body that fails is reported on the sink; the call itself succeeds.
     VariantClear(result);

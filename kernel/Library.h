@@ -22,6 +22,7 @@ using Microsoft::WRL::ComPtr;
 HRESULT CreateLibOrlen(REFIID iid, void** out);
 
 class TLibOrlen;
+class TShellFuncs;
 // The kernel object behind `lib`, or null when it is another implementation. The pointer lives
 // as long as the caller's reference to `lib`.
 TLibOrlen* AsLibOrlen(ILibOrlen* lib);
@@ -88,7 +89,12 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
     ComPtr<IFunc> func;
     std::vector<std::wstring> aliases;
     CategoryOrlen category;
+    TShellFuncs* shell = nullptr;  // the kernel's wrapper behind `func`, when it is one
   };
+  // CheckArgumentsNumber and Func of an entry; a wrapper's set is asked directly, as the wrapper
+  // itself would ask it.
+  static HRESULT CheckCount(const FuncEntry& e, LONG count, LONG* result);
+  static HRESULT CallEntry(const FuncEntry& e, IArguments* arguments, VARIANT* result);
   template <class T>
   struct NamedEntry {
     ComPtr<T> item;
