@@ -96,8 +96,10 @@ TrueFalse ReadTrueFalse(const std::wstring& s) {
   return TrueFalse::Other;
 }
 
-// A float with no fractional part inside the signed 64-bit range, truncated; else 14002.
+// A float with no fractional part, as shown, inside the signed 64-bit range, truncated; else
+// 14002.
 int64_t CheckInt64Range(long double x, IErrorEvents* sink) {
+  if (x != ::truncl(x)) x = AsShown(x);
   if (std::isfinite(x) && x == ::truncl(x) && x >= -9223372036854775808.0L &&
       x <= 9223372036854775807.0L)
     return static_cast<int64_t>(x);
@@ -196,7 +198,9 @@ OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink) {
     case VT_R4:
     case VT_R8: {
       long double x = v.vt == VT_R4 ? v.fltVal : v.dblVal;
-      // A whole float counts as an integer; outside the 64-bit range it cannot be one.
+      // A float shown as a whole number counts as an integer; outside the 64-bit range it
+      // cannot be one.
+      if (x != ::truncl(x)) x = AsShown(x);
       if (std::isfinite(x) && x == ::truncl(x) && x >= -9223372036854775808.0L &&
           x <= 9223372036854775807.0L) {
         SetIntResult(out.Out(), static_cast<int64_t>(x));
@@ -255,6 +259,8 @@ long double RoundTo15Digits(long double x) {
   __mingw_snprintf(buf, sizeof buf, "%.14Le", x);
   return __mingw_strtold(buf, nullptr);
 }
+
+long double AsShown(long double x) { return std::fabs(x) < 1e15L ? RoundTo15Digits(x) : x; }
 
 void SetIntResult(VARIANT* result, int64_t v) {
   VariantClear(result);

@@ -127,6 +127,10 @@ void SetErrorResult(VARIANT* result);
 bool IsFiniteValue(long double x);
 // x rounded to 15 significant digits (specials unchanged).
 long double RoundTo15Digits(long double x);
+// x as the user sees it: below 10^15 in magnitude, to 15 significant digits, so that a product
+// shown as 29 (0.29*100, really 28.999...96) is 29 where a whole number is wanted; larger
+// values are shown in scientific notation and stay as they are.
+long double AsShown(long double x);
 
 // ---- reporters (report, then store the error result) ----
 void ReportMixedBoolean(IErrorEvents* sink, VARIANT* result);

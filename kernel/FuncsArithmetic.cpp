@@ -137,7 +137,7 @@ void RoundBody(IErrorEvents* sink, IArguments* args, VARIANT* result, RoundKind 
     long double x = FloatArgAt(args, 0, sink);
     if (ErrorPending(sink)) return;
     if (!IsFiniteValue(x)) RaiseFault(L"Integer overflow");
-    SetIntResult(result, TruncToInt64(RoundWhole(x, kind)));
+    SetIntResult(result, TruncToInt64(RoundWhole(AsShown(x), kind)));
     return;
   }
   if (n != 2) {
@@ -297,6 +297,7 @@ void FuncPercent(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resu
 void FuncFrac(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
   long double x;
   if (!OneFloat(sink, args, result, x)) return;
+  x = AsShown(x);  // 4.35*100 is shown as 435 and has no fraction
   long double f = x - ::truncl(x);
   VariantClear(result);
   if (f != 0) {
@@ -310,7 +311,7 @@ void FuncFrac(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result)
 
 void FuncInt(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
   long double x;
-  if (OneFloat(sink, args, result, x)) SetIntResult(result, TruncToInt64(x));
+  if (OneFloat(sink, args, result, x)) SetIntResult(result, TruncToInt64(AsShown(x)));
 }
 
 void FuncSign(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {

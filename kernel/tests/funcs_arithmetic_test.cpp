@@ -145,7 +145,13 @@ TEST(ArithmeticFuncs, Rounding) {
   RunCases({
       {L"round", {F(2.5)}, "I8:3"},
       {L"round", {F(-2.5)}, "I8:-3"},
-      {L"round", {F(0.49999999999999994)}, "I8:0"},
+      // A whole-number result is taken from the value as shown: the double just below one half
+      // shows as 0.5 and rounds like round(x, 0) does; a value shown below one half gives 0.
+      {L"round", {F(0.49999999999999994)}, "I8:1"},
+      {L"round", {F(0.499999999999999)}, "I8:0"},
+      {L"rounddn", {F(28.999999999999996)}, "I8:29"},  // 0.29*100
+      {L"int", {F(-28.999999999999996)}, "I8:-29"},
+      {L"frac", {F(434.99999999999994)}, "I4:0"},     // 4.35*100
       {L"round", {F(3.14159), I(2)}, "R8:3.14"},
       {L"round", {F(2.675), I(2)}, "R8:2.68"},
       {L"round", {I(1234), I(-2)}, "I8:1200"},

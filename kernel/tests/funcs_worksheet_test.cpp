@@ -83,6 +83,24 @@ TEST_F(BuiltinsInWorksheet, FractionsTravelAsNumbersAndShowFifteenDigits) {
   });
 }
 
+// A fraction that is shown as a whole number (0.29*100 is 28.999...96) is that whole number
+// wherever a whole number is wanted, as it already is in comparisons.
+TEST_F(BuiltinsInWorksheet, FractionsShownWholeAreWholeNumbers) {
+  Check({
+      {L"x := 0.29*100; hex(x)", L"29; 0x1d"},
+      {L"int(0.29*100); rounddn(0.29*100); round(0.29*100)", L"29; 29; 29"},
+      {L"frac(4.35*100)", L"0"},
+      {L"roundup(sqrt(2)^2); roundup(sqrt(2)^2, 0)", L"2; 2"},
+      {L"(0.1*3*10) div 2; (0.1*3*10) mod 2", L"1; 1"},
+      {L"not (0.1*3*10); 1 shl (0.1*3*10)", L"-4; 8"},
+      {L"0.29*100 = 29", L"true"},
+      // still fractions as shown
+      {L"hex(2.9999999)", M(14002)},
+      {L"not 2.5", M(14004)},
+      {L"int(2.9999999)", L"2"},
+  });
+}
+
 TEST_F(BuiltinsInWorksheet, RoundingWithDigitsCutsAtFifteenDigitsFirst) {
   Check({
       {L"rounddn(0.29, 2)", L"0.29"},
