@@ -42,6 +42,12 @@ public:
     if (p->message == WM_KEYDOWN) ++keys;
     return CDialog::PreTranslateMessage(p);
   }
+  // The script drives the dialog with posted commands (no control handle); key presses that
+  // reach the display from elsewhere must not end it.
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override {
+    if ((LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) && lParam != 0) return TRUE;
+    return CDialog::OnCommand(wParam, lParam);
+  }
   afx_msg LRESULT OnKickIdle(WPARAM, LPARAM lCount) {
     ++kicks;
     if (onIdle && lCount == 0 && script) script(this, step++);
