@@ -9,6 +9,7 @@ IMPLEMENT_DYNAMIC(CWinApp, CWinThread)
 static CWinApp* g_pApp = nullptr;
 static CWinThread* g_pThread = nullptr;
 static BOOL g_bControlContainer = FALSE;
+static BOOL g_bOleInitialized = FALSE;
 
 CWinApp* AfxGetApp() { return g_pApp; }
 CWinThread* AfxGetThread() { return g_pThread; }
@@ -18,8 +19,12 @@ void AfxPostQuitMessage(int nExitCode) { ::PostQuitMessage(nExitCode); }
 void AfxEnableControlContainer() { g_bControlContainer = TRUE; }
 BOOL AfxControlContainerEnabled() { return g_bControlContainer; }
 BOOL AfxOleInit() {
+  // Once per program; undone when the program's entry returns.
+  if (g_bOleInitialized) return TRUE;
   HRESULT hr = ::OleInitialize(nullptr);
-  return SUCCEEDED(hr);
+  if (FAILED(hr)) return FALSE;
+  g_bOleInitialized = TRUE;
+  return TRUE;
 }
 
 void AfxDeleteTempMaps() {
@@ -268,6 +273,10 @@ int AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPWSTR lpCmdLine, i
     nReturnCode = pThread->Run();
   }
   AfxDeleteTempMaps();
+  if (g_bOleInitialized) {
+    ::OleUninitialize();
+    g_bOleInitialized = FALSE;
+  }
   return nReturnCode;
 }
 
