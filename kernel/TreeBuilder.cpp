@@ -296,8 +296,8 @@ void RewriteOperators(TokenList& t) {
 
 TBracket::TBracket() { VariantInit(&Value); }
 TBracket::TBracket(const TBracket& o)
-    : Level(o.Level), Name(o.Name), Kind(o.Kind), ChildCount(o.ChildCount), FirstChild(o.FirstChild),
-      LastChild(o.LastChild), NextSibling(o.NextSibling) {
+    : Level(o.Level), Name(o.Name), Kind(o.Kind), ChildCount(o.ChildCount),
+      FirstChild(o.FirstChild), LastChild(o.LastChild), NextSibling(o.NextSibling) {
   VariantInit(&Value);
   if (FAILED(VariantCopy(&Value, const_cast<VARIANT*>(&o.Value))))
     RaiseError(L"Out of memory", E_OUTOFMEMORY);
@@ -447,7 +447,8 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
         case TBracket::bkFunction: {
           std::vector<INodeParsing*> children;
           children.reserve(static_cast<size_t>(e.ChildCount));
-          for (long child = e.FirstChild; child >= 0; child = table[static_cast<size_t>(child)].NextSibling) {
+          for (long child = e.FirstChild; child >= 0;
+               child = table[static_cast<size_t>(child)].NextSibling) {
             INodeParsing*& c = built[static_cast<size_t>(child - first)];
             children.push_back(c);
             c = nullptr;  // the new node holds that reference now
