@@ -113,3 +113,71 @@ TEST_F(Wnd, DestroyedWindowsLeaveTheirObjectsDetached) {
   }
   EXPECT_FALSE(::IsWindow(hStack));
 }
+
+// Records what each handler received, to check how the maps take messages apart.
+class CCrackWnd : public CWnd {
+public:
+  CString log;
+  void Add(LPCWSTR what) { log += what; log += L";"; }
+  afx_msg void OnSize(UINT t, int cx, int cy) { CString s; s.Format(L"size %u %d %d", t, cx, cy); Add(s); }
+  afx_msg void OnMove(int x, int y) { CString s; s.Format(L"move %d %d", x, y); Add(s); }
+  afx_msg void OnLButtonDown(UINT f, CPoint p) { CString s; s.Format(L"ldown %u %d %d", f, p.x, p.y); Add(s); }
+  afx_msg void OnKeyDown(UINT c, UINT r, UINT f) { CString s; s.Format(L"key %u %u %x", c, r, f); Add(s); }
+  afx_msg void OnTimer(UINT_PTR id) { CString s; s.Format(L"timer %u", (UINT)id); Add(s); }
+  afx_msg void OnContextMenu(CWnd* w, CPoint p) { CString s; s.Format(L"ctx %d %d %d", w == this, p.x, p.y); Add(s); }
+  afx_msg BOOL OnMouseWheel(UINT f, short d, CPoint) { CString s; s.Format(L"wheel %u %d", f, d); Add(s); return TRUE; }
+  afx_msg void OnHScroll(UINT code, UINT pos, CScrollBar* bar) {
+    CString s; s.Format(L"hscroll %u %d %d", code, (int)pos, bar == nullptr); Add(s); }
+  afx_msg HBRUSH OnCtlColor(CDC* dc, CWnd*, UINT kind) {
+    CString s; s.Format(L"color %u %d", kind, dc != nullptr); Add(s); return (HBRUSH)::GetStockObject(GRAY_BRUSH); }
+  afx_msg BOOL OnSetCursor(CWnd*, UINT hit, UINT msg) { CString s; s.Format(L"cursor %u %x", hit, msg); Add(s); return TRUE; }
+  afx_msg void OnRange(UINT id) { CString s; s.Format(L"cmd %u", id); Add(s); }
+  DECLARE_MESSAGE_MAP()
+};
+BEGIN_MESSAGE_MAP(CCrackWnd, CWnd)
+  ON_WM_SIZE()
+  ON_WM_MOVE()
+  ON_WM_LBUTTONDOWN()
+  ON_WM_KEYDOWN()
+  ON_WM_TIMER()
+  ON_WM_CONTEXTMENU()
+  ON_WM_MOUSEWHEEL()
+  ON_WM_HSCROLL()
+  ON_WM_CTLCOLOR()
+  ON_WM_SETCURSOR()
+  ON_COMMAND_RANGE(500, 510, OnRange)
+END_MESSAGE_MAP()
+
+TEST_F(Wnd, HandlersReceiveTheirMessagesTakenApart) {
+  CCrackWnd w;
+  ASSERT_TRUE(w.Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 10, 10), &parent, 1));
+  w.log.Empty();
+  struct { UINT msg; WPARAM wp; LPARAM lp; LRESULT result; const wchar_t* logged; } table[] = {
+      {WM_SIZE, SIZE_RESTORED, MAKELPARAM(40000, 20), 0, L"size 0 40000 20;"},
+      {WM_MOVE, 0, MAKELPARAM(-5, 7), 0, L"move -5 7;"},
+      {WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-3, 4), 0, L"ldown 1 -3 4;"},
+      {WM_KEYDOWN, VK_RETURN, MAKELPARAM(2, 0x1C), 0, L"key 13 2 1c;"},
+      {WM_TIMER, 77, 0, 0, L"timer 77;"},
+      {WM_CONTEXTMENU, 0, MAKELPARAM(-1, -1), 0, L"ctx 0 -1 -1;"},
+      {WM_MOUSEWHEEL, MAKEWPARAM(MK_SHIFT, (WORD)-120), 0, TRUE, L"wheel 4 -120;"},
+      {WM_HSCROLL, MAKEWPARAM(SB_THUMBTRACK, 300), 0, 0, L"hscroll 5 300 1;"},
+      {WM_SETCURSOR, 0, MAKELPARAM(HTCLIENT, WM_MOUSEMOVE), TRUE, L"cursor 1 200;"},
+      {WM_COMMAND, 505, 0, 1, L"cmd 505;"}};
+  for (auto& t : table) {
+    w.log.Empty();
+    if (t.msg == WM_CONTEXTMENU) {
+      LRESULT r = w.SendMessage(t.msg, (WPARAM)parent.m_hWnd, t.lp);
+      EXPECT_EQ(t.result, r);
+    } else {
+      EXPECT_EQ(t.result, w.SendMessage(t.msg, t.wp, t.lp)) << t.logged;
+    }
+    EXPECT_STREQ(t.logged, w.log);
+  }
+  // All colour messages reach the one handler with their kind; its brush is the answer.
+  HDC hdc = ::GetDC(w.m_hWnd);
+  w.log.Empty();
+  EXPECT_EQ((LRESULT)::GetStockObject(GRAY_BRUSH), w.SendMessage(WM_CTLCOLOREDIT, (WPARAM)hdc, (LPARAM)parent.m_hWnd));
+  EXPECT_EQ((LRESULT)::GetStockObject(GRAY_BRUSH), w.SendMessage(WM_CTLCOLORSTATIC, (WPARAM)hdc, (LPARAM)parent.m_hWnd));
+  EXPECT_STREQ(L"color 1 1;color 6 1;", w.log);
+  ::ReleaseDC(w.m_hWnd, hdc);
+}
