@@ -174,7 +174,8 @@ class TArguments : public IArguments, public TRefCount {
         const std::vector<INodeParsing*>& children = kernelNode_->ChildNodes();
         if (index < 0 || static_cast<std::size_t>(index) >= children.size())
           RaiseError(L"List index out of bounds");
-        return EvaluateIn(children[index], &kernelNode_->KernelChildren()[index], ctx_, value);
+        const KernelNodeRef& kind = kernelNode_->KernelChild(static_cast<std::size_t>(index));
+        return EvaluateIn(children[index], &kind, ctx_, value);
       }
       ComPtr<INodeParsing> child;
       Check(node_->get_ChildNodes(index, child.GetAddressOf()));

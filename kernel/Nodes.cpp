@@ -124,8 +124,13 @@ STDMETHODIMP TNodeVariableOrConst::get_Name(BSTR* out) { return PutString(name_,
 TNodeFunc::TNodeFunc(std::wstring name, std::vector<INodeParsing*> children)
     : name_(std::move(name)), childNodes_(std::move(children)) {
   try {
-    kernelChildren_.reserve(childNodes_.size());
-    for (INodeParsing* child : childNodes_) kernelChildren_.push_back(IdentifyNode(child));
+    if (childNodes_.size() <= kKindsInline) {
+      for (size_t i = 0; i < childNodes_.size(); ++i)
+        kindsInline_[i] = IdentifyNode(childNodes_[i]);
+    } else {
+      kindsMore_.reserve(childNodes_.size());
+      for (INodeParsing* child : childNodes_) kindsMore_.push_back(IdentifyNode(child));
+    }
   } catch (...) {
     ReleaseAll(childNodes_);  // the node is not made: the references stay with nobody
     throw;

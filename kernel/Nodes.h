@@ -79,14 +79,20 @@ class TNodeFunc : public TRefCount, public INodeFunc {
 
   const std::wstring& Name() const { return name_; }
   const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
-  // The children identified once, when the node was made: a tree is evaluated many times.
-  const std::vector<KernelNodeRef>& KernelChildren() const { return kernelChildren_; }
+  // Child `index` (in range) identified once, when the node was made: a tree is evaluated many
+  // times.
+  const KernelNodeRef& KernelChild(size_t index) const {
+    return childNodes_.size() <= kKindsInline ? kindsInline_[index] : kindsMore_[index];
+  }
 
  private:
   void* Cast(REFIID iid);
   std::wstring name_;
   std::vector<INodeParsing*> childNodes_;
-  std::vector<KernelNodeRef> kernelChildren_;
+  // Most calls have few arguments: their kinds are kept in the node itself.
+  static constexpr size_t kKindsInline = 3;
+  KernelNodeRef kindsInline_[kKindsInline];
+  std::vector<KernelNodeRef> kindsMore_;
 };
 
 // The statements of a line, or the lines of a text. Holds one reference per child.
