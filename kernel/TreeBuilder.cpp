@@ -1,5 +1,7 @@
 #include "TreeBuilder.h"
 
+#include <cstdint>
+
 #include "ErrorEvents.h"
 #include "Messages.h"
 #include "NameCompare.h"
@@ -263,6 +265,55 @@ void ConvertBinaryOperator(TokenList& t, TokenKind kind, const std::wstring& op)
     if (t[p].kind == kind && NamesEqual(t[p].text, op)) RewriteBinaryAt(t, p, op);
 }
 
+namespace {
+
+struct BinaryPass {
+  TokenKind kind;
+  const wchar_t* op;
+};
+
+// The binary operator passes around the sign passes, in their order.
+const BinaryPass kMultiplicativePasses[] = {
+    {tkMultiplicative, L"^"}, {tkMultiplicative, L"/"},   {tkMultiplicative, L"*"},
+    {tkMultiplicative, L"div"}, {tkMultiplicative, L"mod"},
+};
+const BinaryPass kLaterPasses[] = {
+    {tkLogical, L"shr"},    {tkLogical, L">>"},     {tkLogical, L"shl"},
+    {tkLogical, L"<<"},     {tkComparison, L"<="},  {tkComparison, L"le"},
+    {tkComparison, L">="},  {tkComparison, L"ge"},  {tkComparison, L"<>"},
+    {tkComparison, L"ne"},  {tkComparison, L">"},   {tkComparison, L"gt"},
+    {tkComparison, L"<"},   {tkComparison, L"lt"},  {tkComparison, L"="},
+    {tkComparison, L"eq"},  {tkLogical, L"and"},    {tkLogical, L"&&"},
+    {tkLogical, L"&"},      {tkLogical, L"or"},     {tkLogical, L"|"},
+    {tkLogical, L"||"},     {tkLogical, L"xor"},    {tkLogical, L"~"},
+};
+
+// Bit i is set when the list holds an operator of passes[i]. A pass turns only its own operators
+// into commas and makes none, so the passes whose bit is clear would change nothing: one look
+// at the list spares them their scans.
+template <size_t N>
+std::uint32_t PassesWithWork(const TokenList& t, const BinaryPass (&passes)[N]) {
+  static_assert(N <= 32, "one bit per pass");
+  std::uint32_t work = 0;
+  for (const Token& tok : t) {
+    if (tok.kind != tkMultiplicative && tok.kind != tkComparison && tok.kind != tkLogical) continue;
+    for (size_t i = 0; i < N; ++i)
+      if (tok.kind == passes[i].kind && NamesEqual(tok.text.data(), tok.text.size(), passes[i].op,
+                                                   std::char_traits<wchar_t>::length(passes[i].op)))
+        work |= std::uint32_t{1} << i;
+  }
+  return work;
+}
+
+template <size_t N>
+void RunBinaryPasses(TokenList& t, const BinaryPass (&passes)[N]) {
+  const std::uint32_t work = PassesWithWork(t, passes);
+  for (size_t i = 0; i < N; ++i)
+    if (work & (std::uint32_t{1} << i)) ConvertBinaryOperator(t, passes[i].kind, passes[i].op);
+}
+
+}  // namespace
+
 void RewriteOperators(TokenList& t) {
   if (t.empty()) Fail(kMsgEmptyExpression);
   CheckPlacement(t);
@@ -271,24 +322,10 @@ void RewriteOperators(TokenList& t) {
   RewriteUnarySigns(t);
   RewriteNots(t);
   RewritePostfixes(t);
-  for (const wchar_t* op : {L"^", L"/", L"*", L"div", L"mod"})
-    ConvertBinaryOperator(t, tkMultiplicative, op);
+  RunBinaryPasses(t, kMultiplicativePasses);
   RewriteBinarySigns(t, L"-", L"minus");
   RewriteBinarySigns(t, L"+", L"plus");
-  static const struct {
-    TokenKind kind;
-    const wchar_t* op;
-  } kPasses[] = {
-      {tkLogical, L"shr"},    {tkLogical, L">>"},     {tkLogical, L"shl"},
-      {tkLogical, L"<<"},     {tkComparison, L"<="},  {tkComparison, L"le"},
-      {tkComparison, L">="},  {tkComparison, L"ge"},  {tkComparison, L"<>"},
-      {tkComparison, L"ne"},  {tkComparison, L">"},   {tkComparison, L"gt"},
-      {tkComparison, L"<"},   {tkComparison, L"lt"},  {tkComparison, L"="},
-      {tkComparison, L"eq"},  {tkLogical, L"and"},    {tkLogical, L"&&"},
-      {tkLogical, L"&"},      {tkLogical, L"or"},     {tkLogical, L"|"},
-      {tkLogical, L"||"},     {tkLogical, L"xor"},    {tkLogical, L"~"},
-  };
-  for (const auto& pass : kPasses) ConvertBinaryOperator(t, pass.kind, pass.op);
+  RunBinaryPasses(t, kLaterPasses);
   CheckBrackets(t);
 }
 
