@@ -25,4 +25,8 @@ function(numbrook_add_test)
     list(APPEND labels registration)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 LABELS "${labels}")
+  # Programs with windows share one display, its focus and its clipboard: they take turns.
+  if(T_NEEDS_DISPLAY)
+    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
+  endif()
 endfunction()
