@@ -164,21 +164,7 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
 }  // namespace
 
 HRESULT CreateBasicSetConsts(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  TBasicSetConsts* obj = nullptr;
-  HRESULT hr = Guard(kSource, [&] {
-    obj = new TBasicSetConsts();
-    obj->AddRef();
-    obj->Initialize();
-  });
-  if (FAILED(hr)) {
-    if (obj) obj->Release();
-    return hr;
-  }
-  hr = obj->QueryInterface(iid, out);
-  obj->Release();
-  return hr;
+  return CreateInitialized<TBasicSetConsts>(kSource, iid, out);
 }
 
 EVALKERN_CLASS(BasicSetConsts, &CreateBasicSetConsts);

@@ -316,21 +316,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
 }  // namespace
 
 HRESULT CreateBasicSetFuncs(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  TBasicSetFuncs* obj = nullptr;
-  HRESULT hr = Guard(kSource, [&] {
-    obj = new TBasicSetFuncs();
-    obj->AddRef();
-    obj->Initialize();
-  });
-  if (FAILED(hr)) {
-    if (obj) obj->Release();
-    return hr;
-  }
-  hr = obj->QueryInterface(iid, out);
-  obj->Release();
-  return hr;
+  return CreateInitialized<TBasicSetFuncs>(kSource, iid, out);
 }
 
 EVALKERN_CLASS(BasicSetFuncs, &CreateBasicSetFuncs);

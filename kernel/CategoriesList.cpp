@@ -80,14 +80,7 @@ STDMETHODIMP TCategoriesList::GetIndex(CategoryOrlen category, LONG* result) {
 }
 
 HRESULT CreateCategoriesList(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  TCategoriesList* list = new (std::nothrow) TCategoriesList();
-  if (!list) return E_OUTOFMEMORY;
-  list->AddRef();
-  HRESULT hr = list->QueryInterface(iid, out);
-  list->Release();
-  return hr;
+  return CreateObject<TCategoriesList>(iid, out);
 }
 
 EVALKERN_CLASS(CategoriesList, &CreateCategoriesList);

@@ -18,29 +18,59 @@ const ErrorSource kShellFuncs{L"Evalkern.ShellFuncs", &IID_IShellFuncs};
 const ErrorSource kCollectionConsts{L"Evalkern.CollectionConsts", &IID_ICollectionConsts};
 const ErrorSource kCollectionVars{L"Evalkern.CollectionVars", &IID_ICollectionVars};
 
-template <class T>
-HRESULT CreateObject(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  T* object = new (std::nothrow) T();
-  if (!object) return E_OUTOFMEMORY;
-  object->AddRef();
-  HRESULT hr = object->QueryInterface(iid, out);
-  object->Release();
-  return hr;
-}
-
-template <class T>
-void PutOut(T** out, const ComPtr<T>& value) {
-  *out = value.Get();
-  if (*out) (*out)->AddRef();
-}
-
 const wchar_t kUnbound[] = L"The wrapper is not bound to a set";
 
 }  // namespace
 
-// --- TShellConsts --------------------------------------------------------------------------------
+// --- TShellConsts and TShellVars --------------------------------------------------------------
+
+template <class Iface, class SetIface>
+SetIface* TShellNamed<Iface, SetIface>::Set() const {
+  if (!set_) RaiseError(kUnbound);
+  return set_.Get();
+}
+
+template <class Iface, class SetIface>
+HRESULT TShellNamed<Iface, SetIface>::Bind(SetIface* set, LONG index) {
+  set_ = set;
+  index_ = index;
+  return S_OK;
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::get_Name(BSTR* value) {
+  return GuardOut(source_, value, [&] { Check(Set()->get_Name(index_, value)); });
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::Value(VARIANT* result) {
+  return GuardOut(source_, result, [&] { Check(Set()->Value(index_, result)); });
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::get_Description(BSTR* value) {
+  return GuardOut(source_, value, [&] { Check(Set()->get_Description(index_, value)); });
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::get_Category(CategoryOrlen* value) {
+  return GuardOut(source_, value, [&] { Check(Set()->get_Category(index_, value)); });
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::get_ErrorEvents(IErrorEvents** value) {
+  return GuardOut(source_, value, [&] { Check(Set()->get_ErrorEvents(value)); });
+}
+
+template <class Iface, class SetIface>
+STDMETHODIMP TShellNamed<Iface, SetIface>::put_ErrorEvents(IErrorEvents* value) {
+  return Guard(source_, [&] { Check(Set()->put_ErrorEvents(value)); });
+}
+
+template class TShellNamed<IShellConsts, IConsts>;
+template class TShellNamed<IShellVars, IVars>;
+
+TShellConsts::TShellConsts() : TShellNamed(CLSID_ShellConsts, kShellConsts) {}
 
 void* TShellConsts::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConst) ||
@@ -49,52 +79,9 @@ void* TShellConsts::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-IConsts* TShellConsts::Set() const {
-  if (!set_) RaiseError(kUnbound);
-  return set_.Get();
-}
+STDMETHODIMP TShellConsts::SetConsts(IConsts* consts, LONG index) { return Bind(consts, index); }
 
-STDMETHODIMP TShellConsts::get_Name(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellConsts, [&] { Check(Set()->get_Name(index_, value)); });
-}
-
-STDMETHODIMP TShellConsts::Value(VARIANT* result) {
-  if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(kShellConsts, [&] { Check(Set()->Value(index_, result)); });
-}
-
-STDMETHODIMP TShellConsts::get_Description(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellConsts, [&] { Check(Set()->get_Description(index_, value)); });
-}
-
-STDMETHODIMP TShellConsts::get_Category(CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(kShellConsts, [&] { Check(Set()->get_Category(index_, value)); });
-}
-
-STDMETHODIMP TShellConsts::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellConsts, [&] { Check(Set()->get_ErrorEvents(value)); });
-}
-
-STDMETHODIMP TShellConsts::put_ErrorEvents(IErrorEvents* value) {
-  return Guard(kShellConsts, [&] { Check(Set()->put_ErrorEvents(value)); });
-}
-
-STDMETHODIMP TShellConsts::SetConsts(IConsts* consts, LONG index) {
-  set_ = consts;
-  index_ = index;
-  return S_OK;
-}
-
-// --- TShellVars ----------------------------------------------------------------------------------
+TShellVars::TShellVars() : TShellNamed(CLSID_ShellVars, kShellVars) {}
 
 void* TShellVars::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConst) || IsEqualIID(iid, IID_IVar) ||
@@ -103,54 +90,11 @@ void* TShellVars::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-IVars* TShellVars::Set() const {
-  if (!set_) RaiseError(kUnbound);
-  return set_.Get();
-}
-
-STDMETHODIMP TShellVars::get_Name(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellVars, [&] { Check(Set()->get_Name(index_, value)); });
-}
-
-STDMETHODIMP TShellVars::Value(VARIANT* result) {
-  if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(kShellVars, [&] { Check(Set()->Value(index_, result)); });
-}
-
-STDMETHODIMP TShellVars::get_Description(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellVars, [&] { Check(Set()->get_Description(index_, value)); });
-}
-
-STDMETHODIMP TShellVars::get_Category(CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(kShellVars, [&] { Check(Set()->get_Category(index_, value)); });
-}
-
-STDMETHODIMP TShellVars::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellVars, [&] { Check(Set()->get_ErrorEvents(value)); });
-}
-
-STDMETHODIMP TShellVars::put_ErrorEvents(IErrorEvents* value) {
-  return Guard(kShellVars, [&] { Check(Set()->put_ErrorEvents(value)); });
-}
-
 STDMETHODIMP TShellVars::SetValue(VARIANT newValue) {
   return Guard(kShellVars, [&] { Check(Set()->SetValue(index_, newValue)); });
 }
 
-STDMETHODIMP TShellVars::SetVars(IVars* vars, LONG index) {
-  set_ = vars;
-  index_ = index;
-  return S_OK;
-}
+STDMETHODIMP TShellVars::SetVars(IVars* vars, LONG index) { return Bind(vars, index); }
 
 // --- TShellFuncs ---------------------------------------------------------------------------------
 
@@ -185,57 +129,39 @@ IFuncs* TShellFuncs::Set() const {
 }
 
 STDMETHODIMP TShellFuncs::get_Name(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Name(index_, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Name(index_, value)); });
 }
 
 STDMETHODIMP TShellFuncs::CheckArgumentsNumber(LONG count, LONG* result) {
-  if (!result) return E_POINTER;
-  *result = 0;
-  return Guard(kShellFuncs, [&] { Check(Set()->CheckArgumentsNumber(index_, count, result)); });
+  return GuardOut(kShellFuncs, result, [&] { Check(Set()->CheckArgumentsNumber(index_, count, result)); });
 }
 
 STDMETHODIMP TShellFuncs::Func(IArguments* arguments, VARIANT* result) {
-  if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(kShellFuncs, [&] { Check(Set()->Func(index_, arguments, result)); });
+  return GuardOut(kShellFuncs, result, [&] { Check(Set()->Func(index_, arguments, result)); });
 }
 
 STDMETHODIMP TShellFuncs::get_Description(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Description(index_, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Description(index_, value)); });
 }
 
 STDMETHODIMP TShellFuncs::get_Category(CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Category(index_, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Category(index_, value)); });
 }
 
 STDMETHODIMP TShellFuncs::get_Signature(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Signature(index_, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Signature(index_, value)); });
 }
 
 STDMETHODIMP TShellFuncs::get_CountAlias(LONG* value) {
-  if (!value) return E_POINTER;
-  *value = 0;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_CountAlias(index_, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_CountAlias(index_, value)); });
 }
 
 STDMETHODIMP TShellFuncs::get_Alias(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Alias(index_, index, value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Alias(index_, index, value)); });
 }
 
 STDMETHODIMP TShellFuncs::get_Settings(ISettings** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_Settings(value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_Settings(value)); });
 }
 
 STDMETHODIMP TShellFuncs::put_Settings(ISettings* value) {
@@ -243,9 +169,7 @@ STDMETHODIMP TShellFuncs::put_Settings(ISettings* value) {
 }
 
 STDMETHODIMP TShellFuncs::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kShellFuncs, [&] { Check(Set()->get_ErrorEvents(value)); });
+  return GuardOut(kShellFuncs, value, [&] { Check(Set()->get_ErrorEvents(value)); });
 }
 
 STDMETHODIMP TShellFuncs::put_ErrorEvents(IErrorEvents* value) {
@@ -306,50 +230,76 @@ void NamedValues::Add(const std::wstring& name, const VARIANT& value) {
   }
 }
 
-// The members both collections share, written once over their NamedValues.
-namespace {
+// --- TCollectionConsts and TCollectionVars ------------------------------------------------------
 
-HRESULT CollectionName(const ErrorSource& src, NamedValues& v, LONG index, BSTR* value) {
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::get_Count(LONG* value) {
   if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(src, [&] { *value = MakeBstr(v.At(index).Name); });
+  *value = values_.Count();
+  return S_OK;
 }
 
-HRESULT CollectionValue(const ErrorSource& src, NamedValues& v, LONG index, VARIANT* result) {
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::GetIndex(BSTR name, LONG* result) {
   if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(src, [&] { Check(VariantCopy(result, &v.At(index).Value)); });
+  *result = values_.GetIndex(BstrChars(name), BstrLength(name));
+  return S_OK;
 }
 
-HRESULT CollectionDescription(const ErrorSource& src, NamedValues& v, LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(src, [&] { *value = MakeBstr(FormatValue(v.At(index).Value, nullptr, nullptr)); });
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::get_Name(LONG index, BSTR* value) {
+  return GuardOut(source_, value, [&] { *value = MakeBstr(values_.At(index).Name); });
 }
 
-HRESULT CollectionCategory(const ErrorSource& src, NamedValues& v, LONG index,
-                           CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(src, [&] {
-    v.At(index);
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::Value(LONG index, VARIANT* result) {
+  return GuardOut(source_, result, [&] { Check(VariantCopy(result, &values_.At(index).Value)); });
+}
+
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::get_Description(LONG index, BSTR* value) {
+  return GuardOut(source_, value, [&] {
+    *value = MakeBstr(FormatValue(values_.At(index).Value, nullptr, nullptr));
+  });
+}
+
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::get_Category(LONG index, CategoryOrlen* value) {
+  return GuardOut(source_, value, [&] {
+    values_.At(index);
     *value = cCustom;
   });
 }
 
-HRESULT CollectionGetIndex(NamedValues& v, BSTR name, LONG* result) {
-  if (!result) return E_POINTER;
-  *result = v.GetIndex(BstrChars(name), BstrLength(name));
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::get_ErrorEvents(IErrorEvents** value) {
+  if (!value) return E_POINTER;
+  PutOut(value, errorEvents_);
   return S_OK;
 }
 
-HRESULT CollectionAdd(const ErrorSource& src, NamedValues& v, BSTR name, const VARIANT& value) {
-  return Guard(src, [&] { v.Add(FromBstr(name), value); });
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::put_ErrorEvents(IErrorEvents* value) {
+  errorEvents_ = value;
+  return S_OK;
 }
 
-}  // namespace
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::Add(BSTR name, VARIANT value) {
+  return Guard(source_, [&] { values_.Add(FromBstr(name), value); });
+}
 
-// --- TCollectionConsts ---------------------------------------------------------------------------
+template <class Iface>
+STDMETHODIMP TNamedCollection<Iface>::Clear() {
+  values_.Clear();
+  return S_OK;
+}
+
+template class TNamedCollection<ICollectionConsts>;
+template class TNamedCollection<ICollectionVars>;
+
+TCollectionConsts::TCollectionConsts()
+    : TNamedCollection(CLSID_CollectionConsts, kCollectionConsts) {}
 
 void* TCollectionConsts::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConsts) ||
@@ -358,16 +308,8 @@ void* TCollectionConsts::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-STDMETHODIMP TCollectionConsts::get_Count(LONG* value) {
-  if (!value) return E_POINTER;
-  *value = values_.Count();
-  return S_OK;
-}
-
 STDMETHODIMP TCollectionConsts::get_Item(LONG index, IConst** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kCollectionConsts, [&] {
+  return GuardOut(kCollectionConsts, value, [&] {
     CheckRange(index, static_cast<std::size_t>(values_.Count()));
     ComPtr<IShellConsts> shell = CoShellConsts::Create();
     Check(shell->SetConsts(this, index));
@@ -375,39 +317,7 @@ STDMETHODIMP TCollectionConsts::get_Item(LONG index, IConst** value) {
   });
 }
 
-STDMETHODIMP TCollectionConsts::GetIndex(BSTR name, LONG* result) {
-  return CollectionGetIndex(values_, name, result);
-}
-STDMETHODIMP TCollectionConsts::get_Name(LONG index, BSTR* value) {
-  return CollectionName(kCollectionConsts, values_, index, value);
-}
-STDMETHODIMP TCollectionConsts::Value(LONG index, VARIANT* result) {
-  return CollectionValue(kCollectionConsts, values_, index, result);
-}
-STDMETHODIMP TCollectionConsts::get_Description(LONG index, BSTR* value) {
-  return CollectionDescription(kCollectionConsts, values_, index, value);
-}
-STDMETHODIMP TCollectionConsts::get_Category(LONG index, CategoryOrlen* value) {
-  return CollectionCategory(kCollectionConsts, values_, index, value);
-}
-STDMETHODIMP TCollectionConsts::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, errorEvents_);
-  return S_OK;
-}
-STDMETHODIMP TCollectionConsts::put_ErrorEvents(IErrorEvents* value) {
-  errorEvents_ = value;
-  return S_OK;
-}
-STDMETHODIMP TCollectionConsts::Add(BSTR name, VARIANT value) {
-  return CollectionAdd(kCollectionConsts, values_, name, value);
-}
-STDMETHODIMP TCollectionConsts::Clear() {
-  values_.Clear();
-  return S_OK;
-}
-
-// --- TCollectionVars -----------------------------------------------------------------------------
+TCollectionVars::TCollectionVars() : TNamedCollection(CLSID_CollectionVars, kCollectionVars) {}
 
 void* TCollectionVars::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IConsts) ||
@@ -416,16 +326,8 @@ void* TCollectionVars::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-STDMETHODIMP TCollectionVars::get_Count(LONG* value) {
-  if (!value) return E_POINTER;
-  *value = values_.Count();
-  return S_OK;
-}
-
 STDMETHODIMP TCollectionVars::get_Item(LONG index, IConst** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kCollectionVars, [&] {
+  return GuardOut(kCollectionVars, value, [&] {
     CheckRange(index, static_cast<std::size_t>(values_.Count()));
     ComPtr<IShellVars> shell = CoShellVars::Create();
     Check(shell->SetVars(this, index));
@@ -433,39 +335,8 @@ STDMETHODIMP TCollectionVars::get_Item(LONG index, IConst** value) {
   });
 }
 
-STDMETHODIMP TCollectionVars::GetIndex(BSTR name, LONG* result) {
-  return CollectionGetIndex(values_, name, result);
-}
-STDMETHODIMP TCollectionVars::get_Name(LONG index, BSTR* value) {
-  return CollectionName(kCollectionVars, values_, index, value);
-}
-STDMETHODIMP TCollectionVars::Value(LONG index, VARIANT* result) {
-  return CollectionValue(kCollectionVars, values_, index, result);
-}
-STDMETHODIMP TCollectionVars::get_Description(LONG index, BSTR* value) {
-  return CollectionDescription(kCollectionVars, values_, index, value);
-}
-STDMETHODIMP TCollectionVars::get_Category(LONG index, CategoryOrlen* value) {
-  return CollectionCategory(kCollectionVars, values_, index, value);
-}
-STDMETHODIMP TCollectionVars::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, errorEvents_);
-  return S_OK;
-}
-STDMETHODIMP TCollectionVars::put_ErrorEvents(IErrorEvents* value) {
-  errorEvents_ = value;
-  return S_OK;
-}
 STDMETHODIMP TCollectionVars::SetValue(LONG index, VARIANT newValue) {
   return Guard(kCollectionVars, [&] { Check(VariantCopy(&values_.At(index).Value, &newValue)); });
-}
-STDMETHODIMP TCollectionVars::Add(BSTR name, VARIANT value) {
-  return CollectionAdd(kCollectionVars, values_, name, value);
-}
-STDMETHODIMP TCollectionVars::Clear() {
-  values_.Clear();
-  return S_OK;
 }
 
 // --- creation ------------------------------------------------------------------------------------

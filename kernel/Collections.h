@@ -22,45 +22,45 @@ HRESULT CreateShellFuncs(REFIID iid, void** out);
 HRESULT CreateCollectionConsts(REFIID iid, void** out);
 HRESULT CreateCollectionVars(REFIID iid, void** out);
 
-// One entry of a constant set; every call goes to the set with the bound index.
-class TShellConsts : public IShellConsts, public TRefCount, public TCreatable {
-  EVALKERN_IUNKNOWN
+// What the wrappers of one constant and of one variable share: every call goes to the bound
+// set (IConsts or IVars) with the bound index.
+template <class Iface, class SetIface>
+class TShellNamed : public Iface, public TRefCount, public TCreatable {
  public:
-  TShellConsts() : TCreatable(CLSID_ShellConsts) {}
-  void* Cast(REFIID iid);
   STDMETHODIMP get_Name(BSTR* value) override;
   STDMETHODIMP Value(VARIANT* result) override;
   STDMETHODIMP get_Description(BSTR* value) override;
   STDMETHODIMP get_Category(CategoryOrlen* value) override;
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
-  STDMETHODIMP SetConsts(IConsts* consts, LONG index) override;
 
- private:
-  IConsts* Set() const;
-  ComPtr<IConsts> set_;
+ protected:
+  TShellNamed(const CLSID& clsid, const ErrorSource& source)
+      : TCreatable(clsid), source_(source) {}
+  SetIface* Set() const;
+  HRESULT Bind(SetIface* set, LONG index);
+  const ErrorSource& source_;
+  ComPtr<SetIface> set_;
   LONG index_ = 0;
 };
 
-// One entry of a variable set.
-class TShellVars : public IShellVars, public TRefCount, public TCreatable {
+// One entry of a constant set.
+class TShellConsts : public TShellNamed<IShellConsts, IConsts> {
   EVALKERN_IUNKNOWN
  public:
-  TShellVars() : TCreatable(CLSID_ShellVars) {}
+  TShellConsts();
   void* Cast(REFIID iid);
-  STDMETHODIMP get_Name(BSTR* value) override;
-  STDMETHODIMP Value(VARIANT* result) override;
-  STDMETHODIMP get_Description(BSTR* value) override;
-  STDMETHODIMP get_Category(CategoryOrlen* value) override;
-  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
-  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
+  STDMETHODIMP SetConsts(IConsts* consts, LONG index) override;
+};
+
+// One entry of a variable set.
+class TShellVars : public TShellNamed<IShellVars, IVars> {
+  EVALKERN_IUNKNOWN
+ public:
+  TShellVars();
+  void* Cast(REFIID iid);
   STDMETHODIMP SetValue(VARIANT newValue) override;
   STDMETHODIMP SetVars(IVars* vars, LONG index) override;
-
- private:
-  IVars* Set() const;
-  ComPtr<IVars> set_;
-  LONG index_ = 0;
 };
 
 // One entry of a function set.
@@ -128,15 +128,11 @@ class NamedValues {
   NameIndex index_;  // a worksheet may hold thousands of names
 };
 
-// The collections implement the variable interface in one class; the constant collection
-// answers only IConsts and ICollectionConsts.
-class TCollectionConsts : public ICollectionConsts, public TRefCount, public TCreatable {
-  EVALKERN_IUNKNOWN
+// What the collections of constants and of variables share, over their NamedValues.
+template <class Iface>
+class TNamedCollection : public Iface, public TRefCount, public TCreatable {
  public:
-  TCollectionConsts() : TCreatable(CLSID_CollectionConsts) {}
-  void* Cast(REFIID iid);
   STDMETHODIMP get_Count(LONG* value) override;
-  STDMETHODIMP get_Item(LONG index, IConst** value) override;
   STDMETHODIMP GetIndex(BSTR name, LONG* result) override;
   STDMETHODIMP get_Name(LONG index, BSTR* value) override;
   STDMETHODIMP Value(LONG index, VARIANT* result) override;
@@ -147,32 +143,31 @@ class TCollectionConsts : public ICollectionConsts, public TRefCount, public TCr
   STDMETHODIMP Add(BSTR name, VARIANT value) override;
   STDMETHODIMP Clear() override;
 
- private:
+ protected:
+  TNamedCollection(const CLSID& clsid, const ErrorSource& source)
+      : TCreatable(clsid), source_(source) {}
+  const ErrorSource& source_;
   NamedValues values_;
   ComPtr<IErrorEvents> errorEvents_;
 };
 
-class TCollectionVars : public ICollectionVars, public TRefCount, public TCreatable {
+// The variable collection implements the variable interface in the same class; the constant
+// collection answers only IConsts and ICollectionConsts.
+class TCollectionConsts : public TNamedCollection<ICollectionConsts> {
   EVALKERN_IUNKNOWN
  public:
-  TCollectionVars() : TCreatable(CLSID_CollectionVars) {}
+  TCollectionConsts();
   void* Cast(REFIID iid);
-  STDMETHODIMP get_Count(LONG* value) override;
   STDMETHODIMP get_Item(LONG index, IConst** value) override;
-  STDMETHODIMP GetIndex(BSTR name, LONG* result) override;
-  STDMETHODIMP get_Name(LONG index, BSTR* value) override;
-  STDMETHODIMP Value(LONG index, VARIANT* result) override;
-  STDMETHODIMP get_Description(LONG index, BSTR* value) override;
-  STDMETHODIMP get_Category(LONG index, CategoryOrlen* value) override;
-  STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override;
-  STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override;
-  STDMETHODIMP SetValue(LONG index, VARIANT newValue) override;
-  STDMETHODIMP Add(BSTR name, VARIANT value) override;
-  STDMETHODIMP Clear() override;
+};
 
- private:
-  NamedValues values_;
-  ComPtr<IErrorEvents> errorEvents_;
+class TCollectionVars : public TNamedCollection<ICollectionVars> {
+  EVALKERN_IUNKNOWN
+ public:
+  TCollectionVars();
+  void* Cast(REFIID iid);
+  STDMETHODIMP get_Item(LONG index, IConst** value) override;
+  STDMETHODIMP SetValue(LONG index, VARIANT newValue) override;
 };
 
 }  // namespace evalkern

@@ -270,8 +270,7 @@ class TFunc_C : public IFunc, public TRefCount {
   STDMETHODIMP get_Alias(LONG, BSTR* value) override { return Text(L"(", value); }
   STDMETHODIMP get_Settings(ISettings** value) override {
     if (!value) return E_POINTER;
-    *value = settings_.Get();
-    if (*value) (*value)->AddRef();
+    PutOut(value, settings_);
     return S_OK;
   }
   STDMETHODIMP put_Settings(ISettings* value) override {
@@ -280,8 +279,7 @@ class TFunc_C : public IFunc, public TRefCount {
   }
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
     if (!value) return E_POINTER;
-    *value = errorEvents_.Get();
-    if (*value) (*value)->AddRef();
+    PutOut(value, errorEvents_);
     return S_OK;
   }
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {

@@ -6,7 +6,9 @@
 #include <oleauto.h>
 #include <wrl/client.h>
 
+#include <new>
 #include <string>
+#include <utility>
 
 #include "Evalkern.h"
 
@@ -56,6 +58,70 @@ HRESULT Guard(const ErrorSource& src, F&& body) noexcept {
     SetErrorInfoFor(src, e);
     return E_UNEXPECTED;
   }
+}
+
+// The common shape of a member with one out-parameter: a null pointer is refused, the out value
+// starts empty (null, zero, cUnknown, VT_EMPTY), then `body` runs under Guard.
+template <class T, class F>
+HRESULT GuardOut(const ErrorSource& src, T* out, F&& body) noexcept {
+  if (!out) return E_POINTER;
+  *out = T{};
+  return Guard(src, std::forward<F>(body));
+}
+template <class F>
+HRESULT GuardOut(const ErrorSource& src, VARIANT* out, F&& body) noexcept {
+  if (!out) return E_POINTER;
+  VariantInit(out);
+  return Guard(src, std::forward<F>(body));
+}
+
+// Hands out the interface `value` holds (or null) with a reference of the caller's own.
+template <class T>
+void PutOut(T** out, const Microsoft::WRL::ComPtr<T>& value) {
+  *out = value.Get();
+  if (*out) (*out)->AddRef();
+}
+
+// The interface `iid` of `item`, or a raised failure.
+template <class T>
+Microsoft::WRL::ComPtr<T> QueryChecked(IUnknown* item, REFIID iid) {
+  Microsoft::WRL::ComPtr<T> p;
+  Check(item->QueryInterface(iid, reinterpret_cast<void**>(p.GetAddressOf())));
+  return p;
+}
+
+// Creation of a kernel object for a class factory: makes a T, hands out its `iid` interface and
+// lets the object go again when that interface is refused.
+template <class T, class... Args>
+HRESULT CreateObject(REFIID iid, void** out, Args&&... args) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  T* object = new (std::nothrow) T(std::forward<Args>(args)...);
+  if (!object) return E_OUTOFMEMORY;
+  object->AddRef();
+  HRESULT hr = object->QueryInterface(iid, out);
+  object->Release();
+  return hr;
+}
+
+// The same for a class whose Initialize() fills it after construction and may fail.
+template <class T>
+HRESULT CreateInitialized(const ErrorSource& src, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  T* object = nullptr;
+  HRESULT hr = Guard(src, [&] {
+    object = new T();
+    object->AddRef();
+    object->Initialize();
+  });
+  if (FAILED(hr)) {
+    if (object) object->Release();
+    return hr;
+  }
+  hr = object->QueryInterface(iid, out);
+  object->Release();
+  return hr;
 }
 
 // Takes over the one reference that `raw` carries. The toolchain's ComPtr::Attach adds a

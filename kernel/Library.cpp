@@ -23,44 +23,63 @@ const IID kLibOrlenSelf = {0x5b0d7c3e, 0x2a61, 0x4f8e, {0x9c, 0x47, 0x1e, 0x83, 
 // Nested libraries deeper than this are taken for a cycle.
 constexpr int kMaxNesting = 64;
 
-template <class T>
-void PutOut(T** out, const ComPtr<T>& value) {
-  *out = value.Get();
-  if (*out) (*out)->AddRef();
-}
-
 ComPtr<IUnknown> Identity(IUnknown* p) {
   ComPtr<IUnknown> id;
   if (p) p->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(id.GetAddressOf()));
   return id;
 }
 
-std::vector<std::wstring> ReadAliases(IFuncs* set, long k) {
+// The aliases of one function, read through `count(LONG*)` and `alias(LONG, BSTR*)`.
+template <class Count, class Alias>
+std::vector<std::wstring> ReadAliases(Count count, Alias alias) {
   LONG n = 0;
-  Check(set->get_CountAlias(k, &n));
+  Check(count(&n));
   std::vector<std::wstring> aliases;
   aliases.reserve(n > 0 ? n : 0);
   for (LONG j = 0; j < n; ++j) {
     BSTR a = nullptr;
-    Check(set->get_Alias(k, j, &a));
+    Check(alias(j, &a));
     aliases.push_back(FromBstr(a));
     SysFreeString(a);
   }
   return aliases;
 }
 
+std::vector<std::wstring> ReadAliases(IFuncs* set, long k) {
+  return ReadAliases([&](LONG* n) { return set->get_CountAlias(k, n); },
+                     [&](LONG j, BSTR* a) { return set->get_Alias(k, j, a); });
+}
+
 std::vector<std::wstring> ReadAliases(IFunc* func) {
-  LONG n = 0;
-  Check(func->get_CountAlias(&n));
-  std::vector<std::wstring> aliases;
-  aliases.reserve(n > 0 ? n : 0);
-  for (LONG j = 0; j < n; ++j) {
-    BSTR a = nullptr;
-    Check(func->get_Alias(j, &a));
-    aliases.push_back(FromBstr(a));
-    SysFreeString(a);
-  }
-  return aliases;
+  return ReadAliases([&](LONG* n) { return func->get_CountAlias(n); },
+                     [&](LONG j, BSTR* a) { return func->get_Alias(j, a); });
+}
+
+bool HasAlias(const std::vector<std::wstring>& aliases, const wchar_t* name, std::size_t length) {
+  for (const std::wstring& a : aliases)
+    if (NamesEqual(a.data(), a.size(), name, length)) return true;
+  return false;
+}
+
+// The position of the entry called `name` among `entries` (found through `index`), or -1.
+template <class Entries>
+long FindNamed(const NameIndex& index, const Entries& entries, const wchar_t* name,
+               std::size_t length) {
+  if (const std::vector<long>* bucket = index.Find(name, length))
+    for (long i : *bucket) {
+      const std::wstring& n = entries[i].name;
+      if (NamesEqual(n.data(), n.size(), name, length)) return i;
+    }
+  return -1;
+}
+
+// A view of the library handed out as an interface of the library itself.
+template <class T>
+HRESULT PutView(ILibOrlen* owner, T* view, T** value) {
+  if (!value) return E_POINTER;
+  *value = view;
+  owner->AddRef();
+  return S_OK;
 }
 
 std::wstring ReadName(IConst* item) {
@@ -117,30 +136,15 @@ const TLibOrlen::FuncEntry& TLibOrlen::FuncAt(LONG index) const {
 }
 
 STDMETHODIMP TLibOrlen::get_Funcs(IFuncs** value) {
-  if (!value) return E_POINTER;
-  *value = &funcsView_;
-  AddRef();
-  return S_OK;
+  return PutView<IFuncs>(this, &funcsView_, value);
 }
-
 STDMETHODIMP TLibOrlen::get_Consts(IConsts** value) {
-  if (!value) return E_POINTER;
-  *value = &constsView_;
-  AddRef();
-  return S_OK;
+  return PutView<IConsts>(this, &constsView_, value);
 }
-
-STDMETHODIMP TLibOrlen::get_Vars(IVars** value) {
-  if (!value) return E_POINTER;
-  *value = &varsView_;
-  AddRef();
-  return S_OK;
-}
+STDMETHODIMP TLibOrlen::get_Vars(IVars** value) { return PutView<IVars>(this, &varsView_, value); }
 
 STDMETHODIMP TLibOrlen::get_Items(LONG index, IUnknown** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     CheckItemIndex(index);
     PutOut(value, items_[index].ptr);
   });
@@ -208,9 +212,7 @@ STDMETHODIMP TLibOrlen::Insert(IUnknown* item, LONG index, LONG* result) {
 }
 
 STDMETHODIMP TLibOrlen::Cut(LONG index, IUnknown** result) {
-  if (!result) return E_POINTER;
-  *result = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, result, [&] {
     CheckItemIndex(index);
     *result = items_[index].ptr.Detach();
     items_.erase(items_.begin() + index);
@@ -248,19 +250,11 @@ STDMETHODIMP TLibOrlen::GetIndex(IUnknown* item, LONG* result) {
 }
 
 STDMETHODIMP TLibOrlen::get_FuncSignature(BSTR funcName, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     std::wstring joined;
     bool first = true;
     for (const FuncEntry& e : merged_.funcs) {
-      bool named = false;
-      for (const std::wstring& a : e.aliases)
-        if (NamesEqual(a, funcName)) {
-          named = true;
-          break;
-        }
-      if (!named) continue;
+      if (!HasAlias(e.aliases, BstrChars(funcName), BstrLength(funcName))) continue;
       BSTR sig = nullptr;
       Check(e.func->get_Signature(&sig));
       if (!first) joined += L"\r\n";
@@ -331,24 +325,19 @@ void TLibOrlen::Collect(Merged& merged) {
     IUnknown* p = it.ptr.Get();
     switch (it.kind) {
       case kFunc: {
-        ComPtr<IFunc> f;
-        Check(p->QueryInterface(IID_IFunc, reinterpret_cast<void**>(f.GetAddressOf())));
+        ComPtr<IFunc> f = QueryChecked<IFunc>(p, IID_IFunc);
         CategoryOrlen cat = cUnknown;
         Check(f->get_Category(&cat));
         std::vector<std::wstring> aliases = ReadAliases(f.Get());
         merged.Append(FuncEntry{f, std::move(aliases), cat, AsShellFuncs(f.Get())});
         break;
       }
-      case kFuncSet: {
-        ComPtr<IFuncs> set;
-        Check(p->QueryInterface(IID_IFuncs, reinterpret_cast<void**>(set.GetAddressOf())));
-        AppendFuncs(merged, set.Get());
+      case kFuncSet:
+        AppendFuncs(merged, QueryChecked<IFuncs>(p, IID_IFuncs).Get());
         break;
-      }
       case kLibrary: {
         // A nested library gives its merged views: functions, then constants, then variables.
-        ComPtr<ILibOrlen> lib;
-        Check(p->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf())));
+        ComPtr<ILibOrlen> lib = QueryChecked<ILibOrlen>(p, IID_ILibOrlen);
         ComPtr<IFuncs> funcs;
         ComPtr<IConsts> consts;
         ComPtr<IVars> vars;
@@ -362,29 +351,21 @@ void TLibOrlen::Collect(Merged& merged) {
         break;
       }
       case kConst: {
-        ComPtr<IConst> c;
-        Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
+        ComPtr<IConst> c = QueryChecked<IConst>(p, IID_IConst);
         merged.Append(NamedEntry<IConst>{c, ReadName(c.Get())});
         break;
       }
-      case kConstSet: {
-        ComPtr<IConsts> set;
-        Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(set.GetAddressOf())));
-        AppendConsts(merged, set.Get());
+      case kConstSet:
+        AppendConsts(merged, QueryChecked<IConsts>(p, IID_IConsts).Get());
         break;
-      }
       case kVar: {
-        ComPtr<IVar> v;
-        Check(p->QueryInterface(IID_IVar, reinterpret_cast<void**>(v.GetAddressOf())));
+        ComPtr<IVar> v = QueryChecked<IVar>(p, IID_IVar);
         merged.Append(NamedEntry<IVar>{v, ReadName(v.Get())});
         break;
       }
-      case kVarSet: {
-        ComPtr<IVars> set;
-        Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(set.GetAddressOf())));
-        AppendVars(merged, set.Get());
+      case kVarSet:
+        AppendVars(merged, QueryChecked<IVars>(p, IID_IVars).Get());
         break;
-      }
       case kNothing:
         break;
     }
@@ -404,55 +385,35 @@ STDMETHODIMP TLibOrlen::Refresh() {
     // First pass: hand the sink and the settings down, and bring nested libraries up to date.
     IErrorEvents* sink = errorEvents_.Get();
     ISettings* settings = settings_.Get();
+    auto handDown = [&](const auto& item) {
+      Check(item->put_ErrorEvents(sink));
+      Check(item->put_Settings(settings));
+    };
     for (const Item& it : items_) {
       IUnknown* p = it.ptr.Get();
       switch (it.kind) {
-        case kFunc: {
-          ComPtr<IFunc> f;
-          Check(p->QueryInterface(IID_IFunc, reinterpret_cast<void**>(f.GetAddressOf())));
-          Check(f->put_ErrorEvents(sink));
-          Check(f->put_Settings(settings));
+        case kFunc:
+          handDown(QueryChecked<IFunc>(p, IID_IFunc));
           break;
-        }
-        case kFuncSet: {
-          ComPtr<IFuncs> f;
-          Check(p->QueryInterface(IID_IFuncs, reinterpret_cast<void**>(f.GetAddressOf())));
-          Check(f->put_ErrorEvents(sink));
-          Check(f->put_Settings(settings));
+        case kFuncSet:
+          handDown(QueryChecked<IFuncs>(p, IID_IFuncs));
           break;
-        }
+        // Variables are asked for the interface that made them variables.
         case kConst:
-        case kVar: {
-          // A single variable is asked for IVar, the interface that made it one.
-          ComPtr<IConst> c;
-          if (it.kind == kVar) {
-            ComPtr<IVar> v;
-            Check(p->QueryInterface(IID_IVar, reinterpret_cast<void**>(v.GetAddressOf())));
-            c = v;
-          } else {
-            Check(p->QueryInterface(IID_IConst, reinterpret_cast<void**>(c.GetAddressOf())));
-          }
-          Check(c->put_ErrorEvents(sink));
+          Check(QueryChecked<IConst>(p, IID_IConst)->put_ErrorEvents(sink));
           break;
-        }
+        case kVar:
+          Check(QueryChecked<IVar>(p, IID_IVar)->put_ErrorEvents(sink));
+          break;
         case kConstSet:
-        case kVarSet: {
-          ComPtr<IConsts> c;
-          if (it.kind == kVarSet) {
-            ComPtr<IVars> v;
-            Check(p->QueryInterface(IID_IVars, reinterpret_cast<void**>(v.GetAddressOf())));
-            c = v;
-          } else {
-            Check(p->QueryInterface(IID_IConsts, reinterpret_cast<void**>(c.GetAddressOf())));
-          }
-          Check(c->put_ErrorEvents(sink));
+          Check(QueryChecked<IConsts>(p, IID_IConsts)->put_ErrorEvents(sink));
           break;
-        }
+        case kVarSet:
+          Check(QueryChecked<IVars>(p, IID_IVars)->put_ErrorEvents(sink));
+          break;
         case kLibrary: {
-          ComPtr<ILibOrlen> lib;
-          Check(p->QueryInterface(IID_ILibOrlen, reinterpret_cast<void**>(lib.GetAddressOf())));
-          Check(lib->put_ErrorEvents(sink));
-          Check(lib->put_Settings(settings));
+          ComPtr<ILibOrlen> lib = QueryChecked<ILibOrlen>(p, IID_ILibOrlen);
+          handDown(lib);
           Check(lib->Refresh());
           break;
         }
@@ -519,13 +480,7 @@ long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
   if (!bucket) return -1;
   for (long i : *bucket) {
     const FuncEntry& e = merged_.funcs[i];
-    bool named = false;
-    for (const std::wstring& a : e.aliases)
-      if (NamesEqual(a.data(), a.size(), name, length)) {
-        named = true;
-        break;
-      }
-    if (!named) continue;
+    if (!HasAlias(e.aliases, name, length)) continue;
     LONG check = 0;
     Check(CheckCount(e, count, &check));
     if (check != 0) continue;
@@ -538,30 +493,16 @@ std::vector<long> TLibOrlen::FuncsNamed(const wchar_t* name, std::size_t length)
   std::vector<long> found;
   if (const std::vector<long>* bucket = merged_.funcIndex.Find(name, length))
     for (long i : *bucket)
-      for (const std::wstring& a : merged_.funcs[i].aliases)
-        if (NamesEqual(a.data(), a.size(), name, length)) {
-          found.push_back(i);
-          break;
-        }
+      if (HasAlias(merged_.funcs[i].aliases, name, length)) found.push_back(i);
   return found;
 }
 
 long TLibOrlen::FindConst(const wchar_t* name, std::size_t length) const {
-  if (const std::vector<long>* bucket = merged_.constIndex.Find(name, length))
-    for (long i : *bucket) {
-      const std::wstring& n = merged_.consts[i].name;
-      if (NamesEqual(n.data(), n.size(), name, length)) return i;
-    }
-  return -1;
+  return FindNamed(merged_.constIndex, merged_.consts, name, length);
 }
 
 long TLibOrlen::FindVar(const wchar_t* name, std::size_t length) const {
-  if (const std::vector<long>* bucket = merged_.varIndex.Find(name, length))
-    for (long i : *bucket) {
-      const std::wstring& n = merged_.vars[i].name;
-      if (NamesEqual(n.data(), n.size(), name, length)) return i;
-    }
-  return -1;
+  return FindNamed(merged_.varIndex, merged_.vars, name, length);
 }
 
 void TLibOrlen::CallFunc(long index, IArguments* arguments, VARIANT* result) {
@@ -612,9 +553,7 @@ STDMETHODIMP TLibOrlen::FuncsView::get_Count(LONG* value) {
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_FuncInterface(LONG index, IFunc** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { PutOut(value, owner_->FuncAt(index).func); });
+  return GuardOut(kSource, value, [&] { PutOut(value, owner_->FuncAt(index).func); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::GetFirstEntryIndex(BSTR name, LONG countArguments,
@@ -627,53 +566,39 @@ STDMETHODIMP TLibOrlen::FuncsView::GetFirstEntryIndex(BSTR name, LONG countArgum
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Name(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Name(value)); });
+  return GuardOut(kSource, value, [&] { Check(owner_->FuncAt(index).func->get_Name(value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::CheckArgumentsNumber(LONG index, LONG count, LONG* result) {
-  if (!result) return E_POINTER;
-  *result = 0;
-  return Guard(kSource,
-               [&] { Check(owner_->FuncAt(index).func->CheckArgumentsNumber(count, result)); });
+  return GuardOut(kSource, result,
+                  [&] { Check(owner_->FuncAt(index).func->CheckArgumentsNumber(count, result)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::Func(LONG index, IArguments* arguments, VARIANT* result) {
-  if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(kSource, [&] { owner_->CallFunc(index, arguments, result); });
+  return GuardOut(kSource, result, [&] { owner_->CallFunc(index, arguments, result); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Description(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Description(value)); });
+  return GuardOut(kSource, value,
+                  [&] { Check(owner_->FuncAt(index).func->get_Description(value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Category(LONG index, CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Category(value)); });
+  return GuardOut(kSource, value, [&] { Check(owner_->FuncAt(index).func->get_Category(value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Signature(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { Check(owner_->FuncAt(index).func->get_Signature(value)); });
+  return GuardOut(kSource, value, [&] { Check(owner_->FuncAt(index).func->get_Signature(value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_CountAlias(LONG indexFunc, LONG* value) {
-  if (!value) return E_POINTER;
-  *value = 0;
-  return Guard(kSource, [&] { Check(owner_->FuncAt(indexFunc).func->get_CountAlias(value)); });
+  return GuardOut(kSource, value,
+                  [&] { Check(owner_->FuncAt(indexFunc).func->get_CountAlias(value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Alias(LONG indexFunc, LONG indexAlias, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource,
-               [&] { Check(owner_->FuncAt(indexFunc).func->get_Alias(indexAlias, value)); });
+  return GuardOut(kSource, value,
+                  [&] { Check(owner_->FuncAt(indexFunc).func->get_Alias(indexAlias, value)); });
 }
 
 STDMETHODIMP TLibOrlen::FuncsView::get_Settings(ISettings** value) {
@@ -715,9 +640,7 @@ STDMETHODIMP TLibOrlen::NamesView::get_Count(LONG* value) {
 }
 
 STDMETHODIMP TLibOrlen::NamesView::get_Item(LONG index, IConst** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     *value = At(index);
     (*value)->AddRef();
   });
@@ -731,27 +654,19 @@ STDMETHODIMP TLibOrlen::NamesView::GetIndex(BSTR name, LONG* result) {
 }
 
 STDMETHODIMP TLibOrlen::NamesView::get_Name(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { Check(At(index)->get_Name(value)); });
+  return GuardOut(kSource, value, [&] { Check(At(index)->get_Name(value)); });
 }
 
 STDMETHODIMP TLibOrlen::NamesView::Value(LONG index, VARIANT* result) {
-  if (!result) return E_POINTER;
-  VariantInit(result);
-  return Guard(kSource, [&] { Check(At(index)->Value(result)); });
+  return GuardOut(kSource, result, [&] { Check(At(index)->Value(result)); });
 }
 
 STDMETHODIMP TLibOrlen::NamesView::get_Description(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { Check(At(index)->get_Description(value)); });
+  return GuardOut(kSource, value, [&] { Check(At(index)->get_Description(value)); });
 }
 
 STDMETHODIMP TLibOrlen::NamesView::get_Category(LONG index, CategoryOrlen* value) {
-  if (!value) return E_POINTER;
-  *value = cUnknown;
-  return Guard(kSource, [&] { Check(At(index)->get_Category(value)); });
+  return GuardOut(kSource, value, [&] { Check(At(index)->get_Category(value)); });
 }
 
 STDMETHODIMP TLibOrlen::NamesView::get_ErrorEvents(IErrorEvents** value) {
@@ -771,16 +686,7 @@ STDMETHODIMP TLibOrlen::NamesView::SetValue(LONG index, VARIANT newValue) {
 
 // --- creation ------------------------------------------------------------------------------------
 
-HRESULT CreateLibOrlen(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  TLibOrlen* lib = new (std::nothrow) TLibOrlen();
-  if (!lib) return E_OUTOFMEMORY;
-  lib->AddRef();
-  HRESULT hr = lib->QueryInterface(iid, out);
-  lib->Release();
-  return hr;
-}
+HRESULT CreateLibOrlen(REFIID iid, void** out) { return CreateObject<TLibOrlen>(iid, out); }
 
 EVALKERN_CLASS(LibOrlen, &CreateLibOrlen);
 

@@ -222,14 +222,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
 }
 
 HRESULT CreateSimpleInterpreterOrlen(REFIID iid, void** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  TSimpleInterpreterOrlen* object = new (std::nothrow) TSimpleInterpreterOrlen();
-  if (!object) return E_OUTOFMEMORY;
-  object->AddRef();
-  HRESULT hr = object->QueryInterface(iid, out);
-  object->Release();
-  return hr;
+  return CreateObject<TSimpleInterpreterOrlen>(iid, out);
 }
 
 EVALKERN_CLASS(SimpleInterpreterOrlen, &CreateSimpleInterpreterOrlen);
