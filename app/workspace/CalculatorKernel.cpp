@@ -2,6 +2,7 @@
 // sink and the message pump that runs while a worksheet is calculated.
 #include "CalculatorKernel.h"
 #include "FwComSupport.h"
+#include "Recalculation.h"
 #include <new>
 #include <string>
 
@@ -80,6 +81,40 @@ void CreateKernelObject(REFCLSID clsid, ComPtr<I>& out) {
                            reinterpret_cast<void**>(unknown.ReleaseAndGetAddressOf())));
   Check(::OleRun(unknown.Get()));
   Check(unknown.As(&out));
+}
+
+// One of the library's collections (functions, variables, constants), asked for afresh.
+template <class C>
+ComPtr<C> LibraryPart(ILibOrlen* library, HRESULT (STDMETHODCALLTYPE ILibOrlen::*get)(C**)) {
+  ComPtr<C> part;
+  Check((library->*get)(part.ReleaseAndGetAddressOf()));
+  return part;
+}
+
+template <class C>
+long CountOf(C* collection) {
+  long count = 0;
+  Check(collection->get_Count(&count));
+  return count;
+}
+
+// Whether `index` names an entry of the collection.
+template <class C>
+bool HoldsIndex(C* collection, int index) {
+  const long count = CountOf(collection);
+  return index >= 0 && index < count;
+}
+
+// The index of the entry called `text` (case aside) in a collection of named entries, or -1.
+template <class C>
+long FindByName(C* collection, LPCWSTR text) {
+  const long count = CountOf(collection);
+  for (long i = 0; i < count; ++i) {
+    OwnedBstr name;
+    Check(collection->get_Name(i, name.Out()));
+    if (SameName(name.Text(), text)) return i;
+  }
+  return -1;
 }
 
 }  // namespace
@@ -232,17 +267,17 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
   ErrorSeen = false;
   Busy = true;
   HRESULT hr = Guarded([&] {
-    ComPtr<ISettings> settings;
-    Check(Interpreter->get_Settings(settings.ReleaseAndGetAddressOf()));
-    Check(settings->put_AngleMeasurement(AngleMeasurement));
-    Check(Interpreter->get_Settings(settings.ReleaseAndGetAddressOf()));
-    Check(settings->put_IntegerFormatOut(FormatOut));
-    Check(Interpreter->get_Settings(settings.ReleaseAndGetAddressOf()));
-    Check(settings->put_FloatFormatOut(FormatOut));
-    Check(Interpreter->get_Settings(settings.ReleaseAndGetAddressOf()));
-    Check(settings->put_FloatFormatStr(nullptr));
-    Check(Interpreter->get_Settings(settings.ReleaseAndGetAddressOf()));
-    Check(settings->put_IntFormatStr(nullptr));
+    // Each setting goes through the settings object as the interpreter hands it out then.
+    auto settings = [&] {
+      ComPtr<ISettings> current;
+      Check(Interpreter->get_Settings(current.ReleaseAndGetAddressOf()));
+      return current;
+    };
+    Check(settings()->put_AngleMeasurement(AngleMeasurement));
+    Check(settings()->put_IntegerFormatOut(FormatOut));
+    Check(settings()->put_FloatFormatOut(FormatOut));
+    Check(settings()->put_FloatFormatStr(nullptr));
+    Check(settings()->put_IntFormatStr(nullptr));
     Check(Interpreter->put_Text(Expression));
     VARIANT_BOOL ok = VARIANT_FALSE;
     Check(Interpreter->Parsing(&ok));
@@ -298,12 +333,7 @@ CString CCalculatorKernel::VariantToText(const VARIANT& value) {
     case VT_EMPTY:
       return CString(L"0");
   }
-  VARIANT text;
-  ::VariantInit(&text);
-  Check(::VariantChangeType(&text, const_cast<VARIANT*>(&value), 0, VT_BSTR));
-  CString answer(V_BSTR(&text) ? V_BSTR(&text) : L"", (int)::SysStringLen(V_BSTR(&text)));
-  ::VariantClear(&text);
-  return answer;
+  return ResultValueText(value);
 }
 
 STDMETHODIMP CCalculatorKernel::IsCalculationNeeded(VARIANT_BOOL* Result) {
@@ -365,10 +395,8 @@ STDMETHODIMP CCalculatorKernel::IsDefined(BSTR Text, CalcObjectType* defType, in
   if (findIndex) *findIndex = -1;
   if (!defType || !findIndex) return E_POINTER;
   return Guarded([&]() -> HRESULT {
-    ComPtr<IFuncs> funcs;
-    Check(Library->get_Funcs(funcs.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(funcs->get_Count(&count));
+    ComPtr<IFuncs> funcs = LibraryPart(Library.Get(), &ILibOrlen::get_Funcs);
+    const long count = CountOf(funcs.Get());
     for (long i = 0; i < count; ++i) {
       OwnedBstr name;
       Check(funcs->get_Name(i, name.Out()));
@@ -388,29 +416,17 @@ STDMETHODIMP CCalculatorKernel::IsDefined(BSTR Text, CalcObjectType* defType, in
         }
       }
     }
-    ComPtr<IVars> vars;
-    Check(Library->get_Vars(vars.ReleaseAndGetAddressOf()));
-    Check(vars->get_Count(&count));
-    for (long i = 0; i < count; ++i) {
-      OwnedBstr name;
-      Check(vars->get_Name(i, name.Out()));
-      if (SameName(name.Text(), Text)) {
-        *findIndex = (int)i;
-        *defType = CotVariable;
-        return S_OK;
-      }
+    long found = FindByName(LibraryPart(Library.Get(), &ILibOrlen::get_Vars).Get(), Text);
+    if (found >= 0) {
+      *findIndex = (int)found;
+      *defType = CotVariable;
+      return S_OK;
     }
-    ComPtr<IConsts> consts;
-    Check(Library->get_Consts(consts.ReleaseAndGetAddressOf()));
-    Check(consts->get_Count(&count));
-    for (long i = 0; i < count; ++i) {
-      OwnedBstr name;
-      Check(consts->get_Name(i, name.Out()));
-      if (SameName(name.Text(), Text)) {
-        *findIndex = (int)i;
-        *defType = CotConstant;
-        return S_OK;
-      }
+    found = FindByName(LibraryPart(Library.Get(), &ILibOrlen::get_Consts).Get(), Text);
+    if (found >= 0) {
+      *findIndex = (int)found;
+      *defType = CotConstant;
+      return S_OK;
     }
     return S_FALSE;
   });
@@ -420,19 +436,10 @@ STDMETHODIMP CCalculatorKernel::GetFunctionIndex(BSTR funcName, int* Index) {
   if (!Index) return E_POINTER;
   *Index = -1;
   return Guarded([&]() -> HRESULT {
-    ComPtr<IFuncs> funcs;
-    Check(Library->get_Funcs(funcs.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(funcs->get_Count(&count));
-    for (long i = 0; i < count; ++i) {
-      OwnedBstr name;
-      Check(funcs->get_Name(i, name.Out()));
-      if (SameName(name.Text(), funcName)) {
-        *Index = (int)i;
-        return S_OK;
-      }
-    }
-    return S_FALSE;
+    const long found = FindByName(LibraryPart(Library.Get(), &ILibOrlen::get_Funcs).Get(), funcName);
+    if (found < 0) return S_FALSE;
+    *Index = (int)found;
+    return S_OK;
   });
 }
 
@@ -444,26 +451,17 @@ STDMETHODIMP CCalculatorKernel::GetCountObjects(CalcObjectType ObjectType, int* 
   return Guarded([&] {
     long n = 0;
     switch (ObjectType) {
-      case CotConstant: {
-        ComPtr<IConsts> consts;
-        Check(Library->get_Consts(consts.ReleaseAndGetAddressOf()));
-        Check(consts->get_Count(&n));
+      case CotConstant:
+        n = CountOf(LibraryPart(Library.Get(), &ILibOrlen::get_Consts).Get());
         break;
-      }
-      case CotFunction: {
-        ComPtr<IFuncs> funcs;
-        Check(Library->get_Funcs(funcs.ReleaseAndGetAddressOf()));
-        Check(funcs->get_Count(&n));
+      case CotFunction:
+        n = CountOf(LibraryPart(Library.Get(), &ILibOrlen::get_Funcs).Get());
         break;
-      }
-      case CotVariable: {
-        ComPtr<IVars> vars;
-        Check(Library->get_Vars(vars.ReleaseAndGetAddressOf()));
-        Check(vars->get_Count(&n));
+      case CotVariable:
+        n = CountOf(LibraryPart(Library.Get(), &ILibOrlen::get_Vars).Get());
         break;
-      }
       case CotCategory:
-        Check(Categories->get_Count(&n));
+        n = CountOf(Categories.Get());
         break;
       default:
         break;
@@ -479,11 +477,8 @@ STDMETHODIMP CCalculatorKernel::GetVarValue(int Index, VARIANT* Value) {
   V_VT(Value) = VT_R8;
   V_R8(Value) = 0.0;
   HRESULT hr = Guarded([&]() -> HRESULT {
-    ComPtr<IVars> vars;
-    Check(Library->get_Vars(vars.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(vars->get_Count(&count));
-    if (Index < 0 || Index >= count) return S_FALSE;
+    ComPtr<IVars> vars = LibraryPart(Library.Get(), &ILibOrlen::get_Vars);
+    if (!HoldsIndex(vars.Get(), Index)) return S_FALSE;
     VARIANT v;
     ::VariantInit(&v);
     Check(vars->Value(Index, &v));
@@ -497,11 +492,8 @@ STDMETHODIMP CCalculatorKernel::GetVarName(int Index, BSTR* Name) {
   if (!Name) return E_POINTER;
   *Name = nullptr;
   return Guarded([&]() -> HRESULT {
-    ComPtr<IVars> vars;
-    Check(Library->get_Vars(vars.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(vars->get_Count(&count));
-    if (Index < 0 || Index >= count) {
+    ComPtr<IVars> vars = LibraryPart(Library.Get(), &ILibOrlen::get_Vars);
+    if (!HoldsIndex(vars.Get(), Index)) {
       *Name = NewBstr(L"");
       return S_FALSE;
     }
@@ -517,11 +509,8 @@ STDMETHODIMP CCalculatorKernel::GetFunction(int Index, CalcFunction* Function) {
   if (!Function) return E_POINTER;
   *Function = CalcFunction{};
   return Guarded([&]() -> HRESULT {
-    ComPtr<IFuncs> funcs;
-    Check(Library->get_Funcs(funcs.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(funcs->get_Count(&count));
-    if (Index < 0 || Index >= count) return S_FALSE;
+    ComPtr<IFuncs> funcs = LibraryPart(Library.Get(), &ILibOrlen::get_Funcs);
+    if (!HoldsIndex(funcs.Get(), Index)) return S_FALSE;
     ComPtr<IFunc> func;
     Check(funcs->get_FuncInterface(Index, func.ReleaseAndGetAddressOf()));
     OwnedBstr name, signature, description;
@@ -544,11 +533,8 @@ STDMETHODIMP CCalculatorKernel::GetConstant(int Index, CalcConstant* Constant) {
   ::VariantInit(&Constant->Value);
   Constant->Dimension = nullptr;
   return Guarded([&]() -> HRESULT {
-    ComPtr<IConsts> consts;
-    Check(Library->get_Consts(consts.ReleaseAndGetAddressOf()));
-    long count = 0;
-    Check(consts->get_Count(&count));
-    if (Index < 0 || Index >= count) return S_FALSE;
+    ComPtr<IConsts> consts = LibraryPart(Library.Get(), &ILibOrlen::get_Consts);
+    if (!HoldsIndex(consts.Get(), Index)) return S_FALSE;
     ComPtr<IConst> item;
     Check(consts->get_Item(Index, item.ReleaseAndGetAddressOf()));
     OwnedBstr name;
@@ -587,8 +573,7 @@ STDMETHODIMP CCalculatorKernel::GetCategory(int Index, CalcCategory* Category) {
   Category->ccCategoryId = -1;
   Category->ccCategoryIndex = Index;
   return Guarded([&]() -> HRESULT {
-    long count = 0;
-    Check(Categories->get_Count(&count));
+    const long count = CountOf(Categories.Get());
     if (Index < 1 || Index >= count) {
       Category->ccName = NewBstr(L"Hidden");
       return S_FALSE;

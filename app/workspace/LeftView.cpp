@@ -119,6 +119,13 @@ int ByteLength(const CString& text) { return (int)EditorTextToAnsi(text).size();
 void SetPaneShellServices(const PaneShellServices& services) { g_services = services; }
 const PaneShellServices& GetPaneShellServices() { return g_services; }
 
+void ShowPaneContextMenu(UINT nMenuId, SCNotification* pNotify, CWnd* pWnd) {
+  if (pNotify == nullptr || g_services.ShowPopupMenu == nullptr) return;
+  POINT point = {pNotify->x, pNotify->y};
+  g_services.ShowPopupMenu(nMenuId, point, pWnd);
+  pNotify->wParam = 0;
+}
+
 IMPLEMENT_DYNCREATE(CLeftView, CScintillaColorerView)
 
 BEGIN_MESSAGE_MAP(CLeftView, CScintillaColorerView)
@@ -293,14 +300,7 @@ void CLeftView::OnSetFocus(CWnd*) {
 // ---- the results pane ---------------------------------------------------------------------
 
 CRightView* CLeftView::GetResultsPane() const {
-  CDocument* doc = GetDocument();
-  if (doc == nullptr) return nullptr;
-  POSITION pos = doc->GetFirstViewPosition();
-  while (pos != nullptr) {
-    CView* view = doc->GetNextView(pos);
-    if (view != nullptr && view->IsKindOf(RUNTIME_CLASS(CRightView))) return static_cast<CRightView*>(view);
-  }
-  return nullptr;
+  return static_cast<CRightView*>(FindDocumentView(RUNTIME_CLASS(CRightView)));
 }
 
 void CLeftView::SyncZoomTo(CScintillaColorerView* pOther) {
@@ -339,11 +339,7 @@ LRESULT CLeftView::OnEditorNotify(UINT nCode, SCNotification* pNotify) {
       SyncScrollTo(GetResultsPane());
       break;
     case EDN_CONTEXTMENU:
-      if (pNotify != nullptr && g_services.ShowPopupMenu != nullptr) {
-        POINT point = {pNotify->x, pNotify->y};
-        g_services.ShowPopupMenu(IDR_EXPRESSION_PANE_MENU, point, this);
-        pNotify->wParam = 0;
-      }
+      ShowPaneContextMenu(IDR_EXPRESSION_PANE_MENU, pNotify, this);
       break;
   }
   return CScintillaColorerView::OnEditorNotify(nCode, pNotify);

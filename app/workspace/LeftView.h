@@ -63,6 +63,10 @@ struct PaneShellServices {
 };
 void SetPaneShellServices(const PaneShellServices& services);
 const PaneShellServices& GetPaneShellServices();
+// A pane's editor asked for its context menu: the shell shows menu nMenuId at the notice's
+// point for pWnd, and the notice is marked as served (wParam 0). Without the shell's menu
+// service nothing happens.
+void ShowPaneContextMenu(UINT nMenuId, SCNotification* pNotify, CWnd* pWnd);
 
 // What a worksheet document that stores itself tells the expression pane. The pane asks its
 // document for it; a document without it is loaded from its path name and stored by hand.

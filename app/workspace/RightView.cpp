@@ -6,32 +6,8 @@
 
 namespace {
 
-// Commands whose handling, and the update handlers whose check marks, are the expression
-// pane's: the settings, the bookmarks and the zoom always concern the expression pane.
-bool IsExpressionPaneCommand(UINT nID) {
-  switch (nID) {
-    case ID_RESULT_BINARY:
-    case ID_RESULT_OCTAL:
-    case ID_RESULT_DECIMAL:
-    case ID_RESULT_HEXADECIMAL:
-    case ID_RESULT_ROMAN:
-    case ID_ANGLE_DEGREES:
-    case ID_ANGLE_RADIANS:
-    case ID_ANGLE_GRADS:
-    case ID_VIEW_LINE_NUMBERS:
-    case ID_VIEW_ZOOM_IN:
-    case ID_VIEW_ZOOM_OUT:
-    case ID_BOOKMARK_TOGGLE:
-    case ID_BOOKMARK_NEXT:
-    case ID_BOOKMARK_CLEAR_ALL:
-    case ID_BOOKMARK_PREVIOUS:
-    case ID_FILE_EXPORT:
-    case ID_EDIT_CLEAR:
-      return true;
-  }
-  return false;
-}
-
+// The update handlers whose check marks are the expression pane's: its settings and its
+// bookmark on the current line.
 bool IsExpressionPaneUpdate(UINT nID) {
   switch (nID) {
     case ID_RESULT_BINARY:
@@ -44,6 +20,23 @@ bool IsExpressionPaneUpdate(UINT nID) {
     case ID_ANGLE_GRADS:
     case ID_VIEW_LINE_NUMBERS:
     case ID_BOOKMARK_TOGGLE:
+      return true;
+  }
+  return false;
+}
+
+// Commands whose handling is the expression pane's: the settings, the bookmarks and the zoom
+// always concern the expression pane.
+bool IsExpressionPaneCommand(UINT nID) {
+  if (IsExpressionPaneUpdate(nID)) return true;
+  switch (nID) {
+    case ID_VIEW_ZOOM_IN:
+    case ID_VIEW_ZOOM_OUT:
+    case ID_BOOKMARK_NEXT:
+    case ID_BOOKMARK_CLEAR_ALL:
+    case ID_BOOKMARK_PREVIOUS:
+    case ID_FILE_EXPORT:
+    case ID_EDIT_CLEAR:
       return true;
   }
   return false;
@@ -63,14 +56,7 @@ END_MESSAGE_MAP()
 CRightView::CRightView() : m_xKeyFilter(this) {}
 
 CLeftView* CRightView::GetExpressionPane() const {
-  CDocument* doc = GetDocument();
-  if (doc == nullptr) return nullptr;
-  POSITION pos = doc->GetFirstViewPosition();
-  while (pos != nullptr) {
-    CView* view = doc->GetNextView(pos);
-    if (view != nullptr && view->IsKindOf(RUNTIME_CLASS(CLeftView))) return static_cast<CLeftView*>(view);
-  }
-  return nullptr;
+  return static_cast<CLeftView*>(FindDocumentView(RUNTIME_CLASS(CLeftView)));
 }
 
 BOOL CRightView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
@@ -131,15 +117,9 @@ LRESULT CRightView::OnEditorNotify(UINT nCode, SCNotification* pNotify) {
       m_bZoomSyncInProgress = 0;
       break;
     }
-    case EDN_CONTEXTMENU: {
-      const PaneShellServices& services = GetPaneShellServices();
-      if (pNotify != nullptr && services.ShowPopupMenu != nullptr) {
-        POINT point = {pNotify->x, pNotify->y};
-        services.ShowPopupMenu(IDR_RESULTS_PANE_MENU, point, this);
-        pNotify->wParam = 0;
-      }
+    case EDN_CONTEXTMENU:
+      ShowPaneContextMenu(IDR_RESULTS_PANE_MENU, pNotify, this);
       break;
-    }
   }
   return CScintillaColorerView::OnEditorNotify(nCode, pNotify);
 }

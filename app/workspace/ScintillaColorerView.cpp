@@ -54,6 +54,17 @@ void CScintillaColorerView::DeletePrintFormatter() { m_pPrintFormatter = nullptr
 
 CScintillaWnd* CScintillaColorerView::GetEditor() { return &m_wndEditor; }
 
+CView* CScintillaColorerView::FindDocumentView(CRuntimeClass* pClass) const {
+  CDocument* doc = GetDocument();
+  if (doc == nullptr) return nullptr;
+  POSITION pos = doc->GetFirstViewPosition();
+  while (pos != nullptr) {
+    CView* view = doc->GetNextView(pos);
+    if (view != nullptr && view->IsKindOf(pClass)) return view;
+  }
+  return nullptr;
+}
+
 BOOL CScintillaColorerView::IsEditorReadOnly() {
   return m_wndEditor.GetSafeHwnd() != nullptr && m_wndEditor.SendMessage(SCI_GETREADONLY) != 0;
 }

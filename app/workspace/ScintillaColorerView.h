@@ -73,6 +73,8 @@ protected:
   CString m_strReplace;
   CPrintFormatter* m_pPrintFormatter;
 
+  // The document's first view of the given class (the other pane of the worksheet), or null.
+  CView* FindDocumentView(CRuntimeClass* pClass) const;
   void OpenFindDialog(BOOL bFindOnly);
   void DeletePrintFormatter();
   // True when the selection is exactly one match of the find text under the current flags.
