@@ -9,6 +9,7 @@
 
 #include "ExpressionLexer.h"
 #include "ScintillaWnd.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -40,43 +41,8 @@ class ErrorClassifier : public numbrook::IWordClassifier {
   int ClassifyWord(const std::wstring&) override { return 8; }
 };
 
-// Closes the first message box of this process and keeps its caption and text.
-struct MessageBoxCloser {
-  std::wstring caption, text;
-  static DWORD WINAPI Run(void* param) {
-    auto* self = static_cast<MessageBoxCloser*>(param);
-    for (int i = 0; i < 500; ++i) {
-      HWND box = ::FindWindowW(L"#32770", nullptr);
-      if (box) {
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(box, buffer, 1024);
-        self->caption = buffer;
-        ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
-        self->text = buffer;
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return 0;
-      }
-      ::Sleep(20);
-    }
-    return 1;
-  }
-};
-
-std::string ReadBytes(const std::wstring& path) {
-  HANDLE h = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(h, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-  CloseHandle(h);
-  return bytes;
-}
-
 std::wstring TempPath(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"wexport_" + std::to_wstring(GetCurrentProcessId()) + L"_" + name;
+  return std::wstring(TempPathFor(L"wexport")) + L"_" + name;
 }
 
 class ExportPanesTest : public ::testing::Test {

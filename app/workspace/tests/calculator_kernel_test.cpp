@@ -6,6 +6,7 @@
 #include <vector>
 #include "CalculatorKernel.h"
 #include "FwComSupport.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -154,28 +155,6 @@ public:
     return REGDB_E_CLASSNOTREG;
   }
   STDMETHODIMP LockServer(BOOL) override { return S_OK; }
-};
-
-// Closes the first message box of this process and keeps its caption and text.
-struct MessageBoxCloser {
-  std::wstring caption, text;
-  static DWORD WINAPI Run(void* param) {
-    auto* self = static_cast<MessageBoxCloser*>(param);
-    for (int i = 0; i < 500; ++i) {
-      HWND box = ::FindWindowW(L"#32770", nullptr);
-      if (box) {
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(box, buffer, 1024);
-        self->caption = buffer;
-        ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
-        self->text = buffer;
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return 0;
-      }
-      ::Sleep(20);
-    }
-    return 1;
-  }
 };
 
 TEST_F(CalculatorKernelTest, AKernelThatCannotBeCreatedIsReportedAndStopsTheCreator) {

@@ -8,6 +8,7 @@
 #include "CalculatorKernel.h"
 #include "FwComSupport.h"
 #include "Recalculation.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST(CaretHintWord, FollowsWordsAndBracketGroups) {
 }
 
 // Answers IsDefined and the getters from a fixed table of names.
-class CKernelDouble : public ICalculatorKernel {
+class CKernelDouble : public KernelStub {
 public:
   struct Entry {
     CalcObjectType type;
@@ -60,13 +61,11 @@ public:
   }
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP ParseExpression(BSTR, ParseExpResult*) override { return E_NOTIMPL; }
   STDMETHODIMP GetVarValue(int Index, VARIANT* Value) override {
     V_VT(Value) = VT_R8;
     V_R8(Value) = Index + 0.5;
     return S_OK;
   }
-  STDMETHODIMP GetVarName(int, BSTR*) override { return E_NOTIMPL; }
   STDMETHODIMP IsDefined(BSTR Text, CalcObjectType* defType, int* findIndex) override {
     if (FAILED(failIsDefined)) return failIsDefined;
     auto it = names.find(Text);
@@ -79,7 +78,6 @@ public:
     *findIndex = it->second.index;
     return S_OK;
   }
-  STDMETHODIMP GetCountObjects(CalcObjectType, int*) override { return E_NOTIMPL; }
   STDMETHODIMP GetFunction(int Index, CalcFunction* Function) override {
     Function->CfnName = ::SysAllocString(L"f");
     Function->CfnSignature = ::SysAllocString(Index == 3 ? L"x" : L"a; b");
@@ -100,12 +98,6 @@ public:
     Constant->Dimension = ::SysAllocString(L"");
     return S_OK;
   }
-  STDMETHODIMP GetOperator(int, CalcOperator*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCategory(int, CalcCategory*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCategoryIndex(int, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalcAngleFormat(CalcAngleFormat*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalcResultFormat(CalcResultFormat*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetCalcSettings(CalcAngleFormat, CalcResultFormat) override { return E_NOTIMPL; }
 };
 
 TEST(CaretHintText, DependsOnWhatTheNameIs) {

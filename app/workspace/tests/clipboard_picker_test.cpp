@@ -13,6 +13,7 @@
 #include "ClipboardText.h"
 #include "FwComSupport.h"
 #include "MainInterface.h"
+#include "WorkspaceTestKit.h"
 
 #include <tlhelp32.h>
 
@@ -26,7 +27,7 @@ CString Res(UINT id) {
 
 // ---- doubles of the kernel bridge and the shell ------------------------------------------------
 
-class KernelDouble : public ICalculatorKernel {
+class KernelDouble : public KernelStub {
 public:
   STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
     *ppv = nullptr;
@@ -55,19 +56,6 @@ public:
     }
     return S_OK;
   }
-  STDMETHODIMP GetVarValue(int, VARIANT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetVarName(int, BSTR*) override { return E_NOTIMPL; }
-  STDMETHODIMP IsDefined(BSTR, CalcObjectType*, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCountObjects(CalcObjectType, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetFunction(int, CalcFunction*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetFunctionIndex(BSTR, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetConstant(int, CalcConstant*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetOperator(int, CalcOperator*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCategory(int, CalcCategory*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCategoryIndex(int, int*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalcAngleFormat(CalcAngleFormat*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalcResultFormat(CalcResultFormat*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetCalcSettings(CalcAngleFormat, CalcResultFormat) override { return E_NOTIMPL; }
 
   std::vector<std::wstring> evaluated;
 };
@@ -98,21 +86,12 @@ public:
   std::vector<Balloon> balloons;
 };
 
-class MainDouble : public INumbrookMain {
+class MainDouble : public MainStub {
 public:
   STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 0; }
   STDMETHODIMP GetTrayManager(IKivTray** m) override { *m = &tray; return S_OK; }
-  STDMETHODIMP GetMsgManager(IKivMessenger**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSettingsManager(IKivSettingsManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
 
   TrayDouble tray;
 };

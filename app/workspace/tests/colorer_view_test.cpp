@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "EditorMessages.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -54,20 +55,6 @@ public:
   int enabled = -1;
   void Enable(BOOL bOn) override { enabled = bOn ? 1 : 0; }
 };
-
-// Counts message boxes and keeps them from appearing.
-int g_boxes = 0;
-LRESULT CALLBACK NoDialogs(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    wchar_t cls[16] = {};
-    ::GetClassNameW((HWND)wParam, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0) {
-      ++g_boxes;
-      return 1;
-    }
-  }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 const UINT WM_FIND = ::RegisterWindowMessageW(FINDMSGSTRING);
 

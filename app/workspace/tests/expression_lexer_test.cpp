@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "ExpressionLexer.h"
+#include "WorkspaceTestKit.h"
 
 using namespace numbrook;
 
@@ -230,7 +231,7 @@ TEST(ExpressionLexer, ColourRangeLeavesAnEmptyRangeAlone) {
 }
 
 // A kernel bridge that knows a few names; everything but IsDefined is unused here.
-class FakeKernel : public ICalculatorKernel {
+class FakeKernel : public KernelStub {
  public:
   std::map<std::wstring, CalcObjectType> defined;
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID, void** out) override {
@@ -247,21 +248,6 @@ class FakeKernel : public ICalculatorKernel {
     *type = it->second;
     *index = 0;
     return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE ParseExpression(BSTR, ParseExpResult*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetVarValue(int, VARIANT*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetVarName(int, BSTR*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCountObjects(CalcObjectType, int*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFunction(int, CalcFunction*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetFunctionIndex(BSTR, int*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetConstant(int, CalcConstant*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetOperator(int, CalcOperator*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCategory(int, CalcCategory*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCategoryIndex(int, int*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCalcAngleFormat(CalcAngleFormat*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCalcResultFormat(CalcResultFormat*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetCalcSettings(CalcAngleFormat, CalcResultFormat) override {
-    return E_NOTIMPL;
   }
 };
 

@@ -15,6 +15,7 @@
 #include "NumbrookLib.h"
 #include "ScintillaColorerView.h"
 #include "ScintillaWnd.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -27,52 +28,8 @@ CString g_saveAsName;                             // chosen in the save dialog; 
 int g_stateSaves = 0;
 std::string g_fileAtStateSave;  // the worksheet file when the application saved its settings
 
-const char kMissing[] = "<missing>";
-
-std::string ReadBytes(const CString& path) {
-  HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return kMissing;
-  std::string bytes(::GetFileSize(h, nullptr), '\0');
-  DWORD got = 0;
-  if (!bytes.empty()) ::ReadFile(h, &bytes[0], (DWORD)bytes.size(), &got, nullptr);
-  ::CloseHandle(h);
-  bytes.resize(got);
-  return bytes;
-}
-
-void WriteBytes(const CString& path, const std::string& bytes) {
-  HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, h) << (LPCWSTR)path;
-  DWORD put = 0;
-  ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr);
-  ::CloseHandle(h);
-}
-
 CString WorksheetFolder() { return g_appData + L"\\Ferrow Software\\Numbrook"; }
 CString WorksheetFile() { return WorksheetFolder() + L"\\NumbrookDoc.txt"; }
-
-std::vector<CString> FilesIn(const CString& folder) {
-  std::vector<CString> names;
-  WIN32_FIND_DATAW fd;
-  HANDLE h = ::FindFirstFileW(folder + L"\\*", &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (lstrcmpW(fd.cFileName, L".") != 0 && lstrcmpW(fd.cFileName, L"..") != 0) names.emplace_back(fd.cFileName);
-  } while (::FindNextFileW(h, &fd));
-  ::FindClose(h);
-  return names;
-}
-
-void RemoveTree(const CString& folder) {
-  for (const CString& name : FilesIn(folder)) {
-    CString path = folder + L"\\" + name;
-    DWORD attr = ::GetFileAttributesW(path);
-    ::SetFileAttributesW(path, FILE_ATTRIBUTE_NORMAL);
-    if (attr & FILE_ATTRIBUTE_DIRECTORY) RemoveTree(path);
-    else ::DeleteFileW(path);
-  }
-  ::RemoveDirectoryW(folder);
-}
 
 class CTestDocManager : public CDocManager {
 public:
@@ -142,52 +99,22 @@ BEGIN_MESSAGE_MAP(CPaneView, CScintillaColorerView)
 END_MESSAGE_MAP()
 
 // A settings manager that knows only the document model.
-class SettingsDouble : public IKivSettingsManager {
+class SettingsDouble : public SettingsStub {
 public:
   DocumentModel model = PDI;
   STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 0; }
   STDMETHODIMP get_DocModel(DocumentModel* v) override { *v = model; return S_OK; }
-  STDMETHODIMP put_DocModel(DocumentModel) override { return E_NOTIMPL; }
-  STDMETHODIMP get_ShowAtStartup(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_ShowAtStartup(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_ShowHideKey(LONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_ShowHideKey(LONG) override { return E_NOTIMPL; }
-  STDMETHODIMP get_PassShowHideKey(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_PassShowHideKey(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_KbdActionsCount(LONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_KbdActionsCount(LONG) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyHandle(LONG, LONG*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyPass(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyActivated(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdAction(LONG, CalcAction*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdActionEx(LONG, CalcActionEx*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetKbdActionEx(LONG, CalcActionEx) override { return E_NOTIMPL; }
-  STDMETHODIMP get_CurrentStyle(VisualStyle*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_CurrentStyle(VisualStyle) override { return E_NOTIMPL; }
-  STDMETHODIMP get_AlwaysOnTop(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_AlwaysOnTop(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_CurrentFnProcessing(FnProcessing*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_CurrentFnProcessing(FnProcessing) override { return E_NOTIMPL; }
 };
 
-class MainDouble : public INumbrookMain {
+class MainDouble : public MainStub {
 public:
   SettingsDouble settings;
   STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = nullptr; return E_NOINTERFACE; }
   STDMETHODIMP_(ULONG) AddRef() override { return 1; }
   STDMETHODIMP_(ULONG) Release() override { return 0; }
-  STDMETHODIMP GetTrayManager(IKivTray**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetMsgManager(IKivMessenger**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
   STDMETHODIMP GetSettingsManager(IKivSettingsManager** m) override { *m = &settings; return S_OK; }
-  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
 };
 MainDouble g_main;
 INumbrookMain* MainSource() { return &g_main; }
@@ -205,10 +132,8 @@ protected:
 
   void SetUp() override {
     static int counter = 0;
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
     CString base;
-    base.Format(L"%snbdoc_%lu_%d", temp, ::GetCurrentProcessId(), ++counter);
+    base.Format(L"%s_%d", (LPCWSTR)TempPathFor(L"nbdoc"), ++counter);
     RemoveTree(base);
     ASSERT_TRUE(::CreateDirectoryW(base, nullptr));
     g_appData = base + L"\\AppData";
@@ -276,13 +201,7 @@ protected:
     ASSERT_TRUE(m_doc->IsModified());
   }
 
-  std::string EditorBytes() {
-    CString text = m_editor->GetText();
-    int n = ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
-    std::string bytes((size_t)n, '\0');
-    if (n > 0) ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), &bytes[0], n, nullptr, nullptr);
-    return bytes;
-  }
+  std::string EditorBytes() { return AnsiBytes(m_editor->GetText()); }
 
   CString m_base;
   CFrameWnd* m_frame = nullptr;
@@ -524,10 +443,7 @@ TEST(WorksheetPath, LiesInTheUsersApplicationDataFolder) {
 }
 
 TEST(WorksheetPath, FoldersAreMadeOnceAndAFileInTheWayFails) {
-  wchar_t temp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, temp);
-  CString base;
-  base.Format(L"%snbpath_%lu", temp, ::GetCurrentProcessId());
+  const CString base = TempPathFor(L"nbpath");
   RemoveTree(base);
   ASSERT_TRUE(::CreateDirectoryW(base, nullptr));
   CString path;
@@ -545,10 +461,7 @@ TEST(WorksheetPath, FoldersAreMadeOnceAndAFileInTheWayFails) {
 }
 
 TEST(WorksheetFile, AnEditorWithoutItsWindowNeverReplacesTheFile) {
-  wchar_t temp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, temp);
-  CString base;
-  base.Format(L"%snbsafe_%lu", temp, ::GetCurrentProcessId());
+  const CString base = TempPathFor(L"nbsafe");
   RemoveTree(base);
   ASSERT_TRUE(::CreateDirectoryW(base, nullptr));
   WriteBytes(base + L"\\sheet.txt", "1+1");

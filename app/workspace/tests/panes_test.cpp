@@ -22,6 +22,7 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaColorerDoc.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -149,40 +150,21 @@ public:
   STDMETHODIMP GetMainframeHandle(long*) override { return E_NOTIMPL; }
 };
 
-class CSettingsDouble : public CDouble<IKivSettingsManager> {
+class CSettingsDouble : public CDouble<SettingsStub> {
 public:
   FnProcessing processing = FpReplace;
-  STDMETHODIMP get_ShowAtStartup(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_ShowAtStartup(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_ShowHideKey(long*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_ShowHideKey(long) override { return E_NOTIMPL; }
-  STDMETHODIMP get_PassShowHideKey(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_PassShowHideKey(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_KbdActionsCount(long*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_KbdActionsCount(long) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyHandle(long, long*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyPass(long, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKeyActivated(long, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdAction(long, CalcAction*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdActionEx(long, CalcActionEx*) override { return E_NOTIMPL; }
-  STDMETHODIMP SetKbdActionEx(long, CalcActionEx) override { return E_NOTIMPL; }
   STDMETHODIMP get_CurrentStyle(VisualStyle* v) override {
     *v = VsSimple;
     return S_OK;
   }
-  STDMETHODIMP put_CurrentStyle(VisualStyle) override { return E_NOTIMPL; }
   STDMETHODIMP get_DocModel(DocumentModel* v) override {
     *v = SDI;
     return S_OK;
   }
-  STDMETHODIMP put_DocModel(DocumentModel) override { return E_NOTIMPL; }
-  STDMETHODIMP get_AlwaysOnTop(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_AlwaysOnTop(VARIANT_BOOL) override { return E_NOTIMPL; }
   STDMETHODIMP get_CurrentFnProcessing(FnProcessing* v) override {
     *v = processing;
     return S_OK;
   }
-  STDMETHODIMP put_CurrentFnProcessing(FnProcessing) override { return E_NOTIMPL; }
 };
 
 class CWatcherDouble : public CDouble<INumbrookClipboardWatcher> {
@@ -227,7 +209,7 @@ public:
   }
 };
 
-class CMainDouble : public CDouble<INumbrookMain> {
+class CMainDouble : public CDouble<MainStub> {
 public:
   CPanelsDouble panels;
   CCaptionDouble caption;
@@ -235,7 +217,6 @@ public:
   CMessengerDouble messenger;
   CSettingsDouble settings;
   CWatcherDouble watcher;
-  STDMETHODIMP GetTrayManager(IKivTray**) override { return E_NOTIMPL; }
   STDMETHODIMP GetMsgManager(IKivMessenger** m) override {
     *m = &messenger;
     return S_OK;
@@ -248,12 +229,10 @@ public:
     *m = &settings;
     return S_OK;
   }
-  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
   STDMETHODIMP GetCalculatorKernel(ICalculatorKernel** k) override {
     *k = &g_kernel;
     return S_OK;
   }
-  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
   STDMETHODIMP GetPanelsManager(IKivPanelsManager** m) override {
     *m = &panels;
     return S_OK;
@@ -286,19 +265,6 @@ public:
   void EndPrintPreview(CView* pView, CDC*, CPrintInfo*, POINT, CPreviewView*) override { ended.push_back(pView); }
 };
 
-// Keeps message boxes from appearing (their creation fails) and counts them.
-int g_boxes = 0;
-LRESULT CALLBACK NoDialogs(int code, WPARAM wParam, LPARAM lParam) {
-  if (code == HCBT_CREATEWND) {
-    wchar_t cls[16] = {};
-    ::GetClassNameW((HWND)wParam, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0) {
-      ++g_boxes;
-      return 1;
-    }
-  }
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
 
 // ---- the frame ------------------------------------------------------------------------------
 
@@ -312,18 +278,6 @@ public:
 int CProbeLeftView::deleted = 0;
 IMPLEMENT_DYNCREATE(CProbeLeftView, CLeftView)
 
-class CPanesFrame : public CFrameWnd {
-  DECLARE_DYNCREATE(CPanesFrame)
-public:
-  CSplitterWnd m_wndSplitter;
-  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
-    if (!m_wndSplitter.CreateStatic(this, 1, 2)) return FALSE;
-    if (!m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CProbeLeftView), CSize(300, 300), pContext)) return FALSE;
-    if (!m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CRightView), CSize(200, 300), pContext)) return FALSE;
-    return TRUE;
-  }
-};
-IMPLEMENT_DYNCREATE(CPanesFrame, CFrameWnd)
 
 class CProbeCmdUI : public CCmdUI {
 public:
@@ -365,6 +319,7 @@ protected:
     };
     ::SetWindowsHookExW(WH_CBT, NoDialogs, nullptr, ::GetCurrentThreadId());
     SetPaneShellServices(services);
+    CPanesFrame::s_pExpressionPane = RUNTIME_CLASS(CProbeLeftView);
     SetMainInterfaceSource([]() -> INumbrookMain* { return &g_main; });
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
                                                  RUNTIME_CLASS(CPanesFrame), RUNTIME_CLASS(CProbeLeftView)));
@@ -395,22 +350,8 @@ protected:
 
   // Runs the message loop until every requested calculation has been served.
   void Pump() {
-    const DWORD until = ::GetTickCount() + 20000;
-    MSG msg;
-    for (;;) {
-      bool any = false;
-      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        any = true;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-      if (!any && left->GetPendingCalculations() == 0) return;
-      if (::GetTickCount() > until) {
-        ADD_FAILURE() << "calculations still pending: " << left->GetPendingCalculations();
-        return;
-      }
-    }
+    if (!PumpUntil([] { return left->GetPendingCalculations() == 0; }))
+      ADD_FAILURE() << "calculations still pending: " << left->GetPendingCalculations();
   }
   void SetText(const wchar_t* text) {
     Ed().SetText(text);

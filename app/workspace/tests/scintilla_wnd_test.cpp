@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -14,6 +12,7 @@
 #include "MainInterface.h"
 #include "NumbrookLib.h"
 #include "ScintillaStyledText.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -31,19 +30,7 @@ public:
 };
 
 std::wstring TempPath(const wchar_t* name) {
-  wchar_t dir[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, dir);
-  return std::wstring(dir) + L"wedit_" + name;
-}
-
-void WriteBytes(const std::wstring& path, const std::string& bytes) {
-  std::ofstream out(path.c_str(), std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), (std::streamsize)bytes.size());
-}
-
-std::string ReadBytes(const std::wstring& path) {
-  std::ifstream in(path.c_str(), std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return std::wstring(TempPathFor(L"wedit")) + L"_" + name;
 }
 
 std::string Ansi(const wchar_t* text) { return EditorTextToAnsi(text); }
@@ -544,7 +531,7 @@ TEST_F(EditorWrapper, ExpressionLexerColoursTheControlThroughTheWrapper) {
 }
 
 // The application's main interface with just a settings manager that knows the visual style.
-class FakeSettings : public IKivSettingsManager {
+class FakeSettings : public SettingsStub {
 public:
   LONG refs = 1;
   VisualStyle style = VsSimple;
@@ -552,30 +539,9 @@ public:
   ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)++refs; }
   ULONG STDMETHODCALLTYPE Release() override { return (ULONG)--refs; }
   HRESULT STDMETHODCALLTYPE get_CurrentStyle(VisualStyle* v) override { *v = style; return S_OK; }
-  HRESULT STDMETHODCALLTYPE get_ShowAtStartup(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_ShowAtStartup(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_ShowHideKey(LONG*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_ShowHideKey(LONG) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_PassShowHideKey(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_PassShowHideKey(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_KbdActionsCount(LONG*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_KbdActionsCount(LONG) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKeyHandle(LONG, LONG*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKeyPass(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKeyActivated(LONG, VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKbdAction(LONG, CalcAction*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKbdActionEx(LONG, CalcActionEx*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE SetKbdActionEx(LONG, CalcActionEx) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_CurrentStyle(VisualStyle) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_DocModel(DocumentModel*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_DocModel(DocumentModel) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_AlwaysOnTop(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_AlwaysOnTop(VARIANT_BOOL) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE get_CurrentFnProcessing(FnProcessing*) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE put_CurrentFnProcessing(FnProcessing) override { return E_NOTIMPL; }
 };
 
-class FakeMain : public INumbrookMain {
+class FakeMain : public MainStub {
 public:
   LONG refs = 1;
   FakeSettings settings;
@@ -587,15 +553,6 @@ public:
     *p = &settings;
     return S_OK;
   }
-  HRESULT STDMETHODCALLTYPE GetTrayManager(IKivTray**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetMsgManager(IKivMessenger**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
-  HRESULT STDMETHODCALLTYPE GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
 };
 FakeMain g_main;
 INumbrookMain* CountedMain() {

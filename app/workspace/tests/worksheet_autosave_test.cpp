@@ -13,6 +13,7 @@
 #include "LeftView.h"
 #include "NumbrookDoc.h"
 #include "RightView.h"
+#include "WorkspaceTestKit.h"
 
 namespace {
 
@@ -47,45 +48,7 @@ protected:
 };
 IMPLEMENT_DYNCREATE(CTestDoc, CNumbrookDoc)
 
-class CPanesFrame : public CFrameWnd {
-  DECLARE_DYNCREATE(CPanesFrame)
-public:
-  CSplitterWnd m_wndSplitter;
-  BOOL OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext) override {
-    return m_wndSplitter.CreateStatic(this, 1, 2) &&
-           m_wndSplitter.CreateView(0, 0, RUNTIME_CLASS(CLeftView), CSize(300, 300), pContext) &&
-           m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CRightView), CSize(200, 300), pContext);
-  }
-};
-IMPLEMENT_DYNCREATE(CPanesFrame, CFrameWnd)
-
 std::unique_ptr<CCalculatorKernel> g_kernel;
-
-std::string ReadBytes(const CString& path) {
-  HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return "<missing>";
-  std::string bytes(::GetFileSize(h, nullptr), '\0');
-  DWORD got = 0;
-  if (!bytes.empty()) ::ReadFile(h, &bytes[0], (DWORD)bytes.size(), &got, nullptr);
-  ::CloseHandle(h);
-  bytes.resize(got);
-  return bytes;
-}
-
-void WriteBytes(const CString& path, const std::string& bytes) {
-  HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, h);
-  DWORD put = 0;
-  ::WriteFile(h, bytes.data(), (DWORD)bytes.size(), &put, nullptr);
-  ::CloseHandle(h);
-}
-
-std::string Ansi(const CString& text) {
-  int n = ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), nullptr, 0, nullptr, nullptr);
-  std::string bytes((size_t)n, '\0');
-  if (n > 0) ::WideCharToMultiByte(CP_ACP, 0, text, text.GetLength(), &bytes[0], n, nullptr, nullptr);
-  return bytes;
-}
 
 class WorksheetAutosave : public ::testing::Test {
 protected:
@@ -102,9 +65,7 @@ protected:
     SetPaneShellServices(services);
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CPanesFrame),
                                                  RUNTIME_CLASS(CLeftView)));
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    g_appData.Format(L"%snbautosave_%lu", temp, ::GetCurrentProcessId());
+    g_appData = TempPathFor(L"nbautosave");
     ::CreateDirectoryW(g_appData, nullptr);
     ::CreateDirectoryW(g_appData + L"\\Ferrow Software", nullptr);
     ::CreateDirectoryW(g_appData + L"\\Ferrow Software\\Numbrook", nullptr);
@@ -154,22 +115,8 @@ protected:
   }
   // Serves every calculation asked for.
   void Pump() {
-    const DWORD until = ::GetTickCount() + 20000;
-    MSG msg;
-    for (;;) {
-      bool any = false;
-      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message == WM_QUIT) continue;
-        any = true;
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-      if (!any && (!::IsWindow(m_hFrame) || m_left->GetPendingCalculations() == 0)) return;
-      if (::GetTickCount() > until) {
-        ADD_FAILURE() << "calculations still pending";
-        return;
-      }
-    }
+    if (!PumpUntil([&] { return !::IsWindow(m_hFrame) || m_left->GetPendingCalculations() == 0; }))
+      ADD_FAILURE() << "calculations still pending";
   }
   static void Drain() {
     MSG msg;
@@ -182,8 +129,8 @@ protected:
     m_left->GetEditor()->SetText(text);
     Pump();
   }
-  std::string Expressions() { return Ansi(m_left->GetEditor()->GetText()); }
-  std::string Results() { return Ansi(m_right->GetEditor()->GetText()); }
+  std::string Expressions() { return AnsiBytes(m_left->GetEditor()->GetText()); }
+  std::string Results() { return AnsiBytes(m_right->GetEditor()->GetText()); }
 
   CPanesFrame* m_frame = nullptr;
   HWND m_hFrame = nullptr;
