@@ -8,6 +8,7 @@
 
 #include "Evalkern.h"
 #include "Messages.h"
+#include "WorksheetTestKit.h"
 
 using Microsoft::WRL::ComPtr;
 using evalkern::GetMessageText;
@@ -15,33 +16,23 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-struct ComApartment : ::testing::Environment {
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
-};
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
 
 class BuiltinsInWorksheet : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_BasicMultiLinesInterpreterOrlen, nullptr,
-                                              CLSCTX_INPROC_SERVER, IID_IMultiLinesInterpreterOrlen,
-                                              reinterpret_cast<void**>(interp.GetAddressOf())));
+    ASSERT_HRESULT_SUCCEEDED(worksheetkit::NewWorksheetInterpreter(&interp));
   }
 
   std::wstring Run(const std::wstring& text) {
-    BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    EXPECT_HRESULT_SUCCEEDED(interp->put_Text(b));
-    SysFreeString(b);
+    EXPECT_HRESULT_SUCCEEDED(worksheetkit::PutText(interp.Get(), text));
     VARIANT_BOOL ok;
     EXPECT_HRESULT_SUCCEEDED(interp->Parsing(&ok));
     EXPECT_HRESULT_SUCCEEDED(interp->Calc(&ok));
-    VARIANT v;
-    VariantInit(&v);
-    EXPECT_HRESULT_SUCCEEDED(interp->get_Value(&v));
-    std::wstring s = v.vt == VT_BSTR ? std::wstring(v.bstrVal, SysStringLen(v.bstrVal)) : L"?";
-    VariantClear(&v);
-    return s;
+    VARTYPE vt = VT_EMPTY;
+    std::wstring s;
+    EXPECT_HRESULT_SUCCEEDED(worksheetkit::GetOutput(interp.Get(), &vt, &s));
+    return vt == VT_BSTR ? s : L"?";
   }
 
   void SetAngle(TAngleMeasurement am) {

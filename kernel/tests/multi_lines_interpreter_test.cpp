@@ -9,6 +9,7 @@
 
 #include "Evalkern.h"
 #include "Messages.h"
+#include "WorksheetTestKit.h"
 
 using Microsoft::WRL::ComPtr;
 using evalkern::GetMessageText;
@@ -16,13 +17,7 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-struct ComApartment : ::testing::Environment {
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
-};
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
-
-std::wstring Str(BSTR b) { return b ? std::wstring(b, SysStringLen(b)) : std::wstring(); }
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
 
 // Answers a scripted sequence; counts how often it was asked.
 class ScriptedHost : public IIsCalculationNeeded {
@@ -52,15 +47,11 @@ class ScriptedHost : public IIsCalculationNeeded {
 class Worksheet : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_BasicMultiLinesInterpreterOrlen, nullptr,
-                                              CLSCTX_INPROC_SERVER, IID_IMultiLinesInterpreterOrlen,
-                                              reinterpret_cast<void**>(interp.GetAddressOf())));
+    ASSERT_HRESULT_SUCCEEDED(worksheetkit::NewWorksheetInterpreter(&interp));
   }
 
   void Put(const std::wstring& text) {
-    BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    ASSERT_HRESULT_SUCCEEDED(interp->put_Text(b));
-    SysFreeString(b);
+    ASSERT_HRESULT_SUCCEEDED(worksheetkit::PutText(interp.Get(), text));
   }
   bool Parse() {
     VARIANT_BOOL ok = VARIANT_FALSE;
@@ -73,12 +64,10 @@ class Worksheet : public ::testing::Test {
     return ok != VARIANT_FALSE;
   }
   std::wstring Output() {
-    VARIANT v;
-    VariantInit(&v);
-    EXPECT_HRESULT_SUCCEEDED(interp->get_Value(&v));
-    std::wstring s = v.vt == VT_BSTR ? Str(v.bstrVal) : v.vt == VT_EMPTY ? L"<empty>" : L"<other>";
-    VariantClear(&v);
-    return s;
+    VARTYPE vt = VT_EMPTY;
+    std::wstring s;
+    EXPECT_HRESULT_SUCCEEDED(worksheetkit::GetOutput(interp.Get(), &vt, &s));
+    return vt == VT_BSTR ? s : vt == VT_EMPTY ? L"<empty>" : L"<other>";
   }
   // Text in, output out, as a host does it on every edit.
   std::wstring Run(const std::wstring& text) {

@@ -11,6 +11,7 @@
 
 #include "Evalkern.h"
 #include "Messages.h"
+#include "WorksheetTestKit.h"
 
 using Microsoft::WRL::ComPtr;
 using evalkern::GetMessageText;
@@ -18,11 +19,7 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-struct ComApartment : ::testing::Environment {
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
-};
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
 
 std::string Narrow(const std::wstring& s) {
   std::string r;
@@ -40,9 +37,7 @@ struct Line {
 class WorksheetFunctions : public ::testing::Test {
  protected:
   void SetUp() override {
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_BasicMultiLinesInterpreterOrlen, nullptr,
-                                              CLSCTX_INPROC_SERVER, IID_IMultiLinesInterpreterOrlen,
-                                              reinterpret_cast<void**>(interp.GetAddressOf())));
+    ASSERT_HRESULT_SUCCEEDED(worksheetkit::NewWorksheetInterpreter(&interp));
     ASSERT_HRESULT_SUCCEEDED(interp->get_Settings(&settings));
   }
 
@@ -50,18 +45,13 @@ class WorksheetFunctions : public ::testing::Test {
   std::vector<std::wstring> Run(const std::vector<std::wstring>& lines) {
     std::wstring text;
     for (const auto& l : lines) text += l + L"\n";
-    BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    EXPECT_HRESULT_SUCCEEDED(interp->put_Text(b));
-    SysFreeString(b);
+    EXPECT_HRESULT_SUCCEEDED(worksheetkit::PutText(interp.Get(), text));
     VARIANT_BOOL ok = VARIANT_FALSE;
     EXPECT_HRESULT_SUCCEEDED(interp->Parsing(&ok));
     EXPECT_HRESULT_SUCCEEDED(interp->Calc(&ok));
-    VARIANT v;
-    VariantInit(&v);
-    EXPECT_HRESULT_SUCCEEDED(interp->get_Value(&v));
-    std::wstring out = v.vt == VT_BSTR && v.bstrVal ? std::wstring(v.bstrVal, SysStringLen(v.bstrVal))
-                                                  : std::wstring();
-    VariantClear(&v);
+    VARTYPE vt = VT_EMPTY;
+    std::wstring out;
+    EXPECT_HRESULT_SUCCEEDED(worksheetkit::GetOutput(interp.Get(), &vt, &out));
     std::vector<std::wstring> shown;
     for (size_t from = 0;;) {
       size_t end = out.find(L"\r\n", from);

@@ -8,6 +8,7 @@
 
 #include "Evalkern.h"
 #include "WorksheetGenerator.h"
+#include "WorksheetTestKit.h"
 #include "WorksheetText.h"
 
 using Microsoft::WRL::ComPtr;
@@ -22,18 +23,14 @@ size_t CountOutputLines(const std::wstring& out) {
 }
 
 void CheckWorksheet(IMultiLinesInterpreterOrlen* interp, const std::wstring& text) {
-  BSTR b = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-  ASSERT_HRESULT_SUCCEEDED(interp->put_Text(b));
-  SysFreeString(b);
+  ASSERT_HRESULT_SUCCEEDED(worksheetkit::PutText(interp, text));
   VARIANT_BOOL ok;
   ASSERT_HRESULT_SUCCEEDED(interp->Parsing(&ok));
   ASSERT_HRESULT_SUCCEEDED(interp->Calc(&ok));
-  VARIANT v;
-  VariantInit(&v);
-  ASSERT_HRESULT_SUCCEEDED(interp->get_Value(&v));
-  ASSERT_EQ(VT_BSTR, v.vt);
-  std::wstring out(v.bstrVal, SysStringLen(v.bstrVal));
-  VariantClear(&v);
+  VARTYPE vt = VT_EMPTY;
+  std::wstring out;
+  ASSERT_HRESULT_SUCCEEDED(worksheetkit::GetOutput(interp, &vt, &out));
+  ASSERT_EQ(VT_BSTR, vt);
   ASSERT_EQ(evalkern::SplitWorksheetLines(text).size(), CountOutputLines(out)) << "text: " << text.substr(0, 400);
   // Only the line breaks between lines: no bare CR or LF inside a line's results.
   for (size_t i = 0; i < out.size(); ++i) {
@@ -46,9 +43,7 @@ TEST(WorksheetSoak, RandomWorksheetsAlwaysGiveOneResultLinePerLine) {
   ASSERT_HRESULT_SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED));
   {
     ComPtr<IMultiLinesInterpreterOrlen> interp;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_BasicMultiLinesInterpreterOrlen, nullptr,
-                                              CLSCTX_INPROC_SERVER, IID_IMultiLinesInterpreterOrlen,
-                                              reinterpret_cast<void**>(interp.GetAddressOf())));
+    ASSERT_HRESULT_SUCCEEDED(worksheetkit::NewWorksheetInterpreter(&interp));
     worksheetgen::Generator gen(20261210);
     for (int round = 0; round < 1500; ++round) {
       std::wstring text;
