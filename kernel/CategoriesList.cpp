@@ -65,9 +65,7 @@ STDMETHODIMP TCategoriesList::get_Category(LONG index, CategoryOrlen* value) {
 }
 
 STDMETHODIMP TCategoriesList::get_Name(LONG index, BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     std::wstring name = GetMessageText(CategoryNameId(CategoryAt(index)));
     *value = SysAllocStringLen(name.data(), static_cast<UINT>(name.size()));
     if (!*value) throw std::bad_alloc();

@@ -324,9 +324,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Text(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(source_, [&] { *value = MakeBstr(Text); });
+  return GuardOut(source_, value, [&] { *value = MakeBstr(Text); });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Text(BSTR value) {
@@ -346,9 +344,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(source_, [&] {
+  return GuardOut(source_, value, [&] {
     if (!Settings) Adopt(Settings, NewSettings());
     *value = Settings.Get();
     (*value)->AddRef();
@@ -362,8 +358,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::put_Settings(ISettings* value) {
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Lib(ILibOrlen** value) {
   if (!value) return E_POINTER;
-  *value = Lib.Get();
-  if (*value) (*value)->AddRef();
+  PutOut(value, Lib);
   return S_OK;
 }
 
@@ -373,25 +368,18 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::put_Lib(ILibOrlen* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
-  if (!result) return E_POINTER;
-  *result = VARIANT_FALSE;
-  return Guard(source_, [&] { *result = ParseLines() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return GuardOut(source_, result, [&] { *result = ParseLines() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_IMainNode(INodeParsing** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(source_, [&] {
+  return GuardOut(source_, value, [&] {
     if (parsed_ && !IMainNode) BuildMainNode();
-    *value = IMainNode.Get();
-    if (*value) (*value)->AddRef();
+    PutOut(value, IMainNode);
   });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::Calc(VARIANT_BOOL* result) {
-  if (!result) return E_POINTER;
-  *result = VARIANT_FALSE;
-  return Guard(source_, [&] { *result = CalcLines() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return GuardOut(source_, result, [&] { *result = CalcLines() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
@@ -401,9 +389,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(source_, [&] {
+  return GuardOut(source_, value, [&] {
     *value = Sink();
     (*value)->AddRef();
   });
@@ -417,8 +403,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_IsCalculationNeeded(IIsCalculationNeeded** value) {
   if (!value) return E_POINTER;
-  *value = IsCalculationNeeded.Get();
-  if (*value) (*value)->AddRef();
+  PutOut(value, IsCalculationNeeded);
   return S_OK;
 }
 

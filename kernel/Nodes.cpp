@@ -24,9 +24,7 @@ HRESULT PutString(const std::wstring& s, BSTR* out) {
 }
 
 HRESULT PutChild(const std::vector<INodeParsing*>& children, long index, INodeParsing** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  return Guard(kNodeSource, [&] {
+  return GuardOut(kNodeSource, out, [&] {
     // Compared unsigned, so a negative index fails like one past the end.
     if (static_cast<unsigned long>(index) >= children.size())
       RaiseError(L"List index out of bounds (" + std::to_wstring(index) + L")");

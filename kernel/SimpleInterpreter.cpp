@@ -97,9 +97,7 @@ IErrorEvents* TSimpleInterpreterOrlen::Sink() {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Text(BSTR* value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] { *value = MakeBstr(Text); });
+  return GuardOut(kSource, value, [&] { *value = MakeBstr(Text); });
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_Text(BSTR value) {
@@ -119,9 +117,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Settings(ISettings** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     if (!Settings) Adopt(Settings, NewSettings());
     *value = Settings.Get();
     (*value)->AddRef();
@@ -135,8 +131,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::put_Settings(ISettings* value) {
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Lib(ILibOrlen** value) {
   if (!value) return E_POINTER;
-  *value = Lib.Get();
-  if (*value) (*value)->AddRef();
+  PutOut(value, Lib);
   return S_OK;
 }
 
@@ -154,15 +149,12 @@ bool TSimpleInterpreterOrlen::ParseText() {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
-  if (!result) return E_POINTER;
-  *result = VARIANT_FALSE;
-  return Guard(kSource, [&] { *result = ParseText() ? VARIANT_TRUE : VARIANT_FALSE; });
+  return GuardOut(kSource, result, [&] { *result = ParseText() ? VARIANT_TRUE : VARIANT_FALSE; });
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_IMainNode(INodeParsing** value) {
   if (!value) return E_POINTER;
-  *value = IMainNode.Get();
-  if (*value) (*value)->AddRef();
+  PutOut(value, IMainNode);
   return S_OK;
 }
 
@@ -208,9 +200,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  *value = nullptr;
-  return Guard(kSource, [&] {
+  return GuardOut(kSource, value, [&] {
     *value = Sink();
     (*value)->AddRef();
   });
