@@ -316,13 +316,9 @@ void ClipboardPicker::Deliver(const CString& answer, const CString& title, Actio
 }
 
 void ClipboardPicker::ShowTrayMessage(const CString& message, const CString& title, MessageType type) {
-  INumbrookMain* main = GetMainInterface();
-  if (main == nullptr) return;
-  IKivTray* tray = nullptr;
-  if (SUCCEEDED(main->GetTrayManager(&tray)) && tray != nullptr) {
+  if (IKivTray* tray = TakeManager(&INumbrookMain::GetTrayManager)) {
     _bstr_t msg(message.GetString()), caption(title.GetString());
     tray->ShowMessage(msg, caption, 0, type);
     tray->Release();
   }
-  main->Release();
 }

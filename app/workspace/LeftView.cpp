@@ -44,17 +44,6 @@ long AngleFormatOfCommand(UINT nID) {
 
 const COLORREF AutoColour = (COLORREF)-1;
 
-// The manager that an INumbrookMain getter hands out, or null.
-template <class Manager>
-Manager* TakeManager(HRESULT (STDMETHODCALLTYPE INumbrookMain::*getter)(Manager**)) {
-  Manager* manager = nullptr;
-  if (INumbrookMain* main = GetMainInterface()) {
-    if (FAILED((main->*getter)(&manager))) manager = nullptr;
-    main->Release();
-  }
-  return manager;
-}
-
 // Receives the application messenger's events for one expression pane.
 class CLeftViewMessengerSink final : public ICBMessengerEvents {
 public:

@@ -14,14 +14,10 @@ INumbrookMain* GetMainInterface() { return g_source != nullptr ? g_source() : nu
 
 int GetCurrentVisualStyle() {
   VisualStyle style = VsSimple;
-  if (INumbrookMain* main = GetMainInterface()) {
-    IKivSettingsManager* settings = nullptr;
-    if (SUCCEEDED(main->GetSettingsManager(&settings)) && settings != nullptr) {
-      VisualStyle current = VsSimple;
-      if (SUCCEEDED(settings->get_CurrentStyle(&current))) style = current;
-      settings->Release();
-    }
-    main->Release();
+  if (IKivSettingsManager* settings = TakeManager(&INumbrookMain::GetSettingsManager)) {
+    VisualStyle current = VsSimple;
+    if (SUCCEEDED(settings->get_CurrentStyle(&current))) style = current;
+    settings->Release();
   }
   return static_cast<int>(style);
 }

@@ -94,14 +94,10 @@ CScintillaColorerView* CNumbrookDoc::GetExpressionView() const {
 BOOL CNumbrookDoc::OnNewDocument() {
   m_strPathName.Empty();
   int model = -1;
-  if (INumbrookMain* pMain = GetMainInterface()) {
-    IKivSettingsManager* pSettings = nullptr;
-    if (SUCCEEDED(pMain->GetSettingsManager(&pSettings)) && pSettings != nullptr) {
-      DocumentModel current = PDI;
-      if (SUCCEEDED(pSettings->get_DocModel(&current))) model = current;
-      pSettings->Release();
-    }
-    pMain->Release();
+  if (IKivSettingsManager* pSettings = TakeManager(&INumbrookMain::GetSettingsManager)) {
+    DocumentModel current = PDI;
+    if (SUCCEEDED(pSettings->get_DocModel(&current))) model = current;
+    pSettings->Release();
   }
   if (model < 0) {
     CWinApp* pApp = AfxGetApp();

@@ -253,11 +253,7 @@ CString CLeftView::BuildCaretHint() {
 
 CString CLeftView::HintForWord(const CString& word) {
   // The kernel is asked of the main window each time; the pane's own serves without one.
-  ICalculatorKernel* kernel = nullptr;
-  if (INumbrookMain* main = GetMainInterface()) {
-    if (FAILED(main->GetCalculatorKernel(&kernel))) kernel = nullptr;
-    main->Release();
-  }
+  ICalculatorKernel* kernel = TakeManager(&INumbrookMain::GetCalculatorKernel);
   if (kernel == nullptr && m_pKernel != nullptr) {
     kernel = m_pKernel;
     kernel->AddRef();
