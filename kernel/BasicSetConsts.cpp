@@ -1,12 +1,12 @@
 #include "BasicSetConsts.h"
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "ClassRegistry.h"
 #include "Creatable.h"
 #include "Creators.h"
+#include "Evaluator.h"
 #include "KernelObject.h"
 #include "Messages.h"
 #include "NameCompare.h"
@@ -24,12 +24,6 @@ struct recConst {
   CategoryOrlen Category;
 };
 
-BSTR NewBstr(const std::wstring& s) {
-  BSTR b = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
-  if (!b) throw std::bad_alloc();
-  return b;
-}
-
 class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public TCreatable {
   EVALKERN_IUNKNOWN
 
@@ -38,7 +32,6 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
 
   ~TBasicSetConsts() override {
     for (recConst& c : consts_) VariantClear(&c.Value);
-    if (errorEvents_) errorEvents_->Release();
   }
 
   // The texts are fetched once, here; `pi` and `exp` carry their values as texts that the
@@ -65,9 +58,7 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
   }
 
   STDMETHODIMP get_Item(long index, IConst** value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] {
+    return GuardOut(kSource, value, [&] {
       At(index);
       Microsoft::WRL::ComPtr<IShellConsts> shell = CoShellConsts::Create();
       Check(shell->SetConsts(this, index));
@@ -87,21 +78,15 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
   }
 
   STDMETHODIMP get_Name(long index, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] { *value = NewBstr(At(index).Name); });
+    return GuardOut(kSource, value, [&] { *value = MakeBstr(At(index).Name); });
   }
 
   STDMETHODIMP Value(long index, VARIANT* result) override {
-    if (!result) return E_POINTER;
-    VariantInit(result);
-    return Guard(kSource, [&] { Check(VariantCopy(result, &At(index).Value)); });
+    return GuardOut(kSource, result, [&] { Check(VariantCopy(result, &At(index).Value)); });
   }
 
   STDMETHODIMP get_Description(long index, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] { *value = NewBstr(At(index).Description); });
+    return GuardOut(kSource, value, [&] { *value = MakeBstr(At(index).Description); });
   }
 
   STDMETHODIMP get_Category(long index, CategoryOrlen* value) override {
@@ -111,14 +96,11 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
 
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
     if (!value) return E_POINTER;
-    *value = errorEvents_;
-    if (errorEvents_) errorEvents_->AddRef();
+    PutOut(value, errorEvents_);
     return S_OK;
   }
 
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {
-    if (value) value->AddRef();
-    if (errorEvents_) errorEvents_->Release();
     errorEvents_ = value;
     return S_OK;
   }
@@ -128,7 +110,7 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
     VARIANT v;
     VariantInit(&v);
     v.vt = VT_BSTR;
-    v.bstrVal = NewBstr(GetMessageText(id));
+    v.bstrVal = MakeBstr(GetMessageText(id));
     return v;
   }
 
@@ -149,16 +131,12 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
   }
 
   recConst& At(long index) {
-    if (index < 0 || static_cast<size_t>(index) >= consts_.size()) {
-      wchar_t buf[64];
-      std::swprintf(buf, 64, L"List index out of bounds (%ld)", index);
-      RaiseError(buf, E_INVALIDARG);
-    }
+    CheckRange(index, consts_.size(), E_INVALIDARG);
     return consts_[static_cast<size_t>(index)];
   }
 
   std::vector<recConst> consts_;
-  IErrorEvents* errorEvents_ = nullptr;
+  Microsoft::WRL::ComPtr<IErrorEvents> errorEvents_;
 };
 
 }  // namespace

@@ -1,10 +1,9 @@
 #include "BasicSetFuncs.h"
 
-#include <cstdio>
-
 #include "ClassRegistry.h"
 #include "Creatable.h"
 #include "Creators.h"
+#include "Evaluator.h"
 #include "KernelObject.h"
 #include "Messages.h"
 #include "NameCompare.h"
@@ -108,33 +107,6 @@ struct FuncEntry {
   std::vector<std::wstring> aliases;
 };
 
-BSTR NewBstr(const std::wstring& s) {
-  BSTR b = SysAllocStringLen(s.data(), static_cast<UINT>(s.size()));
-  if (!b) throw std::bad_alloc();
-  return b;
-}
-
-[[noreturn]] void RaiseIndexError(long index) {
-  wchar_t buf[64];
-  std::swprintf(buf, 64, L"List index out of bounds (%ld)", index);
-  RaiseError(buf, E_INVALIDARG);
-}
-
-template <class T>
-void SetInterface(T*& field, T* value) {
-  if (value) value->AddRef();
-  if (field) field->Release();
-  field = value;
-}
-
-template <class T>
-HRESULT GetInterface(T* field, T** out) {
-  if (!out) return E_POINTER;
-  *out = field;
-  if (field) field->AddRef();
-  return S_OK;
-}
-
 class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCreatable {
   EVALKERN_IUNKNOWN
 
@@ -155,11 +127,6 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
     }
   }
 
-  ~TBasicSetFuncs() override {
-    if (settings_) settings_->Release();
-    if (errorEvents_) errorEvents_->Release();
-  }
-
   void* Cast(REFIID iid) {
     if (iid == IID_IUnknown || iid == IID_IFuncs || iid == IID_IBasicSetFuncs)
       return static_cast<IBasicSetFuncs*>(this);
@@ -174,9 +141,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   STDMETHODIMP get_FuncInterface(long index, IFunc** value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] {
+    return GuardOut(kSource, value, [&] {
       At(index);
       Microsoft::WRL::ComPtr<IShellFuncs> shell = CoShellFuncs::Create();
       Check(shell->SetFuncs(this, index));
@@ -203,9 +168,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   STDMETHODIMP get_Name(long index, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] { *value = NewBstr(At(index).row->name); });
+    return GuardOut(kSource, value, [&] { *value = MakeBstr(At(index).row->name); });
   }
 
   STDMETHODIMP CheckArgumentsNumber(long index, long count, long* result) override {
@@ -222,7 +185,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
       return RefuseCall(index);
     X87Precision precision;
     try {
-      table_[static_cast<size_t>(index)].row->body(errorEvents_, settings_, arguments, result);
+      table_[static_cast<size_t>(index)].row->body(errorEvents_.Get(), settings_.Get(), arguments, result);
       return S_OK;
     } catch (const KernelError& fault) {
       return BodyFault(fault, result);
@@ -232,9 +195,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   STDMETHODIMP get_Description(long index, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] { *value = NewBstr(At(index).description); });
+    return GuardOut(kSource, value, [&] { *value = MakeBstr(At(index).description); });
   }
 
   STDMETHODIMP get_Category(long index, CategoryOrlen* value) override {
@@ -243,9 +204,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   STDMETHODIMP get_Signature(long index, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] { *value = NewBstr(At(index).signature); });
+    return GuardOut(kSource, value, [&] { *value = MakeBstr(At(index).signature); });
   }
 
   STDMETHODIMP get_CountAlias(long indexFunc, long* value) override {
@@ -254,26 +213,29 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   STDMETHODIMP get_Alias(long indexFunc, long indexAlias, BSTR* value) override {
-    if (!value) return E_POINTER;
-    *value = nullptr;
-    return Guard(kSource, [&] {
+    return GuardOut(kSource, value, [&] {
       const FuncEntry& e = At(indexFunc);
-      if (indexAlias < 0 || static_cast<size_t>(indexAlias) >= e.aliases.size())
-        RaiseIndexError(indexAlias);
-      *value = NewBstr(e.aliases[static_cast<size_t>(indexAlias)]);
+      CheckRange(indexAlias, e.aliases.size(), E_INVALIDARG);
+      *value = MakeBstr(e.aliases[static_cast<size_t>(indexAlias)]);
     });
   }
 
-  STDMETHODIMP get_Settings(ISettings** value) override { return GetInterface(settings_, value); }
+  STDMETHODIMP get_Settings(ISettings** value) override {
+    if (!value) return E_POINTER;
+    PutOut(value, settings_);
+    return S_OK;
+  }
   STDMETHODIMP put_Settings(ISettings* value) override {
-    SetInterface(settings_, value);
+    settings_ = value;
     return S_OK;
   }
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
-    return GetInterface(errorEvents_, value);
+    if (!value) return E_POINTER;
+    PutOut(value, errorEvents_);
+    return S_OK;
   }
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {
-    SetInterface(errorEvents_, value);
+    errorEvents_ = value;
     return S_OK;
   }
 
@@ -292,7 +254,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   __attribute__((noinline)) HRESULT BodyFault(const KernelError& fault, VARIANT* result) {
     return Guard(kSource, [&] {
       VariantClear(result);
-      ReportText(errorEvents_, fault.text);
+      ReportText(errorEvents_.Get(), fault.text);
       result->vt = VT_ERROR;
       result->scode = E_FAIL;
     });
@@ -304,13 +266,13 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   }
 
   const FuncEntry& At(long index) const {
-    if (index < 0 || static_cast<size_t>(index) >= table_.size()) RaiseIndexError(index);
+    CheckRange(index, table_.size(), E_INVALIDARG);
     return table_[static_cast<size_t>(index)];
   }
 
   std::vector<FuncEntry> table_;
-  ISettings* settings_ = nullptr;
-  IErrorEvents* errorEvents_ = nullptr;
+  Microsoft::WRL::ComPtr<ISettings> settings_;
+  Microsoft::WRL::ComPtr<IErrorEvents> errorEvents_;
 };
 
 }  // namespace

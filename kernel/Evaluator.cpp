@@ -538,11 +538,11 @@ BSTR MakeBstr(const wchar_t* text, std::size_t length) {
 
 std::wstring FromBstr(BSTR text) { return std::wstring(BstrChars(text), BstrLength(text)); }
 
-void CheckRange(LONG index, std::size_t count) {
+void CheckRange(LONG index, std::size_t count, HRESULT hr) {
   if (index < 0 || static_cast<std::size_t>(index) >= count) {
     wchar_t buf[64];
     wsprintfW(buf, L"List index out of bounds (%ld)", static_cast<long>(index));
-    RaiseError(buf);
+    RaiseError(buf, hr);
   }
 }
 

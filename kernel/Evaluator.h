@@ -22,7 +22,7 @@ inline BSTR MakeBstr(const std::wstring& text) { return MakeBstr(text.data(), te
 std::wstring FromBstr(BSTR text);
 
 // Raises the kernel's range error for an index outside 0..count-1.
-void CheckRange(LONG index, std::size_t count);
+void CheckRange(LONG index, std::size_t count, HRESULT hr = E_UNEXPECTED);
 
 // True when a sink is given and its flag is set.
 bool ErrorFlagSet(IErrorEvents* sink);
