@@ -142,6 +142,33 @@ void ReportTooFewArgs(IErrorEvents* sink, VARIANT* result);
 // 14054 with the function's name, and the error result.
 void ReportNotFinite(IErrorEvents* sink, VARIANT* result, const wchar_t* name);
 
+// ---- common frames of a body ----
+// True when the call has `wanted` (1, 2 or 3) arguments; else reports the count error.
+inline __attribute__((always_inline)) bool CountIs(IErrorEvents* sink, IArguments* args,
+                                                   VARIANT* result, long wanted) {
+  long n = ArgCount(args);
+  if (n == wanted) return true;
+  if (wanted == 1) ReportCountError1(sink, result, n);
+  else if (wanted == 2) ReportCountError2(sink, result, n);
+  else ReportCountError3(sink, result, n);
+  return false;
+}
+
+// The one argument of a call through ArgAsFloat or ArgAsInt64; false when the body must stop
+// (result left VT_EMPTY).
+inline __attribute__((always_inline)) bool OneFloat(IErrorEvents* sink, IArguments* args,
+                                                    VARIANT* result, long double& x) {
+  if (!CountIs(sink, args, result, 1)) return false;
+  x = FloatArgAt(args, 0, sink);
+  return !ErrorPending(sink);
+}
+inline __attribute__((always_inline)) bool OneInt(IErrorEvents* sink, IArguments* args,
+                                                  VARIANT* result, int64_t& v) {
+  if (!CountIs(sink, args, result, 1)) return false;
+  v = Int64ArgAt(args, 0, sink);
+  return !ErrorPending(sink);
+}
+
 // ---- argument-count rules ----
 long CheckArgsExactly1(long n);
 long CheckArgsExactly2(long n);

@@ -26,22 +26,6 @@ const FactorialTable g_factorials;
 
 // ---- common frames ----
 
-inline __attribute__((always_inline)) bool CountIs(IErrorEvents* sink, IArguments* args, VARIANT* result, long wanted) {
-  long n = ArgCount(args);
-  if (n == wanted) return true;
-  if (wanted == 1) ReportCountError1(sink, result, n);
-  else if (wanted == 2) ReportCountError2(sink, result, n);
-  else ReportCountError3(sink, result, n);
-  return false;
-}
-
-// One argument through ArgAsFloat; false when the body must stop (result left VT_EMPTY).
-inline __attribute__((always_inline)) bool OneFloat(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x) {
-  if (!CountIs(sink, args, result, 1)) return false;
-  x = FloatArgAt(args, 0, sink);
-  return !ErrorPending(sink);
-}
-
 // Two arguments fetched 0, 1, then one check.
 inline __attribute__((always_inline)) bool TwoFloats(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x,
                long double& y) {

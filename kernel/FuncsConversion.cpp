@@ -12,17 +12,6 @@ namespace evalkern {
 
 namespace {
 
-// The one integer argument of a conversion; false when the body must stop.
-bool OneInt(IErrorEvents* sink, IArguments* args, VARIANT* result, int64_t& v) {
-  long n = ArgCount(args);
-  if (n != 1) {
-    ReportCountError1(sink, result, n);
-    return false;
-  }
-  v = Int64ArgAt(args, 0, sink);
-  return !ErrorPending(sink);
-}
-
 std::wstring Lower(std::wstring s) {
   for (wchar_t& c : s)
     if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');

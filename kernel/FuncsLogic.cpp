@@ -9,15 +9,6 @@ namespace evalkern {
 
 namespace {
 
-bool CountIs(IErrorEvents* sink, IArguments* args, VARIANT* result, long wanted) {
-  long n = ArgCount(args);
-  if (n == wanted) return true;
-  if (wanted == 2) ReportCountError2(sink, result, n);
-  else if (wanted == 1) ReportCountError1(sink, result, n);
-  else ReportCountError3(sink, result, n);
-  return false;
-}
-
 // ---- comparisons ----
 
 bool IsFloatKind(VARTYPE vt) { return vt == VT_R4 || vt == VT_R8 || vt == VT_CY || vt == VT_BSTR; }

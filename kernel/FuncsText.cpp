@@ -202,11 +202,7 @@ void SetMassResult(VARIANT* result, double mass) {
 }  // namespace
 
 void FuncChar(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
-  long n = ArgCount(args);
-  if (n != 1) {
-    ReportCountError1(sink, result, n);
-    return;
-  }
+  if (!CountIs(sink, args, result, 1)) return;
   OwnedVariant v = FetchArg(args, 0);
   if (ErrorPending(sink)) return;
   if (v.Type() == VT_BSTR && CharOfText(sink, result, VariantText(v.Get()))) return;
@@ -251,11 +247,7 @@ void FuncGprogs(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* resul
 }
 
 void FuncMol(IErrorEvents* sink, ISettings*, IArguments* args, VARIANT* result) {
-  long n = ArgCount(args);
-  if (n != 1) {
-    ReportCountError1(sink, result, n);
-    return;
-  }
+  if (!CountIs(sink, args, result, 1)) return;
   OwnedVariant v = FetchArg(args, 0);
   if (ErrorPending(sink)) return;
   if (v.Type() == VT_EMPTY || v.Type() == VT_ERROR) {

@@ -14,17 +14,6 @@ constexpr long double kSnap = 5e-14L;
 constexpr long double kTiny = 1e-16L;
 constexpr long double kTwoPow63 = 9223372036854775808.0L;
 
-// One argument through ArgAsFloat; false when the body must stop.
-bool OneFloat(IErrorEvents* sink, IArguments* args, VARIANT* result, long double& x) {
-  long n = ArgCount(args);
-  if (n != 1) {
-    ReportCountError1(sink, result, n);
-    return false;
-  }
-  x = FloatArgAt(args, 0, sink);
-  return !ErrorPending(sink);
-}
-
 // The unit is read at every call; anything but degrees and grads counts as radians.
 TAngleMeasurement AngleUnit(ISettings* settings) {
   TAngleMeasurement am = amRadian;
