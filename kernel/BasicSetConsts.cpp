@@ -95,14 +95,11 @@ class TBasicSetConsts final : public TRefCount, public IBasicSetConsts, public T
   }
 
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
-    if (!value) return E_POINTER;
-    PutOut(value, errorEvents_);
-    return S_OK;
+    return GetField(errorEvents_, value);
   }
 
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {
-    errorEvents_ = value;
-    return S_OK;
+    return PutField(errorEvents_, value);
   }
 
  private:

@@ -220,23 +220,13 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
     });
   }
 
-  STDMETHODIMP get_Settings(ISettings** value) override {
-    if (!value) return E_POINTER;
-    PutOut(value, settings_);
-    return S_OK;
-  }
-  STDMETHODIMP put_Settings(ISettings* value) override {
-    settings_ = value;
-    return S_OK;
-  }
+  STDMETHODIMP get_Settings(ISettings** value) override { return GetField(settings_, value); }
+  STDMETHODIMP put_Settings(ISettings* value) override { return PutField(settings_, value); }
   STDMETHODIMP get_ErrorEvents(IErrorEvents** value) override {
-    if (!value) return E_POINTER;
-    PutOut(value, errorEvents_);
-    return S_OK;
+    return GetField(errorEvents_, value);
   }
   STDMETHODIMP put_ErrorEvents(IErrorEvents* value) override {
-    errorEvents_ = value;
-    return S_OK;
+    return PutField(errorEvents_, value);
   }
 
  private:

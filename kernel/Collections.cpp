@@ -273,15 +273,12 @@ STDMETHODIMP TNamedCollection<Iface>::get_Category(LONG index, CategoryOrlen* va
 
 template <class Iface>
 STDMETHODIMP TNamedCollection<Iface>::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, errorEvents_);
-  return S_OK;
+  return GetField(errorEvents_, value);
 }
 
 template <class Iface>
 STDMETHODIMP TNamedCollection<Iface>::put_ErrorEvents(IErrorEvents* value) {
-  errorEvents_ = value;
-  return S_OK;
+  return PutField(errorEvents_, value);
 }
 
 template <class Iface>

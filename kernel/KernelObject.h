@@ -82,6 +82,19 @@ void PutOut(T** out, const Microsoft::WRL::ComPtr<T>& value) {
   if (*out) (*out)->AddRef();
 }
 
+// get_ and put_ of an interface property kept in a field.
+template <class T>
+HRESULT GetField(const Microsoft::WRL::ComPtr<T>& field, T** value) {
+  if (!value) return E_POINTER;
+  PutOut(value, field);
+  return S_OK;
+}
+template <class T>
+HRESULT PutField(Microsoft::WRL::ComPtr<T>& field, T* value) {
+  field = value;
+  return S_OK;
+}
+
 // The interface `iid` of `item`, or a raised failure.
 template <class T>
 Microsoft::WRL::ComPtr<T> QueryChecked(IUnknown* item, REFIID iid) {

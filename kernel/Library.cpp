@@ -436,26 +436,16 @@ STDMETHODIMP TLibOrlen::Clear() {
   return S_OK;
 }
 
-STDMETHODIMP TLibOrlen::get_Settings(ISettings** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, settings_);
-  return S_OK;
-}
+STDMETHODIMP TLibOrlen::get_Settings(ISettings** value) { return GetField(settings_, value); }
 
-STDMETHODIMP TLibOrlen::put_Settings(ISettings* value) {
-  settings_ = value;
-  return S_OK;
-}
+STDMETHODIMP TLibOrlen::put_Settings(ISettings* value) { return PutField(settings_, value); }
 
 STDMETHODIMP TLibOrlen::get_ErrorEvents(IErrorEvents** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, errorEvents_);
-  return S_OK;
+  return GetField(errorEvents_, value);
 }
 
 STDMETHODIMP TLibOrlen::put_ErrorEvents(IErrorEvents* value) {
-  errorEvents_ = value;
-  return S_OK;
+  return PutField(errorEvents_, value);
 }
 
 HRESULT TLibOrlen::CheckCount(const FuncEntry& e, LONG count, LONG* result) {

@@ -352,20 +352,14 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Settings(ISettings* value) {
-  Settings = value;
-  return S_OK;
+  return PutField(Settings, value);
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Lib(ILibOrlen** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, Lib);
-  return S_OK;
+  return GetField(Lib, value);
 }
 
-STDMETHODIMP TMultiLinesInterpreterOrlen::put_Lib(ILibOrlen* value) {
-  Lib = value;
-  return S_OK;
-}
+STDMETHODIMP TMultiLinesInterpreterOrlen::put_Lib(ILibOrlen* value) { return PutField(Lib, value); }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
   return GuardOut(source_, result, [&] { *result = ParseLines() ? VARIANT_TRUE : VARIANT_FALSE; });
@@ -402,14 +396,11 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_IsCalculationNeeded(IIsCalculationNeeded** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, IsCalculationNeeded);
-  return S_OK;
+  return GetField(IsCalculationNeeded, value);
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_IsCalculationNeeded(IIsCalculationNeeded* value) {
-  IsCalculationNeeded = value;
-  return S_OK;
+  return PutField(IsCalculationNeeded, value);
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_TempVars(IVars** value) {

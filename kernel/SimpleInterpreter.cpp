@@ -125,20 +125,12 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_Settings(ISettings** value) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_Settings(ISettings* value) {
-  Settings = value;
-  return S_OK;
+  return PutField(Settings, value);
 }
 
-STDMETHODIMP TSimpleInterpreterOrlen::get_Lib(ILibOrlen** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, Lib);
-  return S_OK;
-}
+STDMETHODIMP TSimpleInterpreterOrlen::get_Lib(ILibOrlen** value) { return GetField(Lib, value); }
 
-STDMETHODIMP TSimpleInterpreterOrlen::put_Lib(ILibOrlen* value) {
-  Lib = value;
-  return S_OK;
-}
+STDMETHODIMP TSimpleInterpreterOrlen::put_Lib(ILibOrlen* value) { return PutField(Lib, value); }
 
 // Analyses the text into the tree; true when the sink's flag is clear afterwards.
 bool TSimpleInterpreterOrlen::ParseText() {
@@ -153,9 +145,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::Parsing(VARIANT_BOOL* result) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_IMainNode(INodeParsing** value) {
-  if (!value) return E_POINTER;
-  PutOut(value, IMainNode);
-  return S_OK;
+  return GetField(IMainNode, value);
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::Calc(VARIANT_BOOL* result) {
@@ -207,8 +197,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
-  ErrorEvents = value;
-  return S_OK;
+  return PutField(ErrorEvents, value);
 }
 
 HRESULT CreateSimpleInterpreterOrlen(REFIID iid, void** out) {
