@@ -14,6 +14,7 @@
 #include "BasicSetFuncs.h"
 #include "Messages.h"
 #include "Settings.h"
+#include "SinkTestKit.h"
 
 namespace evalkern {
 namespace funckit {
@@ -21,53 +22,20 @@ namespace funckit {
 using Microsoft::WRL::ComPtr;
 
 // A sink that keeps the flag and text and the order of the calls ("F" flag on, "f" flag off,
-// "T" text).
-class RecordingSink : public IErrorEvents {
+// "T" text). It is made with one reference, its creator's.
+class RecordingSink : public testkit::TestSink {
  public:
-  virtual ~RecordingSink() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IErrorEvents) {
-      *out = static_cast<IErrorEvents*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs;
-    if (!r) delete this;
-    return r;
-  }
-  STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
-    *v = flag;
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorFlag(VARIANT_BOOL v) override {
-    flag = v;
-    calls += v ? "F" : "f";
-    return S_OK;
-  }
-  STDMETHODIMP get_ErrorText(BSTR* v) override {
-    *v = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorText(BSTR v) override {
-    text.assign(v ? v : L"", v ? SysStringLen(v) : 0);
-    calls += "T";
-    return S_OK;
-  }
+  RecordingSink() { AddRef(); }
   void Clear() {
     flag = VARIANT_FALSE;
     text.clear();
     calls.clear();
   }
-
-  ULONG refs = 1;
-  VARIANT_BOOL flag = VARIANT_FALSE;
-  std::wstring text;
   std::string calls;
+
+ protected:
+  void OnFlag(VARIANT_BOOL v) override { calls += v ? "F" : "f"; }
+  void OnText() override { calls += "T"; }
 };
 
 // One argument of a call: a value, or a "poison" argument that stands for an expression whose
@@ -132,26 +100,19 @@ inline Arg OfType(VARTYPE vt) {
   return a;
 }
 
-// Arguments evaluated on demand, as the evaluator hands them to a function.
-class FakeArgs : public IArguments {
+// Arguments evaluated on demand, as the evaluator hands them to a function. Made with one
+// reference, its creator's.
+class FakeArgs : public IArguments, public TRefCount {
+  EVALKERN_IUNKNOWN
  public:
   FakeArgs(std::vector<Arg> args, IErrorEvents* sink)
-      : args_(std::move(args)), sink_(sink), evaluated(args_.size(), 0) {}
-  virtual ~FakeArgs() = default;
-  STDMETHODIMP QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IArguments) {
-      *out = static_cast<IArguments*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
+      : args_(std::move(args)), sink_(sink), evaluated(args_.size(), 0) {
+    AddRef();
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs_; }
-  STDMETHODIMP_(ULONG) Release() override {
-    ULONG r = --refs_;
-    if (!r) delete this;
-    return r;
+  void* Cast(REFIID iid) {
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
+      return static_cast<IArguments*>(this);
+    return nullptr;
   }
   STDMETHODIMP get_Count(long* n) override {
     *n = static_cast<long>(args_.size());
@@ -175,7 +136,6 @@ class FakeArgs : public IArguments {
   }
 
  private:
-  ULONG refs_ = 1;
   std::vector<Arg> args_;
   IErrorEvents* sink_;
 

@@ -17,6 +17,7 @@
 #include "Library.h"
 #include "Messages.h"
 #include "NameCompare.h"
+#include "SinkTestKit.h"
 
 namespace evalkern {
 namespace testkit {
@@ -97,40 +98,18 @@ ComPtr<I> Make(const CLSID& clsid) {
 }
 
 // A host's error sink: keeps the flag and the text and records every put, in order.
-class RecordingSink : public IErrorEvents, public TRefCount {
-  EVALKERN_IUNKNOWN
+class RecordingSink : public TestSink {
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IErrorEvents))
-      return static_cast<IErrorEvents*>(this);
-    return nullptr;
-  }
-  STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
-    *v = flag;
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorFlag(VARIANT_BOOL v) override {
-    flag = v;
-    calls.push_back(v ? L"flag on" : L"flag off");
-    return S_OK;
-  }
-  STDMETHODIMP get_ErrorText(BSTR* v) override {
-    *v = SysAllocStringLen(text.data(), (UINT)text.size());
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorText(BSTR v) override {
-    text = v ? std::wstring(v, SysStringLen(v)) : std::wstring();
-    calls.push_back(L"text");
-    return S_OK;
-  }
   void Reset() {
     flag = VARIANT_FALSE;
     text.clear();
     calls.clear();
   }
-  VARIANT_BOOL flag = VARIANT_FALSE;
-  std::wstring text;
   std::vector<std::wstring> calls;
+
+ protected:
+  void OnFlag(VARIANT_BOOL v) override { calls.push_back(v ? L"flag on" : L"flag off"); }
+  void OnText() override { calls.push_back(L"text"); }
 };
 
 inline ComPtr<RecordingSink> NewSink() { return ComPtr<RecordingSink>(new RecordingSink()); }

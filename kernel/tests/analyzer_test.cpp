@@ -8,43 +8,20 @@
 #include "ExpressionAnalyzer.h"
 #include "Messages.h"
 #include "Nodes.h"
+#include "SinkTestKit.h"
 
 using namespace evalkern;
 
 namespace {
 
 // An error sink that records every put in order.
-class RecordingSink : public TRefCount, public IErrorEvents {
-  EVALKERN_IUNKNOWN
+class RecordingSink : public testkit::TestSink {
  public:
-  STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
-    *v = flag;
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorFlag(VARIANT_BOOL v) override {
-    flag = v;
-    calls.push_back(L"flag");
-    return S_OK;
-  }
-  STDMETHODIMP get_ErrorText(BSTR* v) override {
-    *v = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorText(BSTR v) override {
-    text.assign(v ? v : L"", v ? SysStringLen(v) : 0);
-    calls.push_back(L"text");
-    return S_OK;
-  }
-
-  VARIANT_BOOL flag = 0;
-  std::wstring text;
   std::vector<std::wstring> calls;
 
- private:
-  void* Cast(REFIID iid) {
-    if (iid == IID_IUnknown || iid == IID_IErrorEvents) return static_cast<IErrorEvents*>(this);
-    return nullptr;
-  }
+ protected:
+  void OnFlag(VARIANT_BOOL) override { calls.push_back(L"flag"); }
+  void OnText() override { calls.push_back(L"text"); }
 };
 
 std::wstring ValueText(const VARIANT& v) {

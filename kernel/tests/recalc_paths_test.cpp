@@ -177,34 +177,14 @@ TEST(KernelCallNodes, ChildrenOfAnotherOriginAreEvaluatedThroughTheirInterfaces)
 const wchar_t kInnerText[] = L"max(1, 2) * (3 - -4) + not x";
 
 // A host's sink that analyses a text of its own whenever it is told of an error.
-class AnalysingSink : public IErrorEvents, public TRefCount {
-  EVALKERN_IUNKNOWN
+class AnalysingSink : public TestSink {
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IErrorEvents))
-      return static_cast<IErrorEvents*>(this);
-    return nullptr;
-  }
-  STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
-    *v = flag;
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorFlag(VARIANT_BOOL v) override {
-    flag = v;
-    return S_OK;
-  }
-  STDMETHODIMP get_ErrorText(BSTR* v) override {
-    *v = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    return S_OK;
-  }
-  STDMETHODIMP put_ErrorText(BSTR v) override {
-    text = v ? std::wstring(v, SysStringLen(v)) : std::wstring();
-    if (!inner) AnalyzeExpression(kInnerText, nullptr, &inner);
-    return S_OK;
-  }
-  VARIANT_BOOL flag = VARIANT_FALSE;
-  std::wstring text;
   INodeParsing* inner = nullptr;
+
+ protected:
+  void OnText() override {
+    if (!inner) AnalyzeExpression(kInnerText, nullptr, &inner);
+  }
 };
 
 // The shape of a tree as text: calls with their children in brackets, leaves as "#" and names.
