@@ -87,6 +87,19 @@ struct Bstr {
   ~Bstr() { SysFreeString(p); }
 };
 
+// A name as a BSTR for the COM calls: the node's own when it has one, else made on first use.
+struct NameBstr {
+  const wchar_t* name;
+  std::size_t length;
+  BSTR given;
+  Bstr made;
+  BSTR operator()() {
+    if (given) return given;
+    if (!made.p) made.p = MakeBstr(name, length);
+    return made.p;
+  }
+};
+
 bool SinkFlag(IErrorEvents* sink) {
   VARIANT_BOOL flag = VARIANT_FALSE;
   Check(sink->get_ErrorFlag(&flag));
@@ -382,12 +395,7 @@ void ReportUnknownIdentifierIn(const EvalContext& ctx, BSTR name) {
 void EvaluateCall(INodeFunc* call, const TNodeFunc* kernelCall, const wchar_t* name,
                   std::size_t length, BSTR nameBstr, LONG n, const ContextPtr& ctx,
                   VARIANT* result) {
-  Bstr made;
-  auto bstrName = [&]() -> BSTR {
-    if (nameBstr) return nameBstr;
-    if (!made.p) made.p = MakeBstr(name, length);
-    return made.p;
-  };
+  NameBstr bstrName{name, length, nameBstr};
   LONG i = -1;
   if (ctx->native)
     i = ctx->native->FindFunc(name, length, n, cAll);
@@ -407,12 +415,7 @@ void EvaluateCall(INodeFunc* call, const TNodeFunc* kernelCall, const wchar_t* n
 // A bare name: a constant, else a variable, else a function of no arguments.
 void EvaluateName(const wchar_t* name, std::size_t length, BSTR nameBstr, const ContextPtr& ctx,
                   VARIANT* result) {
-  Bstr made;
-  auto bstrName = [&]() -> BSTR {
-    if (nameBstr) return nameBstr;
-    if (!made.p) made.p = MakeBstr(name, length);
-    return made.p;
-  };
+  NameBstr bstrName{name, length, nameBstr};
   LONG i = -1;
   if (TLibOrlen* lib = ctx->native) {
     if ((i = lib->FindConst(name, length)) >= 0) return lib->ConstValue(i, result);

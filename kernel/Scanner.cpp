@@ -14,11 +14,6 @@ constexpr int kMsgRomanNoDigits = 14042;
 constexpr int kMsgLoneDecimalPoint = 14043;
 constexpr int kMsgUnexpectedChar = 14044;
 
-[[noreturn]] void Fail(int id) { throw ParseError{GetMessageText(id)}; }
-[[noreturn]] void Fail(int id, const std::wstring& arg) {
-  throw ParseError{GetMessageTextFmt(id, arg)};
-}
-
 bool IsBlank(wchar_t c) { return c == 9 || c == 32 || c == 160; }
 bool IsDigit(wchar_t c) { return c >= L'0' && c <= L'9'; }
 bool IsLetter(wchar_t c) { return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z'); }
@@ -95,7 +90,7 @@ class Scanner {
     if (IsLetter(c) || c == L'_') return ScanName();
     // a character outside the basic plane is named whole, not by half of its surrogate pair
     const bool pair = c >= 0xD800 && c <= 0xDBFF && next >= 0xDC00 && next <= 0xDFFF;
-    Fail(kMsgUnexpectedChar, std::wstring(s_, i_, pair ? 2 : 1));
+    FailParse(kMsgUnexpectedChar, std::wstring(s_, i_, pair ? 2 : 1));
   }
 
   void AddTwo(TokenKind kind) {
@@ -160,14 +155,14 @@ class Scanner {
         any = TakeDigits(text, IsHexDigit);
         break;
     }
-    if (!any) Fail(noDigits);
+    if (!any) FailParse(noDigits);
     TakePercent(text);
     Add(std::move(text), tkLiteral);
   }
 
   void ScanHashHex() {
     std::wstring text(1, s_[i_++]);
-    if (!TakeDigits(text, IsHexDigit)) Fail(kMsgHexNoDigits);
+    if (!TakeDigits(text, IsHexDigit)) FailParse(kMsgHexNoDigits);
     TakePercent(text);
     Add(std::move(text), tkLiteral);
   }
@@ -190,7 +185,7 @@ class Scanner {
       text.pop_back();
       --i_;
     }
-    if (text == L".") Fail(kMsgLoneDecimalPoint);
+    if (text == L".") FailParse(kMsgLoneDecimalPoint);
     Add(std::move(text), tkLiteral);
   }
 
@@ -237,6 +232,11 @@ bool KeywordKind(const std::wstring& text, TokenKind& kind) {
 }
 
 }  // namespace
+
+[[noreturn]] void FailParse(int id) { throw ParseError{GetMessageText(id)}; }
+[[noreturn]] void FailParse(int id, const std::wstring& arg) {
+  throw ParseError{GetMessageTextFmt(id, arg)};
+}
 
 std::wstring TrimExpression(const std::wstring& text) {
   size_t b = 0, e = text.size();

@@ -45,6 +45,9 @@ inline bool IsOperandStart(TokenKind k) {
 struct ParseError {
   std::wstring message;
 };
+// Raises the ParseError of message `id` (with its "%s" filled by `arg`).
+[[noreturn]] void FailParse(int id);
+[[noreturn]] void FailParse(int id, const std::wstring& arg);
 
 // Removes leading and trailing characters with codes 0 to 32.
 std::wstring TrimExpression(const std::wstring& text);

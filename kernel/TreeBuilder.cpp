@@ -24,11 +24,6 @@ constexpr int kMsgCommaAtEnd = 14050;
 constexpr int kMsgUnclosedOperand = 14052;
 constexpr int kMsgUnmatchedClose = 14053;
 
-[[noreturn]] void Fail(int id) { throw ParseError{GetMessageText(id)}; }
-[[noreturn]] void Fail(int id, const std::wstring& arg) {
-  throw ParseError{GetMessageTextFmt(id, arg)};
-}
-
 // Tokens that may stand right after an operator as the start of its operand (a sign or "not"
 // not included: those have been rewritten by the time this is asked).
 bool StartsOperand(TokenKind k) {
@@ -61,7 +56,7 @@ void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends
       return;
     }
   }
-  if (depth > 0) Fail(kMsgUnclosedOperand, name);
+  if (depth > 0) FailParse(kMsgUnclosedOperand, name);
 }
 
 // Find-left scan: puts a call token `name` in front of the operand that ends before position p.
@@ -82,7 +77,7 @@ bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
       return true;
     }
   }
-  if (depth > 0) Fail(kMsgUnmatchedClose, name);
+  if (depth > 0) FailParse(kMsgUnmatchedClose, name);
   return false;
 }
 
@@ -98,26 +93,27 @@ void CheckPlacement(const TokenList& t) {
   const Token& first = t.front();
   switch (first.kind) {
     case tkPostfix: case tkMultiplicative: case tkComparison: case tkLogical:
-      Fail(kMsgMissingOperand, first.text);
+      FailParse(kMsgMissingOperand, first.text);
     default: break;
   }
   const Token& last = t.back();
   switch (last.kind) {
     case tkMultiplicative: case tkComparison: case tkNot: case tkLogical:
-      Fail(kMsgMissingOperand, last.text);
+      FailParse(kMsgMissingOperand, last.text);
     default: break;
   }
   for (size_t p = 1; p + 1 < t.size(); ++p) {
     const TokenKind before = t[p - 1].kind, after = t[p + 1].kind;
     switch (t[p].kind) {
       case tkPostfix:
-        if (!IsOperandEnd(before)) Fail(kMsgMissingOperand, t[p].text);
+        if (!IsOperandEnd(before)) FailParse(kMsgMissingOperand, t[p].text);
         break;
       case tkMultiplicative: case tkComparison: case tkLogical:
-        if (!IsOperandEnd(before) || !IsOperandStart(after)) Fail(kMsgMissingOperand, t[p].text);
+        if (!IsOperandEnd(before) || !IsOperandStart(after))
+          FailParse(kMsgMissingOperand, t[p].text);
         break;
       case tkNot:
-        if (!IsOperandStart(after)) Fail(kMsgMissingOperand, t[p].text);
+        if (!IsOperandStart(after)) FailParse(kMsgMissingOperand, t[p].text);
         break;
       default: break;
     }
@@ -148,17 +144,17 @@ void RewriteEnds(TokenList& t) {
   Token& first = t.front();
   if (first.kind == tkSign && first.text == L"+") {
     t.erase(t.begin());
-    if (t.empty()) Fail(kMsgMissingOperand, L"+");
+    if (t.empty()) FailParse(kMsgMissingOperand, L"+");
   } else if (first.kind == tkSign) {
     // A leading minus binds tightest; its operand includes any "not" that follows.
-    if (t.size() == 1) Fail(kMsgMissingOperand, L"-");
+    if (t.size() == 1) FailParse(kMsgMissingOperand, L"-");
     // A minus with nothing to negate ("-)", "-) + 1", "-, x") is a missing operand, not a
     // call without arguments.
-    if (t[1].kind == tkClose || t[1].kind == tkComma) Fail(kMsgMissingOperand, L"-");
+    if (t[1].kind == tkClose || t[1].kind == tkComma) FailParse(kMsgMissingOperand, L"-");
     first = Token{L"unarminus", tkCall};
     WrapRight(t, 0, L"-", true);
   } else {
-    if (first.kind == tkComma) Fail(kMsgCommaAtEnd);
+    if (first.kind == tkComma) FailParse(kMsgCommaAtEnd);
     if (t.back().kind == tkComma) {
       // A final comma is accepted only while a bracket before it is still open; the bracket
       // check reports that bracket.
@@ -171,10 +167,10 @@ void RewriteEnds(TokenList& t) {
           --open;
         }
       }
-      if (open <= 0) Fail(kMsgCommaAtEnd);
+      if (open <= 0) FailParse(kMsgCommaAtEnd);
     }
   }
-  if (t.back().kind == tkSign) Fail(kMsgEndsWithSign);
+  if (t.back().kind == tkSign) FailParse(kMsgEndsWithSign);
 }
 
 void RewriteUnarySigns(TokenList& t) {
@@ -193,7 +189,7 @@ void RewriteUnarySigns(TokenList& t) {
 void RewriteNots(TokenList& t) {
   for (size_t p = 0; p + 1 < t.size(); ++p) {
     if (t[p].kind != tkNot) continue;
-    if (!StartsOperand(t[p + 1].kind)) Fail(kMsgNotWithoutOperand);
+    if (!StartsOperand(t[p + 1].kind)) FailParse(kMsgNotWithoutOperand);
     t[p] = Token{L"not", tkCall};
     WrapRight(t, p, L"not");
   }
@@ -203,7 +199,7 @@ void RewritePostfixes(TokenList& t) {
   for (size_t p = 1; p < t.size(); ++p) {
     if (t[p].kind != tkPostfix) continue;
     const std::wstring op = t[p].text;
-    if (!EndsOperand(t[p - 1].kind)) Fail(kMsgMissingOperand, op);
+    if (!EndsOperand(t[p - 1].kind)) FailParse(kMsgMissingOperand, op);
     t[p] = Token{L")", tkClose};
     if (FindLeft(t, p, op)) ++p;
   }
@@ -213,7 +209,7 @@ void RewriteBinarySigns(TokenList& t, const wchar_t* sign, const wchar_t* name) 
   for (size_t p = 1; p + 1 < t.size(); ++p) {
     if (t[p].kind != tkSign || t[p].text != sign) continue;
     if (!EndsOperand(t[p - 1].kind) || !StartsOperand(t[p + 1].kind))
-      Fail(kMsgMissingOperand, sign);
+      FailParse(kMsgMissingOperand, sign);
     RewriteBinaryAt(t, p, name);
   }
 }
@@ -222,11 +218,12 @@ void CheckBrackets(const TokenList& t) {
   long open = 0;
   for (const Token& tok : t) {
     if (tok.kind == tkOpen || tok.kind == tkCall) ++open;
-    else if (tok.kind == tkClose && --open < 0) Fail(kMsgBracketsUnbalanced);  // closed too early
+    else if (tok.kind == tkClose && --open < 0)
+      FailParse(kMsgBracketsUnbalanced);  // closed too early
   }
-  if (open != 0) Fail(kMsgBracketsUnbalanced);
+  if (open != 0) FailParse(kMsgBracketsUnbalanced);
   for (size_t p = 1; p < t.size(); ++p)
-    if (StartsOperand(t[p].kind) && EndsOperand(t[p - 1].kind)) Fail(kMsgTwoOperands);
+    if (StartsOperand(t[p].kind) && EndsOperand(t[p - 1].kind)) FailParse(kMsgTwoOperands);
 }
 
 }  // namespace
@@ -315,7 +312,7 @@ void RunBinaryPasses(TokenList& t, const BinaryPass (&passes)[N]) {
 }  // namespace
 
 void RewriteOperators(TokenList& t) {
-  if (t.empty()) Fail(kMsgEmptyExpression);
+  if (t.empty()) FailParse(kMsgEmptyExpression);
   CheckPlacement(t);
   MergeSigns(t);
   RewriteEnds(t);
