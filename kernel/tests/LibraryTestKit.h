@@ -270,9 +270,12 @@ inline void SumBody(IArguments* args, VARIANT* r) {
   ReturnInt(r, total);
 }
 
-inline ComPtr<ICollectionConsts> NewConsts(
-    std::vector<std::pair<std::wstring, long long>> entries) {
-  ComPtr<ICollectionConsts> c = Make<ICollectionConsts>(CLSID_CollectionConsts);
+using NamedInts = std::vector<std::pair<std::wstring, long long>>;
+
+// A collection of constants or variables made by class id and filled with `entries`.
+template <class I>
+ComPtr<I> NewCollection(const CLSID& clsid, const NamedInts& entries) {
+  ComPtr<I> c = Make<I>(clsid);
   for (auto& e : entries) {
     Text name(e.first);
     Var value(e.second);
@@ -281,14 +284,12 @@ inline ComPtr<ICollectionConsts> NewConsts(
   return c;
 }
 
-inline ComPtr<ICollectionVars> NewVars(std::vector<std::pair<std::wstring, long long>> entries) {
-  ComPtr<ICollectionVars> c = Make<ICollectionVars>(CLSID_CollectionVars);
-  for (auto& e : entries) {
-    Text name(e.first);
-    Var value(e.second);
-    EXPECT_EQ(c->Add(name.p, value.v), S_OK);
-  }
-  return c;
+inline ComPtr<ICollectionConsts> NewConsts(NamedInts entries) {
+  return NewCollection<ICollectionConsts>(CLSID_CollectionConsts, entries);
+}
+
+inline ComPtr<ICollectionVars> NewVars(NamedInts entries) {
+  return NewCollection<ICollectionVars>(CLSID_CollectionVars, entries);
 }
 
 inline LONG AddItem(ILibOrlen* lib, IUnknown* item) {

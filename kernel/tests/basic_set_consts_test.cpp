@@ -3,6 +3,7 @@
 #include <wrl/client.h>
 
 #include "BasicSetConsts.h"
+#include "BstrTestKit.h"
 #include "Messages.h"
 
 using namespace evalkern;
@@ -24,12 +25,6 @@ long IndexOf(IConsts* c, const wchar_t* name) {
   return i;
 }
 
-std::wstring Str(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
-
 }  // namespace
 
 TEST(BasicSetConsts, TheFiveEntries) {
@@ -47,9 +42,9 @@ TEST(BasicSetConsts, TheFiveEntries) {
   for (long i = 0; i < 5; ++i) {
     BSTR b = nullptr;
     ASSERT_EQ(c->get_Name(i, &b), S_OK);
-    EXPECT_EQ(Str(b), rows[i].name);
+    EXPECT_EQ(TakeBstr(b), rows[i].name);
     ASSERT_EQ(c->get_Description(i, &b), S_OK);
-    EXPECT_EQ(Str(b), GetMessageText(rows[i].descriptionId));
+    EXPECT_EQ(TakeBstr(b), GetMessageText(rows[i].descriptionId));
     CategoryOrlen cat = cAll;
     ASSERT_EQ(c->get_Category(i, &cat), S_OK);
     EXPECT_EQ(cat, rows[i].cat);
@@ -62,7 +57,7 @@ TEST(BasicSetConsts, ValuesKeepTheirKinds) {
   VariantInit(&v);
   ASSERT_EQ(c->Value(1, &v), S_OK);  // pi travels as its text
   ASSERT_EQ(v.vt, VT_BSTR);
-  EXPECT_EQ(Str(v.bstrVal), GetMessageText(11002));
+  EXPECT_EQ(TakeBstr(v.bstrVal), GetMessageText(11002));
   VariantInit(&v);
   ASSERT_EQ(c->Value(3, &v), S_OK);
   EXPECT_EQ(v.vt, VT_BOOL);
@@ -110,7 +105,7 @@ TEST(BasicSetConsts, ItemGivesANewViewEachTime) {
     EXPECT_NE(a.Get(), b.Get());
     BSTR name = nullptr;
     ASSERT_EQ(a->get_Name(&name), S_OK);
-    EXPECT_EQ(Str(name), L"pi");
+    EXPECT_EQ(TakeBstr(name), L"pi");
   }
   CoUninitialize();
 }

@@ -2,21 +2,12 @@
 // the calling protocol of Func (sink, faults, indexes).
 #include <set>
 
+#include "BstrTestKit.h"
 #include "FuncTestKit.h"
 #include "NameCompare.h"
 
 using namespace evalkern;
 using namespace evalkern::funckit;
-
-namespace {
-
-std::wstring Str(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
-
-}  // namespace
 
 TEST(BuiltinTable, HasSeventyNineRowsAndNoAliasTwice) {
   const auto& rows = BuiltinFuncRows();
@@ -78,20 +69,20 @@ TEST(BuiltinTable, NamesAliasesTextsAndCategories) {
 
   BSTR b = nullptr;
   ASSERT_EQ(set.funcs->get_Alias(60, 4, &b), S_OK);
-  EXPECT_EQ(Str(b), L"actanh");
+  EXPECT_EQ(TakeBstr(b), L"actanh");
   EXPECT_TRUE(FAILED(set.funcs->get_Alias(60, 5, &b)));
   EXPECT_TRUE(FAILED(set.funcs->get_Alias(60, -1, &b)));
   ASSERT_EQ(set.funcs->get_CountAlias(25, &n), S_OK);
   EXPECT_EQ(n, 5);
 
   ASSERT_EQ(set.funcs->get_Name(17, &b), S_OK);
-  EXPECT_EQ(Str(b), L"-");
+  EXPECT_EQ(TakeBstr(b), L"-");
   ASSERT_EQ(set.funcs->get_Description(70, &b), S_OK);
-  EXPECT_EQ(Str(b), GetMessageTextFmt(13071, L"AnsiChar"));
+  EXPECT_EQ(TakeBstr(b), GetMessageTextFmt(13071, L"AnsiChar"));
   ASSERT_EQ(set.funcs->get_Description(29, &b), S_OK);
-  EXPECT_EQ(Str(b), GetMessageText(13050));
+  EXPECT_EQ(TakeBstr(b), GetMessageText(13050));
   ASSERT_EQ(set.funcs->get_Signature(78, &b), S_OK);
-  EXPECT_EQ(Str(b), GetMessageText(12003));
+  EXPECT_EQ(TakeBstr(b), GetMessageText(12003));
 
   CategoryOrlen cat = cAll;
   ASSERT_EQ(set.funcs->get_Category(71, &cat), S_OK);
@@ -183,7 +174,7 @@ TEST(BuiltinTable, FuncInterfaceViewsOneEntry) {
     ASSERT_EQ(set.funcs->get_FuncInterface(61, f.GetAddressOf()), S_OK);
     BSTR b = nullptr;
     ASSERT_EQ(f->get_Name(&b), S_OK);
-    EXPECT_EQ(Str(b), L"div");
+    EXPECT_EQ(TakeBstr(b), L"div");
     long r = 0;
     ASSERT_EQ(f->CheckArgumentsNumber(1, &r), S_OK);
     EXPECT_EQ(r, -1);
@@ -199,9 +190,9 @@ TEST(BuiltinTable, WithoutTheMessageModuleTheFunctionsStillWork) {
     FuncSet set;
     BSTR b = nullptr;
     ASSERT_EQ(set.funcs->get_Description(70, &b), S_OK);
-    EXPECT_EQ(Str(b), L"String table was not loaded");
+    EXPECT_EQ(TakeBstr(b), L"String table was not loaded");
     ASSERT_EQ(set.funcs->get_Signature(0, &b), S_OK);
-    EXPECT_EQ(Str(b), L"String table was not loaded");
+    EXPECT_EQ(TakeBstr(b), L"String table was not loaded");
     EXPECT_EQ(set.Call(L"plus", {I(1), I(2)}).result, "I8:3");
     auto o = set.Call(L"/", {I(1), I(0)});
     EXPECT_EQ(o.error, L"String table was not loaded");  // still reported, with the fallback

@@ -1,18 +1,13 @@
 // The categories list: positions, names by message id, and the range errors of negative input.
 #include <gtest/gtest.h>
 
+#include "BstrTestKit.h"
 #include "CategoriesList.h"
 #include "Messages.h"
 
 using namespace evalkern;
 
 namespace {
-
-std::wstring Take(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
 
 class CategoriesListObject : public ::testing::Test {
  protected:
@@ -52,19 +47,19 @@ TEST_F(CategoriesListObject, TwelvePositionsInValueOrderWithNames) {
     ASSERT_EQ(list_->get_Category(i, &category), S_OK);
     EXPECT_EQ(category, i);
     ASSERT_EQ(list_->get_Name(i, &name), S_OK);
-    EXPECT_EQ(Take(name), GetMessageText(CategoryNameId(i))) << i;
+    EXPECT_EQ(TakeBstr(name), GetMessageText(CategoryNameId(i))) << i;
   }
   BSTR name = nullptr;
   ASSERT_EQ(list_->get_Name(0, &name), S_OK);
-  EXPECT_EQ(Take(name), L"Unknown");
+  EXPECT_EQ(TakeBstr(name), L"Unknown");
   ASSERT_EQ(list_->get_Name(11, &name), S_OK);
-  EXPECT_EQ(Take(name), L"Computer");
+  EXPECT_EQ(TakeBstr(name), L"Computer");
   // No upper bound: beyond the list every position reads as an unknown category.
   CategoryOrlen beyond = cHidden;
   EXPECT_EQ(list_->get_Category(12, &beyond), S_OK);
   EXPECT_EQ(beyond, 12);
   ASSERT_EQ(list_->get_Name(40, &name), S_OK);
-  EXPECT_EQ(Take(name), GetMessageText(10012));
+  EXPECT_EQ(TakeBstr(name), GetMessageText(10012));
 }
 
 TEST_F(CategoriesListObject, GetIndexOfSpecialAndOrdinaryCategories) {
@@ -91,7 +86,7 @@ TEST_F(CategoriesListObject, NegativeInputFailsWithErrorInformation) {
   ASSERT_EQ(GetErrorInfo(0, &info), S_OK);
   BSTR source = nullptr;
   info->GetSource(&source);
-  EXPECT_EQ(Take(source), L"Evalkern.CategoriesList");
+  EXPECT_EQ(TakeBstr(source), L"Evalkern.CategoriesList");
   info->Release();
 }
 
@@ -99,6 +94,6 @@ TEST_F(CategoriesListObject, WithoutMessageModuleNamesSayTheTableWasNotLoaded) {
   ReloadMessageModuleForTests(L"NoSuchMessages.dll");
   BSTR name = nullptr;
   EXPECT_EQ(list_->get_Name(3, &name), S_OK);
-  EXPECT_EQ(Take(name), L"String table was not loaded");
+  EXPECT_EQ(TakeBstr(name), L"String table was not loaded");
   ReloadMessageModuleForTests(kMessageModuleName);
 }

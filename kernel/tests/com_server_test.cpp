@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "BstrTestKit.h"
 #include "Evalkern.h"
 
 namespace {
@@ -34,12 +35,6 @@ const std::vector<Creatable> kClasses = {
     {L"BasicSetFuncs", &CLSID_BasicSetFuncs, {&IID_IBasicSetFuncs}},
     {L"CategoriesList", &CLSID_CategoriesList, {&IID_ICategoriesList}},
 };
-
-std::wstring Take(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
 
 class ComServer : public ::testing::Test {
  protected:
@@ -142,8 +137,8 @@ TEST_F(ComServer, AFailingMemberSetsErrorInfoWithTheProgIdAsSource) {
   info->GetSource(&source);
   info->GetDescription(&description);
   info->GetGUID(&guid);
-  EXPECT_EQ(Take(source), L"Evalkern.CategoriesList");
-  EXPECT_FALSE(Take(description).empty());
+  EXPECT_EQ(TakeBstr(source), L"Evalkern.CategoriesList");
+  EXPECT_FALSE(TakeBstr(description).empty());
   EXPECT_TRUE(IsEqualIID(guid, IID_ICategoriesList));
   info->Release();
   list->Release();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BstrTestKit.h"
 #include "Evalkern.h"
 
 namespace {
@@ -250,24 +251,18 @@ std::wstring GuidText(const GUID& g) {
   return text;
 }
 
-std::wstring Take(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
-
 std::wstring NameOf(ITypeInfo* info, MEMBERID id = MEMBERID_NIL) {
   BSTR name = nullptr, help = nullptr;
   info->GetDocumentation(id, &name, &help, nullptr, nullptr);
   SysFreeString(help);
-  return Take(name);
+  return TakeBstr(name);
 }
 
 std::wstring HelpOf(ITypeInfo* info) {
   BSTR name = nullptr, help = nullptr;
   info->GetDocumentation(MEMBERID_NIL, &name, &help, nullptr, nullptr);
   SysFreeString(name);
-  return Take(help);
+  return TakeBstr(help);
 }
 
 class TypeLibrary : public ::testing::Test {
@@ -307,8 +302,8 @@ TEST_F(TypeLibrary, LibraryAttributes) {
   lib_->ReleaseTLibAttr(attr);
   BSTR name = nullptr, help = nullptr;
   ASSERT_EQ(lib_->GetDocumentation(-1, &name, &help, nullptr, nullptr), S_OK);
-  EXPECT_EQ(Take(name), L"Evalkern");
-  EXPECT_EQ(Take(help), L"Evalkern Library");
+  EXPECT_EQ(TakeBstr(name), L"Evalkern");
+  EXPECT_EQ(TakeBstr(help), L"Evalkern Library");
   // 3 enumerations, 27 interfaces, 12 classes.
   EXPECT_EQ(lib_->GetTypeInfoCount(), 3u + kInterfaces.size() + kCoclasses.size());
 }
@@ -393,7 +388,7 @@ TEST_F(TypeLibrary, InterfacesMembersDispIdsAndArguments) {
       UINT count = 0;
       ASSERT_EQ(info->GetNames(m.dispid, names, 8, &count), S_OK);
       std::vector<std::wstring> got;
-      for (UINT n = 0; n < count; ++n) got.push_back(Take(names[n]));
+      for (UINT n = 0; n < count; ++n) got.push_back(TakeBstr(names[n]));
       ASSERT_GE(got.size(), 1u);
       EXPECT_EQ(got[0], m.name);
       for (size_t a = 0; a < m.args.size(); ++a) {

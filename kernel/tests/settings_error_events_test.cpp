@@ -5,20 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "BstrTestKit.h"
 #include "ErrorEvents.h"
 #include "Settings.h"
 
 using namespace evalkern;
-
-namespace {
-
-std::wstring Take(BSTR b) {
-  std::wstring s(b ? b : L"", b ? SysStringLen(b) : 0);
-  SysFreeString(b);
-  return s;
-}
-
-}  // namespace
 
 TEST(Settings, FreshObjectHasTheDefaults) {
   ISettings* s = NewSettings();
@@ -34,8 +25,8 @@ TEST(Settings, FreshObjectHasTheDefaults) {
   EXPECT_EQ(intOut, foDecimal);
   EXPECT_EQ(floatOut, foDecimal);
   ASSERT_NE(intStr, nullptr);  // an empty text, not a null string
-  EXPECT_EQ(Take(intStr), L"");
-  EXPECT_EQ(Take(floatStr), L"");
+  EXPECT_EQ(TakeBstr(intStr), L"");
+  EXPECT_EQ(TakeBstr(floatStr), L"");
   EXPECT_EQ(s->Release(), 0u);
 }
 
@@ -60,8 +51,8 @@ TEST(Settings, PutsStoreValuesUncheckedAndIndependently) {
   EXPECT_EQ(angle, -5);
   EXPECT_EQ(intOut, 7);
   EXPECT_EQ(floatOut, foOct);
-  EXPECT_EQ(Take(intStr), L"");
-  EXPECT_EQ(Take(floatStr), L"#,##0.00");
+  EXPECT_EQ(TakeBstr(intStr), L"");
+  EXPECT_EQ(TakeBstr(floatStr), L"#,##0.00");
   EXPECT_EQ(s->get_AngleMeasurement(nullptr), E_POINTER);
   EXPECT_EQ(s->get_FloatFormatStr(nullptr), E_POINTER);
   s->Release();
@@ -85,7 +76,7 @@ TEST(ErrorEvents, StartsClearAndKeepsTheTextWhenTheFlagIsCleared) {
   EXPECT_EQ(e->get_ErrorFlag(&flag), S_OK);
   EXPECT_EQ(flag, VARIANT_FALSE);
   EXPECT_EQ(e->get_ErrorText(&text), S_OK);
-  EXPECT_EQ(Take(text), L"");
+  EXPECT_EQ(TakeBstr(text), L"");
 
   ReportTextThenFlag(e, L"Unknown identifier: x");
   e->get_ErrorFlag(&flag);
@@ -94,7 +85,7 @@ TEST(ErrorEvents, StartsClearAndKeepsTheTextWhenTheFlagIsCleared) {
   e->get_ErrorFlag(&flag);
   e->get_ErrorText(&text);
   EXPECT_EQ(flag, VARIANT_FALSE);
-  EXPECT_EQ(Take(text), L"Unknown identifier: x");
+  EXPECT_EQ(TakeBstr(text), L"Unknown identifier: x");
 
   // Any non-zero flag is stored as given; readers test for non-zero.
   e->put_ErrorFlag(1);
