@@ -93,10 +93,7 @@ void TMultiLinesInterpreterOrlen::Initialize(bool withBasicLibrary) {
   Check(Lib->Refresh());
 }
 
-IErrorEvents* TMultiLinesInterpreterOrlen::Sink() {
-  if (!ErrorEvents) Adopt(ErrorEvents, NewErrorEvents());
-  return ErrorEvents.Get();
-}
+IErrorEvents* TMultiLinesInterpreterOrlen::Sink() { return SinkOnDemand(ErrorEvents); }
 
 bool TMultiLinesInterpreterOrlen::CheckCalculationNeeded() {
   if (!IsCalculationNeeded) return true;
@@ -344,11 +341,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
-  return GuardOut(source_, value, [&] {
-    if (!Settings) Adopt(Settings, NewSettings());
-    *value = Settings.Get();
-    (*value)->AddRef();
-  });
+  return GetSettingsOnDemand(source_, Settings, value);
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Settings(ISettings* value) {
@@ -383,10 +376,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  return GuardOut(source_, value, [&] {
-    *value = Sink();
-    (*value)->AddRef();
-  });
+  return GetSinkOnDemand(source_, ErrorEvents, value);
 }
 
 // Putting no sink keeps the current one.

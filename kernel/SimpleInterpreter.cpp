@@ -91,10 +91,7 @@ void* TSimpleInterpreterOrlen::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-IErrorEvents* TSimpleInterpreterOrlen::Sink() {
-  if (!ErrorEvents) Adopt(ErrorEvents, NewErrorEvents());
-  return ErrorEvents.Get();
-}
+IErrorEvents* TSimpleInterpreterOrlen::Sink() { return SinkOnDemand(ErrorEvents); }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Text(BSTR* value) {
   return GuardOut(kSource, value, [&] { *value = MakeBstr(Text); });
@@ -117,11 +114,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Settings(ISettings** value) {
-  return GuardOut(kSource, value, [&] {
-    if (!Settings) Adopt(Settings, NewSettings());
-    *value = Settings.Get();
-    (*value)->AddRef();
-  });
+  return GetSettingsOnDemand(kSource, Settings, value);
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_Settings(ISettings* value) {
@@ -190,10 +183,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  return GuardOut(kSource, value, [&] {
-    *value = Sink();
-    (*value)->AddRef();
-  });
+  return GetSinkOnDemand(kSource, ErrorEvents, value);
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
