@@ -10,28 +10,26 @@ static ::testing::Environment* const g_com =
 
 namespace {
 
-std::vector<std::wstring> Names(IConsts* view) {
+// The text `get(i, out)` gives for each entry of a view, in order.
+template <class View, class Get>
+std::vector<std::wstring> EntryTexts(View* view, Get get) {
   std::vector<std::wstring> names;
   LONG n = 0;
   EXPECT_EQ(view->get_Count(&n), S_OK);
   for (LONG i = 0; i < n; ++i) {
     Text t;
-    EXPECT_EQ(view->get_Name(i, t.Out()), S_OK);
+    EXPECT_EQ(get(i, t.Out()), S_OK);
     names.push_back(t.str());
   }
   return names;
 }
 
+std::vector<std::wstring> Names(IConsts* view) {
+  return EntryTexts(view, [&](LONG i, BSTR* t) { return view->get_Name(i, t); });
+}
+
 std::vector<std::wstring> FuncNames(IFuncs* view) {
-  std::vector<std::wstring> names;
-  LONG n = 0;
-  EXPECT_EQ(view->get_Count(&n), S_OK);
-  for (LONG i = 0; i < n; ++i) {
-    Text t;
-    EXPECT_EQ(view->get_Alias(i, 0, t.Out()), S_OK);
-    names.push_back(t.str());
-  }
-  return names;
+  return EntryTexts(view, [&](LONG i, BSTR* t) { return view->get_Alias(i, 0, t); });
 }
 
 long long ValueOf(IConsts* view, const wchar_t* name) {
