@@ -14,6 +14,21 @@ constexpr long double kSnap = 5e-14L;
 constexpr long double kTiny = 1e-16L;
 constexpr long double kTwoPow63 = 9223372036854775808.0L;
 
+// The argument of asin and acos: x within [-1, 1] and the root of 1 - x^2, taken as
+// (1 - x)(1 + x) so that it does not cancel near the ends; false when the body must stop (a
+// value outside is reported with `domainMessage`).
+bool UnitArg(IErrorEvents* sink, IArguments* args, VARIANT* result, int domainMessage,
+             long double& x, long double& root) {
+  if (!OneFloat(sink, args, result, x)) return false;
+  if (!(x >= -1 && x <= 1)) {
+    ReportMessage(sink, domainMessage);
+    SetErrorResult(result);
+    return false;
+  }
+  root = ::sqrtl((1 - x) * (1 + x));
+  return true;
+}
+
 // The unit is read at every call; anything but degrees and grads counts as radians.
 TAngleMeasurement AngleUnit(ISettings* settings) {
   TAngleMeasurement am = amRadian;
@@ -162,27 +177,15 @@ void FuncCtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT
 }
 
 void FuncAsin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
-  long double x;
-  if (!OneFloat(sink, args, result, x)) return;
-  if (!(x >= -1 && x <= 1)) {
-    ReportMessage(sink, msg::AsinDomain);
-    SetErrorResult(result);
-    return;
-  }
-  const long double root = ::sqrtl((1 - x) * (1 + x));  // 1 - x^2 without cancelling near 1
-  SetFloatResult(result, FromRadians(::atan2l(x, root), AngleUnit(settings)));
+  long double x, root;
+  if (UnitArg(sink, args, result, msg::AsinDomain, x, root))
+    SetFloatResult(result, FromRadians(::atan2l(x, root), AngleUnit(settings)));
 }
 
 void FuncAcos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
-  long double x;
-  if (!OneFloat(sink, args, result, x)) return;
-  if (!(x >= -1 && x <= 1)) {
-    ReportMessage(sink, msg::AcosDomain);
-    SetErrorResult(result);
-    return;
-  }
-  const long double root = ::sqrtl((1 - x) * (1 + x));  // 1 - x^2 without cancelling near 1
-  SetFloatResult(result, FromRadians(::atan2l(root, x), AngleUnit(settings)));
+  long double x, root;
+  if (UnitArg(sink, args, result, msg::AcosDomain, x, root))
+    SetFloatResult(result, FromRadians(::atan2l(root, x), AngleUnit(settings)));
 }
 
 void FuncAtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
