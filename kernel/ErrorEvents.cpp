@@ -3,9 +3,7 @@
 namespace evalkern {
 
 void* TErrorEvents::Cast(REFIID iid) {
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IErrorEvents))
-    return static_cast<IErrorEvents*>(this);
-  return nullptr;
+  return CastToOne<IErrorEvents>(this, iid, IID_IErrorEvents);
 }
 
 STDMETHODIMP TErrorEvents::get_ErrorFlag(VARIANT_BOOL* value) {

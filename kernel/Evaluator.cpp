@@ -164,11 +164,7 @@ class TArguments : public IArguments, public TRefCount {
   // directly.
   TArguments(INodeFunc* node, const TNodeFunc* kernelNode, ContextPtr ctx)
       : node_(node), kernelNode_(kernelNode), ctx_(std::move(ctx)) {}
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
-      return static_cast<IArguments*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IArguments>(this, iid, IID_IArguments); }
   STDMETHODIMP get_Count(LONG* value) override {
     if (!value) return E_POINTER;
     *value = 0;
@@ -208,11 +204,7 @@ BlockStore TArguments::freeBlocks_;
 class THollowArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
-      return static_cast<IArguments*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IArguments>(this, iid, IID_IArguments); }
   STDMETHODIMP get_Count(LONG* value) override {
     if (!value) return E_POINTER;
     *value = 0;
@@ -231,11 +223,7 @@ class THollowArguments : public IArguments, public TRefCount {
 class TFunc_C : public IFunc, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFunc))
-      return static_cast<IFunc*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IFunc>(this, iid, IID_IFunc); }
   STDMETHODIMP get_Name(BSTR* value) override { return Text(L"(", value); }
   STDMETHODIMP CheckArgumentsNumber(LONG count, LONG* result) override {
     if (!result) return E_POINTER;

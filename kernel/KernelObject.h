@@ -95,6 +95,12 @@ HRESULT PutField(Microsoft::WRL::ComPtr<T>& field, T* value) {
   return S_OK;
 }
 
+// Cast of an object that answers one interface, `own`, besides IUnknown.
+template <class I>
+void* CastToOne(I* self, REFIID iid, REFIID own) {
+  return IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, own) ? self : nullptr;
+}
+
 // The interface `iid` of `item`, or a raised failure.
 template <class T>
 Microsoft::WRL::ComPtr<T> QueryChecked(IUnknown* item, REFIID iid) {

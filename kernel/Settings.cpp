@@ -3,11 +3,7 @@
 
 namespace evalkern {
 
-void* TSettings::Cast(REFIID iid) {
-  if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISettings))
-    return static_cast<ISettings*>(this);
-  return nullptr;
-}
+void* TSettings::Cast(REFIID iid) { return CastToOne<ISettings>(this, iid, IID_ISettings); }
 
 namespace {
 

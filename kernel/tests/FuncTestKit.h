@@ -109,11 +109,7 @@ class FakeArgs : public IArguments, public TRefCount {
       : args_(std::move(args)), sink_(sink), evaluated(args_.size(), 0) {
     AddRef();
   }
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IArguments))
-      return static_cast<IArguments*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IArguments>(this, iid, IID_IArguments); }
   STDMETHODIMP get_Count(long* n) override {
     *n = static_cast<long>(args_.size());
     return S_OK;

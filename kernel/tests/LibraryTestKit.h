@@ -129,11 +129,7 @@ struct HostFunc {
 class HostFuncs : public IFuncs, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IFuncs))
-      return static_cast<IFuncs*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IFuncs>(this, iid, IID_IFuncs); }
   STDMETHODIMP get_Count(LONG* v) override {
     *v = (LONG)funcs.size();
     return S_OK;

@@ -13,11 +13,7 @@ namespace testkit {
 class TestSink : public IErrorEvents, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IErrorEvents))
-      return static_cast<IErrorEvents*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<IErrorEvents>(this, iid, IID_IErrorEvents); }
   STDMETHODIMP get_ErrorFlag(VARIANT_BOOL* v) override {
     *v = flag;
     return S_OK;

@@ -378,11 +378,7 @@ class ForwardingLib : public ILibOrlen, public TRefCount {
   EVALKERN_IUNKNOWN
  public:
   explicit ForwardingLib(ILibOrlen* to) : to_(to) {}
-  void* Cast(REFIID iid) {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ILibOrlen))
-      return static_cast<ILibOrlen*>(this);
-    return nullptr;
-  }
+  void* Cast(REFIID iid) { return CastToOne<ILibOrlen>(this, iid, IID_ILibOrlen); }
   STDMETHODIMP get_Funcs(IFuncs** v) override { return to_->get_Funcs(v); }
   STDMETHODIMP get_Consts(IConsts** v) override { return to_->get_Consts(v); }
   STDMETHODIMP get_Vars(IVars** v) override { return to_->get_Vars(v); }
