@@ -12,6 +12,7 @@
 
 #include "ClassRegistry.h"
 #include "Collections.h"
+#include "ComTestKit.h"
 #include "Evaluator.h"
 #include "KernelObject.h"
 #include "Library.h"
@@ -23,12 +24,6 @@ namespace evalkern {
 namespace testkit {
 
 using Microsoft::WRL::ComPtr;
-
-class ComEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
-};
 
 // A BSTR owned by the test.
 struct Text {

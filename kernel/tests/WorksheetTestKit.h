@@ -1,5 +1,5 @@
-// What the tests that drive the registered worksheet interpreter share: the COM apartment of the
-// test program, a new interpreter, and the text in and out of it. The calls answer their
+// What the tests that drive the registered worksheet interpreter share: a new interpreter, and the
+// text in and out of it (the apartment comes from ComTestKit.h). The calls answer their
 // HRESULTs, so that each test keeps its own checks on them.
 #pragma once
 
@@ -9,17 +9,12 @@
 
 #include <string>
 
+#include "ComTestKit.h"
 #include "Evalkern.h"
 
 namespace worksheetkit {
 
 using Microsoft::WRL::ComPtr;
-
-// The apartment every test of a program runs in, as a global test environment.
-struct ComApartment : ::testing::Environment {
-  void SetUp() override { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
-  void TearDown() override { CoUninitialize(); }
-};
 
 // A BasicMultiLinesInterpreterOrlen made by class id from the registered server.
 inline HRESULT NewWorksheetInterpreter(ComPtr<IMultiLinesInterpreterOrlen>* interp) {

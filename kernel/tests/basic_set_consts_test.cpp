@@ -3,7 +3,7 @@
 #include <wrl/client.h>
 
 #include "BasicSetConsts.h"
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "Messages.h"
 
 using namespace evalkern;

@@ -2,7 +2,7 @@
 // the calling protocol of Func (sink, faults, indexes).
 #include <set>
 
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "FuncTestKit.h"
 #include "NameCompare.h"
 

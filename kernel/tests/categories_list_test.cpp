@@ -1,7 +1,7 @@
 // The categories list: positions, names by message id, and the range errors of negative input.
 #include <gtest/gtest.h>
 
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "CategoriesList.h"
 #include "Messages.h"
 

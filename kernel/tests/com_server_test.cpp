@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "Evalkern.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "Evalkern.h"
 
 namespace {

@@ -9,7 +9,7 @@ using namespace evalkern;
 using namespace evalkern::testkit;
 
 static ::testing::Environment* const g_com =
-    ::testing::AddGlobalTestEnvironment(new ComEnvironment());
+    ::testing::AddGlobalTestEnvironment(new ComApartment());
 
 namespace {
 

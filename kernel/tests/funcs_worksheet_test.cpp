@@ -16,7 +16,7 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
 
 class BuiltinsInWorksheet : public ::testing::Test {
  protected:

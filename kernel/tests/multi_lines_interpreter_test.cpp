@@ -17,7 +17,7 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
 
 // Answers a scripted sequence; counts how often it was asked.
 class ScriptedHost : public IIsCalculationNeeded {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "BstrTestKit.h"
+#include "ComTestKit.h"
 #include "ErrorEvents.h"
 #include "Settings.h"
 

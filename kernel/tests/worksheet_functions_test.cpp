@@ -19,7 +19,7 @@ using evalkern::GetMessageTextFmt;
 
 namespace {
 
-const auto* const kCom = ::testing::AddGlobalTestEnvironment(new worksheetkit::ComApartment);
+const auto* const kCom = ::testing::AddGlobalTestEnvironment(new ComApartment);
 
 std::string Narrow(const std::wstring& s) {
   std::string r;
