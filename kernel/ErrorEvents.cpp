@@ -35,19 +35,6 @@ IErrorEvents* NewErrorEvents() {
   return e;
 }
 
-IErrorEvents* SinkOnDemand(Microsoft::WRL::ComPtr<IErrorEvents>& sink) {
-  if (!sink) Adopt(sink, NewErrorEvents());
-  return sink.Get();
-}
-
-HRESULT GetSinkOnDemand(const ErrorSource& src, Microsoft::WRL::ComPtr<IErrorEvents>& sink,
-                        IErrorEvents** value) {
-  return GuardOut(src, value, [&] {
-    *value = SinkOnDemand(sink);
-    (*value)->AddRef();
-  });
-}
-
 namespace {
 
 void PutText(IErrorEvents* sink, const std::wstring& text) {

@@ -25,12 +25,6 @@ class TErrorEvents : public TRefCount, public IErrorEvents {
 // A new, clear error sink, one reference held by the caller.
 IErrorEvents* NewErrorEvents();
 
-// The sink kept in `sink`, a new one of the kernel's on first demand; and get_ErrorEvents of an
-// object that keeps its sink so.
-IErrorEvents* SinkOnDemand(Microsoft::WRL::ComPtr<IErrorEvents>& sink);
-HRESULT GetSinkOnDemand(const ErrorSource& src, Microsoft::WRL::ComPtr<IErrorEvents>& sink,
-                        IErrorEvents** value);
-
 // Reporting is two calls on the sink, and a host's sink may see their order. Name resolution and
 // the expression analyser put the text first, so the text is in place when the flag turns on:
 void ReportTextThenFlag(IErrorEvents* sink, const std::wstring& text);

@@ -150,6 +150,22 @@ void Adopt(Microsoft::WRL::ComPtr<T>& holder, U* raw) {
   *holder.ReleaseAndGetAddressOf() = raw;
 }
 
+// The object kept in `field`, made by `make` (which hands over one reference) on first demand;
+// and get_ of a property kept so.
+template <class T>
+T* MadeOnDemand(Microsoft::WRL::ComPtr<T>& field, T* (*make)()) {
+  if (!field) Adopt(field, make());
+  return field.Get();
+}
+template <class T>
+HRESULT GetMadeOnDemand(const ErrorSource& src, Microsoft::WRL::ComPtr<T>& field, T* (*make)(),
+                        T** value) {
+  return GuardOut(src, value, [&] {
+    *value = MadeOnDemand(field, make);
+    (*value)->AddRef();
+  });
+}
+
 // Reference counting for one object; counts itself in the server lock while alive.
 class TRefCount {
  public:

@@ -93,7 +93,9 @@ void TMultiLinesInterpreterOrlen::Initialize(bool withBasicLibrary) {
   Check(Lib->Refresh());
 }
 
-IErrorEvents* TMultiLinesInterpreterOrlen::Sink() { return SinkOnDemand(ErrorEvents); }
+IErrorEvents* TMultiLinesInterpreterOrlen::Sink() {
+  return MadeOnDemand(ErrorEvents, NewErrorEvents);
+}
 
 bool TMultiLinesInterpreterOrlen::CheckCalculationNeeded() {
   if (!IsCalculationNeeded) return true;
@@ -341,7 +343,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Settings(ISettings** value) {
-  return GetSettingsOnDemand(source_, Settings, value);
+  return GetMadeOnDemand(source_, Settings, NewSettings, value);
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Settings(ISettings* value) {
@@ -376,7 +378,7 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  return GetSinkOnDemand(source_, ErrorEvents, value);
+  return GetMadeOnDemand(source_, ErrorEvents, NewErrorEvents, value);
 }
 
 // Putting no sink keeps the current one.

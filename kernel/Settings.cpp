@@ -58,17 +58,4 @@ ISettings* NewSettings() {
   return s;
 }
 
-ISettings* SettingsOnDemand(Microsoft::WRL::ComPtr<ISettings>& settings) {
-  if (!settings) Adopt(settings, NewSettings());
-  return settings.Get();
-}
-
-HRESULT GetSettingsOnDemand(const ErrorSource& src, Microsoft::WRL::ComPtr<ISettings>& settings,
-                            ISettings** value) {
-  return GuardOut(src, value, [&] {
-    *value = SettingsOnDemand(settings);
-    (*value)->AddRef();
-  });
-}
-
 }  // namespace evalkern

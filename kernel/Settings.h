@@ -34,10 +34,4 @@ class TSettings : public TRefCount, public ISettings {
 // A new settings object with the defaults, one reference held by the caller.
 ISettings* NewSettings();
 
-// The settings kept in `settings`, made with the defaults on first demand; and get_Settings of
-// an object that keeps them so.
-ISettings* SettingsOnDemand(Microsoft::WRL::ComPtr<ISettings>& settings);
-HRESULT GetSettingsOnDemand(const ErrorSource& src, Microsoft::WRL::ComPtr<ISettings>& settings,
-                            ISettings** value);
-
 }  // namespace evalkern

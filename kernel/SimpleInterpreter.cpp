@@ -91,7 +91,7 @@ void* TSimpleInterpreterOrlen::Cast(REFIID iid) {
   return CreatableCast(iid);
 }
 
-IErrorEvents* TSimpleInterpreterOrlen::Sink() { return SinkOnDemand(ErrorEvents); }
+IErrorEvents* TSimpleInterpreterOrlen::Sink() { return MadeOnDemand(ErrorEvents, NewErrorEvents); }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Text(BSTR* value) {
   return GuardOut(kSource, value, [&] { *value = MakeBstr(Text); });
@@ -114,7 +114,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::Clear() {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_Settings(ISettings** value) {
-  return GetSettingsOnDemand(kSource, Settings, value);
+  return GetMadeOnDemand(kSource, Settings, NewSettings, value);
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_Settings(ISettings* value) {
@@ -183,7 +183,7 @@ STDMETHODIMP TSimpleInterpreterOrlen::get_Value(VARIANT* value) {
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {
-  return GetSinkOnDemand(kSource, ErrorEvents, value);
+  return GetMadeOnDemand(kSource, ErrorEvents, NewErrorEvents, value);
 }
 
 STDMETHODIMP TSimpleInterpreterOrlen::put_ErrorEvents(IErrorEvents* value) {
