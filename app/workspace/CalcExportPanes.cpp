@@ -1,6 +1,7 @@
 #include "CalcExportPanes.h"
 
 #include "ExpressionLexer.h"
+#include "MainInterface.h"
 #include "ScintillaWnd.h"
 
 namespace {
@@ -10,13 +11,6 @@ const UINT IDS_EXPORT_CAPTION = 2026;
 
 // The editor's style that stands for text without a style of its own.
 const int kDefaultStyle = 32;
-
-int ResourceMessageBox(HWND owner, UINT textId, UINT captionId, UINT type) {
-  CString text, caption;
-  text.LoadString(textId);
-  caption.LoadString(captionId);
-  return ::MessageBoxW(owner, text, caption, type);
-}
 
 }  // namespace
 

@@ -429,10 +429,7 @@ void CLeftView::OnFileExport() {
 LRESULT CLeftView::OnFindReplaceMessage(WPARAM wParam, LPARAM lParam) {
   LRESULT answer = CScintillaColorerView::OnFindReplaceMessage(wParam, lParam);
   if (answer != -1) return answer;
-  CString text, caption;
-  text.LoadString(IDS_FIND_NOT_FOUND);
-  caption.LoadString(IDS_FIND_NOT_FOUND_CAPTION);
-  ::MessageBoxW(m_hWnd, text, caption, MB_ICONEXCLAMATION);
+  ResourceMessageBox(m_hWnd, IDS_FIND_NOT_FOUND, IDS_FIND_NOT_FOUND_CAPTION, MB_ICONEXCLAMATION);
   return 0;
 }
 

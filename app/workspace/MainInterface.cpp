@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "Framework.h"
 #include "NumbrookLib.h"
 
 namespace {
@@ -20,4 +21,11 @@ int GetCurrentVisualStyle() {
     settings->Release();
   }
   return static_cast<int>(style);
+}
+
+int ResourceMessageBox(HWND owner, UINT textId, UINT captionId, UINT type) {
+  CString text, caption;
+  text.LoadString(textId);
+  caption.LoadString(captionId);
+  return ::MessageBoxW(owner, text, caption, type);
 }

@@ -25,6 +25,10 @@ Manager* TakeManager(HRESULT (STDMETHODCALLTYPE INumbrookMain::*getter)(Manager*
   return manager;
 }
 
+// Loads the text and the caption from the program's resource library and shows a message box;
+// answers the button pressed.
+int ResourceMessageBox(HWND owner, UINT textId, UINT captionId, UINT type);
+
 // The current visual style from the settings manager (0 simple ... 3 the 2003 look); the
 // simple look when the main interface or its settings manager cannot be had.
 int GetCurrentVisualStyle();

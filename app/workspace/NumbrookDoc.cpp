@@ -214,8 +214,5 @@ void CNumbrookDoc::SaveApplicationState() {
 }
 
 int CNumbrookDoc::ResourceMessageBox(HWND hOwner, UINT nTextId, UINT nCaptionId, UINT nType) {
-  CString text, caption;
-  text.LoadString(nTextId);
-  caption.LoadString(nCaptionId);
-  return ::MessageBoxW(hOwner, text, caption, nType);
+  return ::ResourceMessageBox(hOwner, nTextId, nCaptionId, nType);
 }

@@ -1,6 +1,7 @@
 #include "ScintillaColorerView.h"
 
 #include "EditorMessages.h"
+#include "MainInterface.h"
 
 namespace {
 const UINT WM_FINDREPLACE_MSG = ::RegisterWindowMessageW(FINDMSGSTRING);
@@ -264,10 +265,7 @@ void CScintillaColorerView::OnFindNext() {
   editor->SetSelectionStart(0);
   editor->SetSelectionEnd(0);
   if (editor->FindInRange(m_strFind, 0, editor->GetLength())) return;
-  CString text, caption;
-  text.LoadString(IDS_FIND_NOT_FOUND);
-  caption.LoadString(IDS_FIND_NOT_FOUND_CAPTION);
-  ::MessageBoxW(m_hWnd, text, caption, MB_ICONEXCLAMATION);
+  ResourceMessageBox(m_hWnd, IDS_FIND_NOT_FOUND, IDS_FIND_NOT_FOUND_CAPTION, MB_ICONEXCLAMATION);
 }
 
 void CScintillaColorerView::OnUpdateFindNext(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_strFind.IsEmpty()); }
