@@ -2,6 +2,7 @@
 
 #include "ExpressionLexer.h"
 #include "FwComSupport.h"
+#include "SafeReplace.h"
 
 namespace CalcExport {
 
@@ -16,34 +17,6 @@ CString Number(long value) {
   CString text;
   text.Format(L"%ld", value);
   return text;
-}
-
-CString FolderOf(const CString& path) {
-  int slash = -1;
-  for (int i = path.GetLength() - 1; i >= 0; --i) {
-    if (path[i] == L'\\' || path[i] == L'/') {
-      slash = i;
-      break;
-    }
-  }
-  if (slash == 0) return path.Left(1);
-  if (slash > 0) return path.Left(slash);
-  // A bare name lies in the current folder; "C:name" in drive C's current folder.
-  if (path.GetLength() > 2 && path[1] == L':') return path.Left(2);
-  return CString(L".");
-}
-
-// Whether an existing target can be replaced: not a folder, not read-only, not held open
-// by a program that denies writing. A missing target is decided by its folder.
-bool TargetWritable(const CString& path) {
-  const DWORD attributes = GetFileAttributesW(path);
-  if (attributes == INVALID_FILE_ATTRIBUTES) return true;
-  if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
-  HANDLE h = CreateFileW(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  CloseHandle(h);
-  return true;
 }
 
 }  // namespace
@@ -278,11 +251,9 @@ CString CHtmlLineFormatter::Footer() {
 // ---- file ---------------------------------------------------------------------------------
 
 CFileWriter::CFileWriter(const CString& path) : m_path(path) {
-  if (path.IsEmpty() || !TargetWritable(path)) throw Exception(ErrorCannotOpen);
-  wchar_t temp[MAX_PATH + 1] = {};
-  if (GetTempFileNameW(FolderOf(path), L"nbx", 0, temp) == 0) throw Exception(ErrorCannotOpen);
-  m_tempPath = temp;
-  m_file = CreateFileW(temp, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (path.IsEmpty() || !TargetReplaceable(path)) throw Exception(ErrorCannotOpen);
+  if (!MakeTempBeside(path, L"nbx", m_tempPath)) throw Exception(ErrorCannotOpen);
+  m_file = CreateFileW(m_tempPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (m_file == INVALID_HANDLE_VALUE) {
     Discard();
     throw Exception(ErrorCannotOpen);
@@ -342,10 +313,7 @@ void CFileWriter::Commit() {
   const BOOL closed = CloseHandle(m_file);
   m_file = INVALID_HANDLE_VALUE;
   if (!flushed || !closed) throw Exception(ErrorWriteFailed);
-  if (!MoveFileExW(m_tempPath, m_path,
-                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    throw Exception(ErrorWriteFailed);
-  }
+  if (!ReplaceWithTemp(m_tempPath, m_path)) throw Exception(ErrorWriteFailed);
   m_tempPath.Empty();
 }
 

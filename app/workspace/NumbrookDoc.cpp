@@ -4,6 +4,7 @@
 
 #include "MainInterface.h"
 #include "NumbrookLib.h"
+#include "SafeReplace.h"
 #include "ScintillaColorerView.h"
 #include "ScintillaWnd.h"
 
@@ -26,27 +27,6 @@ bool EnsureFolder(const CString& folder) {
   return attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
-// The folder part of a file path ("." for a bare file name).
-CString FolderOf(LPCWSTR path) {
-  CString folder = path;
-  int slash = folder.ReverseFind(L'\\');
-  int forward = folder.ReverseFind(L'/');
-  if (forward > slash) slash = forward;
-  if (slash < 0) return CString(L".");
-  if (slash == 0 || (slash == 2 && folder[1] == L':')) return folder.Left(slash + 1);  // a root
-  return folder.Left(slash);
-}
-
-// Pushes what was written to the disk, so a machine that stops right after the rename still
-// finds the whole text.
-bool FlushToDisk(LPCWSTR path) {
-  HANDLE h = ::CreateFileW(path, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE) return false;
-  bool ok = ::FlushFileBuffers(h) != FALSE;
-  ::CloseHandle(h);
-  return ok;
-}
-
 }  // namespace
 
 bool MakeAutoSavePath(const CString& appDataFolder, CString& path) {
@@ -64,15 +44,10 @@ bool MakeAutoSavePath(const CString& appDataFolder, CString& path) {
 BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
   // Without its window the editor has no text to give: an empty file would replace the worksheet.
   if (path == nullptr || *path == 0 || !::IsWindow(editor.GetSafeHwnd())) return FALSE;
-  // A read-only file, or a folder of that name, is never replaced.
-  DWORD attr = ::GetFileAttributesW(path);
-  if (attr != INVALID_FILE_ATTRIBUTES && (attr & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) != 0)
-    return FALSE;
-  wchar_t temp[MAX_PATH] = {};
-  if (!::GetTempFileNameW(FolderOf(path), L"nbk", 0, temp)) return FALSE;
-  if (editor.SaveFile(temp) && FlushToDisk(temp) &&
-      ::MoveFileExW(temp, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return TRUE;
+  // A read-only or locked file, or a folder of that name, is never replaced.
+  CString temp;
+  if (!TargetReplaceable(path) || !MakeTempBeside(path, L"nbk", temp)) return FALSE;
+  if (editor.SaveFile(temp) && FlushToDisk(temp) && ReplaceWithTemp(temp, path)) return TRUE;
   ::DeleteFileW(temp);
   return FALSE;
 }
