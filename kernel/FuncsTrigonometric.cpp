@@ -116,8 +116,8 @@ void SinCosRadians(long double r, long double& s, long double& c) {
   if (r < 0) s = -s;
 }
 
-// The sine and cosine of the argument, snapped. An angle of 2^63 radians or more cannot be
-// reduced by the hardware: 14054 rather than a silent 0.
+// The sine and cosine of the argument, not snapped: the tangent is formed from them. An angle of
+// 2^63 radians or more cannot be reduced by the hardware: 14054 rather than a silent 0.
 bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result,
             const wchar_t* name, long double& s, long double& c) {
   long double x;
@@ -128,9 +128,16 @@ bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* 
     return false;
   }
   SinCosRadians(r, s, c);
-  s = Snap(s);
-  c = Snap(c);
   return true;
+}
+
+// A tangent or cotangent: the quotient of the unsnapped sine and cosine, snapped as a value of its
+// own, so that only the result is rounded to 0 or 1, never the sine or cosine in it. The pole
+// is where the divisor snaps to 0: tan 90 degrees is an error, not a huge number.
+void SetTangent(IErrorEvents* sink, VARIANT* result, long double dividend, long double divisor,
+                const wchar_t* name) {
+  if (Snap(divisor) == 0) ReportNotFinite(sink, result, name);
+  else Finite(sink, result, Snap(dividend / divisor), name);
 }
 
 // Below 1 in magnitude e^x - e^-x cancels; through e^x - 1 it keeps every digit.
@@ -152,28 +159,22 @@ long double Cosh(long double x) {
 
 void FuncSin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (SinCos(sink, settings, args, result, L"sin", s, c)) SetFloatResult(result, s);
+  if (SinCos(sink, settings, args, result, L"sin", s, c)) SetFloatResult(result, Snap(s));
 }
 
 void FuncCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (SinCos(sink, settings, args, result, L"cos", s, c)) SetFloatResult(result, c);
+  if (SinCos(sink, settings, args, result, L"cos", s, c)) SetFloatResult(result, Snap(c));
 }
 
-// The tangent has a pole where the (snapped) cosine is 0: tan 90 degrees is an error, not a
-// huge number; likewise the cotangent where the sine is 0.
 void FuncTan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (!SinCos(sink, settings, args, result, L"tan", s, c)) return;
-  if (c == 0) ReportNotFinite(sink, result, L"tan");
-  else Finite(sink, result, Snap(s / c), L"tan");
+  if (SinCos(sink, settings, args, result, L"tan", s, c)) SetTangent(sink, result, s, c, L"tan");
 }
 
 void FuncCtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (!SinCos(sink, settings, args, result, L"ctan", s, c)) return;
-  if (s == 0) ReportNotFinite(sink, result, L"ctan");
-  else Finite(sink, result, Snap(c / s), L"ctan");
+  if (SinCos(sink, settings, args, result, L"ctan", s, c)) SetTangent(sink, result, c, s, L"ctan");
 }
 
 void FuncAsin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {

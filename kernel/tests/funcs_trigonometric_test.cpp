@@ -66,6 +66,31 @@ TEST(TrigFuncs, GradsAndRadians) {
   });
 }
 
+// Within about 3e-7 of a multiple of pi the cosine snaps to 1; the tangent is still the quotient
+// of the exact sine and cosine, snapped only when it is itself within 5e-14 of 0 or 1. Values
+// computed with 50 digits outside the kernel, rounded to the 15 that are shown.
+TEST(TrigFuncs, TangentsSnapOnlyTheirOwnResult) {
+  FuncSet set;
+  set.SetAngle(amRadian);
+  RunCallCases(set, {
+      {L"tan", {F(3e-7)}, "R8:3.00000000000009e-07"},
+      {L"ctan", {F(3e-7)}, "R8:3333333.33333323"},
+      {L"sin", {F(3e-7)}, "R8:2.99999999999995e-07"},
+      {L"cos", {F(3e-7)}, "I8:1"},
+      {L"tan", {F(-2.5e-7)}, "R8:-2.50000000000005e-07"},
+      {L"ctan", {F(-2.5e-7)}, "R8:-3999999.99999992"},
+      {L"tan", {F(3.1e-7)}, "R8:3.1000000000001e-07"},
+      {L"ctan", {F(3.1e-7)}, "R8:3225806.4516128"},
+      {L"tan", {F(1e-14)}, "I8:0"},  // the tangent itself within 5e-14 of 0
+      {L"ctan", {F(1e-14)}, kErr, 14054, L"ctan"},
+  });
+  set.SetAngle(amDegree);
+  RunCallCases(set, {
+      {L"tan", {F(1.7e-5)}, "R8:2.96705972839045e-07"},
+      {L"ctan", {F(1.7e-5)}, "R8:3370339.97135768"},
+  });
+}
+
 TEST(TrigFuncs, TheUnitIsReadAtEveryCall) {
   FuncSet set;
   set.SetAngle(amDegree);
