@@ -16,3 +16,4 @@
 #include "FwFrame.h"
 #include "FwSplitter.h"
 #include "FwDialog.h"
+#include "FwPropSheet.h"
