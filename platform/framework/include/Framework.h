@@ -17,3 +17,4 @@
 #include "FwSplitter.h"
 #include "FwDialog.h"
 #include "FwPropSheet.h"
+#include "FwCheckListBox.h"
