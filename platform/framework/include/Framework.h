@@ -16,3 +16,5 @@
 #include "FwFrame.h"
 #include "FwSplitter.h"
 #include "FwDialog.h"
+#include "FwPropSheet.h"
+#include "FwCheckListBox.h"
