@@ -1,4 +1,5 @@
 #include "UfxGlobalData.h"
+#include "UfxCommandManager.h"
 #include <stddef.h>
 
 // The global record is built before anything that draws; the bar list and the switch with it.
@@ -273,4 +274,5 @@ void UFX_GLOBAL_DATA::CleanUp() {
 
 void UfxCleanUp() {
   UfxGlobalData.CleanUp();
+  UfxGetCommandManager()->CleanUp();
 }
