@@ -68,18 +68,6 @@ const PaneShellServices& GetPaneShellServices();
 // service nothing happens.
 void ShowPaneContextMenu(UINT nMenuId, SCNotification* pNotify, CWnd* pWnd);
 
-// What a worksheet document that stores itself tells the expression pane. The pane asks its
-// document for it; a document without it is loaded from its path name and stored by hand.
-class IWorksheetStore {
-public:
-  virtual BOOL IsAutoSaveWorksheet() = 0;
-  // The file of the automatically stored worksheet.
-  virtual CString GetDocumentPath() = 0;
-
-protected:
-  ~IWorksheetStore() = default;
-};
-
 class CLeftView : public CScintillaColorerView {
   DECLARE_DYNCREATE(CLeftView)
 public:
