@@ -203,6 +203,11 @@ protected:
   void UnsubscribeMessenger();
   void LoadWorksheet();
   void ShowResults(CRightView* pResults, const CString& text);
+  // Writes an answer into the results pane unless the window is gone, a newer request waits or
+  // there is no results pane; true when it was written.
+  bool ShowAnswer(const CString& answer);
+  // Shows why a calculation failed as a whole: the description, else the general text.
+  void ShowFailure(const wchar_t* description);
   void SyncZoomTo(CScintillaColorerView* pOther);
   void SetResultFormat(long format);
   void SetAngleFormat(long format);
