@@ -491,7 +491,9 @@ TEST(WorksheetPath, LiesInTheUsersApplicationDataFolder) {
   CString path = doc.GetDocumentPath();
   EXPECT_EQ(CString(appData) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt", path);
   CString folder = CString(appData) + L"\\Ferrow Software\\Numbrook";
-  EXPECT_NE(0u, ::GetFileAttributesW(folder) & FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD attributes = ::GetFileAttributesW(folder);
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << "the folder was made";
+  EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(WorksheetPath, FoldersAreMadeOnceAndAFileInTheWayFails) {
