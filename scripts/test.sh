@@ -9,4 +9,6 @@ start_display
 register_kernel
 echo "== running tests"
 cd "$BUILD"
+# Every test program runs its tests in a new order each time: no test may lean on another.
+export GTEST_SHUFFLE="${GTEST_SHUFFLE:-1}"
 ctest --output-on-failure -j "$JOBS" --timeout 600 "$@"

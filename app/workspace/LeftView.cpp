@@ -236,6 +236,8 @@ void CLeftView::LoadWorksheet() {
   m_bDocumentLoaded = 1;
 }
 
+void CLeftView::ResetFirstInitialUpdate() { g_firstInitialUpdateDone = false; }
+
 void CLeftView::SaveDocumentText() {
   CDocument* doc = GetDocument();
   if (doc == nullptr || m_wndEditor.GetSafeHwnd() == nullptr) return;

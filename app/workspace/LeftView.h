@@ -110,6 +110,10 @@ public:
   // The first view of the document that is a results pane, or null.
   CRightView* GetResultsPane() const;
 
+  // As at program start: the next initial update of an expression pane is the first one again,
+  // which loads the automatically stored worksheet (a host that starts its document anew).
+  static void ResetFirstInitialUpdate();
+
   // Key filter of the editor: 0 swallows the message.
   LONG FilterMessage(MSG* pMsg);
 

@@ -323,6 +323,10 @@ protected:
     SetMainInterfaceSource([]() -> INumbrookMain* { return &g_main; });
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
                                                  RUNTIME_CLASS(CPanesFrame), RUNTIME_CLASS(CProbeLeftView)));
+    OpenFrame();
+  }
+  // The frame with both panes; made again when a test closed it.
+  static void OpenFrame() {
     theApp.OnFileNew();
     frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
     if (frame == nullptr) return;
@@ -337,6 +341,7 @@ protected:
 
   void SetUp() override {
     ASSERT_NE(nullptr, kernel) << "is Evalkern registered?";
+    if (frame == nullptr) OpenFrame();
     ASSERT_NE(nullptr, left);
     ASSERT_NE(nullptr, right);
     g_kernel.failure = Failure::None;
@@ -1035,7 +1040,7 @@ TEST_F(Panes, MessengerEvents) {
 
 // ---- closing ----------------------------------------------------------------------------------
 
-// Runs last: the frame goes away.
+// The frame goes away; the next test opens another.
 TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
   SetText(L"1+1");
   left->GetDocument()->SetModifiedFlag(FALSE);  // no question on closing
