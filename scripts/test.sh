@@ -12,4 +12,6 @@ displays="${DISPLAYS:-$(( JOBS / 2 > 4 ? 4 : (JOBS / 2 < 1 ? 1 : JOBS / 2) ))}"
 start_test_displays "$displays"
 echo "== running tests"
 cd "$BUILD"
+# Every test program runs its tests in a new order each time: no test may lean on another.
+export GTEST_SHUFFLE="${GTEST_SHUFFLE:-1}"
 ctest --output-on-failure -j "$JOBS" --timeout 600 --resource-spec-file "$BUILD/ctest-resources.json" "$@"
