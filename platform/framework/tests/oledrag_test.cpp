@@ -1,9 +1,12 @@
 // OLE drag and drop with a real pointer: xdotool presses, moves and lets go while the program
 // runs its drag loop; the drop target between two windows gets the dragged bytes unchanged,
 // and Esc, a drop outside or a click that never leaves the start rectangle give no drop.
+// The gestures are played by oledrag_driver.sh beside this program: the program leaves xdotool's
+// arguments in gestures\<n>.req and the driver removes the file once they have been played.
 #include "Framework.h"
 #include <gtest/gtest.h>
 #include <string>
+#include <fstream>
 
 static const CLIPFORMAT g_cfBytes = (CLIPFORMAT)::RegisterClipboardFormatW(L"FwDragTestBytes");
 
@@ -78,20 +81,20 @@ struct DragFixture : ::testing::Test {
   CBytesTarget drop;
   static constexpr int kSourceX = 40, kTargetX = 420, kTop = 60, kSize = 200;
   void SetUp() override {
-    ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+    ASSERT_TRUE(AfxOleInit());  // once for the program: OLE is not taken down between tests
     LPCWSTR cls = AfxRegisterWndClass(0, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_WINDOW + 1));
     ASSERT_TRUE(source.CreateEx(0, cls, L"DragSource", WS_POPUP | WS_VISIBLE, kSourceX, kTop, kSize, kSize, nullptr, nullptr));
     ASSERT_TRUE(target.CreateEx(0, cls, L"DragTarget", WS_POPUP | WS_VISIBLE, kTargetX, kTop, kSize, kSize, nullptr, nullptr));
     ASSERT_TRUE(drop.Register(&target));
     source.UpdateWindow();
     target.UpdateWindow();
+    source.SetForegroundWindow();  // Esc goes to the window with the focus
     Pump(200);
   }
   void TearDown() override {
     drop.Revoke();
     target.DestroyWindow();
     source.DestroyWindow();
-    ::OleUninitialize();
   }
   static void Pump(DWORD ms) {
     DWORD end = ::GetTickCount() + ms;
@@ -104,27 +107,22 @@ struct DragFixture : ::testing::Test {
       ::Sleep(10);
     }
   }
-  // Runs xdotool with these commands (Wine starts Unix programs but cannot wait for them) and
-  // then a move near the corner, which tells that the whole gesture has been played.
-  bool Xdotool(const std::string& commands) {
-    std::string line = "/usr/bin/xdotool " + commands + " sleep 0.2 mousemove 3 4";
-    std::wstring wide(line.begin(), line.end());
-    STARTUPINFOW si = {sizeof(si)};
-    PROCESS_INFORMATION pi = {};
-    if (!::CreateProcessW(nullptr, &wide[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return false;
-    ::CloseHandle(pi.hThread);
-    ::CloseHandle(pi.hProcess);
-    return true;
-  }
-  // Pumps until the drag has ended and the pointer has reached the corner.
-  bool WaitForGesture() {
-    DWORD end = ::GetTickCount() + 15000;
+  // Has the driver play these xdotool commands; pumps messages (the drag runs in here) until
+  // the driver says they have been played.
+  bool Gesture(const std::string& commands) {
+    static int counter = 0;
+    ::CreateDirectoryW(L"gestures", nullptr);
+    std::string name = "gestures\\" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+    {
+      std::ofstream out(name + ".tmp", std::ios::binary);
+      out << commands << "\n";
+    }
+    if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
+    DWORD end = ::GetTickCount() + 20000;
     while ((LONG)(end - ::GetTickCount()) > 0) {
       Pump(50);
-      POINT pt;
-      ::GetCursorPos(&pt);
-      if (pt.x == 3 && pt.y == 4) {
-        Pump(100);
+      if (::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES) {
+        Pump(200);
         return true;
       }
     }
@@ -138,54 +136,44 @@ struct DragFixture : ::testing::Test {
   }
 };
 
-TEST_F(DragFixture, ADragBetweenTwoWindowsDeliversTheBytesUnchanged) {
-  ASSERT_TRUE(Xdotool(Press() + MoveToTarget() + " mouseup 1"));
-  ASSERT_TRUE(WaitForGesture());
-  ASSERT_TRUE(source.dragged);
-  EXPECT_TRUE(source.began);
-  EXPECT_EQ(DROPEFFECT_COPY, source.effect);
-  EXPECT_EQ(1, drop.drops);
-  EXPECT_GE(drop.enters, 1);
-  EXPECT_EQ(Payload().size(), (size_t)drop.fileLength) << "the file is the object's block, no more";
-  EXPECT_EQ(Payload(), drop.received);
-  EXPECT_EQ(CPoint(90, 75), drop.dropPoint) << "in the target's client coordinates";
-}
-
-TEST_F(DragFixture, EscapeOrADropOutsideGivesNoDrop) {
+TEST_F(DragFixture, RealPointerDragsDropOnlyWhereAndWhenTheyShould) {
   struct Case {
     const char* what;
-    std::string end;
+    std::string gesture;
+    bool began;
+    DROPEFFECT effect;
+    int drops;
   };
+  // In this order: Wine's drag loop finds no target any more once a drag over a target was
+  // cancelled, so the cancelled drag comes last.
   const Case cases[] = {
-      {"Esc over the target", " key Escape sleep 0.3 mouseup 1"},
-      {"let go outside both windows", At(900, 700) + " sleep 0.3" + At(905, 705) + " sleep 0.3 mouseup 1"},
+      {"a drag from one window to the other", Press() + MoveToTarget() + " mouseup 1", true, DROPEFFECT_COPY, 1},
+      {"a click inside the start rectangle", Press() + At(kSourceX + 52, kTop + 51) + " sleep 0.2 mouseup 1", false,
+       DROPEFFECT_NONE, 0},
+      {"let go outside both windows", Press() + MoveToTarget() + At(900, 700) + " sleep 0.3" + At(905, 705) + " sleep 0.3 mouseup 1",
+       true, DROPEFFECT_NONE, 0},
+      {"Esc over the target", Press() + MoveToTarget() + " key Escape sleep 0.3 mouseup 1", true, DROPEFFECT_NONE, 0},
   };
   for (const Case& c : cases) {
     source.dragged = false;
     drop.drops = 0;
-    // Keys go to the window that has the X focus.
-    std::string focus = "search --name DragSource windowfocus ";
-    ASSERT_TRUE(Xdotool(focus + Press() + MoveToTarget() + c.end)) << c.what;
-    ASSERT_TRUE(WaitForGesture()) << c.what;
+    drop.received.clear();
+    ASSERT_TRUE(Gesture(c.gesture)) << c.what;
     ASSERT_TRUE(source.dragged) << c.what;
-    EXPECT_TRUE(source.began) << c.what;
-    EXPECT_EQ(DROPEFFECT_NONE, source.effect) << c.what;
-    EXPECT_EQ(0, drop.drops) << c.what;
+    EXPECT_EQ(c.began, source.began != FALSE) << c.what;
+    EXPECT_EQ(c.effect, source.effect) << c.what;
+    EXPECT_EQ(c.drops, drop.drops) << c.what;
+    if (c.drops == 0) continue;
+    EXPECT_GE(drop.enters, 1);
+    EXPECT_EQ(Payload().size(), (size_t)drop.fileLength) << "the file is the object's block, no more";
+    EXPECT_EQ(Payload(), drop.received);
+    EXPECT_EQ(CPoint(90, 75), drop.dropPoint) << "in the target's client coordinates";
   }
-}
-
-TEST_F(DragFixture, AClickInsideTheStartRectangleStartsNoDrag) {
-  ASSERT_TRUE(Xdotool(Press() + At(kSourceX + 52, kTop + 51) + " sleep 0.2 mouseup 1"));
-  ASSERT_TRUE(WaitForGesture());
-  ASSERT_TRUE(source.dragged);
-  EXPECT_FALSE(source.began);
-  EXPECT_EQ(DROPEFFECT_NONE, source.effect);
-  EXPECT_EQ(0, drop.enters);
 }
 
 // The reading side without a drag: formats, the global block and the file of a data object.
 TEST(OleData, DataObjectReadsWhatTheSourceCached) {
-  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+  ASSERT_TRUE(AfxOleInit());
   {
     COleDataSource source;
     HGLOBAL h = ::GlobalAlloc(GMEM_MOVEABLE, 3);
@@ -209,5 +197,4 @@ TEST(OleData, DataObjectReadsWhatTheSourceCached) {
     EXPECT_EQ(g_cfBytes, f.cfFormat);
     EXPECT_FALSE(data.GetNextFormat(&f));
   }
-  ::OleUninitialize();
 }
