@@ -18,3 +18,4 @@
 #include "FwDialog.h"
 #include "FwPropSheet.h"
 #include "FwCheckListBox.h"
+#include "FwOleDragDrop.h"
