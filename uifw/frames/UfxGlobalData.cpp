@@ -1,5 +1,6 @@
 #include "UfxGlobalData.h"
 #include "UfxCommandManager.h"
+#include "UfxKeyboardManager.h"
 #include <stddef.h>
 
 // The global record is built before anything that draws; the bar list and the switch with it.
@@ -275,4 +276,5 @@ void UFX_GLOBAL_DATA::CleanUp() {
 void UfxCleanUp() {
   UfxGlobalData.CleanUp();
   UfxGetCommandManager()->CleanUp();
+  CUfxKeyboardManager::CleanUp();
 }
