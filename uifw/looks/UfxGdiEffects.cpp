@@ -1,6 +1,6 @@
 #include "UfxGdiEffects.h"
 #include "UfxColorMath.h"
-#include "UfxLookColors.h"
+#include "UfxGlobalData.h"
 #include <math.h>
 #include <algorithm>
 #include <vector>
@@ -70,8 +70,8 @@ inline DWORD HalfwayToHighlight(DWORD pixel, DWORD highlight) {
 template <class Change>
 BOOL ChangePixels(CDC& dc, const CRect& rect, COLORREF transparent, Change change) {
   if (rect.IsRectEmpty()) return TRUE;
-  if (UfxScreenBitsPerPixel() <= 8) {
-    ::FillRect(dc.GetSafeHdc(), &rect, UfxLightBrush());
+  if (UfxGlobalData.m_nBitsPerPixel <= 8) {
+    dc.FillRect(&rect, &UfxGlobalData.brLight);
     return TRUE;
   }
   CDibArea dib(dc, rect);
@@ -104,14 +104,14 @@ inline COLORREF BandColor(COLORREF start, COLORREF finish, int k) {
 
 BOOL CUfxGdiEffects::HighlightRect(CRect rect, int percent, COLORREF transparent) {
   if (percent == 100) return TRUE;
-  const DWORD highlight = SwapRedBlue(UfxButtonHighlightColor());
+  const DWORD highlight = SwapRedBlue(UfxGlobalData.clrBtnHilite);
   return ChangePixels(m_dc, rect, transparent, [&](DWORD pixel) -> DWORD {
     return percent == -1 ? HalfwayToHighlight(pixel, highlight) : ScaleColorChannels(pixel, percent, percent, percent);
   });
 }
 
 BOOL CUfxGdiEffects::GrayRect(CRect rect, int percent, COLORREF transparent) {
-  const DWORD highlight = SwapRedBlue(UfxButtonHighlightColor());
+  const DWORD highlight = SwapRedBlue(UfxGlobalData.clrBtnHilite);
   return ChangePixels(m_dc, rect, transparent, [&](DWORD pixel) -> DWORD {
     double h, s, l;
     RGBToHLS(pixel, &h, &s, &l);  // channel order does not change the lightness
