@@ -252,10 +252,15 @@ void CUfxVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActiv
   pDC->FillRect(&rect, CBrush::FromHandle(::GetSysColorBrush(bIsActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)));
 }
 
-// The button classes of the command bars fill these in from their members.
-CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarButton*) { return UFX_BUTTON_FACTS(); }
+CUfxVisualManager::PFN_DESCRIBE_BUTTON CUfxVisualManager::s_pfnDescribeButton = nullptr;
 
-CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarMenuButton*) {
+CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarButton* pButton) {
+  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, FALSE);
+  return UFX_BUTTON_FACTS();
+}
+
+CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarMenuButton* pButton) {
+  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, TRUE);
   UFX_BUTTON_FACTS facts;
   facts.bMenuButton = TRUE;
   return facts;

@@ -145,6 +145,9 @@ public:
   // The facts of a button (a plain button when the pointer is null).
   static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarButton* pButton);
   static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarMenuButton* pButton);
+  // Who reads the facts from the button objects (null: every button is a plain one).
+  typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
+  static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
 
 protected:
   // The base look's fill and border of a toolbar button, from its facts.
@@ -174,4 +177,5 @@ protected:
 
   static CUfxVisualManager* s_pVisManager;
   static CRuntimeClass* s_pRTIDefault;
+  static PFN_DESCRIBE_BUTTON s_pfnDescribeButton;
 };
