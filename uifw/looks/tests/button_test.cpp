@@ -226,4 +226,34 @@ TEST_F(ButtonWindow, CheckedFaceIsLightenedUnlessPressed) {
                 GetBValue(f) + (GetBValue(h) - GetBValue(f)) / 2), canvas.At(20, 10));
 }
 
+TEST_F(ButtonWindow, FullTextTooltipOnlyWhenTheCaptionDoesNotFit) {
+  Make(button, L"A caption of some length", BS_PUSHBUTTON, CRect(0, 0, 250, 24), 10);
+  button.EnableFullTextTooltip();
+  CTestCanvas canvas(250, 24);
+  auto paint = [&](int width) {
+    DRAWITEMSTRUCT dis = {};
+    dis.hDC = canvas.dc().GetSafeHdc();
+    dis.rcItem = CRect(0, 0, width, 24);
+    button.DrawItem(&dis);
+  };
+  paint(250);
+  EXPECT_EQ(nullptr, button.m_wndToolTip.GetSafeHwnd());  // it fits
+  button.SetWindowPos(nullptr, 0, 0, 30, 24, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);  // WM_SIZE: check again
+  paint(30);
+  ASSERT_NE(nullptr, button.m_wndToolTip.GetSafeHwnd());
+  EXPECT_EQ(1, (int)button.m_wndToolTip.SendMessage(TTM_GETTOOLCOUNT));
+}
+
+TEST_F(ButtonWindow, HandCursorComesFromTheResourceLibrary) {
+  HMODULE resx = ::LoadLibraryW(L"BrookResx.dll");
+  ASSERT_NE(nullptr, resx);
+  HINSTANCE saved = AfxGetResourceHandle();
+  AfxSetResourceHandle(resx);
+  Make(button, L"Link", BS_PUSHBUTTON, CRect(0, 0, 80, 24), 10);
+  button.SetMouseCursorHand();
+  AfxSetResourceHandle(saved);
+  EXPECT_NE(nullptr, button.m_hCursor);
+  EXPECT_EQ(::LoadCursorW(resx, MAKEINTRESOURCEW(CUfxButton::IDC_UFX_HAND)), button.m_hCursor);
+}
+
 }  // namespace
