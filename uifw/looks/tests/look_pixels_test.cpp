@@ -174,4 +174,32 @@ TEST_F(LookPixels, GrippersSeparatorsPanesProgressAndTheGradientToolbar) {
   }
 }
 
+TEST_F(LookPixels, PaletteScreensDrawTheGradientLookAsTheFlatOne) {
+  const int saved = UfxGlobalData.m_nBitsPerPixel;
+  UfxGlobalData.m_nBitsPerPixel = 8;  // the global colour depth of a palette screen
+  UfxGlobalData.UpdateLightBrush(8);
+  {
+    CUfxVisualManager2003 gradient(TRUE);  // temporary: it leaves the global depth as set
+    CUfxVisualManagerXP flat(TRUE);
+    const std::function<void(CUfxVisualManager&, CDC&)> draws[] = {
+        [](CUfxVisualManager& m, CDC& dc) { m.OnDrawSeparator(&dc, nullptr, CRect(0, 0, 8, 24), TRUE); },
+        [](CUfxVisualManager& m, CDC& dc) { m.OnDrawBarGripper(&dc, CRect(0, 0, 10, 24), TRUE, nullptr); },
+        [](CUfxVisualManager& m, CDC& dc) { m.OnFillBarBackground(&dc, nullptr, CRect(0, 0, 40, 26), CRect(), FALSE); },
+        [](CUfxVisualManager& m, CDC& dc) { m.OnDrawComboDropButton(&dc, CRect(2, 2, 14, 20), FALSE, FALSE, FALSE, nullptr); },
+        [](CUfxVisualManager& m, CDC& dc) {
+          m.OnFillButtonInterior(&dc, nullptr, CRect(2, 2, 26, 24), CUfxVisualManager::ButtonsIsHighlighted); },
+    };
+    int i = 0;
+    for (const auto& draw : draws) {
+      CTestCanvas a(44, 28, kBack), b(44, 28, kBack);
+      draw(gradient, a.dc());
+      draw(flat, b.dc());
+      EXPECT_TRUE(a.Pixels() == b.Pixels()) << "operation " << i++;
+    }
+    EXPECT_EQ(ColorText(UfxGlobalData.clrBtnFace), ColorText(flat.GetColors().clrHighlight));
+  }
+  UfxGlobalData.m_nBitsPerPixel = saved;
+  UfxGlobalData.UpdateLightBrush(saved);
+}
+
 }  // namespace
