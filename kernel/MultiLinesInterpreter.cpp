@@ -198,9 +198,10 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     if (texts.size() > kMaxLines) RaiseError(L"The text has too many lines");
     fresh.reserve(texts.size());
     int cursor = -1;
+    std::vector<std::wstring> statements;
     for (std::wstring_view text : texts) {
       ++cursor;
-      std::vector<std::wstring> statements = SplitLineStatements(text);
+      SplitLineStatements(text, statements);
       if (statements.size() > kMaxLines) RaiseError(L"The line has too many statements");
       Line line;
       line.reserve(statements.size());
