@@ -22,3 +22,4 @@
 #include "FwMiniFrame.h"
 #include "FwDockState.h"
 #include "FwStatusBar.h"
+#include "FwMDI.h"
