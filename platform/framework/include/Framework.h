@@ -23,3 +23,5 @@
 #include "FwDockState.h"
 #include "FwStatusBar.h"
 #include "FwMDI.h"
+#include "FwReBar.h"
+#include "FwOleIPFrame.h"
