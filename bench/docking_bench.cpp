@@ -1,33 +1,13 @@
 // Speed of the frame's bar layout: RecalcLayout of a frame with 12 docked bars in 4 rows and 2
-// floating frames (steady, and after the frame changed size), and one step of a bar drag.
+// floating frames (steady, and with every dock bar resized), and one step of a bar drag.
 // Prints one line per figure with its target; the exit code is 0 either way.
 #include "Framework.h"
 
 #include <cstdio>
 
+#include "BenchClock.h"
+
 namespace {
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-template <typename F>
-double MicrosecondsEach(int repeats, F f) {
-  double start = Now();
-  for (int i = 0; i < repeats; ++i) f(i);
-  return (Now() - start) * 1e6 / repeats;
-}
-
-void Report(const char* what, double us, double targetUs) {
-  std::printf("%-52s %10.2f us   (target <= %.0f us)  %s\n", what, us, targetUs, us <= targetUs ? "ok" : "SLOW");
-}
 
 // A bar of a fixed size, like a small toolbar.
 class CBenchBar : public CControlBar {

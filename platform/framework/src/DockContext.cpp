@@ -124,13 +124,19 @@ BOOL CDockContext::Track() {
 }
 
 // ---- dragging -------------------------------------------------------------------------------
-void CDockContext::StartDrag(CPoint pt) {
-  m_bDragging = TRUE;
-  InitLoop();
+// The start of both loops: the mode, the loop state, the point; the bar's rectangle on the screen.
+static CRect BeginLoop(CDockContext* pContext, BOOL bDragging, CPoint pt) {
+  pContext->m_bDragging = bDragging;
+  pContext->InitLoop();
   CRect rect;
-  m_pBar->GetWindowRect(&rect);
-  m_ptLast = pt;
-  m_ptOrigin = pt;
+  pContext->m_pBar->GetWindowRect(&rect);
+  pContext->m_ptLast = pt;
+  pContext->m_ptOrigin = pt;
+  return rect;
+}
+
+void CDockContext::StartDrag(CPoint pt) {
+  CRect rect = BeginLoop(this, TRUE, pt);
   if (m_pBar->m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED)) {
     bool dynamic = (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
     int nLength = dynamic ? 0 : -1;
@@ -282,11 +288,7 @@ void CDockContext::EndDrag() {
 // While resizing, m_rectDragHorz is the size asked for, m_rectDragVert the size the bar takes,
 // m_rectFrameDragHorz the floating frame around it and m_rectFrameDragVert the frame's extra size.
 void CDockContext::StartResize(int nHitTest, CPoint pt) {
-  m_bDragging = FALSE;
-  InitLoop();
-  CRect rect;
-  m_pBar->GetWindowRect(&rect);
-  m_ptLast = pt;
+  CRect rect = BeginLoop(this, FALSE, pt);
   m_nHitTest = nHitTest;
   CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
   m_rectDragHorz = CRect(rect.TopLeft(), size);

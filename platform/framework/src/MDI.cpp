@@ -440,20 +440,9 @@ void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument) {
 }
 
 CDocument* CMultiDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible) {
-  CDocument* pDocument = CreateNewDocument();
-  if (pDocument == nullptr) {
-    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-    return nullptr;
-  }
-  BOOL bAutoDelete = pDocument->m_bAutoDelete;
-  pDocument->m_bAutoDelete = FALSE;  // a failing frame must not delete the document
-  CFrameWnd* pFrame = CreateNewFrame(pDocument, nullptr);
-  pDocument->m_bAutoDelete = bAutoDelete;
-  if (pFrame == nullptr) {
-    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-    delete pDocument;
-    return nullptr;
-  }
+  CFrameWnd* pFrame = nullptr;
+  CDocument* pDocument = CreateDocumentWithFrame(pFrame);
+  if (pDocument == nullptr) return nullptr;
   if (lpszPathName == nullptr) {
     SetDefaultTitle(pDocument);
     if (!bMakeVisible) pDocument->m_bEmbedded = TRUE;

@@ -85,6 +85,25 @@ protected:
     ::MapWindowPoints(nullptr, ::GetParent(pWnd->m_hWnd), (LPPOINT)&r, 2);
     return r;
   }
+  // A new bar docked alone in a new row of the top dock bar, laid out.
+  CFixedBar* DockedBar(UINT nID, CSize size = CSize(100, 30)) {
+    CFixedBar* pBar = NewBar(nID, size);
+    frame->DockControlBar(pBar, AFX_IDW_DOCKBAR_TOP);
+    frame->RecalcLayout();
+    return pBar;
+  }
+  // Docks pBar at a place given in the dock bar's client coordinates.
+  void DockAt(CControlBar* pBar, UINT nDockBar, CRect place) {
+    DockBar(nDockBar)->ClientToScreen(&place);
+    frame->DockControlBar(pBar, nDockBar, &place);
+  }
+  // The frame's client area on the screen.
+  CRect ScreenClient() {
+    CRect client;
+    frame->GetClientRect(&client);
+    frame->ClientToScreen(&client);
+    return client;
+  }
   // A new dockable bar on the frame (deleted with its window).
   CFixedBar* NewBar(UINT nID, CSize size = CSize(100, 30), DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP,
                     DWORD dwDock = CBRS_ALIGN_ANY) {
@@ -94,4 +113,11 @@ protected:
     pBar->EnableDocking(dwDock);
     return pBar;
   }
+};
+
+// Records what an update handler sets (-1: nothing).
+struct CRecordingCmdUI : public CCmdUI {
+  int check = -1, enabled = -1;
+  void Enable(BOOL bOn) override { enabled = bOn; }
+  void SetCheck(int nCheck) override { check = nCheck; }
 };

@@ -69,14 +69,10 @@ TEST_F(ControlBar, BarsDockedWithoutPlaceTakeRowsOfTheirOwn) {
 }
 
 TEST_F(ControlBar, BarDockedAtAPlaceJoinsThatRowAndKeepsItsOffset) {
-  CFixedBar* one = NewBar(0x7001);
+  CFixedBar* one = DockedBar(0x7001);
   CFixedBar* two = NewBar(0x7002, CSize(80, 30));
-  frame->DockControlBar(one, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
   CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
-  CRect place(150, 0, 230, 30);
-  pTop->ClientToScreen(&place);
-  frame->DockControlBar(two, AFX_IDW_DOCKBAR_TOP, &place);
+  DockAt(two, AFX_IDW_DOCKBAR_TOP, CRect(150, 0, 230, 30));
   frame->RecalcLayout();
   EXPECT_EQ(CRect(-2, -2, 98, 28), RectInParent(one));
   EXPECT_EQ(CRect(150, -2, 230, 28), RectInParent(two));
@@ -89,17 +85,13 @@ TEST_F(ControlBar, BarDockedAtAPlaceJoinsThatRowAndKeepsItsOffset) {
   // A bar placed past the right edge comes back so that it ends at the edge.
   CRect client;
   frame->GetClientRect(&client);
-  CRect beyond(client.right + 50, 0, client.right + 130, 30);
-  pTop->ClientToScreen(&beyond);
-  frame->DockControlBar(two, AFX_IDW_DOCKBAR_TOP, &beyond);
+  DockAt(two, AFX_IDW_DOCKBAR_TOP, CRect(client.right + 50, 0, client.right + 130, 30));
   frame->RecalcLayout();
   EXPECT_EQ(client.right + 2, RectInParent(two).right);
 }
 
 TEST_F(ControlBar, QueryPassMeasuresWithoutMovingOrShowing) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
+  CFixedBar* bar = DockedBar(0x7001);
   CRect before = RectInParent(bar);
   frame->ShowControlBar(bar, FALSE, TRUE);
   CRect client;
@@ -114,9 +106,7 @@ TEST_F(ControlBar, QueryPassMeasuresWithoutMovingOrShowing) {
 }
 
 TEST_F(ControlBar, DelayedHideHappensAtTheNextIdleOnly) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
+  CFixedBar* bar = DockedBar(0x7001);
   CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
   frame->ShowControlBar(bar, FALSE, TRUE);
   EXPECT_TRUE(bar->IsWindowVisible());
@@ -275,10 +265,7 @@ TEST_F(ControlBar, BarMenuCommandsFindFloatingBars) {
   frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
   frame->FloatControlBar(bar, CPoint(300, 300));
   // The menu check and the command see the floating bar through the frame's bar list.
-  struct CCheckUI : public CCmdUI {
-    int check = -1;
-    void SetCheck(int n) override { check = n; }
-  } ui;
+  CRecordingCmdUI ui;
   ui.m_nID = ID_VIEW_TOOLBAR;
   ui.DoUpdate(frame, FALSE);
   EXPECT_EQ(1, ui.check);

@@ -22,15 +22,11 @@ protected:
 };
 
 TEST_F(Docking, FloatingFrameFitsTheBarAndToggleDockingReturnsToItsRowAndPlace) {
-  CFixedBar* one = NewBar(0x7001);
+  DockedBar(0x7001);
   CFixedBar* two = NewBar(0x7002, CSize(80, 30));
   CFixedBar* three = NewBar(0x7003, CSize(60, 30));
-  frame->DockControlBar(one, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
   CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);
-  CRect place(150, 0, 230, 30);
-  pTop->ClientToScreen(&place);
-  frame->DockControlBar(two, AFX_IDW_DOCKBAR_TOP, &place);
+  DockAt(two, AFX_IDW_DOCKBAR_TOP, CRect(150, 0, 230, 30));
   frame->DockControlBar(three, AFX_IDW_DOCKBAR_TOP);
   frame->RecalcLayout();
   CRect docked = RectInParent(two);
@@ -62,9 +58,7 @@ TEST_F(Docking, FloatingFrameFitsTheBarAndToggleDockingReturnsToItsRowAndPlace) 
 }
 
 TEST_F(Docking, DoubleClickTogglesDocking) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
+  CFixedBar* bar = DockedBar(0x7001);
   bar->PostMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 10));
   PumpMessages();
   EXPECT_TRUE(bar->IsFloating());
@@ -74,12 +68,8 @@ TEST_F(Docking, DoubleClickTogglesDocking) {
 }
 
 TEST_F(Docking, DragToTheLeftEdgeDocksLeftAndEscapeLeavesTheBar) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
-  CRect client;
-  frame->GetClientRect(&client);
-  frame->ClientToScreen(&client);
+  CFixedBar* bar = DockedBar(0x7001);
+  CRect client = ScreenClient();
   CPoint start = Center(bar);
   CPoint leftEdge(client.left + 4, client.top + 200);
 
@@ -107,12 +97,8 @@ TEST_F(Docking, DragToTheLeftEdgeDocksLeftAndEscapeLeavesTheBar) {
 }
 
 TEST_F(Docking, DragAwayFromTheFrameFloatsAndCtrlKeepsItFloating) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
-  CRect client;
-  frame->GetClientRect(&client);
-  frame->ClientToScreen(&client);
+  CFixedBar* bar = DockedBar(0x7001);
+  CRect client = ScreenClient();
   // Ctrl held over the top edge: it floats anyway.
   CPoint start = Center(bar);
   CPoint overTop(client.left + 300, client.top + 5);
@@ -130,9 +116,7 @@ TEST_F(Docking, DragAwayFromTheFrameFloatsAndCtrlKeepsItFloating) {
 }
 
 TEST_F(Docking, QuitDuringADragEndsTheLoopAndReachesTheProgramLoop) {
-  CFixedBar* bar = NewBar(0x7001);
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
+  CFixedBar* bar = DockedBar(0x7001);
   CPoint start = Center(bar);
   PostMouse(bar, WM_LBUTTONDOWN, start, MK_LBUTTON);
   PostMouse(bar, WM_MOUSEMOVE, start + CPoint(0, 200), MK_LBUTTON);

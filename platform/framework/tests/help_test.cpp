@@ -29,9 +29,7 @@ TEST_F(Help, F1AsksTheFrameForItsResourceContext) {
 }
 
 TEST_F(Help, HelpModeClickReachesWinHelpWithTheCommandUnderTheMouse) {
-  CFixedBar* bar = NewBar(0x7001, CSize(200, 30));
-  frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
-  frame->RecalcLayout();
+  CFixedBar* bar = DockedBar(0x7001, CSize(200, 30));
   HWND hButton = ::CreateWindowExW(0, L"BUTTON", L"b", WS_CHILD | WS_VISIBLE, 20, 5, 40, 20, bar->m_hWnd,
                                    (HMENU)0x8001, nullptr, nullptr);
   ::UpdateWindow(frame->m_hWnd);

@@ -1,13 +1,9 @@
 // MDI: the active child's template gives the frame its menu and accelerators, the window menu
 // lists the children, the frame's own menu comes back with the last child gone.
-#include "Framework.h"
-#include <gtest/gtest.h>
+#include "BarTestKit.h"
 
-class CMdiTestApp : public CWinApp {
-public:
-  CMdiTestApp() : CWinApp(L"FwMdiTest") {}
-};
-static CMdiTestApp theApp;
+static CBarTestApp theApp;
+CBarTestApp& TheApp() { return theApp; }
 
 // A document that counts the template commands it gets.
 class CCountingDoc : public CDocument {
@@ -122,13 +118,10 @@ TEST_F(Mdi, ActiveTemplateGivesTheMenuAndAccelerators) {
   theApp.CloseAllDocuments(FALSE);
   EXPECT_EQ(nullptr, frame->MDIGetActive());
   EXPECT_EQ(hDefault, ::GetMenu(frame->m_hWnd));
-  struct CEnableUI : public CCmdUI {
-    BOOL enabled = -1;
-    void Enable(BOOL b) override { enabled = b; }
-  } ui;
+  CRecordingCmdUI ui;
   ui.m_nID = ID_WINDOW_CASCADE;
   ui.DoUpdate(frame, FALSE);
-  EXPECT_FALSE(ui.enabled);
+  EXPECT_EQ(0, ui.enabled);
 }
 
 TEST_F(Mdi, CommandsGoThroughTheActiveChildAndWindowCommandsWork) {
