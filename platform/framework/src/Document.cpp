@@ -478,6 +478,25 @@ BOOL OpenOrFail(CDocument* pDocument, LPCWSTR lpszPathName) {
 
 }  // namespace
 
+CDocument* CDocTemplate::CreateDocumentWithFrame(CFrameWnd*& rpFrame) {
+  rpFrame = nullptr;
+  CDocument* pDocument = CreateNewDocument();
+  if (pDocument == nullptr) {
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    return nullptr;
+  }
+  BOOL bAutoDelete = pDocument->m_bAutoDelete;
+  pDocument->m_bAutoDelete = FALSE;  // a failing frame must not delete the document
+  rpFrame = CreateNewFrame(pDocument, nullptr);
+  pDocument->m_bAutoDelete = bAutoDelete;
+  if (rpFrame == nullptr) {
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    delete pDocument;
+    return nullptr;
+  }
+  return pDocument;
+}
+
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible) {
   CDocument* pDocument = nullptr;
   CFrameWnd* pFrame = nullptr;
@@ -491,21 +510,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
     CView* pView = pos ? pDocument->GetNextView(pos) : nullptr;
     pFrame = pView ? pView->GetParentFrame() : nullptr;
   } else {
-    pDocument = CreateNewDocument();
-    if (pDocument == nullptr) {
-      AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-      return nullptr;
-    }
+    pDocument = CreateDocumentWithFrame(pFrame);
+    if (pDocument == nullptr) return nullptr;
     bCreated = TRUE;
-    BOOL bAutoDelete = pDocument->m_bAutoDelete;
-    pDocument->m_bAutoDelete = FALSE;  // a failing frame must not delete the document
-    pFrame = CreateNewFrame(pDocument, nullptr);
-    pDocument->m_bAutoDelete = bAutoDelete;
-    if (pFrame == nullptr) {
-      AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-      delete pDocument;
-      return nullptr;
-    }
   }
   if (lpszPathName == nullptr) {
     SetDefaultTitle(pDocument);
