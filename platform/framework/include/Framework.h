@@ -19,3 +19,4 @@
 #include "FwPropSheet.h"
 #include "FwCheckListBox.h"
 #include "FwOleDragDrop.h"
+#include "FwOleControl.h"
