@@ -20,3 +20,4 @@
 #include "FwCheckListBox.h"
 #include "FwOleDragDrop.h"
 #include "FwOleControl.h"
+#include "FwPreview.h"
