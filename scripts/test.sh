@@ -6,6 +6,7 @@ build_all
 trap stop_all EXIT
 start_wine
 start_display
+start_printing
 register_kernel
 # Windowed tests run side by side, one to a display: about one display for every two processors.
 displays="${DISPLAYS:-$(( JOBS / 2 > 4 ? 4 : (JOBS / 2 < 1 ? 1 : JOBS / 2) ))}"

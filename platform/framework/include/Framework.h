@@ -28,3 +28,5 @@
 #include "FwMDI.h"
 #include "FwReBar.h"
 #include "FwOleIPFrame.h"
+#include "FwOleControl.h"
+#include "FwPreview.h"
