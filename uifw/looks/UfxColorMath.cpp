@@ -35,11 +35,14 @@ COLORREF ScaleColor(COLORREF color, int percent) {
   return FromChannels(ch[0], ch[1], ch[2]);
 }
 
-COLORREF ScaleColorByFactor(COLORREF color, double factor) {
+COLORREF ScaleColorByFactor(COLORREF color, double factor) { return ScaleColorByFactor(color, factor, factor, factor); }
+
+COLORREF ScaleColorByFactor(COLORREF color, double factorRed, double factorGreen, double factorBlue) {
+  const double factor[3] = {factorRed, factorGreen, factorBlue};
   int ch[3];
   for (int k = 0; k < 3; ++k) {
     int x = Channel(color, k);
-    double v = (x == 0 && factor > 1) ? (factor - 1) * 255 : x * factor;
+    double v = (x == 0 && factor[k] > 1) ? (factor[k] - 1) * 255 : x * factor[k];
     ch[k] = Clamp255(v + 0.5);
   }
   return FromChannels(ch[0], ch[1], ch[2]);

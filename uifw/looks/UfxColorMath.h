@@ -8,6 +8,8 @@ COLORREF ScaleColor(COLORREF color, int percent);
 // Each channel times the factor, rounded; a black channel brightens to (factor - 1) x 255 when
 // the factor exceeds 1.
 COLORREF ScaleColorByFactor(COLORREF color, double factor);
+// The same with one factor per channel (red, green, blue).
+COLORREF ScaleColorByFactor(COLORREF color, double factorRed, double factorGreen, double factorBlue);
 // Byte k (0 = low) times percentK / 100; a zero byte above 100 % becomes (percent - 100) x 255 / 100.
 COLORREF ScaleColorChannels(COLORREF color, int percent0, int percent1, int percent2);
 // percent1 % of color1 and the rest of color2.

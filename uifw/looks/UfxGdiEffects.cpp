@@ -1,6 +1,6 @@
 #include "UfxGdiEffects.h"
 #include "UfxColorMath.h"
-#include "UfxLookColors.h"
+#include "UfxGlobalData.h"
 #include <math.h>
 #include <algorithm>
 #include <vector>
@@ -12,47 +12,86 @@ const double kDegree = 0.017453292222222222;
 // DIB pixels are blue, green, red from the low byte: the opposite order of COLORREF.
 inline DWORD SwapRedBlue(COLORREF c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
-// The area of the bound DC copied into a 32-bit DIB section of a memory DC, and back.
-class CDibArea {
-public:
-  CDibArea(CDC& dc, const CRect& area) : m_dc(dc), m_area(area) {
-    if (!m_mem.CreateCompatibleDC(&dc)) return;
+// One scratch 32-bit DIB section in its memory DC, kept between effects and grown when an area
+// does not fit: a fresh DIB section costs far more than the effect itself. UI thread only.
+struct CScratchDib {
+  HDC dc = nullptr;
+  HBITMAP dib = nullptr;
+  HGDIOBJ old = nullptr;
+  DWORD* bits = nullptr;
+  int width = 0, height = 0;
+
+  bool Fit(HDC compatible, int w, int h) {
+    if (bits != nullptr && w <= width && h <= height) return true;
+    Free();
+    const int newW = std::max(w, width), newH = std::max(h, height);
+    dc = ::CreateCompatibleDC(compatible);
+    if (dc == nullptr) return false;
     BITMAPINFOHEADER bih = {};
     bih.biSize = sizeof(bih);
-    bih.biWidth = area.Width();
-    bih.biHeight = area.Height();
+    bih.biWidth = newW;
+    bih.biHeight = newH;  // rows bottom-up
     bih.biPlanes = 1;
     bih.biBitCount = 32;
     bih.biCompression = BI_RGB;
-    bih.biSizeImage = area.Width() * area.Height();
-    void* bits = nullptr;
-    HBITMAP dib = ::CreateDIBSection(dc.GetSafeHdc(), (BITMAPINFO*)&bih, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (dib == nullptr || bits == nullptr) return;
-    m_dib.Attach(dib);
-    m_old = ::SelectObject(m_mem.GetSafeHdc(), dib);
-    m_bits = (DWORD*)bits;
-    if (!m_mem.BitBlt(0, 0, area.Width(), area.Height(), &dc, area.left, area.top, SRCCOPY)) m_bits = nullptr;
+    bih.biSizeImage = newW * newH;
+    void* p = nullptr;
+    dib = ::CreateDIBSection(compatible, (BITMAPINFO*)&bih, DIB_RGB_COLORS, &p, nullptr, 0);
+    if (dib == nullptr || p == nullptr) {
+      Free();
+      return false;
+    }
+    old = ::SelectObject(dc, dib);
+    bits = (DWORD*)p;
+    width = newW;
+    height = newH;
+    return true;
+  }
+  void Free() {
+    if (dc != nullptr && old != nullptr) ::SelectObject(dc, old);
+    if (dib != nullptr) ::DeleteObject(dib);
+    if (dc != nullptr) ::DeleteDC(dc);
+    dc = nullptr;
+    dib = nullptr;
+    old = nullptr;
+    bits = nullptr;
+    width = height = 0;
+  }
+  ~CScratchDib() { Free(); }
+};
+
+CScratchDib s_scratch;
+
+// The area of the bound DC copied into the scratch DIB, changed there, and copied back.
+class CDibArea {
+public:
+  CDibArea(CDC& dc, const CRect& area) : m_dc(dc), m_area(area) {
+    if (area.IsRectEmpty() || !s_scratch.Fit(dc.GetSafeHdc(), area.Width(), area.Height())) return;
+    if (!::BitBlt(s_scratch.dc, 0, 0, area.Width(), area.Height(), dc.GetSafeHdc(), area.left, area.top, SRCCOPY)) return;
     ::GdiFlush();
+    m_ok = true;
   }
-  ~CDibArea() {
-    if (m_old) ::SelectObject(m_mem.GetSafeHdc(), m_old);
-  }
-  bool Ok() const { return m_bits != nullptr; }
+  bool Ok() const { return m_ok; }
   int Width() const { return m_area.Width(); }
   int Height() const { return m_area.Height(); }
-  // (x, y) from the area's top-left corner; rows run bottom-up in memory.
-  DWORD& At(int x, int y) { return m_bits[(Height() - 1 - y) * Width() + x]; }
-  DWORD* Begin() { return m_bits; }
-  DWORD* End() { return m_bits + Width() * Height(); }
-  void CopyBack() { m_dc.BitBlt(m_area.left, m_area.top, Width(), Height(), &m_mem, 0, 0, SRCCOPY); }
+  // (x, y) from the area's top-left corner.
+  DWORD& At(int x, int y) { return s_scratch.bits[(s_scratch.height - 1 - y) * s_scratch.width + x]; }
+  // Each pixel of the area once, row by row.
+  template <class F> void ForEach(F f) {
+    for (int y = 0; y < Height(); ++y) {
+      DWORD* row = &At(0, y);
+      for (int x = 0; x < Width(); ++x) f(row[x]);
+    }
+  }
+  void CopyBack() {
+    ::GdiFlush();
+    ::BitBlt(m_dc.GetSafeHdc(), m_area.left, m_area.top, Width(), Height(), s_scratch.dc, 0, 0, SRCCOPY);
+  }
 
 private:
   CDC& m_dc;
   CRect m_area;
-  CDC m_mem;
-  CBitmap m_dib;
-  HGDIOBJ m_old = nullptr;
-  DWORD* m_bits = nullptr;
+  bool m_ok = false;
 };
 
 // Halfway toward the button highlight, channel by channel (the effects' default percentage).
@@ -70,19 +109,18 @@ inline DWORD HalfwayToHighlight(DWORD pixel, DWORD highlight) {
 template <class Change>
 BOOL ChangePixels(CDC& dc, const CRect& rect, COLORREF transparent, Change change) {
   if (rect.IsRectEmpty()) return TRUE;
-  if (UfxScreenBitsPerPixel() <= 8) {
-    ::FillRect(dc.GetSafeHdc(), &rect, UfxLightBrush());
+  if (UfxGlobalData.m_nBitsPerPixel <= 8) {
+    dc.FillRect(&rect, &UfxGlobalData.brLight);
     return TRUE;
   }
   CDibArea dib(dc, rect);
   if (!dib.Ok()) return FALSE;
   const bool keep = transparent != (COLORREF)-1;
   const DWORD keepPixel = SwapRedBlue(transparent);
-  for (DWORD* p = dib.Begin(); p != dib.End(); ++p) {
-    DWORD pixel = *p & 0xFFFFFF;
-    if (keep && pixel == keepPixel) continue;
-    *p = change(pixel);
-  }
+  dib.ForEach([&](DWORD& p) {
+    const DWORD pixel = p & 0xFFFFFF;
+    if (!keep || pixel != keepPixel) p = change(pixel);
+  });
   dib.CopyBack();
   return TRUE;
 }
@@ -104,14 +142,14 @@ inline COLORREF BandColor(COLORREF start, COLORREF finish, int k) {
 
 BOOL CUfxGdiEffects::HighlightRect(CRect rect, int percent, COLORREF transparent) {
   if (percent == 100) return TRUE;
-  const DWORD highlight = SwapRedBlue(UfxButtonHighlightColor());
+  const DWORD highlight = SwapRedBlue(UfxGlobalData.clrBtnHilite);
   return ChangePixels(m_dc, rect, transparent, [&](DWORD pixel) -> DWORD {
     return percent == -1 ? HalfwayToHighlight(pixel, highlight) : ScaleColorChannels(pixel, percent, percent, percent);
   });
 }
 
 BOOL CUfxGdiEffects::GrayRect(CRect rect, int percent, COLORREF transparent) {
-  const DWORD highlight = SwapRedBlue(UfxButtonHighlightColor());
+  const DWORD highlight = SwapRedBlue(UfxGlobalData.clrBtnHilite);
   return ChangePixels(m_dc, rect, transparent, [&](DWORD pixel) -> DWORD {
     double h, s, l;
     RGBToHLS(pixel, &h, &s, &l);  // channel order does not change the lightness

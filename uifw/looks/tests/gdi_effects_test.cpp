@@ -3,6 +3,7 @@
 #include "UfxGdiEffects.h"
 #include "UfxColorMath.h"
 #include "LooksTestKit.h"
+#include "UfxGlobalData.h"
 #include <gtest/gtest.h>
 
 namespace {
@@ -156,6 +157,35 @@ TEST(GdiEffects, GrayTurnsPixelsIntoTheirLightness) {
   canvas.Fill(RGB(0, 0, 255));
   ASSERT_TRUE(effects.GrayRect(CRect(0, 0, 20, 10), 50));
   EXPECT_EQ(RGB(64, 64, 64), canvas.At(5, 5));       // 127 x 0.5, rounded
+}
+
+}  // namespace
+
+namespace {
+
+// The global colour depth set to 8 bits for one test, then given back.
+class PaletteScreen {
+public:
+  PaletteScreen() : m_saved(UfxGlobalData.m_nBitsPerPixel) { Set(8); }
+  ~PaletteScreen() { Set(m_saved); }
+private:
+  static void Set(int bits) {
+    UfxGlobalData.m_nBitsPerPixel = bits;
+    UfxGlobalData.UpdateLightBrush(bits);
+  }
+  int m_saved;
+};
+
+TEST(GdiEffects, PaletteScreensFillWithTheLightBrush) {
+  CTestCanvas expected(16, 16, RGB(10, 20, 30)), canvas(16, 16, RGB(10, 20, 30));
+  PaletteScreen palette;
+  expected.dc().FillRect(CRect(2, 2, 14, 14), &UfxGlobalData.brLight);
+  CUfxGdiEffects effects(canvas.dc());
+  ASSERT_TRUE(effects.HighlightRect(CRect(2, 2, 14, 14), -1, RGB(10, 20, 30)));
+  EXPECT_TRUE(expected.Pixels() == canvas.Pixels());
+  canvas.Fill(RGB(10, 20, 30));
+  ASSERT_TRUE(effects.GrayRect(CRect(2, 2, 14, 14), 50));
+  EXPECT_TRUE(expected.Pixels() == canvas.Pixels());
 }
 
 }  // namespace
