@@ -1,5 +1,6 @@
 #include "UfxFrameHelper.h"
 #include "UfxKeyboardManager.h"
+#include "UfxToolDockBar.h"
 #include "UfxWorkspace.h"
 
 namespace {
@@ -90,4 +91,79 @@ BOOL CUfxFrameHelper::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
        CUfxKeyboardManager::IsKeyInAccelTable((UINT)nKey, fVirt, m_pFrame->GetActiveFrame(), FALSE)))
     return FALSE;  // the accelerator runs
   return FALSE;
+}
+
+namespace {
+const struct {
+  UINT nID;
+  DWORD dwStyle;
+} kDockSides[] = {{AFX_IDW_DOCKBAR_TOP, CBRS_ALIGN_TOP},
+                  {AFX_IDW_DOCKBAR_BOTTOM, CBRS_ALIGN_BOTTOM},
+                  {AFX_IDW_DOCKBAR_LEFT, CBRS_ALIGN_LEFT},
+                  {AFX_IDW_DOCKBAR_RIGHT, CBRS_ALIGN_RIGHT}};
+}  // namespace
+
+void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
+  m_pFrame->EnableDocking(dwDockStyle);
+  for (const auto& side : kDockSides) {
+    if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY)) continue;
+    CControlBar* pOld = m_pFrame->GetControlBar(side.nID);
+    if (pOld != nullptr && pOld->IsKindOf(RUNTIME_CLASS(CUfxToolDockBar))) continue;
+    if (pOld != nullptr) {
+      m_pFrame->RemoveControlBar(pOld);
+      pOld->m_pDockSite = nullptr;
+      const BOOL bAutoDelete = pOld->m_bAutoDelete;
+      pOld->DestroyWindow();
+      if (!bAutoDelete) delete pOld;
+    }
+    CUfxToolDockBar* pDockBar = new CUfxToolDockBar;
+    if (!pDockBar->Create(m_pFrame, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | side.dwStyle,
+                          side.nID)) {
+      delete pDockBar;
+      AfxThrowResourceException();
+    }
+  }
+}
+
+void CUfxFrameHelper::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) {
+  if (pBar == nullptr || pLeftOf == nullptr) return;
+  m_pFrame->RecalcLayout(TRUE);
+  CRect rect;
+  pLeftOf->GetWindowRect(&rect);
+  rect.OffsetRect(1, 1);
+  const DWORD dwStyle = pLeftOf->GetBarStyle();
+  UINT nDockBarID = 0;
+  if (dwStyle & CBRS_ALIGN_TOP) nDockBarID = AFX_IDW_DOCKBAR_TOP;
+  else if (dwStyle & CBRS_ALIGN_BOTTOM) nDockBarID = AFX_IDW_DOCKBAR_BOTTOM;
+  else if (dwStyle & CBRS_ALIGN_LEFT) nDockBarID = AFX_IDW_DOCKBAR_LEFT;
+  else if (dwStyle & CBRS_ALIGN_RIGHT) nDockBarID = AFX_IDW_DOCKBAR_RIGHT;
+  m_pFrame->DockControlBar(pBar, nDockBarID, &rect);
+}
+
+BOOL CUfxFrameHelper::IsDockStateValid(const CDockState& state) const {
+  for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
+    const CControlBarInfo* pInfo = (const CControlBarInfo*)state.m_arrBarInfo[i];
+    if (!pInfo->m_bFloating && m_pFrame->GetControlBar(pInfo->m_nBarID) == nullptr) return FALSE;
+  }
+  return TRUE;
+}
+
+void CUfxFrameHelper::DropMissingBars(CDockState& state) const {
+  for (INT_PTR i = state.m_arrBarInfo.GetSize() - 1; i >= 0; --i) {
+    CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
+    if (!pInfo->m_bFloating && m_pFrame->GetControlBar(pInfo->m_nBarID) == nullptr) {
+      delete pInfo;
+      state.m_arrBarInfo.RemoveAt(i);
+    }
+  }
+  // (ids inside row lists that name no bar are skipped when the state is applied)
+}
+
+void CUfxFrameHelper::SetDockState(const CDockState& state) {
+  m_pFrame->SetDockState(state);
+  m_pFrame->m_nIdleFlags |= CFrameWnd::idleLayout | CFrameWnd::idleNotify;
+  if (CWinApp* pApp = AfxGetApp()) {
+    if (pApp->m_nCmdShow == SW_MINIMIZE || pApp->m_nCmdShow == SW_SHOWMINNOACTIVE)
+      m_pFrame->m_nIdleFlags &= ~CFrameWnd::idleLayout;
+  }
 }

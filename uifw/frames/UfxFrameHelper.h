@@ -26,6 +26,17 @@ public:
   UINT GetLastUserToolbarId() const { return m_uiUserToolbarLast; }
   const CString& GetUserToolbarsEntry() const { return m_strControlBarRegEntry; }
 
+  // Docking: the frame's dock bars become framework dock bars.
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks pBar in the row of pLeftOf, just after it.
+  void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf);
+  // Every entry floats or names a bar the frame has.
+  BOOL IsDockStateValid(const CDockState& state) const;
+  // Takes out the entries that name bars the frame does not have: a bar deleted since the state
+  // was saved is simply left out.
+  void DropMissingBars(CDockState& state) const;
+  void SetDockState(const CDockState& state);
+
   // Key routing: TRUE consumes the key. bProcessAccel comes back FALSE when the key must not be
   // translated as an accelerator.
   BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);

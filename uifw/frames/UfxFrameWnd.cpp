@@ -9,6 +9,7 @@ BEGIN_MESSAGE_MAP(CUfxFrameWnd, CFrameWnd)
 END_MESSAGE_MAP()
 
 CFrameWnd* UfxFrameOverride = nullptr;
+const UINT UFXM_TOOLBAR_POPUPMENU = ::RegisterWindowMessageW(L"UFXTOOLBAR_POPUPMENU");
 
 CFrameWnd* UfxGetTopLevelFrame(const CWnd* pWnd) {
   if (UfxFrameOverride != nullptr) return UfxFrameOverride;
@@ -78,6 +79,9 @@ BOOL CUfxFrameWnd::PreTranslateMessage(MSG* pMsg) {
       }
       break;
     }
+    case WM_RBUTTONUP:
+      if (OnMouseMessage(pMsg)) return TRUE;
+      break;
     case WM_SYSKEYUP:
     case WM_KEYUP:
     case WM_CHAR:
@@ -86,4 +90,18 @@ BOOL CUfxFrameWnd::PreTranslateMessage(MSG* pMsg) {
       break;
   }
   return CFrameWnd::PreTranslateMessage(pMsg);
+}
+
+BOOL CUfxFrameWnd::OnMouseMessage(MSG* pMsg) {
+  CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+  ::ClientToScreen(pMsg->hwnd, &ptScreen);
+  if (!::IsWindow(pMsg->hwnd)) return TRUE;
+  // A bar offers its messages to its frame before the frame's own turn comes: one request each.
+  const bool bSeen = m_msgLastMouse.hwnd == pMsg->hwnd && m_msgLastMouse.message == pMsg->message &&
+                     m_msgLastMouse.lParam == pMsg->lParam && m_msgLastMouse.time == pMsg->time;
+  m_msgLastMouse = *pMsg;
+  if (!bSeen && pMsg->message == WM_RBUTTONUP &&
+      DYNAMIC_DOWNCAST(CDockBar, CWnd::FromHandlePermanent(pMsg->hwnd)) != nullptr)
+    SendMessage(UFXM_TOOLBAR_POPUPMENU, (WPARAM)GetSafeHwnd(), MAKELPARAM(ptScreen.x, ptScreen.y));
+  return FALSE;
 }

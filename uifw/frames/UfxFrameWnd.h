@@ -27,6 +27,10 @@ public:
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // The frame's dock bars are framework dock bars.
+  void EnableDocking(DWORD dwDockStyle) { m_Impl.EnableDocking(dwDockStyle); }
+  void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) { m_Impl.DockControlBarLeftOf(pBar, pLeftOf); }
+
   CUfxFrameHelper* GetFrameImpl() { return &m_Impl; }
   void InitUserToolbars(LPCWSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast) {
     m_Impl.InitUserToolbars(lpszRegEntry, uiUserToolbarFirst, uiUserToolbarLast);
@@ -36,12 +40,19 @@ public:
   afx_msg void OnDestroy();
 
 protected:
+  // A right click on a dock bar asks the frame for the toolbar menu (UFXTOOLBAR_POPUPMENU).
+  BOOL OnMouseMessage(MSG* pMsg);
+
   CUfxFrameHelper m_Impl;
   BOOL m_bContextHelp = FALSE;
+  MSG m_msgLastMouse = {};
   DECLARE_MESSAGE_MAP()
 };
 
 // The frame that popups, buttons and colour bars report to: an in-place frame that set itself
 // here, else the window's top-most parent frame.
 extern CFrameWnd* UfxFrameOverride;
+// Asks the frame for the toolbar context menu: wParam the bar's or frame's window, lParam the
+// screen point.
+extern const UINT UFXM_TOOLBAR_POPUPMENU;
 CFrameWnd* UfxGetTopLevelFrame(const CWnd* pWnd);

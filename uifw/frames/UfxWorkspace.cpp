@@ -87,6 +87,7 @@ BOOL CUfxWorkspace::LoadState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
   if (m_bResourceSmartUpdate) UfxImageRegistrationFlag = FALSE;
 
   BOOL bResourceChanged = FALSE;
+  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) LoadDockState(pFrameImpl);
 
   if (UfxMouseManager != nullptr) UfxMouseManager->LoadState(strSection);
   // (the context-menu manager keeps its customised menus with the popup-menu bars)
@@ -119,6 +120,7 @@ BOOL CUfxWorkspace::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
     }
   }
   UfxGetCommandManager()->SaveState(strSection);
+  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) SaveDockState(pFrameImpl);
 
   if (UfxMouseManager != nullptr) UfxMouseManager->SaveState(strSection);
   if (UfxKeyboardManager != nullptr)
@@ -151,6 +153,33 @@ BOOL CUfxWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData) {
   CWinApp* pApp = AfxGetApp();
   return ::WinHelpW(pWnd ? pWnd->GetSafeHwnd() : nullptr, pApp ? pApp->m_pszHelpFilePath : nullptr,
                     HELP_CONTEXTMENU, dwData);
+}
+
+namespace {
+// Floating frames may reach past the screen's edge by their border and caption.
+void PrepareDockState(CDockState& state) {
+  state.m_rectClip.left -= ::GetSystemMetrics(SM_CXFRAME);
+  state.m_rectClip.top -= ::GetSystemMetrics(SM_CYSMCAPTION) + ::GetSystemMetrics(SM_CYFRAME);
+}
+}  // namespace
+
+CString CUfxWorkspace::GetDockStateSection() const { return m_strRegSection + L"\\ControlBars"; }
+
+void CUfxWorkspace::LoadDockState(CUfxFrameHelper* pFrameImpl) {
+  CDockState state;
+  PrepareDockState(state);
+  state.LoadState(GetDockStateSection());
+  pFrameImpl->DropMissingBars(state);
+  if (state.m_arrBarInfo.GetSize() > 0 && (m_bForceDockStateLoad || pFrameImpl->IsDockStateValid(state)))
+    pFrameImpl->SetDockState(state);
+  state.Clear();
+}
+
+void CUfxWorkspace::SaveDockState(CUfxFrameHelper* pFrameImpl) {
+  CDockState state;
+  PrepareDockState(state);
+  pFrameImpl->GetOwnerFrame()->GetDockState(state);
+  state.SaveState(GetDockStateSection());
 }
 
 void CUfxWorkspace::OnClosingMainFrame(CUfxFrameHelper* pFrameImpl) { SaveState(nullptr, pFrameImpl); }

@@ -52,6 +52,11 @@ public:
   BOOL m_bForceRelayout = FALSE;
 
 protected:
+  // The frame's bar layout, in the profile section "<registry base>\ControlBars".
+  CString GetDockStateSection() const;
+  void LoadDockState(CUfxFrameHelper* pFrameImpl);
+  void SaveDockState(CUfxFrameHelper* pFrameImpl);
+
   CString m_strRegSection = L"UfxWorkspace";
   BOOL m_bKeyboardManagerAutocreated = FALSE;
   BOOL m_bContextMenuManagerAutocreated = FALSE;
