@@ -22,3 +22,6 @@
 #include "FwMiniFrame.h"
 #include "FwDockState.h"
 #include "FwStatusBar.h"
+#include "FwMDI.h"
+#include "FwReBar.h"
+#include "FwOleIPFrame.h"

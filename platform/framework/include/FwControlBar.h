@@ -53,6 +53,7 @@ public:
   virtual void DoPaint(CDC* pDC);
   void DrawBorders(CDC* pDC, CRect& rect);
   void DrawGripper(CDC* pDC, const CRect& rect);
+  // Paints the non-client area: the button face and the CBRS_BORDER_* edges.
   void EraseNonClient();
 
   // Updates the bar's controls against pTarget (the owner frame) at idle time.
@@ -100,6 +101,8 @@ public:
   afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
 
 protected:
+  // Makes room for the CBRS_BORDER_* edges in the non-client area (WM_NCCALCSIZE).
+  void CalcNonClientBorders(NCCALCSIZE_PARAMS* lpncsp);
   // One zero-filled element record per item (panes, buttons); FALSE when out of memory.
   BOOL AllocElements(int nElements, int cbElement);
   DECLARE_MESSAGE_MAP()

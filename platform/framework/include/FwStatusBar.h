@@ -44,8 +44,6 @@ public:
 
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;
-  void CalcInsideRect(CRect& rect, BOOL bHorz) const override;
-  BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   void DoPaint(CDC* pDC) override;
 
   afx_msg void OnPaint();

@@ -52,11 +52,15 @@ BOOL CControlBar::AllocElements(int nElements, int cbElement) {
 }
 
 BOOL CControlBar::PreCreateWindow(CREATESTRUCT& cs) {
-  if (cs.lpszClass == nullptr)
+  // The bar styles live in m_dwStyle. In a window of the bars' own class they are no window
+  // styles; a control's class (status, rebar) keeps its low word, made by its Create.
+  DWORD dwBarBits = CBRS_GRIPPER;
+  if (cs.lpszClass == nullptr) {
     cs.lpszClass = AfxRegisterWndClass(CS_DBLCLKS, ::LoadCursorW(nullptr, IDC_ARROW), (HBRUSH)(COLOR_BTNFACE + 1));
-  // The bar styles live in m_dwStyle; the window gets only its own bits.
-  m_dwStyle |= (cs.style & CBRS_ALL);
-  cs.style &= ~CBRS_ALL;
+    dwBarBits = CBRS_ALL;
+  }
+  m_dwStyle |= cs.style & dwBarBits;
+  cs.style &= ~dwBarBits;
   cs.style |= WS_CLIPSIBLINGS;
   return CWnd::PreCreateWindow(cs);
 }
@@ -341,7 +345,31 @@ void CControlBar::DrawGripper(CDC* pDC, const CRect& rect) {
 }
 
 void CControlBar::EraseNonClient() {
-  ::RedrawWindow(m_hWnd, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE);
+  HDC hdc = ::GetWindowDC(m_hWnd);
+  if (hdc == nullptr) return;
+  CRect rectClient, rectWindow;
+  GetClientRect(&rectClient);
+  ClientToScreen(&rectClient);
+  GetWindowRect(&rectWindow);
+  rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
+  ::ExcludeClipRect(hdc, rectClient.left, rectClient.top, rectClient.right, rectClient.bottom);
+  rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+  ::FillRect(hdc, &rectWindow, ::GetSysColorBrush(COLOR_BTNFACE));
+  DrawBorders(CDC::FromHandle(hdc), rectWindow);
+  ::ReleaseDC(m_hWnd, hdc);
+}
+
+void CControlBar::CalcNonClientBorders(NCCALCSIZE_PARAMS* lpncsp) {
+  CRect rect;
+  rect.SetRectEmpty();
+  CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
+  RECT& r = lpncsp->rgrc[0];
+  r.left += rect.left;
+  r.top += rect.top;
+  r.right += rect.right;
+  r.bottom += rect.bottom;
+  if (r.right < r.left) r.right = r.left;
+  if (r.bottom < r.top) r.bottom = r.top;
 }
 
 // ---- mouse --------------------------------------------------------------------------------------

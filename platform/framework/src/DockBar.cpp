@@ -377,32 +377,9 @@ void CDockBar::OnUpdateCmdUI(CFrameWnd*, BOOL) {
 }
 
 // ---- non-client borders and painting ---------------------------------------------------------
-void CDockBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) {
-  CRect rect;
-  rect.SetRectEmpty();
-  CalcInsideRect(rect, (m_dwStyle & CBRS_ORIENT_HORZ) != 0);
-  lpncsp->rgrc[0].left += rect.left;
-  lpncsp->rgrc[0].top += rect.top;
-  lpncsp->rgrc[0].right += rect.right;
-  lpncsp->rgrc[0].bottom += rect.bottom;
-  if (lpncsp->rgrc[0].right < lpncsp->rgrc[0].left) lpncsp->rgrc[0].right = lpncsp->rgrc[0].left;
-  if (lpncsp->rgrc[0].bottom < lpncsp->rgrc[0].top) lpncsp->rgrc[0].bottom = lpncsp->rgrc[0].top;
-}
+void CDockBar::OnNcCalcSize(BOOL, NCCALCSIZE_PARAMS* lpncsp) { CalcNonClientBorders(lpncsp); }
 
-void CDockBar::OnNcPaint() {
-  HDC hdc = ::GetWindowDC(m_hWnd);
-  if (hdc == nullptr) return;
-  CRect rectClient, rectWindow;
-  GetClientRect(&rectClient);
-  ClientToScreen(&rectClient);
-  GetWindowRect(&rectWindow);
-  rectClient.OffsetRect(-rectWindow.left, -rectWindow.top);
-  ::ExcludeClipRect(hdc, rectClient.left, rectClient.top, rectClient.right, rectClient.bottom);
-  rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
-  ::FillRect(hdc, &rectWindow, ::GetSysColorBrush(COLOR_BTNFACE));
-  DrawBorders(CDC::FromHandle(hdc), rectWindow);
-  ::ReleaseDC(m_hWnd, hdc);
-}
+void CDockBar::OnNcPaint() { EraseNonClient(); }
 
 void CDockBar::OnWindowPosChanging(WINDOWPOS* lpWndPos) {
   CWnd::OnWindowPosChanging(lpWndPos);

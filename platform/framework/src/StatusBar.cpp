@@ -47,12 +47,6 @@ BOOL CStatusBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, UI
   return CWnd::Create(STATUSCLASSNAMEW, nullptr, dwStyle, CRect(0, 0, 0, 0), pParentWnd, nID);
 }
 
-BOOL CStatusBar::PreCreateWindow(CREATESTRUCT& cs) {
-  // The control's own class, not the bars' default one.
-  cs.style &= ~CBRS_ALL;
-  return CWnd::PreCreateWindow(cs);
-}
-
 BOOL CStatusBar::SetIndicators(const UINT* lpIDArray, int nIDCount) {
   FreePanes();
   if (!AllocElements(nIDCount, sizeof(AFX_STATUSPANE))) return FALSE;
@@ -196,10 +190,6 @@ void CStatusBar::SetPaneStyle(int nIndex, UINT nStyle) {
   if (nIndex < 0 || nIndex >= m_nCount || _GetPanePtr(nIndex)->nStyle == nStyle) return;
   _GetPanePtr(nIndex)->nStyle = nStyle;
   UpdateAllPanes(FALSE, TRUE);
-}
-
-void CStatusBar::CalcInsideRect(CRect& rect, BOOL bHorz) const {
-  CControlBar::CalcInsideRect(rect, bHorz);
 }
 
 CSize CStatusBar::CalcFixedLayout(BOOL, BOOL bHorz) {

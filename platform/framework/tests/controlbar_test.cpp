@@ -288,3 +288,39 @@ TEST_F(ControlBar, BarMenuCommandsFindFloatingBars) {
   ui.DoUpdate(frame, FALSE);
   EXPECT_EQ(0, ui.check);
 }
+
+TEST_F(ControlBar, ReBarIsAsHighAsItsVisibleBandRows) {
+  CReBar* rebar = new CReBar;
+  rebar->m_bAutoDelete = TRUE;
+  ASSERT_TRUE(rebar->Create(frame));
+  EXPECT_EQ(rebar, frame->GetControlBar(AFX_IDW_REBAR));
+  CFixedBar* one = NewBar(0x7001, CSize(100, 30));
+  CFixedBar* two = NewBar(0x7002, CSize(120, 40));
+  ASSERT_TRUE(rebar->AddBar(one));
+  EXPECT_EQ(rebar->m_hWnd, ::GetParent(one->m_hWnd));  // the band holds the bar
+  frame->RecalcLayout();
+  // The bands' rows plus the rebar's bottom border.
+  auto bandsHeight = [rebar] {
+    CRect bound;
+    for (int i = 0, n = (int)rebar->SendMessage(RB_GETBANDCOUNT); i < n; ++i) {
+      CRect r;
+      rebar->SendMessage(RB_GETRECT, i, (LPARAM)&r);
+      bound.UnionRect(bound, r);
+    }
+    return bound.Height();
+  };
+  int oneRow = RectInParent(rebar).Height();
+  EXPECT_GE(oneRow, 30 + 2);
+  EXPECT_EQ(bandsHeight() + 2, oneRow);
+  ASSERT_TRUE(rebar->AddBar(two, L"Two", nullptr, RBBS_GRIPPERALWAYS | RBBS_BREAK));
+  frame->RecalcLayout();
+  int twoRows = RectInParent(rebar).Height();
+  EXPECT_GE(twoRows, oneRow + 40);
+  EXPECT_EQ(bandsHeight() + 2, twoRows);
+  // A hidden bar's band is hidden with it.
+  frame->ShowControlBar(two, FALSE, FALSE);
+  EXPECT_EQ(oneRow, RectInParent(rebar).Height());
+  CRect client;
+  frame->GetClientRect(&client);
+  EXPECT_EQ(client.Width(), RectInParent(rebar).Width());
+}
