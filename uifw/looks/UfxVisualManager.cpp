@@ -460,12 +460,16 @@ void CUfxVisualManager::OnDrawShowAllMenuItems(CDC*, CRect, UFX_BUTTON_STATE) {
   // The show-all glyph of the menu glyph strip, centred.
 }
 
-void CUfxVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
+void CUfxVisualManager::DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight) {
   CRect rect;
-  pWndCtrl->GetWindowRect(rect);
+  pWnd->GetWindowRect(rect);
   rect.OffsetRect(-rect.left, -rect.top);
-  CWindowDC dc(pWndCtrl);
-  DrawFrame(&dc, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
+  CWindowDC dc(pWnd);
+  DrawFrame(&dc, rect, clrTopLeft, clrBottomRight);
+}
+
+void CUfxVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
+  DrawWindowFrame(pWndCtrl, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
 }
 
 int CUfxVisualManager::GetMenuImageMargin() const { return 2; }

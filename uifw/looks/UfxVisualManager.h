@@ -158,6 +158,8 @@ protected:
   // Shared drawing helpers of the looks.
   static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF clrTopLeft, COLORREF clrBottomRight);
   static void FillSolid(CDC* pDC, const CRect& rect, COLORREF clr);
+  // A frame along a window's rectangle, through a window DC.
+  static void DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight);
 
   BOOL m_bLook2000 = FALSE;
   int m_nMenuShadowDepth = 6;

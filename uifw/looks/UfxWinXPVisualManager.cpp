@@ -286,9 +286,5 @@ void CUfxWinXPVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
     CUfxVisualManagerXP::OnDrawControlBorder(pWndCtrl);
     return;
   }
-  CRect rect;
-  pWndCtrl->GetWindowRect(rect);
-  rect.OffsetRect(-rect.left, -rect.top);
-  CWindowDC dc(pWndCtrl);
-  dc.Draw3dRect(&rect, m_clrMenuItemBorder, m_clrMenuItemBorder);
+  DrawWindowFrame(pWndCtrl, m_colors.clrHighlightFrame, m_colors.clrHighlightFrame);
 }
