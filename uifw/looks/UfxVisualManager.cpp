@@ -1,5 +1,6 @@
 #include "UfxVisualManager.h"
 #include "UfxButton.h"
+#include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
 
@@ -9,6 +10,9 @@ CUfxVisualManager* CUfxVisualManager::s_pVisManager = nullptr;
 CRuntimeClass* CUfxVisualManager::s_pRTIDefault = nullptr;
 
 namespace {
+
+// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
+const UINT kCloseButtonKind = 19;
 
 const UINT kRedrawFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
@@ -155,8 +159,30 @@ void CUfxVisualManager::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL
   DrawFrame(pDC, line, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
 }
 
-void CUfxVisualManager::OnDrawCaptionButton(CDC*, CUfxCaptionButton*, BOOL, BOOL, BOOL) {
-  // Drawn from the caption button's record (position, kind, pushed and highlighted flags).
+int CUfxVisualManager::CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                          BOOL bDisabled) {
+  if (pButton->m_nHit == kCloseButtonKind) return 20;
+  if (bHorz) return bMaximized ? 2 : (bDisabled ? 3 : 19);
+  return bMaximized ? 0 : (bDisabled ? 17 : 16);
+}
+
+void CUfxVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                            BOOL bDisabled) {
+  CRect rect = pButton->GetRect();
+  const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  if (pButton->m_bPushed && pButton->m_bFocused) {
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarLight);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarHilite);
+  } else if (!m_bLook2000) {
+    DrawFrame(pDC, rect, g.clrBarLight, g.clrBarDkShadow);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  } else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != 17 && glyph != 3) {
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  }
+  // The glyph of the menu glyph strip goes at the top-left + 2 (+ 3 while pressed).
 }
 
 void CUfxVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL) {
@@ -223,12 +249,9 @@ void CUfxVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL, BOOL b
                                               CUfxToolbarComboBoxButton*) {
   pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
   DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarHilite);
-  if (bIsDropped) {
-    rect.OffsetRect(1, 1);
-    DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
-  } else if (bIsHighlighted) {
-    DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
-  }
+  // The arrow glyph of the menu glyph strip goes centred, one pixel further while pushed.
+  if (bIsDropped) DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+  else if (bIsHighlighted) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
 }
 
 void CUfxVisualManager::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,

@@ -149,6 +149,10 @@ public:
   typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
   static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
 
+  // The menu glyph a caption button shows: the close glyph for the close kind, else by the
+  // bar's side, state and the maximize kind.
+  static int CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
+
 protected:
   // The base look's fill and border of a toolbar button, from its facts.
   void FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect, UFX_BUTTON_STATE state);

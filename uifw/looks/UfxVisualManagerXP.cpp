@@ -1,5 +1,6 @@
 #include "UfxVisualManagerXP.h"
 #include "UfxButton.h"
+#include "UfxCaptionButton.h"
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
@@ -7,6 +8,9 @@
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
 namespace {
+
+// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
+const UINT kCloseButtonKind = 19;
 
 const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000;
 
@@ -175,8 +179,19 @@ void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BO
   pDC->SelectObject(pOld);
 }
 
-void CUfxVisualManagerXP::OnDrawCaptionButton(CDC*, CUfxCaptionButton*, BOOL, BOOL, BOOL) {
-  // Drawn from the caption button's record, as in the base look.
+void CUfxVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                              BOOL bDisabled) {
+  const CRect rect = pButton->GetRect();
+  const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+  (void)glyph;  // the glyph of the menu glyph strip goes at the top-left + 2
+  if (bDisabled && pButton->m_nHit != kCloseButtonKind) return;
+  if (pButton->m_bFocused) {
+    pDC->FillRect(&rect, pButton->m_bPushed ? &m_brHighlightDn : &m_brHighlight);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
+  } else if (pButton->m_bPushed) {
+    pDC->FillRect(&rect, &m_brHighlight);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
+  }
 }
 
 void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,

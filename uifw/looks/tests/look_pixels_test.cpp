@@ -3,6 +3,7 @@
 // colour, grippers, separators, status panes, progress, and the gradient look's toolbar, dots and
 // customize button.
 #include "LooksTestKit.h"
+#include "UfxCaptionButton.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager2003.h"
 #include "UfxVisualManagerXP.h"
@@ -171,6 +172,46 @@ TEST_F(LookPixels, GrippersSeparatorsPanesProgressAndTheGradientToolbar) {
     CTestCanvas canvas(44, 28, kBack);
     c.draw(look, canvas.dc());
     EXPECT_EQ(ColorText(c.expected), ColorText(canvas.At(c.x, c.y))) << c.what;
+  }
+}
+
+TEST_F(LookPixels, CaptionButtonGlyphsByKindSideAndState) {
+  CUfxCaptionButton close(19, 16011), expand(9, 16012);
+  const struct { CUfxCaptionButton* button; BOOL side, state, maximize; int glyph; } cases[] = {
+      {&close, TRUE, TRUE, TRUE, 20}, {&close, FALSE, FALSE, FALSE, 20},
+      {&expand, TRUE, TRUE, FALSE, 2}, {&expand, TRUE, FALSE, TRUE, 3}, {&expand, TRUE, FALSE, FALSE, 19},
+      {&expand, FALSE, TRUE, FALSE, 0}, {&expand, FALSE, FALSE, TRUE, 17}, {&expand, FALSE, FALSE, FALSE, 16},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.glyph, CUfxVisualManager::CaptionButtonGlyph(c.button, c.side, c.state, c.maximize))
+        << c.button->m_nHit << " " << c.side << c.state << c.maximize;
+}
+
+TEST_F(LookPixels, CaptionButtonFrames) {
+  CUfxCaptionButton button(9, 16012);
+  button.m_ptOrg = CPoint(3, 4);  // 14 x 14 from there
+  ASSERT_EQ(CRect(3, 4, 17, 18), button.GetRect());
+  const COLORREF light = ::GetSysColor(COLOR_3DLIGHT), dark = ::GetSysColor(COLOR_3DDKSHADOW);
+  struct Case { const char* what; CRuntimeClass* look; BOOL look2000, pushed, focused, maximize; COLORREF corner, inner; };
+  const Case cases[] = {
+      {"base at rest", RUNTIME_CLASS(CUfxVisualManager), FALSE, FALSE, FALSE, FALSE, light, kWhite},
+      {"base pressed", RUNTIME_CLASS(CUfxVisualManager), FALSE, TRUE, TRUE, FALSE, dark, dark},
+      {"base 2000 at rest", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, FALSE, FALSE, kBack, kBack},
+      {"base 2000 hot", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, TRUE, FALSE, kWhite, kBack},
+      {"base 2000 hot, maximize glyph", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, TRUE, TRUE, kBack, kBack},
+      {"flat hot", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, FALSE, TRUE, FALSE, kFrame, kHot},
+      {"flat pressed", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, TRUE, TRUE, FALSE, kFrame, kPushed},
+      {"flat maximize kind: glyph only", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, TRUE, TRUE, TRUE, kBack, kBack},
+  };
+  for (const Case& c : cases) {
+    CUfxVisualManager* look = Use(c.look);
+    look->SetLook2000(c.look2000);
+    button.m_bPushed = c.pushed;
+    button.m_bFocused = c.focused;
+    CTestCanvas canvas(20, 20, kBack);
+    look->OnDrawCaptionButton(&canvas.dc(), &button, FALSE, FALSE, c.maximize);
+    EXPECT_EQ(ColorText(c.corner), ColorText(canvas.At(3, 4))) << c.what;
+    EXPECT_EQ(ColorText(c.inner), ColorText(canvas.At(4, 5))) << c.what;
   }
 }
 
