@@ -1,5 +1,6 @@
 // CWinThread, CWinApp, the command line, profile settings and the recent-file list.
 #include "Framework.h"
+#include <algorithm>
 #include <shlwapi.h>
 #include <stdlib.h>
 
@@ -132,10 +133,24 @@ BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount <= 0) {
     CWnd* pMainWnd = m_pMainWnd;
     UpdateFrameCmdUI(pMainWnd);
-    // Other top-level frames of the thread (floating frames, secondary windows).
-    for (CFrameWnd* pFrame : CFrameWnd::GetFrameList())
-      if (pFrame != pMainWnd && pFrame->m_hWnd != nullptr && !(pFrame->GetStyle() & WS_CHILD))
+    // Other top-level frames of the thread (floating frames, secondary windows); a show or
+    // hide that a frame put off to this idle time happens around its update.
+    std::vector<CFrameWnd*> frames = CFrameWnd::GetFrameList();
+    for (CFrameWnd* pFrame : frames) {
+      auto& list = CFrameWnd::GetFrameList();
+      if (std::find(list.begin(), list.end(), pFrame) == list.end()) continue;  // gone meanwhile
+      if (pFrame == pMainWnd || pFrame->m_hWnd == nullptr || (pFrame->GetStyle() & WS_CHILD)) continue;
+      int nShowDelay = pFrame->m_nShowDelay;
+      pFrame->m_nShowDelay = -1;
+      if (nShowDelay == SW_HIDE) pFrame->ShowWindow(SW_HIDE);
+      if (nShowDelay > SW_HIDE) {
+        AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        pFrame->ShowWindow(nShowDelay);
+      } else {
         UpdateFrameCmdUI(pFrame);
+      }
+    }
   } else {
     AfxDeleteTempMaps();
   }

@@ -80,6 +80,11 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 }
 
 BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpTemplate, HINSTANCE hInst, CWnd* pParentWnd) {
+  return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEW lpTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
+  if (hInst == nullptr) hInst = AfxGetResourceHandle();
   AfxHookWindowCreate(this);
   HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
   if (!AfxUnhookWindowCreate()) PostNcDestroy();
@@ -94,11 +99,15 @@ BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd) {
   m_lpszTemplateName = lpszTemplateName;
   if (pParentWnd == nullptr) pParentWnd = AfxGetMainWnd();
   m_pParentWnd = pParentWnd;
+  return CreateDlg(lpszTemplateName, pParentWnd);
+}
+
+BOOL CWnd::CreateDlg(LPCWSTR lpszTemplateName, CWnd* pParentWnd) {
   HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, (LPCWSTR)RT_DIALOG);
   HRSRC hRes = ::FindResourceW(hInst, lpszTemplateName, (LPCWSTR)RT_DIALOG);
   if (hRes == nullptr) return FALSE;
   LPCDLGTEMPLATEW lpTemplate = (LPCDLGTEMPLATEW)::LockResource(::LoadResource(hInst, hRes));
-  return lpTemplate != nullptr && CreateFromTemplate(lpTemplate, hInst, pParentWnd);
+  return lpTemplate != nullptr && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {
