@@ -16,11 +16,9 @@ const UINT kCloseButtonKind = 19;
 
 const UINT kRedrawFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-// Border bits of a control bar's style.
 // Toolbar button style and state bits.
 const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000, kStyleIndeterminate = 0x100000;
 
-const DWORD kBorderLeft = 0x100, kBorderTop = 0x200, kBorderRight = 0x400, kBorderBottom = 0x800, kBorder3D = 0x80;
 
 }  // namespace
 
@@ -110,11 +108,31 @@ void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectCl
   pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &UfxGlobalData.brBarFace);
 }
 
-void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar*, CRect& rect) {
-  // The bar's style bits are read once its class is there; until then the border is empty.
-  (void)pDC;
-  (void)rect;
-  (void)kBorderLeft; (void)kBorderTop; (void)kBorderRight; (void)kBorderBottom; (void)kBorder3D;
+void CUfxVisualManager::DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                           COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond) {
+  const DWORD dwStyle = pBar->GetBarStyle();
+  if (!(dwStyle & CBRS_BORDER_ANY)) return;
+  const COLORREF oldBk = pDC->GetBkColor();
+  const CRect r = rect;
+  if (dwStyle & CBRS_BORDER_LEFT) pDC->FillSolidRect(r.left, r.top, 1, r.Height(), clrTopLeft);
+  if (dwStyle & CBRS_BORDER_TOP) pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopLeft);
+  if (dwStyle & CBRS_BORDER_RIGHT) pDC->FillSolidRect(r.right - 1, r.top, 1, r.Height(), clrBottomRight);
+  if (dwStyle & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, clrBottomRight);
+  if (pBar->m_pDockContext == nullptr) {  // never made dockable
+    pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopFirst);
+    pDC->FillSolidRect(r.left, r.top + 1, r.Width(), 1, clrTopSecond);
+  }
+  if (dwStyle & CBRS_BORDER_LEFT) rect.left++;
+  if (dwStyle & CBRS_BORDER_TOP) rect.top++;
+  if (dwStyle & CBRS_BORDER_RIGHT) rect.right--;
+  if (dwStyle & CBRS_BORDER_BOTTOM) rect.bottom--;
+  pDC->SetBkColor(oldBk);
+}
+
+void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  const COLORREF clrTopLeft = (pBar->GetBarStyle() & CBRS_BORDER_3D) ? g.clrBarHilite : g.clrBarShadow;
+  DrawBarBorderLines(pDC, pBar, rect, clrTopLeft, g.clrBarShadow, g.clrBarShadow, g.clrBarHilite);
 }
 
 void CUfxVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {

@@ -162,6 +162,10 @@ protected:
   // Shared drawing helpers of the looks.
   static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF clrTopLeft, COLORREF clrBottomRight);
   static void FillSolid(CDC* pDC, const CRect& rect, COLORREF clr);
+  // The border lines a bar's border bits ask for (the two-line top edge when the bar has no
+  // docking context); the rect shrinks by one pixel per bit.
+  static void DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                 COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond);
   // A frame along a window's rectangle, through a window DC.
   static void DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight);
 

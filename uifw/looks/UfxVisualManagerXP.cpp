@@ -135,7 +135,10 @@ void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rect
   pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &m_brBarBkgnd);
 }
 
-void CUfxVisualManagerXP::OnDrawBarBorder(CDC*, CControlBar*, CRect&) {}
+void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
+  const COLORREF face = UfxGlobalData.clrBarFace;  // the border disappears into the bar
+  DrawBarBorderLines(pDC, pBar, rect, face, face, face, face);
+}
 
 void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
   Frame(pDC, rect, m_colors.clrMenuBorder);

@@ -215,6 +215,36 @@ TEST_F(LookPixels, CaptionButtonFrames) {
   }
 }
 
+TEST_F(LookPixels, BarBordersByTheBarsBorderBits) {
+  struct Case { const char* what; CRuntimeClass* look; DWORD style; bool dockable; int x, y; COLORREF expected; int shrinkLeft, shrinkTop; };
+  const COLORREF face = RGB(245, 245, 245);
+  const Case cases[] = {
+      {"no border bits: nothing", RUNTIME_CLASS(CUfxVisualManager), CBRS_ALIGN_TOP, true, 0, 10, kBack, 0, 0},
+      {"left edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_LEFT, true, 0, 10, kShadow, 1, 0},
+      {"left edge lit when 3D", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_LEFT | CBRS_BORDER_3D, true, 0, 10, kWhite, 1, 0},
+      {"right edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_RIGHT | CBRS_BORDER_3D, true, 39, 10, kShadow, 0, 0},
+      {"bottom edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_BOTTOM, true, 20, 19, kShadow, 0, 0},
+      {"not dockable: shadow top line", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_TOP | CBRS_BORDER_3D, false, 20, 0, kShadow, 0, 1},
+      {"not dockable: then a lit line", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_TOP | CBRS_BORDER_3D, false, 20, 1, kWhite, 0, 1},
+      {"flat: lines in the bar face", RUNTIME_CLASS(CUfxVisualManagerXP), CBRS_BORDER_ANY, true, 0, 10, face, 1, 1},
+      {"gradient: no border", RUNTIME_CLASS(CUfxVisualManager2003), CBRS_BORDER_ANY, true, 0, 10, kBack, 0, 0},
+  };
+  for (const Case& c : cases) {
+    CUfxVisualManager* look = Use(c.look);
+    CControlBar bar;
+    bar.m_dwStyle = c.style;
+    if (c.dockable) bar.EnableDocking(CBRS_ALIGN_ANY);
+    CTestCanvas canvas(40, 20, kBack);
+    canvas.dc().SetBkColor(RGB(7, 8, 9));
+    CRect rect(0, 0, 40, 20);
+    look->OnDrawBarBorder(&canvas.dc(), &bar, rect);
+    EXPECT_EQ(ColorText(c.expected), ColorText(canvas.At(c.x, c.y))) << c.what;
+    EXPECT_EQ(c.shrinkLeft, rect.left) << c.what;
+    EXPECT_EQ(c.shrinkTop, rect.top) << c.what;
+    EXPECT_EQ(RGB(7, 8, 9), canvas.dc().GetBkColor()) << c.what;
+  }
+}
+
 TEST_F(LookPixels, PaletteScreensDrawTheGradientLookAsTheFlatOne) {
   const int saved = UfxGlobalData.m_nBitsPerPixel;
   UfxGlobalData.m_nBitsPerPixel = 8;  // the global colour depth of a palette screen
