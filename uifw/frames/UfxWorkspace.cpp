@@ -5,6 +5,7 @@
 #include "UfxGlobalData.h"
 #include "UfxKeyboardManager.h"
 #include "UfxMouseManager.h"
+#include "UfxRebarsState.h"
 #include "UfxRegistryPtr.h"
 #include "UfxTearOffManager.h"
 #include "UfxUserToolsManager.h"
@@ -87,7 +88,10 @@ BOOL CUfxWorkspace::LoadState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
   if (m_bResourceSmartUpdate) UfxImageRegistrationFlag = FALSE;
 
   BOOL bResourceChanged = FALSE;
-  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) LoadDockState(pFrameImpl);
+  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
+    LoadRebarsState(strSection, pFrameImpl->GetOwnerFrame());
+    LoadDockState(pFrameImpl);
+  }
 
   if (UfxMouseManager != nullptr) UfxMouseManager->LoadState(strSection);
   // (the context-menu manager keeps its customised menus with the popup-menu bars)
@@ -120,7 +124,10 @@ BOOL CUfxWorkspace::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
     }
   }
   UfxGetCommandManager()->SaveState(strSection);
-  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) SaveDockState(pFrameImpl);
+  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
+    SaveDockState(pFrameImpl);
+    SaveRebarsState(strSection, pFrameImpl->GetOwnerFrame());
+  }
 
   if (UfxMouseManager != nullptr) UfxMouseManager->SaveState(strSection);
   if (UfxKeyboardManager != nullptr)

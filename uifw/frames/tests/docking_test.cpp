@@ -8,6 +8,7 @@
 #include "UfxToolDockBar.h"
 #include "UfxWorkspace.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -243,6 +244,97 @@ TEST_F(DockingTest, ALayoutNamingAMissingBarLoadsWithoutIt) {
   frame->RecalcLayout();
   EXPECT_EQ(r2, InParent(frame->GetControlBar(1002)));  // back on the left
   EXPECT_EQ(nullptr, frame->GetControlBar(1005));
+}
+
+// A rebar with two bands (the second of a fixed size) holding plain child windows 2001 and 2002.
+CReBar* AddRebar(CFrameWnd* pFrame) {
+  CReBar* pRebar = new CReBar;
+  pRebar->m_bAutoDelete = TRUE;
+  EXPECT_TRUE(pRebar->Create(pFrame));
+  for (int id : {2001, 2002}) {
+    HWND hChild = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 90, 24, pFrame->m_hWnd,
+                                    (HMENU)(INT_PTR)id, nullptr, nullptr);
+    pRebar->AddBar(CWnd::FromHandle(hChild), id == 2001 ? L"A" : L"B", nullptr,
+                   RBBS_GRIPPERALWAYS | (id == 2002 ? RBBS_FIXEDSIZE : 0));
+  }
+  return pRebar;
+}
+
+struct Band {
+  int id;
+  UINT cx, cxMinChild;
+  bool operator==(const Band& o) const { return id == o.id && cx == o.cx && cxMinChild == o.cxMinChild; }
+};
+std::vector<Band> Bands(CReBar* pRebar) {
+  std::vector<Band> bands;
+  const int n = (int)pRebar->SendMessage(RB_GETBANDCOUNT);
+  for (int i = 0; i < n; ++i) {
+    REBARBANDINFOW rbbi = {};
+    rbbi.cbSize = sizeof(rbbi);
+    rbbi.fMask = RBBIM_CHILD | RBBIM_SIZE | RBBIM_CHILDSIZE;
+    pRebar->SendMessage(RB_GETBANDINFOW, i, (LPARAM)&rbbi);
+    bands.push_back({(int)::GetWindowLongW(rbbi.hwndChild, GWL_ID), rbbi.cx, rbbi.cxMinChild});
+  }
+  return bands;
+}
+
+TEST_F(DockingTest, RebarBandsComeBackInANewFrameWithoutGrowing) {
+  CReBar* pRebar = AddRebar(frame);
+  pRebar->SendMessage(RB_MOVEBAND, 1, 0);  // B first
+  REBARBANDINFOW rbbi = {};
+  rbbi.cbSize = sizeof(rbbi);
+  rbbi.fMask = RBBIM_SIZE;
+  rbbi.cx = 230;
+  pRebar->SendMessage(RB_SETBANDINFOW, 1, (LPARAM)&rbbi);
+  frame->RecalcLayout();
+  const std::vector<Band> saved = Bands(pRebar);
+  ASSERT_EQ(2002, saved[0].id);
+  ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
+
+  const CString key = CString(kAppKey) + L"\\Settings\\UfxRebar-" + CString(std::to_wstring(AFX_IDW_REBAR).c_str());
+  BYTE bytes[200];
+  DWORD cb = sizeof(bytes);
+  ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueW(HKEY_CURRENT_USER, key, L"RBI", RRF_RT_REG_BINARY, nullptr, bytes, &cb));
+  ASSERT_EQ(160u, cb);
+  for (int i = 0; i < 2; ++i) {
+    const BYTE* rec = bytes + 80 * i;
+    EXPECT_EQ(80u, *(const UINT*)rec);
+    EXPECT_EQ(0xB61u, *(const UINT*)(rec + 4));
+    EXPECT_EQ(0u, *(const UINT*)(rec + 32));  // no window handle
+  }
+  int ids[4] = {};
+  cb = sizeof(ids);
+  ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueW(HKEY_CURRENT_USER, key, L"IDs", RRF_RT_REG_BINARY, nullptr, ids, &cb));
+  ASSERT_EQ(8u, cb);
+  EXPECT_EQ(2002, ids[0]);
+  EXPECT_EQ(2001, ids[1]);
+
+  for (int run = 0; run < 3; ++run) {  // each start loads what the last one saved
+    frame->DestroyWindow();
+    Pump();
+    frame = NewFrame();
+    pRebar = AddRebar(frame);
+    ASSERT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
+    frame->RecalcLayout();
+    EXPECT_EQ(saved, Bands(pRebar)) << "run " << run;
+    ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
+  }
+}
+
+TEST_F(DockingTest, ARebarWithOtherBandsIsLeftAlone) {
+  CReBar* pRebar = AddRebar(frame);
+  pRebar->SendMessage(RB_MOVEBAND, 1, 0);
+  ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
+  frame->DestroyWindow();
+  Pump();
+  frame = NewFrame();
+  pRebar = AddRebar(frame);
+  HWND hThird = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 24, frame->m_hWnd,
+                                  (HMENU)(INT_PTR)2003, nullptr, nullptr);
+  pRebar->AddBar(CWnd::FromHandle(hThird), L"C");
+  const std::vector<Band> before = Bands(pRebar);
+  ASSERT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
+  EXPECT_EQ(before, Bands(pRebar));
 }
 
 }  // namespace
