@@ -1,6 +1,7 @@
 #include "UfxGlobalData.h"
 #include "UfxCommandManager.h"
 #include "UfxKeyboardManager.h"
+#include "UfxVisualManager.h"
 #include <stddef.h>
 
 // The global record is built before anything that draws; the bar list and the switch with it.
@@ -275,6 +276,7 @@ void UFX_GLOBAL_DATA::CleanUp() {
 
 void UfxCleanUp() {
   UfxGlobalData.CleanUp();
+  CUfxVisualManager::DeleteAutoCreatedInstance();
   UfxGetCommandManager()->CleanUp();
   CUfxKeyboardManager::CleanUp();
 }

@@ -40,6 +40,18 @@ CUfxKeyboardManager::~CUfxKeyboardManager() {
   if (UfxKeyboardManager == this) UfxKeyboardManager = nullptr;
 }
 
+namespace {
+// Runs f for every multiple-document template of the application that has a table.
+template <class F> void ForEachTemplateWithTable(F f) {
+  CWinApp* pApp = AfxGetApp();
+  if (pApp == nullptr) return;
+  for (POSITION pos = pApp->GetFirstDocTemplatePosition(); pos != nullptr;) {
+    CMultiDocTemplate* pTemplate = DYNAMIC_DOWNCAST(CMultiDocTemplate, pApp->GetNextDocTemplate(pos));
+    if (pTemplate != nullptr && pTemplate->m_hAccelTable != nullptr) f(pTemplate);
+  }
+}
+}  // namespace
+
 CFrameWnd* CUfxKeyboardManager::DefaultFrame(CFrameWnd* pDefaultFrame) {
   if (pDefaultFrame != nullptr) return pDefaultFrame;
   return DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
@@ -47,6 +59,11 @@ CFrameWnd* CUfxKeyboardManager::DefaultFrame(CFrameWnd* pDefaultFrame) {
 
 BOOL CUfxKeyboardManager::LoadState(LPCWSTR lpszProfileName, CFrameWnd* pDefaultFrame) {
   const CString strSection = UfxGetRegPath(L"UfxKeyboardManager", lpszProfileName);
+  ForEachTemplateWithTable([&](CMultiDocTemplate* pTemplate) {
+    if (HACCEL hAccel = LoadAccelTable(strSection, pTemplate->m_nIDResource)) {
+      if (!UpdateAcceleratorTable(pTemplate, hAccel)) ::DestroyAcceleratorTable(hAccel);
+    }
+  });
   CFrameWnd* pFrame = DefaultFrame(pDefaultFrame);
   if (pFrame != nullptr && pFrame->m_hAccelTable != nullptr) {
     if (HACCEL hAccel = LoadAccelTable(strSection, 0)) {
@@ -58,6 +75,9 @@ BOOL CUfxKeyboardManager::LoadState(LPCWSTR lpszProfileName, CFrameWnd* pDefault
 
 BOOL CUfxKeyboardManager::SaveState(LPCWSTR lpszProfileName, CFrameWnd* pDefaultFrame) {
   const CString strSection = UfxGetRegPath(L"UfxKeyboardManager", lpszProfileName);
+  ForEachTemplateWithTable([&](CMultiDocTemplate* pTemplate) {
+    SaveAccelTable(strSection, pTemplate->m_nIDResource, pTemplate->m_hAccelTable);
+  });
   CFrameWnd* pFrame = DefaultFrame(pDefaultFrame);
   if (pFrame != nullptr && pFrame->m_hAccelTable != nullptr) SaveAccelTable(strSection, 0, pFrame->m_hAccelTable);
   return TRUE;
@@ -104,7 +124,24 @@ BOOL CUfxKeyboardManager::UpdateAccelTable(CDocTemplate* pTemplate, LPACCEL lpAc
 
 BOOL CUfxKeyboardManager::UpdateAcceleratorTable(CDocTemplate* pTemplate, HACCEL hAccelNew,
                                                  CFrameWnd* pDefaultFrame) {
-  if (hAccelNew == nullptr || pTemplate != nullptr) return FALSE;  // the platform has no templates with tables
+  if (hAccelNew == nullptr) return FALSE;
+  if (pTemplate != nullptr) {
+    CMultiDocTemplate* pMulti = DYNAMIC_DOWNCAST(CMultiDocTemplate, pTemplate);
+    if (pMulti == nullptr || pMulti->m_hAccelTable == nullptr) return FALSE;
+    HACCEL hAccelOld = pMulti->m_hAccelTable;
+    pMulti->m_hAccelTable = hAccelNew;
+    // The frames of the template's views that had the old table take the new one.
+    for (POSITION posDoc = pMulti->GetFirstDocPosition(); posDoc != nullptr;) {
+      CDocument* pDoc = pMulti->GetNextDoc(posDoc);
+      for (POSITION posView = pDoc->GetFirstViewPosition(); posView != nullptr;) {
+        CFrameWnd* pChild = pDoc->GetNextView(posView)->GetParentFrame();
+        if (pChild != nullptr && pChild->m_hAccelTable == hAccelOld) pChild->m_hAccelTable = hAccelNew;
+      }
+    }
+    ::DestroyAcceleratorTable(hAccelOld);
+    CleanUp();
+    return TRUE;
+  }
   CFrameWnd* pFrame = DefaultFrame(pDefaultFrame);
   if (pFrame == nullptr || pFrame->m_hAccelTable == nullptr) return FALSE;
   HACCEL hAccelOld = pFrame->m_hAccelTable;
@@ -115,6 +152,10 @@ BOOL CUfxKeyboardManager::UpdateAcceleratorTable(CDocTemplate* pTemplate, HACCEL
 }
 
 void CUfxKeyboardManager::ResetAll() {
+  ForEachTemplateWithTable([](CMultiDocTemplate* pTemplate) {
+    HACCEL hAccel = ::LoadAcceleratorsW(AfxGetResourceHandle(), MAKEINTRESOURCEW(pTemplate->m_nIDResource));
+    if (hAccel != nullptr && !UpdateAcceleratorTable(pTemplate, hAccel)) ::DestroyAcceleratorTable(hAccel);
+  });
   CFrameWnd* pFrame = DYNAMIC_DOWNCAST(CFrameWnd, AfxGetMainWnd());
   if (pFrame == nullptr || pFrame->m_hAccelTable == nullptr) return;
   // The frame's resource id is the one it was loaded with.

@@ -11,10 +11,11 @@ public:
   CUfxKeyboardManager();
   ~CUfxKeyboardManager() override;
 
-  // The tables of the frame (id 0) under "<section>UfxKeyboard-<id>"; TRUE.
+  // The tables of the document templates (their resource ids) and of the frame (id 0), under
+  // "<section>UfxKeyboard-<id>"; TRUE.
   BOOL LoadState(LPCWSTR lpszProfileName = nullptr, CFrameWnd* pDefaultFrame = nullptr);
   BOOL SaveState(LPCWSTR lpszProfileName = nullptr, CFrameWnd* pDefaultFrame = nullptr);
-  // Puts the resource tables back on the main frame.
+  // Puts the resource tables back on the templates and the main frame.
   void ResetAll();
 
   // Builds a table from the entries and installs it; the table is destroyed when that fails.

@@ -1,5 +1,6 @@
 #include "UfxVisualManager.h"
 #include "UfxButton.h"
+#include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
 
@@ -10,13 +11,14 @@ CRuntimeClass* CUfxVisualManager::s_pRTIDefault = nullptr;
 
 namespace {
 
+// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
+const UINT kCloseButtonKind = 19;
+
 const UINT kRedrawFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-// Border bits of a control bar's style.
 // Toolbar button style and state bits.
 const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000, kStyleIndeterminate = 0x100000;
 
-const DWORD kBorderLeft = 0x100, kBorderTop = 0x200, kBorderRight = 0x400, kBorderBottom = 0x800, kBorder3D = 0x80;
 
 }  // namespace
 
@@ -106,11 +108,31 @@ void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectCl
   pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &UfxGlobalData.brBarFace);
 }
 
-void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar*, CRect& rect) {
-  // The bar's style bits are read once its class is there; until then the border is empty.
-  (void)pDC;
-  (void)rect;
-  (void)kBorderLeft; (void)kBorderTop; (void)kBorderRight; (void)kBorderBottom; (void)kBorder3D;
+void CUfxVisualManager::DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                           COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond) {
+  const DWORD dwStyle = pBar->GetBarStyle();
+  if (!(dwStyle & CBRS_BORDER_ANY)) return;
+  const COLORREF oldBk = pDC->GetBkColor();
+  const CRect r = rect;
+  if (dwStyle & CBRS_BORDER_LEFT) pDC->FillSolidRect(r.left, r.top, 1, r.Height(), clrTopLeft);
+  if (dwStyle & CBRS_BORDER_TOP) pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopLeft);
+  if (dwStyle & CBRS_BORDER_RIGHT) pDC->FillSolidRect(r.right - 1, r.top, 1, r.Height(), clrBottomRight);
+  if (dwStyle & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, clrBottomRight);
+  if (pBar->m_pDockContext == nullptr) {  // never made dockable
+    pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopFirst);
+    pDC->FillSolidRect(r.left, r.top + 1, r.Width(), 1, clrTopSecond);
+  }
+  if (dwStyle & CBRS_BORDER_LEFT) rect.left++;
+  if (dwStyle & CBRS_BORDER_TOP) rect.top++;
+  if (dwStyle & CBRS_BORDER_RIGHT) rect.right--;
+  if (dwStyle & CBRS_BORDER_BOTTOM) rect.bottom--;
+  pDC->SetBkColor(oldBk);
+}
+
+void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  const COLORREF clrTopLeft = (pBar->GetBarStyle() & CBRS_BORDER_3D) ? g.clrBarHilite : g.clrBarShadow;
+  DrawBarBorderLines(pDC, pBar, rect, clrTopLeft, g.clrBarShadow, g.clrBarShadow, g.clrBarHilite);
 }
 
 void CUfxVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
@@ -155,8 +177,30 @@ void CUfxVisualManager::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL
   DrawFrame(pDC, line, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
 }
 
-void CUfxVisualManager::OnDrawCaptionButton(CDC*, CUfxCaptionButton*, BOOL, BOOL, BOOL) {
-  // Drawn from the caption button's record (position, kind, pushed and highlighted flags).
+int CUfxVisualManager::CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                          BOOL bDisabled) {
+  if (pButton->m_nHit == kCloseButtonKind) return 20;
+  if (bHorz) return bMaximized ? 2 : (bDisabled ? 3 : 19);
+  return bMaximized ? 0 : (bDisabled ? 17 : 16);
+}
+
+void CUfxVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                            BOOL bDisabled) {
+  CRect rect = pButton->GetRect();
+  const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  if (pButton->m_bPushed && pButton->m_bFocused) {
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarLight);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarHilite);
+  } else if (!m_bLook2000) {
+    DrawFrame(pDC, rect, g.clrBarLight, g.clrBarDkShadow);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  } else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != 17 && glyph != 3) {
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  }
+  // The glyph of the menu glyph strip goes at the top-left + 2 (+ 3 while pressed).
 }
 
 void CUfxVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL) {
@@ -223,12 +267,9 @@ void CUfxVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL, BOOL b
                                               CUfxToolbarComboBoxButton*) {
   pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
   DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarHilite);
-  if (bIsDropped) {
-    rect.OffsetRect(1, 1);
-    DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
-  } else if (bIsHighlighted) {
-    DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
-  }
+  // The arrow glyph of the menu glyph strip goes centred, one pixel further while pushed.
+  if (bIsDropped) DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+  else if (bIsHighlighted) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
 }
 
 void CUfxVisualManager::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
@@ -460,12 +501,16 @@ void CUfxVisualManager::OnDrawShowAllMenuItems(CDC*, CRect, UFX_BUTTON_STATE) {
   // The show-all glyph of the menu glyph strip, centred.
 }
 
-void CUfxVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
+void CUfxVisualManager::DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight) {
   CRect rect;
-  pWndCtrl->GetWindowRect(rect);
+  pWnd->GetWindowRect(rect);
   rect.OffsetRect(-rect.left, -rect.top);
-  CWindowDC dc(pWndCtrl);
-  DrawFrame(&dc, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
+  CWindowDC dc(pWnd);
+  DrawFrame(&dc, rect, clrTopLeft, clrBottomRight);
+}
+
+void CUfxVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
+  DrawWindowFrame(pWndCtrl, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
 }
 
 int CUfxVisualManager::GetMenuImageMargin() const { return 2; }

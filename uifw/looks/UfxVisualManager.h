@@ -149,6 +149,10 @@ public:
   typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
   static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
 
+  // The menu glyph a caption button shows: the close glyph for the close kind, else by the
+  // bar's side, state and the maximize kind.
+  static int CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
+
 protected:
   // The base look's fill and border of a toolbar button, from its facts.
   void FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect, UFX_BUTTON_STATE state);
@@ -158,6 +162,12 @@ protected:
   // Shared drawing helpers of the looks.
   static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF clrTopLeft, COLORREF clrBottomRight);
   static void FillSolid(CDC* pDC, const CRect& rect, COLORREF clr);
+  // The border lines a bar's border bits ask for (the two-line top edge when the bar has no
+  // docking context); the rect shrinks by one pixel per bit.
+  static void DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                 COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond);
+  // A frame along a window's rectangle, through a window DC.
+  static void DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight);
 
   BOOL m_bLook2000 = FALSE;
   int m_nMenuShadowDepth = 6;

@@ -318,7 +318,7 @@ void CUfxVisualManager2003::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDi
     Frame(pDC, rect, UfxGlobalData.clrBarWindow);
   } else {
     OnFillHighlightedArea(pDC, rect, bIsDropped ? &m_brHighlightDn : &m_brHighlight, nullptr);
-    SolidRect(pDC, CRect(rect.left, rect.top, rect.left + 1, rect.bottom), m_clrMenuItemBorder);
+    SolidRect(pDC, CRect(rect.left, rect.top, rect.left + 1, rect.bottom), m_colors.clrHighlightFrame);
   }
 }
 
@@ -330,7 +330,7 @@ void CUfxVisualManager2003::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabl
   }
   if (!bIsHighlighted && !bIsDropped && !bDisabled) return;
   rect.DeflateRect(1, 1);
-  Frame(pDC, rect, bDisabled ? UfxGlobalData.clrBarShadow : m_clrMenuItemBorder);
+  Frame(pDC, rect, bDisabled ? UfxGlobalData.clrBarShadow : m_colors.clrHighlightFrame);
 }
 
 void CUfxVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) {
@@ -344,7 +344,7 @@ void CUfxVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsA
   if (bIsActive) OnFillHighlightedArea(pDC, inner, &m_brHighlight, nullptr);
   else pDC->FillRect(&inner, &m_brBarFace);
   DrawGripperDots(pDC, inner, FALSE, FALSE, 0);
-  if (bIsActive) Frame(pDC, rect, m_clrMenuBorder);
+  if (bIsActive) Frame(pDC, rect, m_colors.clrMenuBorder);
 }
 
 void CUfxVisualManager2003::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pButton, CRect rect,
@@ -491,9 +491,9 @@ BOOL CUfxVisualManager2003::IsTabHighlightSupported() const { return TRUE; }
 COLORREF CUfxVisualManager2003::OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected) {
   if (UfxGlobalData.m_nBitsPerPixel <= 8) return CUfxVisualManagerXP::OnFillCommandsListBackground(pDC, rect, bIsSelected);
   if (bIsSelected) {
-    const COLORREF fill = m_scheme.clrHighlightMenuItem != (COLORREF)-1 ? m_scheme.clrHighlightMenuItem : m_clrHighlight;
+    const COLORREF fill = m_scheme.clrHighlightMenuItem != (COLORREF)-1 ? m_scheme.clrHighlightMenuItem : m_colors.clrHighlight;
     SolidRect(pDC, rect, fill);
-    Frame(pDC, rect, m_clrMenuItemBorder);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
     const BOOL dark = GetRValue(fill) <= 128 || GetGValue(fill) <= 128 || GetBValue(fill) <= 128;
     return dark ? RGB(255, 255, 255) : RGB(0, 0, 0);
   }
@@ -523,7 +523,7 @@ void CUfxVisualManager2003::OnDrawShowAllMenuItems(CDC* pDC, CRect rect, UFX_BUT
     CRect square(rect.CenterPoint().x - side / 2, rect.CenterPoint().y - side / 2, 0, 0);
     square.right = square.left + side;
     square.bottom = square.top + side;
-    CUfxGdiEffects(*pDC).DrawGradientRing(square, m_scheme.clrToolBarGradientLight, m_clrMenuLight, (COLORREF)-1, 45);
+    CUfxGdiEffects(*pDC).DrawGradientRing(square, m_scheme.clrToolBarGradientLight, m_colors.clrMenuLight, (COLORREF)-1, 45);
   }
   CUfxVisualManagerXP::OnDrawShowAllMenuItems(pDC, rect, state);
 }

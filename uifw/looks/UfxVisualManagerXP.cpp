@@ -1,5 +1,6 @@
 #include "UfxVisualManagerXP.h"
 #include "UfxButton.h"
+#include "UfxCaptionButton.h"
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
@@ -7,6 +8,9 @@
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
 namespace {
+
+// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
+const UINT kCloseButtonKind = 19;
 
 const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000;
 
@@ -75,32 +79,18 @@ UFX_XP_COLORS CUfxVisualManagerXP::ComputeColors(const UFX_XP_COLOR_INPUTS& in) 
 
 void CUfxVisualManagerXP::ApplyColors(const UFX_XP_COLORS& c) {
   m_colors = c;
-  m_clrMenuLight = c.clrMenuLight;
-  m_clrBarBkgnd = c.clrToolBar;
-  m_clrHighlight = c.clrHighlight;
-  m_clrHighlightDn = c.clrHighlightDn;
-  m_clrHighlightChecked = c.clrHighlightChecked;
-  m_clrInactiveTabText = c.clrInactiveTabText;
-  m_clrTabBack = c.clrTabBack;
-  m_clrSeparator = c.clrSeparator;
-  m_clrPaneBorder = c.clrPaneBorder;
-  m_clrMenuBorder = c.clrMenuBorder;
-  m_clrMenuItemBorder = c.clrHighlightFrame;
-  m_clrTabButtonBorder = c.clrTabButtonBorder;
-  m_brMenuLight.DeleteObject();
-  m_brMenuLight.CreateSolidBrush(m_clrMenuLight);
-  m_brBarBkgnd.DeleteObject();
-  m_brBarBkgnd.CreateSolidBrush(m_clrBarBkgnd);
-  m_brHighlight.DeleteObject();
-  m_brHighlight.CreateSolidBrush(m_clrHighlight);
-  m_brHighlightDn.DeleteObject();
-  m_brHighlightDn.CreateSolidBrush(m_clrHighlightDn);
-  m_brHighlightChecked.DeleteObject();
-  m_brHighlightChecked.CreateSolidBrush(m_clrHighlightChecked);
-  m_brTabBack.DeleteObject();
-  m_brTabBack.CreateSolidBrush(m_clrTabBack);
+  const struct {
+    CBrush& brush;
+    COLORREF clr;
+  } solid[] = {{m_brMenuLight, c.clrMenuLight}, {m_brBarBkgnd, c.clrToolBar},     {m_brHighlight, c.clrHighlight},
+               {m_brHighlightDn, c.clrHighlightDn}, {m_brHighlightChecked, c.clrHighlightChecked},
+               {m_brTabBack, c.clrTabBack}};
+  for (const auto& s : solid) {
+    s.brush.DeleteObject();
+    s.brush.CreateSolidBrush(s.clr);
+  }
   m_penSeparator.DeleteObject();
-  m_penSeparator.CreatePen(PS_SOLID, 1, m_clrSeparator);
+  m_penSeparator.CreatePen(PS_SOLID, 1, c.clrSeparator);
 }
 
 void CUfxVisualManagerXP::OnUpdateSystemColors() {
@@ -145,12 +135,15 @@ void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rect
   pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &m_brBarBkgnd);
 }
 
-void CUfxVisualManagerXP::OnDrawBarBorder(CDC*, CControlBar*, CRect&) {}
+void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
+  const COLORREF face = UfxGlobalData.clrBarFace;  // the border disappears into the bar
+  DrawBarBorderLines(pDC, pBar, rect, face, face, face, face);
+}
 
 void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
-  Frame(pDC, rect, m_clrMenuBorder);
+  Frame(pDC, rect, m_colors.clrMenuBorder);
   rect.DeflateRect(1, 1);
-  Frame(pDC, rect, m_clrMenuLight);
+  Frame(pDC, rect, m_colors.clrMenuLight);
   pDC->FillRect(CRect(rect.left, rect.top, rect.left + 1, rect.bottom), &m_brBarBkgnd);
 }
 
@@ -168,8 +161,8 @@ void CUfxVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHo
     band.bottom = band.top + h;
     band.DeflateRect(6, 0);
   }
-  COLORREF oldText = pDC->SetTextColor(m_clrTabButtonBorder);
-  COLORREF oldBk = pDC->SetBkColor(m_clrBarBkgnd);
+  COLORREF oldText = pDC->SetTextColor(m_colors.clrTabButtonBorder);
+  COLORREF oldBk = pDC->SetBkColor(m_colors.clrToolBar);
   pDC->FillRect(&band, bHorz ? &m_brGripperHorz : &m_brGripperVert);
   pDC->SetBkColor(oldBk);
   pDC->SetTextColor(oldText);
@@ -189,8 +182,19 @@ void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BO
   pDC->SelectObject(pOld);
 }
 
-void CUfxVisualManagerXP::OnDrawCaptionButton(CDC*, CUfxCaptionButton*, BOOL, BOOL, BOOL) {
-  // Drawn from the caption button's record, as in the base look.
+void CUfxVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                              BOOL bDisabled) {
+  const CRect rect = pButton->GetRect();
+  const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+  (void)glyph;  // the glyph of the menu glyph strip goes at the top-left + 2
+  if (bDisabled && pButton->m_nHit != kCloseButtonKind) return;
+  if (pButton->m_bFocused) {
+    pDC->FillRect(&rect, pButton->m_bPushed ? &m_brHighlightDn : &m_brHighlight);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
+  } else if (pButton->m_bPushed) {
+    pDC->FillRect(&rect, &m_brHighlight);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
+  }
 }
 
 void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
@@ -198,7 +202,7 @@ void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSy
   if (uiSystemCommand != SC_CLOSE && uiSystemCommand != SC_MINIMIZE && uiSystemCommand != SC_RESTORE) return;
   if (bHighlight && !(nStyle & kStyleDisabled)) {
     pDC->FillRect(&rect, (nStyle & kStylePressed) ? &m_brHighlightDn : &m_brHighlight);
-    Frame(pDC, rect, m_clrMenuItemBorder);
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
   }
   // The glyph of the menu glyph strip is centred over it.
 }
@@ -206,7 +210,7 @@ void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSy
 void CUfxVisualManagerXP::OnDrawStatusBarPaneBorder(CDC* pDC, CUfxStatusBar*, CRect rectPane, UINT, UINT nStyle) {
   if (nStyle & 0x100) return;
   if (nStyle & 0x200) CUfxGdiEffects(*pDC).HighlightRect(rectPane);
-  Frame(pDC, rectPane, m_clrPaneBorder);
+  Frame(pDC, rectPane, m_colors.clrPaneBorder);
 }
 
 void CUfxVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
@@ -216,7 +220,7 @@ void CUfxVisualManagerXP::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL, BOOL
     Frame(pDC, rect, UfxGlobalData.clrBarHilite);
   } else {
     OnFillHighlightedArea(pDC, rect, bIsDropped ? &m_brHighlightDn : &m_brHighlight, nullptr);
-    CBrush frame(m_clrMenuItemBorder);
+    CBrush frame(m_colors.clrHighlightFrame);
     pDC->FillRect(CRect(rect.left, rect.top, rect.left + 1, rect.bottom), &frame);
   }
 }
@@ -225,12 +229,12 @@ void CUfxVisualManagerXP::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIs
                                             CUfxToolbarComboBoxButton*) {
   if (!bIsHighlighted && !bIsDropped) return;
   rect.DeflateRect(1, 1);
-  Frame(pDC, rect, m_clrMenuItemBorder);
+  Frame(pDC, rect, m_colors.clrHighlightFrame);
 }
 
 void CUfxVisualManagerXP::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted,
                                            CUfxToolbarEditBoxButton*) {
-  if (bIsHighlighted) Frame(pDC, rect, m_clrMenuItemBorder);
+  if (bIsHighlighted) Frame(pDC, rect, m_colors.clrHighlightFrame);
 }
 
 void CUfxVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) {
@@ -243,7 +247,7 @@ void CUfxVisualManagerXP::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsAct
   CRect band(rect.CenterPoint().x - width / 2, inner.top + (bIsActive ? 2 : 1), 0, inner.bottom - (bIsActive ? 2 : 1));
   band.right = band.left + width;
   COLORREF oldText = pDC->SetTextColor(bIsActive ? UfxGlobalData.clrBarDkShadow : UfxGlobalData.clrBarShadow);
-  COLORREF oldBk = pDC->SetBkColor(bIsActive ? m_clrHighlight : m_clrBarBkgnd);
+  COLORREF oldBk = pDC->SetBkColor(bIsActive ? m_colors.clrHighlight : m_colors.clrToolBar);
   pDC->FillRect(&band, &m_brGripperHorz);
   pDC->SetBkColor(oldBk);
   pDC->SetTextColor(oldText);
@@ -274,9 +278,9 @@ void CUfxVisualManagerXP::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pBut
 void CUfxVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButton, CRect rect, UFX_BUTTON_STATE state) {
   if (state != ButtonsIsPressed && state != ButtonsIsHighlighted) return;
   const UFX_BUTTON_FACTS button = DescribeButton(pButton);
-  COLORREF clrFrame = m_clrMenuItemBorder;
+  COLORREF clrFrame = m_colors.clrHighlightFrame;
   if (button.bMenuButton && button.bPopupOpen) {
-    clrFrame = m_clrMenuBorder;
+    clrFrame = m_colors.clrMenuBorder;
     AdjustMenuConnectionRect((CUfxToolbarMenuButton*)pButton, rect);
     // The open menu's shadow follows when the toolbars ask for menu shadows.
   }
@@ -287,9 +291,9 @@ void CUfxVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CUfxToolbarMenuButton* p
   const UFX_BUTTON_FACTS button = DescribeButton(pButton);
   const BOOL bDisabled = (button.nStyle & kStyleDisabled) != 0;
   OnFillHighlightedArea(pDC, rect, bDisabled ? &m_brMenuLight : &m_brHighlight, (CUfxToolbarButton*)pButton);
-  Frame(pDC, rect, m_clrMenuItemBorder);
+  Frame(pDC, rect, m_colors.clrHighlightFrame);
   if (bDisabled) clrText = UfxGlobalData.clrGrayedText;
-  else clrText = (GetRValue(m_clrHighlight) > 128 && GetGValue(m_clrHighlight) > 128 && GetBValue(m_clrHighlight) > 128)
+  else clrText = (GetRValue(m_colors.clrHighlight) > 128 && GetGValue(m_colors.clrHighlight) > 128 && GetBValue(m_colors.clrHighlight) > 128)
                      ? RGB(0, 0, 0) : RGB(255, 255, 255);
 }
 
@@ -330,15 +334,15 @@ void CUfxVisualManagerXP::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton*, C
 void CUfxVisualManagerXP::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton* pButton, UINT, CUfxTabWnd*) {
   const BOOL bHot = pButton != nullptr && pButton->IsHighlighted();
   const BOOL bPushed = pButton != nullptr && pButton->IsPushed();
-  if (bHot && bPushed) pDC->Draw3dRect(&rect, UfxGlobalData.clrBarDkShadow, m_clrTabButtonBorder);
-  else if (bHot || bPushed) pDC->Draw3dRect(&rect, m_clrTabButtonBorder, UfxGlobalData.clrBarDkShadow);
+  if (bHot && bPushed) pDC->Draw3dRect(&rect, UfxGlobalData.clrBarDkShadow, m_colors.clrTabButtonBorder);
+  else if (bHot || bPushed) pDC->Draw3dRect(&rect, m_colors.clrTabButtonBorder, UfxGlobalData.clrBarDkShadow);
 }
 
 COLORREF CUfxVisualManagerXP::OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected) {
   if (bIsSelected) {
     OnFillHighlightedArea(pDC, rect, &m_brHighlight, nullptr);
-    Frame(pDC, rect, m_clrMenuItemBorder);
-    const BOOL dark = GetRValue(m_clrHighlight) < 129 || GetGValue(m_clrHighlight) < 129 || GetBValue(m_clrHighlight) < 129;
+    Frame(pDC, rect, m_colors.clrHighlightFrame);
+    const BOOL dark = GetRValue(m_colors.clrHighlight) < 129 || GetGValue(m_colors.clrHighlight) < 129 || GetBValue(m_colors.clrHighlight) < 129;
     return dark ? RGB(255, 255, 255) : RGB(0, 0, 0);
   }
   pDC->FillRect(&rect, &m_brMenuLight);
@@ -351,7 +355,7 @@ void CUfxVisualManagerXP::OnDrawTasksGroupAreaBorder(CDC*, CRect, BOOL, BOOL) {}
 void CUfxVisualManagerXP::OnDrawTask(CDC*, CUfxTask*, CImageList*, BOOL, BOOL) {}
 void CUfxVisualManagerXP::OnDrawScrollButton(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted, BOOL, BOOL) {
   pDC->FillRect(&rect, bIsHighlighted ? &m_brHighlight : &UfxGlobalData.brBarFace);
-  Frame(pDC, rect, bIsHighlighted ? m_clrMenuItemBorder : UfxGlobalData.clrBarShadow);
+  Frame(pDC, rect, bIsHighlighted ? m_colors.clrHighlightFrame : UfxGlobalData.clrBarShadow);
 }
 
 int CUfxVisualManagerXP::GetMenuImageMargin() const { return 3; }

@@ -85,29 +85,18 @@ public:
 
   CBrush m_brGripperHorz;
   CBrush m_brGripperVert;
-  COLORREF m_clrBarBkgnd = 0;
+  // The colours of the last computation, and the brushes and pen made from them.
+  UFX_XP_COLORS m_colors = {};
   CBrush m_brBarBkgnd;
-  COLORREF m_clrMenuLight = 0;
   CBrush m_brMenuLight;
-  COLORREF m_clrHighlight = 0;
   CBrush m_brHighlight;
-  COLORREF m_clrHighlightDn = 0;
   CBrush m_brHighlightDn;
-  COLORREF m_clrHighlightChecked = 0;
   CBrush m_brHighlightChecked;
-  COLORREF m_clrInactiveTabText = 0;
   CBrush m_brTabBack;
   CPen m_penSeparator;
-  COLORREF m_clrPaneBorder = 0;
-  COLORREF m_clrMenuBorder = 0;
-  COLORREF m_clrMenuItemBorder = 0;  // the highlight frame
-  COLORREF m_clrTabButtonBorder = 0;
   BOOL m_bConnectMenuToParent = TRUE;
 
 protected:
   // Stores computed colours and rebuilds the brushes and the pen from them.
   void ApplyColors(const UFX_XP_COLORS& colors);
-  UFX_XP_COLORS m_colors = {};
-  COLORREF m_clrSeparator = 0;
-  COLORREF m_clrTabBack = 0;
 };

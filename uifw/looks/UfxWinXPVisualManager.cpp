@@ -1,5 +1,6 @@
 #include "UfxWinXPVisualManager.h"
 #include "UfxButton.h"
+#include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
 
@@ -53,7 +54,13 @@ void CUfxWinXPVisualManager::OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect 
 
 void CUfxWinXPVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
                                                  BOOL bDisabled) {
-  CUfxVisualManagerXP::OnDrawCaptionButton(pDC, pButton, bHorz, bMaximized, bDisabled);
+  int nState = PBS_HOT;
+  if (bDisabled) nState = PBS_DISABLED;
+  else if (!pButton->m_bPushed) nState = PBS_NORMAL;
+  else if (pButton->m_bFocused) nState = PBS_PRESSED;
+  if (!DrawThemePart(m_hThemeButton, pDC, BP_PUSHBUTTON, nState, pButton->GetRect()))
+    CUfxVisualManagerXP::OnDrawCaptionButton(pDC, pButton, bHorz, bMaximized, bDisabled);
+  // Then the flat look's glyph, without its fill.
 }
 
 void CUfxWinXPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
@@ -286,9 +293,5 @@ void CUfxWinXPVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
     CUfxVisualManagerXP::OnDrawControlBorder(pWndCtrl);
     return;
   }
-  CRect rect;
-  pWndCtrl->GetWindowRect(rect);
-  rect.OffsetRect(-rect.left, -rect.top);
-  CWindowDC dc(pWndCtrl);
-  dc.Draw3dRect(&rect, m_clrMenuItemBorder, m_clrMenuItemBorder);
+  DrawWindowFrame(pWndCtrl, m_colors.clrHighlightFrame, m_colors.clrHighlightFrame);
 }

@@ -117,6 +117,36 @@ TEST_F(KeyboardTest, ShortcutTextsNameTheModifiersFirst) {
   EXPECT_EQ(ctrl + L"+", text);
 }
 
+// The application's one multiple-document template (the application owns it from then on).
+CMultiDocTemplate* Template() {
+  static CMultiDocTemplate* pTemplate = [] {
+    CMultiDocTemplate* p = new CMultiDocTemplate(310, RUNTIME_CLASS(CDocument), RUNTIME_CLASS(CFrameWnd),
+                                                 RUNTIME_CLASS(CView));
+    p->LoadTemplate();
+    theApp.AddDocTemplate(p);
+    return p;
+  }();
+  return pTemplate;
+}
+
+TEST_F(KeyboardTest, TemplateTablesAreStoredUnderTheirIds) {
+  CMultiDocTemplate* pTemplate = Template();
+  ASSERT_NE(nullptr, pTemplate->m_hAccelTable);
+  ACCEL three[] = {{FVIRTKEY | FCONTROL, 'P', 40101}, {FVIRTKEY, VK_F9, 40102}, {FVIRTKEY | FSHIFT, VK_F9, 40103}};
+  ASSERT_TRUE(CUfxKeyboardManager::UpdateAccelTable(pTemplate, three, 3));
+  ASSERT_TRUE(km.SaveState(kSection));
+  BYTE bytes[64];
+  DWORD cb = sizeof(bytes);
+  ASSERT_EQ(ERROR_SUCCESS, ::RegGetValueW(HKEY_CURRENT_USER, CString(kSection) + L"UfxKeyboard-310", L"Accelerators",
+                                          RRF_RT_REG_BINARY, nullptr, bytes, &cb));
+  EXPECT_EQ(18u, cb);
+
+  km.ResetAll();
+  EXPECT_EQ(2u, Entries(pTemplate->m_hAccelTable).size());
+  ASSERT_TRUE(km.LoadState(kSection));
+  EXPECT_EQ(3u, Entries(pTemplate->m_hAccelTable).size());
+}
+
 TEST(KeyboardChars, MnemonicsAreUpperCase) {
   EXPECT_EQ((UINT)'Z', CUfxKeyboardManager::TranslateCharToUpper('Z'));
   EXPECT_EQ((UINT)'7', CUfxKeyboardManager::TranslateCharToUpper('7'));

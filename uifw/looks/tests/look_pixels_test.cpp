@@ -3,6 +3,7 @@
 // colour, grippers, separators, status panes, progress, and the gradient look's toolbar, dots and
 // customize button.
 #include "LooksTestKit.h"
+#include "UfxCaptionButton.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager2003.h"
 #include "UfxVisualManagerXP.h"
@@ -171,6 +172,76 @@ TEST_F(LookPixels, GrippersSeparatorsPanesProgressAndTheGradientToolbar) {
     CTestCanvas canvas(44, 28, kBack);
     c.draw(look, canvas.dc());
     EXPECT_EQ(ColorText(c.expected), ColorText(canvas.At(c.x, c.y))) << c.what;
+  }
+}
+
+TEST_F(LookPixels, CaptionButtonGlyphsByKindSideAndState) {
+  CUfxCaptionButton close(19, 16011), expand(9, 16012);
+  const struct { CUfxCaptionButton* button; BOOL side, state, maximize; int glyph; } cases[] = {
+      {&close, TRUE, TRUE, TRUE, 20}, {&close, FALSE, FALSE, FALSE, 20},
+      {&expand, TRUE, TRUE, FALSE, 2}, {&expand, TRUE, FALSE, TRUE, 3}, {&expand, TRUE, FALSE, FALSE, 19},
+      {&expand, FALSE, TRUE, FALSE, 0}, {&expand, FALSE, FALSE, TRUE, 17}, {&expand, FALSE, FALSE, FALSE, 16},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(c.glyph, CUfxVisualManager::CaptionButtonGlyph(c.button, c.side, c.state, c.maximize))
+        << c.button->m_nHit << " " << c.side << c.state << c.maximize;
+}
+
+TEST_F(LookPixels, CaptionButtonFrames) {
+  CUfxCaptionButton button(9, 16012);
+  button.m_ptOrg = CPoint(3, 4);  // 14 x 14 from there
+  ASSERT_EQ(CRect(3, 4, 17, 18), button.GetRect());
+  const COLORREF light = ::GetSysColor(COLOR_3DLIGHT), dark = ::GetSysColor(COLOR_3DDKSHADOW);
+  struct Case { const char* what; CRuntimeClass* look; BOOL look2000, pushed, focused, maximize; COLORREF corner, inner; };
+  const Case cases[] = {
+      {"base at rest", RUNTIME_CLASS(CUfxVisualManager), FALSE, FALSE, FALSE, FALSE, light, kWhite},
+      {"base pressed", RUNTIME_CLASS(CUfxVisualManager), FALSE, TRUE, TRUE, FALSE, dark, dark},
+      {"base 2000 at rest", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, FALSE, FALSE, kBack, kBack},
+      {"base 2000 hot", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, TRUE, FALSE, kWhite, kBack},
+      {"base 2000 hot, maximize glyph", RUNTIME_CLASS(CUfxVisualManager), TRUE, FALSE, TRUE, TRUE, kBack, kBack},
+      {"flat hot", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, FALSE, TRUE, FALSE, kFrame, kHot},
+      {"flat pressed", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, TRUE, TRUE, FALSE, kFrame, kPushed},
+      {"flat maximize kind: glyph only", RUNTIME_CLASS(CUfxVisualManagerXP), TRUE, TRUE, TRUE, TRUE, kBack, kBack},
+  };
+  for (const Case& c : cases) {
+    CUfxVisualManager* look = Use(c.look);
+    look->SetLook2000(c.look2000);
+    button.m_bPushed = c.pushed;
+    button.m_bFocused = c.focused;
+    CTestCanvas canvas(20, 20, kBack);
+    look->OnDrawCaptionButton(&canvas.dc(), &button, FALSE, FALSE, c.maximize);
+    EXPECT_EQ(ColorText(c.corner), ColorText(canvas.At(3, 4))) << c.what;
+    EXPECT_EQ(ColorText(c.inner), ColorText(canvas.At(4, 5))) << c.what;
+  }
+}
+
+TEST_F(LookPixels, BarBordersByTheBarsBorderBits) {
+  struct Case { const char* what; CRuntimeClass* look; DWORD style; bool dockable; int x, y; COLORREF expected; int shrinkLeft, shrinkTop; };
+  const COLORREF face = RGB(245, 245, 245);
+  const Case cases[] = {
+      {"no border bits: nothing", RUNTIME_CLASS(CUfxVisualManager), CBRS_ALIGN_TOP, true, 0, 10, kBack, 0, 0},
+      {"left edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_LEFT, true, 0, 10, kShadow, 1, 0},
+      {"left edge lit when 3D", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_LEFT | CBRS_BORDER_3D, true, 0, 10, kWhite, 1, 0},
+      {"right edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_RIGHT | CBRS_BORDER_3D, true, 39, 10, kShadow, 0, 0},
+      {"bottom edge in shadow", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_BOTTOM, true, 20, 19, kShadow, 0, 0},
+      {"not dockable: shadow top line", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_TOP | CBRS_BORDER_3D, false, 20, 0, kShadow, 0, 1},
+      {"not dockable: then a lit line", RUNTIME_CLASS(CUfxVisualManager), CBRS_BORDER_TOP | CBRS_BORDER_3D, false, 20, 1, kWhite, 0, 1},
+      {"flat: lines in the bar face", RUNTIME_CLASS(CUfxVisualManagerXP), CBRS_BORDER_ANY, true, 0, 10, face, 1, 1},
+      {"gradient: no border", RUNTIME_CLASS(CUfxVisualManager2003), CBRS_BORDER_ANY, true, 0, 10, kBack, 0, 0},
+  };
+  for (const Case& c : cases) {
+    CUfxVisualManager* look = Use(c.look);
+    CControlBar bar;
+    bar.m_dwStyle = c.style;
+    if (c.dockable) bar.EnableDocking(CBRS_ALIGN_ANY);
+    CTestCanvas canvas(40, 20, kBack);
+    canvas.dc().SetBkColor(RGB(7, 8, 9));
+    CRect rect(0, 0, 40, 20);
+    look->OnDrawBarBorder(&canvas.dc(), &bar, rect);
+    EXPECT_EQ(ColorText(c.expected), ColorText(canvas.At(c.x, c.y))) << c.what;
+    EXPECT_EQ(c.shrinkLeft, rect.left) << c.what;
+    EXPECT_EQ(c.shrinkTop, rect.top) << c.what;
+    EXPECT_EQ(RGB(7, 8, 9), canvas.dc().GetBkColor()) << c.what;
   }
 }
 

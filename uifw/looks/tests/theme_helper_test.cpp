@@ -3,6 +3,7 @@
 // (the same pixels as the flat or base look), the scheme detection of the gradient look, and the
 // real theme of a fresh Wine prefix.
 #include "LooksTestKit.h"
+#include "UfxCaptionButton.h"
 #include "UfxVisualManager2003.h"
 #include "UfxWinXPVisualManager.h"
 #include "UfxColorMath.h"
@@ -120,6 +121,10 @@ const DrawCase kDraws[] = {
     {"header pressed", [](CUfxWinXPVisualManager& m, CDC& dc) { CRect r = kR; m.OnDrawHeaderCtrlBorder(nullptr, &dc, r, TRUE, TRUE); }, "HEADER 1 3"},
     {"outlook page button hot", [](CUfxWinXPVisualManager& m, CDC& dc) { COLORREF t; m.OnFillOutlookPageButton(&dc, kR, TRUE, FALSE, t); }, "BUTTON 1 2"},
     {"progress", [](CUfxWinXPVisualManager& m, CDC& dc) { m.OnDrawStatusBarProgress(&dc, nullptr, kR, 10, 5, 0, -1, -1, FALSE); }, "PROGRESS 1 0|PROGRESS 3 0"},
+    {"caption button at rest", [](CUfxWinXPVisualManager& m, CDC& dc) { CUfxCaptionButton b(19, 0); m.OnDrawCaptionButton(&dc, &b, TRUE, FALSE, FALSE); }, "BUTTON 1 1"},
+    {"caption button pressed", [](CUfxWinXPVisualManager& m, CDC& dc) { CUfxCaptionButton b(19, 0); b.m_bPushed = b.m_bFocused = TRUE; m.OnDrawCaptionButton(&dc, &b, TRUE, FALSE, FALSE); }, "BUTTON 1 3"},
+    {"caption button pushed, cursor away", [](CUfxWinXPVisualManager& m, CDC& dc) { CUfxCaptionButton b(19, 0); b.m_bPushed = TRUE; m.OnDrawCaptionButton(&dc, &b, TRUE, FALSE, FALSE); }, "BUTTON 1 2"},
+    {"caption button, maximize kind", [](CUfxWinXPVisualManager& m, CDC& dc) { CUfxCaptionButton b(9, 0); m.OnDrawCaptionButton(&dc, &b, TRUE, FALSE, TRUE); }, "BUTTON 1 4"},
     {"progress of range 0", [](CUfxWinXPVisualManager& m, CDC& dc) { m.OnDrawStatusBarProgress(&dc, nullptr, kR, 0, 5, 0, -1, -1, FALSE); }, "PROGRESS 1 0"},
 };
 
