@@ -249,9 +249,11 @@ void CUfxVisualManager::OnDrawStatusBarProgress(CDC* pDC, CUfxStatusBar*, CRect 
 }
 
 void CUfxVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CUfxStatusBar*, CRect rectSizeBox) {
-  // The status bar paints into its own window's DC: its layout decides the glyph.
+  // The status bar paints into its own window's DC: a right-to-left window (whose DCs are
+  // mirrored) shows the mirrored grip.
   HWND hwnd = ::WindowFromDC(pDC->GetSafeHdc());
-  const BOOL bRtl = hwnd != nullptr && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0;
+  const BOOL bRtl = (hwnd != nullptr && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) ||
+                    (::GetLayout(pDC->GetSafeHdc()) & LAYOUT_RTL) != 0;
   CFont* pOldFont = pDC->SelectObject(&UfxGlobalData.fontMarlett);
   UINT oldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
   COLORREF oldColor = pDC->SetTextColor(UfxGlobalData.clrBtnShadow);

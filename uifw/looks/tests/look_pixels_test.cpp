@@ -245,6 +245,32 @@ TEST_F(LookPixels, BarBordersByTheBarsBorderBits) {
   }
 }
 
+TEST_F(LookPixels, SizeBoxGlyphFollowsTheLayout) {
+  CUfxVisualManager* look = Use(RUNTIME_CLASS(CUfxVisualManager));
+  // The grip as the symbol font writes one character at the bottom-right corner.
+  auto written = [](LPCWSTR glyph, DWORD layout) {
+    CTestCanvas canvas(20, 20, kBack);
+    ::SetLayout(canvas.dc().GetSafeHdc(), layout);
+    CFont* old = canvas.dc().SelectObject(&UfxGlobalData.fontMarlett);
+    canvas.dc().SetTextAlign(TA_RIGHT | TA_BOTTOM);
+    canvas.dc().SetTextColor(UfxGlobalData.clrBtnShadow);
+    canvas.dc().SetBkMode(TRANSPARENT);
+    CRect rect(2, 2, 18, 18);
+    canvas.dc().ExtTextOut(18, 18, ETO_CLIPPED, &rect, glyph, 1, nullptr);
+    canvas.dc().SelectObject(old);
+    return canvas.Pixels();
+  };
+  for (DWORD layout : {0ul, (DWORD)LAYOUT_RTL}) {
+    CTestCanvas canvas(20, 20, kBack);
+    ::SetLayout(canvas.dc().GetSafeHdc(), layout);
+    look->OnDrawStatusBarSizeBox(&canvas.dc(), nullptr, CRect(2, 2, 18, 18));
+    const auto drawn = canvas.Pixels();
+    const auto expected = written(layout ? L"x" : L"o", layout);
+    EXPECT_TRUE(drawn == expected) << "layout " << layout;
+    EXPECT_FALSE(drawn == written(layout ? L"o" : L"x", layout)) << "layout " << layout;
+  }
+}
+
 TEST_F(LookPixels, PaletteScreensDrawTheGradientLookAsTheFlatOne) {
   const int saved = UfxGlobalData.m_nBitsPerPixel;
   UfxGlobalData.m_nBitsPerPixel = 8;  // the global colour depth of a palette screen
