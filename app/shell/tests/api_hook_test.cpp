@@ -14,6 +14,7 @@
 #include "MessageBoxHook.h"
 #include "NumbrookLib.h"
 #include "ShellIds.h"
+#include "ShellTestKit.h"
 
 extern "C" __declspec(dllimport) int LoadAndShowW(LPCWSTR library, LPCWSTR caption);
 extern "C" __declspec(dllimport) int LoadExAndShowW(LPCWSTR library, LPCWSTR caption);
@@ -84,35 +85,6 @@ public:
 
 RootDouble* g_root = nullptr;
 INumbrookMain* RootSource() { return g_root; }
-
-// Answers the box with the given caption with OK as soon as it shows; `found` tells whether
-// it ever showed.
-class BoxCloser {
-public:
-  explicit BoxCloser(LPCWSTR caption) : m_caption(caption), m_thread([this] { Run(); }) {}
-  ~BoxCloser() {
-    if (m_thread.joinable()) m_thread.join();
-  }
-  bool Found() {
-    if (m_thread.joinable()) m_thread.join();
-    return m_found;
-  }
-
-private:
-  void Run() {
-    for (int i = 0; i < 200; ++i) {
-      if (HWND box = ::FindWindowW(nullptr, m_caption)) {
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        m_found = true;
-        return;
-      }
-      ::Sleep(50);
-    }
-  }
-  LPCWSTR m_caption;
-  bool m_found = false;
-  std::thread m_thread;
-};
 
 // The main window of the root double: a plain window of the test thread.
 class MessageBoxHookTest : public ::testing::Test {
