@@ -1,6 +1,7 @@
 // The workspace in a test application: the registry layout it writes and cleans, the saved
 // library version, manager sections only for managers that exist, double clicks, and the frame's
 // window placement and key routing while minimised.
+#include "FramesTestKit.h"
 #include "UfxCommandManager.h"
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
@@ -8,7 +9,6 @@
 #include "UfxRegistry.h"
 #include "UfxWorkspace.h"
 #include <gtest/gtest.h>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -51,19 +51,6 @@ bool KeyExists(const CString& path) {
   return true;
 }
 
-void PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done() && ::GetTickCount() - start < 3000) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-    }
-    ::Sleep(5);
-  }
-}
 
 class WorkspaceTest : public ::testing::Test {
 protected:
