@@ -286,3 +286,29 @@ TEST_F(WorkspaceTest, ARestoredFrameTranslatesItsAccelerators) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(WorkspaceTest, UserToolbarsHaveTheirIdRangeAndMenuItems) {
+  CUfxFrameHelper helper(nullptr);
+  EXPECT_EQ(0u, helper.GetFreeUserToolbarId());  // no range
+  helper.InitUserToolbars(nullptr, 0xE828, 0xE831);
+  EXPECT_EQ(0xE828u, helper.GetFreeUserToolbarId());
+  EXPECT_EQ(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\"), helper.GetUserToolbarsEntry());
+  EXPECT_TRUE(helper.IsUserDefinedToolbarId(0xE831));
+  EXPECT_FALSE(helper.IsUserDefinedToolbarId(0xE832));
+  EXPECT_EQ(nullptr, helper.GetUserBarByIndex(0));
+
+  // Without user toolbars every item of the range goes.
+  CMenu menu;
+  menu.CreatePopupMenu();
+  menu.AppendMenu(MF_STRING, 100, L"Before");
+  menu.AppendMenu(MF_STRING, 22873, L"User 1");
+  menu.AppendMenu(MF_STRING, 22874, L"User 2");
+  menu.AppendMenu(MF_STRING, 200, L"After");
+  EXPECT_EQ(2, helper.SetupToolbarMenu(menu, 22873, 22882));
+  EXPECT_EQ(100u, menu.GetMenuItemID(0));
+  EXPECT_EQ(200u, menu.GetMenuItemID(1));
+}
+
+}  // namespace
