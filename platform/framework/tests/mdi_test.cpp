@@ -43,6 +43,8 @@ protected:
     POSITION pos = theApp.GetFirstDocTemplatePosition();
     alpha = (CMultiDocTemplate*)theApp.GetNextDocTemplate(pos);
     beta = (CMultiDocTemplate*)theApp.GetNextDocTemplate(pos);
+    // The templates outlive a test; their untitled documents count from 1 again in each.
+    alpha->m_nUntitledCount = beta->m_nUntitledCount = 0;
     frame = new CMDIFrameWnd;
     // A popup with a plain border: the display has no window manager to wait for.
     ASSERT_TRUE(frame->LoadFrame(300, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | FWS_ADDTOTITLE));
