@@ -195,13 +195,13 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     Check(Lib->get_Consts(&consts));
 
     std::vector<std::wstring_view> texts = WorksheetLineViews(Text);
-    if (texts.size() > kMaxLines) RaiseError(L"The text has too many lines");
+    if (texts.size() > kMaxLines) RaiseError(GetMessageText(14069));
     fresh.reserve(texts.size());
     int cursor = -1;
     for (std::wstring_view text : texts) {
       ++cursor;
       std::vector<std::wstring> statements = SplitLineStatements(text);
-      if (statements.size() > kMaxLines) RaiseError(L"The line has too many statements");
+      if (statements.size() > kMaxLines) RaiseError(GetMessageText(14070));
       Line line;
       line.reserve(statements.size());
       for (std::wstring& statement : statements) {

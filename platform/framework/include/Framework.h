@@ -25,3 +25,6 @@
 #include "FwMDI.h"
 #include "FwReBar.h"
 #include "FwOleIPFrame.h"
+#include "FwPropSheet.h"
+#include "FwCheckListBox.h"
+#include "FwOleDragDrop.h"

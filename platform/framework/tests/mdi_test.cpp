@@ -43,6 +43,7 @@ protected:
     POSITION pos = theApp.GetFirstDocTemplatePosition();
     alpha = (CMultiDocTemplate*)theApp.GetNextDocTemplate(pos);
     beta = (CMultiDocTemplate*)theApp.GetNextDocTemplate(pos);
+    alpha->m_nUntitledCount = beta->m_nUntitledCount = 0;  // titles count from 1 in each test
     frame = new CMDIFrameWnd;
     // A popup with a plain border: the display has no window manager to wait for.
     ASSERT_TRUE(frame->LoadFrame(300, WS_POPUP | WS_BORDER | WS_CLIPCHILDREN | FWS_ADDTOTITLE));
