@@ -111,6 +111,15 @@ def cur(canvas, hotspot, transparent):
     return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", w, h, 2, 0, hotspot[0], hotspot[1], len(blob), 22) + blob
 
 
+def outline(c, colour):
+    """Edges the shapes of that colour with black on the transparent background."""
+    edge = [(x, y) for y in range(c.h) for x in range(c.w) if c.px[y][x] == MAGENTA and any(
+        0 <= x + dx < c.w and 0 <= y + dy < c.h and c.px[y + dy][x + dx] == colour
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
+    for x, y in edge:
+        c.px[y][x] = (0, 0, 0)
+
+
 def hand():
     """The hand cursor of the framework's link buttons: a pointing finger, white with a black edge."""
     c = Canvas(32, 32, MAGENTA)
@@ -122,11 +131,7 @@ def hand():
     c.rect(2, 12, 6, 17, white)      # the thumb
     c.rect(4, 14, 19, 22, white)     # the palm
     c.rect(6, 22, 17, 25, white)     # the wrist
-    edge = [(x, y) for y in range(32) for x in range(32) if c.px[y][x] == MAGENTA and any(
-        0 <= x + dx < 32 and 0 <= y + dy < 32 and c.px[y + dy][x + dx] == white
-        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
-    for x, y in edge:
-        c.px[y][x] = (0, 0, 0)
+    outline(c, white)
     return c
 
 
@@ -143,11 +148,7 @@ def splitter(horizontal):
         c.rect(26 - i, 15 - i, 27 - i, 17 + i, white)
     if not horizontal:
         c.px = [[c.px[x][y] for x in range(32)] for y in range(32)]
-    edge = [(x, y) for y in range(32) for x in range(32) if c.px[y][x] == MAGENTA and any(
-        0 <= x + dx < 32 and 0 <= y + dy < 32 and c.px[y + dy][x + dx] == white
-        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
-    for x, y in edge:
-        c.px[y][x] = (0, 0, 0)
+    outline(c, white)
     return c
 
 

@@ -71,6 +71,11 @@ protected:
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     Pump();
   }
+  // The bar's hit-test answer at a client point.
+  LRESULT HitAt(CPoint pt) {
+    bar.ClientToScreen(&pt);
+    return bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y));
+  }
   CRect PaneRect(int i) const {
     CRect r;
     bar.GetItemRect(i, &r);
@@ -180,10 +185,8 @@ TEST_F(StatusBarTest, AMissingStringFailsAndLeavesTheRestUnset) {
 }
 
 TEST_F(StatusBarTest, GripHidesWhileTheFrameIsMaximised) {
-  CRect grip = bar.GetSizeBoxRect();
-  CPoint inGrip(grip.right - 2, grip.bottom - 2);
-  bar.ClientToScreen(&inGrip);
-  EXPECT_EQ(HTBOTTOMRIGHT, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(inGrip.x, inGrip.y)));
+  const CRect grip = bar.GetSizeBoxRect();
+  EXPECT_EQ(HTBOTTOMRIGHT, HitAt(CPoint(grip.right - 2, grip.bottom - 2)));
 
   frame->ShowWindow(SW_MAXIMIZE);
   frame->RecalcLayout();
@@ -194,9 +197,7 @@ TEST_F(StatusBarTest, GripHidesWhileTheFrameIsMaximised) {
   CRect client;
   bar.GetClientRect(&client);
   EXPECT_EQ(client.right, PaneRect(3).right);  // the panes take the grip's room
-  CPoint corner(client.right - 2, client.bottom - 2);
-  bar.ClientToScreen(&corner);
-  EXPECT_NE(HTBOTTOMRIGHT, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(corner.x, corner.y)));
+  EXPECT_NE(HTBOTTOMRIGHT, HitAt(CPoint(client.right - 2, client.bottom - 2)));
 
   frame->ShowWindow(SW_RESTORE);
   frame->RecalcLayout();
@@ -208,9 +209,7 @@ TEST_F(StatusBarTest, GripHidesWhileTheFrameIsMaximised) {
 TEST_F(StatusBarTest, GripAnswersBottomLeftOnlyInRightToLeftLayout) {
   bar.ModifyStyleEx(0, WS_EX_TOOLWINDOW);
   const CRect grip = bar.GetSizeBoxRect();
-  CPoint pt(grip.right - 2, grip.bottom - 2);
-  bar.ClientToScreen(&pt);
-  EXPECT_EQ(HTBOTTOMRIGHT, bar.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)));
+  EXPECT_EQ(HTBOTTOMRIGHT, HitAt(CPoint(grip.right - 2, grip.bottom - 2)));
 }
 
 TEST_F(StatusBarTest, PanesUpdateLikeCommands) {
@@ -263,6 +262,22 @@ TEST_F(StatusBarTest, PaneTextIsPaintedUnlessAProgressBarTakesThePane) {
   // A progress bar replaces the text.
   bar.EnablePaneProgressBar(0, 100);
   EXPECT_EQ(0, CountInk(content));
+}
+
+TEST_F(StatusBarTest, AnimationWrapsAndNewIndicatorsStopItsTimer) {
+  HIMAGELIST frames = ::ImageList_Create(16, 16, ILC_COLOR32, 2, 0);
+  ASSERT_TRUE(::ImageList_SetImageCount(frames, 2));
+  bar.SetPaneAnimation(3, frames, 5000);
+  ASSERT_EQ(2, bar.GetPane(3)->nFrameCount);
+  EXPECT_EQ(16, bar.GetPane(3)->cxIcon);
+  bar.SendMessage(WM_TIMER, ID_INDICATOR_SCRL);
+  EXPECT_EQ(1, bar.GetPane(3)->nCurrFrame);
+  bar.SendMessage(WM_TIMER, ID_INDICATOR_SCRL);
+  EXPECT_EQ(0, bar.GetPane(3)->nCurrFrame);
+  // The old panes' timer goes with them (KillTimer fails for a timer that no longer runs).
+  ASSERT_TRUE(bar.SetIndicators(kIndicators, 4));
+  EXPECT_EQ(0, bar.GetPane(3)->nFrameCount);
+  EXPECT_FALSE(::KillTimer(bar.m_hWnd, ID_INDICATOR_SCRL));
 }
 
 }  // namespace
