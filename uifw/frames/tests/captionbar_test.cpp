@@ -226,4 +226,14 @@ TEST_F(CaptionBarTest, RightClickAsksForTheToolbarMenuOutsideCustomization) {
   EXPECT_EQ(1u, frame->menuRequests.size());
 }
 
+TEST_F(CaptionBarTest, TheBarIsListedWithTheFrameworkBarsWhileItLives) {
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&bar));
+  CUfxCaptionBar other;
+  ASSERT_TRUE(other.Create(0x54000000, frame, 22818));
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&other));
+  other.DestroyWindow();
+  EXPECT_EQ(nullptr, UfxAllControlBars.Find(&other));
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&bar));
+}
+
 }  // namespace

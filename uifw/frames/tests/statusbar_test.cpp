@@ -280,4 +280,14 @@ TEST_F(StatusBarTest, AnimationWrapsAndNewIndicatorsStopItsTimer) {
   EXPECT_FALSE(::KillTimer(bar.m_hWnd, ID_INDICATOR_SCRL));
 }
 
+TEST_F(StatusBarTest, TheBarIsListedWithTheFrameworkBarsWhileItLives) {
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&bar));
+  CUfxStatusBar other;
+  ASSERT_TRUE(other.Create(frame, 0x50008200, 59394));
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&other));
+  other.DestroyWindow();
+  EXPECT_EQ(nullptr, UfxAllControlBars.Find(&other));
+  EXPECT_NE(nullptr, UfxAllControlBars.Find(&bar));
+}
+
 }  // namespace
