@@ -7,6 +7,7 @@
 #include "UfxToolBar.h"
 #include "UfxVisualManager.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -204,6 +205,33 @@ TEST_F(CaptionBarTest, CommandButtonSendsOnThePressOnlyWhileActive) {
   bar.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(bar.GetButtonRect().CenterPoint().x, in.y));
   bar.SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(bar.GetButtonRect().CenterPoint().x, in.y));
   EXPECT_EQ(1u, frame->commands.size());
+}
+
+// Every combination of alignments, with room for all three elements.
+TEST_F(CaptionBarTest, TextIsNeverDrawnOverTheImageOrTheButton) {
+  CRect rc;
+  bar.GetClientRect(&rc);
+  const int aligns[] = {CUfxCaptionBar::ALIGN_LEFT, CUfxCaptionBar::ALIGN_RIGHT, CUfxCaptionBar::ALIGN_CENTER};
+  for (int image : aligns)
+    for (int button : aligns)
+      for (int text : aligns) {
+        bar.SetBitmap(bitmap, kMagenta, FALSE, image);
+        bar.SetButton(L"Options", kCommand, button);
+        bar.SetText(CString(L'W', 12), text);
+        const CRect drawn = bar.GetTextDrawRect();
+        CRect image4 = bar.GetImageRect(), button4 = bar.GetButtonRect(), overlap;
+        image4.InflateRect(4, 4);
+        button4.InflateRect(4, 4);
+        const std::string where = "alignments of image " + std::to_string(image) + ", button " +
+                                  std::to_string(button) + ", text " + std::to_string(text);
+        if (drawn.IsRectEmpty()) continue;
+        EXPECT_FALSE(overlap.IntersectRect(&drawn, &image4)) << where;
+        EXPECT_FALSE(overlap.IntersectRect(&drawn, &button4)) << where;
+        EXPECT_GE(drawn.left, rc.left + 4) << where;
+        EXPECT_LE(drawn.right, rc.right - 4) << where;
+        EXPECT_GE(bar.GetImageRect().left, rc.left + 4) << where;
+        EXPECT_LE(bar.GetImageRect().right, rc.right - 4) << where;
+      }
 }
 
 TEST_F(CaptionBarTest, EmptyButtonTextIsNeverLaidOut) {
