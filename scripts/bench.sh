@@ -7,6 +7,7 @@ build_all
 trap stop_all EXIT
 start_wine
 start_display
+start_printing
 register_kernel
 cd "$BUILD/bin"
 found=0

@@ -5,7 +5,8 @@ set -euo pipefail
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${NUMBROOK_BUILD:-$ROOT/build}"
 JOBS="${JOBS:-$(nproc)}"
-PACKAGES=(cmake make mingw-w64 mingw-w64-tools libwine-dev wine wine64 fonts-wine xvfb xauth googletest xdotool)
+PACKAGES=(cmake make mingw-w64 mingw-w64-tools libwine-dev wine wine64 fonts-wine xvfb xauth googletest xdotool
+          cups printer-driver-cups-pdf poppler-utils)
 
 install_packages() {
   local missing=()
@@ -65,9 +66,29 @@ start_display() {
   echo "no free display number" >&2; exit 1
 }
 
+# Printing: the PDF queue NumbrookPDF of a CUPS scheduler, writing into $BUILD/printed. Wine
+# lists the queues at each process start, so this runs before the tests. Another run may share
+# the scheduler and the queue (and point the queue at its own folder): the tests find their jobs
+# by title. Only a scheduler started here is stopped here.
+CUPSD_PID=""
+start_printing() {
+  mkdir -p /run/cups "$BUILD/printed"
+  chmod 0777 "$BUILD/printed"
+  printf 'Out %s\nAnonDirName %s\n' "$BUILD/printed" "$BUILD/printed" > /etc/cups/cups-pdf-NumbrookPDF.conf
+  if ! lpstat -r 2>/dev/null | grep -q "is running"; then
+    setsid /usr/sbin/cupsd -f </dev/null >/dev/null 2>&1 &
+    CUPSD_PID=$!
+    for _ in $(seq 1 100); do lpstat -r 2>/dev/null | grep -q "is running" && break; sleep 0.1; done
+  fi
+  lpadmin -p NumbrookPDF -v cups-pdf:/NumbrookPDF -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd -E
+  lpadmin -d NumbrookPDF
+  echo "== printing to NumbrookPDF, files in $BUILD/printed"
+}
+
 stop_all() {
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
 }
 
 register_kernel() {

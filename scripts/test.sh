@@ -6,6 +6,7 @@ build_all
 trap stop_all EXIT
 start_wine
 start_display
+start_printing
 register_kernel
 echo "== running tests"
 cd "$BUILD"

@@ -436,10 +436,7 @@ LRESULT CLeftView::OnFindReplaceMessage(WPARAM wParam, LPARAM lParam) {
 // ---- print preview ------------------------------------------------------------------------
 
 void CLeftView::OnFilePrintPreview() {
-  // Without a preview nothing would end it and give the bars back: the bars stay as they are.
-  IKivPanelsManager* panels =
-      CView::GetPrintPreviewSupport() != nullptr ? TakeManager(&INumbrookMain::GetPanelsManager) : nullptr;
-  if (panels != nullptr) {
+  if (IKivPanelsManager* panels = TakeManager(&INumbrookMain::GetPanelsManager)) {
     VARIANT_BOOL visible = VARIANT_FALSE;
     if (SUCCEEDED(panels->IsToolbarVisible(TbButtonsBar, &visible)))
       m_bSavedButtonsBarVisible = visible == VARIANT_TRUE;
@@ -454,10 +451,17 @@ void CLeftView::OnFilePrintPreview() {
     panels->Release();
   }
   CView::OnFilePrintPreview();
+  // A preview that could not start would never give the bars back: they come back now.
+  CFrameWnd* pFrame = GetTopLevelFrame();
+  if (pFrame == nullptr || DYNAMIC_DOWNCAST(CPreviewView, pFrame->GetActiveView()) == nullptr) RestoreBarsAfterPreview();
 }
 
 void CLeftView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) {
   CScintillaColorerView::OnEndPrintPreview(pDC, pInfo, point, pPreview);
+  RestoreBarsAfterPreview();
+}
+
+void CLeftView::RestoreBarsAfterPreview() {
   if (IKivPanelsManager* panels = TakeManager(&INumbrookMain::GetPanelsManager)) {
     panels->put_DocEditableMode(m_bSavedEditableMode ? VARIANT_TRUE : VARIANT_FALSE);
     panels->ShowToolbar(TbButtonsBar, m_bSavedButtonsBarVisible ? VARIANT_TRUE : VARIANT_FALSE);

@@ -102,6 +102,8 @@ public:
   virtual void ColourVisibleLines();
   virtual void RequestCalculation();
   virtual void OnFilePrintPreview();
+  // The bars, and the document's editable mode, as they were before the preview.
+  void RestoreBarsAfterPreview();
 
   // Recalculation of the whole worksheet; the handler of the request.
   void OnCalculate();

@@ -258,13 +258,6 @@ std::vector<PopupShown> g_popups;
 bool g_exportAccepted = false;
 ExportSettings g_exportChoice;
 
-class CPreviewDouble : public CPrintPreviewSupport {
-public:
-  std::vector<CView*> started, ended;
-  void DoPrintPreview(CView* pView) override { started.push_back(pView); }
-  void EndPrintPreview(CView* pView, CDC*, CPrintInfo*, POINT, CPreviewView*) override { ended.push_back(pView); }
-};
-
 
 // ---- the frame ------------------------------------------------------------------------------
 
@@ -273,8 +266,11 @@ class CProbeLeftView : public CLeftView {
   DECLARE_DYNCREATE(CProbeLeftView)
 public:
   static int deleted;
+  static bool refusePrinting;  // no printer: the preview cannot start
   ~CProbeLeftView() override { ++deleted; }
+  BOOL OnPreparePrinting(CPrintInfo* pInfo) override { return !refusePrinting && CLeftView::OnPreparePrinting(pInfo); }
 };
+bool CProbeLeftView::refusePrinting = false;
 int CProbeLeftView::deleted = 0;
 IMPLEMENT_DYNCREATE(CProbeLeftView, CLeftView)
 
@@ -727,8 +723,6 @@ TEST_F(Panes, ContextMenusOfThePanes) {
 }
 
 TEST_F(Panes, PrintPreviewHidesTheBarsAndGivesThemBack) {
-  CPreviewDouble preview;
-  CView::SetPrintPreviewSupport(&preview);
   CPanelsDouble& panels = g_main.panels;
   panels.visible[TbButtonsBar] = VARIANT_TRUE;
   panels.visible[TbCaptionBar] = VARIANT_FALSE;
@@ -736,30 +730,34 @@ TEST_F(Panes, PrintPreviewHidesTheBarsAndGivesThemBack) {
   panels.shown.clear();
   panels.editableSet.clear();
   Command(left, ID_FILE_PRINT_PREVIEW);
-  ASSERT_EQ(1u, preview.started.size());
-  EXPECT_EQ(left, preview.started[0]);
+  ASSERT_NE(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView())) << "the preview is up";
   using Shown = std::vector<std::pair<int, VARIANT_BOOL>>;
   EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_FALSE}, {TbCaptionBar, VARIANT_FALSE}}), panels.shown);
   EXPECT_EQ(std::vector<VARIANT_BOOL>{VARIANT_FALSE}, panels.editableSet);
   panels.shown.clear();
-  left->OnEndPrintPreview(nullptr, nullptr, POINT{0, 0}, nullptr);
-  EXPECT_EQ(1u, preview.ended.size());
+  frame->SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
   EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_TRUE}, {TbCaptionBar, VARIANT_FALSE}}), panels.shown);
   EXPECT_EQ((std::vector<VARIANT_BOOL>{VARIANT_FALSE, VARIANT_TRUE}), panels.editableSet);
 
   // The results pane previews itself and leaves the bars alone.
   panels.shown.clear();
   Command(right, ID_FILE_PRINT_PREVIEW);
-  ASSERT_EQ(2u, preview.started.size());
-  EXPECT_EQ(right, preview.started[1]);
+  ASSERT_NE(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  EXPECT_TRUE(panels.shown.empty());
+  frame->SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
   EXPECT_TRUE(panels.shown.empty());
 
-  // Without a preview the bars stay: nothing would give them back.
-  CView::SetPrintPreviewSupport(nullptr);
+  // A preview that cannot start gives the bars back at once, and the user is told.
+  CProbeLeftView::refusePrinting = true;
   const int boxes = g_boxes;
   Command(left, ID_FILE_PRINT_PREVIEW);
-  EXPECT_EQ(boxes + 1, g_boxes) << "the user is told";
-  EXPECT_TRUE(panels.shown.empty());
+  CProbeLeftView::refusePrinting = false;
+  EXPECT_EQ(boxes + 1, g_boxes);
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_FALSE}, {TbCaptionBar, VARIANT_FALSE}, {TbButtonsBar, VARIANT_TRUE},
+                   {TbCaptionBar, VARIANT_FALSE}}),
+            panels.shown);
 }
 
 // ---- key filter -------------------------------------------------------------------------------

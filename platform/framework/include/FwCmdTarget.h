@@ -4,6 +4,7 @@
 
 class CCmdTarget;
 class CCmdUI;
+struct AFX_EVENTSINKMAP;  // events of hosted controls (FwOleControl.h)
 class CMenu;
 class CWnd;
 
@@ -286,9 +287,12 @@ public:
   // Runs a map entry found by OnCmdMsg.
   static BOOL DispatchCmdMsg(CCmdTarget* pTarget, UINT nID, int nCode, const AFX_MSGMAP_ENTRY* pEntry,
                              void* pExtra, UINT nMsg);
+  // The events of hosted controls this object handles (DECLARE_EVENTSINK_MAP), or none.
+  virtual const AFX_EVENTSINKMAP* GetEventSinkMap() const { return nullptr; }
 protected:
   static const AFX_MSGMAP* GetThisMessageMap();
   virtual const AFX_MSGMAP* GetMessageMap() const;
+  static const AFX_EVENTSINKMAP* GetThisEventSinkMap() { return nullptr; }
 };
 
 // Brings one command's user-interface element (menu item, control, ...) up to date.

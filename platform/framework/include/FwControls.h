@@ -77,6 +77,16 @@ public:
   int SetTopIndex(int nIndex) { return (int)SendMessage(LB_SETTOPINDEX, (WPARAM)nIndex); }
   int GetItemRect(int nIndex, LPRECT lpRect) const { return (int)SendMessage(LB_GETITEMRECT, (WPARAM)nIndex, (LPARAM)lpRect); }
   int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(LB_SETITEMHEIGHT, (WPARAM)nIndex, cyItemHeight); }
+  int GetItemHeight(int nIndex) const { return (int)SendMessage(LB_GETITEMHEIGHT, (WPARAM)nIndex); }
+  int GetCaretIndex() const { return (int)SendMessage(LB_GETCARETINDEX); }
+  UINT ItemFromPoint(CPoint pt, BOOL& bOutside) const {
+    DWORD d = (DWORD)SendMessage(LB_ITEMFROMPOINT, 0, MAKELPARAM(pt.x, pt.y)); bOutside = HIWORD(d) != 0; return LOWORD(d); }
+  // Owner-drawn lists draw, measure, compare and forget their items here (the parent reflects them).
+  virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+  virtual void MeasureItem(LPMEASUREITEMSTRUCT) {}
+  virtual int CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+  virtual void DeleteItem(LPDELETEITEMSTRUCT) {}
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CComboBox : public CWnd {
@@ -102,6 +112,14 @@ public:
   BOOL GetDroppedState() const { return (BOOL)SendMessage(CB_GETDROPPEDSTATE); }
   DWORD GetEditSel() const { return (DWORD)SendMessage(CB_GETEDITSEL); }
   BOOL SetEditSel(int nStart, int nEnd) { return (BOOL)SendMessage(CB_SETEDITSEL, 0, MAKELONG(nStart, nEnd)); }
+  int SetItemHeight(int nIndex, UINT cyItemHeight) { return (int)SendMessage(CB_SETITEMHEIGHT, (WPARAM)nIndex, cyItemHeight); }
+  int GetItemHeight(int nIndex) const { return (int)SendMessage(CB_GETITEMHEIGHT, (WPARAM)nIndex); }
+  // Owner-drawn combo boxes draw, measure, compare and forget their items here.
+  virtual void DrawItem(LPDRAWITEMSTRUCT) {}
+  virtual void MeasureItem(LPMEASUREITEMSTRUCT) {}
+  virtual int CompareItem(LPCOMPAREITEMSTRUCT) { return 0; }
+  virtual void DeleteItem(LPDELETEITEMSTRUCT) {}
+  BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
 };
 
 class CScrollBar : public CWnd {
@@ -180,6 +198,13 @@ public:
   BOOL DeleteAllItems() { return (BOOL)SendMessage(TCM_DELETEALLITEMS); }
   void AdjustRect(BOOL bLarger, LPRECT lpRect) { SendMessage(TCM_ADJUSTRECT, bLarger, (LPARAM)lpRect); }
   BOOL GetItemRect(int nItem, LPRECT lpRect) const { return (BOOL)SendMessage(TCM_GETITEMRECT, (WPARAM)nItem, (LPARAM)lpRect); }
+  BOOL GetItem(int nItem, TCITEMW* pTabCtrlItem) const { return (BOOL)SendMessage(TCM_GETITEMW, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
+  BOOL SetItem(int nItem, TCITEMW* pTabCtrlItem) { return (BOOL)SendMessage(TCM_SETITEMW, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
+  LONG InsertItem(int nItem, TCITEMW* pTabCtrlItem) { return (LONG)SendMessage(TCM_INSERTITEMW, (WPARAM)nItem, (LPARAM)pTabCtrlItem); }
+  int GetRowCount() const { return (int)SendMessage(TCM_GETROWCOUNT); }
+  int HitTest(TCHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(TCM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+  CImageList* SetImageList(CImageList* pImageList) {
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TCM_SETIMAGELIST, 0, (LPARAM)pImageList->GetSafeHandle())); }
 };
 
 class CListCtrl : public CWnd {
@@ -202,6 +227,26 @@ public:
   CImageList* SetImageList(CImageList* pImageList, int nImageListType) {
     return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)pImageList->GetSafeHandle())); }
   BOOL EnsureVisible(int nItem, BOOL bPartialOK) { return (BOOL)SendMessage(LVM_ENSUREVISIBLE, (WPARAM)nItem, bPartialOK); }
+  // An item with its image and data (mask LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM and the state bits given).
+  int InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam);
+  int InsertItem(int nItem, LPCWSTR lpszItem, int nImage) { return InsertItem(LVIF_TEXT | LVIF_IMAGE, nItem, lpszItem, 0, 0, nImage, 0); }
+  int InsertItem(const LVITEMW* pItem) { return (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)pItem); }
+  BOOL GetItem(LVITEMW* pItem) const { return (BOOL)SendMessage(LVM_GETITEMW, 0, (LPARAM)pItem); }
+  BOOL SetItem(const LVITEMW* pItem) { return (BOOL)SendMessage(LVM_SETITEMW, 0, (LPARAM)pItem); }
+  BOOL SetColumnWidth(int nCol, int cx) { return (BOOL)SendMessage(LVM_SETCOLUMNWIDTH, (WPARAM)nCol, MAKELPARAM(cx, 0)); }
+  int GetColumnWidth(int nCol) const { return (int)SendMessage(LVM_GETCOLUMNWIDTH, (WPARAM)nCol); }
+  int GetStringWidth(LPCWSTR lpsz) const { return (int)SendMessage(LVM_GETSTRINGWIDTHW, 0, (LPARAM)lpsz); }
+  CEdit* EditLabel(int nItem) { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_EDITLABELW, (WPARAM)nItem)); }
+  CEdit* GetEditControl() const { return (CEdit*)CWnd::FromHandle((HWND)SendMessage(LVM_GETEDITCONTROL)); }
+  int HitTest(LVHITTESTINFO* pHitTestInfo) const { return (int)SendMessage(LVM_HITTEST, 0, (LPARAM)pHitTestInfo); }
+  int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
+  // The item's rectangle: nCode LVIR_BOUNDS, LVIR_ICON, LVIR_LABEL or LVIR_SELECTBOUNDS.
+  BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const {
+    lpRect->left = (LONG)nCode; return (BOOL)SendMessage(LVM_GETITEMRECT, (WPARAM)nItem, (LPARAM)lpRect); }
+  CImageList* GetImageList(int nImageListType) const {
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(LVM_GETIMAGELIST, (WPARAM)nImageListType)); }
+  int GetTopIndex() const { return (int)SendMessage(LVM_GETTOPINDEX); }
+  int GetSelectedCount() const { return (int)SendMessage(LVM_GETSELECTEDCOUNT); }
 };
 
 class CTreeCtrl : public CWnd {
@@ -221,4 +266,21 @@ public:
   CString GetItemText(HTREEITEM hItem) const;
   BOOL SetItemData(HTREEITEM hItem, DWORD_PTR dwData);
   DWORD_PTR GetItemData(HTREEITEM hItem) const;
+  // An item with images (I_IMAGECALLBACK asks the parent through TVN_GETDISPINFO) and data.
+  HTREEITEM InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState, UINT nStateMask,
+                       LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter);
+  HTREEITEM InsertItem(LPCWSTR lpszItem, int nImage, int nSelectedImage, HTREEITEM hParent = TVI_ROOT,
+                       HTREEITEM hInsertAfter = TVI_LAST) {
+    return InsertItem(TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE, lpszItem, nImage, nSelectedImage, 0, 0, 0, hParent, hInsertAfter); }
+  HTREEITEM InsertItem(LPTVINSERTSTRUCTW lpInsertStruct) { return (HTREEITEM)SendMessage(TVM_INSERTITEMW, 0, (LPARAM)lpInsertStruct); }
+  CImageList* SetImageList(CImageList* pImageList, int nImageListType) {
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TVM_SETIMAGELIST, (WPARAM)nImageListType, (LPARAM)pImageList->GetSafeHandle())); }
+  CImageList* GetImageList(int nImageListType) const {
+    return CImageList::FromHandle((HIMAGELIST)SendMessage(TVM_GETIMAGELIST, (WPARAM)nImageListType)); }
+  BOOL EnsureVisible(HTREEITEM hItem) { return (BOOL)SendMessage(TVM_ENSUREVISIBLE, 0, (LPARAM)hItem); }
+  HTREEITEM GetParentItem(HTREEITEM hItem) const { return GetNextItem(hItem, TVGN_PARENT); }
+  UINT GetItemState(HTREEITEM hItem, UINT nStateMask) const { return (UINT)SendMessage(TVM_GETITEMSTATE, (WPARAM)hItem, nStateMask); }
+  UINT GetCount() const { return (UINT)SendMessage(TVM_GETCOUNT); }
+  BOOL GetItemRect(HTREEITEM hItem, LPRECT lpRect, BOOL bTextOnly) const {
+    *(HTREEITEM*)lpRect = hItem; return (BOOL)SendMessage(TVM_GETITEMRECT, (WPARAM)bTextOnly, (LPARAM)lpRect); }
 };

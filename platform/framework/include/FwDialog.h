@@ -32,6 +32,8 @@ public:
   DWORD GetDefID() const { return (DWORD)::SendMessageW(m_hWnd, DM_GETDEFID, 0, 0); }
   afx_msg LRESULT HandleInitDialog(WPARAM, LPARAM);
   afx_msg void OnClose();
+  // The hosted controls of the template being created (made before OnInitDialog runs).
+  BOOL SetOccDialogInfo(struct _AFX_OCC_DIALOG_INFO* pOccDialogInfo) override;
 
   LPCWSTR m_lpszTemplateName = nullptr;
   LPCDLGTEMPLATEW m_lpDialogTemplate = nullptr;
@@ -41,6 +43,7 @@ protected:
   HWND PreModal();
   void PostModal() {}
   BOOL CreateFromTemplate(LPCDLGTEMPLATEW lpTemplate, HINSTANCE hInst, CWnd* pParentWnd);
+  struct _AFX_OCC_DIALOG_INFO* m_pOccDialogInfo = nullptr;
   DECLARE_MESSAGE_MAP()
 };
 

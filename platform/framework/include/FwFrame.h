@@ -48,6 +48,9 @@ public:
   virtual void GetMessageString(UINT nID, CString& rMessage) const;
   CWnd* GetMessageBar();
   virtual void NegotiateBorderSpace(UINT nBorderCmd, LPRECT lpRectBorder);
+  // Puts the menu, accelerators, control bars and main pane away for a print preview (TRUE) and
+  // gives them back (FALSE); pState keeps what was put away.
+  virtual void OnSetPreviewMode(BOOL bPreview, struct CPrintPreviewState* pState);
   void BeginModalState();
   void EndModalState();
   BOOL InModalState() const { return m_cModalStack != 0; }

@@ -295,7 +295,16 @@ public:
   int Escape(int nEscape, int nCount, LPCSTR in, LPVOID out) { return ::Escape(m_hDC, nEscape, nCount, in, out); }
 
 protected:
-  CGdiObject* SelectGdiObject(HGDIOBJ h) { return CGdiObject::FromHandle(::SelectObject(m_hDC, h)); }
+  // Into the output DC, and into the attribute DC too when that is another (a preview's printer),
+  // so that measuring sees what drawing uses.
+  CGdiObject* SelectGdiObject(HGDIOBJ h) {
+    HGDIOBJ old = ::SelectObject(m_hDC, h);
+    if (m_hAttribDC != nullptr && m_hAttribDC != m_hDC && ::GetObjectType(h) != OBJ_BITMAP) {
+      HGDIOBJ oldAttrib = ::SelectObject(m_hAttribDC, h);
+      if (m_hDC == nullptr) old = oldAttrib;
+    }
+    return CGdiObject::FromHandle(old);
+  }
 };
 
 // Paint DC between BeginPaint and EndPaint.

@@ -6,15 +6,7 @@
 class CPrintDialog;
 class CPreviewView;
 class CView;
-
-// Print preview lives with the UI framework's preview view; it plugs in here so that views
-// reach it through the usual command and virtual.
-class CPrintPreviewSupport {
-public:
-  virtual ~CPrintPreviewSupport() = default;
-  virtual void DoPrintPreview(CView* pView) = 0;
-  virtual void EndPrintPreview(CView* pView, CDC* pDC, struct CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) = 0;
-};
+struct CPrintPreviewState;
 
 struct CPrintInfo {
   CPrintInfo();
@@ -25,7 +17,7 @@ struct CPrintInfo {
   BOOL m_bContinuePrinting;
   UINT m_nCurPage;
   UINT m_nNumPreviewPages;
-  CString m_strPageDesc;
+  CString m_strPageDesc;     // the preview's "Page %u" and "Pages %u-%u", split by a line feed
   LPVOID m_lpUserData;
   CRect m_rectDraw;
   void SetMinPage(UINT nMinPage);
@@ -60,10 +52,12 @@ public:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   void PostNcDestroy() override;
-  // Ends a preview started by ID_FILE_PRINT_PREVIEW (the preview support closes its window).
+  // Shows the preview of pPrintView's pages in a view of pPreviewViewClass in place of the frame's
+  // pane (the frame puts its bars, menu and accelerators away into pState, which the preview
+  // owns from then on); FALSE leaves everything as it was and pState the caller's.
+  BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass, CPrintPreviewState* pState);
+  // Ends the preview: the job's end, the preview view closed, the frame given back its things.
   virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview);
-  static void SetPrintPreviewSupport(CPrintPreviewSupport* pSupport);
-  static CPrintPreviewSupport* GetPrintPreviewSupport();
 
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
   afx_msg void OnDestroy();

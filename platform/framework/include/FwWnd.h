@@ -110,6 +110,21 @@ public:
   virtual BOOL ContinueModal();
   virtual void EndModalLoop(int nResult);
 
+  // Hosted controls (AfxEnableControlContainer): this window becomes the control's site window,
+  // with the control activated in place inside it; its events reach the parent's event sink map.
+  BOOL CreateControl(REFCLSID clsid, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID);
+  BOOL CreateControl(LPCWSTR pszProgID, LPCWSTR pszWindowName, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd,
+                     UINT nID);
+  // Calls the hosted control's dispatch member; pbParamInfo lists the VTS_ types of the arguments
+  // that follow. A failure throws COleException.
+  void InvokeHelper(DISPID dwDispID, WORD wFlags, VARTYPE vtRet, void* pvRet, const BYTE* pbParamInfo, ...);
+  void GetProperty(DISPID dwDispID, VARTYPE vtProp, void* pvProp) const;
+  void SetProperty(DISPID dwDispID, VARTYPE vtProp, ...);
+  IUnknown* GetControlUnknown() const;
+  // Told about the hosted controls a dialog template names before the dialog is created.
+  virtual BOOL SetOccDialogInfo(struct _AFX_OCC_DIALOG_INFO* pOccDialogInfo) { return FALSE; }
+
   // Dialog data.
   BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
   virtual void DoDataExchange(CDataExchange* pDX) {}

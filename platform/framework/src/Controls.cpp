@@ -26,6 +26,30 @@ BOOL CButton::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT*
   return CWnd::OnChildNotify(message, wParam, lParam, pResult);
 }
 
+// Owner-drawn items: the parent reflects WM_DRAWITEM, WM_MEASUREITEM, WM_COMPAREITEM and
+// WM_DELETEITEM to the control object, which answers through its virtuals.
+template <class T>
+static BOOL OwnerDrawNotify(T* pCtl, UINT message, LPARAM lParam, LRESULT* pResult) {
+  LRESULT r = TRUE;
+  switch (message) {
+    case WM_DRAWITEM: pCtl->DrawItem((LPDRAWITEMSTRUCT)lParam); break;
+    case WM_MEASUREITEM: pCtl->MeasureItem((LPMEASUREITEMSTRUCT)lParam); break;
+    case WM_COMPAREITEM: r = pCtl->CompareItem((LPCOMPAREITEMSTRUCT)lParam); break;
+    case WM_DELETEITEM: pCtl->DeleteItem((LPDELETEITEMSTRUCT)lParam); break;
+    default: return FALSE;
+  }
+  if (pResult) *pResult = r;
+  return TRUE;
+}
+
+BOOL CListBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  return OwnerDrawNotify(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
+BOOL CComboBox::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  return OwnerDrawNotify(this, message, lParam, pResult) || CWnd::OnChildNotify(message, wParam, lParam, pResult);
+}
+
 void CListBox::GetText(int nIndex, CString& rString) const {
   int n = GetTextLen(nIndex);
   if (n == LB_ERR) { rString.Empty(); return; }
@@ -105,13 +129,7 @@ int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat, int nWid
   return (int)SendMessage(LVM_INSERTCOLUMNW, (WPARAM)nCol, (LPARAM)&col);
 }
 
-int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) {
-  LVITEMW item = {};
-  item.mask = LVIF_TEXT;
-  item.iItem = nItem;
-  item.pszText = const_cast<LPWSTR>(lpszItem);
-  return (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
-}
+int CListCtrl::InsertItem(int nItem, LPCWSTR lpszItem) { return InsertItem(LVIF_TEXT, nItem, lpszItem, 0, 0, 0, 0); }
 
 BOOL CListCtrl::SetItemText(int nItem, int nSubItem, LPCWSTR lpszText) {
   LVITEMW item = {};
@@ -154,12 +172,7 @@ DWORD_PTR CListCtrl::GetItemData(int nItem) const {
 }
 
 HTREEITEM CTreeCtrl::InsertItem(LPCWSTR lpszItem, HTREEITEM hParent, HTREEITEM hInsertAfter) {
-  TVINSERTSTRUCTW tvis = {};
-  tvis.hParent = hParent;
-  tvis.hInsertAfter = hInsertAfter;
-  tvis.item.mask = TVIF_TEXT;
-  tvis.item.pszText = const_cast<LPWSTR>(lpszItem);
-  return (HTREEITEM)SendMessage(TVM_INSERTITEMW, 0, (LPARAM)&tvis);
+  return InsertItem(TVIF_TEXT, lpszItem, 0, 0, 0, 0, 0, hParent, hInsertAfter);
 }
 
 CString CTreeCtrl::GetItemText(HTREEITEM hItem) const {
@@ -187,4 +200,39 @@ DWORD_PTR CTreeCtrl::GetItemData(HTREEITEM hItem) const {
   item.hItem = hItem;
   SendMessage(TVM_GETITEMW, 0, (LPARAM)&item);
   return (DWORD_PTR)item.lParam;
+}
+
+int CListCtrl::InsertItem(UINT nMask, int nItem, LPCWSTR lpszItem, UINT nState, UINT nStateMask, int nImage, LPARAM lParam) {
+  LVITEMW item = {};
+  item.mask = nMask;
+  item.iItem = nItem;
+  item.pszText = const_cast<LPWSTR>(lpszItem);
+  item.state = nState;
+  item.stateMask = nStateMask;
+  item.iImage = nImage;
+  item.lParam = lParam;
+  return (int)SendMessage(LVM_INSERTITEMW, 0, (LPARAM)&item);
+}
+
+int CListCtrl::HitTest(CPoint pt, UINT* pFlags) const {
+  LVHITTESTINFO info = {};
+  info.pt = pt;
+  int n = HitTest(&info);
+  if (pFlags != nullptr) *pFlags = info.flags;
+  return n;
+}
+
+HTREEITEM CTreeCtrl::InsertItem(UINT nMask, LPCWSTR lpszItem, int nImage, int nSelectedImage, UINT nState,
+                                UINT nStateMask, LPARAM lParam, HTREEITEM hParent, HTREEITEM hInsertAfter) {
+  TVINSERTSTRUCTW tvis = {};
+  tvis.hParent = hParent;
+  tvis.hInsertAfter = hInsertAfter;
+  tvis.item.mask = nMask;
+  tvis.item.pszText = const_cast<LPWSTR>(lpszItem);
+  tvis.item.iImage = nImage;
+  tvis.item.iSelectedImage = nSelectedImage;
+  tvis.item.state = nState;
+  tvis.item.stateMask = nStateMask;
+  tvis.item.lParam = lParam;
+  return (HTREEITEM)SendMessage(TVM_INSERTITEMW, 0, (LPARAM)&tvis);
 }

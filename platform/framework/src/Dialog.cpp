@@ -1,5 +1,6 @@
 // CDialog, dialog data exchange and the common dialogs.
 #include "Framework.h"
+#include "FwOleControl.h"
 #include <shlwapi.h>
 #include <stdlib.h>
 #include <errno.h>
@@ -36,7 +37,13 @@ CDialog::~CDialog() {
 
 LRESULT CDialog::HandleInitDialog(WPARAM, LPARAM) {
   Default();  // lets the system set the dialog up
+  if (m_pOccDialogInfo != nullptr) AfxCreateOleDialogItems(m_hWnd, *m_pOccDialogInfo);
   return OnInitDialog();
+}
+
+BOOL CDialog::SetOccDialogInfo(_AFX_OCC_DIALOG_INFO* pOccDialogInfo) {
+  m_pOccDialogInfo = pOccDialogInfo;
+  return TRUE;
 }
 
 BOOL CDialog::OnInitDialog() {
@@ -80,7 +87,13 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 }
 
 BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpTemplate, HINSTANCE hInst, CWnd* pParentWnd) {
-  return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+  // Hosted controls named by class id are not the dialog manager's: they are made at WM_INITDIALOG.
+  _AFX_OCC_DIALOG_INFO occ;
+  if (AfxControlContainerEnabled() && AfxSplitOleDialogItems(lpTemplate, occ) && SetOccDialogInfo(&occ))
+    lpTemplate = (LPCDLGTEMPLATEW)occ.newTemplate.data();
+  BOOL bCreated = CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+  m_pOccDialogInfo = nullptr;
+  return bCreated;
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEW lpTemplate, CWnd* pParentWnd, HINSTANCE hInst) {

@@ -1,5 +1,6 @@
 // CView: document link, activation, initial update and printing.
 #include "Framework.h"
+#include "FwPreview.h"
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -13,10 +14,6 @@ BEGIN_MESSAGE_MAP(CView, CWnd)
   ON_COMMAND(ID_FILE_PRINT_DIRECT, OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
-
-static CPrintPreviewSupport* g_pPreview = nullptr;
-void CView::SetPrintPreviewSupport(CPrintPreviewSupport* pSupport) { g_pPreview = pSupport; }
-CPrintPreviewSupport* CView::GetPrintPreviewSupport() { return g_pPreview; }
 
 CView::~CView() {
   if (m_pDocument != nullptr) m_pDocument->RemoveView(this);
@@ -106,6 +103,7 @@ CPrintInfo::CPrintInfo()
       m_nOffsetPage(0) {
   SetMinPage(1);
   SetMaxPage(0xFFFF);
+  if (!m_strPageDesc.LoadString(AFX_IDS_PREVIEWPAGEDESC)) m_strPageDesc = L"Page %u\nPages %u-%u\n";
   m_pPD->m_pd.nFromPage = 1;
   m_pPD->m_pd.nToPage = 0xFFFF;
 }
@@ -144,6 +142,23 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo) {
   return pInfo->m_pPD->m_pd.hDC != nullptr;
 }
 
+// The pages to print: all of them, or the range chosen in the print dialog kept within the
+// document's pages once OnBeginPrinting knows them.
+static void ClipPageRange(CPrintInfo& info) {
+  PRINTDLGW& pd = info.m_pPD->m_pd;
+  UINT minPage = info.GetMinPage(), maxPage = info.GetMaxPage();
+  if (!(pd.Flags & PD_PAGENUMS)) {
+    pd.nFromPage = (WORD)minPage;
+    pd.nToPage = (WORD)maxPage;
+    return;
+  }
+  UINT from = pd.nFromPage, to = pd.nToPage;
+  if (from < minPage) from = minPage;
+  if (to > maxPage) to = maxPage;
+  pd.nFromPage = (WORD)from;
+  pd.nToPage = (WORD)to;  // an empty range (from > to) prints nothing
+}
+
 void CView::OnFilePrint() {
   CPrintInfo printInfo;
   const MSG* pMsg = GetCurrentMessage();
@@ -158,6 +173,7 @@ void CView::OnFilePrint() {
   if (title.GetLength() > 31) title = title.Left(31);
   DOCINFOW docInfo = {sizeof(docInfo), title, nullptr, nullptr, 0};
   OnBeginPrinting(&dcPrint, &printInfo);
+  ClipPageRange(printInfo);
   if (dcPrint.StartDoc(&docInfo) <= 0) {
     OnEndPrinting(&dcPrint, &printInfo);
     AfxMessageBox(AFX_IDP_FAILED_TO_START_PRINT);
@@ -181,11 +197,59 @@ void CView::OnFilePrint() {
 }
 
 void CView::OnFilePrintPreview() {
-  if (g_pPreview != nullptr) g_pPreview->DoPrintPreview(this);
-  else AfxMessageBox(L"Print preview is not available.", MB_ICONINFORMATION);
+  auto* pState = new CPrintPreviewState;
+  if (!DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, this, RUNTIME_CLASS(CPreviewView), pState)) {
+    AfxMessageBox(AFX_IDP_COMMAND_FAILURE);
+    delete pState;
+  }
 }
 
-void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) {
-  if (g_pPreview != nullptr) g_pPreview->EndPrintPreview(this, pDC, pInfo, point, pPreview);
-  else OnEndPrinting(pDC, pInfo);
+BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
+                           CPrintPreviewState* pState) {
+  CFrameWnd* pParent = GetTopLevelFrame();
+  if (pParent == nullptr || pPreviewViewClass == nullptr || !pPreviewViewClass->IsDerivedFrom(RUNTIME_CLASS(CPreviewView)))
+    return FALSE;
+  auto* pView = (CPreviewView*)pPreviewViewClass->CreateObject();
+  if (pView == nullptr) return FALSE;
+  pView->m_pOrigView = this;
+  pView->m_nIDToolBar = nIDResource;
+  pState->pViewActiveOld = pParent->GetActiveView();
+  pParent->OnSetPreviewMode(TRUE, pState);
+  CCreateContext context;
+  context.m_pCurrentFrame = pParent;
+  context.m_pCurrentDoc = GetDocument();
+  context.m_pLastView = this;
+  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
+    pParent->OnSetPreviewMode(FALSE, pState);  // the view deleted itself
+    return FALSE;
+  }
+  if (!pView->SetPrintView(pPrintView)) {
+    pView->DestroyWindow();
+    pParent->OnSetPreviewMode(FALSE, pState);
+    pParent->SetActiveView(pState->pViewActiveOld, FALSE);
+    return FALSE;
+  }
+  pView->m_pPreviewState = pState;
+  pParent->SetActiveView(pView);
+  pParent->RecalcLayout();
+  pView->SetFocus();
+  pView->UpdateWindow();
+  return TRUE;
+}
+
+void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView* pPreview) {
+  OnEndPrinting(pDC, pInfo);
+  if (pPreview == nullptr) return;
+  CFrameWnd* pParent = pPreview->GetTopLevelFrame();
+  CPrintPreviewState* pState = pPreview->m_pPreviewState;
+  pPreview->m_pPreviewState = nullptr;
+  pPreview->DestroyWindow();  // the preview's DC and job record go with it
+  if (pParent == nullptr || pState == nullptr) {
+    delete pState;
+    return;
+  }
+  pParent->OnSetPreviewMode(FALSE, pState);
+  pParent->SetActiveView(pState->pViewActiveOld);
+  delete pState;
+  pParent->RecalcLayout();
 }

@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Runs the print test program, then reads the PDF of every job it lists in printjobs.txt:
+# "JOB <title> <pages>" and "PAGE <n> <text>" (page n of that job's file holds the text).
+# A job's file is "<title>...-job_<n>.pdf" (the name may carry more after the title) in the
+# queue's folder: this build's printed folder, or the one the queue was pointed at by another
+# run sharing it.
+set -u
+printed="$1"
+shift
+rm -f printjobs.txt
+"$@" || exit $?
+[ -f printjobs.txt ] || { echo "no jobs were listed"; exit 1; }
+folders() {
+  echo "$printed"
+  sed -n 's/^Out //p' /etc/cups/cups-pdf-NumbrookPDF.conf 2>/dev/null
+}
+find_job() {
+  local title="$1" f d
+  for d in $(folders); do
+    for f in "$d/$title"*-job_*.pdf; do
+      [ -e "$f" ] && { echo "$f"; return 0; }
+    done
+  done
+  return 1
+}
+failed=0
+file=""
+while read -r kind a b; do
+  if [ "$kind" = JOB ]; then
+    title="$a"
+    file=""
+    for _ in $(seq 1 600); do
+      if [ -z "$(lpstat -o NumbrookPDF 2>/dev/null)" ] && file=$(find_job "$title"); then break; fi
+      sleep 0.1
+    done
+    if [ -z "$file" ]; then echo "FAIL: no PDF for $title"; failed=1; continue; fi
+    pages=$(pdfinfo "$file" | sed -n 's/^Pages: *//p')
+    if [ "$pages" != "$b" ]; then echo "FAIL: $title has $pages pages, not $b"; failed=1; fi
+    echo "job $title: $file, $pages pages"
+  elif [ "$kind" = PAGE ] && [ -n "$file" ]; then
+    if ! pdftotext -layout -f "$a" -l "$a" "$file" - | grep -qF -- "$b"; then
+      echo "FAIL: page $a of $title lacks \"$b\""
+      failed=1
+    fi
+  fi
+done < printjobs.txt
+exit $failed
