@@ -344,9 +344,8 @@ void CUfxToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CUfxToolBarImages* p
     const ButtonState state = bHighlight ? CUfxVisualManager::ButtonsIsHighlighted
                               : bPushed  ? CUfxVisualManager::ButtonsIsPressed
                                          : CUfxVisualManager::ButtonsIsRegular;
-    const COLORREF clrOld = ::SetTextColor(pDC->GetSafeHdc(), (m_nStyle & TBBS_DISABLED) && !bCustomizeMode
-                                                                  ? UfxGlobalData.clrGrayedText
-                                                                  : pVisManager->GetToolbarButtonTextColor(this, state));
+    // The look knows the colour of disabled labels too.
+    const COLORREF clrOld = ::SetTextColor(pDC->GetSafeHdc(), pVisManager->GetToolbarButtonTextColor(this, state));
     CRect rectText = rectInternal;
     rectText.OffsetRect(ptOffset);
     if (bTextBelow) {

@@ -258,24 +258,32 @@ TEST_F(ButtonTest, StatesHandedToTheLook) {
 }
 
 TEST_F(ButtonTest, LabelsAreDrawnInTheLooksColourWithoutTheMarker) {
-  CTestCanvas canvas(120, 30, RGB(255, 255, 255));
-  CDC& dc = canvas.dc();
-  ::SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
-  CUfxToolbarButton button(1000, -1, L"&&W&W");
-  button.m_bText = TRUE;
-  look->calls.clear();
-  button.OnDraw(&dc, CRect(0, 0, 120, 30), nullptr, TRUE, FALSE, TRUE);
-  EXPECT_EQ("fill2 text2 border2 ", look->Trace());
-  // Edges may be smoothed; the strokes themselves are in the highlighted colour only.
-  int inked = 0, otherState = 0;
-  for (int y = 0; y < 30; ++y)
-    for (int x = 0; x < 120; ++x) {
-      const COLORREF c = canvas.At(x, y);
-      inked += c == CRecordingLook::kTextColors[2];
-      otherState += c == CRecordingLook::kTextColors[0] || c == CRecordingLook::kTextColors[1];
-    }
-  EXPECT_GT(inked, 0);
-  EXPECT_EQ(0, otherState);
+  const struct {
+    UINT style;
+    BOOL highlight;
+    int state;
+  } cases[] = {{0, TRUE, 2}, {TBBS_CHECKED, FALSE, 1}, {TBBS_DISABLED, FALSE, 0}};
+  for (const auto& c : cases) {
+    CTestCanvas canvas(120, 30, RGB(255, 255, 255));
+    CDC& dc = canvas.dc();
+    ::SetBkMode(dc.GetSafeHdc(), TRANSPARENT);
+    CUfxToolbarButton button(1000, -1, L"&&W&W");
+    button.m_bText = TRUE;
+    button.m_nStyle = c.style;
+    look->calls.clear();
+    button.OnDraw(&dc, CRect(0, 0, 120, 30), nullptr, TRUE, FALSE, c.highlight);
+    EXPECT_NE(std::string::npos, look->Trace().find("text" + std::to_string(c.state))) << look->Trace();
+    // Edges may be smoothed; the strokes themselves are in the state's colour only.
+    int inked = 0, otherState = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 120; ++x) {
+        const COLORREF color = canvas.At(x, y);
+        for (int s = 0; s < 3; ++s)
+          if (color == CRecordingLook::kTextColors[s]) (s == c.state ? inked : otherState)++;
+      }
+    EXPECT_GT(inked, 0) << c.state;
+    EXPECT_EQ(0, otherState) << c.state;
+  }
 }
 
 TEST_F(ButtonTest, TheClipboardFormatCarriesTheWholeInstanceHandle) {
