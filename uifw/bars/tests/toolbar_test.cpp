@@ -1,0 +1,237 @@
+// The toolbar: its window, the button list, sizes, and the bar archive (exact bytes, and damaged
+// data that leaves the bar as it was).
+#include "UfxToolBar.h"
+#include "UfxToolbarButton.h"
+#include "UfxCommandManager.h"
+#include "UfxUserTool.h"
+#include "UfxVisualManager.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+// A frame that records the toolbar-reset requests it gets.
+class CRecordingFrame : public CFrameWnd {
+public:
+  std::vector<WPARAM> resets;
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == UFXM_RESETTOOLBAR) resets.push_back(wParam);
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+class ToolBarTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CUfxVisualManager::SetDefaultManager(nullptr);
+    CUfxVisualManager::DeleteAutoCreatedInstance();
+    UfxGetCommandManager()->CleanUp();
+    frame = new CRecordingFrame;
+    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP, CRect(0, 0, 400, 200)));
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
+    bar.SetWindowText(L"Standard");
+  }
+  void TearDown() override {
+    bar.DestroyWindow();
+    frame->DestroyWindow();  // deletes itself
+    CUfxToolBar::SetNonPermittedCommands(CList<UINT, UINT>());
+    CUfxVisualManager::DeleteAutoCreatedInstance();
+    UfxGetCommandManager()->CleanUp();
+  }
+  std::vector<BYTE> Store() {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      bar.Serialize(ar);
+    }
+    std::vector<BYTE> bytes((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(bytes.data(), (UINT)bytes.size());
+    return bytes;
+  }
+  BOOL Load(std::vector<BYTE> bytes) {
+    CMemFile file(bytes.data(), (UINT)bytes.size());
+    try {
+      CArchive ar(&file, CArchive::load);
+      bar.Serialize(ar);
+    } catch (CException* e) {
+      e->Delete();
+      return FALSE;
+    }
+    return TRUE;
+  }
+  std::vector<UINT> Ids() const {
+    std::vector<UINT> ids;
+    for (int i = 0; i < bar.GetButtonCount(); ++i) ids.push_back(bar.GetButton(i)->m_nID);
+    return ids;
+  }
+  CString Text() const {
+    CString s;
+    bar.GetWindowText(s);
+    return s;
+  }
+  CRecordingFrame* frame = nullptr;
+  CUfxToolBar bar;
+};
+
+std::vector<BYTE> StandardBarBytes() {
+  std::vector<BYTE> v = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x11, 0x00};
+  for (const char* p = "CUfxToolbarButton"; *p; ++p) v.push_back((BYTE)*p);
+  const BYTE buttons[] = {0x00, 0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0,
+                          0, 0, 0, 0, 0, 1, 0, 0, 0, 0x01, 0x80, 0x01, 0xE1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0xFF,
+                          0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE,
+                          0xFF, 0x08};
+  v.insert(v.end(), std::begin(buttons), std::end(buttons));
+  for (const char* p = "Standard"; *p; ++p) {
+    v.push_back((BYTE)*p);
+    v.push_back(0);
+  }
+  return v;
+}
+
+TEST_F(ToolBarTest, TheWindowClassNamesModuleStyleCursorAndBrushInFull) {
+  wchar_t name[128] = {};
+  ::GetClassNameW(bar.GetSafeHwnd(), name, 128);
+  wchar_t expected[128];
+  _snwprintf(expected, 128, L"UfxToolBar:%llx:8:%llx:10", (unsigned long long)(ULONG_PTR)AfxGetInstanceHandle(),
+             (unsigned long long)(ULONG_PTR)::LoadCursorW(nullptr, IDC_ARROW));
+  EXPECT_STREQ(expected, name);
+  EXPECT_EQ((DWORD)(CBRS_TOP | CBRS_GRIPPER), bar.GetBarStyle());
+  EXPECT_NE(nullptr, CUfxToolBar::GetAllToolbars().Find(&bar));
+}
+
+TEST_F(ToolBarTest, AStandardBarIsStoredByteForByte) {
+  const UINT ids[] = {0xE100, 0xE101};
+  ASSERT_TRUE(bar.SetButtons(ids, 2));
+  EXPECT_EQ(std::vector<WPARAM>({0}), frame->resets);
+  const std::vector<BYTE> bytes = Store();
+  EXPECT_EQ(115u, bytes.size());
+  EXPECT_EQ(StandardBarBytes(), bytes);
+
+  // And read back into a bar that had other buttons, labels and title.
+  bar.RemoveAllButtons();
+  bar.InsertButton(new CUfxToolbarButton(300, 3));
+  bar.SetWindowText(L"Other");
+  bar.EnableTextLabels(TRUE);
+  ASSERT_TRUE(Load(bytes));
+  EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids());
+  EXPECT_EQ(1, bar.GetButton(1)->GetImage());
+  EXPECT_FALSE(bar.AreTextLabels());
+  EXPECT_EQ(CString(L"Standard"), Text());
+}
+
+TEST_F(ToolBarTest, DamagedDataLeavesTheBarAsItWas) {
+  const UINT ids[] = {0xE100, 0xE101};
+  bar.SetButtons(ids, 2);
+  const std::vector<BYTE> good = StandardBarBytes();
+
+  std::vector<BYTE> nullEntry = {0x01, 0x00, 0x00, 0x00};  // one entry, the null object
+  std::vector<BYTE> wrongClass;
+  {
+    CMemFile file;
+    {
+      CArchive ar(&file, CArchive::store);
+      ar.WriteCount(1);
+      CUfxUserTool tool;
+      ar << &tool;
+      ar << (DWORD)0 << CString(L"x");
+    }
+    wrongClass.resize((size_t)file.GetLength());
+    file.SeekToBegin();
+    file.Read(wrongClass.data(), (UINT)wrongClass.size());
+  }
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+  } cases[] = {{"cut in the title", std::vector<BYTE>(good.begin(), good.end() - 4)},
+               {"cut in a button", std::vector<BYTE>(good.begin(), good.begin() + 40)},
+               {"null entry", nullEntry},
+               {"wrong class", wrongClass}};
+  for (const auto& c : cases) {
+    bar.EnableTextLabels(TRUE);
+    EXPECT_FALSE(Load(c.bytes)) << c.name;
+    EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids()) << c.name;
+    EXPECT_TRUE(bar.AreTextLabels()) << c.name;
+    EXPECT_EQ(CString(L"Standard"), Text()) << c.name;
+  }
+}
+
+TEST_F(ToolBarTest, EveryForbiddenButtonIsDroppedOnLoad) {
+  const UINT ids[] = {500, 0xE100, 500, 0xE101, 500};
+  bar.SetButtons(ids, 5);
+  const std::vector<BYTE> bytes = Store();
+  CList<UINT, UINT> forbidden;
+  forbidden.AddTail(500);
+  CUfxToolBar::SetNonPermittedCommands(forbidden);
+  ASSERT_TRUE(Load(bytes));
+  EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids());
+}
+
+TEST_F(ToolBarTest, InsertionsAndRemovalsKeepTheListTidy) {
+  CList<UINT, UINT> forbidden;
+  forbidden.AddTail(500);
+  CUfxToolBar::SetNonPermittedCommands(forbidden);
+  EXPECT_EQ(-1, bar.InsertSeparator());  // empty bar
+  CUfxToolbarButton* pForbidden = new CUfxToolbarButton(500, 0);
+  EXPECT_EQ(-1, bar.InsertButton(pForbidden));
+  delete pForbidden;
+  EXPECT_EQ(0, bar.InsertButton(new CUfxToolbarButton(100, 0)));
+  EXPECT_EQ(1, bar.InsertButton(new CUfxToolbarButton(200, 1)));
+  EXPECT_EQ(0, bar.InsertButton(new CUfxToolbarButton(50, 2), 0));
+  CUfxToolbarButton* pFar = new CUfxToolbarButton(60, 2);
+  EXPECT_EQ(-1, bar.InsertButton(pFar, 9));
+  delete pFar;
+  EXPECT_EQ(-1, bar.InsertSeparator(0));
+  EXPECT_EQ(1, bar.InsertSeparator(1));
+  EXPECT_EQ(3, bar.InsertSeparator(3));
+  EXPECT_EQ(1, bar.InsertButtonCopy(CUfxToolbarButton(70, 4), 1));
+  // 50 70 | 100 | 200
+  EXPECT_EQ(std::vector<UINT>({50, 70, 0, 100, 0, 200}), Ids());
+  EXPECT_TRUE(bar.GetButton(1)->m_bOnToolbar);
+  EXPECT_EQ(3, bar.CommandToIndex(100));
+  EXPECT_EQ(-1, bar.CommandToIndex(100, 4));
+  EXPECT_EQ(5, bar.ButtonToIndex(bar.GetButton(5)));
+  EXPECT_EQ(nullptr, bar.GetButton(6));
+  EXPECT_EQ(nullptr, bar.GetButton(-1));
+
+  // Two separators that meet become one; separators left at the end go.
+  EXPECT_TRUE(bar.RemoveButton(3));
+  EXPECT_EQ(std::vector<UINT>({50, 70, 0, 200}), Ids());
+  EXPECT_TRUE(bar.RemoveButton(3));
+  EXPECT_EQ(std::vector<UINT>({50, 70}), Ids());
+  EXPECT_FALSE(bar.RemoveButton(2));
+  EXPECT_FALSE(bar.RemoveButton(-1));
+
+  CObList found;
+  EXPECT_EQ(1, CUfxToolBar::GetCommandButtons(70, found));
+  EXPECT_EQ(bar.GetButton(1), found.GetHead());
+  EXPECT_EQ(0, CUfxToolBar::GetCommandButtons(0, found));
+}
+
+TEST_F(ToolBarTest, LargeIconsDoubleTheSizesOfBarsThatFollowTheFlag) {
+  CUfxToolBar fixed;
+  fixed.EnableLargeIcons(FALSE);
+  const struct {
+    BOOL large;
+    CSize button;
+    CSize image;
+    CSize fixedButton;
+  } cases[] = {{FALSE, CSize(23, 22), CSize(16, 15), CSize(23, 22)}, {TRUE, CSize(46, 44), CSize(32, 30), CSize(23, 22)}};
+  for (const auto& c : cases) {
+    CUfxToolBar::SetLargeIcons(c.large);
+    EXPECT_EQ(c.button, bar.GetButtonSize()) << c.large;
+    EXPECT_EQ(c.image, bar.GetImageSize()) << c.large;
+    EXPECT_EQ(c.fixedButton, fixed.GetButtonSize()) << c.large;
+  }
+  // A 16 x 15 image gives 22 x 21 buttons; in large icons 44 x 42 and 32 x 30.
+  CUfxToolBar::SetSizes(CSize(22, 21), CSize(16, 15));
+  EXPECT_EQ(CSize(44, 42), bar.GetButtonSize());
+  EXPECT_EQ(CSize(32, 30), bar.GetImageSize());
+  CUfxToolBar::SetLargeIcons(FALSE);
+  EXPECT_EQ(CSize(22, 21), bar.GetButtonSize());
+  CUfxToolBar::SetSizes(CSize(23, 22), CSize(16, 15));
+}
+
+}  // namespace
