@@ -6,31 +6,10 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchClock.h"
 #include "EditorMessages.h"
 
 namespace {
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return static_cast<double>(t.QuadPart) / static_cast<double>(freq.QuadPart);
-}
-
-template <typename F>
-double MicrosecondsEach(int repeats, F f) {
-  double start = Now();
-  for (int i = 0; i < repeats; ++i) f(i);
-  return (Now() - start) * 1e6 / repeats;
-}
-
-void Report(const char* what, double us, double targetUs) {
-  std::printf("%-52s %10.2f us   (target <= %.0f us)  %s\n", what, us, targetUs, us <= targetUs ? "ok" : "SLOW");
-}
 
 LRESULT CALLBACK ParentProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   if (msg == WM_NOTIFY) return 0;  // a host that listens to every notification but does nothing

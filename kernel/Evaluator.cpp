@@ -110,56 +110,11 @@ void EvaluateIn(INodeParsing* node, const ContextPtr& ctx, VARIANT* result);
 void EvaluateIn(INodeParsing* node, const KernelNodeRef* ref, const ContextPtr& ctx,
                 VARIANT* result);
 
-// The freed blocks of a class of small objects, kept for the next objects: the blocks of the
-// few in use at once go round instead of through the heap. Any thread may take and give.
-class BlockStore {
- public:
-  BlockStore() = default;
-  BlockStore(const BlockStore&) = delete;
-  BlockStore& operator=(const BlockStore&) = delete;
-  ~BlockStore() {
-    for (int i = 0; i < count_; ++i) ::operator delete(blocks_[i]);
-  }
-  void* Take() {
-    Lock();
-    void* p = count_ > 0 ? blocks_[--count_] : nullptr;
-    Unlock();
-    return p;
-  }
-  // False when the store is full: the caller frees the block.
-  bool Give(void* p) {
-    Lock();
-    bool kept = count_ < kCapacity;
-    if (kept) blocks_[count_++] = p;
-    Unlock();
-    return kept;
-  }
-
- private:
-  void Lock() {
-    while (InterlockedExchange(&busy_, 1)) YieldProcessor();
-  }
-  void Unlock() { InterlockedExchange(&busy_, 0); }
-
-  static constexpr int kCapacity = 64;
-  LONG busy_ = 0;
-  int count_ = 0;
-  void* blocks_[kCapacity];
-};
-
-// The arguments of one call: each Value evaluates its child node again.
-class TArguments : public IArguments, public TRefCount {
+// The arguments of one call: each Value evaluates its child node again. One of these is made
+// per call, so its block comes from the pool.
+class TArguments : public IArguments, public TRefCount, public TPooled {
   EVALKERN_IUNKNOWN
  public:
-  // One of these is made per call, and the heap is slow on some systems.
-  static void* operator new(std::size_t size) {
-    if (void* p = size == sizeof(TArguments) ? freeBlocks_.Take() : nullptr) return p;
-    return ::operator new(size);
-  }
-  static void operator delete(void* p, std::size_t size) {
-    if (size != sizeof(TArguments) || !freeBlocks_.Give(p)) ::operator delete(p);
-  }
-
   // `kernelNode` is the kernel object behind `node` when it is one; its children are read
   // directly.
   TArguments(INodeFunc* node, const TNodeFunc* kernelNode, ContextPtr ctx)
@@ -180,7 +135,7 @@ class TArguments : public IArguments, public TRefCount {
     return Guard(kInternal, [&] {
       if (kernelNode_) {
         // The node's own rule: an index outside its children is a range error.
-        const std::vector<INodeParsing*>& children = kernelNode_->ChildNodes();
+        const NodeChildren& children = kernelNode_->ChildNodes();
         if (index < 0 || static_cast<std::size_t>(index) >= children.size())
           RaiseError(L"List index out of bounds");
         const KernelNodeRef& kind = kernelNode_->KernelChild(static_cast<std::size_t>(index));
@@ -196,10 +151,7 @@ class TArguments : public IArguments, public TRefCount {
   ComPtr<INodeFunc> node_;
   const TNodeFunc* kernelNode_;
   ContextPtr ctx_;
-
-  static BlockStore freeBlocks_;
 };
-BlockStore TArguments::freeBlocks_;
 
 class THollowArguments : public IArguments, public TRefCount {
   EVALKERN_IUNKNOWN

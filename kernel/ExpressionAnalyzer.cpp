@@ -74,7 +74,11 @@ void AnalyzeExpression(const std::wstring& text, IErrorEvents* sink, INodeParsin
   TokenList& tokens = (*workspace).tokens;
   std::vector<TBracket>& table = (*workspace).table;
   try {
-    const std::wstring trimmed = TrimExpression(text);
+    // Most statements come trimmed already: only the others are copied.
+    std::wstring trimmedCopy;
+    const bool untrimmed = !text.empty() && (text.front() <= L' ' || text.back() <= L' ');
+    if (untrimmed) trimmedCopy = TrimExpression(text);
+    const std::wstring& trimmed = untrimmed ? trimmedCopy : text;
     if (trimmed.empty()) throw ParseError{GetMessageText(kMsgEmptyExpression)};
     ScanExpression(trimmed, tokens);
     // Blanks the trimming keeps (no-break spaces) can leave nothing to analyse either.

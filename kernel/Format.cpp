@@ -114,7 +114,14 @@ void RoundDigits(DecimalDigits& d, int keep) {
 
 namespace {
 
-std::wstring Widen(const std::string& s) { return std::wstring(s.begin(), s.end()); }
+// Appends the digits of `digits` from `from` on (to its end, or `count` of them), as wide
+// characters, without an intermediate string.
+void AppendDigits(std::wstring& text, const std::string& digits, size_t from,
+                  size_t count = std::string::npos) {
+  const size_t end = count == std::string::npos ? digits.size() : std::min(digits.size(), from + count);
+  text.append(digits.begin() + static_cast<std::ptrdiff_t>(from),
+              digits.begin() + static_cast<std::ptrdiff_t>(end));
+}
 
 bool NotFinite(long double x, std::wstring& text) {
   if (std::isnan(x)) {
@@ -143,19 +150,19 @@ std::wstring FloatToGeneralText(long double x, int precision, wchar_t decimalSep
     if (e <= 0) {
       text += L'0';
     } else {
-      text += Widen(d.digits.substr(0, static_cast<size_t>(std::min(e, n))));
+      AppendDigits(text, d.digits, 0, static_cast<size_t>(std::min(e, n)));
       if (n < e) text.append(static_cast<size_t>(e - n), L'0');
     }
     if (n > e) {
       text += decimalSep;
       if (e < 0) text.append(static_cast<size_t>(-e), L'0');
-      text += Widen(d.digits.substr(static_cast<size_t>(std::max(e, 0))));
+      AppendDigits(text, d.digits, static_cast<size_t>(std::max(e, 0)));
     }
   } else {
     text += static_cast<wchar_t>(d.digits[0]);
     if (n > 1) {
       text += decimalSep;
-      text += Widen(d.digits.substr(1));
+      AppendDigits(text, d.digits, 1);
     }
     text += L'E';
     if (e - 1 < 0) text += L'-';
@@ -423,7 +430,7 @@ std::wstring FormatFloat(long double x, const std::wstring& floatPicture,
   std::wstring text;
   if (!NotFinite(x, text))
     text = floatPicture.empty() ? FloatToGeneralText(x) : Trim(FormatFloatPicture(x, floatPicture, seps));
-  return Lower(text);
+  return Lower(std::move(text));
 }
 
 // ---- FormatValue ----

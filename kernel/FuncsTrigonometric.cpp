@@ -63,24 +63,28 @@ void Finite(IErrorEvents* sink, VARIANT* result, long double x, const wchar_t* n
   else ReportNotFinite(sink, result, name);
 }
 
-// The sine and cosine of a radian value below 2^63. The hardware reduces large arguments with
-// a 66-bit pi, which spoils the shown digits from about 10^6 on; from 1024 on the argument is
-// reduced here by quarter turns against 192 bits of 2/pi instead, which leaves more than 64
-// good bits of the remainder for any 64-bit significand in that range.
-void SinCosRadians(long double r, long double& s, long double& c) {
-  const long double a = ::fabsl(r);
-  if (a < 1024) {
-    s = ::sinl(r);
-    c = ::cosl(r);
-    return;
-  }
+// A radian value as whole quarter turns (counted modulo 4) and what is left, at most pi/4 in
+// magnitude.
+struct QuarterTurns {
+  unsigned quarter;
+  long double rest;
+};
+
+// The hardware reduces its argument with a 66-bit pi, which spoils shown digits near every
+// multiple of pi/2 (the tangent of 1.57079632679 from its 10th digit, the sine of 710 in its
+// 15th). So every value beyond pi/4 is reduced here, by quarter turns against 192 bits of 2/pi:
+// for any 64-bit significand below 2^63 that leaves more than 64 good bits of the rest, however
+// close the value lies to a multiple of pi/2.
+QuarterTurns ReduceQuarterTurns(long double a) {  // 0 <= a < 2^63
+  if (a <= kPi / 4) return {0, a};
   static const uint64_t kTwoOverPi[3] = {0xA2F9836E4E441529ull, 0xFC2757D1F534DDC0ull,
                                          0xDB6295993C439041ull};
   int e;
-  const long double fr = ::frexpl(a, &e);                          // a = fr * 2^e, e in 11..63
+  const long double fr = ::frexpl(a, &e);                          // a = fr * 2^e, e in 0..63
   const uint64_t m = static_cast<uint64_t>(::ldexpl(fr, 64));      // a = m * 2^(e - 64)
-  // m times the 192 bits, a 256-bit product; a * 2/pi = product * 2^(e - 64 - 192)
-  uint64_t p[4];
+  // m times the 192 bits, a 256-bit product with a zero word above it; a * 2/pi = product *
+  // 2^(e - 256)
+  uint64_t p[5] = {};
   using u128 = unsigned __int128;
   const u128 p2 = static_cast<u128>(m) * kTwoOverPi[2];
   const u128 p1 = static_cast<u128>(m) * kTwoOverPi[1];
@@ -94,20 +98,30 @@ void SinCosRadians(long double r, long double& s, long double& c) {
   auto bits64 = [&p](int at) {  // the 64 bits of the product from bit "at" up
     const int i = at / 64, sh = at % 64;
     uint64_t v = p[i] >> sh;
-    if (sh && i < 3) v |= p[i + 1] << (64 - sh);
+    if (sh) v |= p[i + 1] << (64 - sh);
     return v;
   };
-  const int unit = 192 - (e - 64);  // bit of the product that counts whole quarter turns
+  const int unit = 256 - e;  // bit of the product that counts whole quarter turns
   unsigned quarter = static_cast<unsigned>(bits64(unit)) & 3;
-  long double f = (static_cast<long double>(bits64(unit - 64)) +
-                   ::ldexpl(static_cast<long double>(bits64(unit - 128)), -64)) * 0x1p-64L;
-  if (f > 0.5L) {
-    f -= 1;
+  // 128 bits of the fraction of a quarter turn. From a half on it is the next quarter turn less
+  // the complement, taken in whole bits so that no digit cancels.
+  u128 fraction = (static_cast<u128>(bits64(unit - 64)) << 64) | bits64(unit - 128);
+  const bool back = static_cast<bool>(fraction >> 127);
+  if (back) {
+    fraction = -fraction;
     quarter = (quarter + 1) & 3;
   }
-  const long double y = f * (kPi / 2);
-  const long double sy = ::sinl(y), cy = ::cosl(y);
-  switch (quarter) {
+  const long double f =
+      (static_cast<long double>(static_cast<uint64_t>(fraction >> 64)) +
+       ::ldexpl(static_cast<long double>(static_cast<uint64_t>(fraction)), -64)) * 0x1p-64L;
+  return {quarter, (back ? -f : f) * (kPi / 2)};
+}
+
+// The sine and cosine of a radian value below 2^63 in magnitude.
+void SinCosRadians(long double r, long double& s, long double& c) {
+  const QuarterTurns turns = ReduceQuarterTurns(::fabsl(r));
+  const long double sy = ::sinl(turns.rest), cy = ::cosl(turns.rest);
+  switch (turns.quarter) {
     case 0: s = sy; c = cy; break;
     case 1: s = cy; c = -sy; break;
     case 2: s = -sy; c = -cy; break;
@@ -116,8 +130,8 @@ void SinCosRadians(long double r, long double& s, long double& c) {
   if (r < 0) s = -s;
 }
 
-// The sine and cosine of the argument, snapped. An angle of 2^63 radians or more cannot be
-// reduced by the hardware: 14054 rather than a silent 0.
+// The sine and cosine of the argument, not snapped: the tangent is formed from them. An angle of
+// 2^63 radians or more is beyond the reduction: 14054 rather than a silent 0.
 bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result,
             const wchar_t* name, long double& s, long double& c) {
   long double x;
@@ -128,9 +142,16 @@ bool SinCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* 
     return false;
   }
   SinCosRadians(r, s, c);
-  s = Snap(s);
-  c = Snap(c);
   return true;
+}
+
+// A tangent or cotangent: the quotient of the unsnapped sine and cosine, snapped as a value of its
+// own, so that only the result is rounded to 0 or 1, never the sine or cosine in it. The pole
+// is where the divisor snaps to 0: tan 90 degrees is an error, not a huge number.
+void SetTangent(IErrorEvents* sink, VARIANT* result, long double dividend, long double divisor,
+                const wchar_t* name) {
+  if (Snap(divisor) == 0) ReportNotFinite(sink, result, name);
+  else Finite(sink, result, Snap(dividend / divisor), name);
 }
 
 // Below 1 in magnitude e^x - e^-x cancels; through e^x - 1 it keeps every digit.
@@ -152,28 +173,22 @@ long double Cosh(long double x) {
 
 void FuncSin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (SinCos(sink, settings, args, result, L"sin", s, c)) SetFloatResult(result, s);
+  if (SinCos(sink, settings, args, result, L"sin", s, c)) SetFloatResult(result, Snap(s));
 }
 
 void FuncCos(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (SinCos(sink, settings, args, result, L"cos", s, c)) SetFloatResult(result, c);
+  if (SinCos(sink, settings, args, result, L"cos", s, c)) SetFloatResult(result, Snap(c));
 }
 
-// The tangent has a pole where the (snapped) cosine is 0: tan 90 degrees is an error, not a
-// huge number; likewise the cotangent where the sine is 0.
 void FuncTan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (!SinCos(sink, settings, args, result, L"tan", s, c)) return;
-  if (c == 0) ReportNotFinite(sink, result, L"tan");
-  else Finite(sink, result, Snap(s / c), L"tan");
+  if (SinCos(sink, settings, args, result, L"tan", s, c)) SetTangent(sink, result, s, c, L"tan");
 }
 
 void FuncCtan(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {
   long double s, c;
-  if (!SinCos(sink, settings, args, result, L"ctan", s, c)) return;
-  if (s == 0) ReportNotFinite(sink, result, L"ctan");
-  else Finite(sink, result, Snap(c / s), L"ctan");
+  if (SinCos(sink, settings, args, result, L"ctan", s, c)) SetTangent(sink, result, c, s, L"ctan");
 }
 
 void FuncAsin(IErrorEvents* sink, ISettings* settings, IArguments* args, VARIANT* result) {

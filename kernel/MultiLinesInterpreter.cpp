@@ -195,13 +195,14 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     Check(Lib->get_Consts(&consts));
 
     std::vector<std::wstring_view> texts = WorksheetLineViews(Text);
-    if (texts.size() > kMaxLines) RaiseError(L"The text has too many lines");
+    if (texts.size() > kMaxLines) RaiseError(GetMessageText(14069));
     fresh.reserve(texts.size());
     int cursor = -1;
+    std::vector<std::wstring> statements;
     for (std::wstring_view text : texts) {
       ++cursor;
-      std::vector<std::wstring> statements = SplitLineStatements(text);
-      if (statements.size() > kMaxLines) RaiseError(L"The line has too many statements");
+      SplitLineStatements(text, statements);
+      if (statements.size() > kMaxLines) RaiseError(GetMessageText(14070));
       Line line;
       line.reserve(statements.size());
       for (std::wstring& statement : statements) {
@@ -285,7 +286,10 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
   Check(Lib->get_Vars(&vars));
   std::unique_ptr<OLECHAR, decltype(&SysFreeString)> none(MakeBstr(L"", 0), &SysFreeString);
   TreeEvaluator evaluator(Lib.Get());
+  // Results take rarely more room than their expressions: grown step by step, a long
+  // worksheet's output would be copied into ever larger buffers.
   std::wstring out;
+  out.reserve(Text.size() + lines_.size() * 2);
   for (size_t l = 0; l < lines_.size(); ++l) {
     const Line& line = lines_[l];
     for (size_t s = 0; s < line.size(); ++s) {

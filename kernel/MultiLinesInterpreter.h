@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "BlockPool.h"
 #include "Creatable.h"
 #include "KernelObject.h"
 #include "Nodes.h"
@@ -55,7 +56,7 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
     ComPtr<INodeParsing> tree;
     KernelNodeRef kind;        // what the tree is, found once for all the runs that use it
   };
-  using Line = std::vector<RecLine>;
+  using Line = std::vector<RecLine, PoolAllocator<RecLine>>;  // most lines hold one statement
 
   IErrorEvents* Sink();
   bool CheckCalculationNeeded();

@@ -23,7 +23,7 @@ HRESULT PutString(const std::wstring& s, BSTR* out) {
   return *out ? S_OK : E_OUTOFMEMORY;
 }
 
-HRESULT PutChild(const std::vector<INodeParsing*>& children, long index, INodeParsing** out) {
+HRESULT PutChild(const NodeChildren& children, long index, INodeParsing** out) {
   return GuardOut(kNodeSource, out, [&] {
     // Compared unsigned, so a negative index fails like one past the end.
     if (static_cast<unsigned long>(index) >= children.size())
@@ -33,7 +33,7 @@ HRESULT PutChild(const std::vector<INodeParsing*>& children, long index, INodePa
   });
 }
 
-HRESULT PutCount(const std::vector<INodeParsing*>& children, long* out) {
+HRESULT PutCount(const NodeChildren& children, long* out) {
   if (!out) return E_POINTER;
   *out = static_cast<long>(children.size());
   return S_OK;
@@ -42,14 +42,14 @@ HRESULT PutCount(const std::vector<INodeParsing*>& children, long* out) {
 // Releases the children of a node being destroyed. A deep tree would otherwise free itself by
 // recursion as deep as the tree; the outermost release on a thread collects the children that
 // inner destructors hand over and releases them one at a time.
-void ReleaseAll(std::vector<INodeParsing*>& children) {
-  thread_local std::vector<INodeParsing*>* pending = nullptr;
+void ReleaseAll(NodeChildren& children) {
+  thread_local NodeChildren* pending = nullptr;
   if (pending) {
     pending->insert(pending->end(), children.begin(), children.end());
     children.clear();
     return;
   }
-  std::vector<INodeParsing*> queue;
+  NodeChildren queue;
   queue.swap(children);
   pending = &queue;
   while (!queue.empty()) {
@@ -119,7 +119,7 @@ STDMETHODIMP TNodeVariableOrConst::get_Name(BSTR* out) { return PutString(name_,
 
 // ---- TNodeFunc ----
 
-TNodeFunc::TNodeFunc(std::wstring name, std::vector<INodeParsing*> children)
+TNodeFunc::TNodeFunc(std::wstring name, NodeChildren children)
     : name_(std::move(name)), childNodes_(std::move(children)) {
   try {
     if (childNodes_.size() <= kKindsInline) {
@@ -174,6 +174,16 @@ INodeParsing* Make(A&&... args) {
   itf->AddRef();
   return itf;
 }
+
+// The children handed in as a plain vector, in the nodes' own storage.
+NodeChildren Pooled(std::vector<INodeParsing*>& children) {
+  try {
+    return NodeChildren(children.begin(), children.end());
+  } catch (...) {
+    for (INodeParsing* c : children) c->Release();  // still ours when the node was not made
+    throw;
+  }
+}
 }  // namespace
 
 INodeParsing* MakeLowermostNode(const VARIANT& value) {
@@ -185,7 +195,7 @@ INodeParsing* MakeErrorNode(const std::wstring& textError) {
 INodeParsing* MakeVariableOrConstNode(const std::wstring& name) {
   return Make<TNodeVariableOrConst, INodeVariableOrConst>(name);
 }
-INodeParsing* MakeFuncNode(const std::wstring& name, std::vector<INodeParsing*> children) {
+INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children) {
   try {
     return Make<TNodeFunc, INodeFunc>(name, std::move(children));
   } catch (...) {
@@ -194,10 +204,11 @@ INodeParsing* MakeFuncNode(const std::wstring& name, std::vector<INodeParsing*> 
   }
 }
 INodeParsing* MakeListNode(std::vector<INodeParsing*> children) {
+  NodeChildren pooled = Pooled(children);
   try {
-    return Make<TNodeList, INodeList>(std::move(children));
+    return Make<TNodeList, INodeList>(std::move(pooled));
   } catch (...) {
-    ReleaseAll(children);
+    ReleaseAll(pooled);
     throw;
   }
 }

@@ -6,12 +6,13 @@
 #include <string>
 #include <vector>
 
+#include "BlockPool.h"
 #include "KernelObject.h"
 
 namespace evalkern {
 
 // A literal value: number, text, Boolean or Empty.
-class TNodeLowermost : public TRefCount, public INodeLowermost {
+class TNodeLowermost : public TRefCount, public INodeLowermost, public TPooled {
   EVALKERN_IUNKNOWN
  public:
   explicit TNodeLowermost(const VARIANT& value);  // copies the value
@@ -27,7 +28,7 @@ class TNodeLowermost : public TRefCount, public INodeLowermost {
 };
 
 // The result of a failed analysis, carrying its message.
-class TNodeError : public TRefCount, public INodeError {
+class TNodeError : public TRefCount, public INodeError, public TPooled {
   EVALKERN_IUNKNOWN
  public:
   explicit TNodeError(std::wstring text) : textError_(std::move(text)) {}
@@ -42,7 +43,7 @@ class TNodeError : public TRefCount, public INodeError {
 };
 
 // A bare identifier, as written.
-class TNodeVariableOrConst : public TRefCount, public INodeVariableOrConst {
+class TNodeVariableOrConst : public TRefCount, public INodeVariableOrConst, public TPooled {
   EVALKERN_IUNKNOWN
  public:
   explicit TNodeVariableOrConst(std::wstring name) : name_(std::move(name)) {}
@@ -65,12 +66,15 @@ struct KernelNodeRef {
 };
 KernelNodeRef IdentifyNode(INodeParsing* node);
 
+// The children of a call, in pooled storage: a worksheet makes one list per call.
+using NodeChildren = std::vector<INodeParsing*, PoolAllocator<INodeParsing*>>;
+
 // A call of a function or operator with its arguments in order. Holds one reference per child.
-class TNodeFunc : public TRefCount, public INodeFunc {
+class TNodeFunc : public TRefCount, public INodeFunc, public TPooled {
   EVALKERN_IUNKNOWN
  public:
   // Takes over one reference of every child.
-  TNodeFunc(std::wstring name, std::vector<INodeParsing*> children);
+  TNodeFunc(std::wstring name, NodeChildren children);
   ~TNodeFunc() override;
 
   STDMETHODIMP get_Name(BSTR* out) override;
@@ -78,7 +82,7 @@ class TNodeFunc : public TRefCount, public INodeFunc {
   STDMETHODIMP get_ChildNodes(long index, INodeParsing** out) override;
 
   const std::wstring& Name() const { return name_; }
-  const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
+  const NodeChildren& ChildNodes() const { return childNodes_; }
   // Child `index` (in range) identified once, when the node was made: a tree is evaluated many
   // times.
   const KernelNodeRef& KernelChild(size_t index) const {
@@ -88,29 +92,29 @@ class TNodeFunc : public TRefCount, public INodeFunc {
  private:
   void* Cast(REFIID iid);
   std::wstring name_;
-  std::vector<INodeParsing*> childNodes_;
+  NodeChildren childNodes_;
   // Most calls have few arguments: their kinds are kept in the node itself.
   static constexpr size_t kKindsInline = 3;
   KernelNodeRef kindsInline_[kKindsInline];
-  std::vector<KernelNodeRef> kindsMore_;
+  std::vector<KernelNodeRef, PoolAllocator<KernelNodeRef>> kindsMore_;
 };
 
 // The statements of a line, or the lines of a text. Holds one reference per child.
-class TNodeList : public TRefCount, public INodeList {
+class TNodeList : public TRefCount, public INodeList, public TPooled {
   EVALKERN_IUNKNOWN
  public:
   // Takes over one reference of every child.
-  explicit TNodeList(std::vector<INodeParsing*> children) : childNodes_(std::move(children)) {}
+  explicit TNodeList(NodeChildren children) : childNodes_(std::move(children)) {}
   ~TNodeList() override;
 
   STDMETHODIMP get_CountChildNodes(long* out) override;
   STDMETHODIMP get_ChildNodes(long index, INodeParsing** out) override;
 
-  const std::vector<INodeParsing*>& ChildNodes() const { return childNodes_; }
+  const NodeChildren& ChildNodes() const { return childNodes_; }
 
  private:
   void* Cast(REFIID iid);
-  std::vector<INodeParsing*> childNodes_;
+  NodeChildren childNodes_;
 };
 
 // Creators. Each returns a new node with one reference, which the caller owns. Children passed
@@ -118,7 +122,7 @@ class TNodeList : public TRefCount, public INodeList {
 INodeParsing* MakeLowermostNode(const VARIANT& value);
 INodeParsing* MakeErrorNode(const std::wstring& textError);
 INodeParsing* MakeVariableOrConstNode(const std::wstring& name);
-INodeParsing* MakeFuncNode(const std::wstring& name, std::vector<INodeParsing*> children);
+INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children);
 INodeParsing* MakeListNode(std::vector<INodeParsing*> children);
 
 // Direct read access for the kernel's own walkers, without a COM round trip per field: the

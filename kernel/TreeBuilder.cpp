@@ -462,7 +462,7 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
          table[static_cast<size_t>(last)].ChildCount > 0)
     last = table[static_cast<size_t>(last)].LastChild;
 
-  std::vector<INodeParsing*> built(static_cast<size_t>(last - first + 1), nullptr);
+  NodeChildren built(static_cast<size_t>(last - first + 1), nullptr);
   auto releaseBuilt = [&] {
     for (INodeParsing*& n : built)
       if (n) n->Release(), n = nullptr;
@@ -479,7 +479,7 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
           node = MakeVariableOrConstNode(e.Name);
           break;
         case TBracket::bkFunction: {
-          std::vector<INodeParsing*> children;
+          NodeChildren children;
           children.reserve(static_cast<size_t>(e.ChildCount));
           for (long child = e.FirstChild; child >= 0;
                child = table[static_cast<size_t>(child)].NextSibling) {

@@ -50,11 +50,11 @@ std::wstring TrimControls(const std::wstring& s) {
 
 // One pass over the trimmed line with the quote rule of FindUnquoted: the comment ends the scan,
 // and every ";" before it ends a statement.
-std::vector<std::wstring> SplitLineStatements(std::wstring_view line) {
+void SplitLineStatements(std::wstring_view line, std::vector<std::wstring>& statements) {
   size_t b = 0, e = line.size();
   while (b < e && line[b] <= L' ') ++b;
   while (e > b && line[e - 1] <= L' ') --e;
-  std::vector<std::wstring> statements;
+  statements.clear();
   size_t start = b, end = e;
   wchar_t quote = 0;
   for (size_t i = b; i < e; ++i) {
@@ -76,6 +76,11 @@ std::vector<std::wstring> SplitLineStatements(std::wstring_view line) {
   while (start < end && line[start] <= L' ') ++start;
   while (end > start && line[end - 1] <= L' ') --end;
   statements.emplace_back(line.substr(start, end - start));
+}
+
+std::vector<std::wstring> SplitLineStatements(std::wstring_view line) {
+  std::vector<std::wstring> statements;
+  SplitLineStatements(line, statements);
   return statements;
 }
 

@@ -21,6 +21,8 @@ std::wstring TrimControls(const std::wstring& s);
 // One line made ready for analysis: trimmed, its comment cut off, split at ";" (the last
 // statement trimmed, the others as they stand).
 std::vector<std::wstring> SplitLineStatements(std::wstring_view line);
+// The same into `statements`, emptied first, so that one list can serve every line of a text.
+void SplitLineStatements(std::wstring_view line, std::vector<std::wstring>& statements);
 
 // A statement split at its ":=". `error` is 0, or the message id of a bad assignment
 // (14030 second ":=", 14031 no name, 14032 not an identifier); `name` is empty when the

@@ -46,24 +46,59 @@ start_wine() {
 }
 
 # A virtual display unless one is given. Only a display started here is stopped here.
-XVFB_PID=""
+XVFB_PIDS=()
 start_display() {
   if [ -n "${DISPLAY:-}" ]; then
     local d="${DISPLAY#*:}"; d="${d%%.*}"
     if [ -e "/tmp/.X11-unix/X$d" ]; then return; fi
   fi
+  start_xvfb
+  export DISPLAY="$XVFB_DISPLAY"
+  echo "== Xvfb on $DISPLAY"
+}
+
+# Starts an Xvfb on the first free display number and sets XVFB_DISPLAY.
+start_xvfb() {
   local n
-  for n in $(seq 91 199); do
+  for n in $(seq 91 299); do
     if [ ! -e "/tmp/.X$n-lock" ] && [ ! -e "/tmp/.X11-unix/X$n" ]; then
       Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-      XVFB_PID=$!
-      export DISPLAY=":$n"
+      XVFB_PIDS+=("$!")
       for _ in $(seq 1 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-      echo "== Xvfb on $DISPLAY"
+      XVFB_DISPLAY=":$n"
       return
     fi
   done
   echo "no free display number" >&2; exit 1
+}
+
+# Displays for the tests, so that windowed tests run side by side: the first is the display above
+# with the main prefix, each further one has an Xvfb of its own and a copy of the prefix made once
+# the kernel is registered (a Wine prefix belongs to the display its first program ran on). ctest
+# learns of them from a resource file; scripts/wine-run.sh maps the one a test gets to DISPLAY and
+# WINEPREFIX.
+EXTRA_PREFIXES=()
+start_test_displays() {
+  local count="$1" i prefix
+  wineserver -w || true
+  : >"$BUILD/displays.env"
+  local slots=""
+  for ((i = 0; i < count; i++)); do
+    if [ "$i" = 0 ]; then
+      echo "0 $DISPLAY $WINEPREFIX" >>"$BUILD/displays.env"
+    else
+      start_xvfb
+      prefix="$WINEPREFIX-d$i"
+      rm -rf "$prefix"
+      cp -a "$WINEPREFIX" "$prefix"
+      EXTRA_PREFIXES+=("$prefix")
+      echo "$i $XVFB_DISPLAY $prefix" >>"$BUILD/displays.env"
+    fi
+    slots+="${slots:+,}{\"id\":\"$i\",\"slots\":1}"
+  done
+  printf '{"version":{"major":1,"minor":0},"local":[{"displays":[%s]}]}\n' "$slots" >"$BUILD/ctest-resources.json"
+  export NUMBROOK_DISPLAYS_ENV="$BUILD/displays.env"
+  echo "== $count displays for the tests"
 }
 
 # Printing: the PDF queue NumbrookPDF of a CUPS scheduler, writing into $BUILD/printed. Wine
@@ -86,8 +121,10 @@ start_printing() {
 }
 
 stop_all() {
+  local p
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
-  if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID" 2>/dev/null || true; fi
+  for p in "${EXTRA_PREFIXES[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
+  for p in "${XVFB_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
 }
 

@@ -266,6 +266,18 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
   ErrorText.Empty();
   ErrorSeen = false;
   Busy = true;
+  // A failure of the whole worksheet (one of the kernel's limits, say) is described in the
+  // kernel's error info; that text is the answer, the bridge's own only when there is none.
+  CString failure;
+  auto checkKernel = [&](HRESULT result) {
+    if (SUCCEEDED(result)) return;
+    try {
+      _com_issue_errorex(result, Interpreter.Get(), IID_IMultiLinesInterpreterOrlen);
+    } catch (const _com_error& e) {
+      failure = (const wchar_t*)e.Description();
+      throw;
+    }
+  };
   HRESULT hr = Guarded([&] {
     // Each setting goes through the settings object as the interpreter hands it out then.
     auto settings = [&] {
@@ -280,8 +292,8 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
     Check(settings()->put_IntFormatStr(nullptr));
     Check(Interpreter->put_Text(Expression));
     VARIANT_BOOL ok = VARIANT_FALSE;
-    Check(Interpreter->Parsing(&ok));
-    Check(Interpreter->Calc(&ok));
+    checkKernel(Interpreter->Parsing(&ok));
+    checkKernel(Interpreter->Calc(&ok));
     Check(Interpreter->get_Value(&Result->Value));
     return S_OK;
   });
@@ -291,7 +303,7 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
   if (FAILED(hr)) {
     ::VariantClear(&Result->Value);
     Result->Type = rtError;
-    CString text = ResourceText(IDS_CALCULATION_FAILED);
+    CString text = failure.IsEmpty() ? ResourceText(IDS_CALCULATION_FAILED) : failure;
     V_VT(&Result->Value) = VT_BSTR;
     V_BSTR(&Result->Value) = text.AllocSysString();
   }

@@ -86,7 +86,7 @@ BEGIN_MESSAGE_MAP(ClipboardPicker, CWnd)
 END_MESSAGE_MAP()
 
 ClipboardPicker::ClipboardPicker(ICalculatorKernel* kernel, CWnd* parent)
-    : m_lastStart(::time(nullptr)), m_kernel(kernel) {
+    : m_lastStart(SystemTime()), m_kernel(kernel) {
   if (parent == nullptr) parent = AfxGetMainWnd();
   HWND hWndParent = parent != nullptr ? parent->GetSafeHwnd() : nullptr;
   // Without a main window (a program without a shell) the picker lives as a message-only window.
@@ -131,14 +131,14 @@ void ClipboardPicker::HotKeyProcess(LPCWSTR answerTemplate, ActionProcessing mod
   // An empty template would paste nothing over the user's selection.
   m_answerTemplate = answerTemplate != nullptr && *answerTemplate != L'\0' ? answerTemplate : L"%s = %d";
 
-  time_t now = ::time(nullptr);
+  time_t now = m_clock();
   if (now - m_lastStart > StaleRunSeconds) m_pending = 0;
   if (m_pending == 0) StartRun();
 }
 
 void ClipboardPicker::StartRun() {
   m_pending = 1;
-  m_lastStart = ::time(nullptr);
+  m_lastStart = m_clock();
   ++m_run;
   auto* params = new RunParams{m_hWnd, m_run};
   HANDLE thread = ::CreateThread(nullptr, 0, SimulateCopy, params, 0, nullptr);

@@ -57,7 +57,14 @@ public:
   // run unless one started less than StaleRunSeconds ago still waits for its copy.
   void HotKeyProcess(LPCWSTR answerTemplate, ActionProcessing mode);
 
+  // The clock of the stale-run rule: whole seconds, as the C runtime's time() counts them. The
+  // picker reads it through this function, which a test may replace.
+  using Clock = time_t (*)();
+  void SetClock(Clock clock) { m_clock = clock != nullptr ? clock : &SystemTime; }
+
   bool IsPending() const { return m_pending != 0; }
+  // How many runs have been started.
+  LPARAM GetRunCount() const { return m_run; }
   bool IsInChain() const { return m_inChain != 0; }
   const CString& GetAnswerTemplate() const { return m_answerTemplate; }
   ActionProcessing GetProcessing() const { return m_processing; }
@@ -92,7 +99,10 @@ private:
   bool KernelIsBusy() const;
   static void ShowTrayMessage(const CString& message, const CString& title, MessageType type);
 
+  static time_t SystemTime() { return ::time(nullptr); }
+
   WatcherFace m_watcher{this};
+  Clock m_clock = &SystemTime;
   HWND m_hWndNextViewer = nullptr;
   LONG m_pending = 0;
   time_t m_lastStart;

@@ -225,46 +225,24 @@ void CLeftView::LoadWorksheet() {
     m_wndEditor.EmptyUndoBuffer();
     return;
   }
-  const bool first = !g_firstInitialUpdateDone;
-  if (CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc)) {
-    // The worksheet document knows where its text lives and how it is kept safe.
-    worksheet->LoadWorksheet(m_wndEditor, first);
-    OnCalculate();
-    worksheet->EndWorksheetLoad(*this);
-    g_firstInitialUpdateDone = true;
-    m_bDocumentLoaded = 1;
-    return;
-  }
-  IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(doc);
-  const bool autoSave = store != nullptr && store->IsAutoSaveWorksheet();
-  CString path = doc->GetPathName();
-  if (path.IsEmpty() && autoSave && first) path = store->GetDocumentPath();
-  if (path.IsEmpty()) m_wndEditor.SetText(L"");
-  else m_wndEditor.LoadFile(path);
-  if (autoSave && first) {
-    const int lastLine = m_wndEditor.GetLineCount() - 1;
-    if (lastLine >= 0 && m_wndEditor.GetLineLength(lastLine) > 0)
-      m_wndEditor.InsertText(L"\r\n", m_wndEditor.GetLength());
-    m_wndEditor.GotoPosition(m_wndEditor.GetLength());
-  }
+  // The worksheet document knows where its text lives and how it is kept safe; any other
+  // document is loaded from its own file, if it has one, and never stored by the pane.
+  CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc);
+  if (worksheet != nullptr) worksheet->LoadWorksheet(m_wndEditor, !g_firstInitialUpdateDone);
+  else m_wndEditor.LoadFile(doc->GetPathName());
   OnCalculate();
-  m_wndEditor.EmptyUndoBuffer();
-  ColourRange(0, m_wndEditor.GetLength());
-  doc->SetModifiedFlag(FALSE);
+  CNumbrookDoc::EndWorksheetLoad(*doc, *this);
   g_firstInitialUpdateDone = true;
   m_bDocumentLoaded = 1;
 }
 
+void CLeftView::ResetFirstInitialUpdate() { g_firstInitialUpdateDone = false; }
+
 void CLeftView::SaveDocumentText() {
   CDocument* doc = GetDocument();
   if (doc == nullptr || m_wndEditor.GetSafeHwnd() == nullptr) return;
-  if (CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc)) {
-    worksheet->SaveDocumentText(m_wndEditor);
-    return;
-  }
-  if (!doc->GetPathName().IsEmpty()) return;
-  IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(doc);
-  if (store != nullptr && store->IsAutoSaveWorksheet()) m_wndEditor.SaveFile(store->GetDocumentPath());
+  // Only the worksheet document stores itself, through its safe replacement of the file.
+  if (CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc)) worksheet->SaveDocumentText(m_wndEditor);
 }
 
 void CLeftView::OnDestroy() {

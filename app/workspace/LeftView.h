@@ -68,18 +68,6 @@ const PaneShellServices& GetPaneShellServices();
 // service nothing happens.
 void ShowPaneContextMenu(UINT nMenuId, SCNotification* pNotify, CWnd* pWnd);
 
-// What a worksheet document that stores itself tells the expression pane. The pane asks its
-// document for it; a document without it is loaded from its path name and stored by hand.
-class IWorksheetStore {
-public:
-  virtual BOOL IsAutoSaveWorksheet() = 0;
-  // The file of the automatically stored worksheet.
-  virtual CString GetDocumentPath() = 0;
-
-protected:
-  ~IWorksheetStore() = default;
-};
-
 class CLeftView : public CScintillaColorerView {
   DECLARE_DYNCREATE(CLeftView)
 public:
@@ -123,6 +111,10 @@ public:
 
   // The first view of the document that is a results pane, or null.
   CRightView* GetResultsPane() const;
+
+  // As at program start: the next initial update of an expression pane is the first one again,
+  // which loads the automatically stored worksheet (a host that starts its document anew).
+  static void ResetFirstInitialUpdate();
 
   // Key filter of the editor: 0 swallows the message.
   LONG FilterMessage(MSG* pMsg);
@@ -217,6 +209,11 @@ protected:
   void UnsubscribeMessenger();
   void LoadWorksheet();
   void ShowResults(CRightView* pResults, const CString& text);
+  // Writes an answer into the results pane unless the window is gone, a newer request waits or
+  // there is no results pane; true when it was written.
+  bool ShowAnswer(const CString& answer);
+  // Shows why a calculation failed as a whole: the description, else the general text.
+  void ShowFailure(const wchar_t* description);
   void SyncZoomTo(CScintillaColorerView* pOther);
   void SetResultFormat(long format);
   void SetAngleFormat(long format);

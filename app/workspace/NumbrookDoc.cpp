@@ -52,7 +52,7 @@ BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
   return FALSE;
 }
 
-CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE), m_bWorksheetUnread(FALSE) {}
+CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE) {}
 
 void CNumbrookDoc::SetExpressionViewClass(CRuntimeClass* pClass) { g_pExpressionViewClass = pClass; }
 
@@ -94,7 +94,7 @@ BOOL CNumbrookDoc::OnSaveDocument(LPCWSTR lpszPathName) {
   CScintillaColorerView* pView = GetExpressionView();
   // Without the pane there is no text: the file is left alone rather than emptied.
   BOOL saved = pView != nullptr && pView->GetEditor()->GetSafeHwnd() != nullptr &&
-               SaveEditorTextSafely(*pView->GetEditor(), lpszPathName);
+               KeepOriginalOf(lpszPathName) && SaveEditorTextSafely(*pView->GetEditor(), lpszPathName);
   if (!saved) {
     ResourceMessageBox(nullptr, AFX_IDP_FAILED_TO_SAVE_DOC, AFX_IDS_APP_TITLE, MB_ICONEXCLAMATION);
     return FALSE;
@@ -134,11 +134,26 @@ CString CNumbrookDoc::GetDocumentPath() {
 }
 
 BOOL CNumbrookDoc::AutoSave(CScintillaWnd& editor) {
-  // A worksheet that could not be read at start-up (the file locked by another program, say)
-  // is not wiped by the empty pane that took its place.
-  if (m_bWorksheetUnread && ::IsWindow(editor.GetSafeHwnd()) && editor.GetLength() == 0) return TRUE;
-  if (!SaveEditorTextSafely(editor, GetDocumentPath())) return FALSE;
-  m_bWorksheetUnread = FALSE;
+  const CString path = GetDocumentPath();
+  // A worksheet file that the pane does not hold as it is stays untouched until the user
+  // changes the text.
+  if (IsAwaitingBackup(path) && !IsModified()) return TRUE;
+  return KeepOriginalOf(path) && SaveEditorTextSafely(editor, path);
+}
+
+bool CNumbrookDoc::IsAwaitingBackup(const CString& path) const {
+  for (const CString& file : m_awaitingBackup)
+    if (file.CompareNoCase(path) == 0) return true;
+  return false;
+}
+
+BOOL CNumbrookDoc::KeepOriginalOf(LPCWSTR path) {
+  for (auto it = m_awaitingBackup.begin(); it != m_awaitingBackup.end(); ++it) {
+    if (it->CompareNoCase(path) != 0) continue;
+    if (!KeepBackupOf(path)) return FALSE;
+    m_awaitingBackup.erase(it);
+    return TRUE;
+  }
   return TRUE;
 }
 
@@ -157,25 +172,26 @@ BOOL CNumbrookDoc::LoadWorksheet(CScintillaWnd& editor, BOOL bFirstUpdate) {
   const bool first = bFirstUpdate && m_bAutoSaveWorksheet;
   CString path = m_strPathName;
   if (path.IsEmpty() && first) path = GetDocumentPath();
-  BOOL loaded = editor.LoadFile(path);  // an empty path leaves the editor empty
-  if (first && m_strPathName.IsEmpty()) {
-    WIN32_FILE_ATTRIBUTE_DATA data;
-    m_bWorksheetUnread = !loaded && ::GetFileAttributesExW(path, GetFileExInfoStandard, &data) &&
-                         (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+  const WorksheetLoad load = editor.LoadFileChecked(path);  // an empty path leaves the editor empty
+  if (load == WorksheetLoad::Altered || load == WorksheetLoad::Unreadable) {
+    // The file is more than the pane holds: the first save over it in this run keeps it first.
+    if (!IsAwaitingBackup(path)) m_awaitingBackup.push_back(path);
+    ResourceMessageBox(nullptr, load == WorksheetLoad::Altered ? IDS_WORKSHEET_ALTERED : IDS_WORKSHEET_UNREAD,
+                       IDS_WORKSHEET_KEPT_CAPTION, MB_ICONWARNING);
   }
   if (first) {
     int last = editor.GetLineCount() - 1;
     if (last >= 0 && editor.GetLineLength(last) > 0) editor.InsertText(L"\r\n", editor.GetLength());
     editor.GotoPosition(editor.GetLength());
   }
-  return loaded;
+  return load == WorksheetLoad::Exact || load == WorksheetLoad::Altered;
 }
 
-void CNumbrookDoc::EndWorksheetLoad(CScintillaColorerView& view) {
+void CNumbrookDoc::EndWorksheetLoad(CDocument& doc, CScintillaColorerView& view) {
   CScintillaWnd* editor = view.GetEditor();
   editor->EmptyUndoBuffer();
   view.ColourRange(0, editor->GetLength());
-  SetModifiedFlag(FALSE);
+  doc.SetModifiedFlag(FALSE);
 }
 
 CString CNumbrookDoc::GetAppDataFolder() {

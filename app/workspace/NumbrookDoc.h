@@ -10,6 +10,8 @@
 // old file as it was, keeps the document modified and is told to the user.
 #pragma once
 
+#include <vector>
+
 #include "LeftView.h"
 #include "ScintillaColorerDoc.h"
 
@@ -23,6 +25,11 @@ class CUfxFrameHelper;
 #define IDS_AUTOSAVE_FOLDER_CAPTION 2020
 #define IDS_AUTOSAVE_FAILED 2027
 #define IDS_AUTOSAVE_FAILED_CAPTION 2028
+// The worksheet file could not be loaded as it is (text: held inexactly, or not read at all;
+// caption): the original is kept as a backup beside it before anything is saved over it.
+#define IDS_WORKSHEET_ALTERED 2029
+#define IDS_WORKSHEET_KEPT_CAPTION 2030
+#define IDS_WORKSHEET_UNREAD 2039
 
 // The application's saved-settings writer. The program's application object implements it: its
 // SaveState (called with two null arguments) saves the framework workspace and then every
@@ -45,7 +52,7 @@ bool MakeAutoSavePath(const CString& appDataFolder, CString& path);
 // temporary file remains.
 BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path);
 
-class CNumbrookDoc : public CScintillaColorerDoc, public IWorksheetStore {
+class CNumbrookDoc : public CScintillaColorerDoc {
   DECLARE_DYNCREATE(CNumbrookDoc)
 public:
   CNumbrookDoc();
@@ -62,13 +69,13 @@ public:
   // question and asks the usual question for anything still unsaved.
   BOOL SaveModified() override;
 
-  BOOL IsAutoSaveWorksheet() override { return m_bAutoSaveWorksheet; }
+  BOOL IsAutoSaveWorksheet() const { return m_bAutoSaveWorksheet; }
   // The first of the document's views that is an expression pane, or null.
   CScintillaColorerView* GetExpressionView() const;
   // The auto-save file: <application data>\Ferrow Software\Numbrook\NumbrookDoc.txt, the
   // folders created on the way. When they cannot be made the user is told (2019/2020) and the
   // file is ".\NumbrookDoc.txt" in the current folder.
-  CString GetDocumentPath() override;
+  CString GetDocumentPath();
 
   // The expression pane's share of the worksheet (the pane calls these).
   //
@@ -80,12 +87,13 @@ public:
   // First part of the pane's initial update: loads the document's file (or, on the first
   // initial update of an unnamed auto-saved worksheet, the auto-save file) into the editor; on
   // that first update a last line with text gets a line break, and the caret goes to the end.
-  // Answers whether a file was read. The pane runs its first calculation after this. An
-  // auto-save file that is there but could not be read is not replaced by an empty worksheet.
+  // Answers whether a file was read. The pane runs its first calculation after this. A file
+  // that the pane cannot hold as it is (NUL bytes, characters outside the code page, a read
+  // error) is told to the user once and kept as a backup before the first save over it.
   BOOL LoadWorksheet(CScintillaWnd& editor, BOOL bFirstUpdate);
-  // Last part of the pane's initial update: empties the undo buffer, colours the whole text and
-  // clears the modified flag.
-  void EndWorksheetLoad(CScintillaColorerView& view);
+  // Last part of the pane's initial update (of this or any other document): empties the undo
+  // buffer, colours the whole text and clears the modified flag.
+  static void EndWorksheetLoad(CDocument& doc, CScintillaColorerView& view);
 
   // The view class of the expression pane (the program sets its left pane's class); views of
   // this class or derived from it count as expression panes. The program's left pane by default.
@@ -103,8 +111,12 @@ protected:
   // Stores the editor's text in the auto-save file; no message.
   BOOL AutoSave(CScintillaWnd& editor);
   void ReportAutoSaveFailure();
+  // Files loaded inexactly or not at all keep a backup beside them ("<file>.bak") before the
+  // first save over them in this run; FALSE when that backup could not be made.
+  bool IsAwaitingBackup(const CString& path) const;
+  BOOL KeepOriginalOf(LPCWSTR path);
 
   BOOL m_bAutoSaveWorksheet;
-  // The auto-save file held a worksheet that the first load could not read.
-  BOOL m_bWorksheetUnread;
+  // Files that the pane did not hold as they are and that have no backup yet.
+  std::vector<CString> m_awaitingBackup;
 };

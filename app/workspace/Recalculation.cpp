@@ -12,6 +12,8 @@
 
 namespace {
 
+constexpr UINT IDS_CALCULATION_FAILED = 2031;
+
 void Check(HRESULT hr) {
   if (FAILED(hr)) _com_issue_error(hr);
 }
@@ -170,6 +172,7 @@ void CLeftView::OnCalculate() {
   // Focus returns to the expression pane afterwards only when it was there before.
   const BOOL focusWasHere = m_wndEditor.GetSafeHwnd() != nullptr && ::GetFocus() == m_wndEditor.GetSafeHwnd();
   ++m_nCalculationDepth;
+  bool shown = false;
   try {
     if (m_pKernel == nullptr) _com_issue_error(E_POINTER);
     const CString text = m_wndEditor.GetText();
@@ -186,18 +189,39 @@ void CLeftView::OnCalculate() {
     const CString answer = ResultValueText(value);
 
     // The calculation pumped messages: the window may be gone, and a newer request may wait.
+    shown = ShowAnswer(answer);
     if (!m_bWindowGone) {
-      CRightView* results = GetResultsPane();
-      if (m_nPendingCalculations <= 1 && results != nullptr) ShowResults(results, answer);
       if (focusWasHere && ::GetFocus() != m_wndEditor.GetSafeHwnd()) m_wndEditor.SetFocus();
       ShowHint(BuildCaretHint());
     }
+  } catch (const _com_error& e) {
+    // A calculation that failed as a whole leaves no results of an older text behind: its
+    // failure takes their place. The program goes on.
+    if (!shown) ShowFailure(e.Description());
   } catch (...) {
-    // A failed calculation leaves the panes as they were and the program running.
+    if (!shown) ShowFailure(nullptr);
   }
   --m_nCalculationDepth;
   if (--m_nPendingCalculations < 0) m_nPendingCalculations = 0;
   if (m_bDeleteWhenIdle && m_nCalculationDepth == 0) delete this;
+}
+
+bool CLeftView::ShowAnswer(const CString& answer) {
+  if (m_bWindowGone || m_nPendingCalculations > 1) return false;
+  CRightView* results = GetResultsPane();
+  if (results == nullptr) return false;
+  ShowResults(results, answer);
+  return true;
+}
+
+void CLeftView::ShowFailure(const wchar_t* description) {
+  try {
+    CString text(description != nullptr ? description : L"");
+    if (text.IsEmpty()) text.LoadString(IDS_CALCULATION_FAILED);
+    ShowAnswer(text);
+  } catch (...) {
+    // nothing more to show
+  }
 }
 
 void CLeftView::ShowResults(CRightView* pResults, const CString& text) {

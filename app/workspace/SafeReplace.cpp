@@ -39,3 +39,13 @@ bool FlushToDisk(LPCWSTR path) {
 bool ReplaceWithTemp(LPCWSTR temp, LPCWSTR target) {
   return ::MoveFileExW(temp, target, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
+
+bool KeepBackupOf(LPCWSTR path) {
+  if (::GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES && ::GetLastError() == ERROR_FILE_NOT_FOUND) return true;
+  const CString backup = CString(path) + L".bak";
+  CString temp;
+  if (!MakeTempBeside(backup, L"nbk", temp)) return false;
+  if (::CopyFileW(path, temp, FALSE) && FlushToDisk(temp) && ReplaceWithTemp(temp, backup)) return true;
+  ::DeleteFileW(temp);
+  return false;
+}

@@ -21,3 +21,7 @@ bool FlushToDisk(LPCWSTR path);
 
 // Puts the complete temporary file in the target's place.
 bool ReplaceWithTemp(LPCWSTR temp, LPCWSTR target);
+
+// Copies `path` to `path` + ".bak" beside it, replacing an older backup only once the copy is
+// complete. True when the copy is there, or when there is no file to keep.
+bool KeepBackupOf(LPCWSTR path);

@@ -206,56 +206,52 @@ void CScintillaWnd::InsertText(LPCWSTR lpszText, int nPos) {
 }
 
 BOOL CScintillaWnd::LoadFile(LPCWSTR lpszPath) {
+  const WorksheetLoad load = LoadFileChecked(lpszPath);
+  return load == WorksheetLoad::Exact || load == WorksheetLoad::Altered;
+}
+
+WorksheetLoad CScintillaWnd::LoadFileChecked(LPCWSTR lpszPath) {
   SetAnsiText("");
-  if (lpszPath == nullptr || *lpszPath == 0) return FALSE;
+  if (lpszPath == nullptr || *lpszPath == 0) return WorksheetLoad::Absent;
 
   std::string bytes;
   CFile file;
-  if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite)) return FALSE;
+  if (!file.Open(lpszPath, CFile::modeRead | CFile::shareDenyWrite)) {
+    // Not there at all, or there and kept from us (locked by another program, say).
+    return ::GetFileAttributesW(lpszPath) == INVALID_FILE_ATTRIBUTES ? WorksheetLoad::Absent
+                                                                     : WorksheetLoad::Unreadable;
+  }
   try {
     ULONGLONG size = file.GetLength();
-    if (size == 0 || size >= 0x7FFFFFFF) {
+    if (size == 0) {
+      file.Close();
+      return WorksheetLoad::Absent;
+    }
+    if (size >= 0x7FFFFFFF) {
       file.Abort();
-      return FALSE;
+      return WorksheetLoad::Unreadable;
     }
     bytes.assign(static_cast<size_t>(size), '\0');
     UINT got = file.Read(&bytes[0], (UINT)size);
-    bytes.resize(got);
     file.Close();
+    if (got != size) return WorksheetLoad::Unreadable;
   } catch (CException* e) {
     e->Delete();
     file.Abort();
-    return FALSE;
+    return WorksheetLoad::Unreadable;
   } catch (const std::bad_alloc&) {
     file.Abort();
-    return FALSE;
-  }
-  if (bytes.empty()) return FALSE;
-
-  // UTF-16 only with its byte-order mark; anything else is ANSI text.
-  if (bytes.size() >= 2 && (unsigned char)bytes[0] == 0xFF && (unsigned char)bytes[1] == 0xFE) {
-    std::wstring wide((bytes.size() - 2) / 2, L'\0');
-    if (!wide.empty()) memcpy(&wide[0], bytes.data() + 2, wide.size() * sizeof(wchar_t));
-    SetText(wide.c_str());
-    return TRUE;
+    return WorksheetLoad::Unreadable;
   }
 
-  // Worksheets saved by earlier versions end with a NUL byte and carry every line feed as CR LF
-  // on top of the text's own CR: read them back to the text they were saved from.
-  const bool legacy = bytes.back() == '\0';
-  size_t nul = bytes.find('\0');
-  if (nul != std::string::npos) bytes.resize(nul);
-  if (legacy) {
-    std::string text;
-    text.reserve(bytes.size());
-    for (size_t i = 0; i < bytes.size(); ++i) {
-      if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
-      text += bytes[i];
-    }
-    bytes.swap(text);
+  WorksheetFileText text;
+  try {
+    text = DecodeWorksheetBytes(bytes);
+  } catch (const std::bad_alloc&) {
+    return WorksheetLoad::Unreadable;
   }
-  SetAnsiText(bytes.c_str());
-  return TRUE;
+  SetAnsiText(text.ansi.c_str());
+  return text.exact ? WorksheetLoad::Exact : WorksheetLoad::Altered;
 }
 
 BOOL CScintillaWnd::SaveFile(LPCWSTR lpszPath) {

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "WorksheetFileText.h"
+
 // Consulted first for every message the wrapper pre-translates.
 // {E508BDA8-6988-4506-86BC-BFAF33ED9415}
 extern "C" const IID IID_IEditorKeyFilter;
@@ -54,6 +56,9 @@ public:
   virtual CString GetTextRange(int nStart, int nEnd);
   virtual void InsertText(LPCWSTR lpszText, int nPos);
   virtual BOOL LoadFile(LPCWSTR lpszPath);
+  // LoadFile that tells what became of the file: not there (or empty), held exactly, loaded but
+  // not exactly (the control cannot give it back as it was), or there and not readable.
+  virtual WorksheetLoad LoadFileChecked(LPCWSTR lpszPath);
   virtual BOOL SaveFile(LPCWSTR lpszPath);
   virtual int GetLineNumberDigits();
   virtual int GetLineNumberWidth();

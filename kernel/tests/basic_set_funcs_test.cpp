@@ -78,11 +78,11 @@ TEST(BuiltinTable, NamesAliasesTextsAndCategories) {
   ASSERT_EQ(set.funcs->get_Name(17, &b), S_OK);
   EXPECT_EQ(TakeBstr(b), L"-");
   ASSERT_EQ(set.funcs->get_Description(70, &b), S_OK);
-  EXPECT_EQ(TakeBstr(b), GetMessageTextFmt(13071, L"AnsiChar"));
+  EXPECT_EQ(TakeBstr(b), L"Converts a character to its AnsiChar code, or a code to its character");
   ASSERT_EQ(set.funcs->get_Description(29, &b), S_OK);
-  EXPECT_EQ(TakeBstr(b), GetMessageText(13050));
+  EXPECT_EQ(TakeBstr(b), L"Sign of a number: 1, 0 or -1");
   ASSERT_EQ(set.funcs->get_Signature(78, &b), S_OK);
-  EXPECT_EQ(TakeBstr(b), GetMessageText(12003));
+  EXPECT_EQ(TakeBstr(b), L"base, exponent");
 
   CategoryOrlen cat = cAll;
   ASSERT_EQ(set.funcs->get_Category(71, &cat), S_OK);

@@ -19,7 +19,7 @@ INodeParsing* Num(long long v) {
   return MakeLowermostNode(value.v);
 }
 INodeParsing* Id(const wchar_t* name) { return MakeVariableOrConstNode(name); }
-INodeParsing* Call(const wchar_t* name, std::vector<INodeParsing*> children = {}) {
+INodeParsing* Call(const wchar_t* name, NodeChildren children = {}) {
   return MakeFuncNode(name, std::move(children));
 }
 
@@ -180,7 +180,7 @@ TEST_P(EvalFixture, CallsThatDoNotResolveReportThePreciseMessage) {
   };
   for (const Case& k : cases) {
     sink->Reset();
-    std::vector<INodeParsing*> args;
+    NodeChildren args;
     for (int i = 0; i < k.args; ++i) args.push_back(Num(i));
     Var r = Eval(Call(k.name, args));
     EXPECT_EQ(r.v.vt, VT_EMPTY);

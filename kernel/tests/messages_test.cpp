@@ -114,7 +114,7 @@ TEST(MessageText, ShippedModuleHasATextForEveryIdInUse) {
   range(14000, 14036);
   range(14038, 14050);
   range(14052, 14054);
-  range(14056, 14067);
+  range(14056, 14070);
   range(15000, 15008);
   const std::set<int> withArgument = {13071, 14015, 14016, 14018, 14019, 14020, 14021, 14022,
                                       14023, 14024, 14025, 14028, 14032, 14033, 14035, 14044,
@@ -140,5 +140,6 @@ TEST(MessageText, ShippedTextsTheKernelReadsAsValues) {
   EXPECT_EQ(GetMessageText(11003), L"2.71828182845904523536");
   EXPECT_EQ(GetMessageTextFmt(14028, L"foo"), L"Unknown identifier: foo");
   EXPECT_EQ(GetMessageText(14009), L"Division by zero");
+  EXPECT_EQ(GetMessageText(14069), L"The worksheet has too many lines to calculate (at most 32767)");
   EXPECT_EQ(GetMessageTextFmt(13071, L"AnsiChar").find(L"AnsiChar") != std::wstring::npos, true);
 }

@@ -245,4 +245,28 @@ TEST_F(Worksheet, AVeryDeepExpressionIsAnErrorNotACrash) {
   EXPECT_EQ(GetMessageText(14068) + L"\r\n2", Output());
 }
 
+// A worksheet beyond the interpreter's limits fails the whole parse, with the limit's text from
+// the message module as the error description; one line less (or one statement less) is fine.
+TEST_F(Worksheet, AWorksheetBeyondItsLimitsFailsWithTheLimitsText) {
+  struct Case {
+    std::wstring piece, separator;
+    int message;
+  } cases[] = {{L"1", L"\n", 14069}, {L"1", L";", 14070}};
+  for (const Case& c : cases) {
+    std::wstring text;
+    for (int i = 0; i < 32767; ++i) text += (i ? c.separator : L"") + c.piece;
+    Put(text);
+    EXPECT_TRUE(Parse()) << c.message;
+    Put(text + c.separator + c.piece);
+    VARIANT_BOOL ok = VARIANT_TRUE;
+    EXPECT_HRESULT_FAILED(interp->Parsing(&ok)) << c.message;
+    ComPtr<IErrorInfo> info;
+    ASSERT_EQ(S_OK, GetErrorInfo(0, &info)) << c.message;
+    BSTR description = nullptr;
+    ASSERT_HRESULT_SUCCEEDED(info->GetDescription(&description));
+    EXPECT_EQ(GetMessageText(c.message), std::wstring(description ? description : L"")) << c.message;
+    SysFreeString(description);
+  }
+}
+
 }  // namespace

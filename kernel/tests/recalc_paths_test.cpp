@@ -149,7 +149,7 @@ TEST(KernelCallNodes, ChildrenOfAnotherOriginAreEvaluatedThroughTheirInterfaces)
 
     // Few children have their kinds kept in the node, many in a list of their own.
     for (int others : {1, 4}) {
-      std::vector<INodeParsing*> children;
+      NodeChildren children;
       Var one(1LL);
       for (int k = 0; k < others; ++k) children.push_back(MakeLowermostNode(one.v));
       INodeParsing* host = new HostLiteral(4);

@@ -31,7 +31,11 @@ void EditorView::UnregisterWindowClass(HINSTANCE instance) { UnregisterClassW(ED
 LRESULT CALLBACK EditorView::WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
   EditorView* view = reinterpret_cast<EditorView*>(GetWindowLongPtrW(hwnd, 0));
   if (msg == WM_NCCREATE) {
-    view = new EditorView(hwnd);
+    try {
+      view = new EditorView(hwnd);
+    } catch (...) {
+      return FALSE;  // no memory for the control: its creation fails
+    }
     SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(view));
   }
   if (!view) return DefWindowProcW(hwnd, msg, wp, lp);
@@ -63,6 +67,19 @@ EditorView::~EditorView() {
 
 LRESULT EditorView::Message(UINT msg, WPARAM wp, LPARAM lp) {
   ++depth_;
+  LRESULT r = 0;
+  try {
+    r = HandleMessage(msg, wp, lp);
+  } catch (...) {
+    // A fault while handling one message (out of memory, say) ends that message only: it never
+    // escapes into the host's message loop, and the control goes on answering.
+    r = 0;
+  }
+  if (--depth_ == 0 && closing_) delete this;
+  return r;
+}
+
+LRESULT EditorView::HandleMessage(UINT msg, WPARAM wp, LPARAM lp) {
   bool handled = true;
   LRESULT r = EditorMessage(msg, wp, lp, &handled);
   if (!handled) r = WindowMessage(msg, wp, lp);
@@ -78,7 +95,6 @@ LRESULT EditorView::Message(UINT msg, WPARAM wp, LPARAM lp) {
       }
     }
   }
-  if (--depth_ == 0 && closing_) delete this;
   return r;
 }
 
@@ -163,471 +179,15 @@ void EditorView::DocChanged(const DocChange& c) {
 // ---- Messages of the editing control -----------------------------------------------------
 
 LRESULT EditorView::EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled) {
-  const int iw = static_cast<int>(wp);
-  const int il = static_cast<int>(lp);
-  const char* text = reinterpret_cast<const char*>(lp);
-  switch (msg) {
-    // Text
-    case SCI_ADDTEXT:
-      if (text && iw > 0) ReplaceSelection(text, iw, false);
-      return 0;
-    case SCI_INSERTTEXT: {
-      if (!text) return 0;
-      int pos = iw < 0 ? caret_ : doc_.Clamp(iw);
-      doc_.InsertText(pos, text, static_cast<int>(std::strlen(text)));
-      return 0;
-    }
-    case SCI_CLEARALL:
-      if (doc_.ReadOnly()) return DocModifyAttemptReadOnly(), 0;
-      BeginBurst(false);
-      doc_.DeleteRange(0, doc_.Length());
-      SetSelection(0, 0);
-      EndBurst();
-      return 0;
-    case SCI_CLEARDOCUMENTSTYLE:
-      doc_.ClearStyles();
-      return 0;
-    case SCI_GETLENGTH:
-    case SCI_GETTEXTLENGTH:
-      return doc_.Length();
-    case SCI_GETCHARAT:
-      return static_cast<unsigned char>(doc_.CharAt(iw));
-    case SCI_GETCURRENTPOS:
-      return caret_;
-    case SCI_GETANCHOR:
-      return anchor_;
-    case SCI_GETSTYLEAT:
-      return doc_.StyleAt(iw);
-    case SCI_SETUNDOCOLLECTION:
-      doc_.SetUndoCollection(wp != 0);
-      return 0;
-    case SCI_GETUNDOCOLLECTION:
-      return doc_.UndoCollection();
-    case SCI_SELECTALL:
-      SetSelection(0, doc_.Length(), false);
-      return 0;
-    case SCI_POSITIONFROMPOINT:
-      return PositionFromPoint(iw, il, true);
-    case SCI_GOTOLINE: {
-      int line = std::max(0, std::min(iw, doc_.LineCount() - 1));
-      int pos = doc_.LineStart(line);
-      SetSelection(pos, pos);
-      return 0;
-    }
-    case SCI_GOTOPOS:
-      SetSelection(iw, iw);
-      return 0;
-    case SCI_SETANCHOR:
-      SetSelection(iw, caret_, false);
-      return 0;
-    case SCI_GETENDSTYLED:
-      return doc_.EndStyled();
-    case SCI_CONVERTEOLS:
-      if (iw < 0 || iw > 2) return 0;
-      BeginBurst(true);
-      doc_.ConvertEols(static_cast<EolMode>(iw));
-      EndBurst();
-      return 0;
-    case SCI_GETEOLMODE:
-      return static_cast<int>(doc_.Eol());
-    case SCI_SETEOLMODE:
-      if (iw >= 0 && iw <= 2) doc_.SetEol(static_cast<EolMode>(iw));
-      return 0;
-    case SCI_STARTSTYLING:
-      doc_.StartStyling(iw, il);
-      return 0;
-    case SCI_SETSTYLING:
-      doc_.SetStyling(iw, il);
-      return 0;
-    case SCI_SETTABWIDTH:
-      doc_.SetTabWidth(iw);
-      Redraw();
-      return 0;
-    case SCI_GETTABWIDTH:
-      return doc_.TabWidth();
-    case SCI_SETINDENT:
-      indent_ = std::max(0, iw);
-      return 0;
-    case SCI_GETINDENT:
-      return indent_;
-    case SCI_GETCOLUMN:
-      return doc_.Column(iw);
-    case SCI_SETHSCROLLBAR:
-      hScrollBar_ = wp != 0;
-      UpdateScrollBars();
-      return 0;
-    case SCI_GETHSCROLLBAR:
-      return hScrollBar_;
-    case SCI_SETVSCROLLBAR:
-      vScrollBar_ = wp != 0;
-      UpdateScrollBars();
-      return 0;
-    case SCI_GETVSCROLLBAR:
-      return vScrollBar_;
-    case SCI_GETLINEENDPOSITION:
-      return doc_.LineEnd(iw);
-    case SCI_GETREADONLY:
-      return doc_.ReadOnly();
-    case SCI_SETREADONLY:
-      doc_.SetReadOnly(wp != 0);
-      return 0;
-    case SCI_SETCURRENTPOS:
-      SetSelection(anchor_, iw);
-      return 0;
-    case SCI_SETSELECTIONSTART: {
-      int pos = doc_.Clamp(iw);
-      SetSelection(pos, std::max(pos, caret_));
-      return 0;
-    }
-    case SCI_GETSELECTIONSTART:
-      return SelStart();
-    case SCI_SETSELECTIONEND: {
-      int pos = doc_.Clamp(iw);
-      SetSelection(std::min(anchor_, pos), pos);
-      return 0;
-    }
-    case SCI_GETSELECTIONEND:
-      return SelEnd();
-    case SCI_SETPRINTMAGNIFICATION:
-      printMagnification_ = iw;
-      return 0;
-    case SCI_GETPRINTMAGNIFICATION:
-      return printMagnification_;
-    case SCI_SETPRINTCOLOURMODE:
-      printColourMode_ = iw;
-      return 0;
-    case SCI_GETPRINTCOLOURMODE:
-      return printColourMode_;
-    case SCI_SETPRINTWRAPMODE:
-      printWrapMode_ = iw == SC_WRAP_WORD ? SC_WRAP_WORD : SC_WRAP_NONE;
-      return 0;
-    case SCI_GETPRINTWRAPMODE:
-      return printWrapMode_;
-    case SCI_FINDTEXT: {
-      TextToFind* ttf = reinterpret_cast<TextToFind*>(lp);
-      if (!ttf) return -1;
-      int len = 0;
-      int p = doc_.Find(ttf->chrg.cpMin, ttf->chrg.cpMax, ttf->lpstrText, -1, iw, &len);
-      if (p >= 0) {
-        ttf->chrgText.cpMin = p;
-        ttf->chrgText.cpMax = p + len;
-      }
-      return p;
-    }
-    case SCI_FORMATRANGE:
-      return FormatRange(wp != 0, reinterpret_cast<RangeToFormat*>(lp));
-    case SCI_GETFIRSTVISIBLELINE:
-      return topLine_;
-    case SCI_GETLINE: {
-      if (iw < 0 || iw >= doc_.LineCount()) return 0;
-      int start = doc_.LineStart(iw);
-      int len = doc_.LineLength(iw);
-      if (lp) doc_.CopyRange(reinterpret_cast<char*>(lp), start, start + len);
-      return len;
-    }
-    case SCI_GETLINECOUNT:
-      return doc_.LineCount();
-    case SCI_SETSEL: {
-      int caret = il < 0 ? doc_.Length() : il;
-      int anchor = iw < 0 ? caret : iw;
-      SetSelection(anchor, caret);
-      return 0;
-    }
-    case SCI_GETSELTEXT: {
-      int len = SelEnd() - SelStart();
-      if (lp) {
-        char* out = reinterpret_cast<char*>(lp);
-        doc_.CopyRange(out, SelStart(), SelEnd());
-        out[len] = '\0';
-      }
-      return len + 1;
-    }
-    case SCI_GETTEXTRANGE: {
-      TextRange* tr = reinterpret_cast<TextRange*>(lp);
-      if (!tr || !tr->lpstrText) return 0;
-      int start = doc_.Clamp(tr->chrg.cpMin);
-      int end = tr->chrg.cpMax < 0 ? doc_.Length() : doc_.Clamp(tr->chrg.cpMax);
-      if (end < start) end = start;
-      doc_.CopyRange(tr->lpstrText, start, end);
-      tr->lpstrText[end - start] = '\0';
-      return end - start;
-    }
-    case SCI_POINTXFROMPOSITION:
-      return XOfPosition(il);
-    case SCI_POINTYFROMPOSITION:
-      return (doc_.LineFromPosition(il) - topLine_) * LineHeight();
-    case SCI_LINEFROMPOSITION:
-      return doc_.LineFromPosition(iw);
-    case SCI_POSITIONFROMLINE:
-      return doc_.LineStart(iw);
-    case SCI_LINESCROLL:
-      EnsureFonts();
-      SetXOffset(xOffset_ + iw * screenFonts_.Font(STYLE_DEFAULT).widths[' ']);
-      SetTopLine(topLine_ + il);
-      return 0;
-    case SCI_SCROLLCARET:
-      ScrollCaret();
-      return 0;
-    case SCI_REPLACESEL:
-      if (text) ReplaceSelection(text, static_cast<int>(std::strlen(text)), false);
-      return 0;
-    case SCI_CANPASTE:
-      return CanPaste();
-    case SCI_CANUNDO:
-      return doc_.CanUndo() && !doc_.ReadOnly();
-    case SCI_CANREDO:
-      return doc_.CanRedo() && !doc_.ReadOnly();
-    case SCI_EMPTYUNDOBUFFER:
-      doc_.EmptyUndoBuffer();
-      return 0;
-    case SCI_UNDO:
-      Undo();
-      return 0;
-    case SCI_REDO:
-      Redo();
-      return 0;
-    case SCI_CUT:
-      Cut();
-      return 0;
-    case SCI_COPY:
-      Copy();
-      return 0;
-    case SCI_PASTE:
-      Paste();
-      return 0;
-    case SCI_CLEAR:
-      DeleteForward(false);
-      return 0;
-    case SCI_SETTEXT:
-      SetText(text);
-      return 0;
-    case SCI_GETTEXT: {
-      if (!lp) return doc_.Length();
-      if (iw <= 0) return 0;
-      int n = std::min(iw - 1, doc_.Length());
-      char* out = reinterpret_cast<char*>(lp);
-      doc_.CopyRange(out, 0, n);
-      out[n] = '\0';
-      return n;
-    }
-    case SCI_SETOVERTYPE:
-      overtype_ = wp != 0;
-      Redraw();
-      return 0;
-    case SCI_GETOVERTYPE:
-      return overtype_;
-    case SCI_SETTARGETSTART:
-      doc_.SetTargetStart(iw);
-      return 0;
-    case SCI_GETTARGETSTART:
-      return doc_.TargetStart();
-    case SCI_SETTARGETEND:
-      doc_.SetTargetEnd(iw);
-      return 0;
-    case SCI_GETTARGETEND:
-      return doc_.TargetEnd();
-    case SCI_TARGETFROMSELECTION:
-      doc_.SetTargetStart(SelStart());
-      doc_.SetTargetEnd(SelEnd());
-      return 0;
-    case SCI_REPLACETARGET:
-      return doc_.ReplaceTarget(text, text ? iw : 0);
-    case SCI_REPLACETARGETRE:
-      return doc_.ReplaceTargetRE(text, text ? iw : 0);
-    case SCI_SEARCHINTARGET:
-      return doc_.SearchInTarget(text, iw);
-    case SCI_SETSEARCHFLAGS:
-      doc_.SetSearchFlags(iw);
-      return 0;
-    case SCI_GETSEARCHFLAGS:
-      return doc_.SearchFlags();
-    case SCI_LINELENGTH:
-      return doc_.LineLength(iw);
-    case SCI_BRACEHIGHLIGHT:
-      braceA_ = iw;
-      braceB_ = il;
-      Redraw();
-      return 0;
-    case SCI_BRACEMATCH:
-      return doc_.BraceMatch(iw);
-    case SCI_GETVIEWEOL:
-      return viewEol_;
-    case SCI_SETVIEWEOL:
-      viewEol_ = wp != 0;
-      Redraw();
-      return 0;
-    case SCI_SETMODEVENTMASK:
-      modEventMask_ = iw;
-      return 0;
-    case SCI_GETMODEVENTMASK:
-      return modEventMask_;
-    case SCI_LINESONSCREEN:
-      return LinesOnScreen();
-    case SCI_SETZOOM:
-      SetZoom(iw);
-      return 0;
-    case SCI_GETZOOM:
-      return zoom_;
-    case SCI_ZOOMIN:
-      if (zoom_ < SCZOOM_MAX) SetZoom(zoom_ + 1);
-      return 0;
-    case SCI_ZOOMOUT:
-      if (zoom_ > SCZOOM_MIN) SetZoom(zoom_ - 1);
-      return 0;
-    case SCI_SETXOFFSET:
-      SetXOffset(iw);
-      return 0;
-    case SCI_GETXOFFSET:
-      return xOffset_;
-    case SCI_BEGINUNDOACTION:
-      doc_.BeginUndoAction();
-      return 0;
-    case SCI_ENDUNDOACTION:
-      doc_.EndUndoAction();
-      return 0;
-    case SCI_SETCARETPERIOD:
-      caretPeriod_ = std::max(0, iw);
-      RestartCaretBlink();
-      return 0;
-    case SCI_GETCARETPERIOD:
-      return caretPeriod_;
-
-    // Styles
-    case SCI_STYLECLEARALL:
-      styles_.ClearAll();
-      InvalidateFonts();
-      return 0;
-    case SCI_STYLESETFORE:
-    case SCI_STYLESETBACK:
-    case SCI_STYLESETBOLD:
-    case SCI_STYLESETITALIC:
-    case SCI_STYLESETSIZE:
-    case SCI_STYLESETFONT:
-    case SCI_STYLESETUNDERLINE: {
-      StyleDef* s = styles_.Edit(iw);
-      if (!s) return 0;
-      switch (msg) {
-        case SCI_STYLESETFORE: s->fore = static_cast<COLORREF>(lp) & 0xFFFFFF; break;
-        case SCI_STYLESETBACK: s->back = static_cast<COLORREF>(lp) & 0xFFFFFF; break;
-        case SCI_STYLESETBOLD: s->bold = lp != 0; break;
-        case SCI_STYLESETITALIC: s->italic = lp != 0; break;
-        case SCI_STYLESETSIZE: s->size = std::max(1, std::min(il, 500)); break;
-        case SCI_STYLESETUNDERLINE: s->underline = lp != 0; break;
-        case SCI_STYLESETFONT:
-          if (text) lstrcpynA(s->font, text, EDM_STYLEFONT_BUFFER);
-          break;
-      }
-      InvalidateFonts();
-      return 0;
-    }
-    case EDM_GETSTYLESIZE:
-      return styles_.Valid(iw) ? styles_.Get(iw).size : 0;
-    case EDM_GETSTYLEFONT: {
-      char* out = reinterpret_cast<char*>(lp);
-      if (!out) return 0;
-      out[0] = '\0';
-      if (!styles_.Valid(iw)) return 0;
-      lstrcpynA(out, styles_.Get(iw).font, EDM_STYLEFONT_BUFFER);
-      return static_cast<LRESULT>(std::strlen(out));
-    }
-    case EDM_GETSTYLEFORE:
-      return styles_.Valid(iw) ? styles_.Get(iw).fore : 0;
-    case EDM_GETSTYLEBACK:
-      return styles_.Valid(iw) ? styles_.Get(iw).back : 0;
-    case EDM_GETSTYLEBOLD:
-      return styles_.Valid(iw) ? styles_.Get(iw).bold : 0;
-    case EDM_GETSTYLEITALIC:
-      return styles_.Valid(iw) ? styles_.Get(iw).italic : 0;
-    case EDM_GETSTYLEUNDERLINE:
-      return styles_.Valid(iw) ? styles_.Get(iw).underline : 0;
-    case SCI_SETSELFORE:
-      selForeUsed_ = wp != 0;
-      selFore_ = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      Redraw();
-      return 0;
-    case SCI_SETSELBACK:
-      selBackUsed_ = wp != 0;
-      selBack_ = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      Redraw();
-      return 0;
-    case SCI_SETSTYLEBITS:
-      doc_.SetStyleBits(iw);
-      Redraw();
-      return 0;
-    case SCI_GETSTYLEBITS:
-      return doc_.StyleBits();
-    case SCI_TEXTWIDTH: {
-      if (!text || !styles_.Valid(iw)) return 0;
-      EnsureFonts();
-      return screenFonts_.TextWidth(iw, text, static_cast<int>(std::strlen(text)));
-    }
-    case SCI_TEXTHEIGHT:
-      return LineHeight();
-
-    // Margins and markers
-    case SCI_MARKERDEFINE:
-      if (iw < 0 || iw > MARKER_MAX) return 0;
-      markers_[iw].symbol = il;
-      Redraw();
-      return 0;
-    case SCI_MARKERSETFORE:
-      if (iw >= 0 && iw <= MARKER_MAX) markers_[iw].fore = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      Redraw();
-      return 0;
-    case SCI_MARKERSETBACK:
-      if (iw >= 0 && iw <= MARKER_MAX) markers_[iw].back = static_cast<COLORREF>(lp) & 0xFFFFFF;
-      Redraw();
-      return 0;
-    case SCI_MARKERADD:
-      return doc_.MarkerAdd(iw, il);
-    case SCI_MARKERDELETE:
-      doc_.MarkerDelete(iw, il);
-      return 0;
-    case SCI_MARKERDELETEALL:
-      doc_.MarkerDeleteAll(iw);
-      return 0;
-    case SCI_MARKERGET:
-      return doc_.MarkerGet(iw);
-    case SCI_MARKERNEXT:
-      return doc_.MarkerNext(iw, il);
-    case SCI_MARKERPREVIOUS:
-      return doc_.MarkerPrevious(iw, il);
-    case SCI_SETMARGINTYPEN:
-    case SCI_SETMARGINWIDTHN:
-    case SCI_SETMARGINMASKN:
-    case SCI_SETMARGINSENSITIVEN: {
-      if (iw < 0 || iw > 2) return 0;
-      Margin& m = margins_[iw];
-      if (msg == SCI_SETMARGINTYPEN) m.type = il == SC_MARGIN_NUMBER ? SC_MARGIN_NUMBER : SC_MARGIN_SYMBOL;
-      if (msg == SCI_SETMARGINWIDTHN) m.width = std::max(0, il);
-      if (msg == SCI_SETMARGINMASKN) m.mask = il;
-      if (msg == SCI_SETMARGINSENSITIVEN) m.sensitive = lp != 0;
-      Redraw();
-      UpdateScrollBars();
-      return 0;
-    }
-    case SCI_GETMARGINTYPEN:
-      return iw >= 0 && iw <= 2 ? margins_[iw].type : 0;
-    case SCI_GETMARGINWIDTHN:
-      return iw >= 0 && iw <= 2 ? margins_[iw].width : 0;
-    case SCI_GETMARGINMASKN:
-      return iw >= 0 && iw <= 2 ? margins_[iw].mask : 0;
-    case SCI_GETMARGINSENSITIVEN:
-      return iw >= 0 && iw <= 2 ? margins_[iw].sensitive : 0;
-    case SCI_GETFOLDLEVEL:
-      return SC_FOLDLEVELBASE;  // no fold points: every line is at the base level
-    case SCI_TOGGLEFOLD:
-      return 0;  // nothing folds
-
-    // Lexer
-    case SCI_SETLEXER:
-      lexer_ = iw;
-      return 0;
-    case SCI_GETLEXER:
-      return lexer_;
-    case SCI_COLOURISE:
-      EnsureStyledTo(il < 0 ? doc_.Length() : doc_.Clamp(il));
-      return 0;
+  // Each concern answers its own messages; the first that knows the message handles it.
+  using Concern = LRESULT (EditorView::*)(UINT, WPARAM, LPARAM, bool*);
+  static const Concern kConcerns[] = {&EditorView::TextMessage,   &EditorView::SelectionMessage,
+                                      &EditorView::StyleMessage,  &EditorView::MarkerMessage,
+                                      &EditorView::SearchMessage, &EditorView::ViewMessage};
+  for (Concern concern : kConcerns) {
+    bool known = true;
+    LRESULT r = (this->*concern)(msg, wp, lp, &known);
+    if (known) return r;
   }
   *handled = false;
   return 0;

@@ -47,7 +47,17 @@ class EditorView : public DocWatcher {
   };
 
   static LRESULT CALLBACK WndProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp);
+  // One message and the notices it leaves pending; Message keeps its faults inside the control.
+  LRESULT HandleMessage(UINT msg, WPARAM wp, LPARAM lp);
   LRESULT EditorMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  // The control's messages by concern, each in a file of its own; *handled is cleared for a
+  // message that the concern does not know.
+  LRESULT TextMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  LRESULT SelectionMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  LRESULT StyleMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  LRESULT MarkerMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  LRESULT SearchMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
+  LRESULT ViewMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled);
   LRESULT WindowMessage(UINT msg, WPARAM wp, LPARAM lp);
 
   // Notifications

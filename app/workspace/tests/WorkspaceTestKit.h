@@ -89,10 +89,11 @@ inline void RemoveTree(const CString& folder) {
 // ---- the message queue and message boxes -------------------------------------------------------
 
 // Dispatches messages (a WM_QUIT is dropped) until the queue is empty and `done` holds; false
-// when that has not happened within `ms` milliseconds.
+// when that has not happened within `ms` milliseconds. Between rounds it sleeps until the next
+// message arrives (or a short while, for what other threads change without a message).
 template <class Done>
 bool PumpUntil(Done done, DWORD ms = 20000) {
-  const DWORD until = ::GetTickCount() + ms;
+  const DWORD start = ::GetTickCount();
   MSG msg;
   for (;;) {
     bool any = false;
@@ -103,7 +104,9 @@ bool PumpUntil(Done done, DWORD ms = 20000) {
       ::DispatchMessageW(&msg);
     }
     if (!any && done()) return true;
-    if (::GetTickCount() > until) return false;
+    const DWORD elapsed = ::GetTickCount() - start;
+    if (elapsed > ms) return false;
+    if (!any) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed < 50 ? ms - elapsed : 50, QS_ALLINPUT);
   }
 }
 

@@ -272,16 +272,22 @@ TEST_F(CalculatorKernelTest, StatementErrorsShowInTheTextAndMarkTheBridge) {
   EXPECT_FALSE(kernel->IsErrorSeen());
 }
 
-TEST_F(CalculatorKernelTest, AKernelFailureAnswersTheCalculationFailedTextAndTheBridgeGoesOn) {
-  // The interpreter refuses a text of more than 32767 lines.
-  std::wstring huge(40000, L'\n');
-  ResultType type = rtVariant;
-  CString failed;
-  failed.LoadString(2031);
-  EXPECT_EQ(std::wstring(failed), Parse(huge.c_str(), &type));
-  EXPECT_EQ(rtError, type);
-  EXPECT_EQ(L"7", Parse(L"3+4", &type));
-  EXPECT_EQ(rtVariant, type);
+TEST_F(CalculatorKernelTest, AKernelFailureAnswersTheKernelsOwnTextAndTheBridgeGoesOn) {
+  // The interpreter refuses a text of more than 32767 lines, or a line of more statements.
+  const struct {
+    std::wstring text;
+    const wchar_t* answer;
+  } cases[] = {
+      {std::wstring(40000, L'\n'), L"The worksheet has too many lines to calculate (at most 32767)"},
+      {std::wstring(40000, L';'), L"A line has too many statements to calculate (at most 32767)"},
+  };
+  for (const auto& c : cases) {
+    ResultType type = rtVariant;
+    EXPECT_EQ(c.answer, Parse(c.text.c_str(), &type));
+    EXPECT_EQ(rtError, type);
+    EXPECT_EQ(L"7", Parse(L"3+4", &type));
+    EXPECT_EQ(rtVariant, type);
+  }
 }
 
 TEST_F(CalculatorKernelTest, VariablesOfAWorksheetAreListedWithTheirValues) {

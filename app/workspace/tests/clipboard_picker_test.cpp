@@ -15,8 +15,6 @@
 #include "MainInterface.h"
 #include "WorkspaceTestKit.h"
 
-#include <tlhelp32.h>
-
 namespace {
 
 CString Res(UINT id) {
@@ -107,26 +105,24 @@ LRESULT CALLBACK CountingEditProc(HWND h, UINT m, WPARAM w, LPARAM l) {
   return ::CallWindowProcW(g_editProc, h, m, w, l);
 }
 
-int ThreadsOfThisProcess() {
-  HANDLE snap = ::CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
-  THREADENTRY32 te = {sizeof te};
-  int n = 0;
-  for (BOOL ok = ::Thread32First(snap, &te); ok; ok = ::Thread32Next(snap, &te))
-    if (te.th32OwnerProcessID == ::GetCurrentProcessId()) ++n;
-  ::CloseHandle(snap);
-  return n;
+// Clipboard changes that reached the picker window (sent or posted), counted by a hook.
+int g_draws = 0;
+HWND g_pickerWnd = nullptr;
+HHOOK g_sentHook = nullptr, g_postedHook = nullptr;
+LRESULT CALLBACK CountSentDraws(int code, WPARAM w, LPARAM l) {
+  const CWPSTRUCT* m = reinterpret_cast<const CWPSTRUCT*>(l);
+  if (code == HC_ACTION && m->message == WM_DRAWCLIPBOARD && m->hwnd == g_pickerWnd) ++g_draws;
+  return ::CallNextHookEx(nullptr, code, w, l);
+}
+LRESULT CALLBACK CountPostedDraws(int code, WPARAM w, LPARAM l) {
+  const MSG* m = reinterpret_cast<const MSG*>(l);
+  if (code == HC_ACTION && w == PM_REMOVE && m->message == WM_DRAWCLIPBOARD && m->hwnd == g_pickerWnd) ++g_draws;
+  return ::CallNextHookEx(nullptr, code, w, l);
 }
 
-void Pump(DWORD ms) {
-  DWORD end = ::GetTickCount() + ms;
-  while ((LONG)(end - ::GetTickCount()) > 0) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(5);
-  }
+// Serves what is queued now.
+void PumpPending() {
+  PumpUntil([] { return true; });
 }
 
 // ---- the fixture: a host window with an EDIT control and the picker under it ---------------------
@@ -144,8 +140,14 @@ protected:
                              host->GetSafeHwnd(), (HMENU)1, ::GetModuleHandleW(nullptr), nullptr);
     g_editProc = (WNDPROC)::SetWindowLongPtrW(edit, GWLP_WNDPROC, (LONG_PTR)CountingEditProc);
     picker = new ClipboardPicker(kernel, host);
+    g_pickerWnd = picker->GetSafeHwnd();
+    g_sentHook = ::SetWindowsHookExW(WH_CALLWNDPROC, CountSentDraws, nullptr, ::GetCurrentThreadId());
+    g_postedHook = ::SetWindowsHookExW(WH_GETMESSAGE, CountPostedDraws, nullptr, ::GetCurrentThreadId());
   }
   static void Close() {
+    ::UnhookWindowsHookEx(g_sentHook);
+    ::UnhookWindowsHookEx(g_postedHook);
+    g_pickerWnd = nullptr;
     delete picker;
     picker = nullptr;
     ::DestroyWindow(edit);
@@ -171,15 +173,23 @@ protected:
     ::SetForegroundWindow(host->GetSafeHwnd());
     ::SetFocus(edit);
     ::SendMessageW(edit, EM_SETSEL, selStart, selEnd);
-    Pump(50);
+    PumpPending();
     _bstr_t t(templ);
     ASSERT_EQ(S_OK, picker->GetWatcher()->HotKeyProcess(t, mode));
     WaitForRun();
   }
+  // Until the run has its copy (or has given up waiting for it).
   static void WaitForRun() {
-    for (int i = 0; i < 100 && picker->IsPending(); ++i) Pump(50);
-    EXPECT_FALSE(picker->IsPending()) << "the run never ended";
-    Pump(400);  // the paste keys and the posted messages
+    EXPECT_TRUE(PumpUntil([] { return !picker->IsPending(); }, 10000)) << "the run never ended";
+  }
+  // Until the other program shows `text` (pasted answers arrive as keys after the run).
+  static void WaitForEdit(const std::wstring& text) {
+    PumpUntil([&] { return EditText() == text; }, 5000);
+    EXPECT_EQ(text, EditText());
+  }
+  // Until the picker has seen `count` more clipboard changes than `before`.
+  static void WaitForDraws(int before, int count) {
+    EXPECT_TRUE(PumpUntil([&] { return g_draws >= before + count; }, 5000)) << "no clipboard change arrived";
   }
 
   static std::wstring EditText() {
@@ -256,9 +266,9 @@ TEST_F(ClipboardPickerTest, ModesAndTemplates) {
                  testing::PrintToString(std::wstring(c.templ)) + " mode " + std::to_string(c.mode));
     g_main.tray.balloons.clear();
     RunAction(c.selection, c.templ, c.mode);
+    WaitForEdit(c.editAfter);
     EXPECT_EQ(1, g_copies);
     g_copies = 0;
-    EXPECT_EQ(c.editAfter, EditText());
     EXPECT_EQ(c.clipboardAfter, GetClipboardText().str());
     if (c.balloon.empty()) {
       EXPECT_TRUE(g_main.tray.balloons.empty());
@@ -275,7 +285,7 @@ TEST_F(ClipboardPickerTest, ModesAndTemplates) {
 
 TEST_F(ClipboardPickerTest, ReplacesOnlyTheSelection) {
   RunAction(L"x = 1+2 here", L"%d", ApReplace, 4, 7);
-  EXPECT_EQ(L"x = 3 here", EditText());
+  WaitForEdit(L"x = 3 here");
 }
 
 // With nothing selected the other program copies nothing: after the wait the user is told, and
@@ -293,8 +303,9 @@ TEST_F(ClipboardPickerTest, NoCopyLeavesTheClipboardAlone) {
   EXPECT_TRUE(picker->IsInChain());
 
   // A later copy of the user's own is not taken for the run's.
+  const int draws = g_draws;
   ASSERT_TRUE(SetClipboardText(L"1+2"));
-  Pump(200);
+  WaitForDraws(draws, 1);
   EXPECT_TRUE(kernel.evaluated.empty());
   EXPECT_EQ(L"1+2", GetClipboardText().str());
 }
@@ -318,39 +329,38 @@ TEST_F(ClipboardPickerTest, SecondPressDuringARunOnlyChangesTheAnswer) {
   EXPECT_EQ(1u, kernel.evaluated.size());
 }
 
-// A run still waiting (here for the Shift key to be released) blocks a new one for two
-// seconds; later a new run starts, and the run's answer comes once.
+// A run still waiting (here for the Shift key to be released) blocks a new one for two whole
+// seconds of the picker's clock; a later press starts a new run, and the copy is answered once.
 TEST_F(ClipboardPickerTest, StaleRunGivesWayAfterTwoSeconds) {
-  Pump(ClipboardPicker::CopyWaitMs + 200);  // workers of earlier runs have ended
+  static time_t now = 1000000;
+  picker->SetClock([] { return now; });
   ASSERT_TRUE(SetClipboardText(L"user's clipboard"));
   ::SetWindowTextW(edit, L"2*3");
   ::SetForegroundWindow(host->GetSafeHwnd());
   ::SetFocus(edit);
   ::SendMessageW(edit, EM_SETSEL, 0, -1);
   ::keybd_event(VK_SHIFT, 0, 0, 0);
-  Pump(100);
+  PumpUntil([] { return ::GetAsyncKeyState(VK_SHIFT) < 0; }, 5000);
   _bstr_t t(L"%d");
-  int threads = ThreadsOfThisProcess();
+  const LPARAM runs = picker->GetRunCount();
   picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);
-  Pump(200);
-  EXPECT_EQ(threads + 1, ThreadsOfThisProcess());  // its worker waits for the key
-  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);  // too soon: dropped
-  Pump(200);
-  EXPECT_EQ(threads + 1, ThreadsOfThisProcess());
-  Pump(3000);  // whole seconds of the clock: more than two of them for certain
+  EXPECT_EQ(runs + 1, picker->GetRunCount());
   EXPECT_TRUE(picker->IsPending());
-  EXPECT_EQ(0, g_copies);
-  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);  // the first one is stale now
-  Pump(200);
-  EXPECT_EQ(threads + 2, ThreadsOfThisProcess());
+  now += ClipboardPicker::StaleRunSeconds;  // not more than two seconds: dropped
+  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);
+  EXPECT_EQ(runs + 1, picker->GetRunCount());
+  now += 1;  // the first run is stale now
+  picker->GetWatcher()->HotKeyProcess(t, ApPopupTray);
+  EXPECT_EQ(runs + 2, picker->GetRunCount());
+  EXPECT_EQ(0, g_copies) << "the workers wait for the key";
   ::keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
   WaitForRun();
-  Pump(300);
-  EXPECT_GE(g_copies, 1);
+  // Both workers copy; whichever copy comes first is answered, the other is the user's business.
+  EXPECT_TRUE(PumpUntil([] { return g_copies >= 2 && !g_main.tray.balloons.empty(); }, 10000));
   EXPECT_EQ(std::vector<std::wstring>{L"2*3"}, kernel.evaluated);
-  // Whichever worker's copy comes first is answered; the other copy is the user's business.
   ASSERT_EQ(1u, g_main.tray.balloons.size());
   EXPECT_EQ(L"6", g_main.tray.balloons[0].msg);
+  picker->SetClock(nullptr);
 }
 
 // Clipboard changes that no run asked for go to the next viewer and are not evaluated.
@@ -387,19 +397,17 @@ TEST_F(ClipboardPickerTest, PassesChangesAlongTheViewerChain) {
     ClipboardPicker second(&kernel, host);
     ::SendMessageW(second.GetSafeHwnd(), ClipboardPicker::DrawingMessage, ClipboardPicker::RejoinChain, 0);
     ::SendMessageW(second.GetSafeHwnd(), ClipboardPicker::DrawingMessage, ClipboardPicker::RejoinChain, 0);
-    Pump(100);
+    PumpPending();
     drawn = 0;
     ASSERT_TRUE(SetClipboardText(L"2*3"));
-    Pump(200);
-    EXPECT_GE(drawn, 1);
+    EXPECT_TRUE(PumpUntil([] { return drawn >= 1; }, 5000));
     EXPECT_TRUE(kernel.evaluated.empty());
   }
   // The second picker has left; the chain still reaches the viewer and ends.
-  Pump(100);
+  PumpPending();
   drawn = 0;
   ASSERT_TRUE(SetClipboardText(L"1+1"));
-  Pump(200);
-  EXPECT_GE(drawn, 1);
+  EXPECT_TRUE(PumpUntil([] { return drawn >= 1; }, 5000));
   ::ChangeClipboardChain(viewer, nextOfViewer);
   ::DestroyWindow(viewer);
   EXPECT_TRUE(kernel.evaluated.empty());
@@ -435,7 +443,7 @@ CCalculatorKernel* ClipboardPickerWithKernel::bridge = nullptr;
 
 TEST_F(ClipboardPickerWithKernel, EvaluatesAndReportsErrors) {
   RunAction(L"0x1F + 1", L"%s = %d", ApReplace);
-  EXPECT_EQ(L"0x1F + 1 = 32", EditText());
+  WaitForEdit(L"0x1F + 1 = 32");
 
   RunAction(L"200000 + 7", L"%r / %e[5*5]", ApCopyToClipboard);
   EXPECT_EQ(L"200007 / 25", GetClipboardText().str());  // too large for Roman letters

@@ -64,6 +64,7 @@ protected:
   static CTestView* view;
   static CScintillaColorerDoc* doc;
   static void SetUpTestSuite() {
+    if (frame != nullptr) return;  // a repeated run goes on with the frame of the first
     ASSERT_NE(nullptr, ::LoadLibraryW(L"BrookEdit.dll"));
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc), RUNTIME_CLASS(CFrameWnd),
                                                  RUNTIME_CLASS(CTestView)));

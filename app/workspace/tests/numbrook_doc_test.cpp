@@ -82,7 +82,7 @@ public:
     CScintillaColorerView::OnInitialUpdate();
     GetDoc()->LoadWorksheet(m_wndEditor, !s_bDocumentLoaded);
     ++s_calculations;
-    GetDoc()->EndWorksheetLoad(*this);
+    CNumbrookDoc::EndWorksheetLoad(*GetDoc(), *this);
     s_bDocumentLoaded = TRUE;
   }
   afx_msg void OnDestroy() {
@@ -225,11 +225,7 @@ TEST_F(WorksheetDoc, FirstStartWithoutWorksheetFileIsEmptyAndSilent) {
   EXPECT_TRUE(g_errorBoxes.empty());
   EXPECT_NE(INVALID_FILE_ATTRIBUTES, ::GetFileAttributesW(WorksheetFolder())) << "folders made on the way";
   EXPECT_EQ(m_view, m_doc->GetExpressionView());
-  // The expression pane reaches the document through its store interface.
-  IWorksheetStore* store = dynamic_cast<IWorksheetStore*>(static_cast<CDocument*>(m_doc));
-  ASSERT_NE(nullptr, store);
-  EXPECT_TRUE(store->IsAutoSaveWorksheet());
-  EXPECT_EQ(WorksheetFile(), store->GetDocumentPath());
+  EXPECT_EQ(WorksheetFile(), m_doc->GetDocumentPath());
 }
 
 TEST_F(WorksheetDoc, ClosingStoresTheWorksheetByteForByteAndTheNextStartReloadsIt) {
@@ -284,20 +280,76 @@ TEST_F(WorksheetDoc, LoadEndsTheWorksheetWithAnEmptyLineOnlyOnTheFirstStart) {
   EXPECT_EQ("7*6", ReadBytes(WorksheetFile())) << "the replaced worksheet was stored first";
 }
 
-TEST_F(WorksheetDoc, AWorksheetFileThatCouldNotBeReadIsNotWipedByTheEmptyPane) {
+// A worksheet file that the pane cannot hold as it is: the user is told once at start, an exit
+// without an edit leaves the file alone, and the first save after an edit keeps the original
+// bytes in "NumbrookDoc.txt.bak" before the new text replaces the file.
+TEST_F(WorksheetDoc, AFileThePaneCannotHoldIsToldAndKeptAsABackupBeforeItIsReplaced) {
+  wchar_t noMark[] = L"1+2\r\nx := 5";
+  wchar_t greek[] = L"\xFEFFr := 2\r\n\u03c0*r^2";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    bool locked;  // another program holds the file while the program starts
+    UINT told;
+  } cases[] = {
+      {"UTF-16 without a mark", std::string((const char*)noMark, sizeof(noMark) - sizeof(wchar_t)), false,
+       IDS_WORKSHEET_ALTERED},
+      {"characters outside the code page", std::string((const char*)greek, sizeof(greek) - sizeof(wchar_t)), false,
+       IDS_WORKSHEET_ALTERED},
+      {"NUL bytes", std::string("1+1\0\0\r\n2+2", 10), false, IDS_WORKSHEET_ALTERED},
+      {"locked at start", "precious", true, IDS_WORKSHEET_UNREAD},
+  };
   ::CreateDirectoryW(g_appData + L"\\Ferrow Software", nullptr);
   ::CreateDirectoryW(WorksheetFolder(), nullptr);
-  WriteBytes(WorksheetFile(), "precious");
-  HANDLE lock = ::CreateFileW(WorksheetFile(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
-  Start();  // another program holds the file
-  ::CloseHandle(lock);
-  EXPECT_EQ(0, m_editor->GetLength());
-  EXPECT_TRUE(g_errorBoxes.empty()) << "an unreadable worksheet is not reported";
-  ASSERT_TRUE(Close());
-  EXPECT_EQ("precious", ReadBytes(WorksheetFile()));
+  const CString backup = WorksheetFile() + L".bak";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WriteBytes(WorksheetFile(), c.bytes);
+    ::DeleteFileW(backup);
+    for (bool edit : {false, true}) {
+      g_errorBoxes.clear();
+      HANDLE lock = c.locked ? ::CreateFileW(WorksheetFile(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                             : INVALID_HANDLE_VALUE;
+      Start();
+      if (lock != INVALID_HANDLE_VALUE) ::CloseHandle(lock);
+      EXPECT_EQ((std::vector<std::pair<UINT, UINT>>{{c.told, IDS_WORKSHEET_KEPT_CAPTION}}), g_errorBoxes);
+      if (edit) Type(L"new text");
+      ASSERT_TRUE(Close());
+      if (!edit) {
+        EXPECT_EQ(c.bytes, ReadBytes(WorksheetFile())) << "an exit without an edit leaves the file alone";
+        EXPECT_EQ(kMissing, ReadBytes(backup));
+      }
+    }
+    EXPECT_EQ("new text", ReadBytes(WorksheetFile()));
+    EXPECT_EQ(c.bytes, ReadBytes(backup)) << "the original bytes are kept beside it";
+    EXPECT_EQ(2u, FilesIn(WorksheetFolder()).size()) << "no temporary file stays behind";
+  }
+}
+
+TEST_F(WorksheetDoc, TheBackupIsMadeOnceAndAFailedBackupSavesNothing) {
+  ::CreateDirectoryW(g_appData + L"\\Ferrow Software", nullptr);
+  ::CreateDirectoryW(WorksheetFolder(), nullptr);
+  const std::string original("a\0b", 3);
+  const CString backup = WorksheetFile() + L".bak";
+  WriteBytes(WorksheetFile(), original);
+  ASSERT_TRUE(::CreateDirectoryW(backup, nullptr)) << "a folder where the backup belongs";
   Start();
-  EXPECT_EQ("precious\r\n", EditorBytes());
+  Type(L"first");
+  g_answer = IDCANCEL;
+  ASSERT_FALSE(Close()) << "without its backup the file is not replaced";
+  EXPECT_EQ(original, ReadBytes(WorksheetFile()));
+  ASSERT_TRUE(::RemoveDirectoryW(backup));
+  WriteBytes(backup, "an older backup");
+
+  // Now the backup can be made; it replaces the older one, and a later save of the same run
+  // does not touch it again.
+  theApp.OnFileNew();  // stores the worksheet first
+  EXPECT_EQ("first", ReadBytes(WorksheetFile()));
+  EXPECT_EQ(original, ReadBytes(backup));
+  Type(L"second");
+  ASSERT_TRUE(Close());
+  EXPECT_EQ("second", ReadBytes(WorksheetFile()));
+  EXPECT_EQ(original, ReadBytes(backup));
 }
 
 // ---- document models ---------------------------------------------------------------------------
@@ -439,7 +491,9 @@ TEST(WorksheetPath, LiesInTheUsersApplicationDataFolder) {
   CString path = doc.GetDocumentPath();
   EXPECT_EQ(CString(appData) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt", path);
   CString folder = CString(appData) + L"\\Ferrow Software\\Numbrook";
-  EXPECT_NE(0u, ::GetFileAttributesW(folder) & FILE_ATTRIBUTE_DIRECTORY);
+  const DWORD attributes = ::GetFileAttributesW(folder);
+  ASSERT_NE(INVALID_FILE_ATTRIBUTES, attributes) << "the folder was made";
+  EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 TEST(WorksheetPath, FoldersAreMadeOnceAndAFileInTheWayFails) {

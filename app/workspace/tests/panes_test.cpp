@@ -319,6 +319,10 @@ protected:
     SetMainInterfaceSource([]() -> INumbrookMain* { return &g_main; });
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
                                                  RUNTIME_CLASS(CPanesFrame), RUNTIME_CLASS(CProbeLeftView)));
+    OpenFrame();
+  }
+  // The frame with both panes; made again when a test closed it.
+  static void OpenFrame() {
     theApp.OnFileNew();
     frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
     if (frame == nullptr) return;
@@ -333,6 +337,7 @@ protected:
 
   void SetUp() override {
     ASSERT_NE(nullptr, kernel) << "is Evalkern registered?";
+    if (frame == nullptr) OpenFrame();
     ASSERT_NE(nullptr, left);
     ASSERT_NE(nullptr, right);
     g_kernel.failure = Failure::None;
@@ -360,15 +365,6 @@ protected:
       if (c == L'\n') ::PostMessageW(Ed().m_hWnd, WM_KEYDOWN, VK_RETURN, 0);
       else ::PostMessageW(Ed().m_hWnd, WM_CHAR, c, 0);
     }
-  }
-  // The kernel's answer for the whole text in one calculation.
-  std::wstring OneShot(const CString& text) {
-    ParseExpResult result;
-    _bstr_t expression((LPCWSTR)text);
-    EXPECT_EQ(S_OK, kernel->ParseExpression(expression, &result));
-    _variant_t value;
-    value.Attach(result.Value);
-    return Str(ResultValueText(value));
   }
   int Checked(CView* view, UINT id) {
     CProbeCmdUI ui;
@@ -414,7 +410,12 @@ TEST_F(Panes, ManyFastKeystrokesEndWithTheResultsOfTheFinalText) {
   const CString text = Ed().GetText();
   // Every keystroke arrived; Enter writes CR LF.
   EXPECT_EQ((int)(keys.size() + std::count(keys.begin(), keys.end(), L'\n')), text.GetLength());
-  EXPECT_EQ(OneShot(text), Results());
+  // Five rounds of the four lines, then the first two again and "2" of the cut-off "2^10".
+  std::wstring expected;
+  const wchar_t* results[] = {L"19", L"12; 11", L"1024", L"21"};
+  for (int line = 0; line < 22; ++line) expected += std::wstring(results[line % 4]) + L"\r\n";
+  expected += L"2";
+  EXPECT_EQ(expected, Results());
   EXPECT_EQ(0, left->GetPendingCalculations());
 }
 
@@ -438,7 +439,9 @@ TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
   EXPECT_EQ(0, left->GetPendingCalculations());
 }
 
-TEST_F(Panes, AFailureInsideACalculationLeavesThePanesAsTheyWere) {
+// A calculation that fails as a whole never leaves the results of an older text in the results
+// pane: the failure's text takes their place; the expression pane is never touched.
+TEST_F(Panes, AFailureInsideACalculationShowsTheFailureNotOlderResults) {
   const Failure failures[] = {Failure::ParseHResult, Failure::ParseThrows, Failure::SettingsHResult};
   for (Failure failure : failures) {
     SetText(L"1+2");
@@ -447,7 +450,7 @@ TEST_F(Panes, AFailureInsideACalculationLeavesThePanesAsTheyWere) {
     Ed().SetText(L"5*5");
     Pump();
     EXPECT_EQ(L"5*5", Str(Ed().GetText()));
-    EXPECT_EQ(L"3", Results()) << (int)failure;
+    EXPECT_EQ(L"The calculation failed.", Results()) << (int)failure;
     EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
     EXPECT_EQ(0, left->GetPendingCalculations());
     // The program goes on: the next calculation is shown.
@@ -456,6 +459,18 @@ TEST_F(Panes, AFailureInsideACalculationLeavesThePanesAsTheyWere) {
     Pump();
     EXPECT_EQ(L"25", Results()) << (int)failure;
   }
+}
+
+// The kernel's own limit, told by the kernel and shown as it says it; a shorter worksheet brings
+// the results back.
+TEST_F(Panes, AWorksheetBeyondTheKernelsLimitShowsTheLimitsText) {
+  std::wstring lines;
+  for (int i = 0; i < 40000; ++i) lines += L"1\r\n";
+  SetText(lines.c_str());
+  EXPECT_EQ(L"The worksheet has too many lines to calculate (at most 32767)", Results());
+  EXPECT_EQ(40001, Ed().GetLineCount()) << "the worksheet itself is untouched";
+  SetText(L"6*7\r\n2^8");
+  EXPECT_EQ(L"42\r\n256", Results());
 }
 
 TEST_F(Panes, TheDirectCalculationAtSetUpLeavesNoPendingRequest) {
@@ -577,8 +592,7 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
   }
   Command(left, ID_RESULT_HEXADECIMAL);
   Pump();
-  EXPECT_EQ(OneShot(L"10"), Results());  // the kernel keeps the last settings it was given
-  EXPECT_NE(L"10", Results());
+  EXPECT_EQ(L"0x0a", Results());
   Command(left, ID_RESULT_DECIMAL);
   Pump();
   EXPECT_EQ(L"10", Results());
@@ -1024,7 +1038,7 @@ TEST_F(Panes, MessengerEvents) {
 
 // ---- closing ----------------------------------------------------------------------------------
 
-// Runs last: the frame goes away.
+// The frame goes away; the next test opens another.
 TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
   SetText(L"1+1");
   left->GetDocument()->SetModifiedFlag(FALSE);  // no question on closing

@@ -167,30 +167,38 @@ TEST_F(EditorWrapper, TextTravelsInTheAnsiCodePage) {
   EXPECT_EQ(CString(L"xa:=1\r\n"), editor.GetLine(0));
 }
 
-TEST_F(EditorWrapper, FilesRoundTripByteForByte) {
+TEST_F(EditorWrapper, FilesRoundTripByteForByteOrSayTheyCannot) {
   wchar_t wide[] = L"\xFEFFx:=2\r\ny:=x\u00e9";
   std::string utf16((const char*)wide, sizeof(wide) - sizeof(wchar_t));
+  wchar_t greek[] = L"\xFEFFr:=2\r\n\u03c0*r^2";
+  std::string utf16Greek((const char*)greek, sizeof(greek) - sizeof(wchar_t));
+  std::string utf16NoMark = utf16.substr(2);
+  const WorksheetLoad exact = WorksheetLoad::Exact, altered = WorksheetLoad::Altered;
   struct {
     const wchar_t* name;
     std::string file;   // what lies on disk
-    BOOL loaded;
+    WorksheetLoad load;
     std::string text;   // what the control then holds
     std::string saved;  // what saving that text writes
   } cases[] = {
-      {L"ansi_crlf.txt", "a:=1\r\nb:=a+2 // \xE9t\xE9\r\n\r\n", TRUE, "a:=1\r\nb:=a+2 // \xE9t\xE9\r\n\r\n",
+      {L"ansi_crlf.txt", "a:=1\r\nb:=a+2 // \xE9t\xE9\r\n\r\n", exact, "a:=1\r\nb:=a+2 // \xE9t\xE9\r\n\r\n",
        "a:=1\r\nb:=a+2 // \xE9t\xE9\r\n\r\n"},
-      {L"ansi_lf.txt", "1\n2\n3", TRUE, "1\n2\n3", "1\n2\n3"},
-      {L"utf16_bom.txt", utf16, TRUE, Ansi(L"x:=2\r\ny:=x\u00e9"), Ansi(L"x:=2\r\ny:=x\u00e9")},
-      {L"bom_only.txt", "\xFF\xFE", TRUE, "", ""},
-      {L"empty.txt", "", FALSE, "", ""},
+      {L"ansi_lf.txt", "1\n2\n3", exact, "1\n2\n3", "1\n2\n3"},
+      {L"utf16_bom.txt", utf16, exact, Ansi(L"x:=2\r\ny:=x\u00e9"), Ansi(L"x:=2\r\ny:=x\u00e9")},
+      {L"bom_only.txt", "\xFF\xFE", exact, "", ""},
+      {L"empty.txt", "", WorksheetLoad::Absent, "", ""},
       // Written by earlier versions: every line end doubled its CR and a NUL closed the file.
-      {L"legacy.txt", std::string("a\r\r\nb\r\r\n\0", 9), TRUE, "a\r\nb\r\n", "a\r\nb\r\n"},
+      {L"legacy.txt", std::string("a\r\r\nb\r\r\n\0", 9), exact, "a\r\nb\r\n", "a\r\nb\r\n"},
+      // What the control cannot give back as it was: the whole text is still shown.
+      {L"utf16_no_mark.txt", utf16NoMark, altered, Ansi(L"x:=2\r\ny:=x\u00e9"), Ansi(L"x:=2\r\ny:=x\u00e9")},
+      {L"utf16_greek.txt", utf16Greek, altered, "r:=2\r\n?*r^2", "r:=2\r\n?*r^2"},
+      {L"nul_inside.txt", std::string("1+1\0\r\n2+2", 9), altered, "1+1\r\n2+2", "1+1\r\n2+2"},
   };
   for (auto& c : cases) {
     std::wstring path = TempPath(c.name);
     WriteBytes(path, c.file);
     editor.SetText(L"left over");
-    EXPECT_EQ(c.loaded, editor.LoadFile(path.c_str())) << c.name;
+    EXPECT_EQ(c.load, editor.LoadFileChecked(path.c_str())) << c.name;
     EXPECT_EQ(c.text, Bytes()) << c.name;
     std::wstring out = path + L".saved";
     EXPECT_TRUE(editor.SaveFile(out.c_str())) << c.name;
@@ -211,6 +219,15 @@ TEST_F(EditorWrapper, FilesThatCannotBeReadOrWrittenReportFailure) {
     EXPECT_FALSE(editor.LoadFile(path)) << (path ? path : L"(null)");
     EXPECT_EQ(0, editor.GetLength()) << "the control is left empty";
   }
+  // A file that is there but kept from the program is not taken for a missing one.
+  std::wstring kept = TempPath(L"kept_from_us.txt");
+  WriteBytes(kept, "1+1");
+  HANDLE lock = ::CreateFileW(kept.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, lock);
+  EXPECT_EQ(WorksheetLoad::Unreadable, editor.LoadFileChecked(kept.c_str()));
+  EXPECT_EQ(WorksheetLoad::Absent, editor.LoadFileChecked(missing.c_str()));
+  ::CloseHandle(lock);
+  ::DeleteFileW(kept.c_str());
 
   editor.SetText(L"keep me");
   std::wstring noFolder = TempPath(L"no_such_folder\\sheet.txt");

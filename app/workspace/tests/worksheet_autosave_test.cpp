@@ -85,6 +85,8 @@ protected:
     g_errorBoxes.clear();
     g_questions.clear();
     g_stateSaves = 0;
+    ::SetFileAttributesW(File(), FILE_ATTRIBUTE_NORMAL);
+    ::DeleteFileW(File());
   }
   void TearDown() override {
     if (::IsWindow(m_hFrame)) {
@@ -94,7 +96,9 @@ protected:
     Drain();
   }
 
+  // Starts the program: its first document loads the stored worksheet.
   void Start() {
+    CLeftView::ResetFirstInitialUpdate();
     theApp.OnFileNew();
     m_frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
     ASSERT_NE(nullptr, m_frame);
@@ -139,8 +143,6 @@ protected:
   CNumbrookDoc* m_doc = nullptr;
 };
 
-// The program's first start reads the stored worksheet; later documents of the same run start
-// empty, so the two cases run in this order.
 TEST_F(WorksheetAutosave, StartLoadsAndCalculatesTheStoredWorksheetAndCloseStoresTheEditedOne) {
   WriteBytes(File(), "1+2; 3*4\r\nx := 5\r\nx*2");
   Start();
@@ -177,6 +179,24 @@ TEST_F(WorksheetAutosave, AFailedSaveLeavesTheOldFileTheTextAndTheProgram) {
   EXPECT_TRUE(Close());
   EXPECT_EQ("old", ReadBytes(File()));
   EXPECT_EQ(2u, g_errorBoxes.size()) << "told again for the second attempt, not once more by the pane";
+}
+
+// A worksheet stored as UTF-16 without its mark (by another editor, say): the panes show its
+// text and results, the user is told, and the first save keeps the original bytes beside it.
+TEST_F(WorksheetAutosave, AWorksheetThePaneCannotHoldIsShownToldAndKeptBesideIt) {
+  wchar_t wide[] = L"6*7\r\nx := 2";
+  const std::string original((const char*)wide, sizeof(wide) - sizeof(wchar_t));
+  WriteBytes(File(), original);
+  ::DeleteFileW(File() + L".bak");
+  Start();
+  EXPECT_EQ("6*7\r\nx := 2\r\n", Expressions());
+  EXPECT_EQ("42\r\n2\r\n", Results());
+  EXPECT_EQ((std::vector<std::pair<UINT, UINT>>{{IDS_WORKSHEET_ALTERED, IDS_WORKSHEET_KEPT_CAPTION}}), g_errorBoxes);
+  Type(L"x := 3\r\n");
+  ASSERT_TRUE(Close());
+  EXPECT_EQ("x := 3\r\n", ReadBytes(File()));
+  EXPECT_EQ(original, ReadBytes(File() + L".bak"));
+  ::DeleteFileW(File() + L".bak");
 }
 
 }  // namespace

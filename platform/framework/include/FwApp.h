@@ -144,6 +144,11 @@ public:
   void HideApplication();
   void EnableShellOpen() { m_bShellOpenEnabled = TRUE; }
   void DoWaitCursor(int nCode);
+  // Help: WinHelp asks the main window; every help request reaches the help system through
+  // CallWinHelp (the one place that calls it, overridable).
+  virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  virtual void WinHelpInternal(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  virtual BOOL CallWinHelp(HWND hWndMain, LPCWSTR lpszHelpFile, UINT nCmd, DWORD_PTR dwData);
 
   // Settings: HKCU\Software\<registry key>\<profile name>\<section>, or the INI file without a key.
   void SetRegistryKey(LPCWSTR lpszRegistryKey);

@@ -26,9 +26,14 @@ public:
   // Reads exactly nMax bytes or throws CArchiveException::endOfFile.
   void EnsureRead(void* lpBuf, UINT nMax);
 
-  // Counts: a WORD below 0xFFFF, else 0xFFFF and a DWORD.
+  // Counts: a WORD below 0xFFFF, else 0xFFFF and a DWORD. A count read back is never more
+  // than the bytes left in the file (every item takes at least one byte); a larger one raises
+  // CArchiveException::endOfFile.
   void WriteCount(DWORD_PTR dwCount);
   DWORD_PTR ReadCount();
+  // Raises CArchiveException::endOfFile unless `nCount` items of `nItemSize` bytes each can
+  // still be read from the file, so no count read from a file asks for more than it holds.
+  void CheckCount(ULONGLONG nCount, ULONGLONG nItemSize);
   // Objects: null tag, a reference to an object stored before, or the class and the object.
   void WriteObject(const CObject* pOb);
   CObject* ReadObject(const CRuntimeClass* pClass);

@@ -10,8 +10,12 @@
 template <class TYPE>
 void SerializeElements(CArchive& ar, TYPE* pElements, INT_PTR nCount) {
   if (nCount <= 0) return;
-  if (ar.IsStoring()) ar.Write(pElements, (UINT)(nCount * (INT_PTR)sizeof(TYPE)));
-  else ar.EnsureRead(pElements, (UINT)(nCount * (INT_PTR)sizeof(TYPE)));
+  if (ar.IsStoring()) {
+    ar.Write(pElements, (UINT)(nCount * (INT_PTR)sizeof(TYPE)));
+  } else {
+    ar.CheckCount((ULONGLONG)nCount, sizeof(TYPE));
+    ar.EnsureRead(pElements, (UINT)(nCount * (INT_PTR)sizeof(TYPE)));
+  }
 }
 template <>
 inline void SerializeElements<CString>(CArchive& ar, CString* p, INT_PTR n) {

@@ -174,7 +174,15 @@ public:
   void RelayEvent(LPMSG lpMsg) { SendMessage(TTM_RELAYEVENT, 0, (LPARAM)lpMsg); }
   void SetMaxTipWidth(int n) { SendMessage(TTM_SETMAXTIPWIDTH, 0, n); }
   void SetDelayTime(UINT nDelay) { SendMessage(TTM_SETDELAYTIME, TTDT_AUTOMATIC, (LPARAM)nDelay); }
+  void Pop() { SendMessage(TTM_POP); }
+  // The tool's rectangle (in pWnd's client coordinates) and record; the text is not fetched.
+  void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);
+  BOOL GetToolInfo(TOOLINFOW& toolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
 };
+
+// The tooltip control the framework shows tools of this thread's windows in (null until a window
+// with tooltips enabled first needed it).
+CToolTipCtrl* AfxGetThreadToolTip();
 
 class CTabCtrl : public CWnd {
   DECLARE_DYNAMIC(CTabCtrl)

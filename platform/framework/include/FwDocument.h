@@ -111,6 +111,8 @@ public:
   BOOL m_bAutoDelete = TRUE;
 protected:
   CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
+  // A new document in a new frame; null (the user told) when either cannot be made.
+  CDocument* CreateDocumentWithFrame(CFrameWnd*& rpFrame);
 };
 
 // One document at a time: a new or opened file replaces the current one in the same frame.

@@ -3,6 +3,11 @@
 #include "FwView.h"
 #include <vector>
 
+class CControlBar;
+class CDockBar;
+class CDockState;
+class CMiniDockFrameWnd;
+
 class CFrameWnd : public CWnd {
   DECLARE_DYNCREATE(CFrameWnd)
 public:
@@ -50,6 +55,39 @@ public:
   void EndModalState();
   BOOL InModalState() const { return m_cModalStack != 0; }
 
+  // Control bars and docking. Every bar whose parent is this frame joins m_listControlBars;
+  // EnableDocking makes the four dock bars (AFX_IDW_DOCKBAR_TOP ... _RIGHT).
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks into the dock bar nDockBarID (0: the first allowed side), at lpRect (screen) when given.
+  void DockControlBar(CControlBar* pBar, UINT nDockBarID = 0, LPCRECT lpRect = nullptr);
+  void DockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  void ReDockControlBar(CControlBar* pBar, CDockBar* pDockBar, LPCRECT lpRect = nullptr);
+  // Floats pBar in a new floating frame whose top-left is point (screen).
+  void FloatControlBar(CControlBar* pBar, CPoint point, DWORD dwStyle = CBRS_ALIGN_TOP);
+  void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay);
+  CControlBar* GetControlBar(UINT nID);
+  void AddControlBar(CControlBar* pBar);
+  void RemoveControlBar(CControlBar* pBar);
+  virtual CMiniDockFrameWnd* CreateFloatingFrame(DWORD dwStyle);
+  // The dock style (and dock bar) a rectangle (screen) would dock into; 0 when none.
+  DWORD CanDock(CRect rect, DWORD dwDockStyle, CDockBar** ppDockBar = nullptr);
+  void SetDockState(const CDockState& state);
+  void GetDockState(CDockState& state) const;
+  void LoadBarState(LPCWSTR lpszProfileName);
+  void SaveBarState(LPCWSTR lpszProfileName) const;
+  void NotifyFloatingWindows(DWORD dwFlags);
+
+  // Help mode (Shift+F1): the cursor asks for help on what is clicked next.
+  virtual void OnContextHelp();
+  BOOL CanEnterHelpMode();
+  void ExitHelpMode();
+  // The help context at a screen point in help mode (0: none); -1 ends help mode.
+  DWORD_PTR MapClientArea(HWND hWndHit, POINT point);
+  afx_msg LRESULT OnCommandHelp(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnHelpHitTest(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnExitHelpMode(WPARAM wParam, LPARAM lParam);
+  afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
+
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
@@ -91,6 +129,15 @@ public:
   CView* m_pViewActive = nullptr;
   int m_cModalStack = 0;
   std::vector<HWND> m_disabledWindows;
+  CPtrList m_listControlBars;                // CControlBar*, not owned
+  CRuntimeClass* m_pFloatingFrameClass;      // what CreateFloatingFrame makes
+  int m_nShowDelay = -1;                     // a show command the next idle update applies
+  BOOL m_bInRecalcLayout = FALSE;
+  enum { HELP_INACTIVE = 0, HELP_ACTIVE = 1, HELP_ENTERING = -1 };
+  int m_bHelpMode = HELP_INACTIVE;
 protected:
+  // The help-mode loop: the context picked (0 when cancelled).
+  BOOL ProcessHelpMsg(MSG& msg, DWORD_PTR* pContext);
+  HWND SetHelpCapture(POINT point, BOOL* pbDescendant);
   DECLARE_MESSAGE_MAP()
 };

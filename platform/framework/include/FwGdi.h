@@ -236,6 +236,11 @@ public:
   void FillSolidRect(LPCRECT r, COLORREF c);
   void FillSolidRect(int x, int y, int cx, int cy, COLORREF c);
   void Draw3dRect(LPCRECT r, COLORREF clrTopLeft, COLORREF clrBottomRight);
+  // Inverts the frame of lpRect (size thick) with pBrush, undoing the last frame drawn.
+  void DrawDragRect(LPCRECT lpRect, SIZE size, LPCRECT lpRectLast, SIZE sizeLast, CBrush* pBrush = nullptr,
+                    CBrush* pBrushLast = nullptr);
+  // The 50% grey checker brush of drag outlines (shared, never deleted by callers).
+  static CBrush* GetHalftoneBrush();
   void Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF clrBottomRight);
   BOOL DrawEdge(LPRECT r, UINT nEdge, UINT nFlags) { return ::DrawEdge(m_hDC, r, nEdge, nFlags); }
   BOOL DrawFrameControl(LPRECT r, UINT nType, UINT nState) { return ::DrawFrameControl(m_hDC, r, nType, nState); }

@@ -56,6 +56,9 @@ public:
                         int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu, LPVOID lpParam = nullptr);
   BOOL CreateEx(DWORD dwExStyle, LPCWSTR lpszClassName, LPCWSTR lpszWindowName, DWORD dwStyle, const RECT& rect,
                 CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+  // A modeless dialog from a template (by resource name, or in memory) as this window.
+  BOOL CreateDlg(LPCWSTR lpszTemplateName, CWnd* pParentWnd);
+  BOOL CreateDlgIndirect(LPCDLGTEMPLATEW lpDialogTemplate, CWnd* pParentWnd, HINSTANCE hInst = nullptr);
   virtual BOOL DestroyWindow();
   virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
   virtual void PreSubclassWindow() {}
@@ -94,6 +97,13 @@ public:
   virtual INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const;
   void FilterToolTipMessage(MSG* pMsg);
   static void CancelToolTips(BOOL bKeys = FALSE);
+
+  // Help: shows help for dwData (a help context) through the application's help call; a
+  // failure is reported with AFX_IDP_FAILED_TO_LAUNCH_HELP.
+  virtual void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+  // Ends menus, captures and help mode before help comes up.
+  void PrepareForHelp();
+  afx_msg void OnHelp();
 
   // Modal loop used by dialogs and other modal windows.
   int RunModalLoop(DWORD dwFlags = 0);

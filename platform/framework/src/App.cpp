@@ -1,5 +1,6 @@
 // CWinThread, CWinApp, the command line, profile settings and the recent-file list.
 #include "Framework.h"
+#include <algorithm>
 #include <shlwapi.h>
 #include <stdlib.h>
 
@@ -132,10 +133,24 @@ BOOL CWinThread::OnIdle(LONG lCount) {
   if (lCount <= 0) {
     CWnd* pMainWnd = m_pMainWnd;
     UpdateFrameCmdUI(pMainWnd);
-    // Other top-level frames of the thread (floating frames, secondary windows).
-    for (CFrameWnd* pFrame : CFrameWnd::GetFrameList())
-      if (pFrame != pMainWnd && pFrame->m_hWnd != nullptr && !(pFrame->GetStyle() & WS_CHILD))
+    // Other top-level frames of the thread (floating frames, secondary windows); a show or
+    // hide that a frame put off to this idle time happens around its update.
+    std::vector<CFrameWnd*> frames = CFrameWnd::GetFrameList();
+    for (CFrameWnd* pFrame : frames) {
+      auto& list = CFrameWnd::GetFrameList();
+      if (std::find(list.begin(), list.end(), pFrame) == list.end()) continue;  // gone meanwhile
+      if (pFrame == pMainWnd || pFrame->m_hWnd == nullptr || (pFrame->GetStyle() & WS_CHILD)) continue;
+      int nShowDelay = pFrame->m_nShowDelay;
+      pFrame->m_nShowDelay = -1;
+      if (nShowDelay == SW_HIDE) pFrame->ShowWindow(SW_HIDE);
+      if (nShowDelay > SW_HIDE) {
+        AfxCallWndProc(pFrame, pFrame->m_hWnd, WM_IDLEUPDATECMDUI, TRUE, 0);
+        pFrame->SendMessageToDescendants(WM_IDLEUPDATECMDUI, TRUE, 0, TRUE, TRUE);
+        pFrame->ShowWindow(nShowDelay);
+      } else {
         UpdateFrameCmdUI(pFrame);
+      }
+    }
   } else {
     AfxDeleteTempMaps();
   }
@@ -507,27 +522,54 @@ BOOL CWinApp::WriteProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nValue
   return ::WritePrivateProfileStringW(lpszSection, lpszEntry, buf, m_pszProfileName);
 }
 
+namespace {
+
+// A string value of the registry. The value may change between asking its size and reading it:
+// the read is repeated with the new size, and the text always ends inside its buffer.
+bool ReadRegistryString(HKEY hKey, LPCWSTR lpszEntry, CString& value) {
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    DWORD type = 0, size = 0;
+    LONG r = ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, nullptr, &size);
+    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    const int capacity = (int)(size / sizeof(wchar_t)) + 1;
+    std::vector<wchar_t> buffer((size_t)capacity, L'\0');
+    DWORD got = (DWORD)(buffer.size() * sizeof(wchar_t));
+    r = ::RegQueryValueExW(hKey, lpszEntry, nullptr, &type, (LPBYTE)buffer.data(), &got);
+    if (r == ERROR_MORE_DATA) continue;  // it grew meanwhile
+    if (r != ERROR_SUCCESS || (type != REG_SZ && type != REG_EXPAND_SZ)) return false;
+    int length = (int)(got / sizeof(wchar_t));
+    if (length >= capacity) length = capacity - 1;
+    buffer[(size_t)length] = 0;
+    value = buffer.data();
+    return true;
+  }
+  return false;
+}
+
+// A value of an INI file, read into a buffer that grows until the whole value fits.
+CString ReadIniString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault, LPCWSTR lpszFile) {
+  std::vector<wchar_t> buffer(4096);
+  for (;;) {
+    DWORD n = ::GetPrivateProfileStringW(lpszSection, lpszEntry, lpszDefault, buffer.data(), (DWORD)buffer.size(),
+                                         lpszFile);
+    if (n + 1 < buffer.size() || buffer.size() >= (1u << 24)) return CString(buffer.data(), (int)n);
+    buffer.assign(buffer.size() * 2, L'\0');
+  }
+}
+
+}  // namespace
+
 CString CWinApp::GetProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszDefault) {
   if (m_pszRegistryKey != nullptr) {
     HKEY hSec = GetSectionKey(lpszSection);
     if (hSec == nullptr) return lpszDefault ? lpszDefault : L"";
-    DWORD type = 0, size = 0;
-    LONG r = ::RegQueryValueExW(hSec, lpszEntry, nullptr, &type, nullptr, &size);
     CString value;
-    if (r == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) {
-      LPWSTR p = value.GetBuffer((int)(size / sizeof(wchar_t)) + 1);
-      r = ::RegQueryValueExW(hSec, lpszEntry, nullptr, &type, (LPBYTE)p, &size);
-      p[size / sizeof(wchar_t)] = 0;
-      value.ReleaseBuffer();
-    }
+    const bool found = ReadRegistryString(hSec, lpszEntry, value);
     ::RegCloseKey(hSec);
-    if (r == ERROR_SUCCESS && (type == REG_SZ || type == REG_EXPAND_SZ)) return value;
+    if (found) return value;
     return lpszDefault ? lpszDefault : L"";
   }
-  std::vector<wchar_t> buf(4096);
-  ::GetPrivateProfileStringW(lpszSection, lpszEntry, lpszDefault ? lpszDefault : L"", buf.data(), (DWORD)buf.size(),
-                             m_pszProfileName);
-  return CString(buf.data());
+  return ReadIniString(lpszSection, lpszEntry, lpszDefault ? lpszDefault : L"", m_pszProfileName);
 }
 
 BOOL CWinApp::WriteProfileString(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPCWSTR lpszValue) {
@@ -579,6 +621,8 @@ BOOL CWinApp::GetProfileBinary(LPCWSTR lpszSection, LPCWSTR lpszEntry, LPBYTE* p
   // In an INI file the bytes are two letters each, 'A' plus the low and the high nibble.
   CString text = GetProfileString(lpszSection, lpszEntry, nullptr);
   if (text.IsEmpty() || text.GetLength() % 2 != 0) return FALSE;
+  for (int i = 0; i < text.GetLength(); ++i)
+    if (text[i] < L'A' || text[i] > L'P') return FALSE;  // not a nibble letter: not our value
   UINT n = (UINT)text.GetLength() / 2;
   *ppData = new BYTE[n];
   for (UINT i = 0; i < n; ++i)

@@ -55,10 +55,20 @@ void CArchive::WriteCount(DWORD_PTR dwCount) {
 DWORD_PTR CArchive::ReadCount() {
   WORD w;
   *this >> w;
-  if (w != 0xFFFF) return w;
-  DWORD dw;
-  *this >> dw;
+  DWORD dw = w;
+  if (w == 0xFFFF) *this >> dw;
+  CheckCount(dw, 1);
   return dw;
+}
+
+void CArchive::CheckCount(ULONGLONG nCount, ULONGLONG nItemSize) {
+  if (IsStoring() || nCount == 0) return;
+  if (m_pFile == nullptr) AfxThrowArchiveException(CArchiveException::genericException, m_strFileName);  // closed
+  const ULONGLONG length = m_pFile->GetLength(), position = m_pFile->GetPosition();
+  const ULONGLONG left = position < length ? length - position : 0;
+  // Also keeps every byte count of one read within 32 bits.
+  if (nItemSize != 0 && (nCount > left / nItemSize || nCount * nItemSize > 0xFFFFFFFFull))
+    AfxThrowArchiveException(CArchiveException::endOfFile, m_strFileName);
 }
 
 void AfxWriteStringLength(CArchive& ar, UINT nLength, BOOL bUnicode) {
@@ -101,6 +111,7 @@ CArchive& CArchive::operator>>(CString& s) {
   int nCharSize;
   UINT n = AfxReadStringLength(*this, nCharSize);
   if (n > 0x7FFFFFF) AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+  CheckCount(n, (ULONGLONG)nCharSize);
   if (nCharSize == 2) {
     LPWSTR p = s.GetBufferSetLength((int)n);
     EnsureRead(p, n * 2);
@@ -230,14 +241,21 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
   CObject* pOb = pClassRef->CreateObject();
   if (pOb == nullptr) AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
   // Registered before its contents so that they can refer back to it.
-  m_loadArray.push_back(pOb);
-  m_loadIsClass.push_back(false);
+  const size_t slot = m_loadArray.size();
+  try {
+    m_loadArray.push_back(pOb);
+    m_loadIsClass.push_back(false);
+  } catch (...) {
+    delete pOb;
+    throw;
+  }
   UINT saved = m_nObjectSchema;
   m_nObjectSchema = nSchema;
   try {
     pOb->Serialize(*this);
   } catch (...) {
-    m_loadArray.back() = nullptr;
+    // Its own slot: the children read before the failure sit behind it.
+    m_loadArray[slot] = nullptr;
     delete pOb;
     m_nObjectSchema = saved;
     throw;

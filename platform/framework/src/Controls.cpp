@@ -106,6 +106,19 @@ void CToolTipCtrl::UpdateTipText(LPCWSTR lpszText, CWnd* pWnd, UINT_PTR nIDTool)
   SendMessage(TTM_UPDATETIPTEXTW, 0, (LPARAM)&ti);
 }
 
+void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect) {
+  TOOLINFOW ti;
+  FillToolInfo(ti, pWnd->GetParent() ? pWnd->GetParent() : pWnd, pWnd, nIDTool);
+  ti.rect = *lpRect;
+  SendMessage(TTM_NEWTOOLRECTW, 0, (LPARAM)&ti);
+}
+
+BOOL CToolTipCtrl::GetToolInfo(TOOLINFOW& toolInfo, CWnd* pWnd, UINT_PTR nIDTool) const {
+  FillToolInfo(toolInfo, pWnd->GetParent() ? pWnd->GetParent() : pWnd, pWnd, nIDTool);
+  toolInfo.lpszText = nullptr;
+  return (BOOL)::SendMessageW(m_hWnd, TTM_GETTOOLINFOW, 0, (LPARAM)&toolInfo);
+}
+
 int CListCtrl::InsertColumn(int nCol, LPCWSTR lpszHeading, int nFormat, int nWidth, int nSubItem) {
   LVCOLUMNW col = {};
   col.mask = LVCF_TEXT | LVCF_FMT;

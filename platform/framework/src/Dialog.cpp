@@ -91,9 +91,15 @@ BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpTemplate, HINSTANCE hInst, CW
   _AFX_OCC_DIALOG_INFO occ;
   if (AfxControlContainerEnabled() && AfxSplitOleDialogItems(lpTemplate, occ) && SetOccDialogInfo(&occ))
     lpTemplate = (LPCDLGTEMPLATEW)occ.newTemplate.data();
+  BOOL bCreated = CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
+  m_pOccDialogInfo = nullptr;
+  return bCreated;
+}
+
+BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEW lpTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
+  if (hInst == nullptr) hInst = AfxGetResourceHandle();
   AfxHookWindowCreate(this);
   HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
-  m_pOccDialogInfo = nullptr;
   if (!AfxUnhookWindowCreate()) PostNcDestroy();
   if (hWnd == nullptr && m_hWnd != nullptr) {
     // Creation failed after the window was attached (WM_INITDIALOG said no).
@@ -106,11 +112,15 @@ BOOL CDialog::Create(LPCWSTR lpszTemplateName, CWnd* pParentWnd) {
   m_lpszTemplateName = lpszTemplateName;
   if (pParentWnd == nullptr) pParentWnd = AfxGetMainWnd();
   m_pParentWnd = pParentWnd;
+  return CreateDlg(lpszTemplateName, pParentWnd);
+}
+
+BOOL CWnd::CreateDlg(LPCWSTR lpszTemplateName, CWnd* pParentWnd) {
   HINSTANCE hInst = AfxFindResourceHandle(lpszTemplateName, (LPCWSTR)RT_DIALOG);
   HRSRC hRes = ::FindResourceW(hInst, lpszTemplateName, (LPCWSTR)RT_DIALOG);
   if (hRes == nullptr) return FALSE;
   LPCDLGTEMPLATEW lpTemplate = (LPCDLGTEMPLATEW)::LockResource(::LoadResource(hInst, hRes));
-  return lpTemplate != nullptr && CreateFromTemplate(lpTemplate, hInst, pParentWnd);
+  return lpTemplate != nullptr && CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 
 BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd) {

@@ -195,16 +195,26 @@ BOOL CDocument::OnOpenDocument(LPCWSTR lpszPathName) {
   CArchive ar(pFile, CArchive::load | CArchive::bNoFlushOnDelete);
   ar.m_pDocument = this;
   ar.m_bForceFlat = FALSE;
+  // Out of memory, or any other fault of the reading, fails the open like a damaged file: the
+  // caller then puts an empty document in the half-read one's place.
+  bool failed = false;
+  CException* failure = nullptr;
   try {
     Serialize(ar);
     ar.Close();
     ReleaseFile(pFile, FALSE);
   } catch (CException* e) {
+    failed = true;
+    failure = e;
+  } catch (...) {
+    failed = true;
+  }
+  if (failed) {
     ar.Abort();
     ReleaseFile(pFile, TRUE);
     DeleteContents();
-    ReportSaveLoadException(lpszPathName, e, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-    e->Delete();
+    ReportSaveLoadException(lpszPathName, failure, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+    if (failure != nullptr) failure->Delete();
     return FALSE;
   }
   SetModifiedFlag(FALSE);
@@ -448,6 +458,45 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument) {
   pDocument->SetTitle(title);
 }
 
+namespace {
+
+// The document's open, with every fault that escapes it counted as a failed open that may have
+// touched the contents (so the caller does not keep them under the old path).
+BOOL OpenOrFail(CDocument* pDocument, LPCWSTR lpszPathName) {
+  CException* failure = nullptr;
+  try {
+    return pDocument->OnOpenDocument(lpszPathName);
+  } catch (CException* e) {
+    failure = e;
+  } catch (...) {
+  }
+  pDocument->SetModifiedFlag(TRUE);
+  pDocument->ReportSaveLoadException(lpszPathName, failure, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+  if (failure != nullptr) failure->Delete();
+  return FALSE;
+}
+
+}  // namespace
+
+CDocument* CDocTemplate::CreateDocumentWithFrame(CFrameWnd*& rpFrame) {
+  rpFrame = nullptr;
+  CDocument* pDocument = CreateNewDocument();
+  if (pDocument == nullptr) {
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    return nullptr;
+  }
+  BOOL bAutoDelete = pDocument->m_bAutoDelete;
+  pDocument->m_bAutoDelete = FALSE;  // a failing frame must not delete the document
+  rpFrame = CreateNewFrame(pDocument, nullptr);
+  pDocument->m_bAutoDelete = bAutoDelete;
+  if (rpFrame == nullptr) {
+    AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
+    delete pDocument;
+    return nullptr;
+  }
+  return pDocument;
+}
+
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible) {
   CDocument* pDocument = nullptr;
   CFrameWnd* pFrame = nullptr;
@@ -461,21 +510,9 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
     CView* pView = pos ? pDocument->GetNextView(pos) : nullptr;
     pFrame = pView ? pView->GetParentFrame() : nullptr;
   } else {
-    pDocument = CreateNewDocument();
-    if (pDocument == nullptr) {
-      AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-      return nullptr;
-    }
+    pDocument = CreateDocumentWithFrame(pFrame);
+    if (pDocument == nullptr) return nullptr;
     bCreated = TRUE;
-    BOOL bAutoDelete = pDocument->m_bAutoDelete;
-    pDocument->m_bAutoDelete = FALSE;  // a failing frame must not delete the document
-    pFrame = CreateNewFrame(pDocument, nullptr);
-    pDocument->m_bAutoDelete = bAutoDelete;
-    if (pFrame == nullptr) {
-      AfxMessageBox(AFX_IDP_FAILED_TO_CREATE_DOC);
-      delete pDocument;
-      return nullptr;
-    }
   }
   if (lpszPathName == nullptr) {
     SetDefaultTitle(pDocument);
@@ -488,7 +525,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMake
     CWaitCursor wait;
     bWasModified = pDocument->IsModified();
     pDocument->SetModifiedFlag(FALSE);
-    if (!pDocument->OnOpenDocument(lpszPathName)) {
+    if (!OpenOrFail(pDocument, lpszPathName)) {
       if (bCreated) {
         if (pFrame != nullptr) pFrame->DestroyWindow();
       } else if (!pDocument->IsModified()) {

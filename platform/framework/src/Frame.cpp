@@ -31,13 +31,19 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
   ON_MESSAGE(WM_POPMESSAGESTRING, OnPopMessageString)
   ON_MESSAGE(WM_RECALCPARENT, OnRecalcParent)
   ON_NOTIFY_EX_RANGE(TTN_NEEDTEXTW, 0, 0xFFFF, OnToolTipText)
+  ON_MESSAGE(WM_COMMANDHELP, OnCommandHelp)
+  ON_MESSAGE(WM_HELPHITTEST, OnHelpHitTest)
+  ON_MESSAGE(WM_EXITHELPMODE, OnExitHelpMode)
+  ON_WM_SETCURSOR()
+  ON_COMMAND(ID_HELP, CWnd::OnHelp)
+  ON_COMMAND(ID_CONTEXT_HELP, OnContextHelp)
   ON_UPDATE_COMMAND_UI(ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
   ON_COMMAND_EX(ID_VIEW_STATUS_BAR, OnBarCheck)
   ON_UPDATE_COMMAND_UI(ID_VIEW_TOOLBAR, OnUpdateControlBarMenu)
   ON_COMMAND_EX(ID_VIEW_TOOLBAR, OnBarCheck)
 END_MESSAGE_MAP()
 
-CFrameWnd::CFrameWnd() { FrameList().push_back(this); }
+CFrameWnd::CFrameWnd() : m_pFloatingFrameClass(RUNTIME_CLASS(CMiniDockFrameWnd)) { FrameList().push_back(this); }
 
 CFrameWnd::~CFrameWnd() {
   auto& list = FrameList();
@@ -186,12 +192,20 @@ void CFrameWnd::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CFrameWnd::RecalcLayout(BOOL bNotify) {
-  static thread_local BOOL inRecalc = FALSE;
-  if (inRecalc || m_hWnd == nullptr) return;
-  inRecalc = TRUE;
+  if (m_bInRecalcLayout || m_hWnd == nullptr) return;
+  m_bInRecalcLayout = TRUE;
   m_nIdleFlags &= ~(idleLayout | idleNotify);
-  RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
-  inRecalc = FALSE;
+  if (GetStyle() & FWS_SNAPTOBARS) {
+    // The frame takes the size its bars need (floating frames).
+    CRect rect(0, 0, 32767, 32767);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposQuery, &rect, &rect, FALSE);
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder, &rect, TRUE);
+    CalcWindowRect(&rect);
+    SetWindowPos(nullptr, 0, 0, rect.Width(), rect.Height(), SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
+  } else {
+    RepositionBars(0, 0xFFFF, AFX_IDW_PANE_FIRST, reposExtra, &m_rectBorder);
+  }
+  m_bInRecalcLayout = FALSE;
 }
 
 LRESULT CFrameWnd::OnRecalcParent(WPARAM, LPARAM) {
@@ -390,7 +404,10 @@ LRESULT CFrameWnd::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
     m_nIdleFlags &= ~idleTitle;
     OnUpdateFrameTitle(TRUE);
   }
-  if (m_nIdleFlags & idleLayout) RecalcLayout(m_nIdleFlags & idleNotify);
+  if (m_nIdleFlags & idleLayout) {
+    RecalcLayout(m_nIdleFlags & idleNotify);
+    UpdateWindow();
+  }
   return 0;
 }
 
@@ -443,7 +460,9 @@ BOOL CFrameWnd::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult) {
 }
 
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
-  CWnd* pBar = GetDescendantWindow((int)pCmdUI->m_nID, TRUE);
+  // Bars are found through the bar list, so floating ones count too.
+  CWnd* pBar = GetControlBar(pCmdUI->m_nID);
+  if (pBar == nullptr) pBar = GetDescendantWindow((int)pCmdUI->m_nID, TRUE);
   if (pBar == nullptr) {
     pCmdUI->ContinueRouting();
     return;
@@ -452,6 +471,11 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI) {
 }
 
 BOOL CFrameWnd::OnBarCheck(UINT nID) {
+  CControlBar* pControlBar = GetControlBar(nID);
+  if (pControlBar != nullptr) {
+    ShowControlBar(pControlBar, (pControlBar->GetStyle() & WS_VISIBLE) == 0, FALSE);
+    return TRUE;
+  }
   CWnd* pBar = GetDescendantWindow((int)nID, TRUE);
   if (pBar == nullptr) return FALSE;
   pBar->ShowWindow((pBar->GetStyle() & WS_VISIBLE) ? SW_HIDE : SW_SHOW);

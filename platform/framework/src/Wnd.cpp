@@ -474,6 +474,10 @@ static thread_local TOOLINFOW t_lastInfo = {};
 static thread_local INT_PTR t_nLastHit = -1;
 static thread_local HWND t_hLastOwner = nullptr;
 
+CToolTipCtrl* AfxGetThreadToolTip() {
+  return t_pToolTip != nullptr && t_pToolTip->m_hWnd != nullptr ? t_pToolTip : nullptr;
+}
+
 static void RemoveLastTool() {
   if (t_pToolTip != nullptr && t_nLastHit != -1 && t_pToolTip->m_hWnd != nullptr)
     t_pToolTip->SendMessage(TTM_DELTOOLW, 0, (LPARAM)&t_lastInfo);

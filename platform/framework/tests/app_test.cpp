@@ -89,16 +89,30 @@ TEST_F(Profile, RecentFileListKeepsNewestFirstWithoutDuplicates) {
   theApp.WriteProfileString(L"Recent File List", nullptr, nullptr);
 }
 
-TEST(ProfileIni, WithoutRegistryKeyTheIniFileIsUsed) {
-  CString saveKey = theApp.m_pszRegistryKey ? theApp.m_pszRegistryKey : L"";
-  free((void*)theApp.m_pszRegistryKey);
-  theApp.m_pszRegistryKey = nullptr;
-  free((void*)theApp.m_pszProfileName);
-  wchar_t tmp[MAX_PATH];
-  ::GetTempPathW(MAX_PATH, tmp);
-  CString ini = CString(tmp) + L"fw_profile_test.ini";
-  ::DeleteFileW(ini);
-  theApp.m_pszProfileName = _wcsdup(ini);
+// The application's profile in an INI file of its own (no registry key) for one test.
+class ProfileIni : public ::testing::Test {
+protected:
+  void SetUp() override {
+    m_savedKey = theApp.m_pszRegistryKey ? theApp.m_pszRegistryKey : L"";
+    free((void*)theApp.m_pszRegistryKey);
+    theApp.m_pszRegistryKey = nullptr;
+    free((void*)theApp.m_pszProfileName);
+    wchar_t tmp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, tmp);
+    m_ini = CString(tmp) + L"fw_profile_test.ini";
+    ::DeleteFileW(m_ini);
+    theApp.m_pszProfileName = _wcsdup(m_ini);
+  }
+  void TearDown() override {
+    ::DeleteFileW(m_ini);
+    free((void*)theApp.m_pszProfileName);
+    theApp.m_pszProfileName = _wcsdup(theApp.m_pszAppName ? theApp.m_pszAppName : L"");
+    if (!m_savedKey.IsEmpty()) theApp.SetRegistryKey(m_savedKey);
+  }
+  CString m_ini, m_savedKey;
+};
+
+TEST_F(ProfileIni, WithoutRegistryKeyTheIniFileIsUsed) {
   EXPECT_TRUE(theApp.WriteProfileInt(L"S", L"N", 12));
   EXPECT_EQ(12u, theApp.GetProfileInt(L"S", L"N", 0));
   BYTE blob[] = {0x00, 0x7F, 0xA5};
@@ -109,8 +123,43 @@ TEST(ProfileIni, WithoutRegistryKeyTheIniFileIsUsed) {
   ASSERT_EQ(3u, n);
   EXPECT_EQ(0, memcmp(blob, data, 3));
   delete[] data;
-  ::DeleteFileW(ini);
-  if (!saveKey.IsEmpty()) theApp.SetRegistryKey(saveKey);
+}
+
+// Binary values in an INI file: only the sixteen nibble letters decode, and a value longer than
+// a first read buffer comes back whole.
+TEST_F(ProfileIni, BinaryValuesDecodeOnlyTheirAlphabetAndComeBackWhole) {
+  const wchar_t* garbage[] = {L"AQ", L"ab", L"A1", L"@A", L"AAA", L"A PA"};
+  for (const wchar_t* text : garbage) {
+    ASSERT_TRUE(::WritePrivateProfileStringW(L"S", L"B", text, m_ini));
+    LPBYTE data = reinterpret_cast<LPBYTE>(1);
+    UINT n = 7;
+    EXPECT_FALSE(theApp.GetProfileBinary(L"S", L"B", &data, &n)) << text;
+    EXPECT_EQ(nullptr, data) << text;
+    EXPECT_EQ(0u, n) << text;
+  }
+
+  std::vector<BYTE> blob(5000);
+  for (size_t i = 0; i < blob.size(); ++i) blob[i] = (BYTE)(i * 7);
+  ASSERT_TRUE(theApp.WriteProfileBinary(L"S", L"Long", blob.data(), (UINT)blob.size()));
+  LPBYTE data = nullptr;
+  UINT n = 0;
+  ASSERT_TRUE(theApp.GetProfileBinary(L"S", L"Long", &data, &n));
+  EXPECT_EQ(blob.size(), n);
+  EXPECT_TRUE(n == blob.size() && memcmp(blob.data(), data, n) == 0);
+  delete[] data;
+}
+
+// A registry string without its terminator, or with an odd byte count, never reads past itself.
+TEST_F(Profile, RegistryStringsEndInsideTheirValue) {
+  HKEY h = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER,
+                                             L"Software\\Numbrook Framework Test\\FwProfileTest\\Section", 0, nullptr,
+                                             0, KEY_WRITE, nullptr, &h, nullptr));
+  ::RegSetValueExW(h, L"Bare", 0, REG_SZ, (const BYTE*)L"abcdef", 3 * sizeof(wchar_t));
+  ::RegSetValueExW(h, L"Odd", 0, REG_SZ, (const BYTE*)L"xyz", 5);
+  ::RegCloseKey(h);
+  EXPECT_STREQ(L"abc", theApp.GetProfileString(L"Section", L"Bare"));
+  EXPECT_STREQ(L"xy", theApp.GetProfileString(L"Section", L"Odd"));
 }
 
 // The program's own switch handling on top of the standard one.

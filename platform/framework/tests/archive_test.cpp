@@ -75,7 +75,52 @@ TEST(Archive, CountsUseWordThenEscapedDword) {
   for (auto& t : table) {
     auto bytes = Store([&](CArchive& ar) { ar.WriteCount(t.count); });
     EXPECT_EQ(t.bytes, bytes) << t.count;
-    Load(bytes, [&](CArchive& ar) { EXPECT_EQ(t.count, ar.ReadCount()); });
+    // A count is read back when the file still holds at least a byte per item.
+    if (t.count <= 0xFFFF) {
+      bytes.resize(bytes.size() + t.count);
+      Load(bytes, [&](CArchive& ar) { EXPECT_EQ(t.count, ar.ReadCount()); });
+    }
+  }
+}
+
+// A file whose counts or lengths promise more than it holds is refused before anything is
+// allocated for them, also where the byte count would wrap to a small number.
+TEST(Archive, CountsThatLieAboutTheFileRaiseTheArchiveException) {
+  struct Case {
+    const char* what;
+    std::vector<BYTE> bytes;
+    void (*read)(CArchive&);
+  } table[] = {
+      {"six bytes asking for two billion bytes", {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0x7F},
+       [](CArchive& ar) { CByteArray a; a.Serialize(ar); }},
+      {"DWORD count whose byte size wraps to 4", {0xFF, 0xFF, 0x01, 0x00, 0x00, 0x40, 1, 2, 3, 4},
+       [](CArchive& ar) { CDWordArray a; a.Serialize(ar); }},
+      {"WORD count whose byte size wraps to 2", {0xFF, 0xFF, 0x01, 0x00, 0x00, 0x80, 1, 2},
+       [](CArchive& ar) { CWordArray a; a.Serialize(ar); }},
+      {"truncated DWORD array", {0x03, 0x00, 1, 0, 0, 0, 2, 0, 0, 0},
+       [](CArchive& ar) { CDWordArray a; a.Serialize(ar); }},
+      {"string array of a thousand with one string", {0xE8, 0x03, 0x01, 'a'},
+       [](CArchive& ar) { CStringArray a; a.Serialize(ar); }},
+      {"list of 65534 objects with none", {0xFE, 0xFF},
+       [](CArchive& ar) { CObList l; l.Serialize(ar); }},
+      {"map of five with one pair", {0x05, 0x00, 0x01, 'k', 0x01, 'v'},
+       [](CArchive& ar) { CMapStringToString m; m.Serialize(ar); }},
+      {"wide string of 134 million characters", {0xFF, 0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0xFF, 0x07, 'a', 0},
+       [](CArchive& ar) { CString s; ar >> s; }},
+      {"narrow string longer than the file", {0xFF, 0x00, 0x10, 'a', 'b'},
+       [](CArchive& ar) { CString s; ar >> s; }},
+  };
+  for (auto& t : table) {
+    int cause = -1;
+    try {
+      Load(t.bytes, t.read);
+    } catch (CArchiveException* e) {
+      cause = e->m_cause;
+      e->Delete();
+    } catch (...) {
+      cause = -2;  // anything but the archive exception
+    }
+    EXPECT_EQ(CArchiveException::endOfFile, cause) << t.what;
   }
 }
 
@@ -147,6 +192,47 @@ TEST(Archive, BadInputIsReportedNotTrusted) {
     }
     EXPECT_EQ(t.cause, cause) << t.what;
   }
+}
+
+// Reads one child object and then fails.
+class CFailingParent : public CObject {
+  DECLARE_SERIAL(CFailingParent)
+public:
+  void Serialize(CArchive& ar) override {
+    CObject* child = nullptr;
+    ar >> child;
+    AfxThrowArchiveException(CArchiveException::genericException);
+  }
+};
+IMPLEMENT_SERIAL(CFailingParent, CObject, 1)
+
+// A failed object is forgotten in its own slot: later references to it read as null, and the
+// child it read before it failed stays what it was.
+TEST(Archive, AFailedObjectClearsItsOwnSlotNotItsChilds) {
+  std::vector<BYTE> bytes = {
+      0xFF, 0xFF, 0x01, 0x00, 0x0E, 0x00, 'C', 'F', 'a', 'i', 'l', 'i', 'n', 'g', 'P', 'a', 'r', 'e', 'n', 't',  // class 1, object 2
+      0xFF, 0xFF, 0x01, 0x00, 0x07, 0x00, 'C', 'P', 'o', 'i', 'n', 't', '3',  // class 3, object 4
+      5, 0, 0, 0, 6, 0, 0, 0, 7, 0, 0, 0, 0x00, 0x00,                        // the child's x y z, no link
+      0x04, 0x00,                                                            // a reference to the child
+      0x02, 0x00};                                                           // a reference to the parent
+  Load(bytes, [](CArchive& ar) {
+    CObject* parent = reinterpret_cast<CObject*>(1);
+    int cause = -1;
+    try {
+      ar >> parent;
+    } catch (CArchiveException* e) {
+      cause = e->m_cause;
+      e->Delete();
+    }
+    EXPECT_EQ(CArchiveException::genericException, cause);
+    CObject *child = nullptr, *again = reinterpret_cast<CObject*>(1);
+    ar >> child >> again;
+    ASSERT_NE(nullptr, child);
+    ASSERT_TRUE(child->IsKindOf(RUNTIME_CLASS(CPoint3)));
+    EXPECT_EQ(6, static_cast<CPoint3*>(child)->y);
+    EXPECT_EQ(nullptr, again) << "the failed parent is not handed out";
+    delete child;
+  });
 }
 
 TEST(Archive, VersionableSchemaReportsStoredVersion) {

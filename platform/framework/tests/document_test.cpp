@@ -4,6 +4,8 @@
 #include "Framework.h"
 #include <gtest/gtest.h>
 
+#include <new>
+
 class CDocApp : public CWinApp {
 public:
   CDocApp() : CWinApp(L"FwDocumentTest") {}
@@ -20,6 +22,7 @@ class CTextDoc : public CDocument {
 public:
   CString text;
   bool failWhileSaving = false;
+  bool outOfMemoryWhileLoading = false;
   void Serialize(CArchive& ar) override {
     if (ar.IsStoring()) {
       ar << text;
@@ -27,7 +30,9 @@ public:
       ar << (LONG)text.GetLength();
     } else {
       LONG n;
-      ar >> text >> n;
+      ar >> text;
+      if (outOfMemoryWhileLoading) throw std::bad_alloc();
+      ar >> n;
       if (n != text.GetLength()) AfxThrowArchiveException(CArchiveException::badIndex);
     }
   }
@@ -76,22 +81,45 @@ TEST(Document, AFailedSaveLeavesTheOldFileWhole) {
   ::DeleteFileW(path);
 }
 
+// Every failed open is told once and never escapes as an exception; once the reading began, the
+// contents are gone and the document says so (modified), so its template does not keep it.
 TEST(Document, OpeningBadOrMissingFilesFailsWithAMessage) {
-  CString path = TempPath(L"fw_doc_bad.bin");
-  {
+  auto write = [](const CString& path, const char* bytes, UINT n) {
     CFile f(path, CFile::modeCreate | CFile::modeWrite);
-    f.Write("\x02xy", 3);  // a narrow string, then nothing
-  }
-  struct { CString file; } table[] = {{path}, {TempPath(L"fw_doc_missing.bin")}};
+    f.Write(bytes, n);
+  };
+  const CString truncated = TempPath(L"fw_doc_bad.bin"), inflated = TempPath(L"fw_doc_inflated.bin"),
+                good = TempPath(L"fw_doc_good.bin");
+  write(truncated, "\x02xy", 3);                    // a narrow string, then nothing
+  write(inflated, "\xFF\xFE\xFF\xFE\xFF", 5);      // a string of 65534 characters in five bytes
+  write(good, "\x02xy\x02\0\0\0", 7);
+  struct {
+    CString file;
+    bool outOfMemory;
+    BOOL contentsGone;
+  } table[] = {{truncated, false, TRUE}, {inflated, false, TRUE}, {good, true, TRUE},
+               {TempPath(L"fw_doc_missing.bin"), false, FALSE}};
   for (auto& t : table) {
+    SCOPED_TRACE((LPCWSTR)t.file);
     theApp.boxes.clear();
     CTextDoc doc;
     doc.m_bAutoDelete = FALSE;
     doc.text = L"kept?";
-    EXPECT_FALSE(doc.OnOpenDocument(t.file)) << (LPCWSTR)t.file;
-    EXPECT_EQ(1u, theApp.boxes.size()) << (LPCWSTR)t.file;
+    doc.outOfMemoryWhileLoading = t.outOfMemory;
+    BOOL opened = TRUE;
+    EXPECT_NO_THROW(opened = doc.OnOpenDocument(t.file));
+    EXPECT_FALSE(opened);
+    EXPECT_EQ(1u, theApp.boxes.size());
+    EXPECT_EQ(t.contentsGone, doc.IsModified());
+    EXPECT_STREQ(t.contentsGone ? L"" : L"kept?", doc.text);
   }
-  ::DeleteFileW(path);
+  CTextDoc reader;
+  reader.m_bAutoDelete = FALSE;
+  ASSERT_TRUE(reader.OnOpenDocument(good)) << "the good file itself opens";
+  EXPECT_STREQ(L"xy", reader.text);
+  ::DeleteFileW(truncated);
+  ::DeleteFileW(inflated);
+  ::DeleteFileW(good);
 }
 
 TEST(Document, UnsavedChangesAreAskedAbout) {

@@ -2,6 +2,7 @@
 // user-interface updates, idle processing, reflection, pre-translation, layout and closing.
 #include "Framework.h"
 #include <gtest/gtest.h>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -32,12 +33,29 @@ BEGIN_MESSAGE_MAP(CTestApp, CWinApp)
 END_MESSAGE_MAP()
 static CTestApp theApp;
 
+// Cancels every file-name prompt, as a user who closes the save dialog.
+class CNoPromptDocManager : public CDocManager {
+public:
+  BOOL DoPromptFileName(CString&, UINT, DWORD, BOOL, CDocTemplate*) override { return FALSE; }
+};
+
 static int g_liveDocs = 0;
 class CTestDoc : public CDocument {
   DECLARE_DYNCREATE(CTestDoc)
 public:
   CTestDoc() { ++g_liveDocs; }
   ~CTestDoc() override { --g_liveDocs; }
+  CString text;
+  static bool s_outOfMemoryWhileLoading;
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring()) {
+      ar << text;
+    } else {
+      ar >> text;
+      if (s_outOfMemoryWhileLoading) throw std::bad_alloc();
+    }
+  }
+  void DeleteContents() override { text.Empty(); }
   afx_msg void OnDoc() { g_log.push_back(L"doc"); }
   afx_msg void OnShared() { g_log.push_back(L"doc-shared"); }
   afx_msg void OnDisabled() { g_log.push_back(L"disabled-ran"); }
@@ -45,6 +63,7 @@ public:
   DECLARE_MESSAGE_MAP()
 };
 IMPLEMENT_DYNCREATE(CTestDoc, CDocument)
+bool CTestDoc::s_outOfMemoryWhileLoading = false;
 BEGIN_MESSAGE_MAP(CTestDoc, CDocument)
   ON_COMMAND(ID_T_DOC, OnDoc)
   ON_COMMAND(ID_T_SHARED, OnShared)
@@ -159,22 +178,40 @@ BEGIN_MESSAGE_MAP(CTopBar, CWnd)
   ON_MESSAGE(WM_SIZEPARENT, OnSizeParent)
 END_MESSAGE_MAP()
 
+// Every test starts the application's document anew, in a new frame, and ends it again.
 class DocView : public ::testing::Test {
 protected:
   static CTestFrame* frame;
   static CTestView* view;
   static CTestDoc* doc;
   static void SetUpTestSuite() {
+    theApp.m_pDocManager = new CNoPromptDocManager;
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CTestDoc), RUNTIME_CLASS(CTestFrame),
                                                  RUNTIME_CLASS(CTestView)));
+  }
+  void SetUp() override {
+    g_log.clear();
+    theApp.boxes.clear();
+    theApp.boxAnswer = IDNO;
+    ASSERT_EQ(nullptr, theApp.m_pMainWnd);
     theApp.OnFileNew();
     frame = DYNAMIC_DOWNCAST(CTestFrame, theApp.m_pMainWnd);
     view = frame ? DYNAMIC_DOWNCAST(CTestView, frame->GetActiveView()) : nullptr;
     doc = view ? DYNAMIC_DOWNCAST(CTestDoc, view->GetDocument()) : nullptr;
-  }
-  void SetUp() override {
     ASSERT_NE(nullptr, doc) << "frame, view and document were not created";
-    g_log.clear();
+  }
+  void TearDown() override {
+    if (CWnd* main = theApp.m_pMainWnd) {
+      if (doc != nullptr) doc->SetModifiedFlag(FALSE);
+      main->DestroyWindow();
+      theApp.m_pMainWnd = nullptr;
+    }
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame = nullptr;
+    view = nullptr;
+    doc = nullptr;
   }
   static std::wstring Run(UINT id) {
     g_log.clear();
@@ -377,4 +414,72 @@ TEST_F(DocView, ClosingAModifiedDocumentAsksFirstThenEndsEverything) {
   MSG msg;
   EXPECT_TRUE(::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));  // the loop would end
   doc = nullptr;
+}
+
+static std::string FileBytes(const CString& path) {
+  HANDLE h = ::CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (h == INVALID_HANDLE_VALUE) return "<missing>";
+  std::string bytes(4096, '\0');
+  DWORD got = 0;
+  ::ReadFile(h, &bytes[0], (DWORD)bytes.size(), &got, nullptr);
+  ::CloseHandle(h);
+  bytes.resize(got);
+  return bytes;
+}
+
+static void WriteFileBytes(const CString& path, const std::string& bytes) {
+  CFile f(path, CFile::modeCreate | CFile::modeWrite);
+  f.Write(bytes.data(), (UINT)bytes.size());
+}
+
+// An open that fails once the reading began (counts that lie, memory running out) leaves an
+// empty document without a name, so a later Save asks for one and never writes over the
+// previous document's file; an open that fails before reading keeps the previous document.
+TEST_F(DocView, AFailedOpenNeverLeavesItsContentsUnderThePreviousName) {
+  wchar_t dir[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, dir);
+  const CString previous = CString(dir) + L"fw_docview_previous.bin", inflated = CString(dir) + L"fw_docview_inflated.bin",
+                good = CString(dir) + L"fw_docview_good.bin", missing = CString(dir) + L"fw_docview_missing.bin";
+  const std::string previousBytes("\x04kept", 5);
+  WriteFileBytes(previous, previousBytes);
+  WriteFileBytes(inflated, std::string("\xFF\xFE\xFF\xFE\xFF", 5));  // 65534 characters promised
+  WriteFileBytes(good, std::string("\x02xy", 3));
+  ::DeleteFileW(missing);
+  struct {
+    CString file;
+    bool outOfMemory;
+    bool keepsPrevious;
+  } table[] = {{inflated, false, false}, {good, true, false}, {missing, false, true}};
+  for (auto& t : table) {
+    SCOPED_TRACE((LPCWSTR)t.file);
+    ASSERT_NE(nullptr, theApp.OpenDocumentFile(previous));
+    ASSERT_STREQ(L"kept", doc->text);
+    doc->text = L"changed";
+    doc->SetModifiedFlag(TRUE);
+    theApp.boxAnswer = IDNO;  // the changes are let go when asked
+    theApp.boxes.clear();
+    CTestDoc::s_outOfMemoryWhileLoading = t.outOfMemory;
+    CDocument* opened = reinterpret_cast<CDocument*>(1);
+    EXPECT_NO_THROW(opened = theApp.OpenDocumentFile(t.file));
+    CTestDoc::s_outOfMemoryWhileLoading = false;
+    EXPECT_EQ(nullptr, opened);
+    EXPECT_EQ(2u, theApp.boxes.size()) << "the question, then the failure";
+    if (t.keepsPrevious) {
+      EXPECT_EQ(previous, doc->GetPathName());
+      EXPECT_TRUE(doc->IsModified());
+      EXPECT_STREQ(L"changed", doc->text);
+      doc->SetModifiedFlag(FALSE);
+      continue;
+    }
+    EXPECT_TRUE(doc->GetPathName().IsEmpty());
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_STREQ(L"", doc->text);
+    doc->text = L"typed after the failure";
+    EXPECT_FALSE(doc->DoFileSave()) << "no name: the user is asked for one and cancels";
+    EXPECT_EQ(previousBytes, FileBytes(previous));
+    doc->SetModifiedFlag(FALSE);
+  }
+  ::DeleteFileW(previous);
+  ::DeleteFileW(inflated);
+  ::DeleteFileW(good);
 }

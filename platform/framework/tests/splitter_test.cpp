@@ -47,17 +47,28 @@ public:
 };
 IMPLEMENT_DYNCREATE(CSplitFrame, CFrameWnd)
 
+// Every test opens the document in a frame of its own and closes it again.
 class Splitter : public ::testing::Test {
 protected:
   static CSplitFrame* frame;
   static void SetUpTestSuite() {
     theApp.AddDocTemplate(new CSingleDocTemplate(201, RUNTIME_CLASS(CPaneDoc), RUNTIME_CLASS(CSplitFrame),
                                                  RUNTIME_CLASS(CLeftPane)));
+  }
+  void SetUp() override {
+    ASSERT_EQ(nullptr, theApp.m_pMainWnd);
     theApp.OnFileNew();
     frame = DYNAMIC_DOWNCAST(CSplitFrame, theApp.m_pMainWnd);
-    if (frame) frame->MoveWindow(0, 0, 600, 400);
+    ASSERT_NE(nullptr, frame);
+    frame->MoveWindow(0, 0, 600, 400);
   }
-  void SetUp() override { ASSERT_NE(nullptr, frame); }
+  void TearDown() override {
+    if (theApp.m_pMainWnd != nullptr) theApp.m_pMainWnd->SendMessage(WM_CLOSE);
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    frame = nullptr;
+  }
   CSplitterWnd& sp() { return frame->m_wndSplitter; }
 };
 CSplitFrame* Splitter::frame = nullptr;

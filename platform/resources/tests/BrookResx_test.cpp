@@ -26,7 +26,7 @@ TEST_F(ResourceLibrary, NamesTheEditorLibrary) {
 
 TEST_F(ResourceLibrary, CarriesProgramAndFrameworkStrings) {
   UINT ids[] = {200, 203, 229, 2014, 2015, 2016, 2017, 2018, 2019, 2020, 2021, 2022, 2023, 2024, 2025, 2026,
-                2031, 2032, 2036, 2037, 2038, 11004, 11005, AFX_IDS_UNTITLED, AFX_IDP_ASK_TO_SAVE, AFX_IDS_IDLEMESSAGE};
+                2029, 2030, 2031, 2032, 2036, 2037, 2038, 2039, 11004, 11005, AFX_IDS_UNTITLED, AFX_IDP_ASK_TO_SAVE, AFX_IDS_IDLEMESSAGE};
   for (UINT id : ids) {
     CString s;
     EXPECT_TRUE(s.LoadString(id) && !s.IsEmpty()) << id;

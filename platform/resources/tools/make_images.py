@@ -87,6 +87,49 @@ def ico(canvases, transparent):
     return out
 
 
+def cur(canvas, hotspot, transparent):
+    """A monochrome cursor: white and black pixels, the transparent colour clear."""
+    w, h = canvas.w, canvas.h
+    row = ((w + 31) // 32) * 4
+
+    def plane(bit):
+        data = b""
+        for y in range(h - 1, -1, -1):
+            bits, line = 0, b""
+            for x in range(w):
+                bits = (bits << 1) | bit(canvas.px[y][x])
+                if x % 8 == 7:
+                    line += struct.pack("B", bits)
+                    bits = 0
+            data += line + b"\0" * (row - len(line))
+        return data
+
+    xor = plane(lambda c: 1 if c == (255, 255, 255) else 0)
+    mask = plane(lambda c: 1 if c == transparent else 0)
+    header = struct.pack("<IiiHHIIiiII", 40, w, h * 2, 1, 1, 0, len(xor) + len(mask), 0, 0, 2, 0)
+    blob = header + struct.pack("<II", 0x000000, 0xFFFFFF) + xor + mask
+    return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", w, h, 2, 0, hotspot[0], hotspot[1], len(blob), 22) + blob
+
+
+def hand():
+    """The hand cursor of the framework's link buttons: a pointing finger, white with a black edge."""
+    c = Canvas(32, 32, MAGENTA)
+    white = (255, 255, 255)
+    c.rect(6, 1, 10, 14, white)      # the pointing finger
+    c.rect(10, 8, 13, 14, white)     # the other fingers, folded
+    c.rect(13, 9, 16, 14, white)
+    c.rect(16, 10, 19, 15, white)
+    c.rect(2, 12, 6, 17, white)      # the thumb
+    c.rect(4, 14, 19, 22, white)     # the palm
+    c.rect(6, 22, 17, 25, white)     # the wrist
+    edge = [(x, y) for y in range(32) for x in range(32) if c.px[y][x] == MAGENTA and any(
+        0 <= x + dx < 32 and 0 <= y + dy < 32 and c.px[y + dy][x + dx] == white
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
+    for x, y in edge:
+        c.px[y][x] = (0, 0, 0)
+    return c
+
+
 def calculator(size):
     """The program icon: a calculator body with a display and keys."""
     c = Canvas(size, size, MAGENTA)
@@ -135,6 +178,8 @@ def main():
     for name, kind in (("CaptionInfo.bmp", "info"), ("CaptionError.bmp", "error"), ("CaptionWarning.bmp", "warning")):
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(bmp24(badge(kind)))
+    with open(os.path.join(OUT, "Hand.cur"), "wb") as f:
+        f.write(cur(hand(), (7, 0), MAGENTA))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,113 @@
+#include "ApiHook.h"
+
+#include <dbghelp.h>
+#include <tlhelp32.h>
+
+#include <mutex>
+
+namespace {
+
+// The list head and the lock that guards it and every patching step. The lock is recursive:
+// a library's start-up code may load another library while the loader hook patches.
+CApiHook* g_head = nullptr;
+
+std::recursive_mutex& HookLock() {
+  static std::recursive_mutex lock;
+  return lock;
+}
+
+// Loads that map the file without running it: LOAD_LIBRARY_AS_DATAFILE,
+// LOAD_LIBRARY_AS_DATAFILE_EXCLUSIVE and LOAD_LIBRARY_AS_IMAGE_RESOURCE.
+constexpr DWORD kNotRunnableLoads = 0x2 | 0x40 | 0x20;
+
+// The module that holds this code (found by an object of the same image).
+const char g_ownModuleMark = 0;
+HMODULE OwnModule() {
+  MEMORY_BASIC_INFORMATION mbi = {};
+  if (::VirtualQuery(&g_ownModuleMark, &mbi, sizeof(mbi)) == 0) return nullptr;
+  return static_cast<HMODULE>(mbi.AllocationBase);
+}
+
+void WriteEntry(PROC* entry, PROC to) {
+  DWORD oldProtect = 0;
+  if (!::VirtualProtect(entry, sizeof(*entry), PAGE_EXECUTE_READWRITE, &oldProtect)) return;
+  ::WriteProcessMemory(::GetCurrentProcess(), entry, &to, sizeof(to), nullptr);
+  DWORD ignored = 0;
+  ::VirtualProtect(entry, sizeof(*entry), oldProtect, &ignored);
+}
+
+}  // namespace
+
+CApiHook::CApiHook(LPCSTR calleeModule, LPCSTR functionName, PROC replacement, BOOL excludeOwnModule)
+    : m_calleeModule(calleeModule), m_functionName(functionName), m_replacement(replacement),
+      m_excludeOwnModule(excludeOwnModule) {
+  std::lock_guard<std::recursive_mutex> guard(HookLock());
+  m_next = g_head;
+  g_head = this;
+  if (HMODULE callee = ::GetModuleHandleA(calleeModule))
+    m_original = reinterpret_cast<PROC>(::GetProcAddress(callee, functionName));
+  if (m_original != nullptr) PatchAllModules(m_calleeModule, m_original, m_replacement, m_excludeOwnModule);
+}
+
+CApiHook::~CApiHook() {
+  std::lock_guard<std::recursive_mutex> guard(HookLock());
+  if (m_original != nullptr) PatchAllModules(m_calleeModule, m_replacement, m_original, m_excludeOwnModule);
+  for (CApiHook** link = &g_head; *link != nullptr; link = &(*link)->m_next) {
+    if (*link == this) {
+      *link = m_next;
+      break;
+    }
+  }
+}
+
+void CApiHook::PatchNewModule(HMODULE module, DWORD loadFlags) {
+  if (module == nullptr || (loadFlags & kNotRunnableLoads) != 0) return;
+  std::lock_guard<std::recursive_mutex> guard(HookLock());
+  for (CApiHook* hook = g_head; hook != nullptr; hook = hook->m_next)
+    if (hook->m_original != nullptr) PatchModule(hook->m_calleeModule, hook->m_original, hook->m_replacement, module);
+}
+
+FARPROC CApiHook::MapProcAddress(FARPROC address) {
+  if (address == nullptr) return nullptr;
+  std::lock_guard<std::recursive_mutex> guard(HookLock());
+  for (CApiHook* hook = g_head; hook != nullptr; hook = hook->m_next)
+    if (reinterpret_cast<FARPROC>(hook->m_original) == address) return reinterpret_cast<FARPROC>(hook->m_replacement);
+  return address;
+}
+
+PROC CApiHook::FindOriginal(LPCSTR calleeModule, LPCSTR functionName) {
+  std::lock_guard<std::recursive_mutex> guard(HookLock());
+  for (CApiHook* hook = g_head; hook != nullptr; hook = hook->m_next)
+    if (lstrcmpiA(hook->m_calleeModule, calleeModule) == 0 && lstrcmpA(hook->m_functionName, functionName) == 0)
+      return hook->m_original;
+  return nullptr;
+}
+
+void CApiHook::PatchAllModules(LPCSTR calleeModule, PROC from, PROC to, BOOL excludeOwnModule) {
+  HMODULE excluded = excludeOwnModule ? OwnModule() : nullptr;
+  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ::GetCurrentProcessId());
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  MODULEENTRY32W entry = {};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = ::Module32FirstW(snapshot, &entry); more; more = ::Module32NextW(snapshot, &entry))
+    if (entry.hModule != excluded) PatchModule(calleeModule, from, to, entry.hModule);
+  ::CloseHandle(snapshot);
+}
+
+void CApiHook::PatchModule(LPCSTR calleeModule, PROC from, PROC to, HMODULE module) {
+  ULONG size = 0;
+  auto* descriptor = static_cast<PIMAGE_IMPORT_DESCRIPTOR>(
+      ::ImageDirectoryEntryToData(module, TRUE, IMAGE_DIRECTORY_ENTRY_IMPORT, &size));
+  if (descriptor == nullptr) return;
+  auto* base = reinterpret_cast<BYTE*>(module);
+  for (; descriptor->Name != 0; ++descriptor) {
+    if (lstrcmpiA(reinterpret_cast<LPCSTR>(base + descriptor->Name), calleeModule) != 0) continue;
+    auto* thunk = reinterpret_cast<PROC*>(base + descriptor->FirstThunk);
+    for (; *thunk != nullptr; ++thunk) {
+      if (*thunk == from) {
+        WriteEntry(thunk, to);
+        return;
+      }
+    }
+  }
+}

@@ -1,0 +1,107 @@
+#include "DefinedCommandPanel.h"
+
+#include <cwchar>
+
+#include "CommandRecord.h"
+
+namespace {
+
+// A whole decimal number, or false.
+bool ParseNumber(const CString& text, long& value) {
+  if (text.IsEmpty()) return false;
+  wchar_t* end = nullptr;
+  value = std::wcstol(text, &end, 10);
+  return end != nullptr && *end == 0;
+}
+
+}  // namespace
+
+CDefinedCommandPanel::CDefinedCommandPanel(UINT firstStringId) { Read(firstStringId); }
+
+long CDefinedCommandPanel::KindToType(const CString& kind) {
+  if (kind == L"Number" || kind == L"Constant") return CotConstant;
+  if (kind == L"Operator") return CotOperator;
+  if (kind == L"String") return CotString;
+  return -1;
+}
+
+void CDefinedCommandPanel::Read(UINT firstStringId) {
+  CString count;
+  long groups = 0;
+  if (!count.LoadString(firstStringId) || !ParseNumber(count, groups) || groups < 0) return;
+  m_groups.resize(static_cast<size_t>(groups));
+  int current = -1;
+  for (UINT id = firstStringId + 1; id <= 0xFFFF; ++id) {
+    CString entry;
+    if (!entry.LoadString(id)) return;
+    if (entry == L"\n") {
+      m_complete = true;
+      return;
+    }
+    bool read = entry[0] == L'\n' ? ReadHeader(entry, current) : ReadCommand(entry, id, current);
+    if (!read) return;
+  }
+}
+
+bool CDefinedCommandPanel::ReadHeader(const CString& entry, int& current) {
+  CString rest = entry.Mid(1);
+  int end = rest.Find(L'\n');
+  long number = 0;
+  if (end < 0 || !ParseNumber(rest.Left(end), number) || number < 1 || number > static_cast<long>(m_groups.size()))
+    return false;
+  current = static_cast<int>(number) - 1;
+  m_groups[static_cast<size_t>(current)].name = rest.Mid(end + 1);
+  return true;
+}
+
+bool CDefinedCommandPanel::ReadCommand(const CString& entry, UINT id, int current) {
+  if (current < 0) return false;
+  CString fields[4];
+  int start = 0;
+  for (int i = 0; i < 3; ++i) {
+    int end = entry.Find(L'\n', start);
+    if (end < 0) return false;
+    fields[i] = entry.Mid(start, end - start);
+    start = end + 1;
+  }
+  fields[3] = entry.Mid(start);
+  m_groups[static_cast<size_t>(current)].commands.push_back(
+      {static_cast<long>(id) + 1, KindToType(fields[3]), fields[0], fields[1], fields[2]});
+  return true;
+}
+
+const CDefinedCommandPanel::Group* CDefinedCommandPanel::FindGroup(long index) const {
+  if (index < 0 || static_cast<size_t>(index) >= m_groups.size()) return nullptr;
+  return &m_groups[static_cast<size_t>(index)];
+}
+
+STDMETHODIMP CDefinedCommandPanel::GetGroupsCount(long* Count) {
+  if (Count == nullptr) return E_POINTER;
+  *Count = static_cast<long>(m_groups.size());
+  return S_OK;
+}
+
+STDMETHODIMP CDefinedCommandPanel::GetGroupName(long GroupIndex, BSTR* Name) {
+  const Group* group = FindGroup(GroupIndex);
+  if (group == nullptr) return E_INVALIDARG;
+  if (Name == nullptr) return E_POINTER;
+  *Name = group->name.AllocSysString();
+  return *Name != nullptr ? S_OK : E_OUTOFMEMORY;
+}
+
+STDMETHODIMP CDefinedCommandPanel::GetCommandsCount(long GroupIndex, long* Count) {
+  const Group* group = FindGroup(GroupIndex);
+  if (group == nullptr) return E_INVALIDARG;
+  if (Count == nullptr) return E_POINTER;
+  *Count = static_cast<long>(group->commands.size());
+  return S_OK;
+}
+
+STDMETHODIMP CDefinedCommandPanel::GetCommandDesc(long GroupIndex, long CommandIndex, CalcCommand* Command) {
+  const Group* group = FindGroup(GroupIndex);
+  if (group == nullptr || CommandIndex < 0 || static_cast<size_t>(CommandIndex) >= group->commands.size())
+    return E_INVALIDARG;
+  const auto& command = group->commands[static_cast<size_t>(CommandIndex)];
+  return FillCommandRecord(Command, command.identifier, static_cast<CalcObjectType>(command.type), command.text,
+                           command.tooltip, command.name);
+}

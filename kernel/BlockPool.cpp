@@ -1,0 +1,110 @@
+#include "BlockPool.h"
+
+#include <windows.h>
+
+namespace evalkern {
+
+namespace {
+
+constexpr std::size_t kGrain = 16;  // block sizes are whole grains, so blocks stay aligned
+constexpr std::size_t kClasses = kMaxPooledBlock / kGrain;
+constexpr std::size_t kSlabBytes = 64 * 1024;
+
+struct FreeBlock {
+  FreeBlock* next;
+};
+
+// A slab starts with one grain that chains it to the slab before; its blocks follow.
+struct Slab {
+  Slab* next;
+};
+
+// One free list per size class, and the slab that new blocks are carved from. A single lock
+// serves all classes: it is held for a few instructions.
+class Pool {
+ public:
+  constexpr Pool() = default;
+  Pool(const Pool&) = delete;
+  Pool& operator=(const Pool&) = delete;
+  // Blocks still in use when the module goes (a leak) would point into the slabs: the slabs
+  // are freed only when every block has come back.
+  ~Pool() {
+    if (inUse_ != 0) return;
+    while (slabs_) {
+      Slab* s = slabs_;
+      slabs_ = s->next;
+      ::operator delete(s);
+    }
+  }
+
+  void* Take(std::size_t cls) {
+    Locked lock(busy_);
+    FreeBlock* block = free_[cls];
+    void* p;
+    if (block) {
+      free_[cls] = block->next;
+      p = block;
+    } else {
+      p = Carve((cls + 1) * kGrain);
+    }
+    ++inUse_;
+    return p;
+  }
+
+  void Give(void* p, std::size_t cls) noexcept {
+    Locked lock(busy_);
+    FreeBlock* block = static_cast<FreeBlock*>(p);
+    block->next = free_[cls];
+    free_[cls] = block;
+    --inUse_;
+  }
+
+ private:
+  struct Locked {
+    explicit Locked(LONG& busy) : busy_(busy) {
+      while (InterlockedExchange(&busy_, 1)) YieldProcessor();
+    }
+    ~Locked() { InterlockedExchange(&busy_, 0); }
+    LONG& busy_;
+  };
+
+  // A new block from the current slab; the few bytes a slab has left over are not used.
+  void* Carve(std::size_t bytes) {
+    if (static_cast<std::size_t>(end_ - cursor_) < bytes) {
+      char* slab = static_cast<char*>(::operator new(kSlabBytes));
+      reinterpret_cast<Slab*>(slab)->next = slabs_;
+      slabs_ = reinterpret_cast<Slab*>(slab);
+      cursor_ = slab + kGrain;
+      end_ = slab + kSlabBytes;
+    }
+    void* p = cursor_;
+    cursor_ += bytes;
+    return p;
+  }
+
+  LONG busy_ = 0;
+  FreeBlock* free_[kClasses] = {};
+  Slab* slabs_ = nullptr;
+  char* cursor_ = nullptr;
+  char* end_ = nullptr;
+  std::size_t inUse_ = 0;
+};
+
+Pool g_pool;
+
+std::size_t SizeClass(std::size_t size) { return size == 0 ? 0 : (size - 1) / kGrain; }
+
+}  // namespace
+
+void* TakeBlock(std::size_t size) {
+  if (size > kMaxPooledBlock) return ::operator new(size);
+  return g_pool.Take(SizeClass(size));
+}
+
+void GiveBlock(void* block, std::size_t size) noexcept {
+  if (!block) return;
+  if (size > kMaxPooledBlock) return ::operator delete(block);
+  g_pool.Give(block, SizeClass(size));
+}
+
+}  // namespace evalkern

@@ -1,0 +1,7 @@
+#include "UfxToolBar.h"
+
+IMPLEMENT_DYNAMIC(CUfxToolBar, CControlBar)
+
+CUfxToolBar::CUfxToolBar() = default;
+
+CUfxToolBar::~CUfxToolBar() = default;

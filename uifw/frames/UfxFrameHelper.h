@@ -1,0 +1,50 @@
+// CUfxFrameHelper: what every framework frame does, embedded in the frame: the saved window
+// placement, the user-defined toolbars and their id range, the frame's menu-bar link, and the
+// routing of keys to the popup menus and toolbars.
+#pragma once
+#include "Framework.h"
+
+class CUfxFrameHelper {
+public:
+  explicit CUfxFrameHelper(CFrameWnd* pFrame);
+  virtual ~CUfxFrameHelper();
+
+  CFrameWnd* GetOwnerFrame() const { return m_pFrame; }
+  UINT GetFrameResourceId() const { return m_uiFrameResId; }
+
+  // Called around the frame's own steps.
+  void OnLoadFrame(UINT uiFrameResId);
+  // Before the window exists: the stored placement, clamped to the work area it lands on.
+  void RestorePosition(CREATESTRUCT& cs);
+  // WM_CLOSE: the whole state and the placement are saved.
+  void OnCloseFrame();
+
+  // The user-toolbar id range and the section its toolbars are stored under.
+  void InitUserToolbars(LPCWSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast);
+  BOOL IsUserDefinedToolbarId(UINT uiId) const;
+  UINT GetFirstUserToolbarId() const { return m_uiUserToolbarFirst; }
+  UINT GetLastUserToolbarId() const { return m_uiUserToolbarLast; }
+  const CString& GetUserToolbarsEntry() const { return m_strControlBarRegEntry; }
+
+  // Docking: the frame's dock bars become framework dock bars.
+  void EnableDocking(DWORD dwDockStyle);
+  // Docks pBar in the row of pLeftOf, just after it.
+  void DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf);
+  // Every entry floats or names a bar the frame has.
+  BOOL IsDockStateValid(const CDockState& state) const;
+  // Takes out the entries that name bars the frame does not have: a bar deleted since the state
+  // was saved is simply left out.
+  void DropMissingBars(CDockState& state) const;
+  void SetDockState(const CDockState& state);
+
+  // Key routing: TRUE consumes the key. bProcessAccel comes back FALSE when the key must not be
+  // translated as an accelerator.
+  BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
+
+protected:
+  CFrameWnd* m_pFrame;
+  UINT m_uiUserToolbarFirst = (UINT)-1;
+  UINT m_uiUserToolbarLast = (UINT)-1;
+  CString m_strControlBarRegEntry;
+  UINT m_uiFrameResId = 0;
+};

@@ -1,0 +1,523 @@
+#include "UfxVisualManager.h"
+#include "UfxButton.h"
+#include "UfxCaptionButton.h"
+#include "UfxGdiEffects.h"
+#include "UfxGlobalData.h"
+
+IMPLEMENT_DYNCREATE(CUfxVisualManager, CObject)
+
+CUfxVisualManager* CUfxVisualManager::s_pVisManager = nullptr;
+CRuntimeClass* CUfxVisualManager::s_pRTIDefault = nullptr;
+
+namespace {
+
+// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
+const UINT kCloseButtonKind = 19;
+
+const UINT kRedrawFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
+
+// Toolbar button style and state bits.
+const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000, kStyleIndeterminate = 0x100000;
+
+
+}  // namespace
+
+CUfxVisualManager::CUfxVisualManager(BOOL bIsTemporary) : m_bIsTemporary(bIsTemporary) {
+  // A temporary manager changes no global state: the current look keeps its bar colours.
+  if (bIsTemporary) return;
+  if (s_pVisManager == nullptr) s_pVisManager = this;
+  UfxGlobalData.UpdateSysColors();
+}
+
+CUfxVisualManager::~CUfxVisualManager() {
+  if (!m_bIsTemporary && s_pVisManager == this) s_pVisManager = nullptr;
+}
+
+void CUfxVisualManager::SetTasksPaneMetrics(const int (&metrics)[9], BOOL bFlag) {
+  for (int i = 0; i < 9; ++i) m_TasksPaneMetrics[i] = metrics[i];
+  m_bActiveCaptions = bFlag;
+}
+
+CUfxVisualManager* CUfxVisualManager::GetInstance() {
+  if (s_pVisManager != nullptr) return s_pVisManager;
+  CUfxVisualManager* pManager = nullptr;
+  if (s_pRTIDefault != nullptr) {
+    CObject* pObject = s_pRTIDefault->CreateObject();
+    pManager = DYNAMIC_DOWNCAST(CUfxVisualManager, pObject);
+    if (pManager == nullptr) delete pObject;
+  }
+  if (pManager == nullptr) pManager = new CUfxVisualManager(FALSE);  // a class that cannot be made: the base look
+  s_pVisManager = pManager;
+  pManager->m_bAutoDestroy = TRUE;
+  pManager->OnUpdateSystemColors();
+  return pManager;
+}
+
+void CUfxVisualManager::SetDefaultManager(CRuntimeClass* pRTI) {
+  if (pRTI != nullptr && !pRTI->IsDerivedFrom(RUNTIME_CLASS(CUfxVisualManager))) return;
+  s_pRTIDefault = pRTI;
+  if (CUfxVisualManager* pOld = s_pVisManager) {
+    s_pVisManager = nullptr;
+    // A manager the application made itself stays the application's.
+    if (pOld->m_bAutoDestroy) delete pOld;
+  }
+  UfxGlobalData.UpdateSysColors();
+  RedrawAll();
+}
+
+void CUfxVisualManager::DeleteAutoCreatedInstance() {
+  if (s_pVisManager != nullptr && s_pVisManager->m_bAutoDestroy) delete s_pVisManager;
+}
+
+void CUfxVisualManager::RedrawAll() {
+  if (CWnd* pMain = AfxGetMainWnd()) {
+    if (pMain->GetSafeHwnd() != nullptr) pMain->RedrawWindow(nullptr, nullptr, kRedrawFlags);
+  }
+  // The framework's bars: each one whose window still belongs to its object.
+  for (POSITION pos = UfxAllControlBars.GetHeadPosition(); pos != nullptr;) {
+    CWnd* pBar = (CWnd*)UfxAllControlBars.GetNext(pos);
+    HWND hwnd = pBar->GetSafeHwnd();
+    if (hwnd != nullptr && CWnd::FromHandlePermanent(hwnd) == pBar) pBar->RedrawWindow(nullptr, nullptr, kRedrawFlags);
+  }
+}
+
+void CUfxVisualManager::SetLook2000(BOOL bLook2000) {
+  m_bLook2000 = bLook2000;
+  if (CWnd* pMain = AfxGetMainWnd()) {
+    if (pMain->GetSafeHwnd() != nullptr)
+      pMain->RedrawWindow(nullptr, nullptr,
+                          RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_ERASENOW | RDW_FRAME);
+  }
+  RedrawAll();
+}
+
+void CUfxVisualManager::DrawFrame(CDC* pDC, const CRect& rect, COLORREF clrTopLeft, COLORREF clrBottomRight) {
+  pDC->Draw3dRect(&rect, clrTopLeft, clrBottomRight);
+}
+
+void CUfxVisualManager::FillSolid(CDC* pDC, const CRect& rect, COLORREF clr) {
+  CBrush brush(clr);
+  pDC->FillRect(&rect, &brush);
+}
+
+// ---- The base look ----
+
+void CUfxVisualManager::OnUpdateSystemColors() {}
+
+void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectClient, CRect rectClip, BOOL) {
+  pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &UfxGlobalData.brBarFace);
+}
+
+void CUfxVisualManager::DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                           COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond) {
+  const DWORD dwStyle = pBar->GetBarStyle();
+  if (!(dwStyle & CBRS_BORDER_ANY)) return;
+  const COLORREF oldBk = pDC->GetBkColor();
+  const CRect r = rect;
+  if (dwStyle & CBRS_BORDER_LEFT) pDC->FillSolidRect(r.left, r.top, 1, r.Height(), clrTopLeft);
+  if (dwStyle & CBRS_BORDER_TOP) pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopLeft);
+  if (dwStyle & CBRS_BORDER_RIGHT) pDC->FillSolidRect(r.right - 1, r.top, 1, r.Height(), clrBottomRight);
+  if (dwStyle & CBRS_BORDER_BOTTOM) pDC->FillSolidRect(r.left, r.bottom - 1, r.Width(), 1, clrBottomRight);
+  if (pBar->m_pDockContext == nullptr) {  // never made dockable
+    pDC->FillSolidRect(r.left, r.top, r.Width(), 1, clrTopFirst);
+    pDC->FillSolidRect(r.left, r.top + 1, r.Width(), 1, clrTopSecond);
+  }
+  if (dwStyle & CBRS_BORDER_LEFT) rect.left++;
+  if (dwStyle & CBRS_BORDER_TOP) rect.top++;
+  if (dwStyle & CBRS_BORDER_RIGHT) rect.right--;
+  if (dwStyle & CBRS_BORDER_BOTTOM) rect.bottom--;
+  pDC->SetBkColor(oldBk);
+}
+
+void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  const COLORREF clrTopLeft = (pBar->GetBarStyle() & CBRS_BORDER_3D) ? g.clrBarHilite : g.clrBarShadow;
+  DrawBarBorderLines(pDC, pBar, rect, clrTopLeft, g.clrBarShadow, g.clrBarShadow, g.clrBarHilite);
+}
+
+void CUfxVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
+  DrawFrame(pDC, rect, UfxGlobalData.clrBarLight, UfxGlobalData.clrBarDkShadow);
+  rect.DeflateRect(1, 1);
+  DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
+}
+
+void CUfxVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar*) {
+  const int n = m_bLook2000 ? 0 : 1;
+  CRect line = rectGripper;
+  if (bHorz) {
+    line.DeflateRect(0, 3 - n);
+    line.left = (rectGripper.left + rectGripper.right) / 2 - n - 1;
+    line.right = line.left + 3;
+  } else {
+    line.top += n;
+    line.DeflateRect(3 - n, 0);
+    line.top = (rectGripper.top + rectGripper.bottom) / 2 - n - 1;
+    line.bottom = line.top + 3;
+  }
+  for (int i = 0; i <= n; ++i) {
+    DrawFrame(pDC, line, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
+    if (!m_bLook2000) {
+      if (bHorz) pDC->SetPixel(line.left, line.bottom - 1, UfxGlobalData.clrBarHilite);
+      else pDC->SetPixel(line.right - 1, line.top, UfxGlobalData.clrBarHilite);
+    }
+    if (bHorz) line.OffsetRect(4, 0);
+    else line.OffsetRect(0, 4);
+  }
+}
+
+void CUfxVisualManager::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL bIsHoriz) {
+  CRect line = rect;
+  if (bIsHoriz) {
+    line.left += rect.Width() / 2 - 1;
+    line.right = line.left + 2;
+  } else {
+    line.top += rect.Height() / 2 - 1;
+    line.bottom = line.top + 2;
+  }
+  DrawFrame(pDC, line, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+}
+
+int CUfxVisualManager::CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                          BOOL bDisabled) {
+  if (pButton->m_nHit == kCloseButtonKind) return 20;
+  if (bHorz) return bMaximized ? 2 : (bDisabled ? 3 : 19);
+  return bMaximized ? 0 : (bDisabled ? 17 : 16);
+}
+
+void CUfxVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
+                                            BOOL bDisabled) {
+  CRect rect = pButton->GetRect();
+  const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  if (pButton->m_bPushed && pButton->m_bFocused) {
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarLight);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarDkShadow, g.clrBarHilite);
+  } else if (!m_bLook2000) {
+    DrawFrame(pDC, rect, g.clrBarLight, g.clrBarDkShadow);
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  } else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != 17 && glyph != 3) {
+    DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
+  }
+  // The glyph of the menu glyph strip goes at the top-left + 2 (+ 3 while pressed).
+}
+
+void CUfxVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL) {
+  UINT uiState;
+  switch (uiSystemCommand) {
+    case SC_CLOSE: uiState = DFCS_CAPTIONCLOSE; break;
+    case SC_MINIMIZE: uiState = DFCS_CAPTIONMIN; break;
+    case SC_RESTORE: uiState = DFCS_CAPTIONRESTORE; break;
+    default: return;
+  }
+  if (nStyle & 0x40000) uiState |= DFCS_INACTIVE;
+  if (nStyle & 0x20000) uiState |= DFCS_PUSHED;
+  pDC->DrawFrameControl(rect, DFC_CAPTION, uiState);
+}
+
+void CUfxVisualManager::OnDrawStatusBarPaneBorder(CDC* pDC, CUfxStatusBar*, CRect rectPane, UINT, UINT nStyle) {
+  if (nStyle & 0x100) return;  // SBPS_NOBORDERS
+  if (nStyle & 0x200) DrawFrame(pDC, rectPane, UfxGlobalData.clrBtnHilite, UfxGlobalData.clrBtnShadow);  // SBPS_POPOUT
+  else DrawFrame(pDC, rectPane, UfxGlobalData.clrBtnShadow, UfxGlobalData.clrBtnHilite);
+}
+
+void CUfxVisualManager::OnDrawStatusBarProgress(CDC* pDC, CUfxStatusBar*, CRect rectProgress, int nProgressTotal,
+                                                int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
+                                                COLORREF clrProgressText, BOOL bProgressText) {
+  if (nProgressTotal <= 0) return;
+  const long long pos = nProgressCurr < 0 ? 0 : (nProgressCurr > nProgressTotal ? nProgressTotal : nProgressCurr);
+  CRect done = rectProgress;
+  done.right = done.left + (int)(rectProgress.Width() * pos / nProgressTotal);
+  if (clrProgressBarDest == (COLORREF)-1) FillSolid(pDC, done, clrBar);
+  else CUfxGdiEffects(*pDC).FillGradient(done, clrBar, clrProgressBarDest, FALSE);
+  if (!bProgressText) return;
+  CString text;
+  text.Format(L"%d%%", (int)(pos * 100 / nProgressTotal));
+  const UINT format = DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX;
+  int oldMode = pDC->SetBkMode(TRANSPARENT);
+  COLORREF oldColor = pDC->SetTextColor(UfxGlobalData.clrBtnText);
+  pDC->DrawText(text, &rectProgress, format);
+  CRgn clip;
+  clip.CreateRectRgnIndirect(&done);
+  pDC->SelectClipRgn(&clip);
+  pDC->SetTextColor(clrProgressText == (COLORREF)-1 ? ::GetSysColor(COLOR_HIGHLIGHTTEXT) : clrProgressText);
+  pDC->DrawText(text, &rectProgress, format);
+  pDC->SelectClipRgn(nullptr);
+  pDC->SetTextColor(oldColor);
+  pDC->SetBkMode(oldMode);
+}
+
+void CUfxVisualManager::OnDrawStatusBarSizeBox(CDC* pDC, CUfxStatusBar*, CRect rectSizeBox) {
+  // The status bar paints into its own window's DC: a right-to-left window (whose DCs are
+  // mirrored) shows the mirrored grip.
+  HWND hwnd = ::WindowFromDC(pDC->GetSafeHdc());
+  const BOOL bRtl = (hwnd != nullptr && (::GetWindowLongW(hwnd, GWL_EXSTYLE) & WS_EX_LAYOUTRTL) != 0) ||
+                    (::GetLayout(pDC->GetSafeHdc()) & LAYOUT_RTL) != 0;
+  CFont* pOldFont = pDC->SelectObject(&UfxGlobalData.fontMarlett);
+  UINT oldAlign = pDC->SetTextAlign(TA_RIGHT | TA_BOTTOM);
+  COLORREF oldColor = pDC->SetTextColor(UfxGlobalData.clrBtnShadow);
+  int oldMode = pDC->SetBkMode(TRANSPARENT);
+  pDC->ExtTextOut(rectSizeBox.right, rectSizeBox.bottom, ETO_CLIPPED, &rectSizeBox, bRtl ? L"x" : L"o", 1, nullptr);
+  pDC->SetBkMode(oldMode);
+  pDC->SetTextColor(oldColor);
+  pDC->SetTextAlign(oldAlign);
+  pDC->SelectObject(pOldFont);
+}
+
+void CUfxVisualManager::OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
+                                              CUfxToolbarComboBoxButton*) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+  DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarHilite);
+  // The arrow glyph of the menu glyph strip goes centred, one pixel further while pushed.
+  if (bIsDropped) DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+  else if (bIsHighlighted) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
+}
+
+void CUfxVisualManager::OnDrawComboBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsDropped, BOOL bIsHighlighted,
+                                          CUfxToolbarComboBoxButton*) {
+  if (!bIsHighlighted && !bIsDropped) return;
+  if (m_bMenuFlatLook) {
+    rect.DeflateRect(1, 1);
+    DrawFrame(pDC, rect, UfxGlobalData.clrBarDkShadow, UfxGlobalData.clrBarDkShadow);
+  } else {
+    DrawFrame(pDC, rect, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+  }
+}
+
+void CUfxVisualManager::OnDrawEditBorder(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted, CUfxToolbarEditBoxButton*) {
+  if (bIsHighlighted) pDC->DrawEdge(rect, EDGE_SUNKEN, BF_RECT);
+}
+
+void CUfxVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+  rect.DeflateRect(2, 1);
+  pDC->FillRect(&rect, CBrush::FromHandle(::GetSysColorBrush(bIsActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)));
+}
+
+CUfxVisualManager::PFN_DESCRIBE_BUTTON CUfxVisualManager::s_pfnDescribeButton = nullptr;
+
+CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarButton* pButton) {
+  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, FALSE);
+  return UFX_BUTTON_FACTS();
+}
+
+CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarMenuButton* pButton) {
+  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, TRUE);
+  UFX_BUTTON_FACTS facts;
+  facts.bMenuButton = TRUE;
+  return facts;
+}
+
+void CUfxVisualManager::FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect,
+                                           UFX_BUTTON_STATE state) {
+  if (button.bShowAllButton) {
+    if (state == ButtonsIsHighlighted) CUfxGdiEffects(*pDC).HighlightRect(rect);
+    return;
+  }
+  if (button.bOutlookButton || button.bCustomizeMode) return;
+  if ((button.nStyle & (kStyleChecked | kStyleIndeterminate)) && state != ButtonsIsHighlighted) {
+    rect.DeflateRect(button.sizeButtonBorder.cx, button.sizeButtonBorder.cy);
+    pDC->FillRect(&rect, &UfxGlobalData.brLight);
+  }
+}
+
+void CUfxVisualManager::DrawButtonBorder(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect,
+                                         UFX_BUTTON_STATE state) {
+  const COLORREF shadow = button.bOutlookButton ? UfxGlobalData.clrBarDkShadow : UfxGlobalData.clrBarShadow;
+  if (state == ButtonsIsPressed) DrawFrame(pDC, rect, shadow, UfxGlobalData.clrBarHilite);
+  else if (state == ButtonsIsHighlighted) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, shadow);
+}
+
+COLORREF CUfxVisualManager::ToolbarButtonTextColor(const UFX_BUTTON_FACTS& button, UFX_BUTTON_STATE state) {
+  const BOOL bDisabled = button.bCustomizeMode ? !button.bCanCustomize : (button.nStyle & kStyleDisabled) != 0;
+  if (button.bOutlookButton) return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
+  if (bDisabled) return UfxGlobalData.clrGrayedText;
+  // The toolbar library's hot text colour is the bar text until the toolbars set their own.
+  return UfxGlobalData.clrBarText;
+}
+
+void CUfxVisualManager::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pButton, CRect rect, UFX_BUTTON_STATE state) {
+  FillButtonInterior(pDC, DescribeButton(pButton), rect, state);
+}
+
+void CUfxVisualManager::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButton, CRect rect, UFX_BUTTON_STATE state) {
+  DrawButtonBorder(pDC, DescribeButton(pButton), rect, state);
+}
+
+void CUfxVisualManager::OnDrawMenuButtonBorder(CDC* pDC, CUfxToolbarMenuButton* pButton, CRect rect,
+                                               UFX_BUTTON_STATE state, BOOL) {
+  const UFX_BUTTON_FACTS button = DescribeButton(pButton);
+  if (m_bMenuFlatLook && button.bPopupOpen) return;
+  DrawButtonBorder(pDC, button, rect, state);
+}
+
+void CUfxVisualManager::OnHighlightMenuItem(CDC* pDC, CUfxToolbarMenuButton*, CRect rect, COLORREF&) {
+  pDC->FillRect(&rect, &UfxGlobalData.brHilite);
+}
+
+void CUfxVisualManager::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed) {
+  CUfxGdiEffects(*pDC).HighlightRect(rectRarelyUsed);
+  DrawFrame(pDC, rectRarelyUsed, UfxGlobalData.clrBarShadow, UfxGlobalData.clrBarHilite);
+}
+
+COLORREF CUfxVisualManager::GetToolbarButtonTextColor(CUfxToolbarButton* pButton, UFX_BUTTON_STATE state) {
+  return ToolbarButtonTextColor(DescribeButton(pButton), state);
+}
+
+COLORREF CUfxVisualManager::GetCaptionBarTextColor(CUfxCaptionBar*) { return ::GetSysColor(COLOR_WINDOW); }
+
+BOOL CUfxVisualManager::OnFillOutlookPageButton(CDC*, const CRect&, BOOL, BOOL, COLORREF&) { return FALSE; }
+
+BOOL CUfxVisualManager::OnDrawOutlookPageButtonBorder(CDC*, CRect&, BOOL, BOOL) { return FALSE; }
+
+void CUfxVisualManager::OnFillOutlookBarButton(CDC* pDC, CRect rect, BOOL, BOOL) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+}
+
+void CUfxVisualManager::OnDrawOutlookBarButtonBorder(CDC* pDC, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed) {
+  if (bIsHighlighted && bIsPressed) DrawFrame(pDC, rect, UfxGlobalData.clrBarDkShadow, UfxGlobalData.clrBarHilite);
+  else if (bIsHighlighted || bIsPressed) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
+}
+
+void CUfxVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd*) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+}
+
+void CUfxVisualManager::OnDrawTab(CDC*, CRect, int, BOOL, const CUfxTabWnd*) {
+  // Drawn from the tab window's location, style, colours and labels.
+}
+
+void CUfxVisualManager::OnDrawTabContent(CDC*, CRect, int, BOOL, const CUfxTabWnd*, COLORREF) {}
+
+void CUfxVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton*, CUfxTabWnd*) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+}
+
+void CUfxVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton* pButton, UINT uiState, CUfxTabWnd*) {
+  BOOL bPressed = (uiState & 1) != 0;
+  if (!bPressed && pButton != nullptr) bPressed = pButton->IsPressed();
+  if (bPressed) {
+    DrawFrame(pDC, rect, UfxGlobalData.clrBtnDkShadow, UfxGlobalData.clrBtnHilite);
+    rect.left += 2;
+    rect.top += 2;
+  } else {
+    DrawFrame(pDC, rect, UfxGlobalData.clrBtnHilite, UfxGlobalData.clrBtnDkShadow);
+  }
+  rect.DeflateRect(2, 2);
+}
+
+void CUfxVisualManager::GetTabFrameColors(const CUfxTabWnd*, COLORREF& clrDark, COLORREF& clrBlack,
+                                          COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                          COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack) {
+  clrDark = UfxGlobalData.clrBarShadow;
+  clrBlack = UfxGlobalData.clrBarText;
+  clrHighlight = UfxGlobalData.clrBarHilite;
+  clrFace = UfxGlobalData.clrBarFace;
+  clrDarkShadow = UfxGlobalData.clrBarDkShadow;
+  clrLight = UfxGlobalData.clrBarLight;
+  pbrFace = &UfxGlobalData.brBarFace;
+  pbrBlack = &UfxGlobalData.brBlack;
+}
+
+BOOL CUfxVisualManager::OnEraseTabsFrame(CDC*, CRect, const CUfxTabWnd*) { return FALSE; }
+
+BOOL CUfxVisualManager::IsTabHighlightSupported() const { return FALSE; }
+
+COLORREF CUfxVisualManager::OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected) {
+  if (!bIsSelected) {
+    pDC->FillRect(&rect, &UfxGlobalData.brBtnFace);
+    return UfxGlobalData.clrBarText;
+  }
+  pDC->FillRect(&rect, &UfxGlobalData.brHilite);
+  CRect inner = rect;
+  inner.DeflateRect(1, 1);
+  pDC->PatBlt(inner.left, inner.top, inner.Width(), 1, PATINVERT);
+  pDC->PatBlt(inner.left, inner.bottom - 1, inner.Width(), 1, PATINVERT);
+  pDC->PatBlt(inner.left, inner.top + 1, 1, inner.Height() - 2, PATINVERT);
+  pDC->PatBlt(inner.right - 1, inner.top + 1, 1, inner.Height() - 2, PATINVERT);
+  return UfxGlobalData.clrTextHilite;
+}
+
+CSize CUfxVisualManager::GetButtonExtraBorder() const { return CSize(0, 0); }
+
+void CUfxVisualManager::OnFillHeaderCtrlBackground(CUfxHeaderCtrl*, CDC* pDC, CRect rect) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBtnFace);
+}
+
+void CUfxVisualManager::OnDrawHeaderCtrlBorder(CUfxHeaderCtrl*, CDC* pDC, CRect& rect, BOOL bIsPressed, BOOL) {
+  if (bIsPressed) {
+    DrawFrame(pDC, rect, UfxGlobalData.clrBtnShadow, UfxGlobalData.clrBtnShadow);
+    rect.left++;
+    rect.top++;
+  } else {
+    DrawFrame(pDC, rect, UfxGlobalData.clrBtnHilite, UfxGlobalData.clrBtnShadow);
+  }
+}
+
+void CUfxVisualManager::OnDrawHeaderCtrlSortArrow(CUfxHeaderCtrl*, CDC* pDC, CRect& rect, BOOL bIsUp) {
+  CPen lit(PS_SOLID, 1, UfxGlobalData.clrBtnHilite), dark(PS_SOLID, 1, UfxGlobalData.clrBtnDkShadow);
+  CPen* pOld = pDC->SelectObject(&lit);
+  const int mid = rect.CenterPoint().x;
+  if (bIsUp) {
+    pDC->MoveTo(rect.left, rect.bottom);
+    pDC->LineTo(rect.right, rect.bottom);
+    pDC->LineTo(mid, rect.top);
+    pDC->SelectObject(&dark);
+    pDC->LineTo(rect.left, rect.bottom);
+  } else {
+    pDC->SelectObject(&dark);
+    pDC->MoveTo(rect.right, rect.top);
+    pDC->LineTo(rect.left, rect.top);
+    pDC->LineTo(mid, rect.bottom);
+    pDC->SelectObject(&lit);
+    pDC->LineTo(rect.right, rect.top);
+  }
+  pDC->SelectObject(pOld);
+}
+
+// The tasks pane has no caller in this program: each operation is its one-line drawing.
+void CUfxVisualManager::OnFillTasksPaneBackground(CDC* pDC, CRect rect) { pDC->FillRect(&rect, &UfxGlobalData.brWindow); }
+void CUfxVisualManager::OnDrawTasksGroupCaption(CDC*, CUfxTasksGroup*, BOOL, BOOL, BOOL) {}
+void CUfxVisualManager::OnTasksPaneReservedHook() {}
+void CUfxVisualManager::OnFillTasksGroupInterior(CDC*, CRect, BOOL) {}
+void CUfxVisualManager::OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial, BOOL) {
+  COLORREF clr = bSpecial ? UfxGlobalData.clrHilite : UfxGlobalData.clrBtnFace;
+  DrawFrame(pDC, rect, clr, clr);
+}
+void CUfxVisualManager::OnDrawTask(CDC*, CUfxTask*, CImageList*, BOOL, BOOL) {}
+void CUfxVisualManager::OnDrawScrollButton(CDC* pDC, CRect rect, BOOL, BOOL bIsHighlighted, BOOL, BOOL) {
+  pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+  if (bIsHighlighted) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
+}
+void CUfxVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox) {
+  DrawFrame(pDC, rect, colorBox, colorBox);
+  CPoint c = rect.CenterPoint();
+  FillSolid(pDC, CRect(rect.left + 2, c.y, rect.right - 2, c.y + 1), colorBox);
+  if (!bIsOpened) FillSolid(pDC, CRect(c.x, rect.top + 2, c.x + 1, rect.bottom - 2), colorBox);
+}
+
+int CUfxVisualManager::GetShowAllMenuItemsHeight(CDC*, const CSize& sizeDefault) { return sizeDefault.cy + 6; }
+
+void CUfxVisualManager::OnDrawShowAllMenuItems(CDC*, CRect, UFX_BUTTON_STATE) {
+  // The show-all glyph of the menu glyph strip, centred.
+}
+
+void CUfxVisualManager::DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight) {
+  CRect rect;
+  pWnd->GetWindowRect(rect);
+  rect.OffsetRect(-rect.left, -rect.top);
+  CWindowDC dc(pWnd);
+  DrawFrame(&dc, rect, clrTopLeft, clrBottomRight);
+}
+
+void CUfxVisualManager::OnDrawControlBorder(CWnd* pWndCtrl) {
+  DrawWindowFrame(pWndCtrl, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
+}
+
+int CUfxVisualManager::GetMenuImageMargin() const { return 2; }
+BOOL CUfxVisualManager::IsLook2000Allowed() const { return TRUE; }
+int CUfxVisualManager::GetToolbarCustomizeButtonMargin() const { return 2; }
+BOOL CUfxVisualManager::IsOffsetPressedButton() const { return TRUE; }
+int CUfxVisualManager::GetReservedSettingA() const { return m_nReservedA; }
+int CUfxVisualManager::GetReservedSettingB() const { return m_nReservedB; }

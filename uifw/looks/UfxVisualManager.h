@@ -1,0 +1,191 @@
+// CUfxVisualManager: the one object through which every bar, button, menu, tab strip, status bar
+// and caption of the framework draws its chrome, and the plain base look that paints with the
+// system's 3D colours. Callers ask GetInstance() for the current manager at each paint and never
+// own it; the application chooses the look by runtime class (SetDefaultManager).
+#pragma once
+#include "Framework.h"
+
+class CControlBar;
+class CUfxToolBar;
+class CUfxToolbarButton;
+class CUfxToolbarMenuButton;
+class CUfxToolbarComboBoxButton;
+class CUfxToolbarEditBoxButton;
+class CUfxPopupMenu;
+class CUfxCaptionButton;
+class CUfxCaptionBar;
+class CUfxStatusBar;
+class CUfxTabWnd;
+class CUfxButton;
+class CUfxHeaderCtrl;
+class CUfxTasksGroup;
+class CUfxTask;
+
+class CUfxVisualManager : public CObject {
+  DECLARE_DYNCREATE(CUfxVisualManager)
+public:
+  // Drawing states that buttons pass in.
+  enum UFX_BUTTON_STATE { ButtonsIsRegular = 0, ButtonsIsPressed = 1, ButtonsIsHighlighted = 2 };
+
+  explicit CUfxVisualManager(BOOL bIsTemporary = FALSE);
+  ~CUfxVisualManager() override;
+
+  static CUfxVisualManager* GetInstance();
+  // Chooses the look by class (null: the base look); the current manager goes at once and the
+  // next GetInstance creates the chosen one.
+  static void SetDefaultManager(CRuntimeClass* pRTI);
+  static void DeleteAutoCreatedInstance();
+  static void RedrawAll();
+  // The current manager without creating one (null when none).
+  static CUfxVisualManager* GetCurrentInstance() { return s_pVisManager; }
+  static CRuntimeClass* GetDefaultManagerClass() { return s_pRTIDefault; }
+
+  void SetLook2000(BOOL bLook2000 = TRUE);
+  BOOL IsLook2000() const { return m_bLook2000; }
+  int GetMenuShadowDepth() const { return m_nMenuShadowDepth; }
+  BOOL IsMenuFlatLook() const { return m_bMenuFlatLook; }
+  BOOL IsShadowHighlightedImage() const { return m_bShadowHighlightedImage; }
+  BOOL IsEmbossDisabledImage() const { return m_bEmbossDisabledImage; }
+  BOOL IsFadeInactiveImage() const { return m_bFadeInactiveImage; }
+  BOOL IsTemporary() const { return m_bIsTemporary; }
+  BOOL IsAutoDestroy() const { return m_bAutoDestroy; }
+  // The nine tasks-pane metrics, in their order.
+  int GetTasksPaneMetric(int i) const { return m_TasksPaneMetrics[i]; }
+  BOOL GetTasksPaneFlag() const { return m_bActiveCaptions; }
+
+  // ---- Virtual operations, in slot order after CObject's ----
+  virtual void OnUpdateSystemColors();
+  virtual void OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE);
+  virtual void OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect);
+  virtual void OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect);
+  virtual void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar);
+  virtual void OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz);
+  virtual void OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
+  virtual void OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL bHighlight);
+  virtual void OnDrawStatusBarPaneBorder(CDC* pDC, CUfxStatusBar* pBar, CRect rectPane, UINT uiID, UINT nStyle);
+  virtual void OnDrawStatusBarProgress(CDC* pDC, CUfxStatusBar* pStatusBar, CRect rectProgress, int nProgressTotal,
+                                       int nProgressCurr, COLORREF clrBar, COLORREF clrProgressBarDest,
+                                       COLORREF clrProgressText, BOOL bProgressText);
+  virtual void OnDrawStatusBarSizeBox(CDC* pDC, CUfxStatusBar* pStatBar, CRect rectSizeBox);
+  virtual void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                     CUfxToolbarComboBoxButton* pButton);
+  virtual void OnDrawComboBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,
+                                 CUfxToolbarComboBoxButton* pButton);
+  virtual void OnDrawEditBorder(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsHighlighted,
+                                CUfxToolbarEditBoxButton* pButton);
+  virtual void OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActive);
+  virtual void OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pButton, CRect rect, UFX_BUTTON_STATE state);
+  virtual void OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButton, CRect rect, UFX_BUTTON_STATE state);
+  virtual void OnDrawMenuButtonBorder(CDC* pDC, CUfxToolbarMenuButton* pButton, CRect rect, UFX_BUTTON_STATE state,
+                                      BOOL bHorz);
+  virtual void OnHighlightMenuItem(CDC* pDC, CUfxToolbarMenuButton* pButton, CRect rect, COLORREF& clrText);
+  virtual void OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRarelyUsed);
+  virtual COLORREF GetToolbarButtonTextColor(CUfxToolbarButton* pButton, UFX_BUTTON_STATE state);
+  virtual COLORREF GetCaptionBarTextColor(CUfxCaptionBar* pBar);
+  virtual BOOL OnFillOutlookPageButton(CDC* pDC, const CRect& rect, BOOL bIsHighlighted, BOOL bIsPressed,
+                                       COLORREF& clrText);
+  virtual BOOL OnDrawOutlookPageButtonBorder(CDC* pDC, CRect& rectBtn, BOOL bIsHighlighted, BOOL bIsPressed);
+  virtual void OnFillOutlookBarButton(CDC* pDC, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed);
+  virtual void OnDrawOutlookBarButtonBorder(CDC* pDC, CRect rect, BOOL bIsHighlighted, BOOL bIsPressed);
+  virtual void OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd);
+  virtual void OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd);
+  virtual void OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd,
+                                COLORREF clrText);
+  virtual void OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton* pButton, CUfxTabWnd* pWndTab);
+  virtual void OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton* pButton, UINT uiState, CUfxTabWnd* pWndTab);
+  virtual void GetTabFrameColors(const CUfxTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
+                                 COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
+                                 COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack);
+  virtual BOOL OnEraseTabsFrame(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd);
+  virtual BOOL IsTabHighlightSupported() const;
+  virtual COLORREF OnFillCommandsListBackground(CDC* pDC, CRect rect, BOOL bIsSelected = FALSE);
+  virtual CSize GetButtonExtraBorder() const;
+  virtual void OnFillHeaderCtrlBackground(CUfxHeaderCtrl* pCtrl, CDC* pDC, CRect rect);
+  virtual void OnDrawHeaderCtrlBorder(CUfxHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsPressed,
+                                      BOOL bIsHighlighted);
+  virtual void OnDrawHeaderCtrlSortArrow(CUfxHeaderCtrl* pCtrl, CDC* pDC, CRect& rect, BOOL bIsUp);
+  virtual void OnFillTasksPaneBackground(CDC* pDC, CRect rectWorkArea);
+  virtual void OnDrawTasksGroupCaption(CDC* pDC, CUfxTasksGroup* pGroup, BOOL bIsHighlighted = FALSE,
+                                       BOOL bIsSelected = FALSE, BOOL bCanCollapse = FALSE);
+  virtual void OnTasksPaneReservedHook();
+  virtual void OnFillTasksGroupInterior(CDC* pDC, CRect rect, BOOL bSpecial = FALSE);
+  virtual void OnDrawTasksGroupAreaBorder(CDC* pDC, CRect rect, BOOL bSpecial = FALSE, BOOL bNoTitle = FALSE);
+  virtual void OnDrawTask(CDC* pDC, CUfxTask* pTask, CImageList* pIcons, BOOL bIsHighlighted = FALSE,
+                          BOOL bIsSelected = FALSE);
+  virtual void OnDrawScrollButton(CDC* pDC, CRect rect, BOOL bIsUp, BOOL bIsHighlighted, BOOL bIsPressed,
+                                  BOOL bIsDisabled);
+  virtual void OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened, COLORREF colorBox);
+  virtual int GetShowAllMenuItemsHeight(CDC* pDC, const CSize& sizeDefault);
+  virtual void OnDrawShowAllMenuItems(CDC* pDC, CRect rect, UFX_BUTTON_STATE state);
+  virtual void OnDrawControlBorder(CWnd* pWndCtrl);
+  virtual int GetMenuImageMargin() const;
+  virtual BOOL IsLook2000Allowed() const;
+  virtual int GetToolbarCustomizeButtonMargin() const;
+  virtual BOOL IsOffsetPressedButton() const;
+  virtual int GetReservedSettingA() const;
+  virtual int GetReservedSettingB() const;
+
+  // What the looks read of a toolbar button, gathered in one place.
+  struct UFX_BUTTON_FACTS {
+    DWORD nStyle = 0;               // TBBS_ style and state bits
+    BOOL bMenuButton = FALSE;       // a toolbar menu button
+    BOOL bMenuItem = FALSE;         // a menu button on a popup menu bar
+    BOOL bPopupOpen = FALSE;        // a menu button whose popup is open
+    BOOL bOnMenuBar = FALSE;        // a menu button on the menu bar
+    BOOL bCustomizeButton = FALSE;  // the toolbar's customize button
+    BOOL bShowAllButton = FALSE;    // the "show all items" button of a popup menu
+    BOOL bOutlookButton = FALSE;
+    BOOL bHorz = TRUE;
+    BOOL bCustomizeMode = FALSE;    // the toolbars are in customize mode
+    BOOL bCanCustomize = TRUE;      // the button may be customized (in customize mode)
+    int nDropDirection = 0;         // of the open popup: 0 none, 1 down, 2 up, 3 right, 4 left
+    CRect rectPopup;                // the open popup's window, in the button's coordinates
+    CSize sizeButtonBorder;         // the toolbar's button border sizes
+  };
+  // The facts of a button (a plain button when the pointer is null).
+  static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarButton* pButton);
+  static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarMenuButton* pButton);
+  // Who reads the facts from the button objects (null: every button is a plain one).
+  typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
+  static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
+
+  // The menu glyph a caption button shows: the close glyph for the close kind, else by the
+  // bar's side, state and the maximize kind.
+  static int CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
+
+protected:
+  // The base look's fill and border of a toolbar button, from its facts.
+  void FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect, UFX_BUTTON_STATE state);
+  void DrawButtonBorder(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect, UFX_BUTTON_STATE state);
+  COLORREF ToolbarButtonTextColor(const UFX_BUTTON_FACTS& button, UFX_BUTTON_STATE state);
+
+  // Shared drawing helpers of the looks.
+  static void DrawFrame(CDC* pDC, const CRect& rect, COLORREF clrTopLeft, COLORREF clrBottomRight);
+  static void FillSolid(CDC* pDC, const CRect& rect, COLORREF clr);
+  // The border lines a bar's border bits ask for (the two-line top edge when the bar has no
+  // docking context); the rect shrinks by one pixel per bit.
+  static void DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,
+                                 COLORREF clrBottomRight, COLORREF clrTopFirst, COLORREF clrTopSecond);
+  // A frame along a window's rectangle, through a window DC.
+  static void DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight);
+
+  BOOL m_bLook2000 = FALSE;
+  int m_nMenuShadowDepth = 6;
+  BOOL m_bMenuFlatLook = FALSE;
+  BOOL m_bShadowHighlightedImage = FALSE;
+  BOOL m_bEmbossDisabledImage = TRUE;
+  BOOL m_bFadeInactiveImage = FALSE;
+  BOOL m_bIsTemporary = FALSE;
+  // The tasks pane: vertical and horizontal margins, group offset, caption height, caption text
+  // offsets (horizontal, vertical), task offset, task icon offsets (horizontal, vertical).
+  int m_TasksPaneMetrics[9] = {12, 12, 15, 25, 13, 7, 12, 5, 4};
+  void SetTasksPaneMetrics(const int (&metrics)[9], BOOL bFlag);
+  BOOL m_bActiveCaptions = TRUE;
+  int m_nReservedA = 0;
+  int m_nReservedB = 2;
+  BOOL m_bAutoDestroy = FALSE;
+
+  static CUfxVisualManager* s_pVisManager;
+  static CRuntimeClass* s_pRTIDefault;
+  static PFN_DESCRIBE_BUTTON s_pfnDescribeButton;
+};
