@@ -87,19 +87,19 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 }
 
 BOOL CDialog::CreateFromTemplate(LPCDLGTEMPLATEW lpTemplate, HINSTANCE hInst, CWnd* pParentWnd) {
-  // Hosted controls named by class id are not the dialog manager's: they are made at WM_INITDIALOG.
-  _AFX_OCC_DIALOG_INFO occ;
-  if (AfxControlContainerEnabled() && AfxSplitOleDialogItems(lpTemplate, occ) && SetOccDialogInfo(&occ))
-    lpTemplate = (LPCDLGTEMPLATEW)occ.newTemplate.data();
-  BOOL bCreated = CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
-  m_pOccDialogInfo = nullptr;
-  return bCreated;
+  return CreateDlgIndirect(lpTemplate, pParentWnd, hInst);
 }
 
 BOOL CWnd::CreateDlgIndirect(LPCDLGTEMPLATEW lpTemplate, CWnd* pParentWnd, HINSTANCE hInst) {
   if (hInst == nullptr) hInst = AfxGetResourceHandle();
+  // Hosted controls named by class id are not the dialog manager's: a window that takes them
+  // (SetOccDialogInfo) makes them at WM_INITDIALOG.
+  _AFX_OCC_DIALOG_INFO occ;
+  const bool bOcc = AfxControlContainerEnabled() && AfxSplitOleDialogItems(lpTemplate, occ) && SetOccDialogInfo(&occ);
+  if (bOcc) lpTemplate = (LPCDLGTEMPLATEW)occ.newTemplate.data();
   AfxHookWindowCreate(this);
   HWND hWnd = ::CreateDialogIndirectParamW(hInst, lpTemplate, pParentWnd->GetSafeHwnd(), AfxDlgProc, 0);
+  if (bOcc) SetOccDialogInfo(nullptr);
   if (!AfxUnhookWindowCreate()) PostNcDestroy();
   if (hWnd == nullptr && m_hWnd != nullptr) {
     // Creation failed after the window was attached (WM_INITDIALOG said no).
