@@ -1,10 +1,10 @@
 // Speed of the framework's frames: laying out a frame with 40 toolbars in four top rows, one
 // layout query of its top dock bar, and saving and loading the whole layout of 12 bars. Prints
 // one line per figure with its target; the exit code is 0 either way (figures are read).
+#include "BenchClock.h"
 #include "UfxFrameWnd.h"
 #include "UfxToolBar.h"
 #include "UfxWorkspace.h"
-#include <cstdio>
 
 namespace {
 
@@ -21,27 +21,6 @@ public:
   CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(110, 26) : CSize(26, 110); }
   CSize CalcDynamicLayout(int, DWORD nMode) override { return CalcFixedLayout(FALSE, (nMode & LM_HORZ) != 0); }
 };
-
-double Now() {
-  static LARGE_INTEGER freq = [] {
-    LARGE_INTEGER f;
-    QueryPerformanceFrequency(&f);
-    return f;
-  }();
-  LARGE_INTEGER t;
-  QueryPerformanceCounter(&t);
-  return (double)t.QuadPart / (double)freq.QuadPart;
-}
-
-template <typename F> double MillisecondsEach(int repeats, F f) {
-  const double start = Now();
-  for (int i = 0; i < repeats; ++i) f();
-  return (Now() - start) * 1e3 / repeats;
-}
-
-void Report(const char* what, double ms, double targetMs) {
-  std::printf("%-56s %9.3f ms   (target <= %.1f ms)  %s\n", what, ms, targetMs, ms <= targetMs ? "ok" : "SLOW");
-}
 
 void Pump() {
   MSG msg;
@@ -79,36 +58,36 @@ int main() {
   theApp.SetRegistryBase(L"FramesBench");
 
   CUfxFrameWnd* pFrame = MakeFrame(40, 10);
-  Report("RecalcLayout, 40 toolbars in four top rows", MillisecondsEach(200, [&] { pFrame->RecalcLayout(); }), 3.0);
+  Report("RecalcLayout, 40 toolbars in four top rows", MicrosecondsEach(200, [&](int) { pFrame->RecalcLayout(); }), 3000);
   CDockBar* pTop = DYNAMIC_DOWNCAST(CDockBar, pFrame->GetControlBar(AFX_IDW_DOCKBAR_TOP));
-  Report("layout query of the top dock bar", MillisecondsEach(1000, [&] {
+  Report("layout query of the top dock bar", MicrosecondsEach(1000, [&](int) {
            pTop->m_bLayoutQuery = TRUE;
            pTop->CalcFixedLayout(FALSE, TRUE);
            pTop->m_bLayoutQuery = FALSE;
          }),
-         0.3);
+         300);
   pFrame->DestroyWindow();
   Pump();
 
   pFrame = MakeFrame(12, 4);
   Report("workspace save, 12 bars",
-         MillisecondsEach(50, [&] { theApp.SaveState(nullptr, pFrame->GetFrameImpl()); }), 50.0);
-  Report("workspace load, 12 bars", MillisecondsEach(50, [&] {
+         MicrosecondsEach(50, [&](int) { theApp.SaveState(nullptr, pFrame->GetFrameImpl()); }), 50000);
+  Report("workspace load, 12 bars", MicrosecondsEach(50, [&](int) {
            theApp.LoadState(nullptr, pFrame->GetFrameImpl());
            pFrame->RecalcLayout();
          }),
-         50.0);
-  Report("  of which the platform's dock state, saved", MillisecondsEach(50, [&] {
+         50000);
+  Report("  of which the platform's dock state, saved", MicrosecondsEach(50, [&](int) {
            CDockState state;
            pFrame->GetDockState(state);
            state.SaveState(L"FramesBench\\ControlBars");
          }),
-         50.0);
-  Report("  of which the platform's dock state, loaded", MillisecondsEach(50, [&] {
+         50000);
+  Report("  of which the platform's dock state, loaded", MicrosecondsEach(50, [&](int) {
            CDockState state;
            state.LoadState(L"FramesBench\\ControlBars");
          }),
-         50.0);
+         50000);
   theApp.CleanState();
   pFrame->DestroyWindow();
   Pump();

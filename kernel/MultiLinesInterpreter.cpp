@@ -10,6 +10,7 @@
 #include "ExpressionAnalyzer.h"
 #include "Format.h"
 #include "Messages.h"
+#include "NameCompare.h"
 #include "Nodes.h"
 #include "Settings.h"
 #include "WorksheetText.h"
@@ -287,8 +288,10 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
   std::unique_ptr<OLECHAR, decltype(&SysFreeString)> none(MakeBstr(L"", 0), &SysFreeString);
   TreeEvaluator evaluator(Lib.Get());
   // Results take rarely more room than their expressions: grown step by step, a long
-  // worksheet's output would be copied into ever larger buffers.
-  std::wstring out;
+  // worksheet's output would be copied into ever larger buffers. The buffer is kept from one
+  // Calc to the next, so that a recalculation writes into memory it has used before.
+  std::wstring& out = output_;
+  out.clear();
   out.reserve(Text.size() + lines_.size() * 2);
   for (size_t l = 0; l < lines_.size(); ++l) {
     const Line& line = lines_[l];
@@ -331,7 +334,8 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::get_Text(BSTR* value) {
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Text(BSTR value) {
-  return Guard(source_, [&] { Text = FromBstr(value); });
+  // Assigned in place: a long text reuses the buffer of the one before instead of fresh memory.
+  return Guard(source_, [&] { Text.assign(BstrChars(value), BstrLength(value)); });
 }
 
 // Clear drops the tree too, so that the next Calc parses the (empty) text instead of walking

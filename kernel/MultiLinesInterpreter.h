@@ -76,6 +76,7 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
   bool parsed_ = false;            // lines_ holds the last parse of Text
   ComPtr<INodeParsing> IMainNode;  // made from lines_ when first asked for
   VARIANT Value;
+  std::wstring output_;  // the buffer Calc builds `Value` in
   ComPtr<IIsCalculationNeeded> IsCalculationNeeded;
 };
 

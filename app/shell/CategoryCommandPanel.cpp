@@ -1,6 +1,5 @@
 #include "CategoryCommandPanel.h"
 
-#include "CommandRecord.h"
 
 CCategoryCommandPanel::CCategoryCommandPanel(ICalculatorKernel* kernel) : m_kernel(kernel) {
   if (m_kernel == nullptr) return;
@@ -35,20 +34,9 @@ void CCategoryCommandPanel::Read() {
     if (categoryId < 0) continue;
     int group = -1;
     if (FAILED(m_kernel->GetCategoryIndex(categoryId, &group)) || group < 0 || group >= categories) continue;
-    m_groups[static_cast<size_t>(group)].push_back({next, name, description});
+    m_groups[static_cast<size_t>(group)].commands.push_back({next, CotFunction, name, name, description});
     ++next;
   }
-}
-
-const std::vector<CCategoryCommandPanel::Command>* CCategoryCommandPanel::FindGroup(long index) const {
-  if (index < 0 || static_cast<size_t>(index) >= m_groups.size()) return nullptr;
-  return &m_groups[static_cast<size_t>(index)];
-}
-
-STDMETHODIMP CCategoryCommandPanel::GetGroupsCount(long* Count) {
-  if (Count == nullptr) return E_POINTER;
-  *Count = static_cast<long>(m_groups.size());
-  return S_OK;
 }
 
 STDMETHODIMP CCategoryCommandPanel::GetGroupName(long GroupIndex, BSTR* Name) {
@@ -59,19 +47,4 @@ STDMETHODIMP CCategoryCommandPanel::GetGroupName(long GroupIndex, BSTR* Name) {
   if (FAILED(hr)) return hr;
   *Name = category.ccName;
   return S_OK;
-}
-
-STDMETHODIMP CCategoryCommandPanel::GetCommandsCount(long GroupIndex, long* Count) {
-  const auto* group = FindGroup(GroupIndex);
-  if (group == nullptr) return E_INVALIDARG;
-  if (Count == nullptr) return E_POINTER;
-  *Count = static_cast<long>(group->size());
-  return S_OK;
-}
-
-STDMETHODIMP CCategoryCommandPanel::GetCommandDesc(long GroupIndex, long CommandIndex, CalcCommand* Command) {
-  const auto* group = FindGroup(GroupIndex);
-  if (group == nullptr || CommandIndex < 0 || static_cast<size_t>(CommandIndex) >= group->size()) return E_INVALIDARG;
-  const auto& command = (*group)[static_cast<size_t>(CommandIndex)];
-  return FillCommandRecord(Command, command.identifier, CotFunction, command.name, command.description, command.name);
 }

@@ -2,7 +2,6 @@
 
 #include <cwchar>
 
-#include "CommandRecord.h"
 
 namespace {
 
@@ -68,40 +67,4 @@ bool CDefinedCommandPanel::ReadCommand(const CString& entry, UINT id, int curren
   m_groups[static_cast<size_t>(current)].commands.push_back(
       {static_cast<long>(id) + 1, KindToType(fields[3]), fields[0], fields[1], fields[2]});
   return true;
-}
-
-const CDefinedCommandPanel::Group* CDefinedCommandPanel::FindGroup(long index) const {
-  if (index < 0 || static_cast<size_t>(index) >= m_groups.size()) return nullptr;
-  return &m_groups[static_cast<size_t>(index)];
-}
-
-STDMETHODIMP CDefinedCommandPanel::GetGroupsCount(long* Count) {
-  if (Count == nullptr) return E_POINTER;
-  *Count = static_cast<long>(m_groups.size());
-  return S_OK;
-}
-
-STDMETHODIMP CDefinedCommandPanel::GetGroupName(long GroupIndex, BSTR* Name) {
-  const Group* group = FindGroup(GroupIndex);
-  if (group == nullptr) return E_INVALIDARG;
-  if (Name == nullptr) return E_POINTER;
-  *Name = group->name.AllocSysString();
-  return *Name != nullptr ? S_OK : E_OUTOFMEMORY;
-}
-
-STDMETHODIMP CDefinedCommandPanel::GetCommandsCount(long GroupIndex, long* Count) {
-  const Group* group = FindGroup(GroupIndex);
-  if (group == nullptr) return E_INVALIDARG;
-  if (Count == nullptr) return E_POINTER;
-  *Count = static_cast<long>(group->commands.size());
-  return S_OK;
-}
-
-STDMETHODIMP CDefinedCommandPanel::GetCommandDesc(long GroupIndex, long CommandIndex, CalcCommand* Command) {
-  const Group* group = FindGroup(GroupIndex);
-  if (group == nullptr || CommandIndex < 0 || static_cast<size_t>(CommandIndex) >= group->commands.size())
-    return E_INVALIDARG;
-  const auto& command = group->commands[static_cast<size_t>(CommandIndex)];
-  return FillCommandRecord(Command, command.identifier, static_cast<CalcObjectType>(command.type), command.text,
-                           command.tooltip, command.name);
 }

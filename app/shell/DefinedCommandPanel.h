@@ -1,5 +1,5 @@
-// CDefinedCommandPanel (ICBCommandPanel): a command panel whose groups and commands are a run
-// of strings of the resource library, starting at the id given to the constructor:
+// CDefinedCommandPanel: a command panel whose groups and commands are a run of strings of the
+// resource library, starting at the id given to the constructor:
 //   string N        the number of groups G (a decimal number, 0 or more)
 //   "\n<g>\n<name>" a group header: the group number g (1 to G) and its name
 //   "<name>\n<text>\n<tool tip>\n<kind>"
@@ -11,20 +11,11 @@
 // read before.
 #pragma once
 
-#include <vector>
+#include "CommandPanel.h"
 
-#include "EmbeddedObject.h"
-#include "Framework.h"
-#include "NumbrookLib.h"
-
-class CDefinedCommandPanel : public CEmbeddedObject<ICBCommandPanel> {
+class CDefinedCommandPanel : public CCommandPanel {
 public:
   explicit CDefinedCommandPanel(UINT firstStringId);
-
-  STDMETHODIMP GetGroupsCount(long* Count) override;
-  STDMETHODIMP GetGroupName(long GroupIndex, BSTR* Name) override;
-  STDMETHODIMP GetCommandsCount(long GroupIndex, long* Count) override;
-  STDMETHODIMP GetCommandDesc(long GroupIndex, long CommandIndex, CalcCommand* Command) override;
 
   // The run was read up to its end mark.
   bool IsComplete() const { return m_complete; }
@@ -33,21 +24,9 @@ public:
   static long KindToType(const CString& kind);
 
 private:
-  struct Command {
-    long identifier;
-    long type;
-    CString name, text, tooltip;
-  };
-  struct Group {
-    CString name;
-    std::vector<Command> commands;
-  };
-
   void Read(UINT firstStringId);
   bool ReadHeader(const CString& entry, int& current);
   bool ReadCommand(const CString& entry, UINT id, int current);
-  const Group* FindGroup(long index) const;
 
-  std::vector<Group> m_groups;
   bool m_complete = false;
 };

@@ -1,6 +1,7 @@
 #include "KeyboardHook.h"
 
 #include "KeyHandle.h"
+#include "ManagerRef.h"
 #include "MainInterface.h"
 #include "MsgManager.h"
 #include "NumbrookLib.h"
@@ -20,26 +21,8 @@ HINSTANCE OwnInstance() {
 
 bool IsKeyUp(WPARAM wParam) { return wParam == WM_KEYUP || wParam == WM_SYSKEYUP; }
 
-// A counted manager reference that lets go of itself.
-template <class Manager>
-class Held {
-public:
-  explicit Held(Manager* manager) : m_manager(manager) {}
-  ~Held() {
-    if (m_manager != nullptr) m_manager->Release();
-  }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  Manager* operator->() const { return m_manager; }
-  Manager* get() const { return m_manager; }
-  explicit operator bool() const { return m_manager != nullptr; }
-
-private:
-  Manager* m_manager;
-};
-
 void ToggleMainWindow() {
-  Held<IKivTray> tray(TakeManager(&INumbrookMain::GetTrayManager));
+  CManagerRef<IKivTray> tray(TakeManager(&INumbrookMain::GetTrayManager));
   if (!tray) return;
   VARIANT_BOOL minimized = VARIANT_FALSE;
   if (FAILED(tray->IsMinimized(&minimized))) return;
@@ -72,7 +55,7 @@ void FireAction(IKivSettingsManager* settings, long index, long handle) {
 
 // TRUE when the event is swallowed.
 bool HandleKeyEvent(WPARAM wParam, const KBDLLHOOKSTRUCT& event) {
-  Held<IKivSettingsManager> settings(TakeManager(&INumbrookMain::GetSettingsManager));
+  CManagerRef<IKivSettingsManager> settings(TakeManager(&INumbrookMain::GetSettingsManager));
   if (!settings) return false;
   long handle = MakeKeyHandle(event);
   if (handle & (kKeyAlt | kKeyShift | kKeyCtrl)) {

@@ -1,15 +1,9 @@
 #include "MainInterfaceRoot.h"
 
+#include "ComValues.h"
 #include "ShellFrame.h"
 
 namespace {
-
-template <class Interface>
-HRESULT GiveManager(Interface** out, Interface* manager) {
-  if (out == nullptr) return E_POINTER;
-  *out = manager;
-  return S_OK;
-}
 
 // A counted object of the application, or null and E_UNEXPECTED while there is none.
 template <class Interface>
@@ -25,23 +19,23 @@ CMainInterface::CMainInterface(IShellFrame* frame)
     : m_frame(frame), m_messenger(frame), m_tray(frame), m_captionBar(frame), m_settings(frame), m_persist(frame),
       m_panels(frame, &m_messenger), m_kbd(frame) {}
 
-STDMETHODIMP CMainInterface::GetTrayManager(IKivTray** Manager) { return GiveManager<IKivTray>(Manager, &m_tray); }
+STDMETHODIMP CMainInterface::GetTrayManager(IKivTray** Manager) { return Give<IKivTray*>(Manager, &m_tray); }
 STDMETHODIMP CMainInterface::GetMsgManager(IKivMessenger** Manager) {
-  return GiveManager<IKivMessenger>(Manager, &m_messenger);
+  return Give<IKivMessenger*>(Manager, &m_messenger);
 }
 STDMETHODIMP CMainInterface::GetCaptionbarManager(IKivCaptionBar** Manager) {
-  return GiveManager<IKivCaptionBar>(Manager, &m_captionBar);
+  return Give<IKivCaptionBar*>(Manager, &m_captionBar);
 }
 STDMETHODIMP CMainInterface::GetSettingsManager(IKivSettingsManager** Manager) {
-  return GiveManager<IKivSettingsManager>(Manager, &m_settings);
+  return Give<IKivSettingsManager*>(Manager, &m_settings);
 }
 STDMETHODIMP CMainInterface::GetPersistManager(IKivPersistManager** Manager) {
-  return GiveManager<IKivPersistManager>(Manager, &m_persist);
+  return Give<IKivPersistManager*>(Manager, &m_persist);
 }
 STDMETHODIMP CMainInterface::GetPanelsManager(IKivPanelsManager** Manager) {
-  return GiveManager<IKivPanelsManager>(Manager, &m_panels);
+  return Give<IKivPanelsManager*>(Manager, &m_panels);
 }
-STDMETHODIMP CMainInterface::GetKbdManager(IKivKbdManager** Manager) { return GiveManager<IKivKbdManager>(Manager, &m_kbd); }
+STDMETHODIMP CMainInterface::GetKbdManager(IKivKbdManager** Manager) { return Give<IKivKbdManager*>(Manager, &m_kbd); }
 
 STDMETHODIMP CMainInterface::GetCalculatorKernel(ICalculatorKernel** Kernel) {
   return GiveCounted(Kernel, Kernel != nullptr ? m_frame->GetCalculatorKernel() : nullptr);

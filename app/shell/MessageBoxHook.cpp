@@ -1,6 +1,7 @@
 #include "MessageBoxHook.h"
 
 #include "MainInterface.h"
+#include "ManagerRef.h"
 #include "NumbrookLib.h"
 #include "ShellIds.h"
 
@@ -20,14 +21,10 @@ MessageBoxProc RealMessageBox() {
 
 // The main window, as the messenger knows it (null when there is none).
 HWND MainFrameWindow() {
-  HWND frame = nullptr;
-  if (IKivMessenger* messenger = TakeManager(&INumbrookMain::GetMsgManager)) {
-    long handle = 0;
-    if (SUCCEEDED(messenger->GetMainframeHandle(&handle)))
-      frame = reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
-    messenger->Release();
-  }
-  return frame;
+  CManagerRef<IKivMessenger> messenger(TakeManager(&INumbrookMain::GetMsgManager));
+  long handle = 0;
+  if (!messenger || FAILED(messenger->GetMainframeHandle(&handle))) return nullptr;
+  return reinterpret_cast<HWND>(static_cast<LONG_PTR>(handle));
 }
 
 void BringMainWindowBack() {
@@ -36,10 +33,8 @@ void BringMainWindowBack() {
     ::PostMessageW(frame, WM_COMMAND, ID_TRAY_RESTORE, 0);
     return;
   }
-  if (IKivTray* tray = TakeManager(&INumbrookMain::GetTrayManager)) {
-    tray->RestoreFromTray();
-    tray->Release();
-  }
+  CManagerRef<IKivTray> tray(TakeManager(&INumbrookMain::GetTrayManager));
+  if (tray) tray->RestoreFromTray();
 }
 
 }  // namespace

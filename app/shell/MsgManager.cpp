@@ -1,11 +1,11 @@
 #include "MsgManager.h"
 
+#include "ComValues.h"
 #include "KeyboardHook.h"
 #include "ShellFrame.h"
 
 namespace {
 CMsgManager* g_messenger = nullptr;
-VARIANT_BOOL AsVariantBool(bool flag) { return flag ? VARIANT_TRUE : VARIANT_FALSE; }
 }  // namespace
 
 CMsgManager::CMsgManager(IShellFrame* frame) : m_frame(frame) { g_messenger = this; }

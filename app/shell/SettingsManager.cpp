@@ -1,20 +1,7 @@
 #include "SettingsManager.h"
 
+#include "ComValues.h"
 #include "ShellFrame.h"
-
-namespace {
-
-// Stores a plain value through an out-parameter.
-template <class T>
-HRESULT Give(T* out, T value) {
-  if (out == nullptr) return E_POINTER;
-  *out = value;
-  return S_OK;
-}
-
-VARIANT_BOOL AsVariantBool(long flag) { return flag != 0 ? VARIANT_TRUE : VARIANT_FALSE; }
-
-}  // namespace
 
 const KbdAction* CSettingsManager::Action(long Index) const {
   if (Index < 0 || static_cast<size_t>(Index) >= m_actions.size()) return nullptr;

@@ -1,7 +1,9 @@
 #include "ShellSettings.h"
 
+#include "ComValues.h"
 #include "FwComSupport.h"
 #include "KbdAction.h"
+#include "ManagerRef.h"
 #include "ShellIds.h"
 
 namespace {
@@ -30,7 +32,6 @@ CString Indexed(LPCWSTR pattern, int index) {
   return name;
 }
 
-VARIANT_BOOL AsVariantBool(long flag) { return flag != 0 ? VARIANT_TRUE : VARIANT_FALSE; }
 long AsFlag(long value) { return value != 0 ? 1 : 0; }
 
 // The persist manager's reads, failures thrown.
@@ -81,31 +82,12 @@ private:
   bool m_ok = true;
 };
 
-// A manager of the root, released when done.
+// The manager, or the getter's failure thrown.
 template <class Manager>
-class Take {
-public:
-  Take(INumbrookMain* root, HRESULT (STDMETHODCALLTYPE INumbrookMain::*getter)(Manager**)) {
-    m_hr = (root->*getter)(&m_manager);
-    if (FAILED(m_hr)) m_manager = nullptr;
-  }
-  ~Take() {
-    if (m_manager != nullptr) m_manager->Release();
-  }
-  Take(const Take&) = delete;
-  Take& operator=(const Take&) = delete;
-  Manager* operator->() const { return m_manager; }
-  Manager* get() const { return m_manager; }
-  // The manager, or the getter's failure thrown.
-  Manager* Need() const {
-    Check(m_manager != nullptr ? S_OK : (FAILED(m_hr) ? m_hr : E_POINTER));
-    return m_manager;
-  }
-
-private:
-  Manager* m_manager = nullptr;
-  HRESULT m_hr = S_OK;
-};
+Manager* Need(const CManagerRef<Manager>& manager) {
+  if (!manager) throw LoadFailure{manager.Failure()};
+  return manager.get();
+}
 
 // ---- load -----------------------------------------------------------------------------------------
 
@@ -179,23 +161,23 @@ void LoadPanels(INumbrookMain* root, IKivPanelsManager* manager, CommandPanels& 
 }
 
 void Load(INumbrookMain* root, CommandPanels& panels) {
-  Take<IKivPersistManager> persist(root, &INumbrookMain::GetPersistManager);
-  Reader read(persist.Need());
-  Take<ICodeFormatter> formatter(root, &INumbrookMain::GetCodeFormatter);
+  CManagerRef<IKivPersistManager> persist(root, &INumbrookMain::GetPersistManager);
+  Reader read(Need(persist));
+  CManagerRef<ICodeFormatter> formatter(root, &INumbrookMain::GetCodeFormatter);
   if (formatter.get() != nullptr) LoadCodeFormat(read, formatter.get());
 
-  Take<IKivTray> tray(root, &INumbrookMain::GetTrayManager);
-  Take<IKivSettingsManager> settings(root, &INumbrookMain::GetSettingsManager);
-  Check(tray.Need()->put_MinToTray(AsVariantBool(read.Int(kWindow, L"MinToTray", 1))));
+  CManagerRef<IKivTray> tray(root, &INumbrookMain::GetTrayManager);
+  CManagerRef<IKivSettingsManager> settings(root, &INumbrookMain::GetSettingsManager);
+  Check(Need(tray)->put_MinToTray(AsVariantBool(read.Int(kWindow, L"MinToTray", 1))));
   Check(tray->put_CloseToTray(AsVariantBool(read.Int(kWindow, L"CloseToTray", 1))));
-  Check(settings.Need()->put_ShowAtStartup(AsVariantBool(read.Int(kWindow, L"ShowAtStartup", 1))));
+  Check(Need(settings)->put_ShowAtStartup(AsVariantBool(read.Int(kWindow, L"ShowAtStartup", 1))));
   Check(settings->put_PassShowHideKey(AsVariantBool(read.Int(kKeyboard, L"PassShowHideKey", 0))));
   Check(settings->put_ShowHideKey(read.Int(kKeyboard, L"ShowHideKey", 0)));
   Check(settings->put_AlwaysOnTop(AsVariantBool(read.Int(kSettings, L"AlwaysOnTop", 0))));
   LoadActions(read, settings.get());
 
-  Take<IKivPanelsManager> manager(root, &INumbrookMain::GetPanelsManager);
-  LoadPanels(root, manager.Need(), panels);
+  CManagerRef<IKivPanelsManager> manager(root, &INumbrookMain::GetPanelsManager);
+  LoadPanels(root, Need(manager), panels);
   Check(manager->put_ActivePanel(read.Int(kPanels, L"ActivePanel", 0)));
 }
 
@@ -262,16 +244,16 @@ HRESULT LoadShellSettings(INumbrookMain* root, CommandPanels& panels) {
 
 bool SaveShellSettings(INumbrookMain* root, int leftPaneWidth) {
   if (root == nullptr) return false;
-  Take<IKivPersistManager> persist(root, &INumbrookMain::GetPersistManager);
+  CManagerRef<IKivPersistManager> persist(root, &INumbrookMain::GetPersistManager);
   if (persist.get() == nullptr) return false;
   Writer write(persist.get());
   try {
-    Take<ICodeFormatter> formatter(root, &INumbrookMain::GetCodeFormatter);
+    CManagerRef<ICodeFormatter> formatter(root, &INumbrookMain::GetCodeFormatter);
     if (formatter.get() != nullptr) SaveCodeFormat(write, formatter.get());
 
-    Take<IKivTray> tray(root, &INumbrookMain::GetTrayManager);
-    Take<IKivSettingsManager> settings(root, &INumbrookMain::GetSettingsManager);
-    Take<IKivPanelsManager> panels(root, &INumbrookMain::GetPanelsManager);
+    CManagerRef<IKivTray> tray(root, &INumbrookMain::GetTrayManager);
+    CManagerRef<IKivSettingsManager> settings(root, &INumbrookMain::GetSettingsManager);
+    CManagerRef<IKivPanelsManager> panels(root, &INumbrookMain::GetPanelsManager);
     if (tray.get() == nullptr || settings.get() == nullptr || panels.get() == nullptr) write.Note(E_POINTER);
     if (tray.get() != nullptr) {
       write.From<VARIANT_BOOL>(kWindow, L"MinToTray", [&](VARIANT_BOOL* v) { return tray->get_MinToTray(v); }, FromVariantBool);

@@ -1,5 +1,6 @@
 #include "TrayManager.h"
 
+#include "ComValues.h"
 #include "ShellFrame.h"
 #include "ShellIds.h"
 
@@ -29,11 +30,8 @@ STDMETHODIMP CTrayManager::RestoreFromTray() {
 }
 
 STDMETHODIMP CTrayManager::IsMinimized(VARIANT_BOOL* Minimized) {
-  if (Minimized == nullptr) return E_POINTER;
   HWND frame = m_frame->GetFrameHwnd();
-  bool hidden = frame != nullptr && (!::IsWindowVisible(frame) || ::IsIconic(frame));
-  *Minimized = hidden ? VARIANT_TRUE : VARIANT_FALSE;
-  return S_OK;
+  return Give(Minimized, AsVariantBool(frame != nullptr && (!::IsWindowVisible(frame) || ::IsIconic(frame))));
 }
 
 DWORD CTrayManager::BalloonFlags(long msgType) {
@@ -52,22 +50,14 @@ STDMETHODIMP CTrayManager::ShowMessage(BSTR Msg, BSTR Title, long TimeoutMs, Mes
   return m_trayIcon.ShowBalloon(Msg, Title, static_cast<UINT>(TimeoutMs), BalloonFlags(MsgType)) ? S_OK : E_FAIL;
 }
 
-STDMETHODIMP CTrayManager::get_MinToTray(VARIANT_BOOL* Value) {
-  if (Value == nullptr) return E_POINTER;
-  *Value = m_minToTray;
-  return S_OK;
-}
+STDMETHODIMP CTrayManager::get_MinToTray(VARIANT_BOOL* Value) { return Give(Value, m_minToTray); }
 STDMETHODIMP CTrayManager::put_MinToTray(VARIANT_BOOL Value) {
-  m_minToTray = Value ? VARIANT_TRUE : VARIANT_FALSE;
+  m_minToTray = AsVariantBool(Value);
   return S_OK;
 }
 
-STDMETHODIMP CTrayManager::get_CloseToTray(VARIANT_BOOL* Value) {
-  if (Value == nullptr) return E_POINTER;
-  *Value = m_closeToTray;
-  return S_OK;
-}
+STDMETHODIMP CTrayManager::get_CloseToTray(VARIANT_BOOL* Value) { return Give(Value, m_closeToTray); }
 STDMETHODIMP CTrayManager::put_CloseToTray(VARIANT_BOOL Value) {
-  m_closeToTray = Value ? VARIANT_TRUE : VARIANT_FALSE;
+  m_closeToTray = AsVariantBool(Value);
   return S_OK;
 }

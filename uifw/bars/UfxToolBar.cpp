@@ -2,6 +2,8 @@
 
 IMPLEMENT_DYNAMIC(CUfxToolBar, CControlBar)
 
+BOOL CUfxToolBar::s_bCustomizeMode = FALSE;
+
 CUfxToolBar::CUfxToolBar() = default;
 
 CUfxToolBar::~CUfxToolBar() = default;

@@ -7,4 +7,11 @@ class CUfxToolBar : public CControlBar {
 public:
   CUfxToolBar();
   ~CUfxToolBar() override;
+
+  // The framework-wide customization mode: while it is on, bars offer no context menus.
+  static BOOL IsCustomizeMode() { return s_bCustomizeMode; }
+  static void SetCustomizeMode(BOOL bSet) { s_bCustomizeMode = bSet; }
+
+protected:
+  static BOOL s_bCustomizeMode;
 };

@@ -1,4 +1,5 @@
 #include "UfxContextMenuManager.h"
+#include "UfxMapKeys.h"
 #include "UfxTearOffManager.h"
 
 CUfxContextMenuManager* UfxContextMenuManager = nullptr;
@@ -55,10 +56,5 @@ HMENU CUfxContextMenuManager::GetMenuById(UINT uiMenuResId) const {
 
 void CUfxContextMenuManager::GetMenuNames(CStringList& listOfNames) const {
   listOfNames.RemoveAll();
-  for (POSITION pos = m_MenuNames.GetStartPosition(); pos != nullptr;) {
-    CString name;
-    HMENU hMenu;
-    m_MenuNames.GetNextAssoc(pos, name, hMenu);
-    listOfNames.AddTail(name);
-  }
+  UfxAppendMapKeys(m_MenuNames, listOfNames);
 }

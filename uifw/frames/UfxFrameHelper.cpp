@@ -1,5 +1,6 @@
 #include "UfxFrameHelper.h"
 #include "UfxKeyboardManager.h"
+#include "UfxToolBar.h"
 #include "UfxToolDockBar.h"
 #include "UfxWorkspace.h"
 
@@ -17,7 +18,9 @@ CRect WorkAreaNear(POINT pt) {
 
 CUfxFrameHelper::CUfxFrameHelper(CFrameWnd* pFrame) : m_pFrame(pFrame) {}
 
-CUfxFrameHelper::~CUfxFrameHelper() = default;
+CUfxFrameHelper::~CUfxFrameHelper() {
+  while (!m_listUserDefinedToolbars.IsEmpty()) delete (CUfxToolBar*)m_listUserDefinedToolbars.RemoveHead();
+}
 
 void CUfxFrameHelper::OnLoadFrame(UINT uiFrameResId) {
   m_uiFrameResId = uiFrameResId;
@@ -73,6 +76,51 @@ void CUfxFrameHelper::InitUserToolbars(LPCWSTR lpszRegEntry, UINT uiUserToolbarF
 
 BOOL CUfxFrameHelper::IsUserDefinedToolbarId(UINT uiId) const {
   return m_uiUserToolbarFirst != (UINT)-1 && uiId >= m_uiUserToolbarFirst && uiId <= m_uiUserToolbarLast;
+}
+
+BOOL CUfxFrameHelper::IsUserDefinedToolbar(const CControlBar* pBar) const {
+  return pBar != nullptr && pBar->GetSafeHwnd() != nullptr && IsUserDefinedToolbarId((UINT)pBar->GetDlgCtrlID());
+}
+
+CUfxToolBar* CUfxFrameHelper::GetUserBarByIndex(int iIndex) const {
+  POSITION pos = m_listUserDefinedToolbars.FindIndex(iIndex);
+  return pos != nullptr ? (CUfxToolBar*)m_listUserDefinedToolbars.GetAt(pos) : nullptr;
+}
+
+UINT CUfxFrameHelper::GetFreeUserToolbarId() const {
+  if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1 || m_uiUserToolbarLast < m_uiUserToolbarFirst)
+    return 0;
+  if (m_listUserDefinedToolbars.GetCount() >= (INT_PTR)(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1)) return 0;
+  for (UINT uiId = m_uiUserToolbarFirst; uiId <= m_uiUserToolbarLast; ++uiId) {
+    BOOL bTaken = FALSE;
+    for (POSITION pos = m_listUserDefinedToolbars.GetHeadPosition(); pos != nullptr && !bTaken;) {
+      CUfxToolBar* pBar = (CUfxToolBar*)m_listUserDefinedToolbars.GetNext(pos);
+      bTaken = pBar->GetSafeHwnd() != nullptr && (UINT)pBar->GetDlgCtrlID() == uiId;
+    }
+    if (!bTaken) return uiId;
+  }
+  return 0;
+}
+
+int CUfxFrameHelper::SetupToolbarMenu(CMenu& menu, UINT uiCmdFirst, UINT uiCmdLast) {
+  int i = 0;
+  while (i < (int)menu.GetMenuItemCount()) {
+    const UINT uiCmd = menu.GetMenuItemID(i);
+    if (uiCmd < uiCmdFirst || uiCmd > uiCmdLast) {
+      ++i;
+      continue;
+    }
+    CUfxToolBar* pBar = GetUserBarByIndex((int)(uiCmd - uiCmdFirst));
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr) {
+      menu.DeleteMenu(i, MF_BYPOSITION);  // the next item moves into this place
+      continue;
+    }
+    CString strName;
+    pBar->GetWindowText(strName);
+    menu.ModifyMenu(i, MF_BYPOSITION | MF_STRING, uiCmd, strName);
+    ++i;
+  }
+  return (int)menu.GetMenuItemCount();
 }
 
 BOOL CUfxFrameHelper::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {

@@ -4,6 +4,8 @@
 #pragma once
 #include "Framework.h"
 
+class CUfxToolBar;
+
 class CUfxFrameHelper {
 public:
   explicit CUfxFrameHelper(CFrameWnd* pFrame);
@@ -22,6 +24,14 @@ public:
   // The user-toolbar id range and the section its toolbars are stored under.
   void InitUserToolbars(LPCWSTR lpszRegEntry, UINT uiUserToolbarFirst, UINT uiUserToolbarLast);
   BOOL IsUserDefinedToolbarId(UINT uiId) const;
+  BOOL IsUserDefinedToolbar(const CControlBar* pBar) const;
+  // The user toolbar at that place of the list, or null.
+  CUfxToolBar* GetUserBarByIndex(int iIndex) const;
+  // The lowest id of the range no user toolbar has; 0 when the range is unset or full.
+  UINT GetFreeUserToolbarId() const;
+  // Items of the range [uiCmdFirst, uiCmdLast] take the names of the user toolbars at their
+  // places; items without a toolbar go. Answers the menu's item count.
+  int SetupToolbarMenu(CMenu& menu, UINT uiCmdFirst, UINT uiCmdLast);
   UINT GetFirstUserToolbarId() const { return m_uiUserToolbarFirst; }
   UINT GetLastUserToolbarId() const { return m_uiUserToolbarLast; }
   const CString& GetUserToolbarsEntry() const { return m_strControlBarRegEntry; }
@@ -43,6 +53,7 @@ public:
 
 protected:
   CFrameWnd* m_pFrame;
+  CPtrList m_listUserDefinedToolbars;  // CUfxToolBar*, owned
   UINT m_uiUserToolbarFirst = (UINT)-1;
   UINT m_uiUserToolbarLast = (UINT)-1;
   CString m_strControlBarRegEntry;

@@ -1,4 +1,5 @@
 #include "UfxMouseManager.h"
+#include "UfxMapKeys.h"
 #include "UfxRegistryPtr.h"
 
 IMPLEMENT_SERIAL(CUfxMouseManager, CObject, 1)
@@ -40,12 +41,7 @@ int CUfxMouseManager::GetViewIdByName(LPCWSTR lpszName) const {
 
 void CUfxMouseManager::GetViewNames(CStringList& listOfNames) const {
   listOfNames.RemoveAll();
-  for (POSITION pos = m_ViewsNames.GetStartPosition(); pos != nullptr;) {
-    CString name;
-    int id;
-    m_ViewsNames.GetNextAssoc(pos, name, id);
-    listOfNames.AddTail(name);
-  }
+  UfxAppendMapKeys(m_ViewsNames, listOfNames);
 }
 
 UINT CUfxMouseManager::GetViewDblClickCommand(int iId) const {

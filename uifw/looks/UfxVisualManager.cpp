@@ -1,5 +1,6 @@
 #include "UfxVisualManager.h"
 #include "UfxButton.h"
+#include "UfxCaptionBar.h"
 #include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
@@ -104,8 +105,15 @@ void CUfxVisualManager::FillSolid(CDC* pDC, const CRect& rect, COLORREF clr) {
 
 void CUfxVisualManager::OnUpdateSystemColors() {}
 
-void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectClient, CRect rectClip, BOOL) {
-  pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &UfxGlobalData.brBarFace);
+void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL) {
+  const CRect* pRect = rectClip.IsRectEmpty() ? &rectClient : &rectClip;
+  // A caption bar shows its own background colour, else the shadow colour.
+  if (const CUfxCaptionBar* pCaptionBar = DYNAMIC_DOWNCAST(CUfxCaptionBar, pBar)) {
+    pDC->FillSolidRect(pRect, pCaptionBar->m_clrBarBackground != (COLORREF)-1 ? pCaptionBar->m_clrBarBackground
+                                                                               : UfxGlobalData.clrBtnShadow);
+    return;
+  }
+  pDC->FillRect(pRect, &UfxGlobalData.brBarFace);
 }
 
 void CUfxVisualManager::DrawBarBorderLines(CDC* pDC, CControlBar* pBar, CRect& rect, COLORREF clrTopLeft,

@@ -5,11 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <memory>
 #include <thread>
 
 #include "LoaderHooks.h"
+#include "MainInterfaceRoot.h"
 #include "MainInterface.h"
 #include "MessageBoxHook.h"
 #include "NumbrookLib.h"
@@ -24,93 +23,32 @@ extern "C" __declspec(dllimport) FARPROC LookUpMessageBox();
 
 namespace {
 
-// ---- a main window's root that records what the box asks of it ---------------------------------
-
-class TrayDouble : public IKivTray {
-public:
-  std::atomic<int> restores{0};
-  DWORD restoreThread = 0;
-  STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = this; return S_OK; }
-  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP MinimizeToTray() override { return E_NOTIMPL; }
-  STDMETHODIMP RestoreFromTray() override {
-    ++restores;
-    restoreThread = ::GetCurrentThreadId();
-    return S_OK;
-  }
-  STDMETHODIMP IsMinimized(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP ShowMessage(BSTR, BSTR, long, MessageType) override { return E_NOTIMPL; }
-  STDMETHODIMP get_MinToTray(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_MinToTray(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP get_CloseToTray(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_CloseToTray(VARIANT_BOOL) override { return E_NOTIMPL; }
-};
-
-class MessengerDouble : public IKivMessenger {
-public:
-  HWND frame = nullptr;
-  STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = this; return S_OK; }
-  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP RunCommand(long) override { return E_NOTIMPL; }
-  STDMETHODIMP EventsSubscribe(ICBMessengerEvents*, GUID*) override { return E_NOTIMPL; }
-  STDMETHODIMP EventsUnscribe(GUID) override { return E_NOTIMPL; }
-  STDMETHODIMP get_HookIsRunning(VARIANT_BOOL*) override { return E_NOTIMPL; }
-  STDMETHODIMP put_HookIsRunning(VARIANT_BOOL) override { return E_NOTIMPL; }
-  STDMETHODIMP GetMainframeHandle(long* handle) override {
-    *handle = static_cast<long>(reinterpret_cast<LONG_PTR>(frame));
-    return S_OK;
-  }
-};
-
-class RootDouble : public INumbrookMain {
-public:
-  TrayDouble tray;
-  MessengerDouble messenger;
-  STDMETHODIMP QueryInterface(REFIID, void** ppv) override { *ppv = this; return S_OK; }
-  STDMETHODIMP_(ULONG) AddRef() override { return 1; }
-  STDMETHODIMP_(ULONG) Release() override { return 1; }
-  STDMETHODIMP GetTrayManager(IKivTray** m) override { *m = &tray; return S_OK; }
-  STDMETHODIMP GetMsgManager(IKivMessenger** m) override { *m = &messenger; return S_OK; }
-  STDMETHODIMP GetCaptionbarManager(IKivCaptionBar**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetSettingsManager(IKivSettingsManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPersistManager(IKivPersistManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCalculatorKernel(ICalculatorKernel**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetCodeFormatter(ICodeFormatter**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetPanelsManager(IKivPanelsManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetKbdManager(IKivKbdManager**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetClipboardWatcher(INumbrookClipboardWatcher**) override { return E_NOTIMPL; }
-};
-
-RootDouble* g_root = nullptr;
+// The main window: a test frame with the real automation root, hidden in the tray.
+CMainInterface* g_root = nullptr;
 INumbrookMain* RootSource() { return g_root; }
 
-// The main window of the root double: a plain window of the test thread.
 class MessageBoxHookTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    m_frame = ::CreateWindowExW(0, L"STATIC", L"ShellHookFrame", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    ASSERT_NE(nullptr, m_frame);
-    m_root.messenger.frame = m_frame;
     g_root = &m_root;
     SetMainInterfaceSource(&RootSource);
+    ASSERT_EQ(S_OK, m_root.GetTray().MinimizeToTray());
   }
   void TearDown() override {
     SetMainInterfaceSource(nullptr);
     g_root = nullptr;
-    ::DestroyWindow(m_frame);
   }
+  bool FrameShown() { return ::IsWindowVisible(m_frame.GetFrameHwnd()) != FALSE; }
   // Whether the restore command was posted to the main window.
   bool RestorePosted() {
     MSG msg;
     bool posted = false;
-    while (::PeekMessageW(&msg, m_frame, WM_COMMAND, WM_COMMAND, PM_REMOVE))
+    while (::PeekMessageW(&msg, m_frame.GetFrameHwnd(), WM_COMMAND, WM_COMMAND, PM_REMOVE))
       posted = posted || msg.wParam == ID_TRAY_RESTORE;
     return posted;
   }
-  HWND m_frame = nullptr;
-  RootDouble m_root;
+  TestFrame m_frame;
+  CMainInterface m_root{&m_frame};
 };
 
 TEST_F(MessageBoxHookTest, BringsTheWindowBackThenShowsTheRealBox) {
@@ -118,8 +56,7 @@ TEST_F(MessageBoxHookTest, BringsTheWindowBackThenShowsTheRealBox) {
   BoxCloser closer(L"ShellHookBox1");
   EXPECT_EQ(IDOK, ::MessageBoxW(nullptr, L"text", L"ShellHookBox1", MB_OK));
   EXPECT_TRUE(closer.Found());
-  EXPECT_EQ(1, m_root.tray.restores.load());
-  EXPECT_EQ(::GetCurrentThreadId(), m_root.tray.restoreThread);
+  EXPECT_TRUE(FrameShown());
 }
 
 TEST_F(MessageBoxHookTest, ShowsTheBoxWithoutAMainWindow) {
@@ -128,7 +65,7 @@ TEST_F(MessageBoxHookTest, ShowsTheBoxWithoutAMainWindow) {
   BoxCloser closer(L"ShellHookBox2");
   EXPECT_EQ(IDOK, ::MessageBoxW(nullptr, L"text", L"ShellHookBox2", MB_OK));
   EXPECT_TRUE(closer.Found());
-  EXPECT_EQ(0, m_root.tray.restores.load());
+  EXPECT_FALSE(FrameShown());
 }
 
 TEST_F(MessageBoxHookTest, AnotherThreadPostsTheRestoreToTheWindow) {
@@ -139,7 +76,7 @@ TEST_F(MessageBoxHookTest, AnotherThreadPostsTheRestoreToTheWindow) {
   worker.join();
   EXPECT_EQ(IDOK, answer);
   EXPECT_TRUE(closer.Found());
-  EXPECT_EQ(0, m_root.tray.restores.load());
+  EXPECT_FALSE(FrameShown()) << "the window belongs to this thread";
   EXPECT_TRUE(RestorePosted());
 }
 
@@ -148,7 +85,7 @@ TEST_F(MessageBoxHookTest, RemovedHookLeavesTheRealFunction) {
   BoxCloser closer(L"ShellHookBox4");
   EXPECT_EQ(IDOK, ::MessageBoxW(nullptr, L"text", L"ShellHookBox4", MB_OK));
   EXPECT_TRUE(closer.Found());
-  EXPECT_EQ(0, m_root.tray.restores.load());
+  EXPECT_FALSE(FrameShown());
 }
 
 // A library loaded after the hooks, by another module, through each loader.
@@ -163,12 +100,12 @@ TEST_F(MessageBoxHookTest, LateLoadedLibraryReachesTheHook) {
       {"LoadLibraryExW", [](LPCWSTR c) { return LoadExAndShowW(L"ShellLateBox.dll", c); }},
       {"LoadLibraryA", [](LPCWSTR c) { return LoadAndShowA("ShellLateBox.dll", c); }},
   };
-  int expected = 0;
   for (const Case& c : cases) {
+    m_root.GetTray().MinimizeToTray();
     BoxCloser closer(L"ShellLateBox");
     EXPECT_EQ(IDOK, c.load(L"ShellLateBox")) << c.loader;
     EXPECT_TRUE(closer.Found()) << c.loader;
-    EXPECT_EQ(++expected, m_root.tray.restores.load()) << c.loader;
+    EXPECT_TRUE(FrameShown()) << c.loader;
   }
 }
 

@@ -53,12 +53,6 @@ TEST(KeyHandle, NamesKeysAndModifiers) {
   }
 }
 
-TEST(KeyHandle, NoKeyIsTheResourceText) {
-  CString expected;
-  expected.LoadString(236);
-  EXPECT_STREQ(expected, KeyHandleToText(0));
-}
-
 // ---- the hook procedure ---------------------------------------------------------------------------
 
 // Records the actions and modifiers that the messenger delivers.
@@ -206,42 +200,6 @@ TEST_F(KeyboardHookProc, OnlyOneHookIsInstalled) {
   messenger.get_HookIsRunning(&running);
   EXPECT_EQ(VARIANT_FALSE, running);
   EXPECT_FALSE(IsKeyboardHookInstalled());
-}
-
-// Sends an F9 press and pumps the thread's messages for a while (low-level hooks run there).
-void SendF9AndPump(int rounds) {
-  INPUT input[2] = {};
-  for (INPUT& i : input) {
-    i.type = INPUT_KEYBOARD;
-    i.ki.wVk = static_cast<WORD>(kF9);
-  }
-  input[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  ::SendInput(2, input, sizeof(INPUT));
-  for (int i = 0; i < rounds; ++i) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-    ::Sleep(20);
-  }
-}
-
-KBDLLHOOKSTRUCT g_recorded = {};
-LRESULT CALLBACK RecordKey(int code, WPARAM wParam, LPARAM lParam) {
-  if (code >= 0 && wParam == WM_KEYUP) g_recorded = *reinterpret_cast<KBDLLHOOKSTRUCT*>(lParam);
-  return ::CallNextHookEx(nullptr, code, wParam, lParam);
-}
-
-// The installed hook hears real input: with the show/hide key recorded from an injected F9
-// (as the hot-key dialog records keys), another injected F9 hides the window.
-TEST_F(KeyboardHookProc, InstalledHookHearsTheKeyboard) {
-  HHOOK recorder = ::SetWindowsHookExW(WH_KEYBOARD_LL, &RecordKey, ::GetModuleHandleW(nullptr), 0);
-  ASSERT_NE(nullptr, recorder);
-  SendF9AndPump(10);
-  ::UnhookWindowsHookEx(recorder);
-  ASSERT_EQ(kF9, g_recorded.vkCode);
-  settings().put_ShowHideKey(MakeKeyHandle(g_recorded, 0));
-  ASSERT_NE(nullptr, InstallKeyboardHook());
-  SendF9AndPump(20);
-  EXPECT_FALSE(FrameVisible());
 }
 
 }  // namespace

@@ -79,8 +79,9 @@ TEST_F(ShellResources, MenusAndAcceleratorsHavePromptsForEveryCommand) {
     HMENU menu = ::LoadMenuW(s_resx, MAKEINTRESOURCEW(id));
     ASSERT_NE(nullptr, menu) << id;
     CollectCommands(menu, commands);
-    if (id == IDR_TRAY_MENU)
+    if (id == IDR_TRAY_MENU) {
       EXPECT_EQ(static_cast<UINT>(ID_TRAY_RESTORE), ::GetMenuItemID(::GetSubMenu(menu, 0), 0)) << "the double-click command";
+    }
     ::DestroyMenu(menu);
   }
   HACCEL accel = ::LoadAcceleratorsW(s_resx, MAKEINTRESOURCEW(228));

@@ -48,6 +48,21 @@ void WriteText(const CString& profile, LPCWSTR section, LPCWSTR name, LPCWSTR te
                     static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
 }
 
+// Action `index` of the settings manager has these fields.
+void ExpectAction(CSettingsManager& settings, long index, long processing, LPCWSTR answer, LPCWSTR name,
+                  long activated, long key, long pass) {
+  CalcActionEx action = {};
+  ASSERT_EQ(S_OK, settings.GetKbdActionEx(index, &action));
+  EXPECT_EQ(processing, action.BaseAction.Processing);
+  EXPECT_STREQ(answer, action.BaseAction.Template);
+  EXPECT_STREQ(name, action.Name);
+  EXPECT_EQ(activated, action.Activated);
+  EXPECT_EQ(key, action.KeyHandle);
+  EXPECT_EQ(pass, action.Pass);
+  ::SysFreeString(action.Name);
+  ::SysFreeString(action.BaseAction.Template);
+}
+
 class Settings : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -87,16 +102,7 @@ TEST_F(Settings, ManagersStartWithTheDefaults) {
 
 TEST_F(Settings, NewActionsHaveTheDefaultsAndShrinkingDropsThem) {
   ASSERT_EQ(S_OK, settings().put_KbdActionsCount(2));
-  CalcActionEx action = {};
-  ASSERT_EQ(S_OK, settings().GetKbdActionEx(1, &action));
-  EXPECT_EQ(ApReplace, action.BaseAction.Processing);
-  EXPECT_STREQ(L"%d", action.BaseAction.Template);
-  EXPECT_STREQ(L"", action.Name);
-  EXPECT_EQ(1, action.Activated);
-  EXPECT_EQ(8406673, action.KeyHandle);
-  EXPECT_EQ(1, action.Pass);
-  ::SysFreeString(action.Name);
-  ::SysFreeString(action.BaseAction.Template);
+  ExpectAction(settings(), 1, ApReplace, L"%d", L"", 1, 8406673, 1);
 
   _bstr_t name(L"Sum"), answer(L"%s = %d");
   CalcActionEx changed = {{ApPopupTray, answer}, name, 0, 123, 0};
@@ -266,16 +272,7 @@ TEST_F(Settings, ChangedSettingsComeBackAfterSaveAndLoad) {
   root.GetSettings().get_ShowHideKey(&number);
   EXPECT_EQ(0x1234, number);
   EXPECT_EQ(2, frame.activeTab);
-  CalcActionEx action = {};
-  ASSERT_EQ(S_OK, root.GetSettings().GetKbdActionEx(1, &action));
-  EXPECT_EQ(ApCopyToClipboard, action.BaseAction.Processing);
-  EXPECT_STREQ(L"%s = %d", action.BaseAction.Template);
-  EXPECT_STREQ(L"Sum", action.Name);
-  EXPECT_EQ(0, action.Activated);
-  EXPECT_EQ(4321, action.KeyHandle);
-  EXPECT_EQ(1, action.Pass);
-  ::SysFreeString(action.Name);
-  ::SysFreeString(action.BaseAction.Template);
+  ExpectAction(root.GetSettings(), 1, ApCopyToClipboard, L"%s = %d", L"Sum", 0, 4321, 1);
 }
 
 TEST_F(Settings, DamagedActionValuesLoadAsTheirFallbacks) {
@@ -291,16 +288,7 @@ TEST_F(Settings, DamagedActionValuesLoadAsTheirFallbacks) {
     settings().get_KbdActionsCount(&count);
     EXPECT_EQ(c.loaded, count) << c.stored;
     if (count == 0) continue;
-    CalcActionEx action = {};
-    ASSERT_EQ(S_OK, settings().GetKbdActionEx(0, &action));
-    EXPECT_EQ(-1, action.BaseAction.Processing);
-    EXPECT_EQ(-1, action.Activated);
-    EXPECT_EQ(-1, action.KeyHandle);
-    EXPECT_EQ(-1, action.Pass);
-    EXPECT_STREQ(L"", action.Name);
-    EXPECT_STREQ(L"", action.BaseAction.Template);
-    ::SysFreeString(action.Name);
-    ::SysFreeString(action.BaseAction.Template);
+    ExpectAction(settings(), 0, -1, L"", L"", -1, -1, -1);
   }
 }
 

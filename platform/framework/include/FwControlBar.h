@@ -20,7 +20,7 @@ class CControlBarInfo;
 class CControlBar : public CWnd {
   DECLARE_DYNAMIC(CControlBar)
 public:
-  enum StateFlags { delayHide = 1, delayShow = 2, tempHide = 4, statusSet = 8 };
+  enum StateFlags { delayShow = 1, delayHide = 2, tempHide = 4, statusSet = 8 };
 
   CControlBar();
   ~CControlBar() override;

@@ -10,16 +10,16 @@ public:
   virtual ~CDockContext();
 
   virtual void StartDrag(CPoint pt);
-  void Move(CPoint pt);
-  void EndDrag();
-  void OnKey(int nChar, BOOL bDown);
+  virtual void Move(CPoint pt);
+  virtual void EndDrag();
+  virtual void OnKey(int nChar, BOOL bDown);
   virtual void StartResize(int nHitTest, CPoint pt);
-  void Stretch(CPoint pt);
-  void EndResize();
+  virtual void Stretch(CPoint pt);
+  virtual void EndResize();
   virtual void ToggleDocking();
-  void InitLoop();
-  void CancelLoop();
-  void DrawFocusRect(BOOL bRemoveRect = FALSE);
+  virtual void InitLoop();
+  virtual void CancelLoop();
+  virtual void DrawFocusRect(BOOL bRemoveRect = FALSE);
   void UpdateState(BOOL* pFlag, BOOL bNewValue);
   // The dock bar under the outline (null: floating) and the style it takes.
   DWORD CanDock();

@@ -113,6 +113,9 @@ protected:
   CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass, CRuntimeClass* pViewClass);
   // A new document in a new frame; null (the user told) when either cannot be made.
   CDocument* CreateDocumentWithFrame(CFrameWnd*& rpFrame);
+  // The document's open; a fault escaping it counts as a failed open (reported) that may have
+  // touched the contents.
+  static BOOL OpenOrFail(CDocument* pDocument, LPCWSTR lpszPathName);
 };
 
 // One document at a time: a new or opened file replaces the current one in the same frame.

@@ -458,26 +458,6 @@ void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument) {
   pDocument->SetTitle(title);
 }
 
-namespace {
-
-// The document's open, with every fault that escapes it counted as a failed open that may have
-// touched the contents (so the caller does not keep them under the old path).
-BOOL OpenOrFail(CDocument* pDocument, LPCWSTR lpszPathName) {
-  CException* failure = nullptr;
-  try {
-    return pDocument->OnOpenDocument(lpszPathName);
-  } catch (CException* e) {
-    failure = e;
-  } catch (...) {
-  }
-  pDocument->SetModifiedFlag(TRUE);
-  pDocument->ReportSaveLoadException(lpszPathName, failure, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
-  if (failure != nullptr) failure->Delete();
-  return FALSE;
-}
-
-}  // namespace
-
 CDocument* CDocTemplate::CreateDocumentWithFrame(CFrameWnd*& rpFrame) {
   rpFrame = nullptr;
   CDocument* pDocument = CreateNewDocument();
@@ -495,6 +475,22 @@ CDocument* CDocTemplate::CreateDocumentWithFrame(CFrameWnd*& rpFrame) {
     return nullptr;
   }
   return pDocument;
+}
+
+// The document's open, with every fault that escapes it counted as a failed open that may have
+// touched the contents (so the caller does not keep them under the old path).
+BOOL CDocTemplate::OpenOrFail(CDocument* pDocument, LPCWSTR lpszPathName) {
+  CException* failure = nullptr;
+  try {
+    return pDocument->OnOpenDocument(lpszPathName);
+  } catch (CException* e) {
+    failure = e;
+  } catch (...) {
+  }
+  pDocument->SetModifiedFlag(TRUE);
+  pDocument->ReportSaveLoadException(lpszPathName, failure, FALSE, AFX_IDP_FAILED_TO_OPEN_DOC);
+  if (failure != nullptr) failure->Delete();
+  return FALSE;
 }
 
 CDocument* CSingleDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeVisible) {

@@ -453,7 +453,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCWSTR lpszPathName, BOOL bMakeV
     ++m_nUntitledCount;
   } else {
     CWaitCursor wait;
-    if (!pDocument->OnOpenDocument(lpszPathName)) {
+    if (!OpenOrFail(pDocument, lpszPathName)) {
       pFrame->DestroyWindow();
       return nullptr;
     }

@@ -67,6 +67,23 @@ TEST_F(ResourceLibrary, CarriesTheProgramIconAndCaptionImages) {
   }
 }
 
+TEST_F(ResourceLibrary, CarriesTheBarsIndicatorsTooltipsAndSplitterCursors) {
+  for (UINT id : {(UINT)ID_INDICATOR_CAPS, (UINT)ID_INDICATOR_NUM, (UINT)ID_INDICATOR_SCRL, 16011u, 16012u, 16013u}) {
+    CString s;
+    EXPECT_TRUE(s.LoadString(id) && !s.IsEmpty()) << id;
+  }
+  for (UINT id : {30980u, 30981u}) {
+    HCURSOR cursor = ::LoadCursorW(hResx, MAKEINTRESOURCEW(id));
+    EXPECT_NE(nullptr, cursor) << id;
+    ICONINFO info = {};
+    ASSERT_TRUE(::GetIconInfo(cursor, &info)) << id;
+    EXPECT_EQ(16u, info.xHotspot) << id;
+    EXPECT_EQ(16u, info.yHotspot) << id;
+    if (info.hbmMask) ::DeleteObject(info.hbmMask);
+    if (info.hbmColor) ::DeleteObject(info.hbmColor);
+  }
+}
+
 TEST_F(ResourceLibrary, HoldsNoCode) {
   // A pure resource library: no entry point and nothing imported.
   auto* dos = (IMAGE_DOS_HEADER*)hResx;

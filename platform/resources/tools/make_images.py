@@ -111,6 +111,15 @@ def cur(canvas, hotspot, transparent):
     return struct.pack("<HHH", 0, 2, 1) + struct.pack("<BBBBHHII", w, h, 2, 0, hotspot[0], hotspot[1], len(blob), 22) + blob
 
 
+def outline(c, colour):
+    """Edges the shapes of that colour with black on the transparent background."""
+    edge = [(x, y) for y in range(c.h) for x in range(c.w) if c.px[y][x] == MAGENTA and any(
+        0 <= x + dx < c.w and 0 <= y + dy < c.h and c.px[y + dy][x + dx] == colour
+        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
+    for x, y in edge:
+        c.px[y][x] = (0, 0, 0)
+
+
 def hand():
     """The hand cursor of the framework's link buttons: a pointing finger, white with a black edge."""
     c = Canvas(32, 32, MAGENTA)
@@ -122,11 +131,24 @@ def hand():
     c.rect(2, 12, 6, 17, white)      # the thumb
     c.rect(4, 14, 19, 22, white)     # the palm
     c.rect(6, 22, 17, 25, white)     # the wrist
-    edge = [(x, y) for y in range(32) for x in range(32) if c.px[y][x] == MAGENTA and any(
-        0 <= x + dx < 32 and 0 <= y + dy < 32 and c.px[y + dy][x + dx] == white
-        for dx, dy in ((1, 0), (-1, 0), (0, 1), (0, -1)))]
-    for x, y in edge:
-        c.px[y][x] = (0, 0, 0)
+    outline(c, white)
+    return c
+
+
+def splitter(horizontal):
+    """The splitter cursors: two bars with arrows pointing away from them, white with a black edge.
+    horizontal: the arrows point left and right (sizing a left or right edge)."""
+    c = Canvas(32, 32, MAGENTA)
+    white = (255, 255, 255)
+    c.rect(14, 6, 15, 26, white)     # the two bars
+    c.rect(17, 6, 18, 26, white)
+    c.rect(5, 15, 27, 17, white)     # the arrows' shaft
+    for i in range(5):               # the arrow heads
+        c.rect(5 + i, 15 - i, 6 + i, 17 + i, white)
+        c.rect(26 - i, 15 - i, 27 - i, 17 + i, white)
+    if not horizontal:
+        c.px = [[c.px[x][y] for x in range(32)] for y in range(32)]
+    outline(c, white)
     return c
 
 
@@ -180,6 +202,9 @@ def main():
             f.write(bmp24(badge(kind)))
     with open(os.path.join(OUT, "Hand.cur"), "wb") as f:
         f.write(cur(hand(), (7, 0), MAGENTA))
+    for name, horizontal in (("SplitHorz.cur", True), ("SplitVert.cur", False)):
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(cur(splitter(horizontal), (16, 16), MAGENTA))
 
 
 if __name__ == "__main__":

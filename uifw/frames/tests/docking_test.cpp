@@ -2,6 +2,7 @@
 // touch, a menu bar takes its own row, a bar is never left hanging past the edge; the layout of
 // docked and floating bars comes back after the frame is made again; a right click on a dock bar
 // asks the frame for the toolbar menu.
+#include "FramesTestKit.h"
 #include "UfxFrameWnd.h"
 #include "UfxMenuBar.h"
 #include "UfxToolBar.h"
@@ -52,15 +53,6 @@ BEGIN_MESSAGE_MAP(CDockFrame, CUfxFrameWnd)
   ON_REGISTERED_MESSAGE(UFXM_TOOLBAR_POPUPMENU, OnToolbarPopup)
 END_MESSAGE_MAP()
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
 
 const wchar_t kAppKey[] = L"Software\\Ferrow Software\\DockTest";
 

@@ -1,5 +1,6 @@
 // The bar non-client helper by pixels: a docked bar with a gripper shows it, a floating one does
 // not, and a partial repaint leaves the parts outside its region as they were.
+#include "FramesTestKit.h"
 #include "UfxBarNcHelper.h"
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
@@ -32,13 +33,6 @@ END_MESSAGE_MAP()
 // Bars overlap their dock bar's edge by this much: those pixels show the neighbours.
 const int kHidden = 2;
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 class NcHelperTest : public ::testing::Test {
 protected:

@@ -1,6 +1,7 @@
 // The workspace in a test application: the registry layout it writes and cleans, the saved
 // library version, manager sections only for managers that exist, double clicks, and the frame's
 // window placement and key routing while minimised.
+#include "FramesTestKit.h"
 #include "UfxCommandManager.h"
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
@@ -8,7 +9,6 @@
 #include "UfxRegistry.h"
 #include "UfxWorkspace.h"
 #include <gtest/gtest.h>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -51,19 +51,6 @@ bool KeyExists(const CString& path) {
   return true;
 }
 
-void PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  while (!done() && ::GetTickCount() - start < 3000) {
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-    }
-    ::Sleep(5);
-  }
-}
 
 class WorkspaceTest : public ::testing::Test {
 protected:
@@ -296,6 +283,32 @@ TEST_F(WorkspaceTest, ARestoredFrameTranslatesItsAccelerators) {
   EXPECT_EQ(std::vector<UINT>{kCmdAccel}, g_commands);
   EXPECT_TRUE(::IsWindow(hFrame));
   pFrame->DestroyWindow();
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WorkspaceTest, UserToolbarsHaveTheirIdRangeAndMenuItems) {
+  CUfxFrameHelper helper(nullptr);
+  EXPECT_EQ(0u, helper.GetFreeUserToolbarId());  // no range
+  helper.InitUserToolbars(nullptr, 0xE828, 0xE831);
+  EXPECT_EQ(0xE828u, helper.GetFreeUserToolbarId());
+  EXPECT_EQ(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\"), helper.GetUserToolbarsEntry());
+  EXPECT_TRUE(helper.IsUserDefinedToolbarId(0xE831));
+  EXPECT_FALSE(helper.IsUserDefinedToolbarId(0xE832));
+  EXPECT_EQ(nullptr, helper.GetUserBarByIndex(0));
+
+  // Without user toolbars every item of the range goes.
+  CMenu menu;
+  menu.CreatePopupMenu();
+  menu.AppendMenu(MF_STRING, 100, L"Before");
+  menu.AppendMenu(MF_STRING, 22873, L"User 1");
+  menu.AppendMenu(MF_STRING, 22874, L"User 2");
+  menu.AppendMenu(MF_STRING, 200, L"After");
+  EXPECT_EQ(2, helper.SetupToolbarMenu(menu, 22873, 22882));
+  EXPECT_EQ(100u, menu.GetMenuItemID(0));
+  EXPECT_EQ(200u, menu.GetMenuItemID(1));
 }
 
 }  // namespace

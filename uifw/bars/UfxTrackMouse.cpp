@@ -1,0 +1,3 @@
+#include "UfxTrackMouse.h"
+
+BOOL UfxTrackMouse(LPTRACKMOUSEEVENT lpEventTrack) { return ::TrackMouseEvent(lpEventTrack); }

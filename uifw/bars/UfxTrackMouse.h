@@ -1,0 +1,5 @@
+// UfxTrackMouse: asks for WM_MOUSELEAVE (TME_LEAVE) when the mouse leaves the window.
+#pragma once
+#include "Framework.h"
+
+BOOL UfxTrackMouse(LPTRACKMOUSEEVENT lpEventTrack);
