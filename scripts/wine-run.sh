@@ -12,4 +12,9 @@ if [ -n "$group" ] && [ -n "${NUMBROOK_DISPLAYS_ENV:-}" ] && [ -f "$NUMBROOK_DIS
     export DISPLAY="$d" WINEPREFIX="$p"
   fi
 fi
+# With --print-env only the display and prefix are printed (for a test's native helpers).
+if [ "${1:-}" = "--print-env" ]; then
+  echo "${DISPLAY:-} ${WINEPREFIX:-}"
+  exit 0
+fi
 exec wine "$@"

@@ -27,6 +27,8 @@ public:
   CMenu* MDISetMenu(CMenu* pFrameMenu, CMenu* pWindowMenu);
 
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
+  // The client area steps aside for the preview; afterwards the active child's menu is merged again.
+  void OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) override;
   CFrameWnd* GetActiveFrame() override;
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
   void OnUpdateFrameTitle(BOOL bAddToTitle) override;

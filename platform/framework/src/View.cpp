@@ -223,7 +223,20 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     pParent->OnSetPreviewMode(FALSE, pState);  // the view deleted itself
     return FALSE;
   }
+  // The preview's bar of buttons, when the program has its template; its commands reach the
+  // preview as the active view.
+  LPCWSTR lpszBar = MAKEINTRESOURCEW(nIDResource);
+  if (::FindResourceW(AfxFindResourceHandle(lpszBar, (LPCWSTR)RT_DIALOG), lpszBar, (LPCWSTR)RT_DIALOG) != nullptr) {
+    auto* pBar = new CDialogBar;
+    if (pBar->Create(pParent, lpszBar, CBRS_TOP, AFX_IDW_PREVIEW_BAR)) {
+      pBar->m_bAutoDelete = TRUE;
+      pView->m_pToolBar = pBar;
+    } else {
+      delete pBar;
+    }
+  }
   if (!pView->SetPrintView(pPrintView)) {
+    if (pView->m_pToolBar != nullptr) pView->m_pToolBar->DestroyWindow();
     pView->DestroyWindow();
     pParent->OnSetPreviewMode(FALSE, pState);
     pParent->SetActiveView(pState->pViewActiveOld, FALSE);
@@ -243,6 +256,7 @@ void CView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT, CPreviewView* 
   CFrameWnd* pParent = pPreview->GetTopLevelFrame();
   CPrintPreviewState* pState = pPreview->m_pPreviewState;
   pPreview->m_pPreviewState = nullptr;
+  if (pPreview->m_pToolBar != nullptr) pPreview->m_pToolBar->DestroyWindow();  // it deletes itself
   pPreview->DestroyWindow();  // the preview's DC and job record go with it
   if (pParent == nullptr || pState == nullptr) {
     delete pState;

@@ -3,6 +3,11 @@
 # the folder holds xdotool's arguments; the file is removed once they have been played.
 dir="$1"
 shift
+# xdotool works on the display the program gets (the test wrapper picks one per test).
+if [ "$(basename "$1")" = wine-run.sh ]; then
+  read -r DISPLAY _ <<<"$("$1" --print-env)"
+  export DISPLAY
+fi
 mkdir -p "$dir"
 rm -f "$dir"/*.req "$dir"/*.tmp
 (

@@ -111,12 +111,14 @@ static void ExpectJob(const CString& title, int pages, const std::vector<std::pa
   for (auto& t : texts) out << "PAGE " << t.first << " " << Utf8(t.second) << "\n";
 }
 
-// A frame with a menu, accelerators, a bar and a message bar around the worksheet view.
+// A frame with a menu, accelerators, a control bar, another bar window and a message bar around
+// the worksheet view.
 struct PrintFixture : ::testing::Test {
   CFrameWnd* frame = nullptr;
   CSheetDoc* doc = nullptr;
   CSheetView* view = nullptr;
   CWnd bar, status;
+  CDialogBar dialogBar;
   HMENU menu = nullptr;
   HACCEL accel = nullptr;
   static int jobs;
@@ -139,6 +141,7 @@ struct PrintFixture : ::testing::Test {
     accel = frame->m_hAccelTable = ::CreateAcceleratorTableW(&a, 1);
     ASSERT_TRUE(bar.Create(L"STATIC", L"bar", WS_CHILD | WS_VISIBLE, CRect(0, 0, 800, 20), frame, AFX_IDW_TOOLBAR));
     ASSERT_TRUE(status.Create(L"STATIC", L"", WS_CHILD | WS_VISIBLE, CRect(0, 600, 800, 620), frame, AFX_IDW_STATUS_BAR));
+    ASSERT_TRUE(dialogBar.Create(frame, 400, CBRS_TOP | WS_VISIBLE, AFX_IDW_DIALOGBAR));
     frame->RecalcLayout();
   }
   void TearDown() override {
@@ -251,8 +254,16 @@ TEST_F(PrintFixture, PreviewShowsPagesTurnsZoomsAndGivesTheFrameBack) {
   EXPECT_EQ(nullptr, ::GetMenu(frame->m_hWnd));
   EXPECT_EQ(nullptr, frame->m_hAccelTable);
   EXPECT_FALSE(bar.IsWindowVisible());
+  EXPECT_FALSE(dialogBar.IsVisible()) << "control bars are put away";
   EXPECT_TRUE(status.IsWindowVisible()) << "the message bar shows the page";
   EXPECT_EQ(CString(L"Page 1"), StatusText());
+  CWnd* buttons = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(nullptr, buttons) << "the preview's bar of buttons";
+  EXPECT_TRUE(buttons->IsWindowVisible());
+  buttons->GetDlgItem(ID_PREVIEW_NEXT)->SendMessage(BM_CLICK);
+  EXPECT_EQ(2u, preview->GetCurrentPage()) << "its Next button turns the page";
+  buttons->GetDlgItem(ID_PREVIEW_PREV)->SendMessage(BM_CLICK);
+  EXPECT_EQ(1u, preview->GetCurrentPage());
 
   // One page, with the printer's proportions, and the view's text on it.
   preview->UpdateWindow();
@@ -299,4 +310,44 @@ TEST_F(PrintFixture, PreviewShowsPagesTurnsZoomsAndGivesTheFrameBack) {
   EXPECT_EQ(menu, ::GetMenu(frame->m_hWnd));
   EXPECT_EQ(accel, frame->m_hAccelTable);
   EXPECT_TRUE(bar.IsWindowVisible());
+  EXPECT_TRUE(dialogBar.IsVisible());
+  EXPECT_EQ(nullptr, frame->GetDlgItem(AFX_IDW_PREVIEW_BAR)) << "the preview's bar is gone";
+}
+
+// In an MDI frame the preview takes the client area's place and the child's menu comes back.
+TEST(MdiPreview, TheClientAreaStepsAsideAndTheChildsMenuComesBack) {
+  auto* doc = new CSheetDoc;
+  doc->m_bAutoDelete = FALSE;
+  doc->SetTitle(L"Mdi");
+  doc->lines = {{L"1+1", L"2"}};
+  auto* main = new CMDIFrameWnd;
+  HMENU frameMenu = ::CreateMenu();
+  HMENU windowMenu = ::CreatePopupMenu();
+  ::AppendMenuW(windowMenu, MF_STRING, ID_WINDOW_CASCADE, L"&Cascade");
+  ::AppendMenuW(frameMenu, MF_POPUP, (UINT_PTR)windowMenu, L"&Window");
+  ASSERT_TRUE(main->Create(nullptr, L"Mdi", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 700, 600), nullptr, nullptr));
+  ::SetMenu(main->m_hWnd, frameMenu);
+  CCreateContext context;
+  context.m_pNewViewClass = RUNTIME_CLASS(CSheetView);
+  context.m_pCurrentDoc = doc;
+  auto* child = new CMDIChildWnd;
+  ASSERT_TRUE(child->Create(nullptr, L"Sheet", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, main,
+                            &context));
+  auto* view = (CSheetView*)child->GetDescendantWindow(AFX_IDW_PANE_FIRST, TRUE);
+  ASSERT_NE(nullptr, view);
+  child->SetActiveView(view);
+  HWND client = main->m_hWndMDIClient;
+  view->SendMessage(WM_COMMAND, ID_FILE_PRINT_PREVIEW);
+  auto* preview = DYNAMIC_DOWNCAST(CPreviewView, main->GetActiveView());
+  ASSERT_NE(nullptr, preview);
+  EXPECT_EQ(main->m_hWnd, ::GetParent(preview->m_hWnd));
+  EXPECT_FALSE(::IsWindowVisible(client));
+  EXPECT_EQ(nullptr, ::GetMenu(main->m_hWnd));
+  main->SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE);
+  EXPECT_TRUE(::IsWindowVisible(client));
+  EXPECT_EQ(AFX_IDW_PANE_FIRST, ::GetDlgCtrlID(client));
+  EXPECT_NE(nullptr, ::GetMenu(main->m_hWnd));
+  EXPECT_EQ(child, main->MDIGetActive());
+  main->DestroyWindow();
+  delete doc;
 }
