@@ -98,6 +98,13 @@ start_test_displays() {
   done
   printf '{"version":{"major":1,"minor":0},"local":[{"displays":[%s]}]}\n' "$slots" >"$BUILD/ctest-resources.json"
   export NUMBROOK_DISPLAYS_ENV="$BUILD/displays.env"
+  # Each prefix's server and desktop are started once, before the tests, and kept until the end:
+  # programs that start together in a cold prefix can hang at their exit for a minute or more.
+  local id d p
+  while read -r id d p; do
+    DISPLAY="$d" WINEPREFIX="$p" wineserver -p </dev/null
+    DISPLAY="$d" WINEPREFIX="$p" wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
+  done <"$BUILD/displays.env"
   echo "== $count displays for the tests"
 }
 
