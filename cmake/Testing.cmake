@@ -24,33 +24,13 @@ function(numbrook_add_test)
   if(T_NEEDS_REGISTRATION)
     list(APPEND labels registration)
   endif()
-  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 300 LABELS "${labels}")
-  # Programs with windows need a display of their own: its focus and clipboard are theirs for the run.
+  set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 LABELS "${labels}")
+  # Programs with windows share one display, its focus and its clipboard: they take turns.
   if(T_NEEDS_DISPLAY)
     set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
   endif()
 endfunction()
 
-# The test command starts several displays, each with its own X server and Wine prefix, and tells
-# ctest about them in a resource file. Every test that takes the "display" lock (above, or set by a
-# folder of its own) is given one of those displays instead, so windowed tests run side by side, one
-# to a display. Called once, after every folder has added its tests.
-function(numbrook_spread_display_tests)
-  set(dirs ${CMAKE_SOURCE_DIR})
-  while(dirs)
-    list(POP_FRONT dirs dir)
-    get_property(subdirs DIRECTORY ${dir} PROPERTY SUBDIRECTORIES)
-    list(APPEND dirs ${subdirs})
-    get_property(tests DIRECTORY ${dir} PROPERTY TESTS)
-    foreach(t ${tests})
-      get_test_property(${t} RESOURCE_LOCK locks)
-      if(locks AND "display" IN_LIST locks)
-        list(REMOVE_ITEM locks display)
-        set_tests_properties(${t} PROPERTIES RESOURCE_LOCK "${locks}" RESOURCE_GROUPS "displays:1")
-      endif()
-    endforeach()
-  endwhile()
-endfunction()
 
 # numbrook_add_folder_tests(PREFIX <p> LIBS <libs...> [WINDOW_TESTS <names...>|ALL] [PURE_TESTS <names...>]
 #                           [NO_MAIN_TESTS <names...>] [SKIP <names...>])

@@ -72,40 +72,11 @@ start_xvfb() {
   echo "no free display number" >&2; exit 1
 }
 
-# Displays for the tests, so that windowed tests run side by side: the first is the display above
-# with the main prefix, each further one has an Xvfb of its own and a copy of the prefix made once
-# the kernel is registered (a Wine prefix belongs to the display its first program ran on). ctest
-# learns of them from a resource file; scripts/wine-run.sh maps the one a test gets to DISPLAY and
-# WINEPREFIX.
-EXTRA_PREFIXES=()
-start_test_displays() {
-  local count="$1" i prefix
-  wineserver -w || true
-  : >"$BUILD/displays.env"
-  local slots=""
-  for ((i = 0; i < count; i++)); do
-    if [ "$i" = 0 ]; then
-      echo "0 $DISPLAY $WINEPREFIX" >>"$BUILD/displays.env"
-    else
-      start_xvfb
-      prefix="$WINEPREFIX-d$i"
-      rm -rf "$prefix"
-      cp -a "$WINEPREFIX" "$prefix"
-      EXTRA_PREFIXES+=("$prefix")
-      echo "$i $XVFB_DISPLAY $prefix" >>"$BUILD/displays.env"
-    fi
-    slots+="${slots:+,}{\"id\":\"$i\",\"slots\":1}"
-  done
-  printf '{"version":{"major":1,"minor":0},"local":[{"displays":[%s]}]}\n' "$slots" >"$BUILD/ctest-resources.json"
-  export NUMBROOK_DISPLAYS_ENV="$BUILD/displays.env"
-  # Each prefix's server and desktop are started once, before the tests, and kept until the end:
-  # programs that start together in a cold prefix can hang at their exit for a minute or more.
-  local id d p
-  while read -r id d p; do
-    DISPLAY="$d" WINEPREFIX="$p" wineserver -p </dev/null
-    DISPLAY="$d" WINEPREFIX="$p" wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
-  done <"$BUILD/displays.env"
-  echo "== $count displays for the tests"
+# Keeps the prefix's server, services and desktop running from now until stop_all: programs that
+# start together in a cold prefix can hang at their exit.
+warm_wine() {
+  wineserver -p </dev/null
+  wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
 # Printing: the PDF queue NumbrookPDF of a CUPS scheduler, writing into $BUILD/printed. Wine
@@ -130,7 +101,6 @@ start_printing() {
 stop_all() {
   local p
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
-  for p in "${EXTRA_PREFIXES[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
   for p in "${XVFB_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
 }
