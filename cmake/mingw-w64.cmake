@@ -13,5 +13,5 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 
 find_program(WIDL ${TOOLCHAIN_PREFIX}-widl REQUIRED)
 find_program(WINE_PROGRAM wine REQUIRED)
-# Tests run through a small wrapper that puts each windowed test on the display ctest gave it.
+# Tests run through a small wrapper around wine (it also tells native test helpers the display).
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine-run.sh)
