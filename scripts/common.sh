@@ -75,7 +75,7 @@ start_xvfb() {
 # Keeps the prefix's server, services and desktop running from now until stop_all: programs that
 # start together in a cold prefix can hang at their exit.
 warm_wine() {
-  wineserver -p </dev/null
+  wineserver -p </dev/null >/dev/null 2>&1 || true  # already running: it is warm
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 

@@ -6,9 +6,9 @@ build_all
 trap stop_all EXIT
 start_wine
 start_display
+warm_wine
 start_printing
 register_kernel
-warm_wine
 echo "== running tests"
 cd "$BUILD"
 # Every test program runs its tests in a new order each time: no test may lean on another.
