@@ -44,6 +44,8 @@ BOOL CUfxMenuBar::PrevMenu() { return FALSE; }
 BOOL CUfxMenuBar::NextMenu() { return FALSE; }
 BOOL CUfxMenuBar::TranslateChar(UINT) { return FALSE; }
 void CUfxMenuBar::OnPopupClosed(CUfxToolbarMenuButton*) {}
+void CUfxMenuBar::OnPopupOpened(CUfxToolbarMenuButton*) {}
+CUfxToolbarMenuButton* CUfxMenuBar::GetDroppedMenuButton(int& iIndex) const { iIndex = -1; return nullptr; }
 void CUfxMenuBar::Deactivate() {}
 CString CUfxMenuBar::MenuItemText(UINT) const { return CString(); }
 CFont& CUfxMenuBar::GetMenuFont(BOOL bHorz) { return bHorz ? UfxGlobalData.fontRegular : UfxGlobalData.fontVert; }

@@ -71,8 +71,11 @@ public:
   BOOL NextMenu();
   // A mnemonic of a title: opens it; TRUE when taken.
   BOOL TranslateChar(UINT nChar);
-  // Called by a popup of this bar when it closes.
+  // A title's popup opened or closed.
+  void OnPopupOpened(CUfxToolbarMenuButton* pButton);
   void OnPopupClosed(CUfxToolbarMenuButton* pButton);
+  // The title whose popup is open (its index), or null and -1.
+  CUfxToolbarMenuButton* GetDroppedMenuButton(int& iIndex) const;
   // Drops the highlight and gives the focus back.
   void Deactivate();
   // The text of a command in the current menu tree, or empty.
