@@ -333,7 +333,8 @@ void CUfxSizingControlBar::ArrangeRow() {
                          SWP_NOACTIVATE | SWP_NOZORDER);
       bMoved = TRUE;
     }
-    if (bMoved && pPrev != nullptr)
+    // Each bar lies just behind the one after it (a bar already there is left alone).
+    if (bMoved && pPrev != nullptr && ::GetWindow(pBar->m_hWnd, GW_HWNDNEXT) != pPrev->m_hWnd)
       pPrev->SetWindowPos(pBar, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
     pPrev = pBar;
     nOffset += bHorz ? size.cx : size.cy;
