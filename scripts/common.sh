@@ -6,7 +6,7 @@ ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${NUMBROOK_BUILD:-$ROOT/build}"
 JOBS="${JOBS:-$(nproc)}"
 PACKAGES=(cmake make mingw-w64 mingw-w64-tools libwine-dev wine wine64 fonts-wine xvfb xauth googletest xdotool
-          cups printer-driver-cups-pdf poppler-utils)
+          cups printer-driver-cups-pdf poppler-utils x11-apps imagemagick)
 
 install_packages() {
   local missing=()
