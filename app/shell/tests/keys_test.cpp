@@ -38,8 +38,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) 
 // Has the driver play these xdotool arguments; pumps messages until they have been played.
 bool Play(const std::string& commands) {
   static int counter = 0;
-  ::CreateDirectoryW(L"gestures", nullptr);
-  std::string name = "gestures\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  ::CreateDirectoryW(L"gestures-keys", nullptr);
+  std::string name = "gestures-keys\\" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
   {
     std::ofstream out(name + ".tmp", std::ios::binary);
     out << commands << "\n";
