@@ -1268,12 +1268,13 @@ void CUfxToolBar::OnMouseMove(UINT nFlags, CPoint point) {
   m_iHighlighted = iHit;
   InvalidateButton(iOld);
   InvalidateButton(iHit);
-  UpdateWindow();
   if (!IsHelpModeHookActive()) {
     if (const CUfxToolbarButton* pHit = GetButton(iHit)) ShowCommandPrompt(pHit->m_nID);
     else SendIdlePrompt();
   }
+  const HWND hwnd = m_hWnd;
   SetHotButton(iHit);
+  if (IsAlive(hwnd, this)) UpdateWindow();
 }
 
 void CUfxToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
