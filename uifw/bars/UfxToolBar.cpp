@@ -1,6 +1,8 @@
 #include "UfxToolBar.h"
 #include "UfxToolbarButton.h"
 #include "UfxCommandUsage.h"
+#include "UfxCustomizeButton.h"
+#include "UfxToolbarSystemMenuButton.h"
 #include "UfxCommandManager.h"
 #include "UfxFrameHelper.h"
 #include "UfxFrameWnd.h"
@@ -271,15 +273,13 @@ int CUfxToolBar::InsertSeparator(int iInsertAt) {
 
 void CUfxToolBar::SetCustomizeButton(CCustomizeButton* pButton) {
   if (m_pCustomizeBtn != nullptr) {
-    CObject* pOld = reinterpret_cast<CObject*>(m_pCustomizeBtn);
-    if (POSITION pos = m_Buttons.Find(pOld)) m_Buttons.RemoveAt(pos);
-    delete pOld;
+    if (POSITION pos = m_Buttons.Find(m_pCustomizeBtn)) m_Buttons.RemoveAt(pos);
+    delete m_pCustomizeBtn;
     m_pCustomizeBtn = nullptr;
   }
   if (pButton == nullptr) return;
-  CUfxToolbarButton* pNew = reinterpret_cast<CUfxToolbarButton*>(pButton);
-  m_Buttons.AddTail(pNew);
-  pNew->OnParentChanged(this);
+  m_Buttons.AddTail(pButton);
+  pButton->OnParentChanged(this);
   m_pCustomizeBtn = pButton;
 }
 
@@ -287,7 +287,7 @@ BOOL CUfxToolBar::RemoveButton(int iIndex) {
   POSITION pos = iIndex >= 0 ? m_Buttons.FindIndex(iIndex) : nullptr;
   if (pos == nullptr) return FALSE;
   CUfxToolbarButton* pButton = AsButton(m_Buttons.GetAt(pos));
-  if (reinterpret_cast<CCustomizeButton*>(pButton) == m_pCustomizeBtn) return FALSE;
+  if (pButton == m_pCustomizeBtn) return FALSE;
   m_Buttons.RemoveAt(pos);
   pButton->OnCancelMode();
   delete pButton;
@@ -429,7 +429,7 @@ CUfxToolbarMenuButton* CUfxToolBar::GetDroppedDownMenu(int* pIndex) const {
     CUfxToolbarButton* pButton = AsButton(m_Buttons.GetNext(pos));
     if (pButton->IsDroppedDown()) {
       if (pIndex != nullptr) *pIndex = i;
-      return reinterpret_cast<CUfxToolbarMenuButton*>(pButton);
+      return DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton);
     }
   }
   if (pIndex != nullptr) *pIndex = -1;
@@ -440,7 +440,7 @@ BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
   // The customize button stays the bar's last button.
   CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(reinterpret_cast<CObject*>(pCustomize))) m_Buttons.RemoveAt(pos);
+    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
     m_pCustomizeBtn = nullptr;
   }
   RemoveAllButtons();
@@ -472,7 +472,7 @@ BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
     }
   }
   if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = reinterpret_cast<CUfxToolbarButton*>(pCustomize);
+    CUfxToolbarButton* pButton = pCustomize;
     m_Buttons.AddTail(pButton);
     pButton->OnParentChanged(this);
     m_pCustomizeBtn = pCustomize;
@@ -757,7 +757,8 @@ void CUfxToolBar::AdjustLayout() {
   if (DYNAMIC_DOWNCAST(CReBar, GetParent()) != nullptr) {
     UpdateRebarBand();
   } else if (CFrameWnd* pFrame = GetParentFrame()) {
-    pFrame->RecalcLayout();
+    // A hidden bar takes no room: the frame's layout does not change with it.
+    if (IsWindowVisible()) pFrame->RecalcLayout();
   }
   LayoutButtons();
   RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -790,7 +791,7 @@ int CUfxToolBar::WrapButtons(int nWidth, int nHeight) {
   CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
   CBarFontSelector font(dc, bHorz);
   const CSize sizeDefault(ColumnWidth(), RowHeight());
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CUfxToolbarButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr && bHorz && !IsFloating()) nWidth -= pCustomize->OnCalculateSize(&dc, sizeDefault, bHorz).cx;
 
   int nRows = 1;
@@ -937,10 +938,12 @@ void CUfxToolBar::LayoutButtons() {
   const CSize sizeDefault(ColumnWidth(), RowHeight());
   const int nRowHeight = RowHeight();
 
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CCustomizeButton* pCustomize = m_pCustomizeBtn;
   const BOOL bHideBehindCustomize = pCustomize != nullptr && !bFloating && !s_bCustomizeMode;
   CSize sizeCustomize(0, 0);
+  if (pCustomize != nullptr) pCustomize->GetInvisibleButtons().RemoveAll();
   if (bHideBehindCustomize) sizeCustomize = pCustomize->OnCalculateSize(&dc, sizeDefault, bHorz);
+  const BOOL bCustomizeCommand = pCustomize != nullptr && pCustomize->GetCustomizeCmdId() > 0;
   CObList lstHidden;
   int iLastReal = -1;
   {
@@ -972,7 +975,7 @@ void CUfxToolBar::LayoutButtons() {
     const CRect rect(x, y, x + size.cx, y + size.cy);
     if (bVisible && bHideBehindCustomize) {
       // The last real button needs no room for a customize button that would show nothing.
-      const BOOL bReserve = i != iLastReal || !lstHidden.IsEmpty();
+      const BOOL bReserve = i != iLastReal || bCustomizeCommand || !lstHidden.IsEmpty();
       const int nLimit = (bHorz ? rectClient.right - (bReserve ? sizeCustomize.cx : 0)
                                 : rectClient.bottom - (bReserve ? sizeCustomize.cy : 0));
       if ((bHorz ? rect.right : rect.bottom) > nLimit) {
@@ -1016,12 +1019,13 @@ void CUfxToolBar::LayoutButtons() {
 }
 
 void CUfxToolBar::PlaceCustomizeButton(const CObList& lstHidden, CSize sizeCustomize, BOOL bDocked) {
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize == nullptr) return;
+  pCustomize->GetInvisibleButtons().AddTail(const_cast<CObList*>(&lstHidden));
   CRect rectClient;
   GetClientRect(rectClient);
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-  const BOOL bShow = bDocked && !lstHidden.IsEmpty();
+  const BOOL bShow = bDocked && (pCustomize->GetCustomizeCmdId() > 0 || !lstHidden.IsEmpty());
   CRect rect(0, 0, 0, 0);
   if (bShow) {
     rect = bHorz ? CRect(rectClient.right - sizeCustomize.cx, rectClient.top, rectClient.right - 1, rectClient.bottom)
@@ -1093,22 +1097,24 @@ CUfxToolBarImages* CUfxToolBar::GetImagesToDraw(CUfxToolBarImages** ppCold, CUfx
 }
 
 void CUfxToolBar::DoPaint(CDC* pDCPaint) {
-  CRect rectClip;
-  pDCPaint->GetClipBox(rectClip);
   CRect rectClient;
   GetClientRect(rectClient);
-  if (rectClient.IsRectEmpty()) return;
+  CRect rectClip;
+  pDCPaint->GetClipBox(rectClip);
+  if (!rectClip.IntersectRect(rectClip, rectClient)) return;
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
 
-  // Everything goes to one off-screen bitmap that is copied out at the end.
+  // Everything goes to one off-screen bitmap as large as the clip box, copied out at the end.
   CDC dcMem;
   CBitmap bmpMem;
   if (!dcMem.CreateCompatibleDC(pDCPaint) ||
-      !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
+      !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClip.Width(), rectClip.Height())) {
     return;
   }
   CDC* pDC = &dcMem;
   CBitmap* pOldBitmap = pDC->SelectObject(&bmpMem);
+  pDC->SetViewportOrg(-rectClip.left, -rectClip.top);
+  pDC->IntersectClipRect(rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
   CUfxVisualManager* pVisManager = CUfxVisualManager::GetInstance();
   if (GetStyle() & TBSTYLE_TRANSPARENT) m_Impl.FillBackground(pDC);
   else pVisManager->OnFillBarBackground(pDC, this, rectClient, rectClip);
@@ -1163,7 +1169,8 @@ void CUfxToolBar::DoPaint(CDC* pDCPaint) {
   }
   if (pCold != nullptr) pVisManager->SetFadeInactiveImage(bFadeWas);
   DrawCustomizeSelection(pDC);
-  pDCPaint->BitBlt(rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(), pDC, 0, 0, SRCCOPY);
+  pDC->SetViewportOrg(0, 0);
+  pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, 0, 0, SRCCOPY);
   pDC->SelectObject(pOldBitmap);
 }
 
@@ -1227,7 +1234,7 @@ BOOL IsOfClass(const CObject* pObject, const char* pszClassName) {
   return FALSE;
 }
 
-BOOL IsMenuButton(const CUfxToolbarButton* pButton) { return IsOfClass(pButton, "CUfxToolbarMenuButton"); }
+BOOL IsMenuButton(CUfxToolbarButton* pButton) { return DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton) != nullptr; }
 }  // namespace
 
 BOOL CUfxToolBar::IsAlive(HWND hwnd, const CUfxToolBar* pBar) {
@@ -1385,7 +1392,7 @@ void CUfxToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
   const HWND hwnd = m_hWnd;
   pButton->OnDblClick(this);
   if (!IsAlive(hwnd, this) || ButtonToIndex(pButton) < 0) return;
-  if (!IsOfClass(pButton, "CUfxToolbarSystemMenuButton")) OnLButtonDown(nFlags, point);
+  if (!pButton->IsKindOf(RUNTIME_CLASS(CUfxToolbarSystemMenuButton))) OnLButtonDown(nFlags, point);
 }
 
 LRESULT CUfxToolBar::OnMouseLeave(WPARAM, LPARAM) {
@@ -1720,7 +1727,7 @@ int CUfxToolBar::SetHotButton(int iHot) {
     return iOld;
   }
   int iDropped = -1;
-  CUfxToolbarButton* pDropped = reinterpret_cast<CUfxToolbarButton*>(GetDroppedDownMenu(&iDropped));
+  CUfxToolbarButton* pDropped = GetDroppedDownMenu(&iDropped);
   m_iHotKeyButton = iHot;
   if (s_bCustomizeMode) m_iSelected = iHot;
   if (pDropped != nullptr && iDropped != iHot) {
@@ -1729,7 +1736,7 @@ int CUfxToolBar::SetHotButton(int iHot) {
     pDropped->OnCancelMode();
     if (!IsAlive(hwnd, this)) return iOld;
     CUfxToolbarButton* pNew = GetButton(iHot);
-    if (pNew != nullptr && !(s_bCustomizeMode && IsOfClass(pNew, "CUfxToolbarSystemMenuButton"))) {
+    if (pNew != nullptr && !(s_bCustomizeMode && pNew->IsKindOf(RUNTIME_CLASS(CUfxToolbarSystemMenuButton)))) {
       pNew->OnClick(this, FALSE);
       if (!IsAlive(hwnd, this)) return iOld;
     }
@@ -2053,7 +2060,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
   }
   CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(reinterpret_cast<CObject*>(pCustomize))) m_Buttons.RemoveAt(pos);
+    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
     m_pCustomizeBtn = nullptr;
   }
   RemoveAllButtons();
@@ -2065,7 +2072,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
   }
   if (AllowsTextLabels()) m_bTextLabels = bTextLabels != 0;
   if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = reinterpret_cast<CUfxToolbarButton*>(pCustomize);
+    CUfxToolbarButton* pButton = pCustomize;
     m_Buttons.AddTail(pButton);
     pButton->OnParentChanged(this);
     m_pCustomizeBtn = pCustomize;

@@ -1,5 +1,7 @@
 // The toolbar's sizes, loading from toolbar resources, layout in rows, hit tests and painting.
 #include "ToolbarTestKit.h"
+#include "UfxCustomizeButton.h"
+#include "UfxMenuGlyphs.h"
 
 using namespace toolbar_test;
 
@@ -130,6 +132,40 @@ TEST_F(ToolbarLayoutTest, SeparatorsAtARowStartOrAfterASeparatorTakeNoSpace) {
   EXPECT_EQ(8, RectOf(2).Width());
   EXPECT_FALSE(bar->GetButton(3)->m_bVisible);
   EXPECT_EQ(RectOf(2).right, RectOf(4).left);
+}
+
+TEST_F(ToolbarLayoutTest, AShortDockedBarHidesItsLastButtonsBehindTheCustomizeButton) {
+  SetIds({101, 102, 103, 104, 105, 106});
+  CCustomizeButton* pCustomize = new CCustomizeButton(0, L"");
+  bar->SetCustomizeButton(pCustomize);
+  EXPECT_EQ(6, bar->InsertButton(new CUfxToolbarButton(107, -1))) << "inserted before the customize button";
+  ASSERT_EQ(pCustomize, bar->GetButton(7));
+  const int nWidth = bar->GetButtonSize().cx;
+  const int nCustomize = CUfxMenuGlyphs::GetSize().cx + 2 * look->GetToolbarCustomizeButtonMargin();
+
+  // Everything fits: no customize button.
+  Place(1 + 7 * nWidth + 1, 30);
+  for (int i = 0; i < 7; ++i) EXPECT_TRUE(bar->GetButton(i)->m_bVisible) << i;
+  EXPECT_FALSE(pCustomize->m_bVisible);
+  EXPECT_TRUE(pCustomize->GetInvisibleButtons().IsEmpty());
+
+  // Room for three buttons and the customize button (the borders lie outside the client area).
+  CRect rectWindow, rectInner;
+  bar->GetWindowRect(rectWindow);
+  bar->GetClientRect(rectInner);
+  const int cx = rectWindow.Width() - rectInner.Width() + 1 + 3 * nWidth + nCustomize + 2;
+  Place(cx, 30);
+  for (int i = 0; i < 7; ++i) EXPECT_EQ(i < 3, bar->GetButton(i)->m_bVisible) << i;
+  std::vector<UINT> hidden;
+  for (POSITION pos = pCustomize->GetInvisibleButtons().GetHeadPosition(); pos != nullptr;)
+    hidden.push_back(static_cast<CUfxToolbarButton*>(pCustomize->GetInvisibleButtons().GetNext(pos))->m_nID);
+  EXPECT_EQ(std::vector<UINT>({104, 105, 106, 107}), hidden);
+  CRect rectClient;
+  bar->GetClientRect(rectClient);
+  EXPECT_TRUE(pCustomize->m_bVisible);
+  EXPECT_EQ(CRect(rectClient.right - nCustomize, rectClient.top, rectClient.right - 1, rectClient.bottom), RectOf(7));
+  EXPECT_EQ(-1, bar->HitTest(RectOf(4).CenterPoint()));
+  EXPECT_FALSE(bar->RemoveButton(7)) << "the customize button stays";
 }
 
 TEST_F(ToolbarLayoutTest, HitTestsFindOnlyShownButtons) {
