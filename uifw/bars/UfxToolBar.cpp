@@ -8,6 +8,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
 #include "UfxKeyboardManager.h"
+#include "UfxPopupMenu.h"
 #include "UfxPopupMenuBar.h"
 #include "UfxRegistry.h"
 #include "UfxTrackMouse.h"
@@ -1680,12 +1681,20 @@ BOOL CUfxToolBar::ProcessMnemonicKey(UINT uiVirtKey) {
     m_iHighlighted = ButtonToIndex(pButton);
     const HWND hwnd = m_hWnd;
     pButton->OnClick(this, FALSE);
-    if (IsAlive(hwnd, this)) InvalidateButton(m_iHighlighted);
     s_iMenuAnimation = iAnimation;
+    if (!IsAlive(hwnd, this)) return TRUE;
+    InvalidateButton(m_iHighlighted);
+    SelectFirstPopupItem(pButton);
     return TRUE;
   }
   RunButtonCommand(pButton);
   return TRUE;
+}
+
+void CUfxToolBar::SelectFirstPopupItem(CUfxToolbarButton* pButton) {
+  CUfxToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton);
+  CUfxPopupMenu* pPopup = pMenuButton != nullptr ? pMenuButton->GetPopupMenu() : nullptr;
+  if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr) pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
 }
 
 BOOL CUfxToolBar::PrevMenu() {
@@ -1697,7 +1706,9 @@ BOOL CUfxToolBar::PrevMenu() {
     CUfxToolbarButton* pButton = GetButton(i);
     if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
       m_iHighlighted = i;
+      const HWND hwnd = m_hWnd;
       SetHotButton(i);
+      if (IsAlive(hwnd, this)) SelectFirstPopupItem(pButton);
       return TRUE;
     }
   }
@@ -1713,7 +1724,9 @@ BOOL CUfxToolBar::NextMenu() {
     CUfxToolbarButton* pButton = GetButton(i);
     if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
       m_iHighlighted = i;
+      const HWND hwnd = m_hWnd;
       SetHotButton(i);
+      if (IsAlive(hwnd, this)) SelectFirstPopupItem(pButton);
       return TRUE;
     }
   }

@@ -168,6 +168,32 @@ TEST_F(ToolbarLayoutTest, AShortDockedBarHidesItsLastButtonsBehindTheCustomizeBu
   EXPECT_FALSE(bar->RemoveButton(7)) << "the customize button stays";
 }
 
+TEST_F(ToolbarLayoutTest, AFloatingBarWithLabelsCentresEachRow) {
+  SetIds({101, 102, 103});
+  const LPCWSTR labels[] = {L"A", L"A much longer label", L"B"};
+  for (int i = 0; i < 3; ++i) bar->SetButtonText(i, labels[i]);
+  bar->SetBarStyle(bar->GetBarStyle() | CBRS_SIZE_DYNAMIC);
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  bar->EnableDocking(CBRS_ALIGN_ANY);
+  frame->FloatControlBar(bar, CPoint(50, 50));
+  ASSERT_TRUE(bar->IsFloating());
+  bar->EnableTextLabels(TRUE);
+
+  // Wrapped after the long button: two rows, each centred in the client width.
+  const int nRowEnd = RectOf(1).right;
+  CRect rectInside(0, 0, 0, 0);
+  bar->CalcInsideRect(rectInside, TRUE);
+  const CSize size = bar->CalcDynamicLayout(nRowEnd + 4 - rectInside.Width(), LM_HORZ);
+  ASSERT_TRUE(bar->GetButton(1)->m_bWrap);
+  Place(size.cx + 60, size.cy);
+  CRect rectClient;
+  bar->GetClientRect(rectClient);
+  EXPECT_LE(abs((RectOf(0).left - rectClient.left) - (rectClient.right - RectOf(1).right)), 2);
+  EXPECT_LE(abs((RectOf(2).left - rectClient.left) - (rectClient.right - RectOf(2).right)), 2);
+  EXPECT_GT(RectOf(2).left, RectOf(0).left) << "the short row sits further in";
+  EXPECT_GT(RectOf(2).top, RectOf(0).top);
+}
+
 TEST_F(ToolbarLayoutTest, HitTestsFindOnlyShownButtons) {
   SetIds({101, 0, 102});
   Place(400, 30);
