@@ -18,6 +18,7 @@ class CRecordingFrame : public CFrameWnd {
 public:
   std::vector<UINT> commands;
   std::vector<WPARAM> prompts;
+  std::vector<std::pair<WPARAM, LPARAM>> menus;  // "UFXTOOLBAR_POPUPMENU" requests
   std::set<UINT> handled;
   std::map<UINT, int> checks;       // id -> SetCheck value given in updates
   std::map<UINT, CString> texts;    // id -> SetText value given in updates
@@ -46,6 +47,7 @@ public:
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
     if (message == WM_SETMESSAGESTRING) prompts.push_back(wParam);
+    if (message == UFXM_TOOLBARMENU) menus.push_back({wParam, lParam});
     return CFrameWnd::WindowProc(message, wParam, lParam);
   }
 };

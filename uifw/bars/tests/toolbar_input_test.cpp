@@ -169,6 +169,31 @@ TEST_F(ToolbarInputTest, TooltipsAreOffPlainOrCarryTheShortcut) {
   frame->m_hAccelTable = nullptr;
 }
 
+TEST_F(ToolbarInputTest, AContextMenuIsAskedOfTheFrameOutsideCustomizeMode) {
+  bar->SendMessage(WM_CONTEXTMENU, (WPARAM)hwndBar, MAKELPARAM(321, 123));
+  ASSERT_EQ(1u, frame->menus.size());
+  EXPECT_EQ((WPARAM)hwndBar, frame->menus[0].first);
+  EXPECT_EQ(MAKELPARAM(321, 123), frame->menus[0].second);
+  ASSERT_TRUE(CUfxToolBar::SetCustomizeMode(TRUE));
+  EXPECT_FALSE(CUfxToolBar::SetCustomizeMode(TRUE)) << "unchanged";
+  bar->SendMessage(WM_CONTEXTMENU, (WPARAM)hwndBar, MAKELPARAM(321, 123));
+  EXPECT_EQ(1u, frame->menus.size());
+}
+
+TEST_F(ToolbarInputTest, InCustomizeModeAClickSelectsAndRunsNothing) {
+  ASSERT_TRUE(CUfxToolBar::SetCustomizeMode(TRUE));
+  Click(Centre(3), Centre(3));
+  EXPECT_TRUE(frame->commands.empty());
+  EXPECT_EQ(3, bar->GetSelectedButton());
+  EXPECT_EQ(bar, CUfxToolBar::GetSelectedToolbar());
+  // Leaving customize mode drops the selection.
+  ASSERT_TRUE(CUfxToolBar::SetCustomizeMode(FALSE));
+  EXPECT_EQ(-1, bar->GetSelectedButton());
+  EXPECT_EQ(nullptr, CUfxToolBar::GetSelectedToolbar());
+  Click(Centre(3), Centre(3));
+  EXPECT_EQ(std::vector<UINT>({0xE103}), frame->commands);
+}
+
 TEST_F(ToolbarInputTest, PromptsMapSystemAndHighCommandsToTheirStrings) {
   const struct {
     UINT cmd;
