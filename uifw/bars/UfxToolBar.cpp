@@ -104,6 +104,44 @@ private:
   HGDIOBJ m_hOld;
 };
 
+// The paint buffer: one memory DC and bitmap shared by all bars of the thread, grown as needed.
+// Making them anew for every paint costs more than drawing a few buttons.
+struct PaintBuffer {
+  CDC dc;
+  CBitmap bitmap;
+  CBitmap* pOldBitmap = nullptr;
+  CSize size{0, 0};
+
+  CDC* Get(CDC* pDCPaint, CSize sizeNeeded) {
+    if (dc.GetSafeHdc() == nullptr && !dc.CreateCompatibleDC(pDCPaint)) return nullptr;
+    if (sizeNeeded.cx > size.cx || sizeNeeded.cy > size.cy) {
+      if (pOldBitmap != nullptr) dc.SelectObject(pOldBitmap);
+      bitmap.DeleteObject();
+      const CSize sizeNew(sizeNeeded.cx > size.cx ? sizeNeeded.cx : size.cx,
+                          sizeNeeded.cy > size.cy ? sizeNeeded.cy : size.cy);
+      if (!bitmap.CreateCompatibleBitmap(pDCPaint, sizeNew.cx, sizeNew.cy)) {
+        size = CSize(0, 0);
+        pOldBitmap = nullptr;
+        return nullptr;
+      }
+      size = sizeNew;
+      pOldBitmap = dc.SelectObject(&bitmap);
+    }
+    return &dc;
+  }
+  void Free() {
+    if (pOldBitmap != nullptr) dc.SelectObject(pOldBitmap);
+    pOldBitmap = nullptr;
+    bitmap.DeleteObject();
+    dc.DeleteDC();
+    size = CSize(0, 0);
+  }
+};
+PaintBuffer& ThePaintBuffer() {
+  static PaintBuffer buffer;
+  return buffer;
+}
+
 // The toolbar resource: version 1, image width, image height, count, then the ids, all 16-bit.
 struct ToolbarResource {
   CSize sizeImage;
@@ -607,6 +645,7 @@ void CUfxToolBar::FreeStaticImages() {
     pImages->Clear();
   s_DefaultImages.RemoveAll();
   UfxCommandUsage.Reset();
+  ThePaintBuffer().Free();
 }
 
 // ---- sizes ----------------------------------------------------------------------------------------
@@ -1105,15 +1144,10 @@ void CUfxToolBar::DoPaint(CDC* pDCPaint) {
   if (!rectClip.IntersectRect(rectClip, rectClient)) return;
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
 
-  // Everything goes to one off-screen bitmap as large as the clip box, copied out at the end.
-  CDC dcMem;
-  CBitmap bmpMem;
-  if (!dcMem.CreateCompatibleDC(pDCPaint) ||
-      !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClip.Width(), rectClip.Height())) {
-    return;
-  }
-  CDC* pDC = &dcMem;
-  CBitmap* pOldBitmap = pDC->SelectObject(&bmpMem);
+  // Everything goes to one off-screen bitmap, drawn at the clip box and copied out at the end.
+  CDC* pDC = ThePaintBuffer().Get(pDCPaint, rectClip.Size());
+  if (pDC == nullptr) return;
+  const int nSavedDC = pDC->SaveDC();
   pDC->SetViewportOrg(-rectClip.left, -rectClip.top);
   pDC->IntersectClipRect(rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
   CUfxVisualManager* pVisManager = CUfxVisualManager::GetInstance();
@@ -1172,7 +1206,7 @@ void CUfxToolBar::DoPaint(CDC* pDCPaint) {
   DrawCustomizeSelection(pDC);
   pDC->SetViewportOrg(0, 0);
   pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, 0, 0, SRCCOPY);
-  pDC->SelectObject(pOldBitmap);
+  pDC->RestoreDC(nSavedDC);
 }
 
 void CUfxToolBar::DrawCustomizeSelection(CDC* pDC) {
