@@ -1518,7 +1518,7 @@ BOOL CUfxToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (hwndCtrl != nullptr && (hwndCtrl == hwndButton || ::IsChild(hwndButton, hwndCtrl))) {
       if (pButton->NotifyCommand(nCode) && pTarget != nullptr)
-        pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nCode), (LPARAM)m_hWnd);
+        pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nCode), lParam);
       return TRUE;
     }
   }
@@ -1807,6 +1807,8 @@ void CUfxToolBar::OnKillFocus(CWnd* pNewWnd) {
   // The focus went to a popup this bar opened: the bar stays active.
   if (pNewWnd != nullptr && GetDroppedDownMenu() != nullptr && ::GetWindow(pNewWnd->GetSafeHwnd(), GW_OWNER) != nullptr)
     return;
+  // A control on the bar keeps the bar active and the window to go back to.
+  if (pNewWnd != nullptr && ::IsChild(m_hWnd, pNewWnd->GetSafeHwnd())) return;
   // The focus has gone where the user sent it; it is not taken back.
   m_hwndLastFocus = nullptr;
   Deactivate();

@@ -33,7 +33,8 @@ public:
         if (texts.count(nID) != 0) pCmdUI->SetText(texts[nID]);
         return TRUE;
       }
-      if (nCode == (int)CN_COMMAND) {
+      // Commands, and notifications that a bar passes on with their code.
+      if (nCode == (int)CN_COMMAND || (nCode > 0 && nCode < 0x10000)) {
         if (pInfo == nullptr) {
           commands.push_back(nID);
           if (destroyOnCommand) DestroyWindow();

@@ -254,6 +254,52 @@ TEST_F(ToolbarInputTest, MnemonicsRunEnabledButtonsOnlyAndNeverDoubleAmpersands)
   }
 }
 
+// A button that hosts an edit control and passes on its change notifications.
+class CEditButton : public CUfxToolbarButton {
+public:
+  CEditButton() : CUfxToolbarButton(0xE103, -1) {}
+  ~CEditButton() override { edit.DestroyWindow(); }
+  void OnParentChanged(CWnd* pWndParent) override {
+    CUfxToolbarButton::OnParentChanged(pWndParent);
+    if (edit.GetSafeHwnd() == nullptr)
+      edit.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(200, 2, 260, 20), pWndParent, 0xE103);
+  }
+  HWND GetHwnd() override { return edit.GetSafeHwnd(); }
+  BOOL NotifyCommand(int iNotifyCode) override { return iNotifyCode == EN_CHANGE; }
+  CWnd edit;
+};
+
+TEST_F(ToolbarInputTest, ControlsOnTheBarReachTheFrameThroughTheirButton) {
+  bar->RemoveAllButtons();
+  CEditButton* pButton = new CEditButton;
+  ASSERT_EQ(0, bar->InsertButton(pButton));
+  const HWND hwndEdit = pButton->GetHwnd();
+  ASSERT_NE(nullptr, hwndEdit);
+  // A notification the button takes goes on with its code; another one stops at the bar.
+  bar->SendMessage(WM_COMMAND, MAKEWPARAM(0xE103, EN_CHANGE), (LPARAM)hwndEdit);
+  bar->SendMessage(WM_COMMAND, MAKEWPARAM(0xE103, EN_SETFOCUS), (LPARAM)hwndEdit);
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({0xE103}), frame->commands);
+
+  // Enter in the focused control runs the button's command; Esc only gives the focus back.
+  CWnd other;
+  ASSERT_TRUE(other.CreateEx(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, CRect(10, 100, 100, 120), frame, 301));
+  ::SetForegroundWindow(frame->GetSafeHwnd());
+  other.SetFocus();
+  bar->SetFocus();  // the bar remembers the window that had the focus
+  ::SetFocus(hwndEdit);
+  frame->commands.clear();
+  bar->SendMessage(WM_COMMAND, IDOK, 0);
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({0xE103}), frame->commands);
+  frame->commands.clear();
+  bar->SendMessage(WM_COMMAND, IDCANCEL, 0);
+  Pump();
+  EXPECT_TRUE(frame->commands.empty());
+  EXPECT_EQ(other.GetSafeHwnd(), ::GetFocus());
+  other.DestroyWindow();
+}
+
 TEST_F(ToolbarInputTest, ToolbarQueriesAnswerFromTheButtonList) {
   EXPECT_EQ(4, bar->SendMessage(TB_BUTTONCOUNT));
   RECT rect = {};
