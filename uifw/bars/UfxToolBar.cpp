@@ -1529,15 +1529,19 @@ void CUfxToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
   CUfxToolBarCmdUI state;
   state.m_pOther = this;
   state.m_nIndexMax = (UINT)GetButtonCount();
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    const CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    const CUfxToolbarButton* pButton = AsButton(m_Buttons.GetNext(pos));
     const UINT nID = pButton->m_nID;
     if ((pButton->m_nStyle & TBBS_SEPARATOR) || nID == 0 || (nID >= 0xF000 && nID <= 0xF1EF) || nID >= 0xFF00)
       continue;
     state.m_nIndex = (UINT)i;
     state.m_nID = nID;
     const BOOL bUserTool = UfxUserToolsManager != nullptr && UfxUserToolsManager->IsUserToolCmd(nID);
+    const int nCount = GetButtonCount();
     state.DoUpdate(pTarget, bUserTool ? FALSE : bDisableIfNoHndler);
+    // A handler that changed the list ends this round; the next idle time goes on.
+    if (GetButtonCount() != nCount) return;
   }
   UpdateDialogControls(pTarget, m_bDisableControlsIfNoHandler);
 }
