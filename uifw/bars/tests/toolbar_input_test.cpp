@@ -300,6 +300,14 @@ TEST_F(ToolbarInputTest, ControlsOnTheBarReachTheFrameThroughTheirButton) {
   other.DestroyWindow();
 }
 
+TEST_F(ToolbarInputTest, HelpHitTestsNameTheCommandAndEndTheHook) {
+  CUfxToolBar::SetHelpModeHook(TRUE);
+  EXPECT_EQ(-1, bar->SendMessage(WM_HELPHITTEST, 0, PointParam(CPoint(299, 1)))) << "empty space";
+  EXPECT_TRUE(CUfxToolBar::IsHelpModeHookActive());
+  EXPECT_EQ((LRESULT)(HID_BASE_COMMAND + 0xE101), bar->SendMessage(WM_HELPHITTEST, 0, PointParam(Centre(1))));
+  EXPECT_FALSE(CUfxToolBar::IsHelpModeHookActive());
+}
+
 TEST_F(ToolbarInputTest, ToolbarQueriesAnswerFromTheButtonList) {
   EXPECT_EQ(4, bar->SendMessage(TB_BUTTONCOUNT));
   RECT rect = {};
