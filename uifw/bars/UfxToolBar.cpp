@@ -1,11 +1,14 @@
 #include "UfxToolBar.h"
 #include "UfxToolbarButton.h"
 #include "UfxCommandUsage.h"
+#include "UfxCustomizeButton.h"
+#include "UfxToolbarSystemMenuButton.h"
 #include "UfxCommandManager.h"
 #include "UfxFrameHelper.h"
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
 #include "UfxKeyboardManager.h"
+#include "UfxPopupMenu.h"
 #include "UfxPopupMenuBar.h"
 #include "UfxRegistry.h"
 #include "UfxTrackMouse.h"
@@ -100,6 +103,44 @@ private:
   CDC& m_dc;
   HGDIOBJ m_hOld;
 };
+
+// The paint buffer: one memory DC and bitmap shared by all bars of the thread, grown as needed.
+// Making them anew for every paint costs more than drawing a few buttons.
+struct PaintBuffer {
+  CDC dc;
+  CBitmap bitmap;
+  CBitmap* pOldBitmap = nullptr;
+  CSize size{0, 0};
+
+  CDC* Get(CDC* pDCPaint, CSize sizeNeeded) {
+    if (dc.GetSafeHdc() == nullptr && !dc.CreateCompatibleDC(pDCPaint)) return nullptr;
+    if (sizeNeeded.cx > size.cx || sizeNeeded.cy > size.cy) {
+      if (pOldBitmap != nullptr) dc.SelectObject(pOldBitmap);
+      bitmap.DeleteObject();
+      const CSize sizeNew(sizeNeeded.cx > size.cx ? sizeNeeded.cx : size.cx,
+                          sizeNeeded.cy > size.cy ? sizeNeeded.cy : size.cy);
+      if (!bitmap.CreateCompatibleBitmap(pDCPaint, sizeNew.cx, sizeNew.cy)) {
+        size = CSize(0, 0);
+        pOldBitmap = nullptr;
+        return nullptr;
+      }
+      size = sizeNew;
+      pOldBitmap = dc.SelectObject(&bitmap);
+    }
+    return &dc;
+  }
+  void Free() {
+    if (pOldBitmap != nullptr) dc.SelectObject(pOldBitmap);
+    pOldBitmap = nullptr;
+    bitmap.DeleteObject();
+    dc.DeleteDC();
+    size = CSize(0, 0);
+  }
+};
+PaintBuffer& ThePaintBuffer() {
+  static PaintBuffer buffer;
+  return buffer;
+}
 
 // The toolbar resource: version 1, image width, image height, count, then the ids, all 16-bit.
 struct ToolbarResource {
@@ -271,15 +312,13 @@ int CUfxToolBar::InsertSeparator(int iInsertAt) {
 
 void CUfxToolBar::SetCustomizeButton(CCustomizeButton* pButton) {
   if (m_pCustomizeBtn != nullptr) {
-    CObject* pOld = reinterpret_cast<CObject*>(m_pCustomizeBtn);
-    if (POSITION pos = m_Buttons.Find(pOld)) m_Buttons.RemoveAt(pos);
-    delete pOld;
+    if (POSITION pos = m_Buttons.Find(m_pCustomizeBtn)) m_Buttons.RemoveAt(pos);
+    delete m_pCustomizeBtn;
     m_pCustomizeBtn = nullptr;
   }
   if (pButton == nullptr) return;
-  CUfxToolbarButton* pNew = reinterpret_cast<CUfxToolbarButton*>(pButton);
-  m_Buttons.AddTail(pNew);
-  pNew->OnParentChanged(this);
+  m_Buttons.AddTail(pButton);
+  pButton->OnParentChanged(this);
   m_pCustomizeBtn = pButton;
 }
 
@@ -287,7 +326,7 @@ BOOL CUfxToolBar::RemoveButton(int iIndex) {
   POSITION pos = iIndex >= 0 ? m_Buttons.FindIndex(iIndex) : nullptr;
   if (pos == nullptr) return FALSE;
   CUfxToolbarButton* pButton = AsButton(m_Buttons.GetAt(pos));
-  if (reinterpret_cast<CCustomizeButton*>(pButton) == m_pCustomizeBtn) return FALSE;
+  if (pButton == m_pCustomizeBtn) return FALSE;
   m_Buttons.RemoveAt(pos);
   pButton->OnCancelMode();
   delete pButton;
@@ -429,7 +468,7 @@ CUfxToolbarMenuButton* CUfxToolBar::GetDroppedDownMenu(int* pIndex) const {
     CUfxToolbarButton* pButton = AsButton(m_Buttons.GetNext(pos));
     if (pButton->IsDroppedDown()) {
       if (pIndex != nullptr) *pIndex = i;
-      return reinterpret_cast<CUfxToolbarMenuButton*>(pButton);
+      return DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton);
     }
   }
   if (pIndex != nullptr) *pIndex = -1;
@@ -440,7 +479,7 @@ BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
   // The customize button stays the bar's last button.
   CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(reinterpret_cast<CObject*>(pCustomize))) m_Buttons.RemoveAt(pos);
+    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
     m_pCustomizeBtn = nullptr;
   }
   RemoveAllButtons();
@@ -472,7 +511,7 @@ BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
     }
   }
   if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = reinterpret_cast<CUfxToolbarButton*>(pCustomize);
+    CUfxToolbarButton* pButton = pCustomize;
     m_Buttons.AddTail(pButton);
     pButton->OnParentChanged(this);
     m_pCustomizeBtn = pCustomize;
@@ -606,6 +645,7 @@ void CUfxToolBar::FreeStaticImages() {
     pImages->Clear();
   s_DefaultImages.RemoveAll();
   UfxCommandUsage.Reset();
+  ThePaintBuffer().Free();
 }
 
 // ---- sizes ----------------------------------------------------------------------------------------
@@ -757,7 +797,8 @@ void CUfxToolBar::AdjustLayout() {
   if (DYNAMIC_DOWNCAST(CReBar, GetParent()) != nullptr) {
     UpdateRebarBand();
   } else if (CFrameWnd* pFrame = GetParentFrame()) {
-    pFrame->RecalcLayout();
+    // A hidden bar takes no room: the frame's layout does not change with it.
+    if (IsWindowVisible()) pFrame->RecalcLayout();
   }
   LayoutButtons();
   RedrawWindow(nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
@@ -790,7 +831,7 @@ int CUfxToolBar::WrapButtons(int nWidth, int nHeight) {
   CClientDC dc(GetSafeHwnd() != nullptr ? this : nullptr);
   CBarFontSelector font(dc, bHorz);
   const CSize sizeDefault(ColumnWidth(), RowHeight());
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CUfxToolbarButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr && bHorz && !IsFloating()) nWidth -= pCustomize->OnCalculateSize(&dc, sizeDefault, bHorz).cx;
 
   int nRows = 1;
@@ -937,10 +978,12 @@ void CUfxToolBar::LayoutButtons() {
   const CSize sizeDefault(ColumnWidth(), RowHeight());
   const int nRowHeight = RowHeight();
 
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CCustomizeButton* pCustomize = m_pCustomizeBtn;
   const BOOL bHideBehindCustomize = pCustomize != nullptr && !bFloating && !s_bCustomizeMode;
   CSize sizeCustomize(0, 0);
+  if (pCustomize != nullptr) pCustomize->GetInvisibleButtons().RemoveAll();
   if (bHideBehindCustomize) sizeCustomize = pCustomize->OnCalculateSize(&dc, sizeDefault, bHorz);
+  const BOOL bCustomizeCommand = pCustomize != nullptr && pCustomize->GetCustomizeCmdId() > 0;
   CObList lstHidden;
   int iLastReal = -1;
   {
@@ -972,7 +1015,7 @@ void CUfxToolBar::LayoutButtons() {
     const CRect rect(x, y, x + size.cx, y + size.cy);
     if (bVisible && bHideBehindCustomize) {
       // The last real button needs no room for a customize button that would show nothing.
-      const BOOL bReserve = i != iLastReal || !lstHidden.IsEmpty();
+      const BOOL bReserve = i != iLastReal || bCustomizeCommand || !lstHidden.IsEmpty();
       const int nLimit = (bHorz ? rectClient.right - (bReserve ? sizeCustomize.cx : 0)
                                 : rectClient.bottom - (bReserve ? sizeCustomize.cy : 0));
       if ((bHorz ? rect.right : rect.bottom) > nLimit) {
@@ -1016,12 +1059,13 @@ void CUfxToolBar::LayoutButtons() {
 }
 
 void CUfxToolBar::PlaceCustomizeButton(const CObList& lstHidden, CSize sizeCustomize, BOOL bDocked) {
-  CUfxToolbarButton* pCustomize = reinterpret_cast<CUfxToolbarButton*>(m_pCustomizeBtn);
+  CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize == nullptr) return;
+  pCustomize->GetInvisibleButtons().AddTail(const_cast<CObList*>(&lstHidden));
   CRect rectClient;
   GetClientRect(rectClient);
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
-  const BOOL bShow = bDocked && !lstHidden.IsEmpty();
+  const BOOL bShow = bDocked && (pCustomize->GetCustomizeCmdId() > 0 || !lstHidden.IsEmpty());
   CRect rect(0, 0, 0, 0);
   if (bShow) {
     rect = bHorz ? CRect(rectClient.right - sizeCustomize.cx, rectClient.top, rectClient.right - 1, rectClient.bottom)
@@ -1093,22 +1137,19 @@ CUfxToolBarImages* CUfxToolBar::GetImagesToDraw(CUfxToolBarImages** ppCold, CUfx
 }
 
 void CUfxToolBar::DoPaint(CDC* pDCPaint) {
-  CRect rectClip;
-  pDCPaint->GetClipBox(rectClip);
   CRect rectClient;
   GetClientRect(rectClient);
-  if (rectClient.IsRectEmpty()) return;
+  CRect rectClip;
+  pDCPaint->GetClipBox(rectClip);
+  if (!rectClip.IntersectRect(rectClip, rectClient)) return;
   const BOOL bHorz = (m_dwStyle & CBRS_ORIENT_HORZ) != 0;
 
-  // Everything goes to one off-screen bitmap that is copied out at the end.
-  CDC dcMem;
-  CBitmap bmpMem;
-  if (!dcMem.CreateCompatibleDC(pDCPaint) ||
-      !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClient.Width(), rectClient.Height())) {
-    return;
-  }
-  CDC* pDC = &dcMem;
-  CBitmap* pOldBitmap = pDC->SelectObject(&bmpMem);
+  // Everything goes to one off-screen bitmap, drawn at the clip box and copied out at the end.
+  CDC* pDC = ThePaintBuffer().Get(pDCPaint, rectClip.Size());
+  if (pDC == nullptr) return;
+  const int nSavedDC = pDC->SaveDC();
+  pDC->SetViewportOrg(-rectClip.left, -rectClip.top);
+  pDC->IntersectClipRect(rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
   CUfxVisualManager* pVisManager = CUfxVisualManager::GetInstance();
   if (GetStyle() & TBSTYLE_TRANSPARENT) m_Impl.FillBackground(pDC);
   else pVisManager->OnFillBarBackground(pDC, this, rectClient, rectClip);
@@ -1163,8 +1204,9 @@ void CUfxToolBar::DoPaint(CDC* pDCPaint) {
   }
   if (pCold != nullptr) pVisManager->SetFadeInactiveImage(bFadeWas);
   DrawCustomizeSelection(pDC);
-  pDCPaint->BitBlt(rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(), pDC, 0, 0, SRCCOPY);
-  pDC->SelectObject(pOldBitmap);
+  pDC->SetViewportOrg(0, 0);
+  pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, 0, 0, SRCCOPY);
+  pDC->RestoreDC(nSavedDC);
 }
 
 void CUfxToolBar::DrawCustomizeSelection(CDC* pDC) {
@@ -1227,7 +1269,7 @@ BOOL IsOfClass(const CObject* pObject, const char* pszClassName) {
   return FALSE;
 }
 
-BOOL IsMenuButton(const CUfxToolbarButton* pButton) { return IsOfClass(pButton, "CUfxToolbarMenuButton"); }
+BOOL IsMenuButton(CUfxToolbarButton* pButton) { return DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton) != nullptr; }
 }  // namespace
 
 BOOL CUfxToolBar::IsAlive(HWND hwnd, const CUfxToolBar* pBar) {
@@ -1268,12 +1310,13 @@ void CUfxToolBar::OnMouseMove(UINT nFlags, CPoint point) {
   m_iHighlighted = iHit;
   InvalidateButton(iOld);
   InvalidateButton(iHit);
-  UpdateWindow();
   if (!IsHelpModeHookActive()) {
     if (const CUfxToolbarButton* pHit = GetButton(iHit)) ShowCommandPrompt(pHit->m_nID);
     else SendIdlePrompt();
   }
+  const HWND hwnd = m_hWnd;
   SetHotButton(iHit);
+  if (IsAlive(hwnd, this)) UpdateWindow();
 }
 
 void CUfxToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -1384,7 +1427,7 @@ void CUfxToolBar::OnLButtonDblClk(UINT nFlags, CPoint point) {
   const HWND hwnd = m_hWnd;
   pButton->OnDblClick(this);
   if (!IsAlive(hwnd, this) || ButtonToIndex(pButton) < 0) return;
-  if (!IsOfClass(pButton, "CUfxToolbarSystemMenuButton")) OnLButtonDown(nFlags, point);
+  if (!pButton->IsKindOf(RUNTIME_CLASS(CUfxToolbarSystemMenuButton))) OnLButtonDown(nFlags, point);
 }
 
 LRESULT CUfxToolBar::OnMouseLeave(WPARAM, LPARAM) {
@@ -1475,7 +1518,7 @@ BOOL CUfxToolBar::OnCommand(WPARAM wParam, LPARAM lParam) {
     }
     if (hwndCtrl != nullptr && (hwndCtrl == hwndButton || ::IsChild(hwndButton, hwndCtrl))) {
       if (pButton->NotifyCommand(nCode) && pTarget != nullptr)
-        pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nCode), (LPARAM)m_hWnd);
+        pTarget->PostMessage(WM_COMMAND, MAKEWPARAM(pButton->m_nID, nCode), lParam);
       return TRUE;
     }
   }
@@ -1486,15 +1529,19 @@ void CUfxToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
   CUfxToolBarCmdUI state;
   state.m_pOther = this;
   state.m_nIndexMax = (UINT)GetButtonCount();
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    const CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    const CUfxToolbarButton* pButton = AsButton(m_Buttons.GetNext(pos));
     const UINT nID = pButton->m_nID;
     if ((pButton->m_nStyle & TBBS_SEPARATOR) || nID == 0 || (nID >= 0xF000 && nID <= 0xF1EF) || nID >= 0xFF00)
       continue;
     state.m_nIndex = (UINT)i;
     state.m_nID = nID;
     const BOOL bUserTool = UfxUserToolsManager != nullptr && UfxUserToolsManager->IsUserToolCmd(nID);
+    const int nCount = GetButtonCount();
     state.DoUpdate(pTarget, bUserTool ? FALSE : bDisableIfNoHndler);
+    // A handler that changed the list ends this round; the next idle time goes on.
+    if (GetButtonCount() != nCount) return;
   }
   UpdateDialogControls(pTarget, m_bDisableControlsIfNoHandler);
 }
@@ -1672,12 +1719,20 @@ BOOL CUfxToolBar::ProcessMnemonicKey(UINT uiVirtKey) {
     m_iHighlighted = ButtonToIndex(pButton);
     const HWND hwnd = m_hWnd;
     pButton->OnClick(this, FALSE);
-    if (IsAlive(hwnd, this)) InvalidateButton(m_iHighlighted);
     s_iMenuAnimation = iAnimation;
+    if (!IsAlive(hwnd, this)) return TRUE;
+    InvalidateButton(m_iHighlighted);
+    SelectFirstPopupItem(pButton);
     return TRUE;
   }
   RunButtonCommand(pButton);
   return TRUE;
+}
+
+void CUfxToolBar::SelectFirstPopupItem(CUfxToolbarButton* pButton) {
+  CUfxToolbarMenuButton* pMenuButton = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pButton);
+  CUfxPopupMenu* pPopup = pMenuButton != nullptr ? pMenuButton->GetPopupMenu() : nullptr;
+  if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr) pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
 }
 
 BOOL CUfxToolBar::PrevMenu() {
@@ -1689,7 +1744,9 @@ BOOL CUfxToolBar::PrevMenu() {
     CUfxToolbarButton* pButton = GetButton(i);
     if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
       m_iHighlighted = i;
+      const HWND hwnd = m_hWnd;
       SetHotButton(i);
+      if (IsAlive(hwnd, this)) SelectFirstPopupItem(pButton);
       return TRUE;
     }
   }
@@ -1705,7 +1762,9 @@ BOOL CUfxToolBar::NextMenu() {
     CUfxToolbarButton* pButton = GetButton(i);
     if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
       m_iHighlighted = i;
+      const HWND hwnd = m_hWnd;
       SetHotButton(i);
+      if (IsAlive(hwnd, this)) SelectFirstPopupItem(pButton);
       return TRUE;
     }
   }
@@ -1719,7 +1778,7 @@ int CUfxToolBar::SetHotButton(int iHot) {
     return iOld;
   }
   int iDropped = -1;
-  CUfxToolbarButton* pDropped = reinterpret_cast<CUfxToolbarButton*>(GetDroppedDownMenu(&iDropped));
+  CUfxToolbarButton* pDropped = GetDroppedDownMenu(&iDropped);
   m_iHotKeyButton = iHot;
   if (s_bCustomizeMode) m_iSelected = iHot;
   if (pDropped != nullptr && iDropped != iHot) {
@@ -1728,7 +1787,7 @@ int CUfxToolBar::SetHotButton(int iHot) {
     pDropped->OnCancelMode();
     if (!IsAlive(hwnd, this)) return iOld;
     CUfxToolbarButton* pNew = GetButton(iHot);
-    if (pNew != nullptr && !(s_bCustomizeMode && IsOfClass(pNew, "CUfxToolbarSystemMenuButton"))) {
+    if (pNew != nullptr && !(s_bCustomizeMode && pNew->IsKindOf(RUNTIME_CLASS(CUfxToolbarSystemMenuButton)))) {
       pNew->OnClick(this, FALSE);
       if (!IsAlive(hwnd, this)) return iOld;
     }
@@ -1752,6 +1811,8 @@ void CUfxToolBar::OnKillFocus(CWnd* pNewWnd) {
   // The focus went to a popup this bar opened: the bar stays active.
   if (pNewWnd != nullptr && GetDroppedDownMenu() != nullptr && ::GetWindow(pNewWnd->GetSafeHwnd(), GW_OWNER) != nullptr)
     return;
+  // A control on the bar keeps the bar active and the window to go back to.
+  if (pNewWnd != nullptr && ::IsChild(m_hWnd, pNewWnd->GetSafeHwnd())) return;
   // The focus has gone where the user sent it; it is not taken back.
   m_hwndLastFocus = nullptr;
   Deactivate();
@@ -2052,7 +2113,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
   }
   CCustomizeButton* pCustomize = m_pCustomizeBtn;
   if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(reinterpret_cast<CObject*>(pCustomize))) m_Buttons.RemoveAt(pos);
+    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
     m_pCustomizeBtn = nullptr;
   }
   RemoveAllButtons();
@@ -2064,7 +2125,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
   }
   if (AllowsTextLabels()) m_bTextLabels = bTextLabels != 0;
   if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = reinterpret_cast<CUfxToolbarButton*>(pCustomize);
+    CUfxToolbarButton* pButton = pCustomize;
     m_Buttons.AddTail(pButton);
     pButton->OnParentChanged(this);
     m_pCustomizeBtn = pCustomize;

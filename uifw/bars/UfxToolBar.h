@@ -318,6 +318,8 @@ protected:
   void SendIdlePrompt();
   void UpdateButtonCmdUI(int iButton);
   void RunButtonCommand(CUfxToolbarButton* pButton);
+  // An open popup of a menu button selects its first item.
+  static void SelectFirstPopupItem(CUfxToolbarButton* pButton);
   CString TooltipText(CUfxToolbarButton* pButton) const;
   // Saved-state helpers.
   CString StateKey(LPCWSTR lpszProfileName, int nIndex, UINT uiID) const;

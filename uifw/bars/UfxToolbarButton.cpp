@@ -303,8 +303,8 @@ void CUfxToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CUfxToolBarImages* p
   const BOOL bLabel = m_bText && !m_strText.IsEmpty() && !bTextBelow;
   int nLabelWidth = 0;
   TEXTMETRICW tm = {};
-  ::GetTextMetricsW(pDC->GetSafeHdc(), &tm);
   if (bLabel) {
+    ::GetTextMetricsW(pDC->GetSafeHdc(), &tm);
     const CString strLabel = StripMnemonics(m_strText);
     SIZE sizeText = {0, 0};
     ::GetTextExtentPoint32W(pDC->GetSafeHdc(), strLabel, strLabel.GetLength(), &sizeText);

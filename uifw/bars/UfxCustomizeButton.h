@@ -1,0 +1,37 @@
+// CCustomizeButton: the button at the far end of a docked toolbar. It lists the bar's buttons that
+// did not fit (its popup offers them) and may carry one command that customizes the bar.
+#pragma once
+#include "UfxToolbarMenuButton.h"
+
+class CUfxToolBar;
+
+class CCustomizeButton : public CUfxToolbarMenuButton {
+  DECLARE_SERIAL(CCustomizeButton)
+public:
+  CCustomizeButton();
+  // iCustomizeCmdId 0 or less: no customize item.
+  CCustomizeButton(int iCustomizeCmdId, const CString& strCustomizeText);
+  ~CCustomizeButton() override;
+
+  void CopyFrom(const CUfxToolbarButton& src) override;
+  SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
+  void OnParentChanged(CWnd* pWndParent) override;
+  BOOL CanBeStored() const override { return FALSE; }
+  BOOL IsBorderDrawn() const override { return FALSE; }
+  BOOL IsEditable() const override { return FALSE; }
+
+  int GetCustomizeCmdId() const { return m_iCustomizeCmdId; }
+  const CString& GetCustomizeText() const { return m_strCustomizeText; }
+  // The bar's buttons that did not fit, in bar order (not owned); the bar's layout fills it.
+  CObList& GetInvisibleButtons() { return m_lstInvisibleButtons; }
+
+  // Fields, in this order.
+  int m_iCustomizeCmdId = 0;
+  CString m_strCustomizeText;
+  CUfxToolBar* m_pWndParentToolbar = nullptr;
+  BOOL m_bIsEmpty = FALSE;  // takes no space
+  BOOL m_bReserved = TRUE;
+  BOOL m_bOnRebar = FALSE;
+  BOOL m_bMenuRightAlign = FALSE;
+  CObList m_lstInvisibleButtons;
+};
