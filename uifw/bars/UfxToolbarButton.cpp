@@ -275,7 +275,8 @@ void CUfxToolbarButton::DrawImage(CDC* pDC, CUfxToolBarImages* pImages, CPoint p
     return;
   }
   CUfxDrawState ds;
-  if (pImages->PrepareDraw(ds, 0, 0, bFaded)) pImages->Draw(pDC, pt.x, pt.y, GetImage(), FALSE, bDisabled, FALSE, bShadow, bFaded);
+  if (!pImages->PrepareDraw(ds, 0, 0, bFaded)) return;
+  pImages->Draw(pDC, pt.x, pt.y, GetImage(), FALSE, bDisabled, FALSE, bShadow, bFaded);
   pImages->EndDraw(ds);
 }
 
@@ -398,10 +399,21 @@ int CUfxToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL b
   const int nMargin = pVisManager->GetMenuImageMargin();
   CRect rectImage = rect;
   rectImage.right = rectImage.left + sizeMenuImage.cx + 2 * nMargin;
+  const CPoint ptImage(rectImage.left + nMargin, rect.top + (rect.Height() - sizeMenuImage.cy) / 2);
   if (CUfxUserTool* pTool = ToolOf(*this)) {
     if (pTool->GetIcon() != nullptr)
-      ::DrawIconEx(pDC->GetSafeHdc(), rectImage.left + nMargin, rect.top + (rect.Height() - sizeMenuImage.cy) / 2,
-                   pTool->GetIcon(), sizeMenuImage.cx, sizeMenuImage.cy, 0, nullptr, DI_NORMAL);
+      ::DrawIconEx(pDC->GetSafeHdc(), ptImage.x, ptImage.y, pTool->GetIcon(), sizeMenuImage.cx, sizeMenuImage.cy, 0,
+                   nullptr, DI_NORMAL);
+  } else if (m_bImage && GetImage() >= 0) {
+    // The command's image as the menus show it: the user images, else the menu or bar images.
+    CUfxToolBarImages* pImages = m_bUserButton ? CUfxToolBar::GetUserImages()
+                                 : CUfxToolBar::GetMenuImages()->GetCount() > 0 ? CUfxToolBar::GetMenuImages()
+                                                                                 : CUfxToolBar::GetImages();
+    CUfxDrawState ds;
+    if (pImages != nullptr && pImages->PrepareDraw(ds, sizeMenuImage.cx, sizeMenuImage.cy)) {
+      pImages->Draw(pDC, ptImage.x, ptImage.y, GetImage());
+      pImages->EndDraw(ds);
+    }
   }
   CRect rectText = rect;
   rectText.left = rectImage.right + kTextGap;

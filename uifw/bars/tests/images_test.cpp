@@ -2,6 +2,7 @@
 // resource, saving back only what changed, and the pixels of every drawing form.
 #include "UfxToolBarImages.h"
 #include "UfxToolbarButton.h"
+#include "UfxToolBar.h"
 #include "UfxColorMath.h"
 #include "UfxCommandManager.h"
 #include "UfxGlobalData.h"
@@ -444,6 +445,20 @@ TEST_F(ImagesTest, AButtonDrawsItsImageFromTheStrip) {
     EXPECT_EQ(c.square, canvas.At(3 + 5, 3 + 5));
   }
   UfxGetCommandManager()->CleanUp();
+}
+
+TEST_F(ImagesTest, ACommandListItemShowsTheBarsImage) {
+  CUfxToolBarImages* pShared = CUfxToolBar::GetImages();
+  ASSERT_TRUE(pShared->Load(kStrip4));
+  ASSERT_EQ(0, CUfxToolBar::GetMenuImages()->GetCount());
+  CUfxToolbarButton button(0, 1, L"Glyph", FALSE, TRUE);
+  CTestCanvas canvas(120, 21, kCanvas);
+  button.OnDrawOnCustomizeList(&canvas.dc(), CRect(0, 0, 120, 21), FALSE);
+  pShared->Clear();
+  const CSize sizeImage = CUfxToolBar::GetMenuImageSize();
+  const CPoint ptImage(CUfxVisualManager::GetInstance()->GetMenuImageMargin(), (21 - sizeImage.cy) / 2);
+  EXPECT_EQ(Sys(COLOR_BTNTEXT), canvas.At(ptImage.x + sizeImage.cx * 5 / 16, ptImage.y + sizeImage.cy * 5 / 15));
+  EXPECT_EQ(kRed, canvas.At(ptImage.x + sizeImage.cx * 7 / 16, ptImage.y + sizeImage.cy * 7 / 15));
 }
 
 }  // namespace
