@@ -230,6 +230,13 @@ TEST_F(ImagesTest, SaveWritesNothingUnchangedAndTheStandardColoursOtherwise) {
   CUfxToolBarImages again;
   ASSERT_TRUE(again.LoadFromFile(strPath));
   EXPECT_EQ(3, again.GetCount());
+  HBITMAP hbmBlack = SolidImage(RGB(0, 0, 0));
+  ASSERT_TRUE(again.UpdateImage(1, hbmBlack));
+  ::DeleteObject(hbmBlack);
+  EXPECT_FALSE(again.UpdateImage(3, hbmBlack)) << "no such image";
+  CTestCanvas canvas(20, 20, kCanvas);
+  ASSERT_TRUE(DrawOne(again, canvas, 1));
+  EXPECT_EQ(RGB(0, 0, 0), canvas.At(3, 3));
 
   // A copy written elsewhere leaves the own file's changes unsaved.
   const CString strOther = TempFolder() + UniqueName(L"images_other");
@@ -349,6 +356,22 @@ TEST_F(ImagesTest, DrawingNeedsASequenceAndAnImage) {
   EXPECT_FALSE(images.Draw(&canvas.dc(), 0, 0, -1));
   images.EndDraw(ds);
   EXPECT_EQ(kCanvas, canvas.At(3, 3));
+}
+
+TEST_F(ImagesTest, OnAPaletteDisplayShadowsAreLeftOutAndNoLightImageIsMade) {
+  UfxGlobalData.UpdateLightBrush(8);
+  CUfxToolBarImages images;
+  const BOOL bLoaded = images.Load(kStrip4);
+  CTestCanvas canvas(20, 20, kCanvas);
+  const BOOL bDrawn = bLoaded && DrawOne(images, canvas, 1, 0, 0, [&](CDC* pDC) {
+    return images.Draw(pDC, 0, 0, 1, FALSE, FALSE, FALSE, TRUE);
+  });
+  const HBITMAP hbmLight = images.GetLightImage();
+  UfxGlobalData.UpdateSysColors();
+  ASSERT_TRUE(bLoaded);
+  EXPECT_TRUE(bDrawn);
+  EXPECT_EQ(kCanvas, canvas.At(5, 5));
+  EXPECT_EQ(nullptr, hbmLight);
 }
 
 TEST_F(ImagesTest, ALightImageDrawsInactiveImagesLighter) {
