@@ -1,5 +1,6 @@
 #include "UfxToolbarButton.h"
 #include "UfxToolBar.h"
+#include "UfxToolBarImages.h"
 #include "UfxPopupMenuBar.h"
 #include "UfxCommandManager.h"
 #include "UfxUserToolsManager.h"
@@ -24,6 +25,12 @@ typedef CUfxVisualManager::UFX_BUTTON_STATE ButtonState;
 CUfxUserTool* ToolOf(const CUfxToolbarButton& button) {
   if (UfxUserToolsManager == nullptr || button.m_bUserButton) return nullptr;
   return UfxUserToolsManager->FindTool(button.m_nID);
+}
+
+// The size a strip draws its images in: the draw size inside a draw sequence, else the image size.
+CSize ImageSizeOf(const CUfxToolBarImages* pImages) {
+  if (pImages == nullptr) return CSize(0, 0);
+  return pImages->GetDrawSize().cx > 0 ? pImages->GetDrawSize() : pImages->GetImageSize();
 }
 
 BOOL IsPushed(UINT nStyle) { return (nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0; }
@@ -254,12 +261,23 @@ void CUfxToolbarButton::FillInterior(CDC* pDC, const CRect& rect, BOOL bHighligh
 void CUfxToolbarButton::DrawImage(CDC* pDC, CUfxToolBarImages* pImages, CPoint pt, BOOL bFaded, BOOL bDisabled,
                                   BOOL bShadow) {
   if (pImages == nullptr) return;
-  // The user tool's icon stands in for the command's image. Strip images are drawn by the
-  // strip's own draw sequence, which the bar's paint runs (the strip class joins this tree later).
+  // The user tool's icon stands in for the command's image.
   CUfxUserTool* pTool = ToolOf(*this);
-  if (pTool == nullptr || pTool->GetIcon() == nullptr || bShadow) return;
-  const CSize sizeImage = CUfxToolBar::GetMenuImageSize();
-  ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, pTool->GetIcon(), sizeImage.cx, sizeImage.cy, 0, nullptr, DI_NORMAL);
+  if (pTool != nullptr && pTool->GetIcon() != nullptr) {
+    if (bShadow) return;
+    const CSize sizeImage = ImageSizeOf(pImages);
+    ::DrawIconEx(pDC->GetSafeHdc(), pt.x, pt.y, pTool->GetIcon(), sizeImage.cx, sizeImage.cy, 0, nullptr, DI_NORMAL);
+    return;
+  }
+  // The bar's paint runs the strip's draw sequence; a button drawn on its own runs one.
+  if (pImages->GetDrawSize().cx > 0) {
+    pImages->Draw(pDC, pt.x, pt.y, GetImage(), FALSE, bDisabled, FALSE, bShadow, bFaded);
+    return;
+  }
+  CUfxDrawState ds;
+  if (!pImages->PrepareDraw(ds, 0, 0, bFaded)) return;
+  pImages->Draw(pDC, pt.x, pt.y, GetImage(), FALSE, bDisabled, FALSE, bShadow, bFaded);
+  pImages->EndDraw(ds);
 }
 
 void CUfxToolbarButton::DrawLabel(CDC* pDC, const CRect& rectText, BOOL bHorz, UINT uiFormat) {
@@ -291,7 +309,7 @@ void CUfxToolbarButton::OnDraw(CDC* pDC, const CRect& rect, CUfxToolBarImages* p
   m_bHorz = bHorz;
   FillInterior(pDC, rect, bHighlight);
   CUfxVisualManager* pVisManager = CUfxVisualManager::GetInstance();
-  const CSize sizeImage = pImages != nullptr ? CUfxToolBar::GetMenuImageSize() : CSize(0, 0);
+  const CSize sizeImage = ImageSizeOf(pImages);
 
   CRect rectInternal = rect;
   if (m_bOnToolbar) {
@@ -381,10 +399,21 @@ int CUfxToolbarButton::OnDrawOnCustomizeList(CDC* pDC, const CRect& rect, BOOL b
   const int nMargin = pVisManager->GetMenuImageMargin();
   CRect rectImage = rect;
   rectImage.right = rectImage.left + sizeMenuImage.cx + 2 * nMargin;
+  const CPoint ptImage(rectImage.left + nMargin, rect.top + (rect.Height() - sizeMenuImage.cy) / 2);
   if (CUfxUserTool* pTool = ToolOf(*this)) {
     if (pTool->GetIcon() != nullptr)
-      ::DrawIconEx(pDC->GetSafeHdc(), rectImage.left + nMargin, rect.top + (rect.Height() - sizeMenuImage.cy) / 2,
-                   pTool->GetIcon(), sizeMenuImage.cx, sizeMenuImage.cy, 0, nullptr, DI_NORMAL);
+      ::DrawIconEx(pDC->GetSafeHdc(), ptImage.x, ptImage.y, pTool->GetIcon(), sizeMenuImage.cx, sizeMenuImage.cy, 0,
+                   nullptr, DI_NORMAL);
+  } else if (m_bImage && GetImage() >= 0) {
+    // The command's image as the menus show it: the user images, else the menu or bar images.
+    CUfxToolBarImages* pImages = m_bUserButton ? CUfxToolBar::GetUserImages()
+                                 : CUfxToolBar::GetMenuImages()->GetCount() > 0 ? CUfxToolBar::GetMenuImages()
+                                                                                 : CUfxToolBar::GetImages();
+    CUfxDrawState ds;
+    if (pImages != nullptr && pImages->PrepareDraw(ds, sizeMenuImage.cx, sizeMenuImage.cy)) {
+      pImages->Draw(pDC, ptImage.x, ptImage.y, GetImage());
+      pImages->EndDraw(ds);
+    }
   }
   CRect rectText = rect;
   rectText.left = rectImage.right + kTextGap;

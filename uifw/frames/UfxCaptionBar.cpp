@@ -371,10 +371,11 @@ void CUfxCaptionBar::OnDrawImage(CDC* pDC, CRect rect) {
     ::DrawIconEx(pDC->GetSafeHdc(), rect.left, rect.top, m_hIcon, rect.Width(), rect.Height(), 0, nullptr, DI_NORMAL);
     return;
   }
-  if (m_Bmp.GetCount() <= 0 || !m_Bmp.PrepareDraw()) return;
   const CSize sizeDest = m_bStretchImage ? rect.Size() : m_rectImage.Size();
-  m_Bmp.Draw(pDC, rect.left, rect.top, 0, FALSE, FALSE, sizeDest);
-  m_Bmp.EndDraw();
+  CUfxDrawState ds;
+  if (m_Bmp.GetCount() <= 0 || !m_Bmp.PrepareDraw(ds, sizeDest.cx, sizeDest.cy)) return;
+  m_Bmp.Draw(pDC, rect.left, rect.top, 0);
+  m_Bmp.EndDraw(ds);
 }
 
 void CUfxCaptionBar::OnDrawButton(CDC* pDC, CRect rect, const CString& strButton, BOOL bEnabled) {

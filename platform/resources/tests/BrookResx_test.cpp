@@ -95,3 +95,50 @@ TEST_F(ResourceLibrary, HoldsNoCode) {
     for (auto* d = (IMAGE_IMPORT_DESCRIPTOR*)((BYTE*)hResx + dir.VirtualAddress); d->Name != 0; ++d) ++imported;
   EXPECT_EQ(0, imported);
 }
+
+// Each toolbar in the layout the toolbars read (16-bit words: version 1, image size, count,
+// commands), with a resting and a hot bitmap of one image per command, and a prompt for each.
+TEST_F(ResourceLibrary, CarriesTheToolbarsWithTheirImages) {
+  const struct {
+    UINT toolbar, hot;
+  } bars[] = {{228, 251}, {600, 278}, {277, 279}, {255, 256}};
+  for (const auto& b : bars) {
+    SCOPED_TRACE(b.toolbar);
+    HRSRC hrsrc = ::FindResourceW(hResx, MAKEINTRESOURCEW(b.toolbar), MAKEINTRESOURCEW(241));
+    ASSERT_NE(nullptr, hrsrc);
+    const DWORD cb = ::SizeofResource(hResx, hrsrc);
+    const WORD* words = (const WORD*)::LockResource(::LoadResource(hResx, hrsrc));
+    ASSERT_NE(nullptr, words);
+    ASSERT_GE(cb, 8u);
+    EXPECT_EQ(1, words[0]);
+    EXPECT_EQ(16, words[1]);
+    EXPECT_EQ(15, words[2]);
+    const int nItems = words[3];
+    ASSERT_EQ(8u + 2u * nItems, cb);
+    int nCommands = 0;
+    for (int i = 0; i < nItems; i++) {
+      const UINT id = words[4 + i];
+      if (id == 0) continue;
+      nCommands++;
+      CString prompt;
+      EXPECT_TRUE(prompt.LoadString(id) && prompt.Find(L'\n') > 0) << id;
+      for (int j = 0; j < i; j++) EXPECT_NE(id, (UINT)words[4 + j]) << "twice on one bar";
+    }
+    for (UINT id : {b.toolbar, b.hot}) {
+      HBITMAP hbmp = (HBITMAP)::LoadImageW(hResx, MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+      ASSERT_NE(nullptr, hbmp) << id;
+      BITMAP bm = {};
+      ::GetObjectW(hbmp, sizeof(bm), &bm);
+      ::DeleteObject(hbmp);
+      EXPECT_EQ(16 * nCommands, bm.bmWidth) << id;
+      EXPECT_EQ(15, bm.bmHeight) << id;
+    }
+  }
+}
+
+TEST_F(ResourceLibrary, CarriesTheImageStripMessages) {
+  for (UINT id : {16008u, 16010u}) {
+    CString s;
+    EXPECT_TRUE(s.LoadString(id) && !s.IsEmpty()) << id;
+  }
+}

@@ -193,6 +193,408 @@ def badge(kind):
     return c
 
 
+# ---- toolbar images ------------------------------------------------------------------------------
+# 16 x 15 pictures on light grey (shown in the button-face colour). Each toolbar has two strips:
+# the full-colour one shown under the mouse and a paler one for the buttons at rest.
+
+LIGHT = (192, 192, 192)
+BLACK = (0, 0, 0)
+WHITE = (255, 255, 255)
+DARK = (128, 128, 128)
+PAPER = (250, 250, 250)
+BLUE = (40, 90, 200)
+NAVY = (20, 40, 120)
+YELLOW = (245, 200, 60)
+RED = (210, 40, 40)
+GREEN = (40, 150, 60)
+BROWN = (150, 100, 40)
+
+FONT = {  # 3 x 5 capitals and digits, rows top to bottom
+    "A": ("010", "101", "111", "101", "101"), "B": ("110", "101", "110", "101", "110"),
+    "C": ("011", "100", "100", "100", "011"), "D": ("110", "101", "101", "101", "110"),
+    "E": ("111", "100", "110", "100", "111"), "G": ("011", "100", "101", "101", "011"),
+    "H": ("101", "101", "111", "101", "101"), "I": ("111", "010", "010", "010", "111"),
+    "M": ("101", "111", "111", "101", "101"), "N": ("101", "111", "111", "111", "101"),
+    "O": ("010", "101", "101", "101", "010"), "R": ("110", "101", "110", "101", "101"),
+    "T": ("111", "010", "010", "010", "010"), "X": ("101", "101", "010", "101", "101"),
+    "1": ("010", "110", "010", "010", "111"), "2": ("110", "001", "010", "100", "111"),
+    "3": ("110", "001", "010", "001", "110"), "?": ("110", "001", "010", "000", "010"),
+}
+
+
+class Icon(Canvas):
+    def __init__(self):
+        Canvas.__init__(self, 16, 15, LIGHT)
+
+    def dot(self, x, y, c):
+        if 0 <= x < self.w and 0 <= y < self.h:
+            self.px[y][x] = c
+
+    def line(self, x0, y0, x1, y1, c):
+        dx, dy = abs(x1 - x0), -abs(y1 - y0)
+        sx, sy = (1 if x0 < x1 else -1), (1 if y0 < y1 else -1)
+        err = dx + dy
+        while True:
+            self.dot(x0, y0, c)
+            if x0 == x1 and y0 == y1:
+                return
+            e2 = 2 * err
+            if e2 >= dy:
+                err += dy
+                x0 += sx
+            if e2 <= dx:
+                err += dx
+                y0 += sy
+
+    def box(self, x0, y0, x1, y1, fill, edge=BLACK):
+        """A filled rectangle with an edge; corners inclusive."""
+        self.rect(x0, y0, x1 + 1, y1 + 1, fill)
+        self.frame(x0, y0, x1 + 1, y1 + 1, edge)
+
+    def text(self, x, y, s, c):
+        for ch in s:
+            for r, row in enumerate(FONT[ch]):
+                for k, bit in enumerate(row):
+                    if bit == "1":
+                        self.dot(x + k, y + r, c)
+            x += 4
+
+    def ring(self, cx, cy, r, c):
+        for y in range(self.h):
+            for x in range(self.w):
+                d = ((x + 0.5 - cx) ** 2 + (y + 0.5 - cy) ** 2) ** 0.5
+                if r - 1 <= d <= r:
+                    self.px[y][x] = c
+
+    def page(self, x0, y0, x1, y1):
+        """A sheet of paper with a folded corner and text lines."""
+        self.box(x0, y0, x1, y1, PAPER)
+        for k in range(3):
+            self.line(x1 - 3 + k, y0, x1, y0 + 3 - k, LIGHT)
+        self.line(x1 - 3, y0, x1 - 3, y0 + 3, BLACK)
+        self.line(x1 - 3, y0 + 3, x1, y0 + 3, BLACK)
+        self.line(x1 - 3, y0, x1, y0 + 3, BLACK)
+
+    def lines(self, x0, x1, ys, c=DARK):
+        for y in ys:
+            self.line(x0, y, x1, y, c)
+
+    def arrow(self, x0, y, x1, c, head=3):
+        """A horizontal arrow from x0 to x1 (pointing at x1)."""
+        self.line(x0, y, x1, y, c)
+        s = 1 if x1 > x0 else -1
+        for k in range(1, head + 1):
+            self.line(x1 - s * k, y - k, x1 - s * k, y + k, c)
+
+    def varrow(self, x, y0, y1, c, head=2):
+        """A vertical arrow from y0 to y1 (pointing at y1)."""
+        self.line(x, y0, x, y1, c)
+        s = 1 if y1 > y0 else -1
+        for k in range(1, head + 1):
+            self.line(x - k, y1 - s * k, x + k, y1 - s * k, c)
+
+    def magnifier(self, cx, cy, r):
+        self.disc(cx, cy, r, (220, 235, 250))
+        self.ring(cx, cy, r, BLACK)
+        self.line(int(cx + r * 0.7), int(cy + r * 0.7), int(cx + r * 0.7) + 3, int(cy + r * 0.7) + 3, BROWN)
+        self.line(int(cx + r * 0.7) + 1, int(cy + r * 0.7), int(cx + r * 0.7) + 4, int(cy + r * 0.7) + 3, BROWN)
+
+    def disk(self):
+        self.box(1, 1, 14, 13, BLUE, NAVY)
+        self.box(4, 1, 11, 6, PAPER)
+        self.rect(9, 2, 11, 6, DARK)
+        self.box(4, 9, 11, 13, (90, 90, 90), NAVY)
+
+    def printer(self):
+        self.box(4, 1, 11, 5, PAPER)
+        self.box(1, 5, 14, 11, (200, 200, 210), BLACK)
+        self.dot(12, 7, GREEN)
+        self.box(4, 9, 11, 14, PAPER)
+        self.lines(5, 10, (11, 13))
+
+    def window(self):
+        self.box(1, 1, 14, 13, PAPER)
+        self.rect(2, 2, 14, 4, BLUE)
+
+    def ribbon(self, x0, c=BLUE):
+        self.rect(x0, 1, x0 + 6, 11, c)
+        for k in range(3):
+            self.line(x0 + 1 + k, 11 + k, x0 + 5 - k, 11 + k, LIGHT)
+        self.frame(x0, 1, x0 + 6, 11, NAVY)
+
+
+def icon(draw):
+    c = Icon()
+    draw(c)
+    return c
+
+
+# Standard toolbar: New, Open, Save | Cut, Copy, Paste | Undo, Redo | Print | Find.
+def std_new(c):
+    c.page(3, 1, 12, 14)
+    c.lines(5, 10, (6, 8, 10, 12))
+
+
+def std_open(c):
+    c.box(1, 4, 10, 13, YELLOW, BROWN)
+    c.rect(1, 3, 5, 4, YELLOW)
+    c.frame(1, 2, 6, 4, BROWN)
+    c.rect(4, 7, 15, 14, (250, 220, 110))
+    c.line(4, 7, 14, 7, BROWN)
+    c.line(14, 7, 11, 13, BROWN)
+    c.line(1, 13, 11, 13, BROWN)
+    c.line(4, 7, 1, 13, BROWN)
+
+
+def std_save(c):
+    c.disk()
+
+
+def std_cut(c):
+    c.line(4, 1, 9, 9, BLACK)
+    c.line(11, 1, 6, 9, BLACK)
+    c.ring(5, 11.5, 3, RED)
+    c.ring(11, 11.5, 3, RED)
+
+
+def std_copy(c):
+    c.page(1, 1, 9, 10)
+    c.lines(3, 7, (5, 7))
+    c.page(6, 4, 14, 14)
+    c.lines(8, 12, (8, 10, 12))
+
+
+def std_paste(c):
+    c.box(2, 2, 11, 14, BROWN, BLACK)
+    c.box(5, 1, 8, 3, DARK)
+    c.page(7, 6, 14, 14)
+    c.lines(9, 12, (10, 12))
+
+
+def undo_redo(c, left):
+    a, b = (12, 3) if left else (3, 12)
+    c.arrow(a, 5, b, BLUE)
+    c.line(a, 5, a, 11, BLUE)
+    c.line(a - 1 if left else a + 1, 5, a - 1 if left else a + 1, 11, BLUE)
+    c.line(a, 11, 7, 11, BLUE)
+    c.line(a, 10, 7, 10, BLUE)
+
+
+def std_find(c):
+    c.page(1, 1, 10, 13)
+    c.lines(3, 8, (5, 7, 9))
+    c.magnifier(9.5, 8.5, 4)
+
+
+STANDARD = [std_new, std_open, std_save, std_cut, std_copy, std_paste,
+            lambda c: undo_redo(c, True), lambda c: undo_redo(c, False), lambda c: c.printer(), std_find]
+
+
+# View toolbar: Line numbers, Zoom in, Zoom out | Caption bar, Command panels | Decimal, Binary,
+# Octal, Hexadecimal, Roman.
+def view_lines(c):
+    c.box(1, 1, 14, 13, PAPER)
+    c.text(3, 2, "1", BLUE)
+    c.text(3, 8, "2", BLUE)
+    c.lines(7, 12, (4, 10))
+
+
+def view_zoom(c, plus):
+    c.magnifier(6.5, 6.5, 5.5)
+    c.line(4, 6, 8, 6, BLACK)
+    if plus:
+        c.line(6, 4, 6, 8, BLACK)
+
+
+def view_caption(c):
+    c.window()
+    c.rect(2, 5, 14, 8, (255, 240, 170))
+    c.line(2, 8, 13, 8, DARK)
+    c.disc(4, 6.5, 1.5, BLUE)
+
+
+def view_panels(c):
+    c.window()
+    c.rect(2, 5, 6, 13, (210, 225, 250))
+    c.line(6, 5, 6, 12, DARK)
+    c.lines(3, 5, (7, 9, 11), NAVY)
+
+
+def label(s, colour):
+    def draw(c):
+        c.box(0, 3, 15, 11, PAPER, colour)
+        c.text(2, 5, s, colour)
+    return draw
+
+
+VIEW = [view_lines, lambda c: view_zoom(c, True), lambda c: view_zoom(c, False), view_caption, view_panels,
+        label("DEC", NAVY), label("BIN", GREEN), label("OCT", BROWN), label("HEX", RED), label("ROM", (120, 40, 150))]
+
+
+# Help toolbar: Contents, Index, Search | Tip of the Day, About.
+def help_contents(c):
+    c.box(2, 1, 13, 13, BLUE, NAVY)
+    c.rect(11, 2, 13, 13, PAPER)
+    c.text(4, 5, "?", WHITE)
+
+
+def help_index(c):
+    c.page(2, 1, 12, 14)
+    c.text(4, 3, "A", NAVY)
+    c.lines(8, 10, (5,))
+    c.text(4, 9, "B", NAVY)
+    c.lines(8, 10, (11,))
+
+
+def help_search(c):
+    c.box(1, 1, 10, 12, BLUE, NAVY)
+    c.magnifier(9.5, 8.5, 4)
+
+
+def help_tip(c):
+    c.disc(7.5, 6, 5, YELLOW)
+    c.ring(7.5, 6, 5, BROWN)
+    c.rect(6, 11, 10, 14, DARK)
+    c.line(6, 12, 9, 12, LIGHT)
+
+
+def help_about(c):
+    c.disc(7.5, 7.5, 7, BLUE)
+    c.rect(7, 3, 9, 5, WHITE)
+    c.rect(7, 6, 9, 12, WHITE)
+
+
+HELP = [help_contents, help_index, help_search, help_tip, help_about]
+
+
+# Images of menu commands without a toolbar button: Save As, Export, Print Preview, Print Setup,
+# Exit, Delete, Select All, Find Next, Replace, Toggle/Next/Previous/Clear Bookmarks, Radians,
+# Degrees, Grads, Settings, Customize, Keyboard Hook, Hide to Tray.
+def menu_save_as(c):
+    c.disk()
+    c.line(9, 13, 14, 8, RED)
+    c.line(10, 13, 14, 9, RED)
+
+
+def menu_export(c):
+    c.page(1, 1, 10, 14)
+    c.lines(3, 7, (6, 8, 10, 12))
+    c.arrow(7, 9, 15, GREEN)
+
+
+def menu_preview(c):
+    c.page(1, 1, 11, 14)
+    c.lines(3, 8, (5, 7, 9))
+    c.magnifier(9.5, 9, 3.5)
+
+
+def menu_print_setup(c):
+    c.printer()
+    c.rect(12, 1, 16, 5, LIGHT)
+    c.ring(13.5, 3, 2.5, BLACK)
+
+
+def menu_exit(c):
+    c.box(2, 1, 9, 14, BROWN, BLACK)
+    c.dot(7, 8, YELLOW)
+    c.arrow(8, 7, 15, RED)
+
+
+def menu_delete(c):
+    for k in range(2):
+        c.line(3 + k, 2, 12 + k, 12, RED)
+        c.line(12 + k, 2, 3 + k, 12, RED)
+
+
+def menu_select_all(c):
+    for x in range(1, 15, 2):
+        c.dot(x, 1, BLACK)
+        c.dot(x, 13, BLACK)
+    for y in range(1, 14, 2):
+        c.dot(1, y, BLACK)
+        c.dot(14, y, BLACK)
+    c.rect(3, 3, 13, 12, (170, 200, 245))
+
+
+def menu_find_next(c):
+    c.magnifier(5.5, 5.5, 4.5)
+    c.arrow(9, 12, 15, GREEN, 2)
+
+
+def menu_replace(c):
+    c.text(1, 1, "A", NAVY)
+    c.text(11, 9, "B", RED)
+    c.arrow(4, 10, 9, GREEN, 2)
+
+
+def bookmark(extra):
+    def draw(c):
+        c.ribbon(2)
+        if extra == "down":
+            c.varrow(12, 3, 13, GREEN)
+        elif extra == "up":
+            c.varrow(12, 13, 3, GREEN)
+        elif extra == "clear":
+            c.line(9, 8, 14, 13, RED)
+            c.line(14, 8, 9, 13, RED)
+    return draw
+
+
+def menu_settings(c):
+    c.disc(7.5, 7.5, 6, DARK)
+    for (x, y) in ((7, 0), (7, 14), (0, 7), (14, 7), (2, 2), (12, 2), (2, 12), (12, 12)):
+        c.rect(x, y, x + 2, y + 1, DARK)
+    c.disc(7.5, 7.5, 2.5, LIGHT)
+
+
+def menu_customize(c):
+    c.box(0, 4, 13, 10, (220, 220, 225), DARK)
+    c.rect(2, 6, 5, 9, BLUE)
+    c.rect(7, 6, 10, 9, GREEN)
+    c.line(9, 14, 15, 8, RED)
+    c.line(10, 14, 15, 9, RED)
+
+
+def menu_keyboard(c):
+    c.box(0, 3, 15, 12, (230, 230, 235), BLACK)
+    for y in (5, 7):
+        for x in range(2, 14, 2):
+            c.dot(x, y, BLACK)
+    c.line(4, 10, 11, 10, BLACK)
+
+
+def menu_tray(c):
+    c.box(1, 1, 11, 8, PAPER)
+    c.rect(2, 2, 11, 3, BLUE)
+    c.varrow(6, 5, 11, GREEN)
+    c.rect(0, 12, 16, 15, NAVY)
+    c.rect(11, 13, 14, 14, YELLOW)
+
+
+MENU = [menu_save_as, menu_export, menu_preview, menu_print_setup, menu_exit, menu_delete, menu_select_all,
+        menu_find_next, menu_replace, bookmark(""), bookmark("down"), bookmark("up"), bookmark("clear"),
+        label("RAD", NAVY), label("DEG", NAVY), label("GRD", NAVY), menu_settings, menu_customize,
+        menu_keyboard, menu_tray]
+
+
+def strip(draws, hot):
+    """The pictures side by side; the resting strip is paler."""
+    icons = [icon(d) for d in draws]
+    c = Canvas(16 * len(icons), 15, LIGHT)
+    for i, ic in enumerate(icons):
+        for y in range(15):
+            for x in range(16):
+                p = ic.px[y][x]
+                if not hot and p != LIGHT:
+                    grey = (p[0] * 30 + p[1] * 59 + p[2] * 11) // 100
+                    p = tuple(min(255, (v + grey) // 2 + 30) for v in p)
+                c.px[y][16 * i + x] = p
+    return c
+
+
+TOOLBAR_STRIPS = (("Standard", STANDARD), ("View", VIEW), ("Help", HELP), ("MenuImages", MENU))
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     with open(os.path.join(OUT, "Numbrook.ico"), "wb") as f:
@@ -205,6 +607,10 @@ def main():
     for name, horizontal in (("SplitHorz.cur", True), ("SplitVert.cur", False)):
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(cur(splitter(horizontal), (16, 16), MAGENTA))
+    for name, draws in TOOLBAR_STRIPS:
+        for hot in (False, True):
+            with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
+                f.write(bmp24(strip(draws, hot)))
 
 
 if __name__ == "__main__":
