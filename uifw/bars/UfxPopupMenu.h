@@ -195,5 +195,6 @@ protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+  afx_msg void OnClose();
   DECLARE_MESSAGE_MAP()
 };

@@ -133,7 +133,6 @@ protected:
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-  afx_msg void OnPaint();
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg void OnToolbarImageAndText();
   afx_msg void OnToolbarText();
