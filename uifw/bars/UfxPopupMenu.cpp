@@ -922,9 +922,8 @@ void CUfxPopupMenu::OnDestroy() {
     if (pMenuBar != nullptr) pMenuBar->OnPopupClosed(pButton);
     if (m_bAutoDestroyParent && !CUfxToolBar::IsCustomizeMode() && pParent != nullptr && !pParent->m_bInCloseMenu)
       pParent->CloseMenu(FALSE);
-  } else {
-    SetForceShowAllMenus(FALSE);
   }
+  if (pParent == nullptr) SetForceShowAllMenus(FALSE);  // the chain's root goes
   NotifyParentDlg(FALSE);
   CFrameWnd* pTopFrame = TopFrameOf(pMenuBar != nullptr ? (CWnd*)pMenuBar : GetOwner());
   if (CUfxFrameWnd* pFrame = DYNAMIC_DOWNCAST(CUfxFrameWnd, pTopFrame)) pFrame->OnClosePopupMenu(this);
