@@ -854,3 +854,42 @@ void CUfxPopupMenuBar::ExecuteCommand(UINT uiCommandId, CUfxToolbarButton*) {
   if (pTop != nullptr && ::IsWindow(pTop->GetSafeHwnd())) pTop->DestroyWindow();
   if (hwndMenuBar != nullptr && ::IsWindow(hwndMenuBar)) pMenuBar->Deactivate();
 }
+
+void CUfxPopupMenuBar::DoPaint(CDC* pDCPaint) {
+  CRect rectClient, rectClip;
+  GetClientRect(rectClient);
+  pDCPaint->GetClipBox(rectClip);
+  if (!rectClip.IntersectRect(rectClip, rectClient)) return;
+  CDC dcMem;
+  CBitmap bmpMem;
+  if (!dcMem.CreateCompatibleDC(pDCPaint) || !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClip.Width(), rectClip.Height()))
+    return;
+  CBitmap* pOldBitmap = dcMem.SelectObject(&bmpMem);
+  dcMem.SetViewportOrg(-rectClip.left, -rectClip.top);
+  CUfxVisualManager* pVM = CUfxVisualManager::GetInstance();
+  pVM->OnFillBarBackground(&dcMem, this, rectClient, rectClip);
+  AfterFillBackground(&dcMem);
+  dcMem.SetTextColor(UfxGlobalData.clrBtnText);
+  dcMem.SetBkMode(TRANSPARENT);
+  CFont* pOldFont = dcMem.SelectObject(&UfxGlobalData.fontRegular);
+  CUfxToolBarImages* pDisabled = nullptr;
+  CUfxToolBarImages* pImages = GetImagesToDraw(nullptr, &pDisabled);
+  for (int i = 0; i < GetButtonCount(); ++i) {
+    CUfxToolbarButton* pButton = GetButton(i);
+    CRect rectInter;
+    if (!pButton->m_bVisible || !rectInter.IntersectRect(pButton->Rect(), rectClip)) continue;
+    if (IsSeparator(pButton)) {
+      DrawBarSeparator(&dcMem, pButton->Rect(), FALSE);
+      continue;
+    }
+    const BOOL bDisabledImages = (pButton->m_nStyle & TBBS_DISABLED) && pDisabled != nullptr && pDisabled->GetCount() > 0;
+    CUfxToolBarImages* pButtonImages = pButton->m_bUserButton ? CUfxToolBar::GetUserImages()
+                                       : bDisabledImages       ? pDisabled
+                                                               : pImages;
+    DrawOneButton(&dcMem, pButton, pButtonImages, i == m_iHighlighted, bDisabledImages);
+  }
+  dcMem.SelectObject(pOldFont);
+  pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left, rectClip.top,
+                   SRCCOPY);
+  dcMem.SelectObject(pOldBitmap);
+}

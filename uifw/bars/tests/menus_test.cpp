@@ -15,6 +15,8 @@
 #include "UfxCommandUsage.h"
 #include "UfxRegistry.h"
 #include "UfxVisualManager.h"
+#include "UfxUserTool.h"
+#include "UfxUserToolsManager.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -476,6 +478,42 @@ TEST_F(MenuFrame, AltKeyDownClosesTheMenuOfADialogHelper) {
   EXPECT_FALSE(CUfxDialogMenuHelper::IsHookInstalled());
   // Without a popup the key is the owner's.
   EXPECT_FALSE(helper.ProcessMessage(&msg));
+}
+
+// A user tool that counts its runs instead of starting a program.
+class CCountingTool : public CUfxUserTool {
+  DECLARE_DYNCREATE(CCountingTool)
+public:
+  static int s_nRuns;
+  BOOL Invoke() override {
+    ++s_nRuns;
+    return TRUE;
+  }
+};
+IMPLEMENT_DYNCREATE(CCountingTool, CUfxUserTool)
+int CCountingTool::s_nRuns = 0;
+
+TEST_F(MenuFrame, AnAcceleratorOfAUserToolRunsItOnlyWithoutAnOpenMenu) {
+  CUfxUserToolsManager tools(45000, 45001, 45010, RUNTIME_CLASS(CCountingTool));
+  UfxUserToolsManager = &tools;
+  CUfxUserTool* pTool = tools.CreateNewTool();
+  ASSERT_NE(nullptr, pTool);
+  CCountingTool::s_nRuns = 0;
+  CUfxDialogMenuHelper helper(frame);
+  EXPECT_TRUE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 1)));
+  EXPECT_EQ(1, CCountingTool::s_nRuns);
+  EXPECT_FALSE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 0)));  // not from an accelerator
+  // With a menu open the accelerator closes the menu instead.
+  EnterMenuBar();
+  Key('E');
+  ASSERT_NE(nullptr, Popup());
+  helper.SetActiveMenu(Popup());
+  EXPECT_TRUE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 1)));
+  Pump();
+  EXPECT_EQ(1, CCountingTool::s_nRuns);
+  EXPECT_STREQ(L"<closed>", OpenTitle());
+  helper.SetActiveMenu(nullptr);
+  UfxUserToolsManager = nullptr;
 }
 
 // The buttons of a maximized child, on the platform's MDI frame.
