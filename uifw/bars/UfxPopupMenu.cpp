@@ -13,6 +13,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
+#include "UfxGdiEffects.h"
 #include <algorithm>
 
 IMPLEMENT_SERIAL(CUfxPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
@@ -340,10 +341,30 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
   if (m_iShadowSize > 0) sizeWindow += CSize(m_iShadowSize, m_iShadowSize);
   const BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
   const int xLeft = bRTL ? m_x - sizeWindow.cx : m_x;
+  if (m_iShadowSize > 0 && !IsWindowVisible()) SaveShadowStrips(CPoint(xLeft, m_y));
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
   AdjustScrollButtons();
+}
+
+void CUfxPopupMenu::SaveShadowStrips(CPoint ptWindow) {
+  m_bmpShadowRight.DeleteObject();
+  m_bmpShadowBottom.DeleteObject();
+  CWindowDC dcScreen(nullptr);
+  CDC dcMem;
+  if (!dcMem.CreateCompatibleDC(&dcScreen)) return;
+  const int nDepth = m_iShadowSize;
+  if (m_bmpShadowRight.CreateCompatibleBitmap(&dcScreen, nDepth, m_FinalSize.cy + nDepth)) {
+    CBitmap* pOld = dcMem.SelectObject(&m_bmpShadowRight);
+    dcMem.BitBlt(0, 0, nDepth, m_FinalSize.cy + nDepth, &dcScreen, ptWindow.x + m_FinalSize.cx, ptWindow.y, SRCCOPY);
+    dcMem.SelectObject(pOld);
+  }
+  if (m_bmpShadowBottom.CreateCompatibleBitmap(&dcScreen, m_FinalSize.cx, nDepth)) {
+    CBitmap* pOld = dcMem.SelectObject(&m_bmpShadowBottom);
+    dcMem.BitBlt(0, 0, m_FinalSize.cx, nDepth, &dcScreen, ptWindow.x, ptWindow.y + m_FinalSize.cy, SRCCOPY);
+    dcMem.SelectObject(pOld);
+  }
 }
 
 void CUfxPopupMenu::PlaceHorizontally(CSize& size, const CRect& rectScreen) {
@@ -527,12 +548,23 @@ void CUfxPopupMenu::OnPaint() {
   drawScroll(m_rectScrollUp, CUfxMenuGlyphs::IdArowUp, m_iScrollMode < 0);
   drawScroll(m_rectScrollDn, CUfxMenuGlyphs::IdArowDown, m_iScrollMode > 0);
   if (m_iShadowSize > 0) {
-    // The shadow strips along the right and the bottom edge.
-    CRect rectRight(m_FinalSize.cx, m_iShadowSize, m_FinalSize.cx + m_iShadowSize, m_FinalSize.cy + m_iShadowSize);
-    CRect rectBottom(m_iShadowSize, m_FinalSize.cy, m_FinalSize.cx, m_FinalSize.cy + m_iShadowSize);
-    CBrush brShadow(UfxGlobalData.clrBtnShadow);
-    dc.FillRect(&rectRight, &brShadow);
-    dc.FillRect(&rectBottom, &brShadow);
+    // What lay on the screen under the shadow, darkened towards the menu.
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    CDC dcStrip;
+    if (dcStrip.CreateCompatibleDC(&dc)) {
+      if (m_bmpShadowRight.GetSafeHandle() != nullptr) {
+        CBitmap* pOld = dcStrip.SelectObject(&m_bmpShadowRight);
+        dc.BitBlt(m_FinalSize.cx, 0, m_iShadowSize, m_FinalSize.cy + m_iShadowSize, &dcStrip, 0, 0, SRCCOPY);
+        dcStrip.SelectObject(pOld);
+      }
+      if (m_bmpShadowBottom.GetSafeHandle() != nullptr) {
+        CBitmap* pOld = dcStrip.SelectObject(&m_bmpShadowBottom);
+        dc.BitBlt(0, m_FinalSize.cy, m_FinalSize.cx, m_iShadowSize, &dcStrip, 0, 0, SRCCOPY);
+        dcStrip.SelectObject(pOld);
+      }
+    }
+    CUfxGdiEffects(dc).DrawShadow(CRect(CPoint(0, 0), m_FinalSize), m_iShadowSize, 100, 65);
   }
   m_bShown = TRUE;
 }
@@ -614,11 +646,26 @@ void CUfxPopupMenu::UpdateAllShadows(LPRECT lprectScreen) {
     if (p->GetSafeHwnd() == nullptr || p->m_iShadowSize == 0) continue;
     CRect rectWindow;
     p->GetWindowRect(rectWindow);
-    if (lprectScreen != nullptr) {
-      CRect rectInter;
-      if (!rectInter.IntersectRect(rectWindow, lprectScreen)) continue;
+    const int nDepth = p->m_iShadowSize;
+    const CRect rectRight(rectWindow.left + p->m_FinalSize.cx, rectWindow.top, rectWindow.right, rectWindow.bottom);
+    const CRect rectBottom(rectWindow.left, rectWindow.top + p->m_FinalSize.cy, rectWindow.right, rectWindow.bottom);
+    CRect rectInter;
+    if (lprectScreen != nullptr && !rectInter.IntersectRect(rectRight, lprectScreen) &&
+        !rectInter.IntersectRect(rectBottom, lprectScreen))
+      continue;
+    // The shadow goes, what it covered is drawn again and kept, and the shadow comes back.
+    p->m_bmpShadowRight.DeleteObject();
+    p->m_bmpShadowBottom.DeleteObject();
+    p->SetWindowPos(nullptr, 0, 0, p->m_FinalSize.cx, p->m_FinalSize.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (CWnd* pMain = AfxGetMainWnd()) {
+      CRect rectUncovered = rectWindow;
+      pMain->ScreenToClient(&rectUncovered);
+      pMain->RedrawWindow(rectUncovered, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
     }
-    p->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME);
+    p->SaveShadowStrips(rectWindow.TopLeft());
+    p->SetWindowPos(nullptr, 0, 0, p->m_FinalSize.cx + nDepth, p->m_FinalSize.cy + nDepth,
+                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    p->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
   }
 }
 

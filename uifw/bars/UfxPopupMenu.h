@@ -175,6 +175,8 @@ protected:
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
   void UpdateShadow();
+  // The screen under the shadow, kept before the popup covers it.
+  void SaveShadowStrips(CPoint ptWindow);
   void DrawFade(CDC* pPaintDC);
   void DrawAnimation(CDC* pPaintDC);
   void AdjustScrollButtons();

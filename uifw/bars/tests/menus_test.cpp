@@ -299,6 +299,46 @@ TEST_F(PopupPlacement, NearTheRightEdgeItEndsAtTheWorkAreaLessOne) {
   EXPECT_EQ(work.top + 100, rect.top);
 }
 
+// Inside the main window a popup casts a shadow: darker pixels right of and below the menu; a
+// click on it through the dialog helper closes the menu and is not passed on.
+TEST_F(PopupPlacement, ShadowDarkensTheScreenAndAClickOnItClosesTheMenu) {
+  CWnd* pSavedMain = theApp.m_pMainWnd;
+  theApp.m_pMainWnd = frame;
+  CUfxPopupMenu::EnableMenuShadows(TRUE);
+  const int nDepth = CUfxVisualManager::GetInstance()->GetMenuShadowDepth();
+  ASSERT_GT(nDepth, 0);
+  CRect rectFrame;
+  frame->GetWindowRect(rectFrame);
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_NEW, L"&New");
+  ::AppendMenuW(hMenu, MF_STRING, ID_OPEN, L"&Open...");
+  CUfxPopupMenu* pPopup = Open(hMenu, rectFrame.left + 40, rectFrame.top + 80);
+  ASSERT_NE(nullptr, pPopup);
+  pPopup->UpdateWindow();
+  CRect rect;
+  pPopup->GetWindowRect(rect);
+  const CPoint ptShadow(rect.right - nDepth / 2 - 1, rect.top + rect.Height() / 2);
+  EXPECT_EQ(CUfxPopupMenu::SHADOW_RIGHT, pPopup->CheckArea(ptShadow));
+  EXPECT_EQ(CUfxPopupMenu::MENU, pPopup->CheckArea(rect.TopLeft() + CPoint(3, 3)));
+  EXPECT_EQ(CUfxPopupMenu::OUTSIDE, pPopup->CheckArea(CPoint(rect.right + 2, rect.top)));
+  HDC hdc = ::GetDC(nullptr);
+  const COLORREF clrShadow = ::GetPixel(hdc, ptShadow.x, ptShadow.y);
+  const COLORREF clrFace = ::GetPixel(hdc, rect.right + 3, ptShadow.y);  // the same screen beside it
+  ::ReleaseDC(nullptr, hdc);
+  EXPECT_LT(GetRValue(clrShadow) + GetGValue(clrShadow) + GetBValue(clrShadow),
+            GetRValue(clrFace) + GetGValue(clrFace) + GetBValue(clrFace));
+
+  CUfxDialogMenuHelper helper(&view);
+  helper.SetActiveMenu(pPopup);
+  const HWND hPopup = pPopup->GetSafeHwnd();
+  EXPECT_TRUE(helper.ProcessMouseClick(ptShadow));
+  Pump();
+  EXPECT_FALSE(::IsWindow(hPopup));
+  EXPECT_EQ(view.GetSafeHwnd(), ::GetFocus());
+  helper.SetActiveMenu(nullptr);
+  theApp.m_pMainWnd = pSavedMain;
+}
+
 TEST_F(PopupPlacement, AnEmptyPopupIs54By24) {
   CUfxPopupMenu* pPopup = Open(::CreatePopupMenu(), 300, 300);
   ASSERT_NE(nullptr, pPopup);
