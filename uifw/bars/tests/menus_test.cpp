@@ -14,6 +14,7 @@
 #include "UfxCommandManager.h"
 #include "UfxCommandUsage.h"
 #include "UfxRegistry.h"
+#include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
 #include "UfxUserTool.h"
 #include "UfxUserToolsManager.h"
@@ -428,6 +429,21 @@ TEST_F(MenuFrame, MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
   CUfxPopupMenuBar::ResetMenuShowDelay();
 }
 
+// Fading needs more than 256 colours: a popup made on a palette screen switches it off.
+TEST(MenuAnimation, FadeBecomesNoneAtEightBitsPerPixel) {
+  const int nSavedBits = UfxGlobalData.m_nBitsPerPixel;
+  const struct { int bits; CUfxPopupMenu::ANIMATION_TYPE expected; } cases[] = {
+      {32, CUfxPopupMenu::FADE}, {8, CUfxPopupMenu::NO_ANIMATION}};
+  for (const auto& c : cases) {
+    UfxGlobalData.m_nBitsPerPixel = c.bits;
+    CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::FADE);
+    CUfxPopupMenu popup;
+    EXPECT_EQ(c.expected, CUfxPopupMenu::GetAnimationType()) << c.bits;
+  }
+  UfxGlobalData.m_nBitsPerPixel = nSavedBits;
+  CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
+}
+
 TEST(MenuShowDelay, TextsDecodeWithinTheirBounds) {
   const struct { const wchar_t* text; int expected; } cases[] = {
       {L"400", 400}, {L"9000", 5000}, {L"5000", 5000}, {L"0", 1}, {L"-20", 1}, {L"abc", 500}, {L"", 500}, {L"12x", 500}};
@@ -461,6 +477,18 @@ TEST_F(MenuFrame, StateSavesUnderTheBarsKeyAndLoadsBack) {
   EXPECT_EQ(3, bar.GetButtonCount());
   EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets);
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuTests");
+}
+
+// A reset builds the default menu again from its resource, whatever was customized.
+TEST_F(MenuFrame, RestoreOriginalStateShowsTheMenuResourceAgain) {
+  bar.SetDefaultMenuResId(300);  // the test program's menu: &Worksheet, &View
+  bar.RemoveButton(1);
+  ASSERT_EQ(2, bar.GetButtonCount());
+  ASSERT_TRUE(bar.RestoreOriginalState());
+  ASSERT_EQ(2, bar.GetButtonCount());
+  EXPECT_STREQ(L"&Worksheet", bar.GetButton(0)->m_strText);
+  EXPECT_STREQ(L"&View", bar.GetButton(1)->m_strText);
+  EXPECT_EQ(bar.GetDefaultMenu(), bar.GetHMenu());
 }
 
 TEST_F(MenuFrame, RarelyUsedItemsAreHiddenUntilCtrlDown) {
