@@ -516,13 +516,18 @@ BOOL CUfxPopupMenu::OnEraseBkgnd(CDC*) { return TRUE; }
 
 void CUfxPopupMenu::OnPaint() {
   CPaintDC dc(this);
-  CUfxVisualManager* pVM = CUfxVisualManager::GetInstance();
-  CRect rectMenu(CPoint(0, 0), m_FinalSize);
   if (!m_bAnimationIsDone && GetAnimationType() != NO_ANIMATION && m_AnimSize.cx > 0) {
-    // The part revealed so far; the bar itself appears when the animation ends.
-    rectMenu = CRect(m_bIsAnimRight ? 0 : m_FinalSize.cx - m_AnimSize.cx, m_bIsAnimDown ? 0 : m_FinalSize.cy - m_AnimSize.cy,
-                     m_bIsAnimRight ? m_AnimSize.cx : m_FinalSize.cx, m_bIsAnimDown ? m_AnimSize.cy : m_FinalSize.cy);
+    if (GetAnimationType() == FADE) DrawFade(&dc);
+    else DrawAnimation(&dc);
+    return;
   }
+  PaintMenu(dc);
+  m_bShown = TRUE;
+}
+
+void CUfxPopupMenu::PaintMenu(CDC& dc) {
+  CUfxVisualManager* pVM = CUfxVisualManager::GetInstance();
+  const CRect rectMenu(CPoint(0, 0), m_FinalSize);
   dc.FillRect(&rectMenu, &UfxGlobalData.brBarFace);
   pVM->OnDrawMenuBorder(&dc, this, rectMenu);
   if (m_iLogoWidth > 0) {
@@ -566,7 +571,6 @@ void CUfxPopupMenu::OnPaint() {
     }
     CUfxGdiEffects(dc).DrawShadow(CRect(CPoint(0, 0), m_FinalSize), m_iShadowSize, 100, 65);
   }
-  m_bShown = TRUE;
 }
 
 void CUfxPopupMenu::StartAnimation() {
@@ -578,13 +582,74 @@ void CUfxPopupMenu::StartAnimation() {
   }
   m_iFadePercent = 0;
   m_bAnimationIsDone = FALSE;
+  m_bmpScreenDst.DeleteObject();
+  m_bmpScreenSrc.DeleteObject();
+  if (GetAnimationType() == FADE) {
+    // What the screen shows where the menu fades in.
+    CRect rectWindow;
+    GetWindowRect(rectWindow);
+    CWindowDC dcScreen(nullptr);
+    CDC dcMem;
+    if (dcMem.CreateCompatibleDC(&dcScreen) &&
+        m_bmpScreenSrc.CreateCompatibleBitmap(&dcScreen, rectWindow.Width(), rectWindow.Height())) {
+      CBitmap* pOld = dcMem.SelectObject(&m_bmpScreenSrc);
+      dcMem.BitBlt(0, 0, rectWindow.Width(), rectWindow.Height(), &dcScreen, rectWindow.left, rectWindow.top, SRCCOPY);
+      dcMem.SelectObject(pOld);
+    }
+  }
   m_wndMenuBar.ShowWindow(SW_HIDE);
   m_dwAnimStart = m_dwLastAnimTick = ::GetTickCount();
   SetTimer(kAnimTimerId, m_AnimationSpeed, nullptr);
 }
 
-void CUfxPopupMenu::DrawFade(CDC*) {}
-void CUfxPopupMenu::DrawAnimation(CDC*) {}
+BOOL CUfxPopupMenu::RenderMenuImage(CDC* pDC) {
+  // The whole menu, items included, once into a bitmap that the animation reveals.
+  if (m_bmpScreenDst.GetSafeHandle() != nullptr) return TRUE;
+  const CSize size = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
+  CDC dcMem;
+  if (!dcMem.CreateCompatibleDC(pDC) || !m_bmpScreenDst.CreateCompatibleBitmap(pDC, size.cx, size.cy)) return FALSE;
+  CBitmap* pOld = dcMem.SelectObject(&m_bmpScreenDst);
+  PaintMenu(dcMem);
+  CRect rectBar;
+  m_wndMenuBar.GetWindowRect(rectBar);
+  ScreenToClient(rectBar);
+  const CPoint ptOrg = dcMem.SetViewportOrg(rectBar.left, rectBar.top);
+  dcMem.IntersectClipRect(0, 0, rectBar.Width(), rectBar.Height());
+  m_wndMenuBar.DoPaint(&dcMem);
+  dcMem.SetViewportOrg(ptOrg);
+  dcMem.SelectObject(pOld);
+  return TRUE;
+}
+
+void CUfxPopupMenu::DrawAnimation(CDC* pDC) {
+  if (!RenderMenuImage(pDC)) return;  // no bitmap: nothing drawn this time
+  CDC dcMem;
+  if (!dcMem.CreateCompatibleDC(pDC)) return;
+  CBitmap* pOld = dcMem.SelectObject(&m_bmpScreenDst);
+  const CSize sizeAll = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
+  const int cx = std::min<int>(m_AnimSize.cx, sizeAll.cx), cy = std::min<int>(m_AnimSize.cy, sizeAll.cy);
+  // Anchored where the reveal starts: top or bottom, left or right.
+  const int xDst = m_bIsAnimRight ? 0 : sizeAll.cx - cx, yDst = m_bIsAnimDown ? 0 : sizeAll.cy - cy;
+  const int xSrc = m_bIsAnimRight ? sizeAll.cx - cx : 0, ySrc = m_bIsAnimDown ? sizeAll.cy - cy : 0;
+  pDC->BitBlt(xDst, yDst, cx, cy, &dcMem, GetAnimationType() == SLIDE ? xSrc : xDst, GetAnimationType() == SLIDE ? ySrc : yDst,
+              SRCCOPY);
+  dcMem.SelectObject(pOld);
+}
+
+void CUfxPopupMenu::DrawFade(CDC* pDC) {
+  if (!RenderMenuImage(pDC) || m_bmpScreenSrc.GetSafeHandle() == nullptr) return;
+  const CSize sizeAll = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
+  CDC dcScreen, dcMenu;
+  if (!dcScreen.CreateCompatibleDC(pDC) || !dcMenu.CreateCompatibleDC(pDC)) return;
+  CBitmap* pOldScreen = dcScreen.SelectObject(&m_bmpScreenSrc);
+  CBitmap* pOldMenu = dcMenu.SelectObject(&m_bmpScreenDst);
+  // screen x (100 - p) + menu x p, per channel: the screen first, the menu over it at p %.
+  pDC->BitBlt(0, 0, sizeAll.cx, sizeAll.cy, &dcScreen, 0, 0, SRCCOPY);
+  BLENDFUNCTION blend = {AC_SRC_OVER, 0, (BYTE)(std::min(100, m_iFadePercent) * 255 / 100), 0};
+  ::GdiAlphaBlend(pDC->GetSafeHdc(), 0, 0, sizeAll.cx, sizeAll.cy, dcMenu.GetSafeHdc(), 0, 0, sizeAll.cx, sizeAll.cy, blend);
+  dcScreen.SelectObject(pOldScreen);
+  dcMenu.SelectObject(pOldMenu);
+}
 
 void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
   if (nIDEvent == kAnimTimerId) {
@@ -614,6 +679,8 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
       m_wndMenuBar.ShowWindow(SW_SHOWNOACTIVATE);
       m_wndMenuBar.ValidateRect(nullptr);
       m_bAnimationIsDone = TRUE;
+      m_bmpScreenDst.DeleteObject();
+      m_bmpScreenSrc.DeleteObject();
       m_wndMenuBar.Invalidate();
     }
     Invalidate();

@@ -177,6 +177,8 @@ protected:
   void UpdateShadow();
   // The screen under the shadow, kept before the popup covers it.
   void SaveShadowStrips(CPoint ptWindow);
+  void PaintMenu(CDC& dc);
+  BOOL RenderMenuImage(CDC* pDC);
   void DrawFade(CDC* pPaintDC);
   void DrawAnimation(CDC* pPaintDC);
   void AdjustScrollButtons();

@@ -340,6 +340,24 @@ TEST_F(PopupPlacement, ShadowDarkensTheScreenAndAClickOnItClosesTheMenu) {
   theApp.m_pMainWnd = pSavedMain;
 }
 
+// Each animation shows the items only when it has run to its end.
+TEST_F(PopupPlacement, AnimationsEndWithTheItemsShown) {
+  for (CUfxPopupMenu::ANIMATION_TYPE type : {CUfxPopupMenu::UNFOLD, CUfxPopupMenu::SLIDE, CUfxPopupMenu::FADE}) {
+    CUfxPopupMenu::SetAnimationType(type);
+    HMENU hMenu = ::CreatePopupMenu();
+    for (UINT i = 0; i < 8; ++i) ::AppendMenuW(hMenu, MF_STRING, 41000 + i, L"Item");
+    CUfxPopupMenu* pPopup = Open(hMenu, 300, 200);
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_FALSE(pPopup->m_bAnimationIsDone) << type;
+    EXPECT_FALSE(pPopup->GetMenuBar()->IsWindowVisible()) << type;
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->m_bAnimationIsDone != FALSE; }, 3000)) << type;
+    EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible()) << type;
+    pPopup->DestroyWindow();
+    Pump();
+  }
+  CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
+}
+
 TEST_F(PopupPlacement, AnEmptyPopupIs54By24) {
   CUfxPopupMenu* pPopup = Open(::CreatePopupMenu(), 300, 300);
   ASSERT_NE(nullptr, pPopup);
