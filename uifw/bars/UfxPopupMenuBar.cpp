@@ -502,9 +502,10 @@ void CUfxPopupMenuBar::SetHighlightedItem(int iItem, BOOL bByKey) {
   if (iOld == iItem) return;
   m_iHighlighted = iItem;
   if (CUfxToolBar::IsCustomizeMode()) m_iSelected = iItem;
-  InvalidateButton(iOld);
-  InvalidateButton(iItem);
+  // Only the two items repaint: a menu item's drawing stays inside its rectangle.
+  if (CUfxToolbarButton* pOld = GetButton(iOld)) InvalidateRect(pOld->Rect());
   CUfxToolbarButton* pNew = GetButton(iItem);
+  if (pNew != nullptr) InvalidateRect(pNew->Rect());
   ShowCommandPrompt(pNew != nullptr ? pNew->m_nID : (UINT)-1);
 
   // The submenu that was open closes: at once from the keyboard, after the delay from the mouse.
@@ -785,11 +786,9 @@ BOOL CUfxPopupMenuBar::OnMnemonic(UINT nChar) {
 }
 
 BOOL CUfxPopupMenuBar::HandleMenuKey(UINT nChar) {
-  const BOOL bShift = (::GetKeyState(VK_SHIFT) & 0x8000) != 0;
-  const BOOL bCtrl = (::GetKeyState(VK_CONTROL) & 0x8000) != 0;
   switch (nChar) {
     case VK_TAB:
-      MoveHighlight(bShift ? VK_UP : VK_DOWN);
+      MoveHighlight((::GetKeyState(VK_SHIFT) & 0x8000) ? VK_UP : VK_DOWN);
       return TRUE;
     case VK_UP:
     case VK_DOWN:
@@ -811,7 +810,7 @@ BOOL CUfxPopupMenuBar::HandleMenuKey(UINT nChar) {
       return TRUE;
     }
     default:
-      if (CUfxToolBar::IsCustomizeMode() || bCtrl) return FALSE;
+      if (CUfxToolBar::IsCustomizeMode() || (::GetKeyState(VK_CONTROL) & 0x8000)) return FALSE;
       return OnMnemonic(nChar);
   }
 }
