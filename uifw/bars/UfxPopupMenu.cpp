@@ -484,8 +484,12 @@ void CUfxPopupMenu::AdjustScrollButtons() {
     }
   }
   m_nMenuBarHeight = rectClient.Height();
-  m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
-                            SWP_NOZORDER | SWP_NOACTIVATE);
+  CRect rectBar;
+  m_wndMenuBar.GetWindowRect(rectBar);
+  ScreenToClient(rectBar);
+  if (rectBar != rectClient)
+    m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
+                              SWP_NOZORDER | SWP_NOACTIVATE);
   m_wndMenuBar.LayoutButtons();
   if (rectUpOld != m_rectScrollUp || rectDnOld != m_rectScrollDn) Invalidate();
 }
