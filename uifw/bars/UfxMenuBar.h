@@ -113,6 +113,7 @@ public:
   static CUfxMenuBar* m_pDraggedMenuBar;
 
 protected:
+  void LinkToFrame();
   void RemoveSystemButtons();
   void AddSystemButtons();
   // Moves the highlight over the titles that are not MDI buttons.

@@ -175,6 +175,10 @@ protected:
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
   void UpdateShadow();
+  // The screen under the shadow, kept before the popup covers it.
+  void SaveShadowStrips(CPoint ptWindow);
+  void PaintMenu(CDC& dc);
+  BOOL RenderMenuImage(CDC* pDC);
   void DrawFade(CDC* pPaintDC);
   void DrawAnimation(CDC* pPaintDC);
   void AdjustScrollButtons();
@@ -195,5 +199,6 @@ protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);
+  afx_msg void OnClose();
   DECLARE_MESSAGE_MAP()
 };

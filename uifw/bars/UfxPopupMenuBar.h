@@ -78,6 +78,8 @@ public:
   BOOL ForwardToFrame(CUfxToolbarButton* pButton, CString& strText) const override { return FALSE; }
   BOOL AllowsTextLabels() const override { return FALSE; }
   INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
+  // Paints only what the clip box shows: a long menu repaints one item at a key step.
+  void DoPaint(CDC* pDC) override;
 
   // Command-UI states of the items against the target.
   void UpdateCommands(BOOL bDisableIfNoHndler);
@@ -133,7 +135,6 @@ protected:
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
   afx_msg void OnMouseMove(UINT nFlags, CPoint point);
-  afx_msg void OnPaint();
   afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM wParam, LPARAM lParam);
   afx_msg void OnToolbarImageAndText();
   afx_msg void OnToolbarText();

@@ -1,6 +1,7 @@
 #include "UfxToolbarButton.h"
 #include "UfxToolBar.h"
 #include "UfxToolBarImages.h"
+#include "UfxToolbarMenuButton.h"
 #include "UfxPopupMenuBar.h"
 #include "UfxCommandManager.h"
 #include "UfxUserToolsManager.h"
@@ -454,6 +455,7 @@ BOOL CUfxToolbarButton::PrepareDrag(COleDataSource& srcItem) {
   try {
     CSharedFile globFile(GMEM_MOVEABLE | GMEM_SHARE, 4096);
     CArchive ar(&globFile, CArchive::store, 4096);
+    CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;  // drag data always carries it
     ar.WriteClass(GetRuntimeClass());
     Serialize(ar);
     ar.Close();
@@ -473,6 +475,7 @@ CUfxToolbarButton* CUfxToolbarButton::CreateFromOleData(COleDataObject* pDataObj
     pFile = pDataObject->GetFileData(GetClipboardFormat());
     if (pFile == nullptr) return nullptr;
     CArchive ar(pFile, CArchive::load, 4096);
+    CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
     CRuntimeClass* pClass = ar.ReadClass(RUNTIME_CLASS(CUfxToolbarButton));
     // Only buttons come from stored data; anything else is damaged data.
     if (pClass == nullptr || !pClass->IsDerivedFrom(RUNTIME_CLASS(CUfxToolbarButton)))

@@ -7,6 +7,7 @@
 #include "UfxTearOffManager.h"
 #include "UfxWorkspace.h"
 #include "UfxCommandManager.h"
+#include "UfxMenuBarStore.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>
@@ -175,6 +176,25 @@ TEST_F(MenuData, TearOffIdIsReadByTheSavedLibraryVersion) {
     EXPECT_EQ(c.expected, Item(loaded, 1)->GetTearOffId()) << c.major << "." << c.minor;
     EXPECT_EQ(301u, Item(*Item(loaded, 1), 0)->m_nID);
     EXPECT_STREQ(L"E&xit", Item(loaded, 3)->m_strText);
+  }
+}
+
+// Store files carry the tear-off id whatever the workspace says, and without one.
+TEST_F(MenuData, StoreFilesAlwaysKeepTheTearOffId) {
+  TearOffScope tearOff;
+  for (int withWorkspace = 0; withWorkspace < 2; ++withWorkspace) {
+    std::unique_ptr<CVersionedWorkspace> workspace;
+    if (withWorkspace) workspace = std::make_unique<CVersionedWorkspace>(4, 70);
+    HMENU hFile = FileMenu();
+    CUfxToolBar bar, loaded;
+    bar.InsertButton(new CUfxToolbarMenuButton((UINT)-1, hFile, -1, L"&File"));
+    CUfxMenuBarStore store;
+    ASSERT_TRUE(store.Save(hFile, &bar));
+    ASSERT_TRUE(store.Load(hFile, &loaded));
+    ::DestroyMenu(hFile);
+    CUfxToolbarMenuButton* pFile = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, loaded.GetButton(0));
+    ASSERT_NE(nullptr, pFile);
+    EXPECT_EQ(7u, Item(*pFile, 1)->GetTearOffId()) << withWorkspace;
   }
 }
 

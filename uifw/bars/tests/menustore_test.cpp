@@ -44,7 +44,19 @@ std::vector<UINT> Ids(const CUfxToolBar& bar) {
 
 class MenuStore : public ::testing::Test {
 protected:
-  void SetUp() override { m_before = TempUfxFiles(); }
+  void SetUp() override {
+    // A temporary folder of this program's own: other programs' menu files do not count.
+    static std::wstring s_dir;
+    if (s_dir.empty()) {
+      WCHAR szPath[MAX_PATH] = L"";
+      ::GetTempPathW(MAX_PATH, szPath);
+      s_dir = std::wstring(szPath) + L"MenuStoreTest" + std::to_wstring(::GetCurrentProcessId());
+      ::CreateDirectoryW(s_dir.c_str(), nullptr);
+      ::SetEnvironmentVariableW(L"TMP", s_dir.c_str());
+      ::SetEnvironmentVariableW(L"TEMP", s_dir.c_str());
+    }
+    m_before = TempUfxFiles();
+  }
   void TearDown() override {
     store.CleanUp();
     UfxGetCommandManager()->CleanUp();

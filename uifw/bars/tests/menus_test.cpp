@@ -1,0 +1,650 @@
+// Menus at work: a frame carrying a menu bar built from File, Edit and Help, driven by keys and
+// the mouse; popup placement on the work area; the menu bar's saved state; rarely used items; the
+// buttons of a maximized MDI child; and the dialog menu helper.
+#include "UfxMenuBar.h"
+#include "UfxPopupMenu.h"
+#include "UfxPopupMenuBar.h"
+#include "UfxToolbarMenuButton.h"
+#include "UfxToolbarMenuButtonsButton.h"
+#include "UfxToolbarSystemMenuButton.h"
+#include "UfxShowAllButton.h"
+#include "UfxDialogMenuHelper.h"
+#include "UfxMenuBarStore.h"
+#include "UfxFrameWnd.h"
+#include "UfxCommandManager.h"
+#include "UfxCommandUsage.h"
+#include "UfxRegistry.h"
+#include "UfxGlobalData.h"
+#include "UfxVisualManager.h"
+#include "UfxUserTool.h"
+#include "UfxUserToolsManager.h"
+#include <gtest/gtest.h>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+namespace {
+
+CWinApp theApp(L"MenuTests");
+
+enum : UINT {
+  ID_NEW = 40001, ID_OPEN, ID_EXIT, ID_UNDO, ID_CUT, ID_COPY, ID_PASTE, ID_ABOUT, ID_RECENT_ONE
+};
+
+void Pump() {
+  MSG msg;
+  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    if (!AfxPreTranslateMessage(&msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+  }
+}
+
+void PumpFor(DWORD ms) {
+  const DWORD start = ::GetTickCount();
+  do {
+    Pump();
+    ::Sleep(5);
+  } while (::GetTickCount() - start < ms);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
+  const DWORD start = ::GetTickCount();
+  while (!done() && ::GetTickCount() - start < ms) {
+    Pump();
+    ::Sleep(5);
+  }
+  return done();
+}
+
+// A frame that records the commands it gets and the menu resets it is told of.
+class CRecordingFrame : public CUfxFrameWnd {
+public:
+  std::vector<UINT> commands;
+  std::vector<WPARAM> resets;
+  std::vector<UINT> disabled;  // commands whose update disables them
+
+  // Every test command has a handler; the listed ones are disabled.
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
+    if (nID >= ID_NEW && nID <= ID_RECENT_ONE && nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr) {
+      static_cast<CCmdUI*>(pExtra)->Enable(std::find(disabled.begin(), disabled.end(), nID) == disabled.end());
+      return TRUE;
+    }
+    return CUfxFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+  }
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
+      commands.push_back(LOWORD(wParam));
+      return 0;
+    }
+    if (message == UFXM_RESETMENU) resets.push_back(wParam);
+    return CUfxFrameWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+// &File{&New, &Open..., -, E&xit}, &Edit{&Undo, -, Cu&t, &Copy, &Paste}, &Help{&About}.
+HMENU MakeMainMenu(BOOL bPasteDisabled = FALSE) {
+  HMENU hFile = ::CreatePopupMenu();
+  ::AppendMenuW(hFile, MF_STRING, ID_NEW, L"&New");
+  ::AppendMenuW(hFile, MF_STRING, ID_OPEN, L"&Open...");
+  ::AppendMenuW(hFile, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(hFile, MF_STRING, ID_EXIT, L"E&xit");
+  HMENU hEdit = ::CreatePopupMenu();
+  ::AppendMenuW(hEdit, MF_STRING, ID_UNDO, L"&Undo");
+  ::AppendMenuW(hEdit, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(hEdit, MF_STRING, ID_CUT, L"Cu&t");
+  ::AppendMenuW(hEdit, MF_STRING, ID_COPY, L"&Copy");
+  ::AppendMenuW(hEdit, MF_STRING | (bPasteDisabled ? MF_GRAYED : 0), ID_PASTE, L"&Paste");
+  HMENU hHelp = ::CreatePopupMenu();
+  ::AppendMenuW(hHelp, MF_STRING, ID_ABOUT, L"&About");
+  HMENU hMenu = ::CreateMenu();
+  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hFile, L"&File");
+  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hEdit, L"&Edit");
+  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hHelp, L"&Help");
+  return hMenu;
+}
+
+class MenuFrame : public ::testing::Test {
+protected:
+  void SetUp() override {
+    CUfxVisualManager::SetDefaultManager(nullptr);
+    CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
+    CUfxPopupMenu::EnableMenuShadows(FALSE);
+    CUfxToolBar::SetCoreCommands(CList<UINT, UINT>());
+    CUfxPopupMenu::SetForceShowAllMenus(FALSE);
+    ::SetCursorPos(0, 0);
+    Make(FALSE);
+  }
+  void Make(BOOL bPasteDisabled) {
+    frame = new CRecordingFrame;
+    if (bPasteDisabled) frame->disabled.push_back(ID_PASTE);
+    ASSERT_TRUE(frame->Create(nullptr, L"Menus", WS_OVERLAPPEDWINDOW, CRect(200, 150, 700, 450)));
+    ASSERT_TRUE(view.Create(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 300, 200), frame, 0xE900));
+    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
+    bar.CreateFromMenu(MakeMainMenu(bPasteDisabled), TRUE);
+    bar.SetWindowPos(nullptr, 0, 0, 500, 26, SWP_NOZORDER);
+    bar.AdjustLayout();
+    frame->ShowWindow(SW_SHOWNORMAL);
+    frame->UpdateWindow();
+    view.SetFocus();
+    Pump();
+  }
+  void TearDown() override {
+    if (CUfxPopupMenu* pPopup = CUfxPopupMenu::GetActiveMenu())
+      if (::IsWindow(pPopup->GetSafeHwnd())) pPopup->GetTopLevelPopup()->DestroyWindow();
+    Pump();
+    bar.DestroyWindow();
+    frame->DestroyWindow();
+    Pump();
+    UfxMenuBarStore.CleanUp();
+    UfxGetCommandManager()->CleanUp();
+  }
+  // A key typed into the window that has the focus.
+  void Key(UINT vk) {
+    ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 1);
+    Pump();
+  }
+  CString Highlighted() const {
+    CUfxToolbarButton* p = bar.GetButton(bar.GetHighlightedButton());
+    return p != nullptr ? p->m_strText : CString(L"<none>");
+  }
+  CUfxPopupMenu* Popup() const { return CUfxPopupMenu::GetActiveMenu(); }
+  CString PopupHighlighted() const {
+    CUfxPopupMenu* pPopup = Popup();
+    if (pPopup == nullptr || !::IsWindow(pPopup->GetSafeHwnd())) return L"<no popup>";
+    CUfxToolbarButton* p = pPopup->GetMenuBar()->GetButton(pPopup->GetMenuBar()->GetHighlighted());
+    return p != nullptr ? p->m_strText : CString(L"<none>");
+  }
+  CString OpenTitle() const {
+    int i = -1;
+    CUfxToolbarMenuButton* p = bar.GetDroppedMenuButton(i);
+    return p != nullptr ? p->m_strText : CString(L"<closed>");
+  }
+  void EnterMenuBar() {
+    bar.SetFocus();
+    Pump();
+  }
+
+  CRecordingFrame* frame = nullptr;
+  CWnd view;
+  CUfxMenuBar bar;
+};
+
+TEST_F(MenuFrame, FocusOnTheBarHighlightsFileAndLeftRightWrap) {
+  EnterMenuBar();
+  EXPECT_STREQ(L"&File", Highlighted());
+  const struct { UINT vk; const wchar_t* expected; } steps[] = {
+      {VK_RIGHT, L"&Edit"}, {VK_RIGHT, L"&Help"}, {VK_RIGHT, L"&File"}, {VK_LEFT, L"&Help"}};
+  for (const auto& s : steps) {
+    Key(s.vk);
+    EXPECT_STREQ(s.expected, Highlighted());
+  }
+  EXPECT_STREQ(L"<closed>", OpenTitle());
+}
+
+TEST_F(MenuFrame, MnemonicOpensEditAndEnterRunsCopy) {
+  EnterMenuBar();
+  Key('E');
+  EXPECT_STREQ(L"&Edit", OpenTitle());
+  EXPECT_STREQ(L"&Undo", PopupHighlighted());
+  Key(VK_DOWN);
+  EXPECT_STREQ(L"Cu&t", PopupHighlighted());  // the separator is skipped
+  Key(VK_DOWN);
+  EXPECT_STREQ(L"&Copy", PopupHighlighted());
+  Key(VK_RETURN);
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({ID_COPY}), frame->commands);
+  EXPECT_STREQ(L"<closed>", OpenTitle());
+  EXPECT_EQ(nullptr, Popup());
+  EXPECT_EQ(-1, bar.GetHighlightedButton());
+}
+
+TEST_F(MenuFrame, UpWrapsToPasteAndItsMnemonicRunsIt) {
+  EnterMenuBar();
+  Key('E');
+  Key(VK_UP);
+  EXPECT_STREQ(L"&Paste", PopupHighlighted());
+  Key(VK_ESCAPE);
+  Key('E');
+  EXPECT_STREQ(L"&Edit", OpenTitle());
+  Key('P');
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({ID_PASTE}), frame->commands);
+  EXPECT_EQ(nullptr, Popup());
+}
+
+TEST_F(MenuFrame, RightAndLeftInAMenuOpenTheNeighbours) {
+  EnterMenuBar();
+  Key('E');
+  Key(VK_RIGHT);
+  EXPECT_STREQ(L"&Help", OpenTitle());
+  EXPECT_STREQ(L"&About", PopupHighlighted());
+  Key(VK_LEFT);
+  Key(VK_LEFT);
+  EXPECT_STREQ(L"&File", OpenTitle());
+  EXPECT_STREQ(L"&New", PopupHighlighted());
+}
+
+TEST_F(MenuFrame, EscClosesTheMenuThenLeavesTheBar) {
+  EnterMenuBar();
+  Key('E');
+  ASSERT_NE(nullptr, Popup());
+  Key(VK_ESCAPE);
+  EXPECT_EQ(nullptr, Popup());
+  EXPECT_STREQ(L"&Edit", Highlighted());
+  EXPECT_EQ(bar.GetSafeHwnd(), ::GetFocus());
+  Key(VK_ESCAPE);
+  EXPECT_EQ(view.GetSafeHwnd(), ::GetFocus());
+  EXPECT_EQ(-1, bar.GetHighlightedButton());
+  EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(MenuFrame, ADisabledItemsMnemonicRunsNothing) {
+  TearDown();
+  Make(TRUE);
+  EnterMenuBar();
+  Key('E');
+  ASSERT_STREQ(L"&Edit", OpenTitle());
+  Key('P');
+  Pump();
+  EXPECT_TRUE(frame->commands.empty());
+}
+
+TEST_F(MenuFrame, PressOnTitleDragToItemAndReleaseRunsIt) {
+  CUfxToolbarButton* pFile = bar.GetButton(0);
+  const CPoint ptTitle = pFile->Rect().CenterPoint();
+  ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
+  Pump();
+  ASSERT_STREQ(L"&File", OpenTitle());
+  CUfxPopupMenuBar* pItems = Popup()->GetMenuBar();
+  const int iOpen = pItems->CommandToIndex(ID_OPEN);
+  ASSERT_GE(iOpen, 0);
+  const CPoint ptItem = pItems->GetButton(iOpen)->Rect().CenterPoint();
+  for (int i = 0; i < 2; ++i)  // the first move after the menu opened is not taken
+    ::PostMessageW(pItems->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y + i));
+  ::PostMessageW(pItems->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptItem.x, ptItem.y));
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({ID_OPEN}), frame->commands);
+  EXPECT_EQ(nullptr, Popup());
+}
+
+// Popups that the test opens on the frame, without a button.
+class PopupPlacement : public MenuFrame {
+protected:
+  CUfxPopupMenu* Open(HMENU hMenu, int x, int y) {
+    CUfxPopupMenu* pPopup = new CUfxPopupMenu;
+    if (!pPopup->Create(frame, x, y, hMenu, FALSE, TRUE)) return nullptr;
+    Pump();
+    return pPopup;
+  }
+  CRect WorkArea(CPoint pt) const {
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    ::GetMonitorInfoW(::MonitorFromPoint(pt, MONITOR_DEFAULTTONEAREST), &mi);
+    return mi.rcWork;
+  }
+};
+
+TEST_F(PopupPlacement, NearTheRightEdgeItEndsAtTheWorkAreaLessOne) {
+  const CRect work = WorkArea(CPoint(100, 100));
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_NEW, L"&New worksheet with a long name");
+  CUfxPopupMenu* pPopup = Open(hMenu, work.right - 10, work.top + 100);
+  ASSERT_NE(nullptr, pPopup);
+  CRect rect;
+  pPopup->GetWindowRect(rect);
+  EXPECT_EQ(work.right - 1, rect.right);
+  EXPECT_EQ(work.top + 100, rect.top);
+}
+
+// Inside the main window a popup casts a shadow: darker pixels right of and below the menu; a
+// click on it through the dialog helper closes the menu and is not passed on.
+TEST_F(PopupPlacement, ShadowDarkensTheScreenAndAClickOnItClosesTheMenu) {
+  CWnd* pSavedMain = theApp.m_pMainWnd;
+  theApp.m_pMainWnd = frame;
+  CUfxPopupMenu::EnableMenuShadows(TRUE);
+  const int nDepth = CUfxVisualManager::GetInstance()->GetMenuShadowDepth();
+  ASSERT_GT(nDepth, 0);
+  CRect rectFrame;
+  frame->GetWindowRect(rectFrame);
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_NEW, L"&New");
+  ::AppendMenuW(hMenu, MF_STRING, ID_OPEN, L"&Open...");
+  CUfxPopupMenu* pPopup = Open(hMenu, rectFrame.left + 40, rectFrame.top + 80);
+  ASSERT_NE(nullptr, pPopup);
+  pPopup->UpdateWindow();
+  CRect rect;
+  pPopup->GetWindowRect(rect);
+  const CPoint ptShadow(rect.right - nDepth / 2 - 1, rect.top + rect.Height() / 2);
+  EXPECT_EQ(CUfxPopupMenu::SHADOW_RIGHT, pPopup->CheckArea(ptShadow));
+  EXPECT_EQ(CUfxPopupMenu::MENU, pPopup->CheckArea(rect.TopLeft() + CPoint(3, 3)));
+  EXPECT_EQ(CUfxPopupMenu::OUTSIDE, pPopup->CheckArea(CPoint(rect.right + 2, rect.top)));
+  HDC hdc = ::GetDC(nullptr);
+  const COLORREF clrShadow = ::GetPixel(hdc, ptShadow.x, ptShadow.y);
+  const COLORREF clrFace = ::GetPixel(hdc, rect.right + 3, ptShadow.y);  // the same screen beside it
+  ::ReleaseDC(nullptr, hdc);
+  EXPECT_LT(GetRValue(clrShadow) + GetGValue(clrShadow) + GetBValue(clrShadow),
+            GetRValue(clrFace) + GetGValue(clrFace) + GetBValue(clrFace));
+
+  CUfxDialogMenuHelper helper(&view);
+  helper.SetActiveMenu(pPopup);
+  const HWND hPopup = pPopup->GetSafeHwnd();
+  EXPECT_TRUE(helper.ProcessMouseClick(ptShadow));
+  Pump();
+  EXPECT_FALSE(::IsWindow(hPopup));
+  EXPECT_EQ(view.GetSafeHwnd(), ::GetFocus());
+  helper.SetActiveMenu(nullptr);
+  theApp.m_pMainWnd = pSavedMain;
+}
+
+// Each animation shows the items only when it has run to its end.
+TEST_F(PopupPlacement, AnimationsEndWithTheItemsShown) {
+  for (CUfxPopupMenu::ANIMATION_TYPE type : {CUfxPopupMenu::UNFOLD, CUfxPopupMenu::SLIDE, CUfxPopupMenu::FADE}) {
+    CUfxPopupMenu::SetAnimationType(type);
+    HMENU hMenu = ::CreatePopupMenu();
+    for (UINT i = 0; i < 8; ++i) ::AppendMenuW(hMenu, MF_STRING, 41000 + i, L"Item");
+    CUfxPopupMenu* pPopup = Open(hMenu, 300, 200);
+    ASSERT_NE(nullptr, pPopup);
+    EXPECT_FALSE(pPopup->m_bAnimationIsDone) << type;
+    EXPECT_FALSE(pPopup->GetMenuBar()->IsWindowVisible()) << type;
+    EXPECT_TRUE(PumpUntil([&] { return pPopup->m_bAnimationIsDone != FALSE; }, 3000)) << type;
+    EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible()) << type;
+    pPopup->DestroyWindow();
+    Pump();
+  }
+  CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
+}
+
+TEST_F(PopupPlacement, AnEmptyPopupIs54By24) {
+  CUfxPopupMenu* pPopup = Open(::CreatePopupMenu(), 300, 300);
+  ASSERT_NE(nullptr, pPopup);
+  CRect rect;
+  pPopup->GetWindowRect(rect);
+  EXPECT_EQ(CSize(54, 24), rect.Size());
+}
+
+TEST_F(PopupPlacement, ALongMenuIsCutToTheWorkAreaAndScrolls) {
+  const CRect work = WorkArea(CPoint(100, 100));
+  HMENU hMenu = ::CreatePopupMenu();
+  for (UINT i = 0; i < 200; ++i) {
+    CString str;
+    str.Format(L"Item %u", i);
+    ::AppendMenuW(hMenu, MF_STRING, 41000 + i, str);
+  }
+  CUfxPopupMenu* pPopup = Open(hMenu, 300, work.top + 50);
+  ASSERT_NE(nullptr, pPopup);
+  CRect rect;
+  pPopup->GetWindowRect(rect);
+  EXPECT_LE(rect.bottom, work.bottom);
+  EXPECT_GE(rect.top, work.top);
+  EXPECT_TRUE(pPopup->IsScrollable());
+  EXPECT_EQ(0, pPopup->GetMenuBar()->GetOffset());
+  pPopup->SendMessage(WM_KEYDOWN, VK_END);
+  EXPECT_STREQ(L"Item 199", pPopup->GetMenuBar()->GetButton(pPopup->GetMenuBar()->GetHighlighted())->m_strText);
+  EXPECT_GT(pPopup->GetMenuBar()->GetOffset(), 0);
+  pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
+  EXPECT_EQ(0, pPopup->GetMenuBar()->GetOffset());
+}
+
+TEST_F(PopupPlacement, TheRecentFilePlaceholderGoesWithItsSeparatorWhenTheListIsEmpty) {
+  CRecentFileList* pSaved = theApp.m_pRecentFileList;
+  CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+  theApp.m_pRecentFileList = &list;
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_NEW, L"&New");
+  ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(hMenu, MF_STRING, 0xE110, L"Recent File");
+  ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuW(hMenu, MF_STRING, ID_EXIT, L"E&xit");
+  CUfxPopupMenu* pPopup = Open(hMenu, 300, 300);
+  theApp.m_pRecentFileList = pSaved;
+  ASSERT_NE(nullptr, pPopup);
+  CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
+  ASSERT_EQ(3, pBar->GetButtonCount());
+  EXPECT_EQ((UINT)ID_NEW, pBar->GetButton(0)->m_nID);
+  EXPECT_TRUE(pBar->GetButton(1)->m_nStyle & TBBS_SEPARATOR);
+  EXPECT_EQ((UINT)ID_EXIT, pBar->GetButton(2)->m_nID);
+}
+
+TEST_F(MenuFrame, MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &hKey, nullptr));
+  WCHAR szOld[64] = L"";
+  DWORD cbOld = sizeof(szOld);
+  const bool bHadOld = ::RegQueryValueExW(hKey, L"MenuShowDelay", nullptr, nullptr, (LPBYTE)szOld, &cbOld) == ERROR_SUCCESS;
+  ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, (const BYTE*)L"100", 8);
+  CUfxPopupMenuBar::ResetMenuShowDelay();
+
+  HMENU hSub = ::CreatePopupMenu();
+  ::AppendMenuW(hSub, MF_STRING, ID_RECENT_ONE, L"One");
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, ID_NEW, L"&New");
+  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSub, L"&Recent");
+  CUfxPopupMenu* pPopup = new CUfxPopupMenu;
+  ASSERT_TRUE(pPopup->Create(frame, 300, 300, hMenu, FALSE, TRUE));
+  Pump();
+  EXPECT_EQ(100, CUfxPopupMenuBar::GetMenuShowDelay());
+  CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
+  CUfxToolbarMenuButton* pRecent = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pBar->GetButton(1));
+  ASSERT_NE(nullptr, pRecent);
+  const CPoint pt = pRecent->Rect().CenterPoint();
+  ::SetCursorPos(0, 0);
+  pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
+  const DWORD start = ::GetTickCount();
+  pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y + 1));
+  PumpFor(50);
+  const bool bOpenEarly = pRecent->IsDroppedDown();
+  const DWORD elapsedEarly = ::GetTickCount() - start;
+  EXPECT_TRUE(PumpUntil([&] { return pRecent->IsDroppedDown() != FALSE; }, 1000));
+  if (elapsedEarly < 95) EXPECT_FALSE(bOpenEarly);
+
+  if (bHadOld) ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, (const BYTE*)szOld, cbOld);
+  ::RegCloseKey(hKey);
+  CUfxPopupMenuBar::ResetMenuShowDelay();
+}
+
+// Fading needs more than 256 colours: a popup made on a palette screen switches it off.
+TEST(MenuAnimation, FadeBecomesNoneAtEightBitsPerPixel) {
+  const int nSavedBits = UfxGlobalData.m_nBitsPerPixel;
+  const struct { int bits; CUfxPopupMenu::ANIMATION_TYPE expected; } cases[] = {
+      {32, CUfxPopupMenu::FADE}, {8, CUfxPopupMenu::NO_ANIMATION}};
+  for (const auto& c : cases) {
+    UfxGlobalData.m_nBitsPerPixel = c.bits;
+    CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::FADE);
+    CUfxPopupMenu popup;
+    EXPECT_EQ(c.expected, CUfxPopupMenu::GetAnimationType()) << c.bits;
+  }
+  UfxGlobalData.m_nBitsPerPixel = nSavedBits;
+  CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
+}
+
+TEST(MenuShowDelay, TextsDecodeWithinTheirBounds) {
+  const struct { const wchar_t* text; int expected; } cases[] = {
+      {L"400", 400}, {L"9000", 5000}, {L"5000", 5000}, {L"0", 1}, {L"-20", 1}, {L"abc", 500}, {L"", 500}, {L"12x", 500}};
+  for (const auto& c : cases) EXPECT_EQ(c.expected, CUfxPopupMenuBar::ParseMenuShowDelay(c.text)) << c.text;
+  EXPECT_EQ(500, CUfxPopupMenuBar::ParseMenuShowDelay(nullptr));
+}
+
+TEST_F(MenuFrame, StateSavesUnderTheBarsKeyAndLoadsBack) {
+  const CString strSection = L"Software\\Ferrow Software\\MenuTests\\Workspace\\";
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuTests");
+  // A customized title: Help goes.
+  bar.RemoveButton(2);
+  ASSERT_TRUE(bar.SaveState(strSection));
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_READ, &hKey));
+  ::RegCloseKey(hKey);
+  bar.CreateFromMenu(bar.GetHMenu(), FALSE, TRUE);
+  UfxMenuBarStore.CleanUp();
+  EXPECT_TRUE(bar.LoadState(strSection));
+  ASSERT_EQ(2, bar.GetButtonCount());
+  EXPECT_STREQ(L"&Edit", bar.GetButton(1)->m_strText);
+  EXPECT_TRUE(frame->resets.empty());
+
+  // Damaged data: the bar is built from the menu again and the frame is told.
+  bar.SetDefaultMenuResId(321);
+  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_WRITE, &hKey));
+  const BYTE garbage[] = {0x05, 0x00, 0xFF, 0xFF, 0x07};
+  ::RegSetValueExW(hKey, L"Buttons", 0, REG_BINARY, garbage, sizeof(garbage));
+  ::RegCloseKey(hKey);
+  EXPECT_FALSE(bar.LoadState(strSection));
+  EXPECT_EQ(3, bar.GetButtonCount());
+  EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets);
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuTests");
+}
+
+// A reset builds the default menu again from its resource, whatever was customized.
+TEST_F(MenuFrame, RestoreOriginalStateShowsTheMenuResourceAgain) {
+  bar.SetDefaultMenuResId(300);  // the test program's menu: &Worksheet, &View
+  bar.RemoveButton(1);
+  ASSERT_EQ(2, bar.GetButtonCount());
+  ASSERT_TRUE(bar.RestoreOriginalState());
+  ASSERT_EQ(2, bar.GetButtonCount());
+  EXPECT_STREQ(L"&Worksheet", bar.GetButton(0)->m_strText);
+  EXPECT_STREQ(L"&View", bar.GetButton(1)->m_strText);
+  EXPECT_EQ(bar.GetDefaultMenu(), bar.GetHMenu());
+}
+
+TEST_F(MenuFrame, RarelyUsedItemsAreHiddenUntilCtrlDown) {
+  UfxCommandUsage.Reset();
+  CUfxToolBar::AddCoreCommand(ID_NEW);
+  CUfxToolBar::AddCoreCommand(ID_EXIT);
+  EnterMenuBar();
+  Key('F');
+  CUfxPopupMenu* pPopup = Popup();
+  ASSERT_NE(nullptr, pPopup);
+  CUfxPopupMenuBar* pItems = pPopup->GetMenuBar();
+  EXPECT_LT(pItems->CommandToIndex(ID_OPEN), 0);
+  EXPECT_FALSE(pItems->AreAllCommandsShown());
+  EXPECT_TRUE(pItems->GetButton(pItems->GetButtonCount() - 1)->IsKindOf(RUNTIME_CLASS(CUfxShowAllButton)));
+  EXPECT_EQ((UINT)ID_OPEN, pItems->GetHiddenMnemonicCommand(L'o')) << pItems->GetButtonCount();
+
+  BYTE keys[256] = {};
+  ::GetKeyboardState(keys);
+  keys[VK_CONTROL] = 0x80;
+  ::SetKeyboardState(keys);
+  pPopup->SendMessage(WM_KEYDOWN, VK_DOWN);
+  keys[VK_CONTROL] = 0;
+  ::SetKeyboardState(keys);
+  EXPECT_GE(pItems->CommandToIndex(ID_OPEN), 0);
+  EXPECT_TRUE(pItems->AreAllCommandsShown());
+  CUfxToolBar::SetCoreCommands(CList<UINT, UINT>());
+}
+
+TEST_F(MenuFrame, AHiddenItemsMnemonicRunsItWithoutShowingIt) {
+  UfxCommandUsage.Reset();
+  CUfxToolBar::AddCoreCommand(ID_NEW);
+  EnterMenuBar();
+  Key('F');
+  ASSERT_NE(nullptr, Popup());
+  ASSERT_LT(Popup()->GetMenuBar()->CommandToIndex(ID_OPEN), 0);
+  Key('O');
+  Pump();
+  EXPECT_EQ(std::vector<UINT>({ID_OPEN}), frame->commands);
+  CUfxToolBar::SetCoreCommands(CList<UINT, UINT>());
+}
+
+TEST_F(MenuFrame, AltKeyDownClosesTheMenuOfADialogHelper) {
+  CUfxDialogMenuHelper helper(frame);
+  EnterMenuBar();
+  Key('E');
+  CUfxPopupMenu* pPopup = Popup();
+  ASSERT_NE(nullptr, pPopup);
+  helper.SetActiveMenu(pPopup);
+  EXPECT_TRUE(CUfxDialogMenuHelper::IsHookInstalled());
+  MSG msg = {frame->GetSafeHwnd(), WM_SYSKEYDOWN, VK_MENU, 0};
+  EXPECT_TRUE(helper.ProcessMessage(&msg));
+  Pump();
+  EXPECT_STREQ(L"<closed>", OpenTitle());
+  helper.SetActiveMenu(nullptr);
+  EXPECT_FALSE(CUfxDialogMenuHelper::IsHookInstalled());
+  // Without a popup the key is the owner's.
+  EXPECT_FALSE(helper.ProcessMessage(&msg));
+}
+
+// A user tool that counts its runs instead of starting a program.
+class CCountingTool : public CUfxUserTool {
+  DECLARE_DYNCREATE(CCountingTool)
+public:
+  static int s_nRuns;
+  BOOL Invoke() override {
+    ++s_nRuns;
+    return TRUE;
+  }
+};
+IMPLEMENT_DYNCREATE(CCountingTool, CUfxUserTool)
+int CCountingTool::s_nRuns = 0;
+
+TEST_F(MenuFrame, AnAcceleratorOfAUserToolRunsItOnlyWithoutAnOpenMenu) {
+  CUfxUserToolsManager tools(45000, 45001, 45010, RUNTIME_CLASS(CCountingTool));
+  UfxUserToolsManager = &tools;
+  CUfxUserTool* pTool = tools.CreateNewTool();
+  ASSERT_NE(nullptr, pTool);
+  CCountingTool::s_nRuns = 0;
+  CUfxDialogMenuHelper helper(frame);
+  EXPECT_TRUE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 1)));
+  EXPECT_EQ(1, CCountingTool::s_nRuns);
+  EXPECT_FALSE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 0)));  // not from an accelerator
+  // With a menu open the accelerator closes the menu instead.
+  EnterMenuBar();
+  Key('E');
+  ASSERT_NE(nullptr, Popup());
+  helper.SetActiveMenu(Popup());
+  EXPECT_TRUE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 1)));
+  Pump();
+  EXPECT_EQ(1, CCountingTool::s_nRuns);
+  EXPECT_STREQ(L"<closed>", OpenTitle());
+  helper.SetActiveMenu(nullptr);
+  UfxUserToolsManager = nullptr;
+}
+
+// The buttons of a maximized child, on the platform's MDI frame.
+TEST(MdiMenuButtons, AGrayedCloseItemGivesADisabledCloseButton) {
+  CMDIFrameWnd* pFrame = new CMDIFrameWnd;
+  ASSERT_TRUE(pFrame->Create(nullptr, L"MDI", WS_OVERLAPPEDWINDOW, CRect(100, 100, 700, 500)));
+  ASSERT_TRUE(pFrame->CreateClient(nullptr, nullptr));
+  CMDIChildWnd* pChild = new CMDIChildWnd;
+  ASSERT_TRUE(pChild->Create(nullptr, L"Child", WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CRect(0, 0, 200, 150), pFrame));
+  CUfxMenuBar bar;
+  ASSERT_TRUE(bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
+  bar.CreateFromMenu(MakeMainMenu(), TRUE);
+  const int nTitles = bar.GetButtonCount();
+
+  struct Case { BOOL bGrayed; };
+  for (const Case c : {Case{FALSE}, Case{TRUE}}) {
+    HMENU hSys = ::GetSystemMenu(pChild->GetSafeHwnd(), FALSE);
+    ASSERT_NE(nullptr, hSys);
+    ::EnableMenuItem(hSys, SC_CLOSE, MF_BYCOMMAND | (c.bGrayed ? MF_GRAYED : MF_ENABLED));
+    bar.SetMaximizeMode(TRUE, pChild);
+    ASSERT_EQ(nTitles + 4, bar.GetButtonCount());
+    EXPECT_TRUE(bar.GetButton(0)->IsKindOf(RUNTIME_CLASS(CUfxToolbarSystemMenuButton)));
+    const UINT commands[] = {SC_MINIMIZE, SC_RESTORE, SC_CLOSE};
+    for (int i = 0; i < 3; ++i) {
+      CUfxToolbarMenuButtonsButton* p = DYNAMIC_DOWNCAST(CUfxToolbarMenuButtonsButton, bar.GetButton(nTitles + 1 + i));
+      ASSERT_NE(nullptr, p);
+      EXPECT_EQ(commands[i], p->m_uiSystemCommand);
+      EXPECT_FALSE(p->CanBeStored());
+    }
+    EXPECT_EQ(c.bGrayed, (bar.GetButton(nTitles + 3)->m_nStyle & TBBS_DISABLED) != 0);
+    EXPECT_FALSE(bar.GetButton(0)->CanBeStored());
+    bar.SetMaximizeMode(FALSE);
+    EXPECT_EQ(nTitles, bar.GetButtonCount());
+  }
+  // A double click on the icon closes the child only while its Close item is enabled.
+  bar.SetMaximizeMode(TRUE, pChild);
+  HWND hChild = pChild->GetSafeHwnd();
+  bar.GetButton(0)->OnDblClick(&bar);
+  Pump();
+  EXPECT_TRUE(::IsWindow(hChild));
+  bar.SetMaximizeMode(FALSE);
+  bar.DestroyWindow();
+  pFrame->DestroyWindow();
+  Pump();
+  UfxMenuBarStore.CleanUp();
+}
+
+}  // namespace
