@@ -478,6 +478,26 @@ TEST_F(SizingBarTest, TheRollUpButtonRollsTheFrameUpToItsCaption) {
   EXPECT_EQ(rectOpen.Height(), ScreenRect(pMini).Height());
 }
 
+// Mode 4 narrows a rolled frame to its title: the text, three small-caption buttons, two frame
+// widths and 4 pixels.
+TEST_F(SizingBarTest, InModeFourARolledFrameIsAsWideAsItsTitle) {
+  a = AddBar(frame, kBarA);
+  a->m_nRollUpMode = 4;
+  a->m_bRolled = TRUE;
+  CUfxMiniDockFrameWnd* pMini = Float(a, CPoint(800, 300));
+  ASSERT_NE(nullptr, pMini);
+  pMini->RecalcLayout();
+  Pump();
+  int cxText = 0;
+  {
+    CWindowDC dc(pMini);
+    cxText = dc.GetTextExtent(CString(L"pane")).cx;
+  }
+  const CRect rect = ScreenRect(pMini);
+  EXPECT_EQ(cxText + 3 * ::GetSystemMetrics(SM_CXSMSIZE) + 2 * ::GetSystemMetrics(SM_CXFRAME) + 4, rect.Width());
+  EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1, rect.Height());
+}
+
 // Mode 2: hovering the caption unrolls the frame; it rolls up again about 1.75 s after the mouse
 // left it, but not while the focus is inside it.
 TEST_F(SizingBarTest, AutomaticRollUpFollowsTheMouseAndTheFocus) {
