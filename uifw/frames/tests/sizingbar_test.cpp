@@ -55,6 +55,13 @@ public:
 };
 IMPLEMENT_DYNCREATE(CRecordingManager, CUfxVisualManager)
 
+// A bar that may or may not be closed.
+class CClosableBar : public CUfxSizingControlBar {
+public:
+  BOOL bClosable = TRUE;
+  BOOL CanBeClosed() const override { return bClosable; }
+};
+
 CRect ScreenRect(CWnd* pWnd) {
   CRect r;
   pWnd->GetWindowRect(&r);
@@ -451,6 +458,63 @@ TEST_F(SizingBarTest, AFloatingBarSitsInAToolWindowFrame) {
   EXPECT_EQ(a, pMini->GetSizingBar());
   EXPECT_FALSE(a->IsSideDocked());
   EXPECT_NE((LRESULT)HTLEFT, a->SendMessage(WM_NCHITTEST, 0, Pt(ScreenRect(a).TopLeft() + CPoint(2, 2))));
+  a->SetWindowText(L"renamed");
+  Layout(pMini);
+  CString strTitle;
+  pMini->GetWindowText(strTitle);
+  EXPECT_EQ(CString(L"renamed"), strTitle);
+}
+
+TEST_F(SizingBarTest, AFloatingFrameClosesOnlyWhenItsBarMayBeClosed) {
+  for (BOOL bClosable : {TRUE, FALSE}) {
+    SCOPED_TRACE(bClosable);
+    CClosableBar* pBar = new CClosableBar;
+    pBar->bClosable = bClosable;
+    AddBar(frame, kBarA, nullptr, pBar);
+    CUfxMiniDockFrameWnd* pMini = Float(pBar, CPoint(800, 300));
+    ASSERT_NE(nullptr, pMini);
+    pMini->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(!bClosable, !!pMini->IsWindowVisible());
+    EXPECT_EQ(!bClosable, !!pBar->IsWindowVisible());
+    frame->DestroyWindow();
+    frame = NewFrame();
+  }
+}
+
+// The tear-off loop moves the frame with the mouse: dropped with the left button, cancelled with
+// ESC or the right button, which leaves no bar behind.
+TEST_F(SizingBarTest, ATearOffFollowsTheMouseUntilDroppedOrCancelled) {
+  const struct {
+    UINT nMsg;
+    WPARAM wParam;
+    bool bDropped;
+  } cases[] = {{WM_LBUTTONUP, 0, true}, {WM_KEYDOWN, VK_ESCAPE, false}, {WM_RBUTTONDOWN, 0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nMsg);
+    a = AddBar(frame, kBarA);
+    CUfxMiniDockFrameWnd* pMini = Float(a, CPoint(800, 300));
+    ASSERT_NE(nullptr, pMini);
+    const HWND hBar = a->m_hWnd, hMini = pMini->m_hWnd;
+    const CRect rectStart = ScreenRect(pMini);
+    const CPoint ptTo(600, 650);
+    ::PostMessageW(hBar, WM_MOUSEMOVE, 0, Pt(ToClient(a, ptTo)));
+    ::PostMessageW(hBar, c.nMsg, c.wParam, 0);
+    EXPECT_EQ(c.bDropped, !!pMini->StartTearOff(nullptr));
+    Pump();
+    EXPECT_EQ(nullptr, ::GetCapture());
+    if (c.bDropped) {
+      const CRect rect = ScreenRect(pMini);
+      EXPECT_EQ(ptTo, rect.TopLeft() + CPoint(rectStart.Width() / 2, 5));
+      EXPECT_EQ(rectStart.Size(), rect.Size());
+      EXPECT_EQ(CBRS_ALIGN_ANY, a->m_dwDockStyle & CBRS_ALIGN_ANY);  // docking is back
+    } else {
+      EXPECT_FALSE(::IsWindow(hBar));
+      EXPECT_FALSE(::IsWindow(hMini));
+    }
+    frame->DestroyWindow();
+    frame = NewFrame();
+  }
 }
 
 TEST_F(SizingBarTest, TheRollUpButtonRollsTheFrameUpToItsCaption) {
