@@ -192,6 +192,30 @@ TEST_F(SizingBarTest, TwoBarsShareTheTopRowEdgeToEdge) {
   EXPECT_FALSE(b->IsEdgeSizable(HTRIGHT));  // the last bar of the row has no splitter after it
 }
 
+// The non-client area through the base look: the face, the splitter edges as raised strips, the
+// caption buttons framed.
+TEST_F(SizingBarTest, TheNonClientAreaShowsFaceEdgesAndCaptionButtons) {
+  MakeRow();
+  a->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  CRect rectWindow = ScreenRect(a);
+  rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  HDC hdc = ::GetWindowDC(a->m_hWnd);
+  auto pixel = [hdc](CPoint pt) { return ::GetPixel(hdc, pt.x, pt.y); };
+  for (UINT nHit : {(UINT)HTRIGHT, (UINT)HTBOTTOM}) {
+    CRect rectEdge;
+    ASSERT_TRUE(a->CalcEdgeRect(rectWindow, nHit, rectEdge));
+    EXPECT_EQ(g.clrBarLight, pixel(rectEdge.TopLeft())) << nHit;
+    EXPECT_EQ(g.clrBarDkShadow, pixel(rectEdge.BottomRight() - CSize(1, 1))) << nHit;
+    EXPECT_EQ(g.clrBarHilite, pixel(rectEdge.TopLeft() + CSize(1, 1))) << nHit;
+  }
+  EXPECT_EQ(g.clrBarFace, pixel(CPoint(rectWindow.Width() / 2, 2)));  // the border inset
+  const CRect rectClose = a->GetCloseButton().GetRect();
+  EXPECT_EQ(g.clrBarLight, pixel(rectClose.TopLeft()));
+  EXPECT_EQ(g.clrBarDkShadow, pixel(rectClose.BottomRight() - CSize(1, 1)));
+  ::ReleaseDC(a->m_hWnd, hdc);
+}
+
 // The splitter between two bars: what one gains the other loses, neither below its minimum 33;
 // at the limit the growing bar is expanded.
 TEST_F(SizingBarTest, TheSplitterMovesLengthFromOneBarToTheOther) {
