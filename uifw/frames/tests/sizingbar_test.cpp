@@ -334,6 +334,22 @@ TEST_F(SizingBarTest, ARowTooShortForTheMinimaPushesABarToANewRow) {
   EXPECT_GE(ScreenRect(b).Width(), RowLength() / 2 + 10);
 }
 
+// A bar shown again keeps its length: the others give way (and took its room while it was hidden).
+TEST_F(SizingBarTest, ABarShownAgainKeepsItsLength) {
+  MakeRow();
+  CUfxSizingControlBar* c = AddBar(frame, kBarC, b);
+  const int wc = ScreenRect(c).Width();
+  ASSERT_EQ(ScreenRect(b).right, ScreenRect(c).left);
+  frame->ShowControlBar(c, FALSE, FALSE);
+  Layout(frame);
+  EXPECT_EQ(RowLength(), ScreenRect(a).Width() + ScreenRect(b).Width());
+  frame->ShowControlBar(c, TRUE, FALSE);
+  Layout(frame);
+  EXPECT_EQ(wc, ScreenRect(c).Width());
+  EXPECT_EQ(RowLength(), ScreenRect(a).Width() + ScreenRect(b).Width() + ScreenRect(c).Width());
+  EXPECT_FALSE(c->m_bKeepSize);
+}
+
 TEST_F(SizingBarTest, RightClicksAskTheFrameForTheToolbarMenu) {
   MakeRow();
   CUfxMiniDockFrameWnd* pMini = Float(b, CPoint(800, 300));
