@@ -88,9 +88,52 @@ CString BarKey(UINT nID) {
   return str;
 }
 
+// The names below a key: its sub-keys, then its values (each prefixed to tell them apart).
+std::vector<CString> KeyContents(LPCWSTR lpszKey) {
+  std::vector<CString> names;
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD cch = 256;
+    if (::RegEnumKeyExW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(CString(L"k:") + name);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD cch = 256;
+    if (::RegEnumValueW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(CString(L"v:") + name);
+  }
+  ::RegCloseKey(hKey);
+  return names;
+}
+
+// Takes out what the workspace wrote below the program's settings during a test, so that other
+// programs sharing the registry find it as it was.
+void RestoreKeyContents(LPCWSTR lpszKey, const std::vector<CString>& before, bool bExisted) {
+  if (!bExisted) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, lpszKey);
+    return;
+  }
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) return;
+  for (const CString& name : KeyContents(lpszKey)) {
+    bool bOld = false;
+    for (const CString& old : before) bOld = bOld || old == name;
+    if (bOld) continue;
+    if (name.Left(2) == L"k:") ::RegDeleteTreeW(hKey, name.Mid(2));
+    else ::RegDeleteValueW(hKey, name.Mid(2));
+  }
+  ::RegCloseKey(hKey);
+}
+
 class SizingBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
+    HKEY hKey = nullptr;
+    settingsExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+    if (hKey != nullptr) ::RegCloseKey(hKey);
+    settingsBefore = KeyContents(kSettingsKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
     theApp.SetRegistryKey(L"Ferrow Software");
@@ -104,9 +147,12 @@ protected:
     ::SetCursorPos(5, 1000);
     Pump();
     for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
+    RestoreKeyContents(kSettingsKey, settingsBefore, settingsExisted);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
   }
+  bool settingsExisted = false;
+  std::vector<CString> settingsBefore;
   static CSizingFrame* NewFrame() {
     CSizingFrame* pFrame = new CSizingFrame;
     // A popup with a plain border: no window manager to wait for.
