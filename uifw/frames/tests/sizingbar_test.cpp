@@ -531,6 +531,12 @@ TEST_F(SizingBarTest, ADialogBarHostsItsTemplatesControlsAtTheTemplatesSize) {
   EXPECT_EQ(pBar->m_sizeDefault.cx + 10 + pBar->m_nCaptionSize, size.cx);
   EXPECT_EQ(pBar->m_sizeDefault.cy + 10 + pBar->m_nEdgeWidth, size.cy);
   EXPECT_EQ(size.cy, ScreenRect(pBar).Height());
+
+  // Without a handler a push button is disabled at idle time; a check box is left alone.
+  pBar->OnUpdateCmdUI(frame, TRUE);
+  EXPECT_FALSE(pBar->GetDlgItem(301)->IsWindowEnabled());
+  ASSERT_NE(nullptr, pBar->GetDlgItem(302));
+  EXPECT_TRUE(pBar->GetDlgItem(302)->IsWindowEnabled());
 }
 
 // ---- the floating frame ---------------------------------------------------------------------
