@@ -370,12 +370,16 @@ CSize CUfxSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   CPtrArray arrBars;
   CollectRowBars(arrBars);
   const BOOL bQuery = m_pDockBar != nullptr && m_pDockBar->m_bLayoutQuery;
+  // (a batch only when some bar of the row has a delayed show or hide to apply)
+  BOOL bPending = FALSE;
+  for (INT_PTR i = 0; i < arrBars.GetSize(); ++i)
+    if (((CControlBar*)arrBars[i])->m_nStateFlags & (delayShow | delayHide)) bPending = TRUE;
   AFX_SIZEPARENTPARAMS layout = {};
-  layout.hDWP = bQuery ? nullptr : ::BeginDeferWindowPos((int)arrBars.GetSize());
+  layout.hDWP = bQuery || !bPending ? nullptr : ::BeginDeferWindowPos((int)arrBars.GetSize());
   BOOL bOtherExpanded = FALSE;
   for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
     CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)arrBars[i];
-    pBar->RecalcDelayShow(&layout);
+    if (bPending) pBar->RecalcDelayShow(&layout);
     if (pBar != this && pBar->m_bExpanded) bOtherExpanded = TRUE;
   }
   if (layout.hDWP != nullptr) ::EndDeferWindowPos(layout.hDWP);
