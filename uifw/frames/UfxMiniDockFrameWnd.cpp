@@ -3,15 +3,9 @@
 #include "UfxSizingControlBar.h"
 #include "UfxToolBar.h"
 #include <algorithm>
-#if __has_include("UfxMenuGlyphs.h")
 #include "UfxMenuGlyphs.h"
-#define UFX_HAVE_MENU_GLYPHS 1
-#endif
-#if __has_include("UfxPopupMenu.h") && __has_include("UfxToolbarMenuButton.h")
 #include "UfxPopupMenu.h"
 #include "UfxToolbarMenuButton.h"
-#define UFX_HAVE_POPUP_MENU 1
-#endif
 
 IMPLEMENT_DYNCREATE(CUfxMiniDockFrameWnd, CMiniDockFrameWnd)
 
@@ -80,11 +74,7 @@ void CUfxMiniDockFrameWnd::CopyRollUpState() {
 }
 
 BOOL CUfxMiniDockFrameWnd::IsPopupMenuActive() {
-#ifdef UFX_HAVE_POPUP_MENU
   return CUfxPopupMenu::GetActiveMenu() != nullptr;
-#else
-  return FALSE;
-#endif
 }
 
 BOOL CUfxMiniDockFrameWnd::IsCursorInside() const {
@@ -129,12 +119,10 @@ void CUfxMiniDockFrameWnd::DrawRollUpButton() {
   CWindowDC dc(this);
   CRect rect = m_rectRollUp;
   dc.DrawFrameControl(&rect, DFC_BUTTON, DFCS_BUTTONPUSH);
-#ifdef UFX_HAVE_MENU_GLYPHS
   const int nGlyph = IsAutoRollUp(m_nRollUpMode) ? kGlyphAutoRollUp : m_bRolled ? kGlyphRolled : kGlyphUnrolled;
   const CSize sizeGlyph = CUfxMenuGlyphs::GetSize();
   const CPoint pt(rect.left + (rect.Width() - sizeGlyph.cx) / 2, rect.top + (rect.Height() - sizeGlyph.cy) / 2);
   CUfxMenuGlyphs::Draw(&dc, nGlyph, pt);
-#endif
 }
 
 void CUfxMiniDockFrameWnd::ClickRollUpButton() {
@@ -301,7 +289,6 @@ void CUfxMiniDockFrameWnd::OnWindowPosChanged(WINDOWPOS* lpWndPos) {
 // ---- tearing off ------------------------------------------------------------------------------
 
 BOOL CUfxMiniDockFrameWnd::StartTearOff(CUfxPopupMenu* pMenuPopup) {
-#ifdef UFX_HAVE_POPUP_MENU
   HWND hPopup = pMenuPopup != nullptr ? pMenuPopup->GetSafeHwnd() : nullptr;
   if (hPopup != nullptr) {
     pMenuPopup->ShowWindow(SW_HIDE);
@@ -314,10 +301,6 @@ BOOL CUfxMiniDockFrameWnd::StartTearOff(CUfxPopupMenu* pMenuPopup) {
       pParentBar->UpdateWindow();
     }
   }
-#else
-  HWND hPopup = nullptr;
-  (void)pMenuPopup;
-#endif
   CControlBar* pBar = GetFirstBar();
   if (pBar == nullptr) return FALSE;
   const DWORD dwDockStyle = pBar->m_dwDockStyle;

@@ -370,12 +370,16 @@ CSize CUfxSizingControlBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) {
   CPtrArray arrBars;
   CollectRowBars(arrBars);
   const BOOL bQuery = m_pDockBar != nullptr && m_pDockBar->m_bLayoutQuery;
+  // (a batch only when some bar of the row has a delayed show or hide to apply)
+  BOOL bPending = FALSE;
+  for (INT_PTR i = 0; i < arrBars.GetSize(); ++i)
+    if (((CControlBar*)arrBars[i])->m_nStateFlags & (delayShow | delayHide)) bPending = TRUE;
   AFX_SIZEPARENTPARAMS layout = {};
-  layout.hDWP = bQuery ? nullptr : ::BeginDeferWindowPos((int)arrBars.GetSize());
+  layout.hDWP = bQuery || !bPending ? nullptr : ::BeginDeferWindowPos((int)arrBars.GetSize());
   BOOL bOtherExpanded = FALSE;
   for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
     CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)arrBars[i];
-    pBar->RecalcDelayShow(&layout);
+    if (bPending) pBar->RecalcDelayShow(&layout);
     if (pBar != this && pBar->m_bExpanded) bOtherExpanded = TRUE;
   }
   if (layout.hDWP != nullptr) ::EndDeferWindowPos(layout.hDWP);
@@ -982,6 +986,11 @@ void CUfxSizingControlBar::InvertSplitterTracker() {
   CRect rectWindow, rectTracker;
   GetWindowRect(&rectWindow);
   if (!CalcEdgeRect(rectWindow, m_nDragEdge, rectTracker)) return;
+  if (GetExStyle() & WS_EX_LAYOUTRTL) {  // the edge is a logical one: mirrored inside the bar
+    const int left = rectWindow.left + rectWindow.right - rectTracker.right;
+    rectTracker.right = rectWindow.left + rectWindow.right - rectTracker.left;
+    rectTracker.left = left;
+  }
   if (!IsAlongRowEdge(m_nDragEdge)) {
     CRect rectDock;
     m_pDockBar->GetWindowRect(&rectDock);
@@ -996,10 +1005,17 @@ void CUfxSizingControlBar::InvertSplitterTracker() {
   CRect rectSite;
   m_pDockSite->GetWindowRect(&rectSite);
   rectTracker.OffsetRect(-rectSite.left, -rectSite.top);
+  if (m_pDockSite->GetExStyle() & WS_EX_LAYOUTRTL) {  // the frame's window DC counts from its right
+    const int left = rectSite.Width() - rectTracker.right;
+    rectTracker.right = rectSite.Width() - rectTracker.left;
+    rectTracker.left = left;
+  }
   CSize shift = RowSize() - m_szOld;
   if (m_nDragEdge == HTLEFT || m_nDragEdge == HTTOP) shift = -shift;
   if (m_nDragEdge == HTLEFT || m_nDragEdge == HTRIGHT) shift.cy = 0;
   else shift.cx = 0;
+  if (GetExStyle() & WS_EX_LAYOUTRTL) shift.cx = -shift.cx;
+  if (m_pDockSite->GetExStyle() & WS_EX_LAYOUTRTL) shift.cx = -shift.cx;
   rectTracker.OffsetRect(shift);
   HDC hdc = ::GetDCEx(m_pDockSite->m_hWnd, nullptr, DCX_WINDOW | DCX_CACHE | DCX_LOCKWINDOWUPDATE);
   if (hdc == nullptr) return;

@@ -55,6 +55,13 @@ public:
 };
 IMPLEMENT_DYNCREATE(CRecordingManager, CUfxVisualManager)
 
+// A bar that may or may not be closed.
+class CClosableBar : public CUfxSizingControlBar {
+public:
+  BOOL bClosable = TRUE;
+  BOOL CanBeClosed() const override { return bClosable; }
+};
+
 CRect ScreenRect(CWnd* pWnd) {
   CRect r;
   pWnd->GetWindowRect(&r);
@@ -81,9 +88,52 @@ CString BarKey(UINT nID) {
   return str;
 }
 
+// The names below a key: its sub-keys, then its values (each prefixed to tell them apart).
+std::vector<CString> KeyContents(LPCWSTR lpszKey) {
+  std::vector<CString> names;
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return names;
+  wchar_t name[256];
+  for (DWORD i = 0;; ++i) {
+    DWORD cch = 256;
+    if (::RegEnumKeyExW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(CString(L"k:") + name);
+  }
+  for (DWORD i = 0;; ++i) {
+    DWORD cch = 256;
+    if (::RegEnumValueW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    names.push_back(CString(L"v:") + name);
+  }
+  ::RegCloseKey(hKey);
+  return names;
+}
+
+// Takes out what the workspace wrote below the program's settings during a test, so that other
+// programs sharing the registry find it as it was.
+void RestoreKeyContents(LPCWSTR lpszKey, const std::vector<CString>& before, bool bExisted) {
+  if (!bExisted) {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, lpszKey);
+    return;
+  }
+  HKEY hKey = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) return;
+  for (const CString& name : KeyContents(lpszKey)) {
+    bool bOld = false;
+    for (const CString& old : before) bOld = bOld || old == name;
+    if (bOld) continue;
+    if (name.Left(2) == L"k:") ::RegDeleteTreeW(hKey, name.Mid(2));
+    else ::RegDeleteValueW(hKey, name.Mid(2));
+  }
+  ::RegCloseKey(hKey);
+}
+
 class SizingBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
+    HKEY hKey = nullptr;
+    settingsExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
+    if (hKey != nullptr) ::RegCloseKey(hKey);
+    settingsBefore = KeyContents(kSettingsKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
     theApp.SetRegistryKey(L"Ferrow Software");
@@ -97,9 +147,12 @@ protected:
     ::SetCursorPos(5, 1000);
     Pump();
     for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
+    RestoreKeyContents(kSettingsKey, settingsBefore, settingsExisted);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
   }
+  bool settingsExisted = false;
+  std::vector<CString> settingsBefore;
   static CSizingFrame* NewFrame() {
     CSizingFrame* pFrame = new CSizingFrame;
     // A popup with a plain border: no window manager to wait for.
@@ -183,6 +236,30 @@ TEST_F(SizingBarTest, TwoBarsShareTheTopRowEdgeToEdge) {
   EXPECT_EQ((LRESULT)HTRIGHT, a->SendMessage(WM_NCHITTEST, 0, Pt(EdgePoint(a, HTRIGHT))));
   EXPECT_EQ((LRESULT)HTBOTTOM, a->SendMessage(WM_NCHITTEST, 0, Pt(EdgePoint(a, HTBOTTOM))));
   EXPECT_FALSE(b->IsEdgeSizable(HTRIGHT));  // the last bar of the row has no splitter after it
+}
+
+// The non-client area through the base look: the face, the splitter edges as raised strips, the
+// caption buttons framed.
+TEST_F(SizingBarTest, TheNonClientAreaShowsFaceEdgesAndCaptionButtons) {
+  MakeRow();
+  a->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  CRect rectWindow = ScreenRect(a);
+  rectWindow.OffsetRect(-rectWindow.left, -rectWindow.top);
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  HDC hdc = ::GetWindowDC(a->m_hWnd);
+  auto pixel = [hdc](CPoint pt) { return ::GetPixel(hdc, pt.x, pt.y); };
+  for (UINT nHit : {(UINT)HTRIGHT, (UINT)HTBOTTOM}) {
+    CRect rectEdge;
+    ASSERT_TRUE(a->CalcEdgeRect(rectWindow, nHit, rectEdge));
+    EXPECT_EQ(g.clrBarLight, pixel(rectEdge.TopLeft())) << nHit;
+    EXPECT_EQ(g.clrBarDkShadow, pixel(rectEdge.BottomRight() - CSize(1, 1))) << nHit;
+    EXPECT_EQ(g.clrBarHilite, pixel(rectEdge.TopLeft() + CSize(1, 1))) << nHit;
+  }
+  EXPECT_EQ(g.clrBarFace, pixel(CPoint(rectWindow.Width() / 2, 2)));  // the border inset
+  const CRect rectClose = a->GetCloseButton().GetRect();
+  EXPECT_EQ(g.clrBarLight, pixel(rectClose.TopLeft()));
+  EXPECT_EQ(g.clrBarDkShadow, pixel(rectClose.BottomRight() - CSize(1, 1)));
+  ::ReleaseDC(a->m_hWnd, hdc);
 }
 
 // The splitter between two bars: what one gains the other loses, neither below its minimum 33;
@@ -301,6 +378,22 @@ TEST_F(SizingBarTest, ARowTooShortForTheMinimaPushesABarToANewRow) {
   EXPECT_NE(ScreenRect(a).top, ScreenRect(b).top);
   EXPECT_GE(ScreenRect(a).Width(), RowLength() / 2 + 10);
   EXPECT_GE(ScreenRect(b).Width(), RowLength() / 2 + 10);
+}
+
+// A bar shown again keeps its length: the others give way (and took its room while it was hidden).
+TEST_F(SizingBarTest, ABarShownAgainKeepsItsLength) {
+  MakeRow();
+  CUfxSizingControlBar* c = AddBar(frame, kBarC, b);
+  const int wc = ScreenRect(c).Width();
+  ASSERT_EQ(ScreenRect(b).right, ScreenRect(c).left);
+  frame->ShowControlBar(c, FALSE, FALSE);
+  Layout(frame);
+  EXPECT_EQ(RowLength(), ScreenRect(a).Width() + ScreenRect(b).Width());
+  frame->ShowControlBar(c, TRUE, FALSE);
+  Layout(frame);
+  EXPECT_EQ(wc, ScreenRect(c).Width());
+  EXPECT_EQ(RowLength(), ScreenRect(a).Width() + ScreenRect(b).Width() + ScreenRect(c).Width());
+  EXPECT_FALSE(c->m_bKeepSize);
 }
 
 TEST_F(SizingBarTest, RightClicksAskTheFrameForTheToolbarMenu) {
@@ -438,6 +531,12 @@ TEST_F(SizingBarTest, ADialogBarHostsItsTemplatesControlsAtTheTemplatesSize) {
   EXPECT_EQ(pBar->m_sizeDefault.cx + 10 + pBar->m_nCaptionSize, size.cx);
   EXPECT_EQ(pBar->m_sizeDefault.cy + 10 + pBar->m_nEdgeWidth, size.cy);
   EXPECT_EQ(size.cy, ScreenRect(pBar).Height());
+
+  // Without a handler a push button is disabled at idle time; a check box is left alone.
+  pBar->OnUpdateCmdUI(frame, TRUE);
+  EXPECT_FALSE(pBar->GetDlgItem(301)->IsWindowEnabled());
+  ASSERT_NE(nullptr, pBar->GetDlgItem(302));
+  EXPECT_TRUE(pBar->GetDlgItem(302)->IsWindowEnabled());
 }
 
 // ---- the floating frame ---------------------------------------------------------------------
@@ -451,6 +550,63 @@ TEST_F(SizingBarTest, AFloatingBarSitsInAToolWindowFrame) {
   EXPECT_EQ(a, pMini->GetSizingBar());
   EXPECT_FALSE(a->IsSideDocked());
   EXPECT_NE((LRESULT)HTLEFT, a->SendMessage(WM_NCHITTEST, 0, Pt(ScreenRect(a).TopLeft() + CPoint(2, 2))));
+  a->SetWindowText(L"renamed");
+  Layout(pMini);
+  CString strTitle;
+  pMini->GetWindowText(strTitle);
+  EXPECT_EQ(CString(L"renamed"), strTitle);
+}
+
+TEST_F(SizingBarTest, AFloatingFrameClosesOnlyWhenItsBarMayBeClosed) {
+  for (BOOL bClosable : {TRUE, FALSE}) {
+    SCOPED_TRACE(bClosable);
+    CClosableBar* pBar = new CClosableBar;
+    pBar->bClosable = bClosable;
+    AddBar(frame, kBarA, nullptr, pBar);
+    CUfxMiniDockFrameWnd* pMini = Float(pBar, CPoint(800, 300));
+    ASSERT_NE(nullptr, pMini);
+    pMini->SendMessage(WM_CLOSE);
+    Pump();
+    EXPECT_EQ(!bClosable, !!pMini->IsWindowVisible());
+    EXPECT_EQ(!bClosable, !!pBar->IsWindowVisible());
+    frame->DestroyWindow();
+    frame = NewFrame();
+  }
+}
+
+// The tear-off loop moves the frame with the mouse: dropped with the left button, cancelled with
+// ESC or the right button, which leaves no bar behind.
+TEST_F(SizingBarTest, ATearOffFollowsTheMouseUntilDroppedOrCancelled) {
+  const struct {
+    UINT nMsg;
+    WPARAM wParam;
+    bool bDropped;
+  } cases[] = {{WM_LBUTTONUP, 0, true}, {WM_KEYDOWN, VK_ESCAPE, false}, {WM_RBUTTONDOWN, 0, false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.nMsg);
+    a = AddBar(frame, kBarA);
+    CUfxMiniDockFrameWnd* pMini = Float(a, CPoint(800, 300));
+    ASSERT_NE(nullptr, pMini);
+    const HWND hBar = a->m_hWnd, hMini = pMini->m_hWnd;
+    const CRect rectStart = ScreenRect(pMini);
+    const CPoint ptTo(600, 650);
+    ::PostMessageW(hBar, WM_MOUSEMOVE, 0, Pt(ToClient(a, ptTo)));
+    ::PostMessageW(hBar, c.nMsg, c.wParam, 0);
+    EXPECT_EQ(c.bDropped, !!pMini->StartTearOff(nullptr));
+    Pump();
+    EXPECT_EQ(nullptr, ::GetCapture());
+    if (c.bDropped) {
+      const CRect rect = ScreenRect(pMini);
+      EXPECT_EQ(ptTo, rect.TopLeft() + CPoint(rectStart.Width() / 2, 5));
+      EXPECT_EQ(rectStart.Size(), rect.Size());
+      EXPECT_EQ(CBRS_ALIGN_ANY, a->m_dwDockStyle & CBRS_ALIGN_ANY);  // docking is back
+    } else {
+      EXPECT_FALSE(::IsWindow(hBar));
+      EXPECT_FALSE(::IsWindow(hMini));
+    }
+    frame->DestroyWindow();
+    frame = NewFrame();
+  }
 }
 
 TEST_F(SizingBarTest, TheRollUpButtonRollsTheFrameUpToItsCaption) {
@@ -476,6 +632,26 @@ TEST_F(SizingBarTest, TheRollUpButtonRollsTheFrameUpToItsCaption) {
   pMini->RecalcLayout();
   Pump();
   EXPECT_EQ(rectOpen.Height(), ScreenRect(pMini).Height());
+}
+
+// Mode 4 narrows a rolled frame to its title: the text, three small-caption buttons, two frame
+// widths and 4 pixels.
+TEST_F(SizingBarTest, InModeFourARolledFrameIsAsWideAsItsTitle) {
+  a = AddBar(frame, kBarA);
+  a->m_nRollUpMode = 4;
+  a->m_bRolled = TRUE;
+  CUfxMiniDockFrameWnd* pMini = Float(a, CPoint(800, 300));
+  ASSERT_NE(nullptr, pMini);
+  pMini->RecalcLayout();
+  Pump();
+  int cxText = 0;
+  {
+    CWindowDC dc(pMini);
+    cxText = dc.GetTextExtent(CString(L"pane")).cx;
+  }
+  const CRect rect = ScreenRect(pMini);
+  EXPECT_EQ(cxText + 3 * ::GetSystemMetrics(SM_CXSMSIZE) + 2 * ::GetSystemMetrics(SM_CXFRAME) + 4, rect.Width());
+  EXPECT_EQ(::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1, rect.Height());
 }
 
 // Mode 2: hovering the caption unrolls the frame; it rolls up again about 1.75 s after the mouse
