@@ -522,8 +522,10 @@ void CUfxVisualManager::OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL
   pTabWnd->GetTabLabel(iTab, strLabel);
   const UINT noPrefix = pTabWnd->IsLabelNoPrefix() ? DT_NOPREFIX : 0;
   pDC->SetTextColor(clrText);
+  const int oldMode = pDC->SetBkMode(TRANSPARENT);
   if (pTabWnd->IsFlatTab()) {
     pDC->DrawText(strLabel, &rectTab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | noPrefix);
+    pDC->SetBkMode(oldMode);
     return;
   }
   CRect rectText = rectTab;
@@ -541,8 +543,9 @@ void CUfxVisualManager::OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL
   } else {
     rectText.left += margin;
   }
-  if (rectText.Width() <= 0 || strLabel.IsEmpty()) return;
-  pDC->DrawText(strLabel, &rectText, DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | noPrefix | (bSloped ? DT_CENTER : 0));
+  if (rectText.Width() > 0 && !strLabel.IsEmpty())
+    pDC->DrawText(strLabel, &rectText, DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | noPrefix | (bSloped ? DT_CENTER : 0));
+  pDC->SetBkMode(oldMode);
 }
 
 void CUfxVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton*, CUfxTabWnd*) {
