@@ -131,6 +131,7 @@ void CUfxTabWnd::OnDestroy() {
   m_arTabs.clear();
   m_iActiveTab = -1;
   m_brActiveTab.DeleteObject();
+  m_bmpFrame.DeleteObject();
   if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.DestroyWindow();
   CWnd::OnDestroy();
 }
@@ -168,6 +169,7 @@ void CUfxTabWnd::ComputeStripHeight() {
   font.lfWeight = FW_BOLD;
   m_fntTabsBold.DeleteObject();
   m_fntTabsBold.CreateFontIndirect(&font);
+  m_hMeasuredFont = nullptr;
 }
 
 // ---- Tabs -------------------------------------------------------------------------------------------
@@ -205,6 +207,7 @@ void CUfxTabWnd::InsertTabAt(CWnd* pTabWnd, LPCWSTR lpszTabLabel, int nInsertAt,
       // The new tab takes the active place: the old active window (now after it) goes.
       CTabInfo* pOld = GetTab(m_iActiveTab + 1);
       if (m_bHideInactiveWnd && pOld != nullptr && pOld->pWnd->GetSafeHwnd() != nullptr) pOld->pWnd->ShowWindow(SW_HIDE);
+      if (m_bAutoSizeWindow) PlaceTabWindow(pTab);
       pTabWnd->ShowWindow(SW_SHOWNORMAL);
     } else if (m_bHideInactiveWnd) {
       pTabWnd->ShowWindow(SW_HIDE);
@@ -261,6 +264,7 @@ BOOL CUfxTabWnd::SetTabText(int iTab, LPCWSTR lpszLabel) {
   CTabInfo* pTab = GetTab(iTab);
   if (pTab == nullptr || lpszLabel == nullptr || *lpszLabel == 0) return FALSE;
   pTab->strText = lpszLabel;
+  pTab->nLabelWidth = -1;
   if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.UpdateTipText(pTab->strText, this, pTab->uiToolId);
   ComputeLayout();
   return TRUE;
@@ -499,11 +503,12 @@ BOOL CUfxTabWnd::SetActiveTab(int iTab) {
       const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
       pWnd->SetWindowPos(nullptr, r.left, r.top, r.Width() + 1, r.Height(), flags);
       pWnd->SetWindowPos(nullptr, r.left, r.top, r.Width(), r.Height(), flags);
+      pTab->rectPlaced = r;
     }
   }
   EnsureVisible(iTab);
   if (m_bFlat) SyncSharedScrollBar();
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
   if (iPrevious == -1 || !bHasWindow) return TRUE;
 
   CView* pView = DYNAMIC_DOWNCAST(CView, pWnd);
@@ -595,16 +600,24 @@ void CUfxTabWnd::ComputeLayout() {
   m_nScrollBarRight = m_rectTabsArea.right - ::GetSystemMetrics(SM_CXVSCROLL);
 
   if (m_bAutoSizeWindow) {
+    // A hidden inactive window is placed when it is shown (SetActiveTab sizes it then).
     for (CTabInfo* pTab : m_arTabs) {
       if (!pTab->bVisible || pTab->pWnd->GetSafeHwnd() == nullptr) continue;
-      pTab->pWnd->SetWindowPos(nullptr, m_rectWndArea.left, m_rectWndArea.top, m_rectWndArea.Width(),
-                               m_rectWndArea.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+      if (m_bHideInactiveWnd && !pTab->pWnd->IsWindowVisible()) continue;
+      PlaceTabWindow(pTab);
     }
   }
   PlaceSharedScrollBar();
   ComputeTabRects();
   ClampScrollOffset();
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+}
+
+void CUfxTabWnd::PlaceTabWindow(CTabInfo* pTab) {
+  if (pTab->pWnd->GetSafeHwnd() == nullptr || pTab->rectPlaced == m_rectWndArea) return;
+  pTab->pWnd->SetWindowPos(nullptr, m_rectWndArea.left, m_rectWndArea.top, m_rectWndArea.Width(),
+                           m_rectWndArea.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+  pTab->rectPlaced = m_rectWndArea;
 }
 
 void CUfxTabWnd::LayoutButtons(int s, int buttonsWidth) {
@@ -614,20 +627,23 @@ void CUfxTabWnd::LayoutButtons(int s, int buttonsWidth) {
   const int y = m_rectTabsArea.top + (m_rectTabsArea.Height() - s) / 2;
   int x = m_bFlat ? rectClient.left + m_nTabBorderSize + 1 : m_rectTabsArea.right;
   const UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
-  for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr;) {
+  int index = 0;
+  for (POSITION pos = m_lstButtons.GetHeadPosition(); pos != nullptr; ++index) {
     HWND hButton = m_lstButtons.GetNext(pos);
     const BOOL bClose = hButton == m_btnClose.GetSafeHwnd();
+    CRect rect(0, 0, 0, 0);
     if (bHidden || (bClose && !m_bCloseBtn)) {
-      ::SetWindowPos(hButton, nullptr, 0, 0, 0, 0, flags);
-      continue;
-    }
-    if (m_bSloped && hButton == m_btnScrollLeft.GetSafeHwnd()) {
+      // no room on the strip
+    } else if (m_bSloped && hButton == m_btnScrollLeft.GetSafeHwnd()) {
       // The sloped strip keeps its left button alone, just left of the tabs.
-      ::SetWindowPos(hButton, nullptr, m_rectTabsArea.left - s - 1, y, s, s, flags);
+      rect = CRect(CPoint(m_rectTabsArea.left - s - 1, y), CSize(s, s));
     } else {
-      ::SetWindowPos(hButton, nullptr, x, y, s, s, flags);
+      rect = CRect(CPoint(x, y), CSize(s, s));
       x += s;
     }
+    if (index < kButtonCount && m_rectButtons[index] == rect) continue;
+    ::SetWindowPos(hButton, nullptr, rect.left, rect.top, rect.Width(), rect.Height(), flags);
+    if (index < kButtonCount) m_rectButtons[index] = rect;
     ::InvalidateRect(hButton, nullptr, TRUE);
   }
 }
@@ -660,16 +676,21 @@ void CUfxTabWnd::OnSize(UINT nType, int cx, int cy) {
     m_nTabsHorzOffset = 0;
     m_iFirstShownTab = 0;
   }
+  // The buttons take their final state once, not the passing one of the restart.
+  m_bDeferButtonStates = TRUE;
   ComputeLayout();
   SyncSharedScrollBar();
   if (m_bSloped && m_iActiveTab >= 0) EnsureVisible(m_iActiveTab);
+  m_bDeferButtonStates = FALSE;
+  UpdateScrollButtons();
 }
 
 // ---- Tab rectangles -----------------------------------------------------------------------------------
 
 void CUfxTabWnd::SetToolRect(CTabInfo* pTab, const CRect& rect) {
-  if (m_ToolTip.GetSafeHwnd() == nullptr) return;
+  if (m_ToolTip.GetSafeHwnd() == nullptr || pTab->rectTool == rect) return;
   m_ToolTip.SetToolRect(this, pTab->uiToolId, &rect);
+  pTab->rectTool = rect;
 }
 
 void CUfxTabWnd::ComputeTabRects() {
@@ -686,7 +707,12 @@ void CUfxTabWnd::ComputeTabRects() {
     return;
   }
   CClientDC dc(this);
-  CFont* pOldFont = dc.SelectObject(m_bFlat ? &m_fntTabsBold : &UfxGlobalData.fontRegular);
+  CFont* pFont = m_bFlat ? &m_fntTabsBold : &UfxGlobalData.fontRegular;
+  if ((HFONT)pFont->GetSafeHandle() != m_hMeasuredFont) {
+    m_hMeasuredFont = (HFONT)pFont->GetSafeHandle();
+    for (CTabInfo* pTab : m_arTabs) pTab->nLabelWidth = -1;
+  }
+  CFont* pOldFont = dc.SelectObject(pFont);
   int nTotal = 0;
   MeasureTabs(&dc, nTotal);
   dc.SelectObject(pOldFont);
@@ -706,7 +732,8 @@ void CUfxTabWnd::MeasureTabs(CDC* pDC, int& nTotalWidth) {
       SetToolRect(pTab, pTab->rect);
       continue;
     }
-    const int labelWidth = pTab->bIconOnly ? 0 : pDC->GetTextExtent(pTab->strText).cx;
+    if (pTab->nLabelWidth < 0) pTab->nLabelWidth = pDC->GetTextExtent(pTab->strText).cx;
+    const int labelWidth = pTab->bIconOnly ? 0 : pTab->nLabelWidth;
     const BOOL bHasImage = !m_bFlat && pTab->iImage >= 0 && m_Images.GetSafeHandle() != nullptr;
     int width = labelWidth + 4 + (bHasImage ? m_sizeImage.cx : 0) + 8;
     if (m_bSloped) width += m_nTabsHeight + 8;
@@ -777,7 +804,7 @@ void CUfxTabWnd::ClampScrollOffset() {
 }
 
 void CUfxTabWnd::UpdateScrollButtons() {
-  if (m_bFlat || !m_bScrollButtons) return;
+  if (m_bFlat || !m_bScrollButtons || m_bDeferButtonStates) return;
   BOOL bLeft, bRight;
   if (m_bSloped) {
     bLeft = m_iFirstShownTab > 0;
@@ -811,22 +838,28 @@ BOOL CUfxTabWnd::EnsureVisible(int iTab) {
     if (!m_bSloped) {
       m_nTabsHorzOffset += pTab->rect.right - m_rectTabsArea.right;
     } else {
-      // The sloped strip scrolls by whole tabs.
-      while (pTab->rect.right > m_rectTabsArea.right) {
+      // The sloped strip scrolls by whole tabs; every step moves all tabs left by the same amount.
+      int right = pTab->rect.right;
+      while (right > m_rectTabsArea.right) {
         CTabInfo* pFirst = GetTab(m_iFirstShownTab);
         if (pFirst == nullptr || m_iFirstShownTab >= GetTabsNum() - 1) {
           bResult = FALSE;
           break;
         }
-        m_nTabsHorzOffset += pFirst->rect.Width() - m_nTabsHeight + 5;
+        const int step = pFirst->rect.Width() - m_nTabsHeight + 5;
+        m_nTabsHorzOffset += step;
+        right -= step;
         m_iFirstShownTab++;
-        ComputeTabRects();
+        if (step <= 0) {
+          bResult = FALSE;
+          break;
+        }
       }
     }
   }
   ComputeTabRects();
   ClampScrollOffset();
-  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
   return bResult;
 }
 
@@ -921,7 +954,7 @@ void CUfxTabWnd::PaintStrip(CDC* pDC) {
   CBrush* pbrBlack = nullptr;
   pManager->GetTabFrameColors(this, clrDark, clrBlack, clrHighlight, clrFace, clrDarkShadow, clrLight, pbrFace, pbrBlack);
 
-  if (!pManager->OnEraseTabsFrame(pDC, rectClient, this)) pDC->FillSolidRect(&rectClient, clrFace);
+  PaintFrame(pDC, clrFace, clrHighlight);
   const CRect rectStrip(rectClient.left, m_rectTabsArea.top, rectClient.right, m_rectTabsArea.bottom);
   if (!rectStrip.IsRectEmpty()) pManager->OnEraseTabsArea(pDC, rectStrip, this);
   if (!m_bFlat && !m_rectWndArea.IsRectEmpty()) {
@@ -940,8 +973,12 @@ void CUfxTabWnd::PaintStrip(CDC* pDC) {
     CRgn rgn;
     rgn.CreateRectRgnIndirect(&rectClip);
     pDC->SelectClipRgn(&rgn);
+    // Tabs scrolled out of the strip are not drawn at all.
+    CRect rectShown = m_rectTabsArea;
+    rectShown.InflateRect(m_nTabsHeight, 2);
     for (int i = GetTabsNum() - 1; i >= 0; --i) {
       if (i == m_iActiveTab) continue;
+      if (m_arTabs[i]->rect.right < rectShown.left || m_arTabs[i]->rect.left > rectShown.right) continue;
       if (m_bFlat) PaintTabFlat(pDC, m_arTabs[i], FALSE);
       else PaintTab3D(pDC, m_arTabs[i], FALSE);
     }
@@ -964,6 +1001,36 @@ void CUfxTabWnd::PaintStrip(CDC* pDC) {
   if (m_bFlat && m_nTabsHorzOffset > 0 && m_rectTabsArea.Height() > 0) {
     pDC->FillSolidRect(m_rectTabsArea.left, m_rectTabsArea.top, 1, m_rectTabsArea.Height(), clrDark);
   }
+}
+
+// The look erases the frame into a bitmap kept for the next paints: a gradient over the whole
+// client area is costly, and it changes only with the size, the look and its colours.
+void CUfxTabWnd::PaintFrame(CDC* pDC, COLORREF clrFace, COLORREF clrHighlight) {
+  CUfxVisualManager* pManager = CUfxVisualManager::GetInstance();
+  CRect rectClient;
+  GetClientRect(rectClient);
+  FrameCacheKey key;
+  key.size = rectClient.Size();
+  key.pLook = pManager->GetRuntimeClass();
+  key.clrFace = clrFace;
+  key.clrHighlight = clrHighlight;
+  key.clrBarFace = UfxGlobalData.clrBarFace;
+  key.clrBarHilite = UfxGlobalData.clrBarHilite;
+  key.clrActive = GetTabBkColor(m_iActiveTab);
+  key.location = m_location;
+  CDC dcFrame;
+  dcFrame.CreateCompatibleDC(pDC);
+  if (m_bmpFrame.GetSafeHandle() == nullptr || !(key == m_keyFrame)) {
+    m_bmpFrame.DeleteObject();
+    m_bmpFrame.CreateCompatibleBitmap(pDC, rectClient.Width(), rectClient.Height());
+    CBitmap* pOld = dcFrame.SelectObject(&m_bmpFrame);
+    if (!pManager->OnEraseTabsFrame(&dcFrame, rectClient, this)) dcFrame.FillSolidRect(&rectClient, clrFace);
+    dcFrame.SelectObject(pOld);
+    m_keyFrame = key;
+  }
+  CBitmap* pOld = dcFrame.SelectObject(&m_bmpFrame);
+  pDC->BitBlt(0, 0, rectClient.Width(), rectClient.Height(), &dcFrame, 0, 0, SRCCOPY);
+  dcFrame.SelectObject(pOld);
 }
 
 void CUfxTabWnd::PaintSplitter(CDC* pDC, COLORREF clrHi, COLORREF clrDkShadow, COLORREF clrLight, COLORREF clrDark,

@@ -50,6 +50,11 @@ public:
     COLORREF clrBack = (COLORREF)-1;
     BOOL bIconOnly = FALSE;
     BOOL bAlwaysShowToolTip = FALSE;
+    // Kept to spare repeated work on large strips: where the window was last placed, the tool
+    // rectangle last given to the tooltip control, the label's measured width (-1: not measured).
+    CRect rectPlaced;
+    CRect rectTool;
+    int nLabelWidth = -1;
   };
 
   CUfxTabWnd();
@@ -184,6 +189,7 @@ protected:
   // Parts of creation, layout, painting and input.
   void CreateButtons();
   void LayoutButtons(int nButtonSize, int nButtonsWidth);
+  void PlaceTabWindow(CTabInfo* pTab);
   void PlaceSharedScrollBar();
   void MeasureTabs(CDC* pDC, int& nTotalWidth);
   void ShrinkTabsToFit();
@@ -260,6 +266,26 @@ protected:
   BOOL m_bNoEraseBackground = FALSE;
   // The strip is too low for the client area: it shows nothing until the window grows again.
   BOOL m_bStripCollapsed = FALSE;
+  BOOL m_bDeferButtonStates = FALSE;  // a resize sets the buttons' states at its end
+
+  // The frame background as the look last erased it, redrawn only when what it shows changes.
+  struct FrameCacheKey {
+    CSize size;
+    CRuntimeClass* pLook = nullptr;
+    COLORREF clrFace = 0, clrHighlight = 0, clrBarFace = 0, clrBarHilite = 0, clrActive = 0;
+    Location location = LOCATION_BOTTOM;
+    bool operator==(const FrameCacheKey& o) const {
+      return size == o.size && pLook == o.pLook && clrFace == o.clrFace && clrHighlight == o.clrHighlight &&
+             clrBarFace == o.clrBarFace && clrBarHilite == o.clrBarHilite && clrActive == o.clrActive &&
+             location == o.location;
+    }
+  };
+  void PaintFrame(CDC* pDC, COLORREF clrFace, COLORREF clrHighlight);
+  static const int kButtonCount = 5;
+  CRect m_rectButtons[kButtonCount];  // where each button of the list was last placed
+  CBitmap m_bmpFrame;
+  FrameCacheKey m_keyFrame;
+  HFONT m_hMeasuredFont = nullptr;  // the font the cached label widths were measured in
 
   static BOOL s_bInHScroll;  // re-entry guard of the shared scroll bar
 };
