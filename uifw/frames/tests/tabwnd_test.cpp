@@ -7,6 +7,7 @@
 #include "UfxGlobalData.h"
 #include "UfxTabWnd.h"
 #include "UfxVisualManager.h"
+#include "UfxVisualManager2003.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>
@@ -414,6 +415,191 @@ TEST_F(TabWndTest, AHiddenSingleTabStripGivesTheWholeClientToTheWindow) {
   tabs.ScreenToClient(rw);
   EXPECT_EQ(rc, rw);
   EXPECT_TRUE(TabRect(0).IsRectEmpty());
+}
+
+// ---- Scrolling the strip ----
+
+TEST_F(TabWndTest, ScrollButtonsMoveTheStripAndFollowItsEnds) {
+  std::vector<CString> labels;
+  for (int i = 0; i < 30; ++i) labels.push_back(CString(L"Sheet number ") + CString(std::to_wstring(i).c_str()));
+  MakeTabs(CUfxTabWnd::STYLE_3D_SCROLLED, labels);
+  CUfxTabButton* pLeft = tabs.GetButton(CUfxTabWnd::ID_BUTTON_LEFT);
+  CUfxTabButton* pRight = tabs.GetButton(CUfxTabWnd::ID_BUTTON_RIGHT);
+  ASSERT_NE(nullptr, pLeft);
+  ASSERT_NE(nullptr, pRight);
+  EXPECT_EQ(nullptr, tabs.GetButton(CUfxTabWnd::ID_BUTTON_FIRST));  // flat strips only
+  ASSERT_GT(tabs.GetMaxScrollOffset(), 0);
+  EXPECT_FALSE(pLeft->IsWindowEnabled());
+  EXPECT_TRUE(pRight->IsWindowEnabled());
+  const int left0 = TabRect(0).left;
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_RIGHT, BN_CLICKED), (LPARAM)pRight->GetSafeHwnd());
+  EXPECT_EQ(20, tabs.GetScrollOffset());
+  EXPECT_EQ(left0 - 20, TabRect(0).left);
+  EXPECT_TRUE(pLeft->IsWindowEnabled());
+  // The last tab made visible ends at the strip's right edge; the strip may go on by the half
+  // strip height it keeps after the last tab, and no further.
+  ASSERT_TRUE(tabs.EnsureVisible(29));
+  EXPECT_EQ(tabs.GetTabsArea().right, TabRect(29).right);
+  EXPECT_LT(tabs.GetScrollOffset(), tabs.GetMaxScrollOffset());
+  EXPECT_GE(tabs.GetScrollOffset(), tabs.GetMaxScrollOffset() - tabs.GetTabsHeight() / 2 - 1);
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_RIGHT, BN_CLICKED), (LPARAM)pRight->GetSafeHwnd());
+  EXPECT_EQ(tabs.GetMaxScrollOffset(), tabs.GetScrollOffset());
+  EXPECT_FALSE(pRight->IsWindowEnabled());
+  ASSERT_TRUE(tabs.EnsureVisible(0));
+  EXPECT_EQ(0, tabs.GetScrollOffset());
+  EXPECT_FALSE(tabs.EnsureVisible(30));
+}
+
+TEST_F(TabWndTest, FlatStripsJumpToTheirEnds) {
+  std::vector<CString> labels(30, CString(L"A flat sheet"));
+  MakeTabs(CUfxTabWnd::STYLE_FLAT, labels);
+  CUfxTabButton* pLast = tabs.GetButton(CUfxTabWnd::ID_BUTTON_LAST);
+  CUfxTabButton* pFirst = tabs.GetButton(CUfxTabWnd::ID_BUTTON_FIRST);
+  ASSERT_NE(nullptr, pLast);
+  ASSERT_NE(nullptr, pFirst);
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_LAST, BN_CLICKED), (LPARAM)pLast->GetSafeHwnd());
+  EXPECT_GT(tabs.GetScrollOffset(), 0);
+  EXPECT_EQ(tabs.GetMaxScrollOffset(), tabs.GetScrollOffset());
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_FIRST, BN_CLICKED), (LPARAM)pFirst->GetSafeHwnd());
+  EXPECT_EQ(0, tabs.GetScrollOffset());
+}
+
+TEST_F(TabWndTest, TheSlopedStripScrollsByWholeTabs) {
+  std::vector<CString> labels;
+  for (int i = 0; i < 20; ++i) labels.push_back(CString(L"Page ") + CString(std::to_wstring(i).c_str()));
+  MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, labels);
+  CUfxTabButton* pLeft = tabs.GetButton(CUfxTabWnd::ID_BUTTON_LEFT);
+  CUfxTabButton* pRight = tabs.GetButton(CUfxTabWnd::ID_BUTTON_RIGHT);
+  EXPECT_FALSE(pLeft->IsWindowEnabled());  // at the first tab
+  EXPECT_TRUE(pRight->IsWindowEnabled());
+  const int step = TabRect(0).Width() - tabs.GetTabsHeight() + 5;
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_RIGHT, BN_CLICKED), (LPARAM)pRight->GetSafeHwnd());
+  EXPECT_EQ(1, tabs.GetFirstShownTab());
+  EXPECT_EQ(step, tabs.GetScrollOffset());
+  EXPECT_TRUE(pLeft->IsWindowEnabled());
+  tabs.SendMessage(WM_COMMAND, MAKEWPARAM(CUfxTabWnd::ID_BUTTON_LEFT, BN_CLICKED), (LPARAM)pLeft->GetSafeHwnd());
+  EXPECT_EQ(0, tabs.GetFirstShownTab());
+  EXPECT_EQ(0, tabs.GetScrollOffset());
+  // Making the last tab visible moves the first shown tab on, one tab at a time.
+  ASSERT_TRUE(tabs.EnsureVisible(19));
+  EXPECT_GT(tabs.GetFirstShownTab(), 0);
+  EXPECT_LE(TabRect(19).right, tabs.GetTabsArea().right);
+}
+
+TEST_F(TabWndTest, ADraggedTabHeldLeftOfTheStripScrollsItStepByStep) {
+  std::vector<CString> labels(30, CString(L"A flat sheet"));
+  MakeTabs(CUfxTabWnd::STYLE_FLAT, labels);
+  tabs.EnableTabSwap();
+  ASSERT_TRUE(tabs.EnsureVisible(29));
+  const int start = tabs.GetScrollOffset();
+  ASSERT_GT(start, 40);
+  const CRect area = tabs.GetTabsArea();
+  Mouse(WM_LBUTTONDOWN, TabRect(29).CenterPoint(), MK_LBUTTON);
+  ASSERT_TRUE(tabs.IsMovingTab());
+  Mouse(WM_MOUSEMOVE, CPoint(area.left - 2, area.CenterPoint().y), MK_LBUTTON);
+  const DWORD begin = ::GetTickCount();
+  PumpUntil([&] { return tabs.GetScrollOffset() <= start - 40; });
+  EXPECT_EQ(start - 40, tabs.GetScrollOffset());  // two steps of 20
+  EXPECT_GE(::GetTickCount() - begin, 400u);       // a step every 250 ms
+  // Back inside the strip the scrolling stops; a cancel ends the drag.
+  Mouse(WM_MOUSEMOVE, area.CenterPoint(), MK_LBUTTON);
+  const int held = tabs.GetScrollOffset();
+  ::Sleep(300);
+  Pump();
+  EXPECT_EQ(held, tabs.GetScrollOffset());
+  tabs.SendMessage(WM_CANCELMODE);
+  EXPECT_FALSE(tabs.IsMovingTab());
+  EXPECT_NE(CWnd::GetCapture(), &tabs);
+}
+
+// ---- Hot tracking ----
+
+TEST_F(TabWndTest, HotTrackingNeedsALookThatHighlightsTabs) {
+  struct Case {
+    CRuntimeClass* look;
+    BOOL tracks;
+  };
+  const Case cases[] = {{RUNTIME_CLASS(CUfxVisualManager), FALSE}, {RUNTIME_CLASS(CUfxVisualManager2003), TRUE}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.look->m_lpszClassName);
+    CUfxVisualManager::SetDefaultManager(c.look);
+    MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, {L"One", L"Two", L"Three"});
+    EXPECT_TRUE(tabs.IsHotTracking());
+    Mouse(WM_MOUSEMOVE, TabRect(2).CenterPoint());
+    EXPECT_EQ(2, tabs.GetHighlightedTab());
+    EXPECT_EQ(c.tracks, tabs.IsHotTracking());
+    EXPECT_EQ(c.tracks, CWnd::GetCapture() == &tabs);
+    Mouse(WM_MOUSEMOVE, CPoint(-5, -5));
+    EXPECT_EQ(-1, tabs.GetHighlightedTab());
+    EXPECT_NE(CWnd::GetCapture(), &tabs);
+    tabs.DestroyWindow();
+    windows.clear();
+  }
+}
+
+// ---- The shared scroll bar ----
+
+// A window with a horizontal scroll range that remembers the scroll messages it receives.
+class CScrolledWnd : public CWnd {
+public:
+  std::vector<UINT> codes;
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_HSCROLL) {
+      codes.push_back(LOWORD(wParam));
+      if (LOWORD(wParam) == SB_LINERIGHT) SetScrollPos(SB_HORZ, GetScrollPos(SB_HORZ) + 10);
+      return 0;
+    }
+    return CWnd::WindowProc(message, wParam, lParam);
+  }
+};
+
+TEST_F(TabWndTest, TheSharedScrollBarScrollsTheActiveWindowAndTellsTheParent) {
+  CRect rc;
+  host.GetClientRect(rc);
+  ASSERT_TRUE(tabs.Create(CUfxTabWnd::STYLE_FLAT_SHARED_SCROLL, rc, &host, 1));
+  CScrolledWnd scrolled;
+  ASSERT_TRUE(scrolled.CreateEx(0, AfxRegisterWndClass(0), L"", WS_CHILD | WS_HSCROLL, CRect(0, 0, 100, 100), &tabs, 0));
+  SCROLLINFO info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+  info.nMin = 0;
+  info.nMax = 500;
+  info.nPage = 100;
+  info.nPos = 30;
+  scrolled.SetScrollInfo(SB_HORZ, &info);
+  tabs.SetDestroyTabWindows(FALSE);
+  tabs.AddTab(&scrolled, L"Wide");
+  Pump();
+  CScrollBar& bar = tabs.GetSharedScrollBar();
+  EXPECT_GT(tabs.GetHorzScrollWidth(), 0);
+  EXPECT_FALSE(tabs.GetSplitterRect().IsRectEmpty());
+  EXPECT_TRUE(bar.IsWindowEnabled());
+  SCROLLINFO shared = {};
+  bar.GetScrollInfo(&shared);
+  EXPECT_EQ(500, shared.nMax);
+  EXPECT_EQ(100u, shared.nPage);
+  EXPECT_EQ(30, shared.nPos);
+  EXPECT_EQ(0, scrolled.GetStyle() & WS_HSCROLL);  // its own bar gives way
+  host.notes.clear();
+  tabs.SendMessage(WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), (LPARAM)bar.GetSafeHwnd());
+  ASSERT_EQ(1u, scrolled.codes.size());
+  EXPECT_EQ((UINT)SB_LINERIGHT, scrolled.codes[0]);
+  EXPECT_EQ(40, bar.GetScrollPos());
+  const auto scrolls = host.NotesOf(UFXM_ON_HSCROLL);
+  ASSERT_EQ(1u, scrolls.size());
+  EXPECT_EQ((WPARAM)SB_LINERIGHT, LOWORD(scrolls[0].wParam));
+  // Dragging the splitter left widens the bar; it never gets narrower than two arrows.
+  const CRect splitter = tabs.GetSplitterRect();
+  const int width = tabs.GetHorzScrollWidth();
+  Mouse(WM_LBUTTONDOWN, splitter.CenterPoint(), MK_LBUTTON);
+  EXPECT_TRUE(tabs.IsSplitterDragging());
+  Mouse(WM_MOUSEMOVE, CPoint(splitter.CenterPoint().x - 30, splitter.CenterPoint().y), MK_LBUTTON);
+  EXPECT_GT(tabs.GetHorzScrollWidth(), width);
+  Mouse(WM_MOUSEMOVE, CPoint(rc.right + 500, splitter.CenterPoint().y), MK_LBUTTON);
+  EXPECT_EQ(2 * ::GetSystemMetrics(SM_CXHSCROLL), tabs.GetHorzScrollWidth());
+  Mouse(WM_LBUTTONUP, CPoint(rc.right, splitter.CenterPoint().y));
+  EXPECT_FALSE(tabs.IsSplitterDragging());
+  tabs.DestroyWindow();
 }
 
 // ---- Colours ----
