@@ -417,6 +417,47 @@ TEST_F(TabWndTest, AHiddenSingleTabStripGivesTheWholeClientToTheWindow) {
   EXPECT_TRUE(TabRect(0).IsRectEmpty());
 }
 
+// ---- Strip height, images and location ----
+
+TEST_F(TabWndTest, ImagesAndLocationSetTheStripHeightAndPlaces) {
+  MakeTabs(CUfxTabWnd::STYLE_3D_SCROLLED, {L"One", L"Two"});
+  const int border = tabs.GetTabBorderSize();
+  EXPECT_EQ(UfxGlobalData.m_nTextHeightHorz + 2, tabs.GetTabsHeight());
+  HIMAGELIST hImages = ::ImageList_Create(16, 24, ILC_COLOR32 | ILC_MASK, 1, 1);
+  CClientDC screen(nullptr);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 16, 24);
+  ::ImageList_Add(hImages, (HBITMAP)bitmap.GetSafeHandle(), nullptr);
+  ASSERT_TRUE(tabs.SetImageList(hImages));
+  ::ImageList_Destroy(hImages);  // the tab window keeps its own copy
+  EXPECT_EQ(CSize(16, 24), tabs.GetImageSize());
+  EXPECT_EQ(std::max(UfxGlobalData.m_nTextHeightHorz + 2, 24 + 2 * CUfxTabWnd::kImageMargin), tabs.GetTabsHeight());
+  // A tab with an image is wider by the image.
+  const int plain = TabRect(0).Width();
+  ASSERT_TRUE(tabs.SetTabImage(0, 0));
+  EXPECT_EQ(plain + 16, TabRect(0).Width());
+
+  CRect rc;
+  tabs.GetClientRect(rc);
+  EXPECT_EQ(rc.bottom - (border - 1), tabs.GetTabsArea().bottom);
+  EXPECT_EQ(tabs.GetTabsArea().top - 2 * border, tabs.GetWndArea().bottom);
+  tabs.SetStripLocation(CUfxTabWnd::LOCATION_TOP);
+  EXPECT_EQ(border - 1, tabs.GetTabsArea().top);
+  EXPECT_EQ(tabs.GetTabsArea().top + 2, TabRect(1).top);  // tabs at the top sit 2 pixels lower
+  EXPECT_EQ(tabs.GetTabsArea().bottom + 2 * border, tabs.GetWndArea().top);
+  CRect rw;
+  tabs.GetTabWindow(0)->GetWindowRect(rw);
+  tabs.ScreenToClient(rw);
+  EXPECT_EQ(tabs.GetWndArea(), rw);
+
+  // Flat tabs show no images.
+  CUfxTabWnd flat;
+  ASSERT_TRUE(flat.Create(CUfxTabWnd::STYLE_FLAT, CRect(0, 0, 200, 100), &host, 2));
+  EXPECT_FALSE(flat.SetImageList(hImages));
+  EXPECT_EQ(::GetSystemMetrics(SM_CYHSCROLL) + 2, flat.GetTabsHeight());
+  flat.DestroyWindow();
+}
+
 // ---- Scrolling the strip ----
 
 TEST_F(TabWndTest, ScrollButtonsMoveTheStripAndFollowItsEnds) {
