@@ -489,6 +489,11 @@ TEST_F(TabWndTest, ScrollButtonsMoveTheStripAndFollowItsEnds) {
   ASSERT_TRUE(tabs.EnsureVisible(0));
   EXPECT_EQ(0, tabs.GetScrollOffset());
   EXPECT_FALSE(tabs.EnsureVisible(30));
+  // A real click on the right button scrolls one step.
+  pRight->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  pRight->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  Pump();
+  EXPECT_EQ(20, tabs.GetScrollOffset());
 }
 
 TEST_F(TabWndTest, FlatStripsJumpToTheirEnds) {
