@@ -4,6 +4,8 @@
 #include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxTabWnd.h"
+#include <algorithm>
 
 IMPLEMENT_DYNCREATE(CUfxVisualManager, CObject)
 
@@ -388,15 +390,163 @@ void CUfxVisualManager::OnDrawOutlookBarButtonBorder(CDC* pDC, CRect rect, BOOL 
   else if (bIsHighlighted || bIsPressed) DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarDkShadow);
 }
 
-void CUfxVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd*) {
+void CUfxVisualManager::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd) {
   pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
+  if (pTabWnd == nullptr || !pTabWnd->IsSlopedStyle()) return;
+  const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+  if (clrActive != (COLORREF)-1) pDC->FillSolidRect(rect.left, rect.bottom - 2, rect.Width(), 2, clrActive);
 }
 
-void CUfxVisualManager::OnDrawTab(CDC*, CRect, int, BOOL, const CUfxTabWnd*) {
-  // Drawn from the tab window's location, style, colours and labels.
+int CUfxVisualManager::GetSlopedTabPoints(const CRect& rectTab, BOOL bBottom, int nAreaRight, POINT* pts) {
+  const int l = rectTab.left, t = rectTab.top, yb = rectTab.bottom - 1, h = rectTab.Height();
+  const int r = std::min((int)rectTab.right, nAreaRight + 1);
+  // Drawn for a strip at the bottom (the tab hangs from its top edge) and mirrored for the top.
+  POINT shape[8] = {{l, t},         {l + 1, t + 1},  {l + h - 3, yb - 2}, {l + h - 1, yb},
+                    {r - 3, yb},    {r - 1, yb - 2}, {r - 1, t + 1},      {r - 1, t}};
+  for (int i = 0; i < 8; ++i) {
+    pts[i] = shape[i];
+    if (pts[i].x > r - 1) pts[i].x = r - 1;  // the cut side closes with a vertical line
+    if (!bBottom) pts[i].y = t + yb - pts[i].y;
+  }
+  return 8;
 }
 
-void CUfxVisualManager::OnDrawTabContent(CDC*, CRect, int, BOOL, const CUfxTabWnd*, COLORREF) {}
+void CUfxVisualManager::DrawFlatTab(CDC* pDC, const CRect& rectTab, BOOL bIsActive, COLORREF clrFill,
+                                    const CUfxTabWnd* pTabWnd) {
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  const int slant = pTabWnd->GetTabsHeight() / 2;
+  const int l = rectTab.left, r = rectTab.right - 1;
+  const int yNear = bBottom ? rectTab.top : rectTab.bottom - 1;  // the edge towards the window
+  const int yFar = bBottom ? rectTab.bottom - 1 : rectTab.top;
+  POINT pts[4] = {{l, yNear}, {l + slant, yFar}, {r - slant, yFar}, {r, yNear}};
+  if (clrFill != (COLORREF)-1) {
+    POINT area[4] = {{l, yNear}, {l + slant, yFar + (bBottom ? 1 : 0)}, {r - slant + 1, yFar + (bBottom ? 1 : 0)},
+                     {r + 1, yNear}};
+    CRgn rgn;
+    rgn.CreatePolygonRgn(area, 4, ALTERNATE);
+    CBrush brush(clrFill);
+    pDC->FillRgn(&rgn, &brush);
+  }
+  CPen pen(PS_SOLID, 1, UfxGlobalData.clrBarDkShadow);
+  CPen* pOldPen = pDC->SelectObject(&pen);
+  pDC->Polyline(pts, 4);
+  if (!bIsActive) {  // the active tab stays open towards its window
+    pDC->MoveTo(l, yNear);
+    pDC->LineTo(r + 1, yNear);
+  }
+  pDC->SelectObject(pOldPen);
+}
+
+void CUfxVisualManager::DrawSlopedTabOutline(CDC* pDC, const CRect& rectTab, const CUfxTabWnd* pTabWnd,
+                                             COLORREF clrLit, COLORREF clrDark) {
+  POINT pts[8];
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  GetSlopedTabPoints(rectTab, bBottom, pTabWnd->GetTabsArea().right, pts);
+  CPen penLit(PS_SOLID, 1, clrLit), penDark(PS_SOLID, 1, clrDark);
+  CPen* pOldPen = pDC->SelectObject(&penLit);
+  pDC->Polyline(pts, 4);  // the slanted edge
+  pDC->SelectObject(&penDark);
+  pDC->Polyline(pts + 3, 5);  // the far edge, the chamfer and the side
+  pDC->SelectObject(pOldPen);
+}
+
+void CUfxVisualManager::Draw3DTab(CDC* pDC, const CRect& rectTab, BOOL bIsActive, COLORREF clrTab,
+                                  const CUfxTabWnd* pTabWnd) {
+  const UFX_GLOBAL_DATA& g = UfxGlobalData;
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  const int l = rectTab.left, t = rectTab.top, r = rectTab.right, b = rectTab.bottom, h = rectTab.Height();
+  if (clrTab != (COLORREF)-1 || bIsActive) {
+    CRect inner = rectTab;
+    inner.DeflateRect(1, 1);
+    pDC->FillSolidRect(&inner, clrTab != (COLORREF)-1 ? clrTab : g.clrBarFace);
+  }
+  if (bBottom) {
+    pDC->FillSolidRect(l, t, 1, h - 2, g.clrBarHilite);          // lit left side
+    pDC->FillSolidRect(l + 2, b - 1, r - l - 4, 1, g.clrBarDkShadow);  // outer dark bottom
+    pDC->FillSolidRect(l + 2, b - 2, r - l - 4, 1, g.clrBarShadow);
+    pDC->SetPixel(l + 1, b - 2, g.clrBarShadow);
+    pDC->SetPixel(r - 2, b - 2, g.clrBarDkShadow);
+    pDC->FillSolidRect(r - 1, t, 1, h - 2, g.clrBarDkShadow);      // outer dark right side
+    pDC->FillSolidRect(r - 2, t, 1, h - 2, g.clrBarShadow);
+  } else {
+    pDC->FillSolidRect(l, t + 2, 1, h - 2, g.clrBarHilite);
+    pDC->FillSolidRect(l + 2, t, r - l - 4, 1, g.clrBarHilite);
+    pDC->SetPixel(l + 1, t + 1, g.clrBarHilite);
+    pDC->SetPixel(r - 2, t + 1, g.clrBarDkShadow);
+    pDC->FillSolidRect(r - 1, t + 2, 1, h - 2, g.clrBarDkShadow);
+    pDC->FillSolidRect(r - 2, t + 2, 1, h - 2, g.clrBarShadow);
+  }
+  if (bIsActive) {
+    // The active tab joins the area of its window.
+    const COLORREF clrJoin = (pTabWnd->IsSlopedStyle() && clrTab != (COLORREF)-1) ? clrTab : g.clrBarFace;
+    if (bBottom) pDC->FillSolidRect(l + 1, t - 3, r - l - 3, 3, clrJoin);
+    else pDC->FillSolidRect(l + 1, b, r - l - 3, 3, clrJoin);
+  }
+}
+
+void CUfxVisualManager::DrawTabContentIn(CDC* pDC, const CRect& rectTab, int iTab, BOOL bIsActive,
+                                         const CUfxTabWnd* pTabWnd, COLORREF clrDefault) {
+  COLORREF clrText = clrDefault;
+  const COLORREF clrOwn = pTabWnd->GetTabTextColor(iTab);
+  if (!bIsActive && clrOwn != (COLORREF)-1) clrText = clrOwn;
+  const COLORREF clrOld = pDC->SetTextColor(clrText);
+  OnDrawTabContent(pDC, rectTab, iTab, bIsActive, pTabWnd, clrText);
+  pDC->SetTextColor(clrOld);
+}
+
+void CUfxVisualManager::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd) {
+  if (pTabWnd == nullptr) return;
+  const COLORREF clrTab = pTabWnd->GetTabBkColor(iTab);
+  if (pTabWnd->IsFlatTab()) {
+    const COLORREF clrFill = bIsActive ? UfxGlobalData.clrWindow : clrTab;
+    DrawFlatTab(pDC, rectTab, bIsActive, clrFill, pTabWnd);
+  } else if (pTabWnd->IsSlopedStyle()) {
+    POINT pts[8];
+    const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+    GetSlopedTabPoints(rectTab, bBottom, pTabWnd->GetTabsArea().right, pts);
+    CRgn rgn;
+    rgn.CreatePolygonRgn(pts, 8, ALTERNATE);
+    CBrush brush(clrTab != (COLORREF)-1 ? clrTab : UfxGlobalData.clrBtnFace);
+    pDC->FillRgn(&rgn, &brush);
+    DrawSlopedTabOutline(pDC, rectTab, pTabWnd, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
+  } else {
+    Draw3DTab(pDC, rectTab, bIsActive, clrTab, pTabWnd);
+  }
+  DrawTabContentIn(pDC, rectTab, iTab, bIsActive, pTabWnd, pDC->GetTextColor());
+}
+
+void CUfxVisualManager::OnDrawTabContent(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd,
+                                         COLORREF clrText) {
+  if (pTabWnd == nullptr) return;
+  CString strLabel;
+  pTabWnd->GetTabLabel(iTab, strLabel);
+  const UINT noPrefix = pTabWnd->IsLabelNoPrefix() ? DT_NOPREFIX : 0;
+  pDC->SetTextColor(clrText);
+  const int oldMode = pDC->SetBkMode(TRANSPARENT);
+  if (pTabWnd->IsFlatTab()) {
+    pDC->DrawText(strLabel, &rectTab, DT_CENTER | DT_VCENTER | DT_SINGLELINE | noPrefix);
+    pDC->SetBkMode(oldMode);
+    return;
+  }
+  CRect rectText = rectTab;
+  const BOOL bSloped = pTabWnd->IsSlopedStyle();
+  if (bSloped) rectText.left += pTabWnd->GetTabsHeight();  // after the slanted edge
+  const int margin = CUfxTabWnd::kImageMargin;
+  CImageList* pImages = pTabWnd->GetImageList();
+  const int iImage = pTabWnd->GetTabIcon(iTab);
+  const CSize sizeImage = pTabWnd->GetImageSize();
+  if (pImages != nullptr && iImage >= 0 && rectText.Width() > sizeImage.cx + margin) {
+    const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+    const int y = rectText.top + (rectText.Height() - sizeImage.cy) / 2 - ((bIsActive && bBottom) ? 1 : 0);
+    pImages->Draw(pDC, iImage, CPoint(rectText.left + margin, y), ILD_TRANSPARENT);
+    rectText.left += margin + sizeImage.cx + 6;
+  } else {
+    rectText.left += margin;
+  }
+  if (rectText.Width() > 0 && !strLabel.IsEmpty())
+    pDC->DrawText(strLabel, &rectText, DT_END_ELLIPSIS | DT_VCENTER | DT_SINGLELINE | noPrefix | (bSloped ? DT_CENTER : 0));
+  pDC->SetBkMode(oldMode);
+}
 
 void CUfxVisualManager::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton*, CUfxTabWnd*) {
   pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
@@ -415,20 +565,30 @@ void CUfxVisualManager::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton
   rect.DeflateRect(2, 2);
 }
 
-void CUfxVisualManager::GetTabFrameColors(const CUfxTabWnd*, COLORREF& clrDark, COLORREF& clrBlack,
+void CUfxVisualManager::GetTabFrameColors(const CUfxTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
                                           COLORREF& clrHighlight, COLORREF& clrFace, COLORREF& clrDarkShadow,
                                           COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack) {
   clrDark = UfxGlobalData.clrBarShadow;
   clrBlack = UfxGlobalData.clrBarText;
   clrHighlight = UfxGlobalData.clrBarHilite;
   clrFace = UfxGlobalData.clrBarFace;
+  if (pTabWnd != nullptr && pTabWnd->IsSlopedStyle()) {
+    const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+    if (clrActive != (COLORREF)-1) clrFace = clrActive;
+  }
   clrDarkShadow = UfxGlobalData.clrBarDkShadow;
   clrLight = UfxGlobalData.clrBarLight;
   pbrFace = &UfxGlobalData.brBarFace;
   pbrBlack = &UfxGlobalData.brBlack;
 }
 
-BOOL CUfxVisualManager::OnEraseTabsFrame(CDC*, CRect, const CUfxTabWnd*) { return FALSE; }
+BOOL CUfxVisualManager::OnEraseTabsFrame(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd) {
+  if (pTabWnd == nullptr || !pTabWnd->IsSlopedStyle()) return FALSE;
+  const COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+  if (clrActive == (COLORREF)-1) return FALSE;
+  pDC->FillSolidRect(&rect, clrActive);
+  return TRUE;
+}
 
 BOOL CUfxVisualManager::IsTabHighlightSupported() const { return FALSE; }
 

@@ -170,6 +170,19 @@ protected:
   // A frame along a window's rectangle, through a window DC.
   static void DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight);
 
+  // Tabs: the outline of a sloped tab (its slanted edge as wide as the tab is high, a 2-pixel
+  // chamfer at the far corner, points past nAreaRight cut to it); the number of points.
+  static int GetSlopedTabPoints(const CRect& rectTab, BOOL bBottom, int nAreaRight, POINT* pts);
+  // The base look's three tab shapes, filled with clrFill (-1: not filled).
+  void DrawFlatTab(CDC* pDC, const CRect& rectTab, BOOL bIsActive, COLORREF clrFill, const CUfxTabWnd* pTabWnd);
+  void DrawSlopedTabOutline(CDC* pDC, const CRect& rectTab, const CUfxTabWnd* pTabWnd, COLORREF clrLit,
+                            COLORREF clrDark);
+  void Draw3DTab(CDC* pDC, const CRect& rectTab, BOOL bIsActive, COLORREF clrTab, const CUfxTabWnd* pTabWnd);
+  // Draws the tab's content in the colour a tab of that state shows (the tab's own text colour
+  // for an inactive tab when it has one, else clrDefault) and restores the text colour.
+  void DrawTabContentIn(CDC* pDC, const CRect& rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd,
+                        COLORREF clrDefault);
+
   BOOL m_bLook2000 = FALSE;
   int m_nMenuShadowDepth = 6;
   BOOL m_bMenuFlatLook = FALSE;

@@ -2,6 +2,9 @@
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxTabWnd.h"
+#include "UfxButton.h"
+#include <utility>
 
 IMPLEMENT_DYNCREATE(CUfxVisualManager2003, CUfxVisualManagerXP)
 
@@ -456,21 +459,76 @@ void CUfxVisualManager2003::OnFillOutlookBarButton(CDC* pDC, CRect rect, BOOL bI
 }
 
 void CUfxVisualManager2003::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd) {
-  if (UfxGlobalData.m_nBitsPerPixel <= 8) {
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || pTabWnd == nullptr || pTabWnd->IsFlatTab()) {
     CUfxVisualManagerXP::OnEraseTabsArea(pDC, rect, pTabWnd);
     return;
   }
-  // Tabs at the top: from the lighter colour to the plain one.
-  const COLORREF plain = m_scheme.clrToolBarGradientDark;
-  CUfxGdiEffects(*pDC).FillGradient(rect, ScaleColor(plain, 120), plain, TRUE);
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  const COLORREF plain = m_scheme.clrToolBarGradientDark, light = ScaleColor(plain, 120);
+  // Tabs at the top: from the lighter colour to the plain one; at the bottom the other way.
+  if (bBottom) CUfxGdiEffects(*pDC).FillGradient(rect, plain, light, TRUE);
+  else CUfxGdiEffects(*pDC).FillGradient(rect, light, plain, TRUE);
+  if (!pTabWnd->IsSlopedStyle()) return;
+  COLORREF clrActive = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+  if (clrActive == (COLORREF)-1) clrActive = RGB(255, 255, 255);
+  // The strip's edge where the tabs hang takes the active tab's colour.
+  if (bBottom) pDC->FillSolidRect(rect.left, rect.top, rect.Width(), 2, clrActive);
+  else pDC->FillSolidRect(rect.left, rect.bottom - 2, rect.Width(), 2, clrActive);
 }
 
 void CUfxVisualManager2003::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd) {
-  CUfxVisualManagerXP::OnDrawTab(pDC, rectTab, iTab, bIsActive, pTabWnd);
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || pTabWnd == nullptr || !pTabWnd->IsSlopedStyle()) {
+    CUfxVisualManagerXP::OnDrawTab(pDC, rectTab, iTab, bIsActive, pTabWnd);
+    return;
+  }
+  COLORREF clrFirst, clrSecond;
+  if (bIsActive && m_scheme.clrHighlightMenuItem == (COLORREF)-1) {
+    clrFirst = m_scheme.clrToolBarGradientLight;
+    clrSecond = m_scheme.clrToolBarGradientDark;
+  } else {
+    COLORREF clr = bIsActive ? m_scheme.clrHighlightMenuItem : pTabWnd->GetTabBkColor(iTab);
+    if (clr == (COLORREF)-1) clr = RGB(255, 255, 255);
+    clrFirst = clr;
+    clrSecond = ScaleColor(clr, 150);
+  }
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  if (bBottom) std::swap(clrFirst, clrSecond);
+  POINT pts[8];
+  GetSlopedTabPoints(rectTab, bBottom, pTabWnd->GetTabsArea().right, pts);
+  CRgn rgn;
+  rgn.CreatePolygonRgn(pts, 8, ALTERNATE);
+  const int nSaved = pDC->SaveDC();
+  pDC->SelectClipRgn(&rgn, RGN_AND);
+  CUfxGdiEffects(*pDC).FillGradient(rectTab, clrFirst, clrSecond, TRUE);
+  pDC->RestoreDC(nSaved);
+  DrawSlopedTabOutline(pDC, rectTab, pTabWnd, UfxGlobalData.clrBarDkShadow, UfxGlobalData.clrBarShadow);
+  DrawTabContentIn(pDC, rectTab, iTab, bIsActive, pTabWnd, pDC->GetTextColor());
 }
 
 void CUfxVisualManager2003::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton* pButton, CUfxTabWnd* pWndTab) {
-  CUfxVisualManagerXP::OnEraseTabsButton(pDC, rect, pButton, pWndTab);
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || pWndTab == nullptr || pWndTab->IsFlatTab()) {
+    CUfxVisualManagerXP::OnEraseTabsButton(pDC, rect, pButton, pWndTab);
+    return;
+  }
+  if (pWndTab->IsSlopedStyle() && pButton != nullptr && pButton->IsHighlighted()) {
+    const UFX_2003_COLORS& c = m_scheme;
+    if (pButton->IsPushed())
+      CUfxGdiEffects(*pDC).FillGradient(rect, c.clrHighlightDnGradientDark, c.clrHighlightDnGradientLight, TRUE);
+    else
+      CUfxGdiEffects(*pDC).FillGradient(rect, c.clrHighlightGradientDark, c.clrHighlightGradientLight, TRUE);
+    return;
+  }
+  // The button shows the strip's background behind it: the whole strip, mapped into the button.
+  CRect rectStrip = pWndTab->GetTabsArea();
+  CRect rectClient;
+  pWndTab->GetClientRect(rectClient);
+  rectStrip.left = rectClient.left;
+  rectStrip.right = rectClient.right;
+  if (pButton != nullptr && pButton->GetSafeHwnd() != nullptr) pWndTab->MapWindowPoints(pButton, rectStrip);
+  const int nSaved = pDC->SaveDC();
+  pDC->IntersectClipRect(&rect);
+  OnEraseTabsArea(pDC, rectStrip, pWndTab);
+  pDC->RestoreDC(nSaved);
 }
 
 void CUfxVisualManager2003::GetTabFrameColors(const CUfxTabWnd* pTabWnd, COLORREF& clrDark, COLORREF& clrBlack,
@@ -478,11 +536,22 @@ void CUfxVisualManager2003::GetTabFrameColors(const CUfxTabWnd* pTabWnd, COLORRE
                                               COLORREF& clrLight, CBrush*& pbrFace, CBrush*& pbrBlack) {
   CUfxVisualManagerXP::GetTabFrameColors(pTabWnd, clrDark, clrBlack, clrHighlight, clrFace, clrDarkShadow, clrLight,
                                          pbrFace, pbrBlack);
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || pTabWnd == nullptr || !pTabWnd->IsSlopedStyle()) return;
+  if (pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab()) == (COLORREF)-1) clrFace = RGB(255, 255, 255);
+  clrDark = clrBlack = clrHighlight = clrDarkShadow = clrLight = UfxGlobalData.clrBarDkShadow;
 }
 
 BOOL CUfxVisualManager2003::OnEraseTabsFrame(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd) {
-  if (UfxGlobalData.m_nBitsPerPixel <= 8) return CUfxVisualManagerXP::OnEraseTabsFrame(pDC, rect, pTabWnd);
-  CUfxGdiEffects(*pDC).FillGradientAngle(rect, UfxGlobalData.clrBarFace, UfxGlobalData.clrBarHilite, 45);
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || pTabWnd == nullptr)
+    return CUfxVisualManagerXP::OnEraseTabsFrame(pDC, rect, pTabWnd);
+  COLORREF clrFirst = UfxGlobalData.clrBarFace, clrSecond = UfxGlobalData.clrBarHilite;
+  if (pTabWnd->IsSlopedStyle()) {
+    clrFirst = pTabWnd->GetTabBkColor(pTabWnd->GetActiveTab());
+    if (clrFirst == (COLORREF)-1) clrFirst = RGB(255, 255, 255);
+    clrSecond = ScaleColor(clrFirst, 130);
+  }
+  if (pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM) std::swap(clrFirst, clrSecond);
+  CUfxGdiEffects(*pDC).FillGradientAngle(rect, clrFirst, clrSecond, 45);
   return TRUE;
 }
 

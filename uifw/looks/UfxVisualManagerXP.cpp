@@ -4,6 +4,7 @@
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxTabWnd.h"
 
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
@@ -319,21 +320,71 @@ void CUfxVisualManagerXP::OnDrawOutlookBarButtonBorder(CDC* pDC, CRect rect, BOO
   if (bIsHighlighted || bIsPressed) Frame(pDC, rect, UfxGlobalData.clrBarDkShadow);
 }
 
-void CUfxVisualManagerXP::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd*) {
+void CUfxVisualManagerXP::OnEraseTabsArea(CDC* pDC, CRect rect, const CUfxTabWnd* pTabWnd) {
+  if (pTabWnd == nullptr || pTabWnd->IsFlatTab()) {
+    CUfxVisualManager::OnEraseTabsArea(pDC, rect, pTabWnd);
+    return;
+  }
   pDC->FillRect(&rect, &m_brTabBack);
+  if (pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM)
+    pDC->FillSolidRect(rect.left, rect.bottom - 1, rect.Width(), 1, UfxGlobalData.clrBarHilite);
 }
 
 void CUfxVisualManagerXP::OnDrawTab(CDC* pDC, CRect rectTab, int iTab, BOOL bIsActive, const CUfxTabWnd* pTabWnd) {
-  CUfxVisualManager::OnDrawTab(pDC, rectTab, iTab, bIsActive, pTabWnd);
+  if (pTabWnd == nullptr || pTabWnd->IsFlatTab() || pTabWnd->IsSlopedStyle()) {
+    CUfxVisualManager::OnDrawTab(pDC, rectTab, iTab, bIsActive, pTabWnd);
+    return;
+  }
+  COLORREF clrDark, clrBlack, clrHighlight, clrFace, clrDarkShadow, clrLight;
+  CBrush* pbrFace = nullptr;
+  CBrush* pbrBlack = nullptr;
+  GetTabFrameColors(pTabWnd, clrDark, clrBlack, clrHighlight, clrFace, clrDarkShadow, clrLight, pbrFace, pbrBlack);
+  const BOOL bBottom = pTabWnd->GetLocation() == CUfxTabWnd::LOCATION_BOTTOM;
+  const CRect& r = rectTab;
+  if (bIsActive) {
+    pDC->FillRect(&r, pbrFace);
+    CPen penLit(PS_SOLID, 1, clrHighlight), penDark(PS_SOLID, 1, clrDarkShadow);
+    CPen* pOldPen = pDC->SelectObject(&penLit);
+    if (bBottom) {
+      pDC->MoveTo(r.left, r.top);
+      pDC->LineTo(r.left, r.bottom - 1);
+      pDC->SelectObject(&penDark);
+      pDC->LineTo(r.right - 1, r.bottom - 1);
+      pDC->LineTo(r.right - 1, r.top - 1);
+    } else {
+      pDC->MoveTo(r.left, r.bottom);
+      pDC->LineTo(r.left, r.top);
+      pDC->LineTo(r.right - 1, r.top);
+      pDC->SelectObject(&penDark);
+      pDC->LineTo(r.right - 1, r.bottom);
+    }
+    pDC->SelectObject(pOldPen);
+  } else if (iTab + 1 != pTabWnd->GetActiveTab()) {
+    // Inactive tabs are parted by a line, but not from the active tab after them.
+    pDC->FillSolidRect(r.right - 1, r.top + 3, 1, r.Height() - 6, clrDark);
+  }
+  DrawTabContentIn(pDC, rectTab, iTab, bIsActive, pTabWnd,
+                   bIsActive ? UfxGlobalData.clrBarText : m_colors.clrInactiveTabText);
 }
 
-void CUfxVisualManagerXP::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton*, CUfxTabWnd*) {
-  pDC->FillRect(&rect, &m_brTabBack);
+void CUfxVisualManagerXP::OnEraseTabsButton(CDC* pDC, CRect rect, CUfxButton* pButton, CUfxTabWnd* pWndTab) {
+  if (pWndTab == nullptr || !pWndTab->IsFlatTab()) {
+    pDC->FillRect(&rect, &m_brTabBack);
+    return;
+  }
+  if (pButton != nullptr && pButton->IsHighlighted())
+    OnFillHighlightedArea(pDC, rect, pButton->IsPushed() ? &m_brHighlightDn : &m_brHighlight, nullptr);
+  else
+    pDC->FillRect(&rect, &UfxGlobalData.brBarFace);
 }
 
-void CUfxVisualManagerXP::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton* pButton, UINT, CUfxTabWnd*) {
+void CUfxVisualManagerXP::OnDrawTabsButtonBorder(CDC* pDC, CRect& rect, CUfxButton* pButton, UINT, CUfxTabWnd* pWndTab) {
   const BOOL bHot = pButton != nullptr && pButton->IsHighlighted();
   const BOOL bPushed = pButton != nullptr && pButton->IsPushed();
+  if (pWndTab != nullptr && pWndTab->IsFlatTab()) {
+    if (bHot || bPushed) Frame(pDC, rect, UfxGlobalData.clrBarDkShadow);
+    return;
+  }
   if (bHot && bPushed) pDC->Draw3dRect(&rect, UfxGlobalData.clrBarDkShadow, m_colors.clrTabButtonBorder);
   else if (bHot || bPushed) pDC->Draw3dRect(&rect, m_colors.clrTabButtonBorder, UfxGlobalData.clrBarDkShadow);
 }
