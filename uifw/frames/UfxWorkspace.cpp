@@ -156,6 +156,11 @@ BOOL CUfxWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
   return TRUE;
 }
 
+BOOL CUfxWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {
+  if (UfxContextMenuManager == nullptr) return FALSE;
+  return UfxContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd);
+}
+
 BOOL CUfxWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData) {
   CWinApp* pApp = AfxGetApp();
   return ::WinHelpW(pWnd ? pWnd->GetSafeHwnd() : nullptr, pApp ? pApp->m_pszHelpFilePath : nullptr,

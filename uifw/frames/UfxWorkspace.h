@@ -20,6 +20,8 @@ public:
   virtual BOOL CleanState(LPCWSTR lpszSectionName = nullptr);
   virtual BOOL SaveState(LPCWSTR lpszSectionName = nullptr, CUfxFrameHelper* pFrameImpl = nullptr);
   virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
+  // A registered context menu at the screen point for the window; FALSE without a manager.
+  virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
   virtual BOOL OnWinHelp(CWnd* pWnd, DWORD_PTR dwData);
   virtual void OnClosingMainFrame(CUfxFrameHelper* pFrameImpl);
   virtual void PreLoadState() {}
