@@ -2,6 +2,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxKeyboardManager.h"
 #include "UfxMenuBar.h"
+#include "UfxMiniDockFrameWnd.h"
 #include "UfxPopupMenu.h"
 #include "UfxPopupMenuBar.h"
 #include "UfxToolBar.h"
@@ -314,6 +315,7 @@ const struct {
 
 void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
   m_pFrame->EnableDocking(dwDockStyle);
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
   for (const auto& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY)) continue;
     CControlBar* pOld = m_pFrame->GetControlBar(side.nID);

@@ -42,12 +42,16 @@ TEST_F(ShellResources, CarriesTheShellTexts) {
   const UINT ids[] = {201, 205, 206, 207, 208, IDS_NO_KEY, IDS_PANEL_DEFINED_FIRST, IDS_PANEL_CATEGORIES,
                       IDS_PANEL_DEFINED_SECOND, IDR_TRAY_MENU, 2006, 2007, 2008, 2009, 2010, 2011, IDS_TIP_SHOW_HIDE,
                       IDS_TIP_SHOW_HIDE_CAPTION, IDS_SETTINGS_NOT_SAVED, IDS_SETTINGS_NOT_SAVED_CAPTION,
-                      IDS_APP_TITLE_TIP};
+                      IDS_APP_TITLE_TIP,
+                      // the program's start-up messages, the pane menus' names, the editor library,
+                      // the caption bar's text and the document template's string
+                      200, 203, 2014, 2015, 2021, 2022, 2035, 228};
   for (UINT id : ids) {
     CString text;
     EXPECT_TRUE(text.LoadString(id) && !text.IsEmpty()) << id;
   }
   EXPECT_STREQ(L"No key", KeyHandleToText(0));
+  EXPECT_NE(nullptr, ::LoadImageW(s_resx, MAKEINTRESOURCEW(250), IMAGE_BITMAP, 0, 0, 0)) << "caption bar picture";
 }
 
 TEST_F(ShellResources, PanelRunsAreWholeAndUseKnownKinds) {

@@ -1,0 +1,3 @@
+#include "FrameCaptionBar.h"
+
+IMPLEMENT_DYNAMIC(CFrameCaptionBar, CUfxCaptionBar)

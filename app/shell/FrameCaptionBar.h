@@ -1,0 +1,10 @@
+// CFrameCaptionBar: the main frame's caption bar.
+#pragma once
+
+#include "UfxCaptionBar.h"
+
+class CFrameCaptionBar : public CUfxCaptionBar {
+  DECLARE_DYNAMIC(CFrameCaptionBar)
+public:
+  CFrameCaptionBar() = default;
+};

@@ -1,0 +1,369 @@
+#include "NumbrookApp.h"
+
+#include <commctrl.h>
+#include <shlobj.h>
+#include <shlwapi.h>
+
+#include "CalculatorKernel.h"
+#include "ClipboardPicker.h"
+#include "InstanceRecord.h"
+#include "LeftView.h"
+#include "MainFrame.h"
+#include "MainInterface.h"
+#include "MessageBoxHook.h"
+#include "NumbrookCommandLineInfo.h"
+#include "SampleDocument.h"
+#include "ShellIds.h"
+#include "UfxContextMenuManager.h"
+#include "UfxGlobalData.h"
+
+CMessageBoxHook* g_messageBoxHook = nullptr;
+
+namespace {
+
+// The main frame's automation root, as the workspace and the hooks reach it.
+INumbrookMain* MainInterfaceOfFrame() {
+  try {
+    CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+    if (frame == nullptr) return nullptr;
+    INumbrookMain* main = nullptr;
+    if (FAILED(frame->GetRoot().QueryInterface(IID_INumbrookMain, reinterpret_cast<void**>(&main)))) return nullptr;
+    return main;
+  } catch (...) {
+    return nullptr;
+  }
+}
+
+ICalculatorKernel* KernelOfApp() {
+  CNumbrookApp* app = GetNumbrookApp();
+  return app != nullptr ? app->GetCalculatorKernel() : nullptr;
+}
+
+// A pane's context menu: the menu registered with the context-menu manager under that id.
+BOOL ShowPaneMenu(UINT nMenuId, POINT point, CWnd* pWnd) {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+  if (frame == nullptr || UfxContextMenuManager == nullptr) return FALSE;
+  HMENU menu = UfxContextMenuManager->GetMenuById(nMenuId);
+  HMENU popup = menu != nullptr ? ::GetSubMenu(menu, 0) : nullptr;
+  if (popup == nullptr) return FALSE;
+  frame->ShowPopupMenu(popup, point);
+  return TRUE;
+}
+
+bool IsUsableModule(HMODULE module) { return module != nullptr && module != INVALID_HANDLE_VALUE; }
+
+}  // namespace
+
+CNumbrookApp* GetNumbrookApp() { return dynamic_cast<CNumbrookApp*>(AfxGetApp()); }
+
+int CheckUnicodeOS() {
+  if (::GetWindowsDirectoryW(nullptr, 0) != 0) return 1;
+  char caption[128] = {};
+  ::GetModuleFileNameA(nullptr, caption, sizeof(caption));
+  ::MessageBoxA(::GetActiveWindow(), "This application requires an OS that supports Unicode.", caption, MB_OK);
+  ::ExitProcess(0);
+  return 0;
+}
+
+BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
+  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+  ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+  ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
+  ON_COMMAND(22854, OnNoAction)
+  ON_COMMAND(22855, OnNoAction)
+  ON_COMMAND(22857, OnNoAction)
+  ON_COMMAND(22858, OnNoAction)
+  ON_COMMAND(22859, OnNoAction)
+  ON_COMMAND(22860, OnNoAction)
+  ON_COMMAND(22864, OnNoAction)
+  ON_COMMAND(22865, OnNoAction)
+  ON_COMMAND(22866, OnNoAction)
+  ON_COMMAND(22867, OnNoAction)
+  ON_COMMAND(22907, OnStyleSimple)
+  ON_COMMAND(22903, OnStyleWinXP)
+  ON_COMMAND(22904, OnStyleOfficeXP)
+  ON_COMMAND(22905, OnStyleOffice2003)
+  ON_UPDATE_COMMAND_UI(22907, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(22903, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(22904, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(22905, OnUpdateStyle)
+  // The About box is not part of this program yet.
+  ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
+END_MESSAGE_MAP()
+
+CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook") {}
+
+CNumbrookApp::~CNumbrookApp() {
+  m_panels.categories.reset();
+  m_panels.firstDefined.reset();
+  m_panels.secondDefined.reset();
+  delete m_picker;
+  m_picker = nullptr;
+  delete m_kernel;
+  m_kernel = nullptr;
+  delete g_messageBoxHook;
+  g_messageBoxHook = nullptr;
+}
+
+CString CNumbrookApp::GetProgramFolder() {
+  wchar_t path[1039] = {};
+  ::GetModuleFileNameW(nullptr, path, _countof(path));
+  CString folder(path);
+  const int slash = folder.ReverseFind(L'\\');
+  return slash >= 0 ? folder.Left(slash) : CString(L".");
+}
+
+// ---- start-up -------------------------------------------------------------------------------------
+
+BOOL CNumbrookApp::InitInstance() {
+  CNumbrookCommandLineInfo cmdInfo;
+  ParseCommandLine(cmdInfo);
+  // No automation server here: such a start ends before it could hold the instance mutex.
+  if (cmdInfo.m_bRunEmbedded || cmdInfo.m_bRunAutomated) return FALSE;
+
+  HANDLE mutex = ::CreateMutexW(nullptr, TRUE, NUMBROOK_MUTEX_NAME);
+  const DWORD error = ::GetLastError();
+  if (mutex != nullptr) ::ReleaseMutex(mutex);  // kept open while the program runs
+  if (error == ERROR_ALREADY_EXISTS) {
+    ActivateRecordedInstance();
+    return FALSE;
+  }
+
+  CopySampleDocument();
+  if (!LoadResourceLibrary()) return FALSE;
+
+  CWinApp::InitInstance();
+  ::CoInitialize(nullptr);
+  AfxEnableControlContainer();
+  if (!AfxOleInit()) {
+    AfxMessageBox(IDP_OLE_INIT_FAILED);
+    return FALSE;
+  }
+  ::InitCommonControls();
+
+  if (!CreateKernel() || !LoadEditorLibrary()) return FALSE;
+
+  SetRegistryKey(L"Ferrow Software");
+  LoadStdProfileSettings(16);
+  SetRegistryBase(L"Settings");
+  InitContextMenuManager();
+  CreateDocumentTemplate();
+  InstallWorkspaceServices();
+
+  if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppRegister ||
+      cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister)
+    return FALSE;
+
+  if (!ProcessShellCommand(cmdInfo)) {
+    SetInstanceWindow(m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr);
+    if (!::IsWindow(GetInstanceWindow())) SetInstanceWindow(nullptr);
+    return FALSE;
+  }
+  SetInstanceWindow(m_pMainWnd->GetSafeHwnd());
+  LoadSettings();
+  if (!ShowMainWindow(cmdInfo)) return FALSE;
+  CreateClipboardPicker();
+  g_messageBoxHook = new CMessageBoxHook;
+  return TRUE;
+}
+
+BOOL CNumbrookApp::LoadResourceLibrary() {
+  // Only the library beside the program: one in the current folder is never taken.
+  const CString path = GetProgramFolder() + L"\\BrookResx.dll";
+  HMODULE library = ::LoadLibraryW(path);
+  if (!IsUsableModule(library)) {
+    ::MessageBoxW(nullptr,
+                  L"File 'BrookResx.dll' was not found.\r\nTry to find it and copy into the same folder, which "
+                  L"contains 'Numbrook.exe', or reinstall application.",
+                  L"BrookResx.dll not found", MB_ICONERROR);
+    return FALSE;
+  }
+  m_resourceLibrary = library;
+  AfxSetResourceHandle(library);
+  return TRUE;
+}
+
+BOOL CNumbrookApp::CreateKernel() {
+  try {
+    m_kernel = new CCalculatorKernel;
+  } catch (...) {
+    // The bridge has told the user why.
+    m_kernel = nullptr;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CNumbrookApp::LoadEditorLibrary() {
+  CString name;
+  name.LoadString(IDS_EDITOR_LIBRARY);
+  HMODULE library = name.IsEmpty() ? nullptr : ::LoadLibraryW(GetProgramFolder() + L"\\" + name);
+  if (!IsUsableModule(library)) {
+    ResourceMessageBox(nullptr, IDS_EDITOR_MISSING, IDS_EDITOR_MISSING_CAPTION, MB_ICONERROR);
+    return FALSE;
+  }
+  m_editorLibrary = library;
+  return TRUE;
+}
+
+void CNumbrookApp::CreateDocumentTemplate() {
+  CSingleDocTemplate* pTemplate = new CSingleDocTemplate(IDR_MAINFRAME_NB, RUNTIME_CLASS(CNumbrookDoc),
+                                                         RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CLeftView));
+  pTemplate->SetContainerInfo(6);
+  AddDocTemplate(pTemplate);
+  EnableShellOpen();
+}
+
+void CNumbrookApp::InstallWorkspaceServices() {
+  SetMainInterfaceSource(&MainInterfaceOfFrame);
+  PaneShellServices services;
+  services.GetCalculatorKernel = &KernelOfApp;
+  services.ShowPopupMenu = &ShowPaneMenu;
+  SetPaneShellServices(services);
+}
+
+BOOL CNumbrookApp::ShowMainWindow(const CNumbrookCommandLineInfo& cmdInfo) {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  if (frame == nullptr) return FALSE;
+  CTrayManager& tray = frame->GetRoot().GetTray();
+  VARIANT_BOOL showAtStartup = VARIANT_TRUE, minToTray = VARIANT_FALSE;
+  frame->GetRoot().GetSettings().get_ShowAtStartup(&showAtStartup);
+  tray.get_MinToTray(&minToTray);
+  if ((!showAtStartup && minToTray) || cmdInfo.tray) {
+    tray.MinimizeToTray();
+  } else {
+    frame->ShowWindow(frame->GetRecordedShowCommand());
+    frame->UpdateWindow();
+  }
+  ::DragAcceptFiles(frame->GetSafeHwnd(), TRUE);
+  return TRUE;
+}
+
+void CNumbrookApp::CreateClipboardPicker() {
+  ICalculatorKernel* kernel = GetCalculatorKernel();
+  try {
+    m_picker = new ClipboardPicker(kernel);
+  } catch (...) {
+    // Without its window the picker is not there; the worksheet works without it.
+    m_picker = nullptr;
+  }
+  if (kernel != nullptr) kernel->Release();
+}
+
+void CNumbrookApp::CopySampleDocument() {
+  wchar_t folder[MAX_PATH] = {};
+  if (!::SHGetSpecialFolderPathW(nullptr, folder, CSIDL_APPDATA, FALSE)) return;
+  CString worksheet;
+  if (!MakeAutoSavePath(folder, worksheet)) return;
+  ::CopySampleDocument(worksheet);
+}
+
+// ---- settings -------------------------------------------------------------------------------------
+
+void CNumbrookApp::LoadSettings() {
+  INumbrookMain* main = ::GetMainInterface();
+  if (main == nullptr) return;
+  LoadShellSettings(main, m_panels);
+  main->Release();
+}
+
+BOOL CNumbrookApp::SaveSettings(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameImpl) {
+  bool saved = true;
+  if (CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) {
+    if (INumbrookMain* main = ::GetMainInterface()) {
+      saved = SaveShellSettings(main, frame->GetLeftPaneWidth());
+      main->Release();
+    }
+  }
+  const BOOL workspaceSaved = CUfxWorkspace::SaveState(lpszSectionName, pFrameImpl);
+  if (!saved && m_bClosingFrame && !m_settingsFailureShown) {
+    m_settingsFailureShown = TRUE;
+    ResourceMessageBox(m_pMainWnd != nullptr ? m_pMainWnd->GetSafeHwnd() : nullptr, IDS_SETTINGS_NOT_SAVED,
+                       IDS_SETTINGS_NOT_SAVED_CAPTION, MB_ICONWARNING);
+  }
+  return saved && workspaceSaved;
+}
+
+BOOL CNumbrookApp::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameImpl) {
+  return SaveSettings(lpszSectionName, pFrameImpl);
+}
+
+void CNumbrookApp::PreLoadState() {
+  if (UfxContextMenuManager == nullptr) return;
+  CString name;
+  name.LoadString(IDS_EXPRESSION_MENU_NAME);
+  UfxContextMenuManager->AddMenu(name, IDR_EXPRESSION_PANE_MENU);
+  name.LoadString(IDS_RESULTS_MENU_NAME);
+  UfxContextMenuManager->AddMenu(name, IDR_RESULTS_PANE_MENU);
+}
+
+// ---- shutdown -------------------------------------------------------------------------------------
+
+int CNumbrookApp::ExitInstance() {
+  UfxCleanUp();
+  if (m_editorLibrary != nullptr) {
+    ::FreeLibrary(m_editorLibrary);
+    m_editorLibrary = nullptr;
+  }
+  return CWinApp::ExitInstance();
+}
+
+BOOL CNumbrookApp::OnIdle(LONG lCount) { return CWinApp::OnIdle(lCount); }
+
+// ---- services -------------------------------------------------------------------------------------
+
+ICalculatorKernel* CNumbrookApp::GetCalculatorKernel() {
+  if (m_kernel == nullptr) return nullptr;
+  ICalculatorKernel* kernel = nullptr;
+  if (FAILED(m_kernel->QueryInterface(IID_ICalculatorKernel, reinterpret_cast<void**>(&kernel)))) return nullptr;
+  return kernel;
+}
+
+CLeftView* CNumbrookApp::GetActiveLeftView() {
+  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
+  CDocument* doc = frame != nullptr ? frame->GetActiveDocument() : nullptr;
+  if (doc == nullptr) return nullptr;
+  POSITION pos = doc->GetFirstViewPosition();
+  while (pos != nullptr) {
+    if (CLeftView* view = dynamic_cast<CLeftView*>(doc->GetNextView(pos))) return view;
+  }
+  return nullptr;
+}
+
+void CNumbrookApp::RedrawPanes() {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  if (frame == nullptr || frame->GetSplitter().GetSafeHwnd() == nullptr) return;
+  frame->GetSplitter().RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE);
+  for (int col = 0; col < 2; ++col) {
+    auto* view = dynamic_cast<CScintillaColorerView*>(frame->GetSplitter().GetPane(0, col));
+    if (CScintillaWnd* editor = view != nullptr ? view->GetEditor() : nullptr) editor->OnSysColorChange();
+  }
+}
+
+// ---- commands -------------------------------------------------------------------------------------
+
+void CNumbrookApp::OnNoAction() {}
+
+void CNumbrookApp::SetStyle(int style) {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  if (frame == nullptr) return;
+  frame->GetRoot().GetSettings().put_CurrentStyle(static_cast<VisualStyle>(style));
+  RedrawPanes();
+}
+
+void CNumbrookApp::OnStyleSimple() { SetStyle(0); }
+void CNumbrookApp::OnStyleWinXP() { SetStyle(1); }
+void CNumbrookApp::OnStyleOfficeXP() { SetStyle(2); }
+void CNumbrookApp::OnStyleOffice2003() { SetStyle(3); }
+
+void CNumbrookApp::OnUpdateStyle(CCmdUI* pCmdUI) {
+  int command = 22907;
+  switch (GetCurrentVisualStyle()) {
+    case 1: command = 22903; break;
+    case 2: command = 22904; break;
+    case 3: command = 22905; break;
+  }
+  pCmdUI->SetCheck(pCmdUI->m_nID == static_cast<UINT>(command));
+}
+
+void CNumbrookApp::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }

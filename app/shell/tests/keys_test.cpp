@@ -1,0 +1,205 @@
+// Keyboard actions of the running program with real key presses: the driver beside this test
+// plays the xdotool commands it asks for. A copy of Numbrook.exe waits in the notification area
+// while this program's EDIT has the focus and a selected expression.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+const wchar_t kTargetTitle[] = L"NbKeysTarget";
+
+void Pump(DWORD ms) {
+  DWORD end = ::GetTickCount() + ms;
+  do {
+    MSG msg;
+    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    ::Sleep(10);
+  } while ((LONG)(end - ::GetTickCount()) > 0);
+}
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (condition()) return true;
+    Pump(50);
+  }
+  return condition();
+}
+
+// Has the driver play these xdotool arguments; pumps messages until they have been played.
+bool Play(const std::string& commands) {
+  static int counter = 0;
+  ::CreateDirectoryW(L"gestures", nullptr);
+  std::string name = "gestures\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  {
+    std::ofstream out(name + ".tmp", std::ios::binary);
+    out << commands << "\n";
+  }
+  if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
+  if (!PumpUntil([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000))
+    return false;
+  Pump(300);
+  return true;
+}
+
+// ---- the key the actions use: measured from a real press -----------------------------------
+
+KBDLLHOOKSTRUCT g_seen = {};
+bool g_seenKey = false;
+
+LRESULT CALLBACK Watch(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && (wParam == WM_KEYUP || wParam == WM_SYSKEYUP)) {
+    const auto* event = reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+    if (event->vkCode == VK_F9) {
+      g_seen = *event;
+      g_seenKey = true;
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The program's handle of a real F9 press: virtual key, scan code and the flag byte with the
+// key-up bit, no modifiers.
+long MeasureF9Handle() {
+  HHOOK hook = ::SetWindowsHookExW(WH_KEYBOARD_LL, Watch, ::GetModuleHandleW(nullptr), 0);
+  if (hook == nullptr) return 0;
+  g_seenKey = false;
+  Play("key F9");
+  PumpUntil([] { return g_seenKey; }, 5000);
+  ::UnhookWindowsHookEx(hook);
+  if (!g_seenKey) return 0;
+  return static_cast<long>((g_seen.vkCode & 0xFF) | ((g_seen.scanCode & 0xFF) << 8) | ((g_seen.flags | 0x80) << 16));
+}
+
+// ---- the program --------------------------------------------------------------------------------
+
+void SetDword(LPCWSTR name, DWORD value) {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\Settings\\Keyboard").c_str(), name, REG_DWORD,
+                    &value, sizeof(value));
+}
+
+void SetText(LPCWSTR name, LPCWSTR text) {
+  ::RegSetKeyValueW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\Settings\\Keyboard").c_str(), name, REG_SZ, text,
+                    static_cast<DWORD>((wcslen(text) + 1) * sizeof(wchar_t)));
+}
+
+class Program {
+public:
+  explicit Program(const std::wstring& arguments) {
+    wchar_t folder[MAX_PATH];
+    ::GetCurrentDirectoryW(MAX_PATH, folder);
+    std::wstring commandLine = L"\"" + std::wstring(folder) + L"\\Numbrook.exe\" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    m_started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, folder, &si, &m_pi);
+  }
+  ~Program() {
+    if (!m_started) return;
+    ::TerminateProcess(m_pi.hProcess, 1);
+    ::WaitForSingleObject(m_pi.hProcess, 10000);
+    ::CloseHandle(m_pi.hThread);
+    ::CloseHandle(m_pi.hProcess);
+  }
+  bool Started() const { return m_started != FALSE; }
+  DWORD Pid() const { return m_pi.dwProcessId; }
+
+private:
+  PROCESS_INFORMATION m_pi = {};
+  BOOL m_started = FALSE;
+};
+
+// The program's clipboard picker: its hidden window is there once start-up has finished.
+BOOL CALLBACK FindPicker(HWND hWnd, LPARAM param) {
+  auto* found = reinterpret_cast<std::pair<DWORD, bool>*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hWnd, &pid);
+  if (pid == found->first && ::GetDlgItem(hWnd, 0x787878) != nullptr) {
+    found->second = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// ---- the target: a window with an EDIT that counts the action key's messages --------------------
+
+int g_actionKeyMessages = 0;
+WNDPROC g_editProc = nullptr;
+
+LRESULT CALLBACK CountingEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_F9) ++g_actionKeyMessages;
+  return ::CallWindowProcW(g_editProc, hWnd, message, wParam, lParam);
+}
+
+std::wstring EditText(HWND edit) {
+  wchar_t text[256] = {};
+  ::GetWindowTextW(edit, text, 256);
+  return text;
+}
+
+class KeyboardActions : public ::testing::Test {
+protected:
+  void SetUp() override {
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
+    wchar_t appData[MAX_PATH] = {};
+    ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
+    ::DeleteFileW((std::wstring(appData) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt").c_str());
+    m_frame = ::CreateWindowExW(0, L"STATIC", kTargetTitle, WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 400, 120,
+                                nullptr, nullptr, nullptr, nullptr);
+    m_edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | ES_AUTOHSCROLL, 10, 10, 360, 24,
+                               m_frame, nullptr, nullptr, nullptr);
+    g_editProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrW(m_edit, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&CountingEdit)));
+    g_actionKeyMessages = 0;
+  }
+  void TearDown() override {
+    ::DestroyWindow(m_frame);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
+  }
+
+  HWND m_frame = nullptr;
+  HWND m_edit = nullptr;
+};
+
+TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsItsKey) {
+  const long key = MeasureF9Handle();
+  ASSERT_NE(0, key) << "no real key press reached this program";
+
+  SetDword(L"KbdActionsCount", 1);
+  SetText(L"Action1Name", L"Replace");
+  SetText(L"Action1Template", L"%s = %d");
+  SetDword(L"Action1Processing", 0);  // replace the selection
+  SetDword(L"Action1Activated", 1);
+  SetDword(L"Action1KeyHandle", static_cast<DWORD>(key));
+  SetDword(L"Action1Pass", 0);
+
+  Program program(L"/tray");
+  ASSERT_TRUE(program.Started());
+  std::pair<DWORD, bool> picker(program.Pid(), false);
+  ASSERT_TRUE(PumpUntil([&] {
+    picker.second = false;
+    ::EnumWindows(FindPicker, reinterpret_cast<LPARAM>(&picker));
+    return picker.second;
+  }));
+
+  ::SetWindowTextW(m_edit, L"0x1F + 1");
+  ::SendMessageW(m_edit, EM_SETSEL, 0, -1);
+  g_actionKeyMessages = 0;
+  std::string focus = "search --name " + std::string(kTargetTitle, kTargetTitle + wcslen(kTargetTitle)) +
+                      " windowactivate --sync windowfocus --sync";
+  ASSERT_TRUE(Play(focus));
+  ::SetFocus(m_edit);
+  ASSERT_TRUE(Play("key F9"));
+  EXPECT_TRUE(PumpUntil([&] { return EditText(m_edit) == L"0x1F + 1 = 32"; })) << EditText(m_edit).c_str();
+  EXPECT_EQ(0, g_actionKeyMessages);
+}
+
+}  // namespace

@@ -1,0 +1,418 @@
+// Numbrook.exe driven from outside, as a user meets it: a copy of the program in a folder of its
+// own is started, typed into with posted keys, asked for commands and ended; its worksheet file
+// and its registry settings are read afterwards.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace {
+
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+const UINT kTrayCallback = 1124;
+const UINT kTrayIconId = 253;
+const UINT kHelpContents = 22832;
+const UINT kAppExit = 0xE141;  // the Exit command
+
+std::wstring AppDataWorksheet() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetEnvironmentVariableW(L"APPDATA", folder, MAX_PATH);
+  return std::wstring(folder) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt";
+}
+
+std::string ReadFileBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, file);
+  DWORD written = 0;
+  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+}
+
+bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
+  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+    if (condition()) return true;
+    ::Sleep(50);
+  }
+  return condition();
+}
+
+// One registry section of the profile: DWORDs as numbers, strings in quotes.
+typedef std::map<std::wstring, std::wstring> Values;
+Values ReadSection(const std::wstring& section) {
+  Values values;
+  HKEY key = nullptr;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\" + section).c_str(), 0, KEY_READ, &key) !=
+      ERROR_SUCCESS)
+    return values;
+  for (DWORD i = 0;; ++i) {
+    wchar_t name[256];
+    BYTE data[2048];
+    DWORD nameLength = 256, size = sizeof(data), type = 0;
+    if (::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
+    if (type == REG_DWORD)
+      values[name] = std::to_wstring(static_cast<long>(*reinterpret_cast<DWORD*>(data)));
+    else if (type == REG_SZ)
+      values[name] = L"\"" + std::wstring(reinterpret_cast<wchar_t*>(data)) + L"\"";
+    else
+      values[name] = L"?";
+  }
+  ::RegCloseKey(key);
+  return values;
+}
+
+DWORD ReadProfileDword(const std::wstring& section, const std::wstring& name, DWORD fallback) {
+  DWORD value = 0, size = sizeof(value);
+  if (::RegGetValueW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\" + section).c_str(), name.c_str(),
+                     RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
+    return fallback;
+  return value;
+}
+
+// ---- the program ----------------------------------------------------------------------------------
+
+// A folder with a copy of the program and the libraries it loads from its own folder.
+class ProgramFolder {
+public:
+  explicit ProgramFolder(std::vector<std::wstring> files) {
+    wchar_t temp[MAX_PATH];
+    ::GetTempPathW(MAX_PATH, temp);
+    m_path = std::wstring(temp) + L"nbprogram" + std::to_wstring(::GetCurrentProcessId()) + L"_" +
+             std::to_wstring(s_counter++);
+    ::CreateDirectoryW(m_path.c_str(), nullptr);
+    for (const std::wstring& file : files) Add(file);
+  }
+  ~ProgramFolder() {
+    for (const std::wstring& file : m_files) ::DeleteFileW((m_path + L"\\" + file).c_str());
+    ::RemoveDirectoryW(m_path.c_str());
+  }
+  void Add(const std::wstring& file) {
+    ::CopyFileW(file.c_str(), (m_path + L"\\" + file).c_str(), FALSE);
+    m_files.push_back(file);
+  }
+  const std::wstring& Path() const { return m_path; }
+
+private:
+  static int s_counter;
+  std::wstring m_path;
+  std::vector<std::wstring> m_files;
+};
+int ProgramFolder::s_counter = 0;
+
+const std::vector<std::wstring> kProgramFiles = {L"Numbrook.exe", L"BrookResx.dll", L"BrookEdit.dll"};
+
+struct WindowSearch {
+  DWORD pid;
+  bool visibleOnly;
+  HWND found;
+};
+
+BOOL CALLBACK HasEditorChild(HWND child, LPARAM flag) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(child, name, 64);
+  if (wcscmp(name, L"SimpleEditorsci") == 0) {
+    *reinterpret_cast<bool*>(flag) = true;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+BOOL CALLBACK FindFrameOf(HWND hWnd, LPARAM param) {
+  auto* search = reinterpret_cast<WindowSearch*>(param);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(hWnd, &pid);
+  if (pid != search->pid || (search->visibleOnly && !::IsWindowVisible(hWnd))) return TRUE;
+  bool hasEditor = false;
+  ::EnumChildWindows(hWnd, HasEditorChild, reinterpret_cast<LPARAM>(&hasEditor));
+  if (!hasEditor) return TRUE;
+  search->found = hWnd;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectEditors(HWND child, LPARAM param) {
+  wchar_t name[64] = {};
+  ::GetClassNameW(child, name, 64);
+  if (wcscmp(name, L"SimpleEditorsci") == 0) reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
+  return TRUE;
+}
+
+// A started copy of the program; it is ended when the object goes.
+class Program {
+public:
+  Program(const std::wstring& folder, const std::wstring& arguments, const std::wstring& currentDir = L"") {
+    std::wstring commandLine = L"\"" + folder + L"\\Numbrook.exe\" " + arguments;
+    STARTUPINFOW si = {};
+    si.cb = sizeof(si);
+    m_started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
+                                 currentDir.empty() ? folder.c_str() : currentDir.c_str(), &si, &m_pi) != FALSE;
+  }
+  ~Program() {
+    if (!m_started) return;
+    if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
+      ::TerminateProcess(m_pi.hProcess, 1);
+      ::WaitForSingleObject(m_pi.hProcess, 10000);
+    }
+    ::CloseHandle(m_pi.hThread);
+    ::CloseHandle(m_pi.hProcess);
+  }
+  bool Started() const { return m_started; }
+  DWORD Pid() const { return m_pi.dwProcessId; }
+
+  // The main frame (the window with the editing controls), once it exists.
+  HWND Frame(bool visibleOnly) {
+    HWND frame = nullptr;
+    WaitFor([&] {
+      WindowSearch search = {m_pi.dwProcessId, visibleOnly, nullptr};
+      ::EnumWindows(FindFrameOf, reinterpret_cast<LPARAM>(&search));
+      frame = search.found;
+      return frame != nullptr;
+    });
+    return frame;
+  }
+  // The expression pane's and the results pane's editing controls, left to right.
+  std::pair<HWND, HWND> Panes(HWND frame) {
+    std::vector<HWND> editors;
+    ::EnumChildWindows(frame, CollectEditors, reinterpret_cast<LPARAM>(&editors));
+    if (editors.size() != 2) return {nullptr, nullptr};
+    RECT a, b;
+    ::GetWindowRect(editors[0], &a);
+    ::GetWindowRect(editors[1], &b);
+    if (a.left > b.left) std::swap(editors[0], editors[1]);
+    return {editors[0], editors[1]};
+  }
+  // A top-level window of the program with that caption.
+  HWND Box(LPCWSTR caption, DWORD timeoutMs = 15000) {
+    HWND box = nullptr;
+    WaitFor(
+        [&] {
+          box = ::FindWindowW(nullptr, caption);
+          DWORD pid = 0;
+          if (box != nullptr) ::GetWindowThreadProcessId(box, &pid);
+          return box != nullptr && pid == m_pi.dwProcessId;
+        },
+        timeoutMs);
+    return box;
+  }
+  bool Ended(DWORD timeoutMs = 20000) { return ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0; }
+
+private:
+  PROCESS_INFORMATION m_pi = {};
+  bool m_started = false;
+};
+
+std::wstring Text(HWND editor) {
+  int length = static_cast<int>(::SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0));
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  ::SendMessageW(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(static_cast<size_t>(length));
+  return text;
+}
+
+// Types into the editing control: characters as WM_CHAR, a line break as the Enter key.
+void Type(HWND editor, const std::wstring& text) {
+  for (wchar_t c : text) {
+    if (c == L'\n')
+      ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+    else
+      ::PostMessageW(editor, WM_CHAR, c, 0);
+  }
+}
+
+// A fresh user: no settings and no worksheet.
+void FreshProfile() {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
+  ::DeleteFileW(AppDataWorksheet().c_str());
+}
+
+class NumbrookProgram : public ::testing::Test {
+protected:
+  void SetUp() override { FreshProfile(); }
+  void TearDown() override { FreshProfile(); }
+};
+
+// ---- the worksheet --------------------------------------------------------------------------------
+
+TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
+  ProgramFolder folder(kProgramFiles);  // no sample worksheet
+  {
+    Program program(folder.Path(), L"");
+    ASSERT_TRUE(program.Started());
+    HWND frame = program.Frame(true);
+    ASSERT_NE(nullptr, frame);
+    auto panes = program.Panes(frame);
+    ASSERT_NE(nullptr, panes.first);
+    EXPECT_EQ(L"", Text(panes.first));
+    Type(panes.first, L"1+2; 3*4\nx := 5\nx*2");
+    EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10"; })) << Text(panes.second).c_str();
+
+    ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+    ASSERT_TRUE(program.Ended());
+  }
+  EXPECT_EQ("1+2; 3*4\r\nx := 5\r\nx*2", ReadFileBytes(AppDataWorksheet()));
+
+  // The settings table of a fresh start, written at exit.
+  Values codeFormat = {{L"CCFBackColor", L"-1"}, {L"CCFCharset", L"1"}, {L"CCFFontName", L"\"Courier New\""},
+                       {L"CCFFontSize", L"220"}};
+  for (int i = 1; i <= 11; ++i) {
+    std::wstring n = std::to_wstring(i);
+    codeFormat[L"Lexeme" + n + L"BackColor"] = L"-1";
+    codeFormat[L"Lexeme" + n + L"ForeColor"] = L"-1";
+    codeFormat[L"Lexeme" + n + L"Bold"] = i == 10 ? L"1" : L"0";
+    codeFormat[L"Lexeme" + n + L"Italic"] = L"0";
+    codeFormat[L"Lexeme" + n + L"Strikeout"] = L"0";
+    codeFormat[L"Lexeme" + n + L"Underline"] = L"0";
+  }
+  EXPECT_EQ(codeFormat, ReadSection(L"Settings\\CodeFormat"));
+  EXPECT_EQ((Values{{L"MinToTray", L"1"}, {L"CloseToTray", L"1"}, {L"ShowAtStartup", L"1"}, {L"CurrentStyle", L"3"}}),
+            ReadSection(L"Settings\\Window"));
+  EXPECT_EQ((Values{{L"PassShowHideKey", L"0"}, {L"ShowHideKey", L"0"}, {L"KbdActionsCount", L"0"}}),
+            ReadSection(L"Settings\\Keyboard"));
+  EXPECT_EQ((Values{{L"AlwaysOnTop", L"0"}, {L"DocumentModel", L"1"}}), ReadSection(L"Settings"));
+  EXPECT_EQ((Values{{L"FnProcessing", L"1"}}), ReadSection(L"Settings\\TextEditor"));
+  EXPECT_EQ((Values{{L"ActivePanel", L"0"}}), ReadSection(L"Settings\\Panels"));
+  EXPECT_EQ((Values{{L"LeftPaneWidth", L"300"}}), ReadSection(L"Settings\\ViewsConfig"));
+
+  Program again(folder.Path(), L"");
+  HWND frame = again.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  auto panes = again.Panes(frame);
+  // The caret starts on a new empty line after the worksheet.
+  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10\r\n"; })) << Text(panes.second).c_str();
+  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", Text(panes.first));
+}
+
+TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
+  ProgramFolder folder(kProgramFiles);
+  folder.Add(L"NumbrookDoc.txt");
+  const std::string sample = ReadFileBytes(L"NumbrookDoc.txt");
+  {
+    Program program(folder.Path(), L"");
+    HWND frame = program.Frame(true);
+    ASSERT_NE(nullptr, frame);
+    ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+    ASSERT_TRUE(program.Ended());
+  }
+  EXPECT_EQ(sample, ReadFileBytes(AppDataWorksheet()));
+
+  WriteFileBytes(AppDataWorksheet(), "6*7");
+  Program program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  auto panes = program.Panes(frame);
+  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"42\r\n"; })) << Text(panes.second).c_str();
+  EXPECT_EQ(L"6*7\r\n", Text(panes.first));
+}
+
+// ---- the notification area ------------------------------------------------------------------------
+
+class TraySwitch : public NumbrookProgram, public ::testing::WithParamInterface<const wchar_t*> {};
+
+TEST_P(TraySwitch, StartsHiddenAndASecondStartBringsItBack) {
+  ProgramFolder folder(kProgramFiles);
+  Program first(folder.Path(), GetParam());
+  HWND frame = first.Frame(false);
+  ASSERT_NE(nullptr, frame);
+  ::Sleep(500);
+  EXPECT_FALSE(::IsWindowVisible(frame));
+
+  Program second(folder.Path(), L"");
+  EXPECT_TRUE(second.Ended());
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
+  EXPECT_FALSE(first.Ended(0));
+}
+
+INSTANTIATE_TEST_SUITE_P(AnyCaseAndFlag, TraySwitch, ::testing::Values(L"/TRAY", L"-tray"));
+
+TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
+  ProgramFolder folder(kProgramFiles);
+  Program program(folder.Path(), L"/tray");
+  HWND frame = program.Frame(false);
+  ASSERT_NE(nullptr, frame);
+  ::Sleep(500);
+  ASSERT_FALSE(::IsWindowVisible(frame));
+
+  ::PostMessageW(frame, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK);
+  HWND tip = program.Box(L"Numbrook in the notification area");
+  ASSERT_NE(nullptr, tip);
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  EXPECT_EQ(0u, ReadProfileDword(L"Settings", L"ShowTipAboutShowHide", 1));
+  ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+
+  // Hidden again and double-clicked again: the window, no second tip.
+  ::ShowWindow(frame, SW_HIDE);
+  ::PostMessageW(frame, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK);
+  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
+  EXPECT_EQ(nullptr, program.Box(L"Numbrook in the notification area", 1500));
+}
+
+TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
+  ProgramFolder folder(kProgramFiles);  // no help file: the help command answers with a message
+  Program program(folder.Path(), L"/tray");
+  HWND frame = program.Frame(false);
+  ASSERT_NE(nullptr, frame);
+  ::Sleep(500);
+  ASSERT_FALSE(::IsWindowVisible(frame));
+
+  ::PostMessageW(frame, WM_COMMAND, kHelpContents, 0);
+  HWND box = program.Box(L"Help not found");
+  ASSERT_NE(nullptr, box);
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// ---- missing libraries ----------------------------------------------------------------------------
+
+struct MissingLibrary {
+  const wchar_t* file;
+  const wchar_t* caption;
+};
+
+class MissingLibraries : public NumbrookProgram, public ::testing::WithParamInterface<MissingLibrary> {};
+
+TEST_P(MissingLibraries, EndWithTheirMessage) {
+  std::vector<std::wstring> files;
+  for (const std::wstring& file : kProgramFiles)
+    if (file != GetParam().file) files.push_back(file);
+  ProgramFolder folder(files);
+  // The current folder (the build's) holds every library: only the program's folder counts.
+  wchar_t current[MAX_PATH];
+  ::GetCurrentDirectoryW(MAX_PATH, current);
+  Program program(folder.Path(), L"", current);
+  HWND box = program.Box(GetParam().caption);
+  ASSERT_NE(nullptr, box);
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(program.Ended());
+}
+
+INSTANTIATE_TEST_SUITE_P(Libraries, MissingLibraries,
+                         ::testing::Values(MissingLibrary{L"BrookResx.dll", L"BrookResx.dll not found"},
+                                           MissingLibrary{L"BrookEdit.dll", L"Editor library not found"}));
+
+TEST_F(NumbrookProgram, AutomationStartsEndAtOnce) {
+  ProgramFolder folder(kProgramFiles);
+  for (const wchar_t* flag : {L"/Embedding", L"/Automation"}) {
+    Program program(folder.Path(), flag);
+    EXPECT_TRUE(program.Ended()) << flag;
+  }
+  // They held no instance: a normal start shows its window.
+  Program program(folder.Path(), L"");
+  EXPECT_NE(nullptr, program.Frame(true));
+}
+
+}  // namespace
