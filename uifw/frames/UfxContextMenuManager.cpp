@@ -1,6 +1,9 @@
 #include "UfxContextMenuManager.h"
 #include "UfxDialog.h"
+#include "UfxMenuBarStore.h"
 #include "UfxPopupMenu.h"
+#include "UfxPopupMenuBar.h"
+#include "UfxRegistry.h"
 #include "UfxMapKeys.h"
 #include "UfxTearOffManager.h"
 
@@ -144,4 +147,34 @@ UINT CUfxContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
   }
   if (pParentDialog != nullptr && pParentDialog->GetSafeHwnd() != nullptr) pParentDialog->SetActivePopupMenu(nullptr);
   return m_nLastCommandID;
+}
+
+BOOL CUfxContextMenuManager::LoadState(LPCWSTR lpszProfileName) {
+  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
+  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
+    UINT uiResId;
+    HMENU hMenu;
+    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
+    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+    if (hSubMenu == nullptr) continue;
+    CUfxPopupMenuBar bar;
+    if (!bar.ImportFromMenu(hSubMenu)) return FALSE;
+    // The next popup of this menu shows the customized items.
+    if (bar.LoadState(strSection, 0, uiResId)) UfxMenuBarStore.Save(hSubMenu, &bar);
+  }
+  return TRUE;
+}
+
+BOOL CUfxContextMenuManager::SaveState(LPCWSTR lpszProfileName) {
+  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
+  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
+    UINT uiResId;
+    HMENU hMenu;
+    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
+    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+    if (hSubMenu == nullptr) continue;
+    CUfxPopupMenuBar bar;
+    if (UfxMenuBarStore.Load(hSubMenu, &bar) && !bar.SaveState(strSection, 0, uiResId)) return FALSE;
+  }
+  return TRUE;
 }

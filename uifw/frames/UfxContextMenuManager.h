@@ -30,6 +30,11 @@ public:
   // Shows the menu modally and answers the chosen command, 0 when none was chosen.
   virtual UINT TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner, BOOL bRightAlign = FALSE);
 
+  // The customized items of every registered menu (as popup-menu bars), in the section
+  // UfxGetRegPath("UfxContextMenuManager", profile).
+  virtual BOOL LoadState(LPCWSTR lpszProfileName = nullptr);
+  virtual BOOL SaveState(LPCWSTR lpszProfileName = nullptr);
+
   // The popup menu that TrackPopupMenu shows hands its chosen command here instead of sending it.
   void SetLastCommandID(UINT uiCmd) { m_nLastCommandID = uiCmd; }
   UINT GetLastCommandID() const { return m_nLastCommandID; }

@@ -5,6 +5,7 @@
 #include "UfxMiniDockFrameWnd.h"
 #include "UfxPopupMenu.h"
 #include "UfxPopupMenuBar.h"
+#include "UfxRegistryPtr.h"
 #include "UfxToolBar.h"
 #include "UfxToolbarButton.h"
 #include "UfxToolbarMenuButton.h"
@@ -192,6 +193,13 @@ BOOL CUfxFrameHelper::OnMenuChar(UINT nChar) {
   if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_pMenuBar->IsVisible() &&
       m_pMenuBar->TranslateChar(nChar))
     return TRUE;
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (pBar == (CUfxToolBar*)m_pMenuBar || pBar->GetSafeHwnd() == nullptr || !pBar->IsVisible()) continue;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUfxPopupMenuBar)) || UfxGetTopLevelFrame(pBar) != m_pFrame) continue;
+    if (pBar->ProcessMnemonicKey(nChar)) return TRUE;
+  }
   return FALSE;
 }
 
@@ -387,6 +395,14 @@ const DWORD kUserToolbarBarStyle = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMI
 const UINT kIdsTooManyToolbars = 16243;
 }  // namespace
 
+BOOL CUfxFrameHelper::CreateUserBar(CUfxToolBar* pBar, UINT uiId, LPCWSTR lpszName) {
+  if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) return FALSE;
+  pBar->SetWindowText(lpszName != nullptr ? lpszName : L"");
+  pBar->SetBarStyle(pBar->GetBarStyle() | kUserToolbarBarStyle);
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
 CUfxToolBar* CUfxFrameHelper::CreateNewToolbar(LPCWSTR lpszName) {
   const UINT uiId = GetFreeUserToolbarId();
   if (uiId == 0) {
@@ -397,13 +413,10 @@ CUfxToolBar* CUfxFrameHelper::CreateNewToolbar(LPCWSTR lpszName) {
     return nullptr;
   }
   CUfxToolBar* pBar = new CUfxToolBar;
-  if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) {
+  if (!CreateUserBar(pBar, uiId, lpszName)) {
     delete pBar;
     return nullptr;
   }
-  pBar->SetWindowText(lpszName != nullptr ? lpszName : L"");
-  pBar->SetBarStyle(pBar->GetBarStyle() | kUserToolbarBarStyle);
-  pBar->EnableDocking(CBRS_ALIGN_ANY);
   m_pFrame->FloatControlBar(
       pBar, CPoint(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2), CBRS_ALIGN_TOP);
   m_pFrame->RecalcLayout();
@@ -415,8 +428,110 @@ BOOL CUfxFrameHelper::DeleteToolbar(CUfxToolBar* pBar) {
   POSITION pos = m_listUserDefinedToolbars.Find(pBar);
   if (pos == nullptr) return FALSE;
   m_listUserDefinedToolbars.RemoveAt(pos);
-  if (pBar->GetSafeHwnd() != nullptr) pBar->DestroyWindow();
+  if (pBar->GetSafeHwnd() != nullptr) {
+    pBar->RemoveSavedState(m_strControlBarRegEntry, -1, (UINT)-1);
+    pBar->DestroyWindow();
+  }
   delete pBar;
   m_pFrame->RecalcLayout();
   return TRUE;
+}
+
+void CUfxFrameHelper::LoadUserToolbars() {
+  if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1 || m_uiUserToolbarLast < m_uiUserToolbarFirst)
+    return;
+  for (UINT uiId = m_uiUserToolbarFirst; uiId <= m_uiUserToolbarLast; ++uiId) {
+    if (IsBarIdUsed(uiId)) continue;  // made already (a second load of the same frame)
+    CUfxToolBar* pBar = new CUfxToolBar;
+    if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) {
+      delete pBar;
+      continue;
+    }
+    // Only toolbars whose state was stored come back.
+    if (!pBar->LoadState(m_strControlBarRegEntry, -1, (UINT)-1)) {
+      pBar->DestroyWindow();
+      delete pBar;
+      continue;
+    }
+    pBar->SetBarStyle(pBar->GetBarStyle() | kUserToolbarBarStyle);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar);
+    m_listUserDefinedToolbars.AddTail(pBar);
+  }
+}
+
+void CUfxFrameHelper::SaveUserToolbars(BOOL bFrameBarsOnly) {
+  for (POSITION pos = m_listUserDefinedToolbars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)m_listUserDefinedToolbars.GetNext(pos);
+    if (pBar->GetSafeHwnd() != nullptr && IsOwnBar(pBar, bFrameBarsOnly))
+      pBar->SaveState(m_strControlBarRegEntry, -1, (UINT)-1);
+  }
+}
+
+CString CUfxFrameHelper::GetTearOffSection(int iIndex) const {
+  CUfxWorkspace* pWorkspace = UfxGetWorkspace();
+  const CString strSection = pWorkspace != nullptr ? pWorkspace->GetRegSectionPath() : CString();
+  CString strKey;
+  strKey.Format(L"%s-%d", (LPCWSTR)(strSection + L"ControlBars-TearOff"), iIndex);
+  return strKey;
+}
+
+BOOL CUfxFrameHelper::IsBarIdUsed(UINT uiId) const {
+  CControlBar* pBar = m_pFrame->GetControlBar(uiId);
+  return pBar != nullptr && pBar->GetSafeHwnd() != nullptr;
+}
+
+void CUfxFrameHelper::DeleteTearOffBars() {
+  while (!m_listTearOffToolbars.IsEmpty()) {
+    CControlBar* pBar = (CControlBar*)m_listTearOffToolbars.RemoveHead();
+    if (pBar->GetSafeHwnd() != nullptr) pBar->DestroyWindow();
+    delete pBar;
+  }
+}
+
+void CUfxFrameHelper::LoadTearOffMenus() {
+  DeleteTearOffBars();
+  for (int i = 0;; ++i) {
+    CUfxRegistryPtr reg;
+    CUfxRegistry& in = reg.Create(FALSE, TRUE);
+    if (!in.Open(GetTearOffSection(i))) break;
+    int iId = 0;
+    CString strName;
+    // An id of 0 or one a bar of the frame has already makes the key unreadable: loading stops.
+    if (!in.Read(L"ID", iId) || iId == 0 || IsBarIdUsed((UINT)iId) || !in.Read(L"Name", strName)) break;
+    CObject* pObject = nullptr;
+    if (!in.Read(L"State", pObject, RUNTIME_CLASS(CUfxToolBar)) || pObject == nullptr) break;
+    CUfxToolBar* pBar = (CUfxToolBar*)pObject;  // of that class or one derived from it
+    if (!CreateUserBar(pBar, (UINT)iId, strName)) {
+      delete pBar;
+      break;
+    }
+    pBar->AdjustLayout();
+    m_pFrame->DockControlBar(pBar);
+    m_listTearOffToolbars.AddTail(pBar);
+  }
+}
+
+void CUfxFrameHelper::SaveTearOffMenus(BOOL bFrameBarsOnly) {
+  {
+    // Keys of an older, longer list go first.
+    CUfxRegistryPtr reg;
+    CUfxRegistry& out = reg.Create(FALSE, FALSE);
+    for (int i = 0; out.DeleteKey(GetTearOffSection(i), FALSE); ++i) {
+    }
+  }
+  int iIndex = 0;
+  for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+    CControlBar* pBar = (CControlBar*)m_listTearOffToolbars.GetNext(pos);
+    if (pBar->GetSafeHwnd() == nullptr || !IsOwnBar(pBar, bFrameBarsOnly)) continue;
+    CUfxRegistryPtr reg;
+    CUfxRegistry& out = reg.Create(FALSE, FALSE);
+    if (!out.CreateKey(GetTearOffSection(iIndex))) continue;
+    CString strName;
+    pBar->GetWindowText(strName);
+    out.Write(L"ID", (int)pBar->GetDlgCtrlID());
+    out.Write(L"Name", (LPCWSTR)strName);
+    out.Write(L"State", (CObject*)pBar);
+    ++iIndex;
+  }
 }

@@ -72,6 +72,12 @@ public:
   CUfxToolBar* CreateNewToolbar(LPCWSTR lpszName);
   // Removes a user toolbar with its stored state; FALSE when it is not one of this frame's.
   BOOL DeleteToolbar(CUfxToolBar* pBar);
+  // User toolbars come back only where state was stored for their ids.
+  void LoadUserToolbars();
+  void SaveUserToolbars(BOOL bFrameBarsOnly = FALSE);
+  // Torn-off bars, in the sections "ControlBars-TearOff-<n>" below the workspace's path.
+  void LoadTearOffMenus();
+  void SaveTearOffMenus(BOOL bFrameBarsOnly = FALSE);
 
 protected:
   CFrameWnd* m_pFrame;
@@ -81,6 +87,11 @@ protected:
   BOOL ProcessCustomizeOrAltClick(UINT uiMsg, POINT ptScreen, HWND hwnd);
   BOOL ProcessClickOnParentButton(CUfxPopupMenu* pActivePopup, POINT ptScreen);
   void CloseActivePopup(CUfxPopupMenu* pActivePopup);
+  // A bar made for the frame as user and torn-off toolbars are: docked, tooltips, any side.
+  BOOL CreateUserBar(CUfxToolBar* pBar, UINT uiId, LPCWSTR lpszName);
+  CString GetTearOffSection(int iIndex) const;
+  BOOL IsBarIdUsed(UINT uiId) const;
+  void DeleteTearOffBars();
 
   CPtrList m_listUserDefinedToolbars;  // CUfxToolBar*, owned
   CPtrList m_listTearOffToolbars;      // CControlBar*, owned

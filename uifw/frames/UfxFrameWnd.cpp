@@ -62,6 +62,19 @@ void CUfxFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt) {
   if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMenuBar->IsVisible()) SetMenu(nullptr);
 }
 
+void CUfxFrameWnd::WinHelp(DWORD_PTR dwData, UINT nCmd) {
+  if (dwData != 0 || !m_bContextHelp) CFrameWnd::WinHelp(dwData, nCmd);
+  else OnContextHelp();
+}
+
+void CUfxFrameWnd::OnContextHelp() {
+  m_bContextHelp = TRUE;
+  if (m_bHelpMode != HELP_ACTIVE && CanEnterHelpMode()) CUfxToolBar::SetHelpModeHook(TRUE);
+  CFrameWnd::OnContextHelp();
+  if (m_bHelpMode != HELP_ACTIVE) CUfxToolBar::SetHelpModeHook(FALSE);
+  m_bContextHelp = FALSE;
+}
+
 LRESULT CUfxFrameWnd::OnToolbarCreateNew(WPARAM, LPARAM lParam) {
   return (LRESULT)m_Impl.CreateNewToolbar((LPCWSTR)lParam);
 }

@@ -28,6 +28,10 @@ public:
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
   void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+  // Help for a context (data) as the frame gives it; with none while in context help, that mode.
+  void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+  // Shift+F1: the toolbars' mouse hook runs for as long as the help mode does.
+  void OnContextHelp() override;
 
   // A popup menu opens (null: the open chain closed). FALSE refuses it and it closes.
   BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup);

@@ -5,6 +5,7 @@
 #include "UfxMenuGlyphs.h"
 #include "UfxMenuSoundPlayer.h"
 #include "UfxPopupMenu.h"
+#include "UfxToolBar.h"
 #include "UfxVisualManager.h"
 #include <stddef.h>
 
@@ -282,7 +283,7 @@ void UfxCleanUp() {
   UfxGlobalData.CleanUp();
   CUfxVisualManager::DeleteAutoCreatedInstance();
   UfxMenuBarStore.CleanUp();
-  // (the toolbars free their shared image strips with their class data)
+  CUfxToolBar::FreeStaticImages();
   CUfxMenuGlyphs::CleanUp();
   UfxGetCommandManager()->CleanUp();
   CUfxKeyboardManager::CleanUp();

@@ -7,6 +7,7 @@
 
 class CUfxFrameHelper;
 class CUfxContextMenuManager;
+class CUfxToolBar;
 
 class CUfxWorkspace {
 public:
@@ -62,6 +63,13 @@ protected:
   // section "<registry base>\SizingBars".
   CString GetSizingBarsSection() const;
   BOOL IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  // Every live toolbar that keeps its state with the workspace; the load answers whether one of
+  // them found its resource changed since its state was stored.
+  BOOL IsWorkspaceToolbar(CUfxToolBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  BOOL LoadToolbarsState(CUfxFrameHelper* pFrameImpl);
+  void SaveToolbarsState(CUfxFrameHelper* pFrameImpl);
+  // After a load that changed them: every toolbar's buttons again, and the frame's layout.
+  void RefreshToolbars(CUfxFrameHelper* pFrameImpl);
   void LoadSizingBarsState(CUfxFrameHelper* pFrameImpl);
   void SaveSizingBarsState(CUfxFrameHelper* pFrameImpl);
 

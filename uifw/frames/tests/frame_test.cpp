@@ -4,7 +4,9 @@
 #include "FramesTestKit.h"
 #include "UfxFrameWnd.h"
 #include "UfxPopupMenu.h"
+#include "UfxRegistry.h"
 #include "UfxToolBar.h"
+#include "UfxToolbarButton.h"
 #include "UfxWorkspace.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -119,6 +121,151 @@ TEST_F(FrameTest, ADeletedUserToolbarFreesItsIdAndOtherBarsAreRefused) {
   // A toolbar that is not a user toolbar of this frame is not deleted.
   CUfxToolBar other;
   EXPECT_FALSE(frame->SendMessage(UFXM_DELETETOOLBAR, 0, (LPARAM)&other));
+}
+
+// The commands of a bar's buttons in order.
+std::vector<UINT> Commands(const CUfxToolBar* pBar) {
+  std::vector<UINT> ids;
+  for (int i = 0; i < pBar->GetButtonCount(); ++i) ids.push_back(pBar->GetButton(i)->m_nID);
+  return ids;
+}
+
+void SetCommands(CUfxToolBar* pBar, std::initializer_list<UINT> ids) {
+  pBar->RemoveAllButtons();
+  for (UINT id : ids) pBar->InsertButton(new CUfxToolbarButton(id, -1, L"B"));
+}
+
+bool KeyExists(const CString& path) {
+  HKEY h;
+  if (::RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, KEY_READ, &h) != ERROR_SUCCESS) return false;
+  ::RegCloseKey(h);
+  return true;
+}
+
+// A drop-down bar or popup menu's bar: locked.
+class CLockedBar : public CUfxToolBar {
+public:
+  CLockedBar() { m_bLocked = TRUE; }
+};
+
+const wchar_t kSettings[] = L"Software\\Ferrow Software\\Numbrook\\Settings\\";
+
+TEST_F(FrameTest, EachToolbarsButtonsComeBackWithTheWorkspaceAndLockedOnesAreNotKept) {
+  CUfxToolBar bar;
+  CLockedBar locked;
+  ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE900));
+  ASSERT_TRUE(locked.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE901));
+  SetCommands(&bar, {100, 0, 101, 102});
+  SetCommands(&locked, {200});
+  EXPECT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
+  EXPECT_TRUE(KeyExists(CString(kSettings) + L"UfxToolbarParameters"));
+  EXPECT_TRUE(KeyExists(CString(kSettings) + L"UfxToolBar-59648"));   // 0xE900
+  EXPECT_FALSE(KeyExists(CString(kSettings) + L"UfxToolBar-59649"));  // locked
+
+  SetCommands(&bar, {300});
+  SetCommands(&locked, {400});
+  EXPECT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
+  EXPECT_EQ((std::vector<UINT>{100, 0, 101, 102}), Commands(&bar));
+  EXPECT_EQ((std::vector<UINT>{400}), Commands(&locked));
+  bar.DestroyWindow();
+  locked.DestroyWindow();
+}
+
+TEST_F(FrameTest, UserToolbarsWithStoredStateComeBackOnTheNextLoad) {
+  CUfxToolBar* pBar = NewUserToolbar(L"Mine");
+  ASSERT_NE(nullptr, pBar);
+  SetCommands(pBar, {500, 501});
+  NewUserToolbar(L"Second");
+  EXPECT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
+
+  // The next start: a new frame, no user toolbars until the load.
+  frame->DestroyWindow();
+  Pump();
+  frame = new CUfxFrameWnd;
+  ASSERT_TRUE(frame->Create(nullptr, L"Frame Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480)));
+  frame->EnableDocking(CBRS_ALIGN_ANY);
+  frame->InitUserToolbars(nullptr, 0xE828, 0xE831);
+  EXPECT_EQ(nullptr, frame->GetUserBarByIndex(0));
+  EXPECT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
+  CUfxToolBar* pBack = frame->GetUserBarByIndex(0);
+  ASSERT_NE(nullptr, pBack);
+  EXPECT_EQ(0xE828, pBack->GetDlgCtrlID());
+  CString name;
+  pBack->GetWindowText(name);
+  EXPECT_EQ(CString(L"Mine"), name);
+  EXPECT_EQ((std::vector<UINT>{500, 501}), Commands(pBack));
+  ASSERT_NE(nullptr, frame->GetUserBarByIndex(1));
+  EXPECT_EQ(nullptr, frame->GetUserBarByIndex(2));
+
+  // Deleting one removes its stored state too.
+  EXPECT_TRUE(frame->SendMessage(UFXM_DELETETOOLBAR, 0, (LPARAM)pBack));
+  EXPECT_FALSE(KeyExists(CString(kSettings) + L"UfxToolBar-59432"));  // 0xE828
+}
+
+// A torn-off bar as the popup menus make them.
+CUfxToolBar* TearOff(CUfxFrameWnd* pFrame, UINT uiId, LPCWSTR lpszName, std::initializer_list<UINT> ids) {
+  CUfxToolBar* pBar = new CUfxToolBar;
+  EXPECT_TRUE(pBar->Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, uiId));
+  pBar->SetWindowText(lpszName);
+  SetCommands(pBar, ids);
+  pFrame->AddTearOffBar(pBar);
+  return pBar;
+}
+
+TEST_F(FrameTest, TornOffBarsAreStoredByClassAndTheSurplusKeysGo) {
+  TearOff(frame, 0xEA00, L"Edit", {10, 11});
+  CUfxToolBar* pSecond = TearOff(frame, 0xEA01, L"View", {20});
+  CUfxFrameHelper* pImpl = frame->GetFrameImpl();
+  pImpl->SaveTearOffMenus();
+  const CString strKey0 = CString(kSettings) + L"ControlBars-TearOff-0";
+  const CString strKey1 = CString(kSettings) + L"ControlBars-TearOff-1";
+  ASSERT_TRUE(KeyExists(strKey1));
+  {
+    CUfxRegistry reg(FALSE, TRUE);
+    ASSERT_TRUE(reg.Open(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\ControlBars-TearOff-0")));
+    int id = 0;
+    CString name;
+    EXPECT_TRUE(reg.Read(L"ID", id));
+    EXPECT_EQ(0xEA00, id);
+    EXPECT_TRUE(reg.Read(L"Name", name));
+    EXPECT_EQ(CString(L"Edit"), name);
+  }
+
+  // Loading makes them again from the stored class, ids, names and buttons.
+  pImpl->LoadTearOffMenus();
+  EXPECT_EQ(2, pImpl->GetTearOffBarCount());
+  CUfxToolBar* pEdit = DYNAMIC_DOWNCAST(CUfxToolBar, frame->GetControlBar(0xEA00));
+  ASSERT_NE(nullptr, pEdit);
+  CString name;
+  pEdit->GetWindowText(name);
+  EXPECT_EQ(CString(L"Edit"), name);
+  EXPECT_EQ((std::vector<UINT>{10, 11}), Commands(pEdit));
+
+  // One bar fewer: the second key goes.
+  pSecond = DYNAMIC_DOWNCAST(CUfxToolBar, frame->GetControlBar(0xEA01));
+  ASSERT_NE(nullptr, pSecond);
+  frame->RemoveTearOffBar(pSecond);
+  pSecond->DestroyWindow();
+  delete pSecond;
+  pImpl->SaveTearOffMenus();
+  EXPECT_TRUE(KeyExists(strKey0));
+  EXPECT_FALSE(KeyExists(strKey1));
+}
+
+TEST_F(FrameTest, ATornOffKeyNamingABarTheFrameHasEndsTheLoad) {
+  CUfxToolBar* pBar = TearOff(frame, 0xEA00, L"Edit", {10});
+  CUfxFrameHelper* pImpl = frame->GetFrameImpl();
+  pImpl->SaveTearOffMenus();
+  // A bar of the frame takes that id meanwhile; the stored one is not made a second time.
+  frame->RemoveTearOffBar(pBar);
+  pBar->DestroyWindow();
+  delete pBar;
+  CUfxToolBar other;
+  ASSERT_TRUE(other.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xEA00));
+  pImpl->LoadTearOffMenus();
+  EXPECT_EQ(0, pImpl->GetTearOffBarCount());
+  EXPECT_EQ(&other, frame->GetControlBar(0xEA00));
+  other.DestroyWindow();
 }
 
 TEST_F(FrameTest, AnOpenPopupTakesTheKeysAndAltClosesIt) {
