@@ -23,28 +23,31 @@ BOOL CUfxMenuBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
 BOOL CUfxMenuBar::PreTranslateMessage(MSG* pMsg) { return CUfxToolBar::PreTranslateMessage(pMsg); }
 CSize CUfxMenuBar::CalcFixedLayout(BOOL bStretch, BOOL bHorz) { return CUfxToolBar::CalcFixedLayout(bStretch, bHorz); }
 CSize CUfxMenuBar::CalcDynamicLayout(int nLength, DWORD dwMode) { return CUfxToolBar::CalcDynamicLayout(nLength, dwMode); }
-BOOL CUfxMenuBar::SetDefaultButtonText(UINT uiCmd) { return CUfxToolBar::SetDefaultButtonText(uiCmd); }
-int CUfxMenuBar::GetRowHeight() const { return 20; }
-int CUfxMenuBar::GetColumnWidth() const { return 23; }
+BOOL CUfxMenuBar::SetDefaultButtonText(CUfxToolbarButton* pButton) { return CUfxToolBar::SetDefaultButtonText(pButton); }
+int CUfxMenuBar::RowHeight() const { return CUfxToolBar::RowHeight(); }
+int CUfxMenuBar::ColumnWidth() const { return CUfxToolBar::ColumnWidth(); }
 BOOL CUfxMenuBar::LoadState(LPCWSTR, int, UINT) { return TRUE; }
+CSize CUfxMenuBar::ComputeBarLayout(DWORD dwMode, int nLength) { return CUfxToolBar::ComputeBarLayout(dwMode, nLength); }
 BOOL CUfxMenuBar::SaveState(LPCWSTR, int, UINT) { return TRUE; }
 BOOL CUfxMenuBar::RestoreOriginalState() { return TRUE; }
-void CUfxMenuBar::SetHotButton(int) {}
-int CUfxMenuBar::FindDropIndex(const CPoint, CRect&) const { return -1; }
-void CUfxMenuBar::LayoutButtons() {}
+int CUfxMenuBar::SetHotButton(int iHot) { return CUfxToolBar::SetHotButton(iHot); }
+int CUfxMenuBar::FindDropIndex(CPoint point, CRect& rectDrag) const { return CUfxToolBar::FindDropIndex(point, rectDrag); }
+void CUfxMenuBar::LayoutButtons() { CUfxToolBar::LayoutButtons(); }
 BOOL CUfxMenuBar::OnSendCommand(const CUfxToolbarButton*) { return FALSE; }
-BOOL CUfxMenuBar::IsMenuOnlyButton(const CUfxToolbarButton*) const { return TRUE; }
+BOOL CUfxMenuBar::IsMenuOnlyButton(CUfxToolbarButton*) const { return TRUE; }
 void CUfxMenuBar::ForEachStoredBar(void (*)(CUfxToolbarButton*, LPARAM), LPARAM) {}
 void CUfxMenuBar::CreateFromMenu(HMENU, BOOL, BOOL) {}
 void CUfxMenuBar::SetMaximizeMode(BOOL, CWnd*, BOOL) {}
 void CUfxMenuBar::RestoreMaximizeMode() {}
 void CUfxMenuBar::OnFrameDeactivated() {}
 int CUfxMenuBar::GetDroppedIndex() const { return -1; }
-BOOL CUfxMenuBar::PrevMenu() { return FALSE; }
-BOOL CUfxMenuBar::NextMenu() { return FALSE; }
+BOOL CUfxMenuBar::PrevMenu() { return CUfxToolBar::PrevMenu(); }
+BOOL CUfxMenuBar::NextMenu() { return CUfxToolBar::NextMenu(); }
 BOOL CUfxMenuBar::TranslateChar(UINT) { return FALSE; }
 void CUfxMenuBar::OnPopupClosed(CUfxToolbarMenuButton*) {}
-void CUfxMenuBar::Deactivate() {}
+void CUfxMenuBar::OnPopupOpened(CUfxToolbarMenuButton*) {}
+CUfxToolbarMenuButton* CUfxMenuBar::GetDroppedMenuButton(int& iIndex) const { iIndex = -1; return nullptr; }
+void CUfxMenuBar::Deactivate() { CUfxToolBar::Deactivate(); }
 CString CUfxMenuBar::MenuItemText(UINT) const { return CString(); }
 CFont& CUfxMenuBar::GetMenuFont(BOOL bHorz) { return bHorz ? UfxGlobalData.fontRegular : UfxGlobalData.fontVert; }
 void CUfxMenuBar::UpdateMDIChildrenMenus(CMultiDocTemplate*) {}

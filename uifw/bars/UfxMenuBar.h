@@ -26,22 +26,28 @@ public:
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   BOOL AllowsTextLabels() const override { return FALSE; }
-  BOOL SetDefaultButtonText(UINT uiCmd) override;
+  BOOL SetDefaultButtonText(CUfxToolbarButton* pButton) override;
 
   // Slots of the toolbar the menu bar replaces.
-  virtual void OnChangeHot(int iHot) {}
-  virtual int GetRowHeight() const;
-  virtual int GetColumnWidth() const;
-  virtual BOOL LoadState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
-  virtual BOOL SaveState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
+  int RowHeight() const override;
+  int ColumnWidth() const override;
+  BOOL LoadState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
+  BOOL SaveState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1) override;
+  BOOL HasResourceButtons() const override { return TRUE; }
+  BOOL IsClosable() const override { return FALSE; }
+  BOOL RestoreResourceButtons() override { return RestoreOriginalState(); }
+  int SetHotButton(int iHot) override;
+  CSize ComputeBarLayout(DWORD dwMode, int nLength = -1) override;
+  int FindDropIndex(CPoint point, CRect& rectDrag) const override;
+  void LayoutButtons() override;
+  BOOL IsMenuOnlyButton(CUfxToolbarButton* pButton) const override;
+  BOOL PrevMenu() override;
+  BOOL NextMenu() override;
+  void Deactivate() override;
   virtual BOOL CanBeRestored() const { return TRUE; }
+  // Reset of all menus: each is built again from its resource.
   virtual BOOL RestoreOriginalState();
-  virtual void SetHotButton(int iHot);
-  virtual int FindDropIndex(const CPoint point, CRect& rectDrag) const;
-  virtual void LayoutButtons();
   virtual BOOL OnSendCommand(const CUfxToolbarButton* pButton);
-  virtual BOOL IsMenuOnlyButton(const CUfxToolbarButton* pButton) const;
-  virtual BOOL IsButtonExtraSizeAvailable() const { return FALSE; }
   // Applies fn to every button of the current bar and of every stored menu.
   virtual void ForEachStoredBar(void (*fn)(CUfxToolbarButton* pButton, LPARAM lParam), LPARAM lParam);
 
@@ -66,15 +72,13 @@ public:
   int GetDroppedIndex() const;
   // The highlighted title, or -1.
   int GetHighlightedIndex() const { return m_iHighlighted; }
-  // Keyboard: the previous or next title (wrapping, each once); TRUE when the highlight moved.
-  BOOL PrevMenu();
-  BOOL NextMenu();
   // A mnemonic of a title: opens it; TRUE when taken.
   BOOL TranslateChar(UINT nChar);
-  // Called by a popup of this bar when it closes.
+  // A title's popup opened or closed.
+  void OnPopupOpened(CUfxToolbarMenuButton* pButton);
   void OnPopupClosed(CUfxToolbarMenuButton* pButton);
-  // Drops the highlight and gives the focus back.
-  void Deactivate();
+  // The title whose popup is open (its index), or null and -1.
+  CUfxToolbarMenuButton* GetDroppedMenuButton(int& iIndex) const;
   // The text of a command in the current menu tree, or empty.
   CString MenuItemText(UINT uiCmd) const;
 

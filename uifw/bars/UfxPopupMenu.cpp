@@ -4,9 +4,7 @@
 
 IMPLEMENT_SERIAL(CUfxPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 
-CUfxPopupMenu::ANIMATION_TYPE CUfxPopupMenu::m_AnimationType = CUfxPopupMenu::NO_ANIMATION;
 UINT CUfxPopupMenu::m_AnimationSpeed = 30;
-BOOL CUfxPopupMenu::m_bMenuShadows = TRUE;
 BOOL CUfxPopupMenu::m_bForceShowAllMenus = FALSE;
 CUfxPopupMenu* CUfxPopupMenu::m_pActivePopupMenu = nullptr;
 

@@ -90,12 +90,13 @@ public:
   BOOL IsEnded() const { return m_bEnded; }
 
   // Framework-wide settings.
-  static void SetAnimationType(ANIMATION_TYPE type) { m_AnimationType = type; }
-  static ANIMATION_TYPE GetAnimationType(BOOL bNoSystem = FALSE) { return m_AnimationType; }
+  // The menu animation and shadow settings are the toolbars' saved parameters.
+  static void SetAnimationType(ANIMATION_TYPE type) { CUfxToolBar::SetMenuAnimation(type); }
+  static ANIMATION_TYPE GetAnimationType(BOOL bNoSystem = FALSE) { return (ANIMATION_TYPE)CUfxToolBar::GetMenuAnimation(); }
   static void SetAnimationSpeed(UINT nElapse);
   static UINT GetAnimationSpeed() { return m_AnimationSpeed; }
-  static void EnableMenuShadows(BOOL bEnable = TRUE) { m_bMenuShadows = bEnable; }
-  static BOOL AreMenuShadows() { return m_bMenuShadows; }
+  static void EnableMenuShadows(BOOL bEnable = TRUE) { CUfxToolBar::SetMenuShadows(bEnable); }
+  static BOOL AreMenuShadows() { return CUfxToolBar::IsMenuShadows(); }
   static void EnableMenuSound(BOOL bEnable = TRUE);
   static BOOL IsMenuSound();
   static void SetForceShowAllMenus(BOOL bShowAll) { m_bForceShowAllMenus = bShowAll; }
@@ -161,9 +162,7 @@ public:
   DWORD m_dwAnimStart = 0;
   DWORD m_dwLastAnimTick = 0;
 
-  static ANIMATION_TYPE m_AnimationType;
   static UINT m_AnimationSpeed;
-  static BOOL m_bMenuShadows;
   static BOOL m_bForceShowAllMenus;
   static CUfxPopupMenu* m_pActivePopupMenu;
 

@@ -34,18 +34,18 @@ CUfxPopupMenu* CUfxPopupMenuBar::GetParentPopup() const { return nullptr; }
 BOOL CUfxPopupMenuBar::IsRarelyUsedCommand(UINT) { return FALSE; }
 int CUfxPopupMenuBar::GetMenuShowDelay() { return 500; }
 int CUfxPopupMenuBar::ParseMenuShowDelay(LPCWSTR) { return 500; }
-BOOL CUfxPopupMenuBar::SetDefaultButtonText(UINT uiCmd) { return CUfxToolBar::SetDefaultButtonText(uiCmd); }
+BOOL CUfxPopupMenuBar::SetDefaultButtonText(CUfxToolbarButton* pButton) { return CUfxToolBar::SetDefaultButtonText(pButton); }
 void CUfxPopupMenuBar::SetButtonStyle(int, UINT) {}
 void CUfxPopupMenuBar::AfterFillBackground(CDC*) {}
-CSize CUfxPopupMenuBar::ComputeButtonsSize(BOOL) { return CSize(50, 20); }
-void CUfxPopupMenuBar::SetHotButton(int) {}
-CWnd* CUfxPopupMenuBar::GetCommandTarget() const { return nullptr; }
-void CUfxPopupMenuBar::LayoutButtons() {}
-void CUfxPopupMenuBar::DrawBarSeparator(CDC*, const CRect&, BOOL) {}
-CUfxToolbarButton* CUfxPopupMenuBar::CreateDroppedButton(COleDataObject*) { return nullptr; }
+CSize CUfxPopupMenuBar::ComputeButtonsSize(BOOL bVertical) { return CUfxToolBar::ComputeButtonsSize(bVertical); }
+int CUfxPopupMenuBar::SetHotButton(int iHot) { return CUfxToolBar::SetHotButton(iHot); }
+CWnd* CUfxPopupMenuBar::GetCommandTarget() const { return CUfxToolBar::GetCommandTarget(); }
+void CUfxPopupMenuBar::LayoutButtons() { CUfxToolBar::LayoutButtons(); }
+void CUfxPopupMenuBar::DrawBarSeparator(CDC* pDC, const CRect& rect, BOOL bHorz) { CUfxToolBar::DrawBarSeparator(pDC, rect, bHorz); }
+CUfxToolbarButton* CUfxPopupMenuBar::CreateDroppedButton(COleDataObject* p) { return CUfxToolBar::CreateDroppedButton(p); }
 BOOL CUfxPopupMenuBar::HandleMenuKey(UINT) { return FALSE; }
-void CUfxPopupMenuBar::EnableContextMenuItems(CUfxToolbarButton*, CMenu*) {}
-INT_PTR CUfxPopupMenuBar::OnToolHitTest(CPoint, TOOLINFOW*) const { return -1; }
+BOOL CUfxPopupMenuBar::EnableContextMenuItems(CUfxToolbarButton* pButton, CMenu* pPopup) { return CUfxToolBar::EnableContextMenuItems(pButton, pPopup); }
+INT_PTR CUfxPopupMenuBar::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const { return CUfxToolBar::OnToolHitTest(point, pTI); }
 void CUfxPopupMenuBar::UpdateCommands(BOOL) {}
 void CUfxPopupMenuBar::SetHighlightedItem(int, BOOL) {}
 int CUfxPopupMenuBar::HitItem(CPoint) const { return -1; }

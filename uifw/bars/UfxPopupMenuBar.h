@@ -58,24 +58,24 @@ public:
 
   // Slots of the toolbar the popup-menu bar replaces.
   BOOL UsesExtraButtonBorder() const override { return FALSE; }
-  BOOL SetDefaultButtonText(UINT uiCmd) override;
-  virtual void SetButtonStyle(int nIndex, UINT nStyle);
-  virtual BOOL ProcessMnemonicKey(UINT uiKey) { return FALSE; }
-  virtual void AfterFillBackground(CDC* pDC);
-  virtual CSize ComputeButtonsSize(BOOL bVertical);
-  virtual void SetHotButton(int iHot);
-  virtual void DrawInsertionMark(CDC* pDC) {}
-  virtual CWnd* GetCommandTarget() const;
-  virtual int FindDropIndex(const CPoint point, CRect& rectDrag) const { return -1; }
-  virtual void LayoutButtons();
-  virtual BOOL HandlesClickUp(CUfxToolbarButton* pButton) { return FALSE; }
-  virtual BOOL HighlightsDisabledButtons() const { return FALSE; }
-  virtual BOOL AllowsDraggingHook() const { return FALSE; }
-  virtual void DrawBarSeparator(CDC* pDC, const CRect& rect, BOOL bHorz);
-  virtual CUfxToolbarButton* CreateDroppedButton(COleDataObject* pDataObject);
-  virtual BOOL HandleMenuKey(UINT nChar);
-  virtual void EnableContextMenuItems(CUfxToolbarButton* pButton, CMenu* pPopup);
-  virtual BOOL ForwardToFrame(CUfxToolbarButton* pButton, CString& strText) { return FALSE; }
+  void SetButtonStyle(int nIndex, UINT nStyle) override;
+  BOOL ProcessMnemonicKey(UINT uiKey) override { return FALSE; }
+  BOOL SetDefaultButtonText(CUfxToolbarButton* pButton) override;
+  void AfterFillBackground(CDC* pDC) override;
+  CSize ComputeButtonsSize(BOOL bVertical) override;
+  int SetHotButton(int iHot) override;
+  void DrawInsertionMark(CDC* pDC) override {}
+  CWnd* GetCommandTarget() const override;
+  int FindDropIndex(CPoint point, CRect& rectDrag) const override { return -1; }
+  void LayoutButtons() override;
+  BOOL HandlesClickUp(CUfxToolbarButton* pButton) override { return FALSE; }
+  BOOL HighlightsDisabledButtons() const override { return FALSE; }
+  BOOL ReservedHook() override { return FALSE; }
+  void DrawBarSeparator(CDC* pDC, const CRect& rect, BOOL bHorz) override;
+  CUfxToolbarButton* CreateDroppedButton(COleDataObject* pDataObject) override;
+  BOOL HandleMenuKey(UINT nChar) override;
+  BOOL EnableContextMenuItems(CUfxToolbarButton* pButton, CMenu* pPopup) override;
+  BOOL ForwardToFrame(CUfxToolbarButton* pButton, CString& strText) const override { return FALSE; }
   BOOL AllowsTextLabels() const override { return FALSE; }
   INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
 

@@ -72,6 +72,14 @@ public:
   // Takes ownership of a submenu item appended at the end.
   void AddSubItem(CUfxToolbarMenuButton* pItem) { m_listCommands.AddTail(pItem); }
 
+  // Archives written inside this scope (store files, drag data) always carry the tear-off id
+  // and are always read with it; elsewhere the workspace's saved version decides.
+  struct AlwaysTearOffIdScope {
+    AlwaysTearOffIdScope();
+    ~AlwaysTearOffIdScope();
+  };
+  static BOOL ArchiveCarriesTearOffId(BOOL bStoring);
+
   // The check column of popup menus: half the menu image width + 3, and the glyph width.
   static void GetCheckAreaMetrics(int& iCheckColumnHalf, int& iGlyphWidth);
 
