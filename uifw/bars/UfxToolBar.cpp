@@ -19,7 +19,7 @@
 #include "FwReBar.h"
 #include <commctrl.h>
 
-IMPLEMENT_DYNAMIC(CUfxToolBar, CControlBar)
+IMPLEMENT_SERIAL(CUfxToolBar, CControlBar, VERSIONABLE_SCHEMA | 1)
 
 const UINT UFXM_TOOLBARMENU = ::RegisterWindowMessageW(L"UFXTOOLBAR_POPUPMENU");
 const UINT UFXM_CUSTOMIZETOOLBAR = ::RegisterWindowMessageW(L"UFXTOOLBAR_CUSTOMIZE");

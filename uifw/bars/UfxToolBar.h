@@ -56,7 +56,7 @@ extern const UINT UFXM_RESETCONTEXTMENU;
 extern const UINT UFXM_RESETKEYBOARD;
 
 class CUfxToolBar : public CControlBar {
-  DECLARE_DYNAMIC(CUfxToolBar)
+  DECLARE_SERIAL(CUfxToolBar)
   friend class CUfxBarDropTarget;
   friend class CUfxToolBarCmdUI;
 public:

@@ -1,4 +1,9 @@
 #include "UfxContextMenuManager.h"
+#include "UfxDialog.h"
+#include "UfxMenuBarStore.h"
+#include "UfxPopupMenu.h"
+#include "UfxPopupMenuBar.h"
+#include "UfxRegistry.h"
 #include "UfxMapKeys.h"
 #include "UfxTearOffManager.h"
 
@@ -57,4 +62,119 @@ HMENU CUfxContextMenuManager::GetMenuById(UINT uiMenuResId) const {
 void CUfxContextMenuManager::GetMenuNames(CStringList& listOfNames) const {
   listOfNames.RemoveAll();
   UfxAppendMapKeys(m_MenuNames, listOfNames);
+}
+
+BOOL CUfxContextMenuManager::ShowPopupMenu(UINT uiMenuResId, int x, int y, CWnd* pWndOwner, BOOL bOwnMessage,
+                                           BOOL bRightAlign) {
+  HMENU hMenu = GetMenuById(uiMenuResId);
+  if (hMenu == nullptr) return FALSE;
+  if (x == -1 && y == -1 && pWndOwner != nullptr && pWndOwner->GetSafeHwnd() != nullptr) {
+    CPoint pt(0, 0);
+    pWndOwner->ClientToScreen(&pt);
+    x = pt.x + 5;
+    y = pt.y + 5;
+  }
+  HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+  if (hSubMenu == nullptr) return FALSE;
+  return ShowPopupMenu(hSubMenu, x, y, pWndOwner, bOwnMessage, TRUE, bRightAlign) != nullptr;
+}
+
+CUfxPopupMenu* CUfxContextMenuManager::ShowPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner,
+                                                     BOOL bOwnMessage, BOOL bKeepMenu, BOOL bRightAlign) {
+  // Dialogs show their own context menus.
+  if (pWndOwner != nullptr && !bOwnMessage && pWndOwner->IsKindOf(RUNTIME_CLASS(CUfxDialog))) return nullptr;
+  if (UfxTearOffManager != nullptr) UfxTearOffManager->SetupTearOffMenus(hmenuPopup);
+  if (m_bTrackMode) {
+    bOwnMessage = TRUE;
+  } else if (!bOwnMessage) {
+    // Commands go to the top-level window, not to the child that asked.
+    while (pWndOwner != nullptr && pWndOwner->GetSafeHwnd() != nullptr && (pWndOwner->GetStyle() & WS_CHILD))
+      pWndOwner = pWndOwner->GetParent();
+  }
+  CUfxPopupMenu* pPopupMenu = new CUfxPopupMenu;
+  if (bKeepMenu) {
+    pPopupMenu->m_bDestroyMenuOnClose = FALSE;
+    pPopupMenu->SetAutoDestroy(FALSE);
+  }
+  pPopupMenu->SetTrackMode(m_bTrackMode);
+  pPopupMenu->SetRightAlign(bRightAlign);
+  CUfxPopupMenu* pActive = CUfxPopupMenu::GetActiveMenu();
+  if (pActive != nullptr && pActive->GetSafeHwnd() != nullptr) pActive->SendMessage(WM_CLOSE);
+  // A popup whose window could not be made is not ours to delete (it may have gone with it).
+  if (!pPopupMenu->Create(pWndOwner, x, y, hmenuPopup, FALSE, bOwnMessage)) return nullptr;
+  return pPopupMenu;
+}
+
+namespace {
+// The popup of a tracked menu lives while its window does and it has not ended.
+bool PopupRuns(HWND hwndPopup, CUfxPopupMenu* pPopupMenu) {
+  return ::IsWindow(hwndPopup) && CWnd::FromHandlePermanent(hwndPopup) == pPopupMenu && !pPopupMenu->IsEnded();
+}
+}  // namespace
+
+UINT CUfxContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner, BOOL bRightAlign) {
+  m_nLastCommandID = 0;
+  CWinThread* pThread = AfxGetThread();
+  if (pThread == nullptr) return 0;
+  m_bTrackMode = TRUE;
+  CUfxPopupMenu* pPopupMenu = ShowPopupMenu(hmenuPopup, x, y, pWndOwner, FALSE, TRUE, bRightAlign);
+  CUfxDialog* pParentDialog = nullptr;
+  if (pPopupMenu != nullptr && pWndOwner != nullptr && pWndOwner->GetSafeHwnd() != nullptr)
+    pParentDialog = DYNAMIC_DOWNCAST(CUfxDialog, pWndOwner->GetParent());
+  if (pParentDialog != nullptr) pParentDialog->SetActivePopupMenu(pPopupMenu);
+  m_bTrackMode = FALSE;
+
+  const HWND hwndPopup = pPopupMenu != nullptr ? pPopupMenu->GetSafeHwnd() : nullptr;
+  // The popup is tested before each message is taken: a message that arrives as it ends stays
+  // queued for the program's own loop.
+  while (hwndPopup != nullptr && PopupRuns(hwndPopup, pPopupMenu)) {
+    MSG msg;
+    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      ::WaitMessage();
+      continue;
+    }
+    if (msg.message == WM_QUIT) {
+      // The program is ending: the menu closes and the quit is left for the program's loop.
+      if (PopupRuns(hwndPopup, pPopupMenu)) pPopupMenu->SendMessage(WM_CLOSE);
+      ::PostQuitMessage((int)msg.wParam);
+      break;
+    }
+    if (!pThread->PreTranslateMessage(&msg)) {
+      ::TranslateMessage(&msg);
+      ::DispatchMessageW(&msg);
+    }
+    pThread->OnIdle(0);
+  }
+  if (pParentDialog != nullptr && pParentDialog->GetSafeHwnd() != nullptr) pParentDialog->SetActivePopupMenu(nullptr);
+  return m_nLastCommandID;
+}
+
+BOOL CUfxContextMenuManager::LoadState(LPCWSTR lpszProfileName) {
+  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
+  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
+    UINT uiResId;
+    HMENU hMenu;
+    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
+    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+    if (hSubMenu == nullptr) continue;
+    CUfxPopupMenuBar bar;
+    if (!bar.ImportFromMenu(hSubMenu)) return FALSE;
+    // The next popup of this menu shows the customized items.
+    if (bar.LoadState(strSection, 0, uiResId)) UfxMenuBarStore.Save(hSubMenu, &bar);
+  }
+  return TRUE;
+}
+
+BOOL CUfxContextMenuManager::SaveState(LPCWSTR lpszProfileName) {
+  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
+  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
+    UINT uiResId;
+    HMENU hMenu;
+    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
+    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
+    if (hSubMenu == nullptr) continue;
+    CUfxPopupMenuBar bar;
+    if (UfxMenuBarStore.Load(hSubMenu, &bar) && !bar.SaveState(strSection, 0, uiResId)) return FALSE;
+  }
+  return TRUE;
 }

@@ -1,7 +1,14 @@
 #include "UfxFrameHelper.h"
+#include "UfxFrameWnd.h"
 #include "UfxKeyboardManager.h"
+#include "UfxMenuBar.h"
 #include "UfxMiniDockFrameWnd.h"
+#include "UfxPopupMenu.h"
+#include "UfxPopupMenuBar.h"
+#include "UfxRegistryPtr.h"
 #include "UfxToolBar.h"
+#include "UfxToolbarButton.h"
+#include "UfxToolbarMenuButton.h"
 #include "UfxToolDockBar.h"
 #include "UfxWorkspace.h"
 
@@ -21,6 +28,7 @@ CUfxFrameHelper::CUfxFrameHelper(CFrameWnd* pFrame) : m_pFrame(pFrame) {}
 
 CUfxFrameHelper::~CUfxFrameHelper() {
   while (!m_listUserDefinedToolbars.IsEmpty()) delete (CUfxToolBar*)m_listUserDefinedToolbars.RemoveHead();
+  while (!m_listTearOffToolbars.IsEmpty()) delete (CControlBar*)m_listTearOffToolbars.RemoveHead();
 }
 
 void CUfxFrameHelper::OnLoadFrame(UINT uiFrameResId) {
@@ -51,6 +59,15 @@ void CUfxFrameHelper::RestorePosition(CREATESTRUCT& cs) {
 }
 
 void CUfxFrameHelper::OnCloseFrame() {
+  // Torn-off bars the user closed are not kept.
+  for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+    const POSITION posThis = pos;
+    CControlBar* pBar = (CControlBar*)m_listTearOffToolbars.GetNext(pos);
+    if (pBar->GetSafeHwnd() != nullptr && pBar->IsVisible()) continue;
+    m_listTearOffToolbars.RemoveAt(posThis);
+    if (pBar->GetSafeHwnd() != nullptr) pBar->DestroyWindow();
+    delete pBar;
+  }
   CUfxWorkspace* pWorkspace = UfxGetWorkspace();
   if (pWorkspace != nullptr) pWorkspace->OnClosingMainFrame(this);
   if (pWorkspace == nullptr || m_pFrame == nullptr || m_pFrame->GetSafeHwnd() == nullptr) return;
@@ -124,22 +141,174 @@ int CUfxFrameHelper::SetupToolbarMenu(CMenu& menu, UINT uiCmdFirst, UINT uiCmdLa
   return (int)menu.GetMenuItemCount();
 }
 
+namespace {
+// A button's own control (an edit or combo box) holds the keyboard focus.
+BOOL AnyButtonHasFocus() {
+  const HWND hwndFocus = ::GetFocus();
+  if (hwndFocus == nullptr) return FALSE;
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (pBar->GetSafeHwnd() == nullptr) continue;
+    for (int i = 0; i < pBar->GetButtonCount(); ++i) {
+      CUfxToolbarButton* pButton = pBar->GetButton(i);
+      const HWND hwnd = pButton != nullptr ? pButton->GetHwnd() : nullptr;
+      if (hwnd != nullptr && (hwnd == hwndFocus || ::IsChild(hwnd, hwndFocus))) return TRUE;
+    }
+  }
+  return FALSE;
+}
+}  // namespace
+
 BOOL CUfxFrameHelper::ProcessKeyboard(int nKey, BOOL* pbProcessAccel) {
   if (pbProcessAccel != nullptr) *pbProcessAccel = TRUE;
+  if (CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu()) {
+    if (pActivePopup->GetSafeHwnd() != nullptr) {
+      pActivePopup->SendMessage(WM_KEYDOWN, (WPARAM)nKey);
+      return TRUE;
+    }
+  }
   // A minimised frame leaves every key to the system (Alt+F4, Alt+Space) and translates none.
   if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr && m_pFrame->IsIconic()) {
     if (pbProcessAccel != nullptr) *pbProcessAccel = FALSE;
     return FALSE;
   }
-  BYTE fVirt = FVIRTKEY;
+  if (CUfxToolBar::IsCustomizeMode()) return FALSE;
+  const BOOL bButtonFocused = AnyButtonHasFocus();
+  BYTE fVirt = 0;
   if (::GetKeyState(VK_CONTROL) & 0x8000) fVirt |= FCONTROL;
   if (::GetKeyState(VK_MENU) & 0x8000) fVirt |= FALT;
   if (::GetKeyState(VK_SHIFT) & 0x8000) fVirt |= FSHIFT;
-  if (CUfxKeyboardManager::IsKeyInAccelTable((UINT)nKey, fVirt, m_pFrame, TRUE) ||
-      (m_pFrame != nullptr &&
-       CUfxKeyboardManager::IsKeyInAccelTable((UINT)nKey, fVirt, m_pFrame->GetActiveFrame(), FALSE)))
+  if (!bButtonFocused &&
+      (CUfxKeyboardManager::IsKeyInAccelTable((UINT)nKey, fVirt | FVIRTKEY, m_pFrame, TRUE) ||
+       (m_pFrame != nullptr &&
+        CUfxKeyboardManager::IsKeyInAccelTable((UINT)nKey, fVirt | FVIRTKEY, m_pFrame->GetActiveFrame(), FALSE))))
     return FALSE;  // the accelerator runs
+  if (fVirt == FALT && OnMenuChar((UINT)nKey)) return TRUE;
+  if (bButtonFocused && pbProcessAccel != nullptr) *pbProcessAccel = FALSE;
   return FALSE;
+}
+
+BOOL CUfxFrameHelper::OnMenuChar(UINT nChar) {
+  if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr && m_pMenuBar->IsVisible() &&
+      m_pMenuBar->TranslateChar(nChar))
+    return TRUE;
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (pBar == (CUfxToolBar*)m_pMenuBar || pBar->GetSafeHwnd() == nullptr || !pBar->IsVisible()) continue;
+    if (pBar->IsKindOf(RUNTIME_CLASS(CUfxPopupMenuBar)) || UfxGetTopLevelFrame(pBar) != m_pFrame) continue;
+    if (pBar->ProcessMnemonicKey(nChar)) return TRUE;
+  }
+  return FALSE;
+}
+
+BOOL CUfxFrameHelper::OnShowPopupMenu(CUfxPopupMenu* pMenuPopup) {
+  CUfxPopupMenu::SetActiveMenu(pMenuPopup);
+  return TRUE;
+}
+
+void CUfxFrameHelper::CloseActivePopup(CUfxPopupMenu* pActivePopup) {
+  pActivePopup->SendMessage(WM_CLOSE);
+  if (m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr) m_pFrame->SetFocus();
+}
+
+BOOL CUfxFrameHelper::ProcessCustomizeOrAltClick(UINT uiMsg, POINT ptScreen, HWND hwnd) {
+  if (uiMsg != WM_LBUTTONDOWN || !(CUfxToolBar::IsCustomizeMode() || (::GetKeyState(VK_MENU) & 0x8000))) return FALSE;
+  // A click on a button's own control (an edit or combo box) reaches its bar.
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (pBar->GetSafeHwnd() == nullptr) continue;
+    CPoint ptClient = ptScreen;
+    pBar->ScreenToClient(&ptClient);
+    for (int i = 0; i < pBar->GetButtonCount(); ++i) {
+      CRect rect;
+      if (!pBar->GetButtonRect(i, rect) || !rect.PtInRect(ptClient)) continue;
+      CUfxToolbarButton* pButton = pBar->GetButton(i);
+      if (pButton == nullptr || pButton->GetHwnd() != hwnd) return FALSE;
+      pBar->SendMessage(WM_LBUTTONDOWN, 0, MAKELPARAM(ptClient.x, ptClient.y));
+      return TRUE;
+    }
+  }
+  return FALSE;
+}
+
+BOOL CUfxFrameHelper::ProcessClickOnParentButton(CUfxPopupMenu* pActivePopup, POINT ptScreen) {
+  CUfxToolbarMenuButton* pParentButton = pActivePopup->GetParentButton();
+  CWnd* pParentBar = pParentButton != nullptr ? pParentButton->GetParentWnd() : nullptr;
+  const BOOL bOnPopupBar = pParentBar != nullptr && pParentBar->IsKindOf(RUNTIME_CLASS(CUfxPopupMenuBar));
+  if (pParentButton != nullptr && pParentBar != nullptr && pParentBar->GetSafeHwnd() != nullptr) {
+    CRect rectButton = pParentButton->Rect();
+    pParentBar->ClientToScreen(&rectButton);
+    if (rectButton.PtInRect(ptScreen)) {
+      // The button drops the menu itself (or, on a popup, keeps it open).
+      if (bOnPopupBar) return TRUE;
+      if (!pActivePopup->IsAlwaysClose()) pActivePopup->SendMessage(WM_CLOSE);
+      return TRUE;
+    }
+    if (bOnPopupBar) {
+      CUfxPopupMenu* pParentPopup = ((CUfxPopupMenuBar*)pParentBar)->GetParentPopup();
+      if (pParentPopup != nullptr && pParentPopup->GetSafeHwnd() != nullptr) {
+        switch (pParentPopup->CheckArea(ptScreen)) {
+          case CUfxPopupMenu::MENU:
+          case CUfxPopupMenu::LOGO:
+          case CUfxPopupMenu::TEAROFF_CAPTION:
+            return FALSE;  // the parent menu's own click
+          case CUfxPopupMenu::SHADOW_RIGHT:
+          case CUfxPopupMenu::SHADOW_BOTTOM:
+            CloseActivePopup(pParentPopup);
+            return TRUE;
+          default:
+            break;
+        }
+      }
+    }
+  }
+  if (pActivePopup->IsAlwaysClose()) return FALSE;
+  const HWND hwndFocus = ::GetFocus();
+  const BOOL bPopupBarHadFocus =
+      hwndFocus != nullptr && DYNAMIC_DOWNCAST(CUfxPopupMenuBar, CWnd::FromHandlePermanent(hwndFocus)) != nullptr;
+  pActivePopup->SendMessage(WM_CLOSE);
+  if (bPopupBarHadFocus && m_pFrame != nullptr && m_pFrame->GetSafeHwnd() != nullptr) m_pFrame->SetFocus();
+  return pParentButton != nullptr;
+}
+
+BOOL CUfxFrameHelper::ProcessMouseClick(UINT uiMsg, POINT ptScreen, HWND hwnd) {
+  if (ProcessCustomizeOrAltClick(uiMsg, ptScreen, hwnd)) return TRUE;
+  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+  if (CUfxToolBar::IsCustomizeMode() || pActivePopup == nullptr || pActivePopup->GetSafeHwnd() == nullptr) return FALSE;
+  switch (pActivePopup->CheckArea(ptScreen)) {
+    case CUfxPopupMenu::SHADOW_RIGHT:
+    case CUfxPopupMenu::SHADOW_BOTTOM:
+      CloseActivePopup(pActivePopup);
+      return TRUE;
+    case CUfxPopupMenu::OUTSIDE:
+      return ProcessClickOnParentButton(pActivePopup, ptScreen);
+    default:
+      return FALSE;
+  }
+}
+
+void CUfxFrameHelper::SetMenuBar(CUfxMenuBar* pMenuBar) {
+  m_pMenuBar = pMenuBar;
+  if (m_pMenuBar == nullptr || m_pFrame == nullptr) return;
+  m_hDefaultMenu = m_pFrame->GetSafeHwnd() != nullptr ? ::GetMenu(m_pFrame->GetSafeHwnd()) : nullptr;
+  m_pMenuBar->SetDefaultMenuResId(m_uiFrameResId);
+  m_pMenuBar->CreateFromMenu(m_hDefaultMenu, TRUE);
+  if (m_pFrame->GetSafeHwnd() != nullptr) ::SetMenu(m_pFrame->GetSafeHwnd(), nullptr);
+}
+
+void CUfxFrameHelper::AddTearOffBar(CControlBar* pBar) {
+  if (pBar != nullptr && m_listTearOffToolbars.Find(pBar) == nullptr) m_listTearOffToolbars.AddTail(pBar);
+}
+
+void CUfxFrameHelper::RemoveTearOffBar(CControlBar* pBar) {
+  if (POSITION pos = m_listTearOffToolbars.Find(pBar)) m_listTearOffToolbars.RemoveAt(pos);
+}
+
+BOOL CUfxFrameHelper::IsOwnBar(CControlBar* pBar, BOOL bFrameBarsOnly) const {
+  return !bFrameBarsOnly || (pBar->GetSafeHwnd() != nullptr && UfxGetTopLevelFrame(pBar) == m_pFrame);
 }
 
 namespace {
@@ -215,5 +384,154 @@ void CUfxFrameHelper::SetDockState(const CDockState& state) {
   if (CWinApp* pApp = AfxGetApp()) {
     if (pApp->m_nCmdShow == SW_MINIMIZE || pApp->m_nCmdShow == SW_SHOWMINNOACTIVE)
       m_pFrame->m_nIdleFlags &= ~CFrameWnd::idleLayout;
+  }
+}
+
+namespace {
+// User and torn-off toolbars: docked on top with a gripper, hidden with the frame in place.
+const DWORD kUserToolbarStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_ALIGN_TOP | CBRS_BORDER_BOTTOM |
+                                CBRS_HIDE_INPLACE;
+const DWORD kUserToolbarBarStyle = CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
+const UINT kIdsTooManyToolbars = 16243;
+}  // namespace
+
+BOOL CUfxFrameHelper::CreateUserBar(CUfxToolBar* pBar, UINT uiId, LPCWSTR lpszName) {
+  if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) return FALSE;
+  pBar->SetWindowText(lpszName != nullptr ? lpszName : L"");
+  pBar->SetBarStyle(pBar->GetBarStyle() | kUserToolbarBarStyle);
+  pBar->EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
+CUfxToolBar* CUfxFrameHelper::CreateNewToolbar(LPCWSTR lpszName) {
+  const UINT uiId = GetFreeUserToolbarId();
+  if (uiId == 0) {
+    CString strFormat, strMessage;
+    strFormat.LoadString(kIdsTooManyToolbars);
+    strMessage.Format(strFormat, (int)(m_uiUserToolbarLast - m_uiUserToolbarFirst + 1));
+    AfxMessageBox(strMessage, MB_OK | MB_ICONINFORMATION);
+    return nullptr;
+  }
+  CUfxToolBar* pBar = new CUfxToolBar;
+  if (!CreateUserBar(pBar, uiId, lpszName)) {
+    delete pBar;
+    return nullptr;
+  }
+  m_pFrame->FloatControlBar(
+      pBar, CPoint(::GetSystemMetrics(SM_CXFULLSCREEN) / 2, ::GetSystemMetrics(SM_CYFULLSCREEN) / 2), CBRS_ALIGN_TOP);
+  m_pFrame->RecalcLayout();
+  m_listUserDefinedToolbars.AddTail(pBar);
+  return pBar;
+}
+
+BOOL CUfxFrameHelper::DeleteToolbar(CUfxToolBar* pBar) {
+  POSITION pos = m_listUserDefinedToolbars.Find(pBar);
+  if (pos == nullptr) return FALSE;
+  m_listUserDefinedToolbars.RemoveAt(pos);
+  if (pBar->GetSafeHwnd() != nullptr) {
+    pBar->RemoveSavedState(m_strControlBarRegEntry, -1, (UINT)-1);
+    pBar->DestroyWindow();
+  }
+  delete pBar;
+  m_pFrame->RecalcLayout();
+  return TRUE;
+}
+
+void CUfxFrameHelper::LoadUserToolbars() {
+  if (m_uiUserToolbarFirst == (UINT)-1 || m_uiUserToolbarLast == (UINT)-1 || m_uiUserToolbarLast < m_uiUserToolbarFirst)
+    return;
+  for (UINT uiId = m_uiUserToolbarFirst; uiId <= m_uiUserToolbarLast; ++uiId) {
+    if (IsBarIdUsed(uiId)) continue;  // made already (a second load of the same frame)
+    CUfxToolBar* pBar = new CUfxToolBar;
+    if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) {
+      delete pBar;
+      continue;
+    }
+    // Only toolbars whose state was stored come back.
+    if (!pBar->LoadState(m_strControlBarRegEntry, -1, (UINT)-1)) {
+      pBar->DestroyWindow();
+      delete pBar;
+      continue;
+    }
+    pBar->SetBarStyle(pBar->GetBarStyle() | kUserToolbarBarStyle);
+    pBar->EnableDocking(CBRS_ALIGN_ANY);
+    m_pFrame->DockControlBar(pBar);
+    m_listUserDefinedToolbars.AddTail(pBar);
+  }
+}
+
+void CUfxFrameHelper::SaveUserToolbars(BOOL bFrameBarsOnly) {
+  for (POSITION pos = m_listUserDefinedToolbars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)m_listUserDefinedToolbars.GetNext(pos);
+    if (pBar->GetSafeHwnd() != nullptr && IsOwnBar(pBar, bFrameBarsOnly))
+      pBar->SaveState(m_strControlBarRegEntry, -1, (UINT)-1);
+  }
+}
+
+CString CUfxFrameHelper::GetTearOffSection(int iIndex) const {
+  CUfxWorkspace* pWorkspace = UfxGetWorkspace();
+  const CString strSection = pWorkspace != nullptr ? pWorkspace->GetRegSectionPath() : CString();
+  CString strKey;
+  strKey.Format(L"%s-%d", (LPCWSTR)(strSection + L"ControlBars-TearOff"), iIndex);
+  return strKey;
+}
+
+BOOL CUfxFrameHelper::IsBarIdUsed(UINT uiId) const {
+  CControlBar* pBar = m_pFrame->GetControlBar(uiId);
+  return pBar != nullptr && pBar->GetSafeHwnd() != nullptr;
+}
+
+void CUfxFrameHelper::DeleteTearOffBars() {
+  while (!m_listTearOffToolbars.IsEmpty()) {
+    CControlBar* pBar = (CControlBar*)m_listTearOffToolbars.RemoveHead();
+    if (pBar->GetSafeHwnd() != nullptr) pBar->DestroyWindow();
+    delete pBar;
+  }
+}
+
+void CUfxFrameHelper::LoadTearOffMenus() {
+  DeleteTearOffBars();
+  for (int i = 0;; ++i) {
+    CUfxRegistryPtr reg;
+    CUfxRegistry& in = reg.Create(FALSE, TRUE);
+    if (!in.Open(GetTearOffSection(i))) break;
+    int iId = 0;
+    CString strName;
+    // An id of 0 or one a bar of the frame has already makes the key unreadable: loading stops.
+    if (!in.Read(L"ID", iId) || iId == 0 || IsBarIdUsed((UINT)iId) || !in.Read(L"Name", strName)) break;
+    CObject* pObject = nullptr;
+    if (!in.Read(L"State", pObject, RUNTIME_CLASS(CUfxToolBar)) || pObject == nullptr) break;
+    CUfxToolBar* pBar = (CUfxToolBar*)pObject;  // of that class or one derived from it
+    if (!CreateUserBar(pBar, (UINT)iId, strName)) {
+      delete pBar;
+      break;
+    }
+    pBar->AdjustLayout();
+    m_pFrame->DockControlBar(pBar);
+    m_listTearOffToolbars.AddTail(pBar);
+  }
+}
+
+void CUfxFrameHelper::SaveTearOffMenus(BOOL bFrameBarsOnly) {
+  {
+    // Keys of an older, longer list go first.
+    CUfxRegistryPtr reg;
+    CUfxRegistry& out = reg.Create(FALSE, FALSE);
+    for (int i = 0; out.DeleteKey(GetTearOffSection(i), FALSE); ++i) {
+    }
+  }
+  int iIndex = 0;
+  for (POSITION pos = m_listTearOffToolbars.GetHeadPosition(); pos != nullptr;) {
+    CControlBar* pBar = (CControlBar*)m_listTearOffToolbars.GetNext(pos);
+    if (pBar->GetSafeHwnd() == nullptr || !IsOwnBar(pBar, bFrameBarsOnly)) continue;
+    CUfxRegistryPtr reg;
+    CUfxRegistry& out = reg.Create(FALSE, FALSE);
+    if (!out.CreateKey(GetTearOffSection(iIndex))) continue;
+    CString strName;
+    pBar->GetWindowText(strName);
+    out.Write(L"ID", (int)pBar->GetDlgCtrlID());
+    out.Write(L"Name", (LPCWSTR)strName);
+    out.Write(L"State", (CObject*)pBar);
+    ++iIndex;
   }
 }

@@ -4,6 +4,8 @@
 #pragma once
 #include "Framework.h"
 
+class CUfxMenuBar;
+class CUfxPopupMenu;
 class CUfxToolBar;
 
 class CUfxFrameHelper {
@@ -50,10 +52,51 @@ public:
   // Key routing: TRUE consumes the key. bProcessAccel comes back FALSE when the key must not be
   // translated as an accelerator.
   BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
+  // A mnemonic for the menu bar or, failing it, another visible toolbar of the frame.
+  BOOL OnMenuChar(UINT nChar);
+  // Mouse routing while a popup menu is open (or in customization mode): TRUE consumes the click.
+  BOOL ProcessMouseClick(UINT uiMsg, POINT ptScreen, HWND hwnd);
+  // A popup menu opens: it becomes the framework's active one. Always TRUE.
+  BOOL OnShowPopupMenu(CUfxPopupMenu* pMenuPopup);
+
+  // The frame's menu bar: it takes the frame's menu as its default one and the window menu goes.
+  void SetMenuBar(CUfxMenuBar* pMenuBar);
+  CUfxMenuBar* GetMenuBar() const { return m_pMenuBar; }
+  HMENU GetDefaultMenu() const { return m_hDefaultMenu; }
+
+  // Toolbars torn off popup menus; the helper owns them.
+  void AddTearOffBar(CControlBar* pBar);
+  void RemoveTearOffBar(CControlBar* pBar);
+  int GetTearOffBarCount() const { return (int)m_listTearOffToolbars.GetCount(); }
+  // A new user toolbar with the name, floating; null (after telling the user) when the range is full.
+  CUfxToolBar* CreateNewToolbar(LPCWSTR lpszName);
+  // Removes a user toolbar with its stored state; FALSE when it is not one of this frame's.
+  BOOL DeleteToolbar(CUfxToolBar* pBar);
+  // User toolbars come back only where state was stored for their ids.
+  void LoadUserToolbars();
+  void SaveUserToolbars(BOOL bFrameBarsOnly = FALSE);
+  // Torn-off bars, in the sections "ControlBars-TearOff-<n>" below the workspace's path.
+  void LoadTearOffMenus();
+  void SaveTearOffMenus(BOOL bFrameBarsOnly = FALSE);
 
 protected:
   CFrameWnd* m_pFrame;
+  // Only the frame's own bars when bFrameBarsOnly.
+  BOOL IsOwnBar(CControlBar* pBar, BOOL bFrameBarsOnly) const;
+  // Answers for ProcessMouseClick by where the click lies on the open popup.
+  BOOL ProcessCustomizeOrAltClick(UINT uiMsg, POINT ptScreen, HWND hwnd);
+  BOOL ProcessClickOnParentButton(CUfxPopupMenu* pActivePopup, POINT ptScreen);
+  void CloseActivePopup(CUfxPopupMenu* pActivePopup);
+  // A bar made for the frame as user and torn-off toolbars are: docked, tooltips, any side.
+  BOOL CreateUserBar(CUfxToolBar* pBar, UINT uiId, LPCWSTR lpszName);
+  CString GetTearOffSection(int iIndex) const;
+  BOOL IsBarIdUsed(UINT uiId) const;
+  void DeleteTearOffBars();
+
   CPtrList m_listUserDefinedToolbars;  // CUfxToolBar*, owned
+  CPtrList m_listTearOffToolbars;      // CControlBar*, owned
+  CUfxMenuBar* m_pMenuBar = nullptr;
+  HMENU m_hDefaultMenu = nullptr;
   UINT m_uiUserToolbarFirst = (UINT)-1;
   UINT m_uiUserToolbarLast = (UINT)-1;
   CString m_strControlBarRegEntry;

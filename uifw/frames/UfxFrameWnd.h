@@ -4,6 +4,7 @@
 #include "UfxFrameHelper.h"
 
 class CControlBar;
+class CUfxMenuBar;
 class CUfxPopupMenu;
 class CUfxToolbarButton;
 
@@ -26,6 +27,22 @@ public:
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  void OnUpdateFrameMenu(HMENU hMenuAlt) override;
+  // Help for a context (data) as the frame gives it; with none while in context help, that mode.
+  void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT) override;
+  // Shift+F1: the toolbars' mouse hook runs for as long as the help mode does.
+  void OnContextHelp() override;
+
+  // A popup menu opens (null: the open chain closed). FALSE refuses it and it closes.
+  BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup);
+  // The frame's menu bar (it links itself when it is created on the frame).
+  void SetMenuBar(CUfxMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
+  CUfxMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
+  HMENU GetDefaultMenu() const { return m_Impl.GetDefaultMenu(); }
+  void AddTearOffBar(CControlBar* pBar) { m_Impl.AddTearOffBar(pBar); }
+  void RemoveTearOffBar(CControlBar* pBar) { m_Impl.RemoveTearOffBar(pBar); }
+  CUfxToolBar* GetUserBarByIndex(int iIndex) const { return m_Impl.GetUserBarByIndex(iIndex); }
+  BOOL IsUserDefinedToolbar(const CControlBar* pBar) const { return m_Impl.IsUserDefinedToolbar(pBar); }
 
   // The frame's dock bars are framework dock bars.
   void EnableDocking(DWORD dwDockStyle) { m_Impl.EnableDocking(dwDockStyle); }
@@ -38,10 +55,17 @@ public:
 
   afx_msg void OnClose();
   afx_msg void OnDestroy();
+  afx_msg void OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized);
+  afx_msg LRESULT OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu);
+  afx_msg LRESULT OnToolbarCreateNew(WPARAM wParam, LPARAM lParam);
+  afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
 
 protected:
   // A right click on a dock bar asks the frame for the toolbar menu (UFXTOOLBAR_POPUPMENU).
   BOOL OnMouseMessage(MSG* pMsg);
+  // The message filter by concern: keys, Alt release, non-client clicks.
+  BOOL OnKeyMessage(MSG* pMsg);
+  BOOL OnAltReleased(MSG* pMsg);
 
   CUfxFrameHelper m_Impl;
   BOOL m_bContextHelp = FALSE;

@@ -1,6 +1,11 @@
 #include "UfxGlobalData.h"
 #include "UfxCommandManager.h"
 #include "UfxKeyboardManager.h"
+#include "UfxMenuBarStore.h"
+#include "UfxMenuGlyphs.h"
+#include "UfxMenuSoundPlayer.h"
+#include "UfxPopupMenu.h"
+#include "UfxToolBar.h"
 #include "UfxVisualManager.h"
 #include <stddef.h>
 
@@ -262,7 +267,7 @@ BOOL UFX_GLOBAL_DATA::DrawParentBackground(CWnd* pWnd, CDC* pDC, LPRECT lpRect) 
 }
 
 void UFX_GLOBAL_DATA::CleanUp() {
-  // The command bars stop their menu-sound thread here once they exist.
+  CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kStop);
   brLight.DeleteObject();
   CFont* fonts[] = {&fontRegular, &fontStatus, &fontBold, &fontUnderline, &fontVert, &fontVertCaption};
   for (CFont* f : fonts) f->DeleteObject();
@@ -277,6 +282,14 @@ void UFX_GLOBAL_DATA::CleanUp() {
 void UfxCleanUp() {
   UfxGlobalData.CleanUp();
   CUfxVisualManager::DeleteAutoCreatedInstance();
+  UfxMenuBarStore.CleanUp();
+  CUfxToolBar::FreeStaticImages();
+  CUfxMenuGlyphs::CleanUp();
   UfxGetCommandManager()->CleanUp();
   CUfxKeyboardManager::CleanUp();
+  // A popup menu still open at exit goes with its window (it deletes itself).
+  if (CUfxPopupMenu* pPopup = CUfxPopupMenu::GetActiveMenu()) {
+    CUfxPopupMenu::SetActiveMenu(nullptr);
+    if (pPopup->GetSafeHwnd() != nullptr && pPopup->m_bAutoDestroy) pPopup->DestroyWindow();
+  }
 }

@@ -9,6 +9,7 @@
 #include "UfxRegistryPtr.h"
 #include "UfxSizingControlBar.h"
 #include "UfxTearOffManager.h"
+#include "UfxToolBar.h"
 #include "UfxUserToolsManager.h"
 
 namespace {
@@ -85,26 +86,28 @@ BOOL CUfxWorkspace::LoadState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
     }
   }
 
+  CUfxToolBar::LoadParameters(strSection);
   UfxGetCommandManager()->LoadState(strSection);
   if (m_bResourceSmartUpdate) UfxImageRegistrationFlag = FALSE;
 
   BOOL bResourceChanged = FALSE;
   if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
     LoadRebarsState(strSection, pFrameImpl->GetOwnerFrame());
+    bResourceChanged = LoadToolbarsState(pFrameImpl);
     LoadSizingBarsState(pFrameImpl);
+    pFrameImpl->LoadUserToolbars();
+    pFrameImpl->LoadTearOffMenus();
     LoadDockState(pFrameImpl);
   }
 
   if (UfxMouseManager != nullptr) UfxMouseManager->LoadState(strSection);
-  // (the context-menu manager keeps its customised menus with the popup-menu bars)
+  if (UfxContextMenuManager != nullptr) UfxContextMenuManager->LoadState(strSection);
   if (UfxKeyboardManager != nullptr)
     UfxKeyboardManager->LoadState(strSection, pFrameImpl ? pFrameImpl->GetOwnerFrame() : nullptr);
   if (UfxUserToolsManager != nullptr) UfxUserToolsManager->LoadState(strSection);
 
   if (m_bResourceSmartUpdate) UfxImageRegistrationFlag = TRUE;
-  if ((m_bForceRelayout || (m_bResourceSmartUpdate && bResourceChanged)) && pFrameImpl != nullptr &&
-      pFrameImpl->GetOwnerFrame() != nullptr && pFrameImpl->GetOwnerFrame()->GetSafeHwnd() != nullptr)
-    pFrameImpl->GetOwnerFrame()->RecalcLayout(TRUE);
+  if (m_bForceRelayout || (m_bResourceSmartUpdate && bResourceChanged)) RefreshToolbars(pFrameImpl);
 
   LoadCustomState();
   m_iSavedVersionMajor = kVersionMajor;
@@ -125,14 +128,19 @@ BOOL CUfxWorkspace::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
       out.Write(L"Minor", kVersionMinor);
     }
   }
+  CUfxToolBar::SaveParameters(strSection);
   UfxGetCommandManager()->SaveState(strSection);
   if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
     SaveDockState(pFrameImpl);
+    SaveToolbarsState(pFrameImpl);
     SaveSizingBarsState(pFrameImpl);
+    pFrameImpl->SaveUserToolbars(m_bLoadSaveFrameBarsOnly);
+    pFrameImpl->SaveTearOffMenus(m_bLoadSaveFrameBarsOnly);
     SaveRebarsState(strSection, pFrameImpl->GetOwnerFrame());
   }
 
   if (UfxMouseManager != nullptr) UfxMouseManager->SaveState(strSection);
+  if (UfxContextMenuManager != nullptr) UfxContextMenuManager->SaveState(strSection);
   if (UfxKeyboardManager != nullptr)
     UfxKeyboardManager->SaveState(strSection, pFrameImpl ? pFrameImpl->GetOwnerFrame() : nullptr);
   if (UfxUserToolsManager != nullptr) UfxUserToolsManager->SaveState(strSection);
@@ -157,6 +165,11 @@ BOOL CUfxWorkspace::OnViewDoubleClick(CWnd* pWnd, int iViewId) {
   CWnd* pTarget = pWnd ? (CWnd*)UfxGetTopLevelFrame(pWnd) : AfxGetMainWnd();
   if (pTarget != nullptr && pTarget->GetSafeHwnd() != nullptr) pTarget->SendMessage(WM_COMMAND, uiCmd, 0);
   return TRUE;
+}
+
+BOOL CUfxWorkspace::ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd) {
+  if (UfxContextMenuManager == nullptr) return FALSE;
+  return UfxContextMenuManager->ShowPopupMenu(uiMenuResId, point.x, point.y, pWnd);
 }
 
 BOOL CUfxWorkspace::OnWinHelp(CWnd* pWnd, DWORD_PTR dwData) {
@@ -198,6 +211,47 @@ BOOL CUfxWorkspace::IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) c
   if (!m_bLoadSaveFrameBarsOnly) return TRUE;
   CFrameWnd* pFrame = pFrameImpl->GetOwnerFrame();
   return pBar->m_pDockSite == pFrame || pBar->GetTopLevelFrame() == pFrame;
+}
+
+BOOL CUfxWorkspace::IsWorkspaceToolbar(CUfxToolBar* pBar, CUfxFrameHelper* pFrameImpl) const {
+  // Drop-down bars and popup menus keep nothing; user toolbars are the frame's to keep.
+  return pBar->GetSafeHwnd() != nullptr && !pBar->IsLocked() && !pFrameImpl->IsUserDefinedToolbar(pBar) &&
+         IsFrameBar(pBar, pFrameImpl);
+}
+
+BOOL CUfxWorkspace::LoadToolbarsState(CUfxFrameHelper* pFrameImpl) {
+  const CString strSection = GetRegSectionPath();
+  BOOL bResourceChanged = FALSE;
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (!IsWorkspaceToolbar(pBar, pFrameImpl)) continue;
+    pBar->LoadState(strSection, -1, (UINT)-1);
+    if (pBar->OriginalItemsChanged()) bResourceChanged = TRUE;
+  }
+  return bResourceChanged;
+}
+
+void CUfxWorkspace::SaveToolbarsState(CUfxFrameHelper* pFrameImpl) {
+  const CString strSection = GetRegSectionPath();
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (IsWorkspaceToolbar(pBar, pFrameImpl)) pBar->SaveState(strSection, -1, (UINT)-1);
+  }
+}
+
+void CUfxWorkspace::RefreshToolbars(CUfxFrameHelper* pFrameImpl) {
+  const CObList& bars = CUfxToolBar::GetAllToolbars();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolBar* pBar = (CUfxToolBar*)bars.GetNext(pos);
+    if (pBar->GetSafeHwnd() == nullptr) continue;
+    pBar->ResetAllImages();
+    pBar->AdjustLayout();
+  }
+  if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr &&
+      pFrameImpl->GetOwnerFrame()->GetSafeHwnd() != nullptr)
+    pFrameImpl->GetOwnerFrame()->RecalcLayout(TRUE);
 }
 
 void CUfxWorkspace::LoadSizingBarsState(CUfxFrameHelper* pFrameImpl) {

@@ -7,6 +7,7 @@
 
 class CUfxFrameHelper;
 class CUfxContextMenuManager;
+class CUfxToolBar;
 
 class CUfxWorkspace {
 public:
@@ -20,6 +21,8 @@ public:
   virtual BOOL CleanState(LPCWSTR lpszSectionName = nullptr);
   virtual BOOL SaveState(LPCWSTR lpszSectionName = nullptr, CUfxFrameHelper* pFrameImpl = nullptr);
   virtual BOOL OnViewDoubleClick(CWnd* pWnd, int iViewId);
+  // A registered context menu at the screen point for the window; FALSE without a manager.
+  virtual BOOL ShowPopupMenu(UINT uiMenuResId, const CPoint& point, CWnd* pWnd);
   virtual BOOL OnWinHelp(CWnd* pWnd, DWORD_PTR dwData);
   virtual void OnClosingMainFrame(CUfxFrameHelper* pFrameImpl);
   virtual void PreLoadState() {}
@@ -60,6 +63,13 @@ protected:
   // section "<registry base>\SizingBars".
   CString GetSizingBarsSection() const;
   BOOL IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  // Every live toolbar that keeps its state with the workspace; the load answers whether one of
+  // them found its resource changed since its state was stored.
+  BOOL IsWorkspaceToolbar(CUfxToolBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  BOOL LoadToolbarsState(CUfxFrameHelper* pFrameImpl);
+  void SaveToolbarsState(CUfxFrameHelper* pFrameImpl);
+  // After a load that changed them: every toolbar's buttons again, and the frame's layout.
+  void RefreshToolbars(CUfxFrameHelper* pFrameImpl);
   void LoadSizingBarsState(CUfxFrameHelper* pFrameImpl);
   void SaveSizingBarsState(CUfxFrameHelper* pFrameImpl);
 
