@@ -165,11 +165,23 @@ protected:
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
   }
 
+  // The target window gets the X focus (there is no window manager to give it), the EDIT the
+  // keyboard focus.
+  bool FocusTarget() {
+    std::string title(kTargetTitle, kTargetTitle + wcslen(kTargetTitle));
+    if (!Play("search --name " + title + " windowfocus --sync")) return false;
+    ::SetForegroundWindow(m_frame);
+    ::SetFocus(m_edit);
+    Pump(200);
+    return ::GetFocus() == m_edit;
+  }
+
   HWND m_frame = nullptr;
   HWND m_edit = nullptr;
 };
 
 TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsItsKey) {
+  ASSERT_TRUE(FocusTarget());
   const long key = MeasureF9Handle();
   ASSERT_NE(0, key) << "no real key press reached this program";
 
@@ -191,12 +203,9 @@ TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsIt
   }));
 
   ::SetWindowTextW(m_edit, L"0x1F + 1");
+  ASSERT_TRUE(FocusTarget());
   ::SendMessageW(m_edit, EM_SETSEL, 0, -1);
   g_actionKeyMessages = 0;
-  std::string focus = "search --name " + std::string(kTargetTitle, kTargetTitle + wcslen(kTargetTitle)) +
-                      " windowactivate --sync windowfocus --sync";
-  ASSERT_TRUE(Play(focus));
-  ::SetFocus(m_edit);
   ASSERT_TRUE(Play("key F9"));
   EXPECT_TRUE(PumpUntil([&] { return EditText(m_edit) == L"0x1F + 1 = 32"; })) << EditText(m_edit).c_str();
   EXPECT_EQ(0, g_actionKeyMessages);
