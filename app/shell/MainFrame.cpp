@@ -382,8 +382,7 @@ void CMainFrame::OnHelpSearch() {
 
 void CMainFrame::OnHelpIndex() {
   CString keyword;
-  CNumbrookApp* app = GetNumbrookApp();
-  if (CLeftView* view = app != nullptr ? app->GetActiveLeftView() : nullptr) {
+  if (CLeftView* view = GetExpressionPane()) {
     if (CScintillaWnd* editor = view->GetEditor()) keyword = editor->GetSelectedText();
   }
   int cut = keyword.Find(L'\r');
@@ -464,9 +463,18 @@ int CMainFrame::GetLeftPaneWidth() {
   return current;
 }
 
+CLeftView* CMainFrame::GetExpressionPane() {
+  CDocument* doc = GetActiveDocument();
+  if (doc == nullptr) return nullptr;
+  POSITION pos = doc->GetFirstViewPosition();
+  while (pos != nullptr) {
+    if (CLeftView* view = dynamic_cast<CLeftView*>(doc->GetNextView(pos))) return view;
+  }
+  return nullptr;
+}
+
 ICodeFormatter* CMainFrame::GetCodeFormatter() {
-  CNumbrookApp* app = GetNumbrookApp();
-  CLeftView* view = app != nullptr ? app->GetActiveLeftView() : nullptr;
+  CLeftView* view = GetExpressionPane();
   if (view == nullptr) return nullptr;
   ICodeFormatter* formatter = view->GetCodeFormatter();
   formatter->AddRef();

@@ -15,6 +15,8 @@
 #include "UfxFrameWnd.h"
 #include "UfxStatusBar.h"
 
+class CLeftView;
+
 // Commands of the frame.
 #define ID_VIEW_CAPTION_BAR 22816
 #define ID_VIEW_PANEL_BAR 22817
@@ -66,6 +68,8 @@ public:
   int GetRecordedShowCommand() const { return m_nRecordedShow; }
   CFrameSplitterWnd& GetSplitter() { return m_wndSplitter; }
   CUfxStatusBar& GetStatusBar() { return m_wndStatusBar; }
+  // The first expression pane of the active document, or null.
+  CLeftView* GetExpressionPane();
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
