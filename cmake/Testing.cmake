@@ -25,10 +25,23 @@ function(numbrook_add_test)
     list(APPEND labels registration)
   endif()
   set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 LABELS "${labels}")
-  # Programs with windows share one display, its focus and its clipboard: they take turns.
   if(T_NEEDS_DISPLAY)
-    set_tests_properties(${T_NAME} PROPERTIES RESOURCE_LOCK display)
+    numbrook_window_test(${T_NAME})
   endif()
+endfunction()
+
+# numbrook_window_test(<test>): the test opens windows. It gets a display of its own for its run
+# (with its own Wine prefix, so its focus and clipboard are its own): ctest hands out the
+# displays that scripts/test.sh started, and scripts/wine-run.sh points the program at its one.
+function(numbrook_window_test name)
+  get_test_property(${name} LABELS labels)
+  if(NOT labels)
+    set(labels "")
+  endif()
+  if(NOT "display" IN_LIST labels)
+    list(APPEND labels display)
+  endif()
+  set_tests_properties(${name} PROPERTIES LABELS "${labels}" RESOURCE_GROUPS "displays:1")
 endfunction()
 
 

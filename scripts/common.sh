@@ -101,6 +101,7 @@ start_printing() {
 stop_all() {
   local p
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
+  for p in "${EXTRA_PREFIXES[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
   for p in "${XVFB_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
   if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
 }
@@ -110,4 +111,39 @@ register_kernel() {
     echo "== registering Evalkern"
     wine regsvr32 /s "$(winepath -w "$BUILD/bin/Evalkern.dll")"
   fi
+}
+
+# Displays for windowed tests, $1 of them (at least one): the current display with the current
+# prefix, then more virtual displays, each with a Wine prefix of its own made like the first
+# (warm, kernel registered). ctest hands them out as the resource "displays" of the spec file
+# $BUILD/displays.json; scripts/wine-run.sh finds a display's name and prefix in $NUMBROOK_DISPLAYS.
+EXTRA_PREFIXES=()
+start_test_displays() {
+  local count="$1" i dir="$BUILD/displays"
+  rm -rf "$dir"; mkdir -p "$dir"
+  printf '%s' "$DISPLAY" > "$dir/d1.display"
+  ln -s "$WINEPREFIX" "$dir/d1"
+  local json='{"id":"d1","slots":1}'
+  local pids=()
+  for i in $(seq 2 "$count"); do
+    start_xvfb
+    local prefix="$BUILD/wineprefix-d$i"
+    EXTRA_PREFIXES+=("$prefix")
+    printf '%s' "$XVFB_DISPLAY" > "$dir/d$i.display"
+    ln -s "$prefix" "$dir/d$i"
+    json="$json,{\"id\":\"d$i\",\"slots\":1}"
+    ( export DISPLAY="$XVFB_DISPLAY" WINEPREFIX="$prefix"
+      if [ "${FRESH_PREFIX:-1}" = 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+        rm -rf "$WINEPREFIX"
+        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+        wineserver -w || true
+      fi
+      warm_wine
+      register_kernel >/dev/null ) &
+    pids+=("$!")
+  done
+  for i in "${pids[@]}"; do wait "$i"; done
+  printf '{"version":{"major":1,"minor":0},"local":[{"displays":[%s]}]}\n' "$json" > "$BUILD/displays.json"
+  export NUMBROOK_DISPLAYS="$dir"
+  echo "== $count display(s) for windowed tests"
 }

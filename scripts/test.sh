@@ -9,8 +9,11 @@ start_display
 warm_wine
 start_printing
 register_kernel
+# Windowed tests run side by side, each on a display of its own.
+DISPLAY_COUNT="${DISPLAYS:-$(( JOBS < 4 ? JOBS : 4 ))}"
+start_test_displays "$DISPLAY_COUNT"
 echo "== running tests"
 cd "$BUILD"
 # Every test program runs its tests in a new order each time: no test may lean on another.
 export GTEST_SHUFFLE="${GTEST_SHUFFLE:-1}"
-ctest --output-on-failure -j "$JOBS" --timeout 600 "$@"
+ctest --output-on-failure -j "$JOBS" --timeout 600 --resource-spec-file "$BUILD/displays.json" "$@"

@@ -113,6 +113,10 @@ public:
   BOOL m_bDisableFill = FALSE;
   BOOL m_bOnToolbar = FALSE;
   BOOL m_bHorz = TRUE;
+  // Layout state of the owning bar, never stored: the row ends after this button, and the
+  // button is shown (neither a collapsed separator nor hidden behind the customize button).
+  BOOL m_bWrap = FALSE;
+  BOOL m_bVisible = TRUE;
 
   // The clipboard format number (0 until registered) and a name that replaces the default one.
   static CLIPFORMAT s_cFormat;

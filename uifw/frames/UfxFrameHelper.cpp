@@ -1,5 +1,6 @@
 #include "UfxFrameHelper.h"
 #include "UfxKeyboardManager.h"
+#include "UfxMiniDockFrameWnd.h"
 #include "UfxToolBar.h"
 #include "UfxToolDockBar.h"
 #include "UfxWorkspace.h"
@@ -153,6 +154,7 @@ const struct {
 
 void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
   m_pFrame->EnableDocking(dwDockStyle);
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
   for (const auto& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY)) continue;
     CControlBar* pOld = m_pFrame->GetControlBar(side.nID);

@@ -7,6 +7,7 @@
 #include "UfxMouseManager.h"
 #include "UfxRebarsState.h"
 #include "UfxRegistryPtr.h"
+#include "UfxSizingControlBar.h"
 #include "UfxTearOffManager.h"
 #include "UfxUserToolsManager.h"
 
@@ -90,6 +91,7 @@ BOOL CUfxWorkspace::LoadState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
   BOOL bResourceChanged = FALSE;
   if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
     LoadRebarsState(strSection, pFrameImpl->GetOwnerFrame());
+    LoadSizingBarsState(pFrameImpl);
     LoadDockState(pFrameImpl);
   }
 
@@ -126,6 +128,7 @@ BOOL CUfxWorkspace::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
   UfxGetCommandManager()->SaveState(strSection);
   if (pFrameImpl != nullptr && pFrameImpl->GetOwnerFrame() != nullptr) {
     SaveDockState(pFrameImpl);
+    SaveSizingBarsState(pFrameImpl);
     SaveRebarsState(strSection, pFrameImpl->GetOwnerFrame());
   }
 
@@ -187,6 +190,32 @@ void CUfxWorkspace::SaveDockState(CUfxFrameHelper* pFrameImpl) {
   PrepareDockState(state);
   pFrameImpl->GetOwnerFrame()->GetDockState(state);
   state.SaveState(GetDockStateSection());
+}
+
+CString CUfxWorkspace::GetSizingBarsSection() const { return m_strRegSection + L"\\SizingBars"; }
+
+BOOL CUfxWorkspace::IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) const {
+  if (!m_bLoadSaveFrameBarsOnly) return TRUE;
+  CFrameWnd* pFrame = pFrameImpl->GetOwnerFrame();
+  return pBar->m_pDockSite == pFrame || pBar->GetTopLevelFrame() == pFrame;
+}
+
+void CUfxWorkspace::LoadSizingBarsState(CUfxFrameHelper* pFrameImpl) {
+  const CString strSection = GetSizingBarsSection();
+  const CPtrList& bars = CUfxSizingControlBar::GetSizingBarList();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)bars.GetNext(pos);
+    if (IsFrameBar(pBar, pFrameImpl)) pBar->LoadState(strSection);
+  }
+}
+
+void CUfxWorkspace::SaveSizingBarsState(CUfxFrameHelper* pFrameImpl) {
+  const CString strSection = GetSizingBarsSection();
+  const CPtrList& bars = CUfxSizingControlBar::GetSizingBarList();
+  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
+    CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)bars.GetNext(pos);
+    if (IsFrameBar(pBar, pFrameImpl)) pBar->SaveState(strSection);
+  }
 }
 
 void CUfxWorkspace::OnClosingMainFrame(CUfxFrameHelper* pFrameImpl) { SaveState(nullptr, pFrameImpl); }

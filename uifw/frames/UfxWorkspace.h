@@ -56,6 +56,12 @@ protected:
   CString GetDockStateSection() const;
   void LoadDockState(CUfxFrameHelper* pFrameImpl);
   void SaveDockState(CUfxFrameHelper* pFrameImpl);
+  // Every live sizing bar (of the frame alone under m_bLoadSaveFrameBarsOnly), in the profile
+  // section "<registry base>\SizingBars".
+  CString GetSizingBarsSection() const;
+  BOOL IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  void LoadSizingBarsState(CUfxFrameHelper* pFrameImpl);
+  void SaveSizingBarsState(CUfxFrameHelper* pFrameImpl);
 
   CString m_strRegSection = L"UfxWorkspace";
   BOOL m_bKeyboardManagerAutocreated = FALSE;

@@ -47,6 +47,7 @@ public:
   BOOL IsShadowHighlightedImage() const { return m_bShadowHighlightedImage; }
   BOOL IsEmbossDisabledImage() const { return m_bEmbossDisabledImage; }
   BOOL IsFadeInactiveImage() const { return m_bFadeInactiveImage; }
+  void SetFadeInactiveImage(BOOL bFade) { m_bFadeInactiveImage = bFade; }
   BOOL IsTemporary() const { return m_bIsTemporary; }
   BOOL IsAutoDestroy() const { return m_bAutoDestroy; }
   // The nine tasks-pane metrics, in their order.

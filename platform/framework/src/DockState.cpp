@@ -9,6 +9,8 @@ namespace {
 const int kMaxStoredBars = 1024;
 const int kMaxStoredRowEntries = 4096;
 const UINT kMissing = 0x7FFFFFFF;  // a value the profile does not have
+// Sections past the saved ones that a save clears (left by an older, longer layout).
+const int kStaleSectionsCleared = 64;
 
 CString BarSection(LPCWSTR lpszProfileName, int nIndex) {
   CString s;
@@ -19,6 +21,155 @@ CString SummarySection(LPCWSTR lpszProfileName) {
   CString s;
   s.Format(L"%s-Summary", lpszProfileName);
   return s;
+}
+
+// The application's registry key, opened once for a whole layout (null for an INI profile or
+// when the key cannot be had). A layout is some hundred values: opening the key path again for
+// each of them made saving and loading a frame's layout slow.
+class CAppProfileKey {
+public:
+  explicit CAppProfileKey(CWinApp* pApp) : m_pApp(pApp) {
+    if (pApp != nullptr && pApp->m_pszRegistryKey != nullptr) m_hKey = pApp->GetAppRegistryKey();
+  }
+  ~CAppProfileKey() {
+    if (m_hKey != nullptr) ::RegCloseKey(m_hKey);
+  }
+  CAppProfileKey(const CAppProfileKey&) = delete;
+  CAppProfileKey& operator=(const CAppProfileKey&) = delete;
+  CWinApp* App() const { return m_pApp; }
+  HKEY Key() const { return m_hKey; }
+  bool IsRegistry() const { return m_pApp != nullptr && m_pApp->m_pszRegistryKey != nullptr; }
+
+  // Removes a section with everything in it; TRUE when it is gone (or was never there).
+  BOOL DeleteSection(LPCWSTR lpszSection) const {
+    if (!IsRegistry()) return m_pApp->WriteProfileString(lpszSection, nullptr, nullptr);
+    if (m_hKey == nullptr) return FALSE;
+    const LONG r = ::RegDeleteTreeW(m_hKey, lpszSection);  // the section itself too
+    return r == ERROR_SUCCESS || r == ERROR_FILE_NOT_FOUND;
+  }
+
+private:
+  CWinApp* m_pApp;
+  HKEY m_hKey = nullptr;
+};
+
+// One section of the profile, opened once for all its values. Values are read and written as
+// the application's profile functions do (integers as REG_DWORD); a section opened for reading
+// is never created, and a missing one answers every default.
+class CProfileSection {
+public:
+  enum Mode { forReading, forWriting };
+  CProfileSection(const CAppProfileKey& app, const CString& strSection, Mode mode)
+      : m_app(app), m_strSection(strSection) {
+    if (!app.IsRegistry() || app.Key() == nullptr) return;
+    if (mode == forReading) {
+      m_bOpen = ::RegOpenKeyExW(app.Key(), strSection, 0, KEY_READ, &m_hKey) == ERROR_SUCCESS;
+    } else {
+      DWORD dw = 0;
+      m_bOpen = ::RegCreateKeyExW(app.Key(), strSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ,
+                                  nullptr, &m_hKey, &dw) == ERROR_SUCCESS;
+    }
+    if (!m_bOpen) m_hKey = nullptr;
+  }
+  ~CProfileSection() {
+    if (m_hKey != nullptr) ::RegCloseKey(m_hKey);
+  }
+  CProfileSection(const CProfileSection&) = delete;
+  CProfileSection& operator=(const CProfileSection&) = delete;
+
+  UINT GetInt(LPCWSTR lpszEntry, int nDefault) const {
+    if (!m_app.IsRegistry()) return m_app.App()->GetProfileInt(m_strSection, lpszEntry, nDefault);
+    if (m_hKey == nullptr) return (UINT)nDefault;
+    DWORD value = 0, type = 0, size = sizeof(value);
+    const LONG r = ::RegQueryValueExW(m_hKey, lpszEntry, nullptr, &type, (LPBYTE)&value, &size);
+    return r == ERROR_SUCCESS && type == REG_DWORD && size == sizeof(value) ? (UINT)value : (UINT)nDefault;
+  }
+  BOOL WriteInt(LPCWSTR lpszEntry, int nValue) const {
+    if (!m_app.IsRegistry()) return m_app.App()->WriteProfileInt(m_strSection, lpszEntry, nValue);
+    if (m_hKey == nullptr) return FALSE;
+    const DWORD value = (DWORD)nValue;
+    return ::RegSetValueExW(m_hKey, lpszEntry, 0, REG_DWORD, (const BYTE*)&value, sizeof(value)) == ERROR_SUCCESS;
+  }
+
+private:
+  const CAppProfileKey& m_app;
+  CString m_strSection;
+  HKEY m_hKey = nullptr;
+  bool m_bOpen = false;
+};
+
+// An entry's values go into a section of their own, emptied first.
+BOOL SaveBarInfo(const CControlBarInfo& info, const CAppProfileKey& app, LPCWSTR lpszProfileName, int nIndex) {
+  const CString section = BarSection(lpszProfileName, nIndex);
+  app.DeleteSection(section);  // a fresh section
+  // An empty dock bar in its usual place has nothing worth keeping.
+  if (info.m_bDockBar && info.m_bVisible && !info.m_bFloating && info.m_pointPos.x == -1 && info.m_pointPos.y == -1 &&
+      info.m_arrBarID.GetSize() <= 1)
+    return FALSE;
+  CProfileSection out(app, section, CProfileSection::forWriting);
+  out.WriteInt(L"BarID", (int)info.m_nBarID);
+  if (!info.m_bVisible) out.WriteInt(L"Visible", info.m_bVisible);
+  if (info.m_bFloating) {
+    out.WriteInt(L"Horz", info.m_bHorz);
+    out.WriteInt(L"Floating", info.m_bFloating);
+  }
+  if (info.m_pointPos.x != -1) out.WriteInt(L"XPos", info.m_pointPos.x);
+  if (info.m_pointPos.y != -1) out.WriteInt(L"YPos", info.m_pointPos.y);
+  if (info.m_nMRUWidth != 32767) out.WriteInt(L"MRUWidth", (int)info.m_nMRUWidth);
+  if (info.m_bDocking) {
+    out.WriteInt(L"Docking", info.m_bDocking);
+    out.WriteInt(L"MRUDockID", (int)info.m_uMRUDockID);
+    out.WriteInt(L"MRUDockLeftPos", info.m_rectMRUDockPos.left);
+    out.WriteInt(L"MRUDockTopPos", info.m_rectMRUDockPos.top);
+    out.WriteInt(L"MRUDockRightPos", info.m_rectMRUDockPos.right);
+    out.WriteInt(L"MRUDockBottomPos", info.m_rectMRUDockPos.bottom);
+    out.WriteInt(L"MRUFloatStyle", (int)info.m_dwMRUFloatStyle);
+    out.WriteInt(L"MRUFloatXPos", info.m_ptMRUFloatPos.x);
+    out.WriteInt(L"MRUFloatYPos", info.m_ptMRUFloatPos.y);
+  }
+  if (info.m_arrBarID.GetSize() > 1) {
+    out.WriteInt(L"Bars", (int)info.m_arrBarID.GetSize());
+    for (INT_PTR i = 0; i < info.m_arrBarID.GetSize(); ++i) {
+      CString entry;
+      entry.Format(L"Bar#%d", (int)i);
+      out.WriteInt(entry, (int)(UINT_PTR)info.m_arrBarID[i]);
+    }
+  }
+  return TRUE;
+}
+
+BOOL LoadBarInfo(CControlBarInfo& info, const CAppProfileKey& app, LPCWSTR lpszProfileName, int nIndex,
+                 CDockState* pDockState) {
+  CProfileSection in(app, BarSection(lpszProfileName, nIndex), CProfileSection::forReading);
+  info.m_nBarID = in.GetInt(L"BarID", 0);
+  info.m_bVisible = in.GetInt(L"Visible", TRUE) != 0;
+  info.m_bHorz = in.GetInt(L"Horz", TRUE) != 0;
+  info.m_bFloating = in.GetInt(L"Floating", FALSE) != 0;
+  info.m_pointPos = CPoint((int)in.GetInt(L"XPos", -1), (int)in.GetInt(L"YPos", -1));
+  if (pDockState != nullptr) pDockState->ScalePoint(info.m_pointPos);
+  info.m_nMRUWidth = in.GetInt(L"MRUWidth", 32767);
+  info.m_bDocking = in.GetInt(L"Docking", 0) != 0;
+  if (info.m_bDocking) {
+    info.m_uMRUDockID = in.GetInt(L"MRUDockID", 0);
+    info.m_rectMRUDockPos.SetRect((int)in.GetInt(L"MRUDockLeftPos", 0), (int)in.GetInt(L"MRUDockTopPos", 0),
+                                  (int)in.GetInt(L"MRUDockRightPos", 0), (int)in.GetInt(L"MRUDockBottomPos", 0));
+    if (pDockState != nullptr) pDockState->ScaleRectPos(info.m_rectMRUDockPos);
+    info.m_dwMRUFloatStyle = in.GetInt(L"MRUFloatStyle", 0);
+    info.m_ptMRUFloatPos = CPoint((int)in.GetInt(L"MRUFloatXPos", 0), (int)in.GetInt(L"MRUFloatYPos", 0));
+    if (pDockState != nullptr) pDockState->ScalePoint(info.m_ptMRUFloatPos);
+  }
+  // The row list is as long as what is stored, whatever its count says.
+  int nBars = (int)in.GetInt(L"Bars", 0);
+  nBars = std::max(0, std::min(nBars, kMaxStoredRowEntries));
+  info.m_arrBarID.RemoveAll();
+  for (int i = 0; i < nBars; ++i) {
+    CString entry;
+    entry.Format(L"Bar#%d", i);
+    const UINT v = in.GetInt(entry, (int)kMissing);
+    if (v == kMissing) break;
+    info.m_arrBarID.Add((void*)(UINT_PTR)v);
+  }
+  return info.m_nBarID != 0;
 }
 }  // namespace
 
@@ -32,78 +183,15 @@ CControlBarInfo::CControlBarInfo() {
 BOOL CControlBarInfo::SaveState(LPCWSTR lpszProfileName, int nIndex) {
   CWinApp* pApp = AfxGetApp();
   if (pApp == nullptr) return FALSE;
-  CString section = BarSection(lpszProfileName, nIndex);
-  pApp->WriteProfileString(section, nullptr, nullptr);  // a fresh section
-  // An empty dock bar in its usual place has nothing worth keeping.
-  if (m_bDockBar && m_bVisible && !m_bFloating && m_pointPos.x == -1 && m_pointPos.y == -1 && m_arrBarID.GetSize() <= 1)
-    return FALSE;
-  pApp->WriteProfileInt(section, L"BarID", (int)m_nBarID);
-  if (!m_bVisible) pApp->WriteProfileInt(section, L"Visible", m_bVisible);
-  if (m_bFloating) {
-    pApp->WriteProfileInt(section, L"Horz", m_bHorz);
-    pApp->WriteProfileInt(section, L"Floating", m_bFloating);
-  }
-  if (m_pointPos.x != -1) pApp->WriteProfileInt(section, L"XPos", m_pointPos.x);
-  if (m_pointPos.y != -1) pApp->WriteProfileInt(section, L"YPos", m_pointPos.y);
-  if (m_nMRUWidth != 32767) pApp->WriteProfileInt(section, L"MRUWidth", (int)m_nMRUWidth);
-  if (m_bDocking) {
-    pApp->WriteProfileInt(section, L"Docking", m_bDocking);
-    pApp->WriteProfileInt(section, L"MRUDockID", (int)m_uMRUDockID);
-    pApp->WriteProfileInt(section, L"MRUDockLeftPos", m_rectMRUDockPos.left);
-    pApp->WriteProfileInt(section, L"MRUDockTopPos", m_rectMRUDockPos.top);
-    pApp->WriteProfileInt(section, L"MRUDockRightPos", m_rectMRUDockPos.right);
-    pApp->WriteProfileInt(section, L"MRUDockBottomPos", m_rectMRUDockPos.bottom);
-    pApp->WriteProfileInt(section, L"MRUFloatStyle", (int)m_dwMRUFloatStyle);
-    pApp->WriteProfileInt(section, L"MRUFloatXPos", m_ptMRUFloatPos.x);
-    pApp->WriteProfileInt(section, L"MRUFloatYPos", m_ptMRUFloatPos.y);
-  }
-  if (m_arrBarID.GetSize() > 1) {
-    pApp->WriteProfileInt(section, L"Bars", (int)m_arrBarID.GetSize());
-    for (INT_PTR i = 0; i < m_arrBarID.GetSize(); ++i) {
-      CString entry;
-      entry.Format(L"Bar#%d", (int)i);
-      pApp->WriteProfileInt(section, entry, (int)(UINT_PTR)m_arrBarID[i]);
-    }
-  }
-  return TRUE;
+  CAppProfileKey app(pApp);
+  return SaveBarInfo(*this, app, lpszProfileName, nIndex);
 }
 
 BOOL CControlBarInfo::LoadState(LPCWSTR lpszProfileName, int nIndex, CDockState* pDockState) {
   CWinApp* pApp = AfxGetApp();
   if (pApp == nullptr) return FALSE;
-  CString section = BarSection(lpszProfileName, nIndex);
-  m_nBarID = pApp->GetProfileInt(section, L"BarID", 0);
-  m_bVisible = pApp->GetProfileInt(section, L"Visible", TRUE) != 0;
-  m_bHorz = pApp->GetProfileInt(section, L"Horz", TRUE) != 0;
-  m_bFloating = pApp->GetProfileInt(section, L"Floating", FALSE) != 0;
-  m_pointPos = CPoint((int)pApp->GetProfileInt(section, L"XPos", -1), (int)pApp->GetProfileInt(section, L"YPos", -1));
-  if (pDockState != nullptr) pDockState->ScalePoint(m_pointPos);
-  m_nMRUWidth = pApp->GetProfileInt(section, L"MRUWidth", 32767);
-  m_bDocking = pApp->GetProfileInt(section, L"Docking", 0) != 0;
-  if (m_bDocking) {
-    m_uMRUDockID = pApp->GetProfileInt(section, L"MRUDockID", 0);
-    m_rectMRUDockPos.SetRect((int)pApp->GetProfileInt(section, L"MRUDockLeftPos", 0),
-                             (int)pApp->GetProfileInt(section, L"MRUDockTopPos", 0),
-                             (int)pApp->GetProfileInt(section, L"MRUDockRightPos", 0),
-                             (int)pApp->GetProfileInt(section, L"MRUDockBottomPos", 0));
-    if (pDockState != nullptr) pDockState->ScaleRectPos(m_rectMRUDockPos);
-    m_dwMRUFloatStyle = pApp->GetProfileInt(section, L"MRUFloatStyle", 0);
-    m_ptMRUFloatPos = CPoint((int)pApp->GetProfileInt(section, L"MRUFloatXPos", 0),
-                             (int)pApp->GetProfileInt(section, L"MRUFloatYPos", 0));
-    if (pDockState != nullptr) pDockState->ScalePoint(m_ptMRUFloatPos);
-  }
-  // The row list is as long as what is stored, whatever its count says.
-  int nBars = (int)pApp->GetProfileInt(section, L"Bars", 0);
-  nBars = std::max(0, std::min(nBars, kMaxStoredRowEntries));
-  m_arrBarID.RemoveAll();
-  for (int i = 0; i < nBars; ++i) {
-    CString entry;
-    entry.Format(L"Bar#%d", i);
-    UINT v = pApp->GetProfileInt(section, entry, (int)kMissing);
-    if (v == kMissing) break;
-    m_arrBarID.Add((void*)(UINT_PTR)v);
-  }
-  return m_nBarID != 0;
+  CAppProfileKey app(pApp);
+  return LoadBarInfo(*this, app, lpszProfileName, nIndex, pDockState);
 }
 
 void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState) {
@@ -195,15 +283,19 @@ void CDockState::LoadState(LPCWSTR lpszProfileName) {
   Clear();
   CWinApp* pApp = AfxGetApp();
   if (pApp == nullptr) return;
-  CString summary = SummarySection(lpszProfileName);
-  int nBars = (int)pApp->GetProfileInt(summary, L"Bars", 0);
+  CAppProfileKey app(pApp);
+  int nBars = 0;
+  {
+    CProfileSection summary(app, SummarySection(lpszProfileName), CProfileSection::forReading);
+    nBars = (int)summary.GetInt(L"Bars", 0);
+    CSize size((int)summary.GetInt(L"ScreenCX", 0), (int)summary.GetInt(L"ScreenCY", 0));
+    SetScreenSize(size);
+  }
   nBars = std::max(0, std::min(nBars, kMaxStoredBars));
-  CSize size((int)pApp->GetProfileInt(summary, L"ScreenCX", 0), (int)pApp->GetProfileInt(summary, L"ScreenCY", 0));
-  SetScreenSize(size);
   for (int i = 0; i < nBars; ++i) {
     CControlBarInfo* pInfo = new CControlBarInfo;
     // A section that is not there ends the list (the count said more than was stored).
-    if (!pInfo->LoadState(lpszProfileName, i, this)) {
+    if (!LoadBarInfo(*pInfo, app, lpszProfileName, i, this)) {
       delete pInfo;
       break;
     }
@@ -214,16 +306,17 @@ void CDockState::LoadState(LPCWSTR lpszProfileName) {
 void CDockState::SaveState(LPCWSTR lpszProfileName) {
   CWinApp* pApp = AfxGetApp();
   if (pApp == nullptr) return;
+  CAppProfileKey app(pApp);
   int nIndex = 0;
   for (INT_PTR i = 0; i < m_arrBarInfo.GetSize(); ++i)
-    if (((CControlBarInfo*)m_arrBarInfo[i])->SaveState(lpszProfileName, nIndex)) ++nIndex;
+    if (SaveBarInfo(*(CControlBarInfo*)m_arrBarInfo[i], app, lpszProfileName, nIndex)) ++nIndex;
   // Sections of an older, longer layout go.
-  for (int i = nIndex; i < nIndex + 64; ++i) pApp->WriteProfileString(BarSection(lpszProfileName, i), nullptr, nullptr);
-  CString summary = SummarySection(lpszProfileName);
-  pApp->WriteProfileInt(summary, L"Bars", nIndex);
+  for (int i = nIndex; i < nIndex + kStaleSectionsCleared; ++i) app.DeleteSection(BarSection(lpszProfileName, i));
+  CProfileSection summary(app, SummarySection(lpszProfileName), CProfileSection::forWriting);
+  summary.WriteInt(L"Bars", nIndex);
   CSize size = GetScreenSize();
-  pApp->WriteProfileInt(summary, L"ScreenCX", size.cx);
-  pApp->WriteProfileInt(summary, L"ScreenCY", size.cy);
+  summary.WriteInt(L"ScreenCX", size.cx);
+  summary.WriteInt(L"ScreenCY", size.cy);
 }
 
 void CDockState::Serialize(CArchive& ar) {

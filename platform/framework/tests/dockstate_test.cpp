@@ -175,3 +175,81 @@ TEST_F(DockState, ArchiveKeepsTheLayout) {
     for (INT_PTR k = 0; k < a->m_arrBarID.GetSize(); ++k) EXPECT_EQ(a->m_arrBarID[k], b->m_arrBarID[k]);
   }
 }
+
+namespace {
+// The names and types of a profile section's values, sorted; empty when the section is missing.
+std::vector<std::pair<CString, DWORD>> SectionValues(LPCWSTR lpszSection) {
+  std::vector<std::pair<CString, DWORD>> values;
+  HKEY hApp = theApp.GetAppRegistryKey();
+  HKEY hSection = nullptr;
+  if (hApp != nullptr && ::RegOpenKeyExW(hApp, lpszSection, 0, KEY_READ, &hSection) == ERROR_SUCCESS) {
+    wchar_t name[256];
+    DWORD cch = 256, type = 0;
+    for (DWORD i = 0; ::RegEnumValueW(hSection, i, name, &cch, nullptr, &type, nullptr, nullptr) == ERROR_SUCCESS;
+         ++i, cch = 256)
+      values.emplace_back(CString(name), type);
+    ::RegCloseKey(hSection);
+  }
+  if (hApp != nullptr) ::RegCloseKey(hApp);
+  std::sort(values.begin(), values.end(), [](const auto& a, const auto& b) { return a.first.Compare(b.first) < 0; });
+  return values;
+}
+bool SectionExists(LPCWSTR lpszSection) {
+  HKEY hApp = theApp.GetAppRegistryKey(), hSection = nullptr;
+  const bool bExists = hApp != nullptr && ::RegOpenKeyExW(hApp, lpszSection, 0, KEY_READ, &hSection) == ERROR_SUCCESS;
+  if (hSection != nullptr) ::RegCloseKey(hSection);
+  if (hApp != nullptr) ::RegCloseKey(hApp);
+  return bExists;
+}
+}  // namespace
+
+TEST_F(DockState, SavedSectionsHoldTheirValuesAsDwordsAndAShorterLayoutClearsTheRest) {
+  // An older layout with more sections than the next save writes.
+  for (int i = 0; i < 12; ++i) {
+    CString section;
+    section.Format(L"Layout-Bar%d", i);
+    theApp.WriteProfileInt(section, L"BarID", 0x7777);
+    theApp.WriteProfileInt(section, L"Stale", 1);
+  }
+  std::vector<CFixedBar*> bars = MakeBars();
+  frame->FloatControlBar(bars[1], CPoint(300, 300));
+  frame->RecalcLayout();
+  CDockState state;
+  frame->GetDockState(state);
+  state.SaveState(L"Layout");
+  const int nSaved = (int)theApp.GetProfileInt(L"Layout-Summary", L"Bars", 0);
+  ASSERT_GT(nSaved, 0);
+  ASSERT_LT(nSaved, 12);
+  const std::vector<std::pair<CString, DWORD>> summary = {
+      {L"Bars", REG_DWORD}, {L"ScreenCX", REG_DWORD}, {L"ScreenCY", REG_DWORD}};
+  EXPECT_EQ(summary, SectionValues(L"Layout-Summary"));
+  bool bFloatingSeen = false;
+  for (int i = 0; i < nSaved; ++i) {
+    CString section;
+    section.Format(L"Layout-Bar%d", i);
+    const auto values = SectionValues(section);
+    ASSERT_FALSE(values.empty()) << i;
+    for (const auto& v : values) {
+      EXPECT_EQ((DWORD)REG_DWORD, v.second) << (LPCWSTR)v.first;
+      EXPECT_NE(CString(L"Stale"), v.first);  // each section is written fresh
+    }
+    if (theApp.GetProfileInt(section, L"Floating", 0) == 1) {
+      bFloatingSeen = true;
+      EXPECT_EQ(1u, theApp.GetProfileInt(section, L"Horz", 0));
+    }
+  }
+  EXPECT_TRUE(bFloatingSeen);
+  for (int i = nSaved; i < 12; ++i) {
+    CString section;
+    section.Format(L"Layout-Bar%d", i);
+    EXPECT_FALSE(SectionExists(section)) << i;
+  }
+}
+
+TEST_F(DockState, LoadingALayoutThatWasNeverSavedCreatesNothing) {
+  CDockState state;
+  state.LoadState(L"NeverSaved");
+  EXPECT_EQ(0, state.m_arrBarInfo.GetSize());
+  EXPECT_FALSE(SectionExists(L"NeverSaved-Summary"));
+  EXPECT_FALSE(SectionExists(L"NeverSaved-Bar0"));
+}
