@@ -11,6 +11,7 @@
 #include "FrameSplitterWnd.h"
 #include "FrameToolBar.h"
 #include "MainInterfaceRoot.h"
+#include "PanelBar.h"
 #include "ShellFrame.h"
 #include "UfxFrameWnd.h"
 #include "UfxStatusBar.h"
@@ -133,6 +134,7 @@ private:
   BOOL CreateToolbars();
   BOOL CreateStatusBar();
   BOOL CreateCaptionBar();
+  BOOL CreatePanelBar();
   void SetUpTray();
 
   // The bar of a bar command (22816, 22817, 22896 to 22898) or a Toolbar id; null when none.
@@ -148,8 +150,7 @@ private:
   CFrameToolBar m_wndToolBar;
   CFrameToolBar m_wndToolBarSecond;
   CFrameToolBar m_wndToolBarThird;
-  // The parent of the command panels' windows.
-  CWnd m_wndPanelHolder;
+  CPanelBar m_wndPanelBar;
   BOOL m_bFirstActivation = TRUE;
   int m_nRecordedShow = SW_SHOW;
   CFrameSplitterWnd m_wndSplitter;

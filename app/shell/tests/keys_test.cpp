@@ -38,8 +38,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) 
 // Has the driver play these xdotool arguments; pumps messages until they have been played.
 bool Play(const std::string& commands) {
   static int counter = 0;
-  ::CreateDirectoryW(L"gestures", nullptr);
-  std::string name = "gestures\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  ::CreateDirectoryW(L"shellkeys", nullptr);
+  std::string name = "shellkeys\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
   {
     std::ofstream out(name + ".tmp", std::ios::binary);
     out << commands << "\n";
@@ -168,12 +168,16 @@ protected:
   // The target window gets the X focus (there is no window manager to give it), the EDIT the
   // keyboard focus.
   bool FocusTarget() {
+    // A display that has just started may still be busy: a few tries.
     std::string title(kTargetTitle, kTargetTitle + wcslen(kTargetTitle));
-    if (!Play("search --name " + title + " windowfocus --sync")) return false;
-    ::SetForegroundWindow(m_frame);
-    ::SetFocus(m_edit);
-    Pump(200);
-    return ::GetFocus() == m_edit;
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      Play("search --sync --name " + title + " windowraise windowfocus --sync");
+      ::SetForegroundWindow(m_frame);
+      ::SetFocus(m_edit);
+      Pump(300);
+      if (::GetFocus() == m_edit && ::GetForegroundWindow() == m_frame) return true;
+    }
+    return false;
   }
 
   HWND m_frame = nullptr;
