@@ -171,7 +171,7 @@ protected:
     // A display that has just started may still be busy: a few tries.
     std::string title(kTargetTitle, kTargetTitle + wcslen(kTargetTitle));
     for (int attempt = 0; attempt < 5; ++attempt) {
-      Play("search --sync --name " + title + " windowraise windowfocus --sync");
+      Play("search --sync --name " + title + " windowraise windowfocus");
       ::SetForegroundWindow(m_frame);
       ::SetFocus(m_edit);
       Pump(300);
