@@ -120,11 +120,13 @@ std::pair<HWND, HWND> Panes(HWND frame) {
 
 LRESULT TextLength(HWND editor) { return ::SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0); }
 
+// Polls every millisecond: each poll is a message the program answers, so polling faster
+// would slow down what is measured.
 bool WaitUntil(const std::function<bool()>& condition, double timeout = 30) {
   double end = Now() + timeout;
   while (Now() < end) {
     if (condition()) return true;
-    ::Sleep(0);
+    ::Sleep(1);
   }
   return false;
 }

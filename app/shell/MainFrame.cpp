@@ -37,6 +37,11 @@ const UINT kCoreCommands[] = {ID_FILE_OPEN,   ID_FILE_SAVE,  ID_FILE_PRINT, ID_A
 const DWORD kToolbarStyle =
     WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
 
+// The resource library carries the toolbar resource (the toolbars start empty without it).
+bool HasToolbarResource(UINT id) {
+  return ::FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(241)) != nullptr;
+}
+
 }  // namespace
 
 HtmlHelpProc SetHtmlHelpProc(HtmlHelpProc proc) {
@@ -133,13 +138,13 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   SetCoreCommands();
   if (!CreateToolbars() || !CreateStatusBar()) return -1;
   EnableDocking(CBRS_ALIGN_ANY);
-  if (!m_wndPanelHolder.CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 0, 0), this, ID_VIEW_PANEL_BAR)) return -1;
-  if (!CreateCaptionBar()) return -1;
+  if (!CreatePanelBar() || !CreateCaptionBar()) return -1;
   DockControlBar(&m_wndToolBar);
   DockControlBarLeftOf(&m_wndToolBarSecond, &m_wndToolBar);
   DockControlBarLeftOf(&m_wndToolBarThird, &m_wndToolBarSecond);
   SetUpTray();
   InstallKeyboardHook();
+  if (HasToolbarResource(255)) CUfxToolBar::LoadToolbarImagesOnly(255, 256);
   InitUserToolbars(nullptr, 59432, 59441);
   return 0;
 }
@@ -163,13 +168,16 @@ BOOL CMainFrame::CreateToolbars() {
   struct BarDef {
     CFrameToolBar* bar;
     UINT id;
+    UINT resource;
+    UINT hotImages;
     UINT title;
   };
-  const BarDef bars[] = {{&m_wndToolBar, 100, IDS_TOOLBAR_STANDARD},
-                         {&m_wndToolBarSecond, 401, IDS_TOOLBAR_SECOND},
-                         {&m_wndToolBarThird, 402, IDS_TOOLBAR_THIRD}};
+  const BarDef bars[] = {{&m_wndToolBar, 100, 228, 251, IDS_TOOLBAR_STANDARD},
+                         {&m_wndToolBarSecond, 401, 600, 278, IDS_TOOLBAR_SECOND},
+                         {&m_wndToolBarThird, 402, 277, 279, IDS_TOOLBAR_THIRD}};
   for (const BarDef& def : bars) {
     if (!def.bar->CreateEx(this, TBSTYLE_FLAT, kToolbarStyle, CRect(1, 1, 1, 1), def.id)) return FALSE;
+    if (HasToolbarResource(def.resource) && !def.bar->LoadToolBarResource(def.resource, def.hotImages)) return FALSE;
     CString title;
     title.LoadString(def.title);
     def.bar->SetWindowText(title);
@@ -181,6 +189,17 @@ BOOL CMainFrame::CreateToolbars() {
 BOOL CMainFrame::CreateStatusBar() {
   return m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) &&
          m_wndStatusBar.SetIndicators(kStatusIndicators, _countof(kStatusIndicators));
+}
+
+BOOL CMainFrame::CreatePanelBar() {
+  if (!m_wndPanelBar.Create(L"", this, CSize(228, 228), TRUE, ID_VIEW_PANEL_BAR, WS_CHILD | WS_VISIBLE | CBRS_LEFT))
+    return FALSE;
+  m_wndPanelBar.EnableDocking(CBRS_ALIGN_ANY);
+  DockControlBar(&m_wndPanelBar);
+  CString title;
+  title.LoadString(IDS_PANEL_BAR_TITLE);
+  m_wndPanelBar.SetWindowText(title);
+  return TRUE;
 }
 
 BOOL CMainFrame::CreateCaptionBar() {
@@ -282,10 +301,11 @@ LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM) { return 0; }
 CControlBar* CMainFrame::BarOfCommand(UINT nID) {
   switch (nID) {
     case ID_VIEW_CAPTION_BAR: return &m_wndCaptionBar;
+    case ID_VIEW_PANEL_BAR: return &m_wndPanelBar;
     case ID_VIEW_TOOLBAR_STANDARD: return &m_wndToolBar;
     case ID_VIEW_TOOLBAR_SECOND: return &m_wndToolBarSecond;
     case ID_VIEW_TOOLBAR_THIRD: return &m_wndToolBarThird;
-    default: return nullptr;  // the command-panel bar comes with the sizing bars
+    default: return nullptr;
   }
 }
 
@@ -294,6 +314,7 @@ CControlBar* CMainFrame::BarOfToolbarId(Toolbar bar) {
     case TbStandard: return &m_wndToolBar;
     case TbView: return &m_wndToolBarSecond;
     case TbHelp: return &m_wndToolBarThird;
+    case TbButtonsBar: return &m_wndPanelBar;
     case TbCaptionBar: return &m_wndCaptionBar;
     default: return nullptr;
   }
@@ -382,8 +403,7 @@ void CMainFrame::OnHelpSearch() {
 
 void CMainFrame::OnHelpIndex() {
   CString keyword;
-  CNumbrookApp* app = GetNumbrookApp();
-  if (CLeftView* view = app != nullptr ? app->GetActiveLeftView() : nullptr) {
+  if (CLeftView* view = GetExpressionPane()) {
     if (CScintillaWnd* editor = view->GetEditor()) keyword = editor->GetSelectedText();
   }
   int cut = keyword.Find(L'\r');
@@ -438,7 +458,7 @@ void CMainFrame::SetCaptionBitmap(UINT bitmapId) {
   if (m_wndCaptionBar.GetSafeHwnd() != nullptr) m_wndCaptionBar.RedrawWindow();
 }
 
-CWnd* CMainFrame::GetPanelTabWnd() { return &m_wndPanelHolder; }
+CWnd* CMainFrame::GetPanelTabWnd() { return &m_wndPanelBar.GetPanelHolder(); }
 
 void CMainFrame::AddPanelTab(CWnd*, LPCWSTR) {}
 
@@ -464,9 +484,18 @@ int CMainFrame::GetLeftPaneWidth() {
   return current;
 }
 
+CLeftView* CMainFrame::GetExpressionPane() {
+  CDocument* doc = GetActiveDocument();
+  if (doc == nullptr) return nullptr;
+  POSITION pos = doc->GetFirstViewPosition();
+  while (pos != nullptr) {
+    if (CLeftView* view = dynamic_cast<CLeftView*>(doc->GetNextView(pos))) return view;
+  }
+  return nullptr;
+}
+
 ICodeFormatter* CMainFrame::GetCodeFormatter() {
-  CNumbrookApp* app = GetNumbrookApp();
-  CLeftView* view = app != nullptr ? app->GetActiveLeftView() : nullptr;
+  CLeftView* view = GetExpressionPane();
   if (view == nullptr) return nullptr;
   ICodeFormatter* formatter = view->GetCodeFormatter();
   formatter->AddRef();

@@ -11,9 +11,12 @@
 #include "FrameSplitterWnd.h"
 #include "FrameToolBar.h"
 #include "MainInterfaceRoot.h"
+#include "PanelBar.h"
 #include "ShellFrame.h"
 #include "UfxFrameWnd.h"
 #include "UfxStatusBar.h"
+
+class CLeftView;
 
 // Commands of the frame.
 #define ID_VIEW_CAPTION_BAR 22816
@@ -66,6 +69,8 @@ public:
   int GetRecordedShowCommand() const { return m_nRecordedShow; }
   CFrameSplitterWnd& GetSplitter() { return m_wndSplitter; }
   CUfxStatusBar& GetStatusBar() { return m_wndStatusBar; }
+  // The first expression pane of the active document, or null.
+  CLeftView* GetExpressionPane();
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -129,6 +134,7 @@ private:
   BOOL CreateToolbars();
   BOOL CreateStatusBar();
   BOOL CreateCaptionBar();
+  BOOL CreatePanelBar();
   void SetUpTray();
 
   // The bar of a bar command (22816, 22817, 22896 to 22898) or a Toolbar id; null when none.
@@ -144,8 +150,7 @@ private:
   CFrameToolBar m_wndToolBar;
   CFrameToolBar m_wndToolBarSecond;
   CFrameToolBar m_wndToolBarThird;
-  // The parent of the command panels' windows.
-  CWnd m_wndPanelHolder;
+  CPanelBar m_wndPanelBar;
   BOOL m_bFirstActivation = TRUE;
   int m_nRecordedShow = SW_SHOW;
   CFrameSplitterWnd m_wndSplitter;

@@ -232,7 +232,8 @@ BOOL CNumbrookApp::ShowMainWindow(const CNumbrookCommandLineInfo& cmdInfo) {
   if ((!showAtStartup && minToTray) || cmdInfo.tray) {
     tray.MinimizeToTray();
   } else {
-    frame->ShowWindow(frame->GetRecordedShowCommand());
+    const int show = frame->GetRecordedShowCommand();
+    frame->ShowWindow(show >= 0 ? show : SW_SHOW);
     frame->UpdateWindow();
   }
   ::DragAcceptFiles(frame->GetSafeHwnd(), TRUE);
@@ -320,14 +321,8 @@ ICalculatorKernel* CNumbrookApp::GetCalculatorKernel() {
 }
 
 CLeftView* CNumbrookApp::GetActiveLeftView() {
-  CFrameWnd* frame = dynamic_cast<CFrameWnd*>(m_pMainWnd);
-  CDocument* doc = frame != nullptr ? frame->GetActiveDocument() : nullptr;
-  if (doc == nullptr) return nullptr;
-  POSITION pos = doc->GetFirstViewPosition();
-  while (pos != nullptr) {
-    if (CLeftView* view = dynamic_cast<CLeftView*>(doc->GetNextView(pos))) return view;
-  }
-  return nullptr;
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd);
+  return frame != nullptr ? frame->GetExpressionPane() : nullptr;
 }
 
 void CNumbrookApp::RedrawPanes() {
