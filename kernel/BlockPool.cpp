@@ -14,6 +14,15 @@ struct FreeBlock {
   FreeBlock* next;
 };
 
+// A spin lock's hold: the pools' locks are held for a few instructions.
+struct Locked {
+  explicit Locked(LONG& busy) : busy_(busy) {
+    while (InterlockedExchange(&busy_, 1)) YieldProcessor();
+  }
+  ~Locked() { InterlockedExchange(&busy_, 0); }
+  LONG& busy_;
+};
+
 // A slab starts with one grain that chains it to the slab before; its blocks follow.
 struct Slab {
   Slab* next;
@@ -60,14 +69,6 @@ class Pool {
   }
 
  private:
-  struct Locked {
-    explicit Locked(LONG& busy) : busy_(busy) {
-      while (InterlockedExchange(&busy_, 1)) YieldProcessor();
-    }
-    ~Locked() { InterlockedExchange(&busy_, 0); }
-    LONG& busy_;
-  };
-
   // A new block from the current slab; the few bytes a slab has left over are not used.
   void* Carve(std::size_t bytes) {
     if (static_cast<std::size_t>(end_ - cursor_) < bytes) {
@@ -94,17 +95,81 @@ Pool g_pool;
 
 std::size_t SizeClass(std::size_t size) { return size == 0 ? 0 : (size - 1) / kGrain; }
 
+// Large blocks by the power of two that holds them: a freed block serves any later request of its
+// class. What the pool keeps stays with the process; blocks beyond its limit go back to the heap.
+class LargeBlocks {
+ public:
+  constexpr LargeBlocks() = default;
+  LargeBlocks(const LargeBlocks&) = delete;
+  LargeBlocks& operator=(const LargeBlocks&) = delete;
+  ~LargeBlocks() {
+    for (FreeBlock*& head : free_)
+      while (head) {
+        FreeBlock* b = head;
+        head = b->next;
+        ::operator delete(b);
+      }
+  }
+
+  static unsigned ClassOf(std::size_t size) {
+    unsigned cls = kFirstClass;
+    while ((std::size_t{1} << cls) < size) ++cls;
+    return cls;
+  }
+
+  void* Take(unsigned cls) {
+    {
+      Locked lock(busy_);
+      if (FreeBlock* block = free_[cls - kFirstClass]) {
+        free_[cls - kFirstClass] = block->next;
+        kept_ -= std::size_t{1} << cls;
+        return block;
+      }
+    }
+    return ::operator new(std::size_t{1} << cls);
+  }
+
+  void Give(void* p, unsigned cls) noexcept {
+    const std::size_t bytes = std::size_t{1} << cls;
+    {
+      Locked lock(busy_);
+      if (kept_ + bytes <= kKeptLargeBytes) {
+        FreeBlock* block = static_cast<FreeBlock*>(p);
+        block->next = free_[cls - kFirstClass];
+        free_[cls - kFirstClass] = block;
+        kept_ += bytes;
+        return;
+      }
+    }
+    ::operator delete(p);
+  }
+
+ private:
+  static constexpr unsigned kFirstClass = 9;  // 512 bytes: the first power of two above the slabs'
+  static constexpr unsigned kLastClass = 25;  // kMaxKeptBlock
+  static_assert(std::size_t{1} << (kFirstClass - 1) >= kMaxPooledBlock, "classes start above the slabs");
+  static_assert(std::size_t{1} << kLastClass == kMaxKeptBlock, "the last class is the largest kept block");
+
+  LONG busy_ = 0;
+  FreeBlock* free_[kLastClass - kFirstClass + 1] = {};
+  std::size_t kept_ = 0;
+};
+
+LargeBlocks g_large;
+
 }  // namespace
 
 void* TakeBlock(std::size_t size) {
-  if (size > kMaxPooledBlock) return ::operator new(size);
-  return g_pool.Take(SizeClass(size));
+  if (size <= kMaxPooledBlock) return g_pool.Take(SizeClass(size));
+  if (size <= kMaxKeptBlock) return g_large.Take(LargeBlocks::ClassOf(size));
+  return ::operator new(size);
 }
 
 void GiveBlock(void* block, std::size_t size) noexcept {
   if (!block) return;
-  if (size > kMaxPooledBlock) return ::operator delete(block);
-  g_pool.Give(block, SizeClass(size));
+  if (size <= kMaxPooledBlock) return g_pool.Give(block, SizeClass(size));
+  if (size <= kMaxKeptBlock) return g_large.Give(block, LargeBlocks::ClassOf(size));
+  ::operator delete(block);
 }
 
 }  // namespace evalkern

@@ -207,7 +207,7 @@ recVar& recVar::operator=(const recVar& other) {
 recVar::~recVar() { VariantClear(&Value); }
 
 long NamedValues::GetIndex(const wchar_t* name, std::size_t length) const {
-  if (const std::vector<long>* bucket = index_.Find(name, length))
+  if (const PooledVector<long>* bucket = index_.Find(name, length))
     for (long i : *bucket) {
       const std::wstring& n = entries_[static_cast<std::size_t>(i)].Name;
       if (NamesEqual(n.data(), n.size(), name, length)) return i;

@@ -65,7 +65,7 @@ bool HasAlias(const std::vector<std::wstring>& aliases, const wchar_t* name, std
 template <class Entries>
 long FindNamed(const NameIndex& index, const Entries& entries, const wchar_t* name,
                std::size_t length) {
-  if (const std::vector<long>* bucket = index.Find(name, length))
+  if (const PooledVector<long>* bucket = index.Find(name, length))
     for (long i : *bucket) {
       const std::wstring& n = entries[i].name;
       if (NamesEqual(n.data(), n.size(), name, length)) return i;
@@ -285,6 +285,7 @@ void TLibOrlen::Merged::Append(NamedEntry<IVar> entry) {
 void TLibOrlen::AppendFuncs(Merged& merged, IFuncs* set) {
   LONG n = 0;
   Check(set->get_Count(&n));
+  if (n > 0) merged.funcs.reserve(merged.funcs.size() + static_cast<std::size_t>(n));
   for (LONG k = 0; k < n; ++k) {
     ComPtr<IFunc> f;
     Check(set->get_FuncInterface(k, f.GetAddressOf()));
@@ -298,6 +299,7 @@ void TLibOrlen::AppendFuncs(Merged& merged, IFuncs* set) {
 void TLibOrlen::AppendConsts(Merged& merged, IConsts* set) {
   LONG n = 0;
   Check(set->get_Count(&n));
+  if (n > 0) merged.consts.reserve(merged.consts.size() + static_cast<std::size_t>(n));
   for (LONG k = 0; k < n; ++k) {
     ComPtr<IConst> c;
     Check(set->get_Item(k, c.GetAddressOf()));
@@ -309,6 +311,7 @@ void TLibOrlen::AppendConsts(Merged& merged, IConsts* set) {
 void TLibOrlen::AppendVars(Merged& merged, IVars* set) {
   LONG n = 0;
   Check(set->get_Count(&n));
+  if (n > 0) merged.vars.reserve(merged.vars.size() + static_cast<std::size_t>(n));
   for (LONG k = 0; k < n; ++k) {
     ComPtr<IConst> c;
     Check(set->get_Item(k, c.GetAddressOf()));
@@ -466,7 +469,7 @@ HRESULT TLibOrlen::CallEntry(const FuncEntry& e, IArguments* arguments, VARIANT*
 
 long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
                          CategoryOrlen category) {
-  const std::vector<long>* bucket = merged_.funcIndex.Find(name, length);
+  const PooledVector<long>* bucket = merged_.funcIndex.Find(name, length);
   if (!bucket) return -1;
   for (long i : *bucket) {
     const FuncEntry& e = merged_.funcs[i];
@@ -481,7 +484,7 @@ long TLibOrlen::FindFunc(const wchar_t* name, std::size_t length, long count,
 
 std::vector<long> TLibOrlen::FuncsNamed(const wchar_t* name, std::size_t length) const {
   std::vector<long> found;
-  if (const std::vector<long>* bucket = merged_.funcIndex.Find(name, length))
+  if (const PooledVector<long>* bucket = merged_.funcIndex.Find(name, length))
     for (long i : *bucket)
       if (HasAlias(merged_.funcs[i].aliases, name, length)) found.push_back(i);
   return found;

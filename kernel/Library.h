@@ -10,6 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "BlockPool.h"
 #include "Creatable.h"
 #include "KernelObject.h"
 #include "NameCompare.h"
@@ -100,10 +101,12 @@ class TLibOrlen : public ILibOrlen, public TRefCount, public TCreatable {
     ComPtr<T> item;
     std::wstring name;
   };
+  // Made anew by every Refresh, with an entry per temporary variable of a worksheet: in pooled
+  // blocks, so that the lists of one Refresh take the memory of the last one's.
   struct Merged {
-    std::vector<FuncEntry> funcs;
-    std::vector<NamedEntry<IConst>> consts;
-    std::vector<NamedEntry<IVar>> vars;
+    PooledVector<FuncEntry> funcs;
+    PooledVector<NamedEntry<IConst>> consts;
+    PooledVector<NamedEntry<IVar>> vars;
     NameIndex funcIndex, constIndex, varIndex;
     void Append(FuncEntry entry);
     void Append(NamedEntry<IConst> entry);

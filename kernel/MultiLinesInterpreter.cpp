@@ -40,7 +40,7 @@ INodeParsing* LowermostEmpty() {
 
 // A result that holds line breaks (a text made with char(10), say) must not push the results of
 // the following lines down: its breaks are shown as blanks.
-void AppendOnOneLine(std::wstring& out, const std::wstring& result) {
+void AppendOnOneLine(PooledText& out, const std::wstring& result) {
   size_t from = out.size();
   out += result;
   for (size_t i = from; i < out.size(); ++i)
@@ -69,11 +69,9 @@ TMultiLinesInterpreterOrlen::TMultiLinesInterpreterOrlen(const CLSID& clsid)
       source_{IsEqualCLSID(clsid, CLSID_BasicMultiLinesInterpreterOrlen)
                   ? L"Evalkern.BasicMultiLinesInterpreterOrlen"
                   : L"Evalkern.MultiLinesInterpreterOrlen",
-              &IID_IMultiLinesInterpreterOrlen} {
-  VariantInit(&Value);
-}
+              &IID_IMultiLinesInterpreterOrlen} {}
 
-TMultiLinesInterpreterOrlen::~TMultiLinesInterpreterOrlen() { VariantClear(&Value); }
+TMultiLinesInterpreterOrlen::~TMultiLinesInterpreterOrlen() = default;
 
 void* TMultiLinesInterpreterOrlen::Cast(REFIID iid) {
   if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_ISimpleInterpreterOrlen) ||
@@ -171,7 +169,7 @@ void TMultiLinesInterpreterOrlen::BuildMainNode() {
 }
 
 bool TMultiLinesInterpreterOrlen::ParseLines() {
-  VariantClear(&Value);
+  hasValue_ = false;
   IMainNode.Reset();
   parsed_ = false;
   if (!Lib) RaiseError(L"The interpreter has no library");
@@ -184,7 +182,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
   if (index >= 0) Check(Lib->Delete(index));
   Check(Lib->Refresh());
 
-  std::vector<Line> fresh;
+  PooledVector<Line> fresh;
   bool failed = false;
   KernelError failure;
   try {
@@ -195,7 +193,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
     ComPtr<IConsts> consts;
     Check(Lib->get_Consts(&consts));
 
-    std::vector<std::wstring_view> texts = WorksheetLineViews(Text);
+    PooledVector<std::wstring_view> texts = WorksheetLineViews(Text);
     if (texts.size() > kMaxLines) RaiseError(GetMessageText(14069));
     fresh.reserve(texts.size());
     int cursor = -1;
@@ -268,7 +266,7 @@ bool TMultiLinesInterpreterOrlen::ParseLines() {
 bool TMultiLinesInterpreterOrlen::CalcLines() {
   if (!Settings) Adopt(Settings, NewSettings());
   bool result = parsed_ ? true : ParseLines();
-  VariantClear(&Value);
+  hasValue_ = false;
   if (!Lib) RaiseError(L"The interpreter has no library");
   IErrorEvents* sink = Sink();
   Check(Lib->put_ErrorEvents(sink));
@@ -290,7 +288,7 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
   // Results take rarely more room than their expressions: grown step by step, a long
   // worksheet's output would be copied into ever larger buffers. The buffer is kept from one
   // Calc to the next, so that a recalculation writes into memory it has used before.
-  std::wstring& out = output_;
+  PooledText& out = Value;
   out.clear();
   out.reserve(Text.size() + lines_.size() * 2);
   for (size_t l = 0; l < lines_.size(); ++l) {
@@ -324,13 +322,12 @@ bool TMultiLinesInterpreterOrlen::CalcLines() {
       if (!CheckCalculationNeeded()) break;
     }
   }
-  Value.vt = VT_BSTR;
-  Value.bstrVal = MakeBstr(out);
+  hasValue_ = true;
   return result;
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Text(BSTR* value) {
-  return GuardOut(source_, value, [&] { *value = MakeBstr(Text); });
+  return GuardOut(source_, value, [&] { *value = MakeBstr(Text.data(), Text.size()); });
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::put_Text(BSTR value) {
@@ -382,7 +379,12 @@ STDMETHODIMP TMultiLinesInterpreterOrlen::Calc(VARIANT_BOOL* result) {
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_Value(VARIANT* value) {
   if (!value) return E_POINTER;
   VariantInit(value);
-  return VariantCopy(value, &Value);
+  if (!hasValue_) return S_OK;
+  BSTR text = SysAllocStringLen(Value.data(), static_cast<UINT>(Value.size()));
+  if (!text) return E_OUTOFMEMORY;
+  value->vt = VT_BSTR;
+  value->bstrVal = text;
+  return S_OK;
 }
 
 STDMETHODIMP TMultiLinesInterpreterOrlen::get_ErrorEvents(IErrorEvents** value) {

@@ -70,13 +70,17 @@ class TMultiLinesInterpreterOrlen : public TRefCount, public IMultiLinesInterpre
   ComPtr<ILibOrlen> Lib;
   ComPtr<ISettings> Settings;
   ComPtr<IErrorEvents> ErrorEvents;
-  std::wstring Text;
+  // The text, the lines and the output are a worksheet's largest buffers: they come from the
+  // block pool, so that the next interpreter writes into memory this one has used.
+  PooledText Text;
   ComPtr<ICollectionVars> TempVars;
-  std::vector<Line> lines_;
+  PooledVector<Line> lines_;
   bool parsed_ = false;            // lines_ holds the last parse of Text
   ComPtr<INodeParsing> IMainNode;  // made from lines_ when first asked for
-  VARIANT Value;
-  std::wstring output_;  // the buffer Calc builds `Value` in
+  // The results of the last Calc, one line per line of the text; the value a host reads is this
+  // text, made into a string of its own on each request. Empty when there is no Calc to show.
+  PooledText Value;
+  bool hasValue_ = false;
   ComPtr<IIsCalculationNeeded> IsCalculationNeeded;
 };
 

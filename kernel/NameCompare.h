@@ -11,6 +11,8 @@
 #include <unordered_map>
 #include <vector>
 
+#include "BlockPool.h"
+
 namespace evalkern {
 
 inline wchar_t FoldAscii(wchar_t c) {
@@ -51,18 +53,23 @@ inline std::uint32_t NameHash(const wchar_t* s, std::size_t n) {
 class NameIndex {
  public:
   void Add(const wchar_t* name, std::size_t length, long position) {
-    std::vector<long>& bucket = buckets_[NameHash(name, length)];
+    Bucket& bucket = buckets_[NameHash(name, length)];
     if (bucket.empty() || bucket.back() != position) bucket.push_back(position);
   }
   void Add(const std::wstring& name, long position) { Add(name.data(), name.size(), position); }
-  const std::vector<long>* Find(const wchar_t* name, std::size_t length) const {
+  const PooledVector<long>* Find(const wchar_t* name, std::size_t length) const {
     auto it = buckets_.find(NameHash(name, length));
     return it == buckets_.end() ? nullptr : &it->second;
   }
   void Clear() { buckets_.clear(); }
 
  private:
-  std::unordered_map<std::uint32_t, std::vector<long>> buckets_;
+  // An index is made anew with its list at every refresh of a library: its nodes come from the
+  // block pool.
+  using Bucket = PooledVector<long>;
+  std::unordered_map<std::uint32_t, Bucket, std::hash<std::uint32_t>, std::equal_to<std::uint32_t>,
+                     PoolAllocator<std::pair<const std::uint32_t, Bucket>>>
+      buckets_;
 };
 
 }  // namespace evalkern

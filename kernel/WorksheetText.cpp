@@ -2,9 +2,13 @@
 
 namespace evalkern {
 
-std::vector<std::wstring_view> WorksheetLineViews(const std::wstring& text) {
-  std::vector<std::wstring_view> lines;
-  const std::wstring_view all(text);
+PooledVector<std::wstring_view> WorksheetLineViews(std::wstring_view all) {
+  // Counted first, so that the list is made once at its size.
+  size_t count = 1;
+  for (size_t i = 0; i < all.size(); ++i)
+    if (all[i] == L'\n' || (all[i] == L'\r' && (i + 1 == all.size() || all[i + 1] != L'\n'))) ++count;
+  PooledVector<std::wstring_view> lines;
+  lines.reserve(count);
   size_t start = 0;
   for (size_t i = 0; i < all.size(); ++i) {
     wchar_t c = all[i];

@@ -5,12 +5,14 @@
 #include <string_view>
 #include <vector>
 
+#include "BlockPool.h"
+
 namespace evalkern {
 
 // Lines end at LF, at CR LF and at a lone CR; n line ends give n + 1 lines.
 std::vector<std::wstring> SplitWorksheetLines(const std::wstring& text);
 // The same lines as views into `text`, which must outlive them.
-std::vector<std::wstring_view> WorksheetLineViews(const std::wstring& text);
+PooledVector<std::wstring_view> WorksheetLineViews(std::wstring_view text);
 
 // Position of `what` outside quotes at or after `from`, or npos.
 size_t FindUnquoted(const std::wstring& s, const wchar_t* what, size_t from = 0);

@@ -51,6 +51,22 @@ TEST(BlockPool, AFreedBlockServesTheNextOfItsSize) {
   GiveBlock(nullptr, 40);  // nothing to give: ignored
 }
 
+// A large block freed goes to the next request of its power of two, whatever its exact size,
+// so that a worksheet's buffers are made in memory the last one has used; a block above the
+// largest kept size comes from the heap and goes back to it.
+TEST(BlockPool, AFreedLargeBlockServesTheNextOfItsClass) {
+  void* a = TakeBlock(300000);
+  GiveBlock(a, 300000);
+  void* b = TakeBlock(400000);  // the same class of 512 KB
+  EXPECT_EQ(a, b);
+  std::memset(b, 0x5a, 400000);
+  GiveBlock(b, 400000);
+
+  auto* huge = static_cast<unsigned char*>(TakeBlock(kMaxKeptBlock + 1));
+  huge[0] = huge[kMaxKeptBlock] = 1;
+  GiveBlock(huge, kMaxKeptBlock + 1);
+}
+
 TEST(BlockPool, ThreadsNeverShareABlock) {
   auto worker = [](unsigned char mark, bool* ok) {
     std::vector<Held> blocks;
