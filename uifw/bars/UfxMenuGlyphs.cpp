@@ -35,9 +35,10 @@ CSize CUfxMenuGlyphs::GetSize() {
 BOOL CUfxMenuGlyphs::Draw(CDC* pDC, int iImage, const CPoint& ptImage, const CSize& sizeImage) {
   if (pDC == nullptr || !Initialize()) return FALSE;
   CUfxToolBarImages& images = Images();
-  if (!images.PrepareDraw()) return FALSE;
-  const BOOL bDrawn = images.Draw(pDC, ptImage.x, ptImage.y, iImage, FALSE, FALSE, sizeImage);
-  images.EndDraw();
+  CUfxDrawState ds;
+  if (!images.PrepareDraw(ds, sizeImage.cx, sizeImage.cy)) return FALSE;
+  const BOOL bDrawn = images.Draw(pDC, ptImage.x, ptImage.y, iImage);
+  images.EndDraw(ds);
   return bDrawn;
 }
 

@@ -38,8 +38,8 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) 
 // Has the driver play these xdotool arguments; pumps messages until they have been played.
 bool Play(const std::string& commands) {
   static int counter = 0;
-  ::CreateDirectoryW(L"gestures-keys", nullptr);
-  std::string name = "gestures-keys\\" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
+  ::CreateDirectoryW(L"shellkeys", nullptr);
+  std::string name = "shellkeys\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
   {
     std::ofstream out(name + ".tmp", std::ios::binary);
     out << commands << "\n";
@@ -165,11 +165,27 @@ protected:
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
   }
 
+  // The target window gets the X focus (there is no window manager to give it), the EDIT the
+  // keyboard focus.
+  bool FocusTarget() {
+    // A display that has just started may still be busy: a few tries.
+    std::string title(kTargetTitle, kTargetTitle + wcslen(kTargetTitle));
+    for (int attempt = 0; attempt < 5; ++attempt) {
+      Play("search --sync --name " + title + " windowraise windowfocus");
+      ::SetForegroundWindow(m_frame);
+      ::SetFocus(m_edit);
+      Pump(300);
+      if (::GetFocus() == m_edit && ::GetForegroundWindow() == m_frame) return true;
+    }
+    return false;
+  }
+
   HWND m_frame = nullptr;
   HWND m_edit = nullptr;
 };
 
 TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsItsKey) {
+  ASSERT_TRUE(FocusTarget());
   const long key = MeasureF9Handle();
   ASSERT_NE(0, key) << "no real key press reached this program";
 
@@ -191,12 +207,9 @@ TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsIt
   }));
 
   ::SetWindowTextW(m_edit, L"0x1F + 1");
+  ASSERT_TRUE(FocusTarget());
   ::SendMessageW(m_edit, EM_SETSEL, 0, -1);
   g_actionKeyMessages = 0;
-  std::string focus = "search --name " + std::string(kTargetTitle, kTargetTitle + wcslen(kTargetTitle)) +
-                      " windowactivate --sync windowfocus --sync";
-  ASSERT_TRUE(Play(focus));
-  ::SetFocus(m_edit);
   ASSERT_TRUE(Play("key F9"));
   EXPECT_TRUE(PumpUntil([&] { return EditText(m_edit) == L"0x1F + 1 = 32"; })) << EditText(m_edit).c_str();
   EXPECT_EQ(0, g_actionKeyMessages);
