@@ -115,7 +115,7 @@ register_kernel() {
 
 # Displays for windowed tests, $1 of them (at least one): the current display with the current
 # prefix, then more virtual displays, each with a Wine prefix of its own made like the first
-# (warm, kernel registered). ctest hands them out as the resource "displays" of the spec file
+# (warm, kernel registered). ctest hands them out as the resource "displays" of the resource file
 # $BUILD/displays.json; scripts/wine-run.sh finds a display's name and prefix in $NUMBROOK_DISPLAYS.
 EXTRA_PREFIXES=()
 start_test_displays() {
