@@ -94,7 +94,7 @@ BOOL CUfxMenuBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
 
 // The frame helper learns of its menu bar and hands it the frame's menu.
 void CUfxMenuBar::LinkToFrame() {
-  // MERGEFIX: CUfxFrameHelper::SetMenuBar
+  if (CUfxFrameWnd* pFrame = DYNAMIC_DOWNCAST(CUfxFrameWnd, m_pParentWnd)) pFrame->SetMenuBar(this);
 }
 
 int CUfxMenuBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {

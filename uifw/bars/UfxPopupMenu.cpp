@@ -35,8 +35,7 @@ CFrameWnd* TopFrameOf(const CWnd* pWnd) {
 }
 // The frame learns of the opening popup and may refuse it.
 BOOL ShowThroughFrame(CUfxFrameWnd* pFrame, CUfxPopupMenu* pPopupMenu) {
-  // MERGEFIX: the frame's ShowPopupMenu
-  if (!pFrame->OnShowPopupMenu(pPopupMenu)) return FALSE;
+  if (!pFrame->ShowPopupMenu(pPopupMenu)) return FALSE;
   CUfxPopupMenu::SetActiveMenu(pPopupMenu);
   return TRUE;
 }
@@ -932,7 +931,7 @@ BOOL CUfxPopupMenu::TearOff(CPoint point) {
     delete pBar;
     return FALSE;
   }
-  (void)pUfxFrame;  // MERGEFIX: the frame keeps the torn-off bar (AddTearOffBar)
+  if (pUfxFrame != nullptr) pUfxFrame->AddTearOffBar(pBar);
   pBar->OnUpdateCmdUI(pFrame, TRUE);
   pFrame->FloatControlBar(pBar, point, CBRS_ALIGN_TOP);
   CloseMenu(FALSE);

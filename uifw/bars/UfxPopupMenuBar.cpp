@@ -41,7 +41,7 @@ public:
 
 // The tracked context menu's result goes to the context-menu manager.
 void StoreTrackedCommand(UINT uiCommandId) {
-  (void)uiCommandId;  // MERGEFIX
+  if (UfxContextMenuManager != nullptr) UfxContextMenuManager->SetLastCommandID(uiCommandId);
 }
 
 BOOL IsSeparator(const CUfxToolbarButton* p) { return p != nullptr && (p->m_nStyle & TBBS_SEPARATOR) != 0; }
