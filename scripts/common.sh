@@ -79,6 +79,14 @@ warm_wine() {
   wine cmd.exe /c exit </dev/null >/dev/null 2>&1 || true
 }
 
+# Keeps the prefix's desktop open until stop_all. Wine closes a desktop a second after its last
+# program ends; a program starting while it closes gets no display driver and can make no window.
+keep_desktop() {
+  if [ -f "$BUILD/bin/desktop_keeper.exe" ]; then
+    setsid wine "$BUILD/bin/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+  fi
+}
+
 # Printing: the PDF queue NumbrookPDF of a CUPS scheduler, writing into $BUILD/printed. Wine
 # lists the queues at each process start, so this runs before the tests. Another run may share
 # the scheduler and the queue (and point the queue at its own folder): the tests find their jobs
@@ -139,6 +147,7 @@ start_test_displays() {
         wineserver -w || true
       fi
       warm_wine
+      keep_desktop
       register_kernel >/dev/null ) &
     pids+=("$!")
   done

@@ -7,6 +7,7 @@ trap stop_all EXIT
 start_wine
 start_display
 warm_wine
+keep_desktop
 start_printing
 register_kernel
 # Windowed tests run side by side, each on a display of its own.

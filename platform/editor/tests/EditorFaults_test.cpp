@@ -37,7 +37,7 @@ class EditorFaults : public ::testing::Test {
   void SetUp() override {
     editor_ = CreateWindowExW(0, EDITOR_WINDOW_CLASS, L"", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr,
                               GetModuleHandleW(nullptr), nullptr);
-    ASSERT_NE(editor_, nullptr);
+    ASSERT_NE(editor_, nullptr) << "CreateWindowExW failed, error " << GetLastError();
   }
   void TearDown() override {
     g_failAbove = SIZE_MAX;
