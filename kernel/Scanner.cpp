@@ -221,9 +221,9 @@ bool KeywordKind(const std::wstring& text, TokenKind& kind) {
       {L"gt", tkComparison},  {L"lt", tkComparison},  {L"eq", tkComparison},
       {L"not", tkNot},
   };
-  if (text.size() > 5) return false;
+  if (text.size() < 2 || text.size() > 5) return false;
   for (const auto& k : kKeywords) {
-    if (NamesEqual(text, k.word)) {
+    if (NamesEqual(text.data(), text.size(), k.word, std::char_traits<wchar_t>::length(k.word))) {
       kind = k.kind;
       return true;
     }
