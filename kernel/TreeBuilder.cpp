@@ -463,6 +463,8 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
     last = table[static_cast<size_t>(last)].LastChild;
 
   NodeChildren built(static_cast<size_t>(last - first + 1), nullptr);
+  // What each built node is, for the call above it.
+  std::vector<KernelNodeRef, PoolAllocator<KernelNodeRef>> kinds(built.size());
   auto releaseBuilt = [&] {
     for (INodeParsing*& n : built)
       if (n) n->Release(), n = nullptr;
@@ -471,23 +473,32 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
     for (long i = last; i >= first; --i) {
       const TBracket& e = table[static_cast<size_t>(i)];
       INodeParsing* node = nullptr;
+      KernelNodeRef& made = kinds[static_cast<size_t>(i - first)];
       switch (e.Kind) {
         case TBracket::bkValue:
-          node = MakeLowermostNode(e.Value);
+          node = MakeLowermostNode(e.Value, made);
           break;
         case TBracket::bkName:
-          node = MakeVariableOrConstNode(e.Name);
+          node = MakeVariableOrConstNode(e.Name, made);
           break;
         case TBracket::bkFunction: {
           NodeChildren children;
           children.reserve(static_cast<size_t>(e.ChildCount));
+          KernelNodeRef few[4];
+          std::vector<KernelNodeRef, PoolAllocator<KernelNodeRef>> many;
+          KernelNodeRef* childKinds = few;
+          if (e.ChildCount > 4) {
+            many.resize(static_cast<size_t>(e.ChildCount));
+            childKinds = many.data();
+          }
           for (long child = e.FirstChild; child >= 0;
                child = table[static_cast<size_t>(child)].NextSibling) {
             INodeParsing*& c = built[static_cast<size_t>(child - first)];
+            childKinds[children.size()] = kinds[static_cast<size_t>(child - first)];
             children.push_back(c);
             c = nullptr;  // the new node holds that reference now
           }
-          node = MakeFuncNode(e.Name, std::move(children));
+          node = MakeFuncNode(e.Name, std::move(children), childKinds, made);
           break;
         }
         default:
