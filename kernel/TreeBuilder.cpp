@@ -34,13 +34,13 @@ bool EndsOperand(TokenKind k) {
   return k == tkClose || k == tkLiteral || k == tkName || k == tkString;
 }
 
-void Insert(TokenList& t, size_t pos, const std::wstring& text, TokenKind kind) {
+void Insert(TokenList& t, size_t pos, std::wstring_view text, TokenKind kind) {
   t.insert(t.begin() + pos, Token{text, kind});
 }
 
 // Wrap-right scan: closes the operand that starts after position p with an inserted ")". With
 // `notExtends`, "not" tokens at depth 0 belong to the operand (the leading minus).
-void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends = false) {
+void WrapRight(TokenList& t, size_t p, std::wstring_view name, bool notExtends = false) {
   long depth = 0;
   for (size_t k = p + 1; k < t.size(); ++k) {
     const TokenKind kind = t[k].kind;
@@ -61,7 +61,7 @@ void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends
 
 // Find-left scan: puts a call token `name` in front of the operand that ends before position p.
 // Answers whether it inserted one (every position from there on moved up by one).
-bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
+bool FindLeft(TokenList& t, size_t p, std::wstring_view name) {
   long depth = 0;
   for (size_t k = p; k-- > 0;) {
     const TokenKind kind = t[k].kind;
@@ -83,7 +83,7 @@ bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
 
 // The operator at p becomes the comma between the two operands of a call `name`; p then points
 // at that comma.
-void RewriteBinaryAt(TokenList& t, size_t& p, const std::wstring& name) {
+void RewriteBinaryAt(TokenList& t, size_t& p, std::wstring_view name) {
   t[p] = Token{L",", tkComma};
   if (FindLeft(t, p, name)) ++p;
   WrapRight(t, p, name);
@@ -198,7 +198,7 @@ void RewriteNots(TokenList& t) {
 void RewritePostfixes(TokenList& t) {
   for (size_t p = 1; p < t.size(); ++p) {
     if (t[p].kind != tkPostfix) continue;
-    const std::wstring op = t[p].text;
+    const std::wstring_view op = t[p].text;
     if (!EndsOperand(t[p - 1].kind)) FailParse(kMsgMissingOperand, op);
     t[p] = Token{L")", tkClose};
     if (FindLeft(t, p, op)) ++p;
@@ -257,9 +257,10 @@ std::wstring AnalysisSink::ErrorText() const {
 
 // ---- rewriting ----
 
-void ConvertBinaryOperator(TokenList& t, TokenKind kind, const std::wstring& op) {
+void ConvertBinaryOperator(TokenList& t, TokenKind kind, std::wstring_view op) {
   for (size_t p = 1; p + 1 < t.size(); ++p)
-    if (t[p].kind == kind && NamesEqual(t[p].text, op)) RewriteBinaryAt(t, p, op);
+    if (t[p].kind == kind && NamesEqual(t[p].text.data(), t[p].text.size(), op.data(), op.size()))
+      RewriteBinaryAt(t, p, op);
 }
 
 namespace {
@@ -392,7 +393,7 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
         TBracket* e = append(depth, depth - 1);
         if (!e) return;
         e->Kind = TBracket::bkFunction;
-        e->Name = tok.kind == tkOpen ? std::wstring(L"(") : tok.text;
+        e->Name.assign(tok.kind == tkOpen ? std::wstring_view(L"(") : tok.text);
         break;
       }
       case tkClose:
@@ -401,16 +402,16 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
       case tkLiteral: {
         VARIANT v;
         VariantInit(&v);
-        static const std::wstring kTrue = L"true", kFalse = L"false";
-        const bool isTrue = NamesEqual(tok.text, kTrue);
-        if (isTrue || NamesEqual(tok.text, kFalse)) {
+        const bool isTrue = NamesEqual(tok.text.data(), tok.text.size(), L"true", 4);
+        if (isTrue || NamesEqual(tok.text.data(), tok.text.size(), L"false", 5)) {
           v.vt = VT_BOOL;
           v.boolVal = isTrue ? VARIANT_TRUE : VARIANT_FALSE;
         } else {
+          const std::wstring literal(tok.text);
           try {
-            StrToNumber(tok.text, v);
+            StrToNumber(literal, v);
           } catch (const KernelError&) {
-            sink.Report(GetMessageTextFmt(kMsgInvalidNumber, tok.text));
+            sink.Report(GetMessageTextFmt(kMsgInvalidNumber, literal));
             return;
           }
         }
@@ -427,7 +428,7 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
         TBracket* e = append(depth + 1, depth);
         if (!e) return;
         e->Kind = TBracket::bkName;
-        e->Name = tok.text;
+        e->Name.assign(tok.text);
         break;
       }
       case tkString: {
