@@ -267,7 +267,7 @@ namespace {
 
 struct BinaryPass {
   TokenKind kind;
-  const wchar_t* op;
+  std::wstring_view op;
 };
 
 // The binary operator passes around the sign passes, in their order.
@@ -296,8 +296,8 @@ std::uint32_t PassesWithWork(const TokenList& t, const BinaryPass (&passes)[N]) 
   for (const Token& tok : t) {
     if (tok.kind != tkMultiplicative && tok.kind != tkComparison && tok.kind != tkLogical) continue;
     for (size_t i = 0; i < N; ++i)
-      if (tok.kind == passes[i].kind && NamesEqual(tok.text.data(), tok.text.size(), passes[i].op,
-                                                   std::char_traits<wchar_t>::length(passes[i].op)))
+      if (tok.kind == passes[i].kind && NamesEqual(tok.text.data(), tok.text.size(),
+                                                   passes[i].op.data(), passes[i].op.size()))
         work |= std::uint32_t{1} << i;
   }
   return work;
