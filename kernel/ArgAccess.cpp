@@ -11,6 +11,7 @@
 #include "Messages.h"
 #include "NameCompare.h"
 #include "NumberText.h"
+#include "Precision.h"
 
 namespace evalkern {
 
@@ -47,12 +48,28 @@ void ReportMessageFmt(IErrorEvents* sink, int id, const std::wstring& arg) {
 
 void RaiseFault(const std::wstring& text) { RaiseError(text, E_FAIL); }
 
+void EndWithFault(IErrorEvents* sink, VARIANT* result, const std::wstring& text) {
+  VariantClear(result);
+  ReportText(sink, text);
+  result->vt = VT_ERROR;
+  result->scode = E_FAIL;
+}
+
 // ---- conversions ----
 
 namespace {
 
 std::wstring BstrText(const VARIANT& v) {
   return v.bstrVal ? std::wstring(v.bstrVal, SysStringLen(v.bstrVal)) : std::wstring();
+}
+
+// A text read as a 64-bit integer; one that is none is raised, or handed to `fault` when given.
+int64_t TextAsInt64(const std::wstring& text, std::wstring* fault) {
+  if (!fault) return StrToInt64Value(text);
+  int64_t v = 0;
+  if (ReadInt64Value(text, v)) return v;
+  *fault = NotIntegerText(text);
+  return kFailureInt;
 }
 
 }  // namespace
@@ -120,10 +137,10 @@ long double FloatArgAt(IArguments* args, long index, IErrorEvents* sink) {
   return ArgAsFloat(v.Get(), sink);
 }
 
-int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink) {
+int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink, std::wstring* fault) {
   OwnedVariant v;
   Check(args->get_Value(index, v.Out()));
-  return ArgAsInt64(v.Get(), sink);
+  return ArgAsInt64(v.Get(), sink, fault);
 }
 
 long double ArgAsFloat(const VARIANT& v, IErrorEvents* sink) {
@@ -144,7 +161,7 @@ long double ArgAsFloat(const VARIANT& v, IErrorEvents* sink) {
   }
 }
 
-int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink) {
+int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink, std::wstring* fault) {
   if (ErrorPending(sink)) return kFailureInt;
   if (IsIntegerVariant(v.vt)) return IntegerValue(v);
   switch (v.vt) {
@@ -155,7 +172,7 @@ int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink) {
     case VT_CY: return CurrencyToInt64(v.cyVal);
     case VT_R4: return CheckInt64Range(v.fltVal, sink);
     case VT_R8: return CheckInt64Range(v.dblVal, sink);
-    case VT_BSTR: return StrToInt64Value(BstrText(v));
+    case VT_BSTR: return TextAsInt64(BstrText(v), fault);
     default:
       ReportMessage(sink, msg::ArgNotInteger);
       return kFailureInt;
@@ -183,7 +200,7 @@ bool ArgAsBoolean(const VARIANT& v, IErrorEvents* sink) {
   return false;
 }
 
-OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink) {
+OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink, std::wstring* fault) {
   OwnedVariant out;
   if (ErrorPending(sink)) return out;
   if (IsIntegerVariant(v.vt) || v.vt == VT_CY || v.vt == VT_BOOL) {
@@ -213,7 +230,11 @@ OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink) {
       switch (ReadTrueFalse(s)) {
         case TrueFalse::True: SetBoolResult(out.Out(), true); return out;
         case TrueFalse::False: SetBoolResult(out.Out(), false); return out;
-        default: SetIntResult(out.Out(), StrToInt64Value(s)); return out;
+        default: {
+          const int64_t i = TextAsInt64(s, fault);
+          if (!fault || fault->empty()) SetIntResult(out.Out(), i);
+          return out;
+        }
       }
     }
     default: break;
@@ -253,8 +274,64 @@ OwnedVariant CompareArgs(const VARIANT& v, IErrorEvents* sink) {
 
 bool IsFiniteValue(long double x) { return std::isfinite(x); }
 
+namespace {
+
+constexpr uint64_t kPowersOfTen[] = {
+    1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull, 10000000ull, 100000000ull,
+    1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
+    100000000000000ull, 1000000000000000ull, 10000000000000000ull, 100000000000000000ull,
+    1000000000000000000ull, 10000000000000000000ull};
+
+// m * 10^k / 2^shift as fifteen digits: -1 when its integer part has fewer, +1 when more, else
+// 0 and `digits` that number rounded to an integer (halves to the even one, as the digit writer
+// of the runtime rounds; 10^15 when it rounds up to it).
+int FifteenDigits(uint64_t m, int shift, int k, uint64_t& digits) {
+  const unsigned __int128 p = static_cast<unsigned __int128>(m) * kPowersOfTen[k];
+  const unsigned __int128 whole = p >> shift;
+  if (whole < kPowersOfTen[14]) return -1;
+  if (whole >= kPowersOfTen[15]) return 1;
+  const unsigned __int128 rest = p - (whole << shift);
+  const unsigned __int128 half = static_cast<unsigned __int128>(1) << (shift - 1);
+  digits = static_cast<uint64_t>(whole);
+  if (rest > half || (rest == half && (digits & 1))) ++digits;
+  return 0;
+}
+
+// RoundTo15Digits for 1e-5 <= |x| < 1e15, worked out exactly instead of through a decimal text:
+// with |x| = m * 2^-shift, the fifteen digits are m * 10^k / 2^shift rounded, for the k that puts
+// fifteen digits before the point (k <= 19, so the product fits into 128 bits); those digits
+// divided by 10^k (both exact in the extended type, the quotient rounded once) are the extended
+// value nearest to the decimal number, as reading its text gives. False outside that range.
+bool RoundTo15DigitsExactly(long double x, long double& rounded) {
+  const long double a = std::fabs(x);
+  if (!(a >= 1e-5L && a < 1e15L)) return false;
+  int e = 0;
+  const long double f = std::frexp(a, &e);  // a = f * 2^e, 0.5 <= f < 1
+  const uint64_t m = static_cast<uint64_t>(std::ldexp(f, 64));
+  const int shift = 64 - e;  // between 14 and 81 in this range
+  int k = 14 - static_cast<int>(std::floor(std::log10(a)));  // a guess, checked below
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    if (k < 0 || k > 19) return false;
+    uint64_t digits = 0;
+    const int fit = FifteenDigits(m, shift, k, digits);
+    if (fit != 0) {
+      k -= fit;
+      continue;
+    }
+    X87Precision precision;
+    const long double r = static_cast<long double>(digits) / static_cast<long double>(kPowersOfTen[k]);
+    rounded = x < 0 ? -r : r;
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 long double RoundTo15Digits(long double x) {
   if (!std::isfinite(x) || x == 0) return x;
+  long double rounded;
+  if (RoundTo15DigitsExactly(x, rounded)) return rounded;
   char buf[64];
   __mingw_snprintf(buf, sizeof buf, "%.14Le", x);
   return __mingw_strtold(buf, nullptr);

@@ -87,7 +87,7 @@ OwnedVariant FetchArg(IArguments* args, long index);
 
 // Fetch and convert in one step.
 long double FloatArgAt(IArguments* args, long index, IErrorEvents* sink);
-int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink);
+int64_t Int64ArgAt(IArguments* args, long index, IErrorEvents* sink, std::wstring* fault = nullptr);
 
 // Integer VARIANT types (VT_I1 .. VT_I8, VT_UI1 .. VT_UI4).
 bool IsIntegerVariant(VARTYPE vt);
@@ -103,15 +103,20 @@ void ReportMessage(IErrorEvents* sink, int id);
 void ReportMessageFmt(IErrorEvents* sink, int id, const std::wstring& arg);
 // Raises the failure that the function set reports as a fault of a body (result E_FAIL).
 [[noreturn]] void RaiseFault(const std::wstring& text);
+// How a fault of a body ends the call: the text reported, the result VT_ERROR holding E_FAIL.
+void EndWithFault(IErrorEvents* sink, VARIANT* result, const std::wstring& text);
 
 // ---- conversions by VARIANT type (each reports its own error and returns the failure value) ----
+// A text that is no integer is a fault of the body and raised; a caller that passes `fault`
+// gets its text there instead (with the failure value) and ends the body itself through
+// EndWithFault, which is far cheaper than raising on some systems.
 constexpr long double kFailureFloat = -9999.0L;
 constexpr int64_t kFailureInt = -9999;
 long double ArgAsFloat(const VARIANT& v, IErrorEvents* sink);
-int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink);
+int64_t ArgAsInt64(const VARIANT& v, IErrorEvents* sink, std::wstring* fault = nullptr);
 bool ArgAsBoolean(const VARIANT& v, IErrorEvents* sink);
 // A VT_BOOL or an integer VARIANT (VT_EMPTY on failure).
-OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink);
+OwnedVariant ArgAsLogical(const VARIANT& v, IErrorEvents* sink, std::wstring* fault = nullptr);
 // A VARIANT ready for comparison (VT_EMPTY on failure).
 OwnedVariant CompareArgs(const VARIANT& v, IErrorEvents* sink);
 

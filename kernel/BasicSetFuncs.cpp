@@ -242,12 +242,7 @@ class TBasicSetFuncs final : public TRefCount, public IBasicSetFuncs, public TCr
   // error of a function and the call succeeds. It is caught where it lands: raising it once
   // more to sort it would double the cost of an exception, which is high on some systems.
   __attribute__((noinline)) HRESULT BodyFault(const KernelError& fault, VARIANT* result) {
-    return Guard(kSource, [&] {
-      VariantClear(result);
-      ReportText(errorEvents_.Get(), fault.text);
-      result->vt = VT_ERROR;
-      result->scode = E_FAIL;
-    });
+    return Guard(kSource, [&] { EndWithFault(errorEvents_.Get(), result, fault.text); });
   }
 
   // Runs inside the handler of Func: anything but a fault of the body fails the call.

@@ -35,6 +35,7 @@ void MakeErrorNode(AnalysisSink& sink, INodeParsing** root) {
 // that analyses something) makes its own.
 struct Workspace {
   TokenList tokens;
+  std::wstring tokenTexts;
   std::vector<TBracket> table;
 };
 
@@ -46,8 +47,11 @@ class BorrowedWorkspace {
   ~BorrowedWorkspace() {
     // A very long expression does not leave its large buffers behind.
     constexpr size_t kKeptEntries = 1024;
-    if (w_->tokens.capacity() > kKeptEntries || w_->table.capacity() > kKeptEntries) return;
+    if (w_->tokens.capacity() > kKeptEntries || w_->table.capacity() > kKeptEntries ||
+        w_->tokenTexts.capacity() > kKeptEntries)
+      return;
     w_->tokens.clear();
+    w_->tokenTexts.clear();
     w_->table.clear();
     if (!t_spare) t_spare = std::move(w_);
   }
@@ -80,7 +84,7 @@ void AnalyzeExpression(const std::wstring& text, IErrorEvents* sink, INodeParsin
     if (untrimmed) trimmedCopy = TrimExpression(text);
     const std::wstring& trimmed = untrimmed ? trimmedCopy : text;
     if (trimmed.empty()) throw ParseError{GetMessageText(kMsgEmptyExpression)};
-    ScanExpression(trimmed, tokens);
+    ScanExpression(trimmed, tokens, (*workspace).tokenTexts);
     // Blanks the trimming keeps (no-break spaces) can leave nothing to analyse either.
     if (tokens.empty()) throw ParseError{GetMessageText(kMsgEmptyExpression)};
     ClassifyKeywords(tokens);

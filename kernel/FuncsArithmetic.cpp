@@ -144,17 +144,27 @@ void RoundBody(IErrorEvents* sink, IArguments* args, VARIANT* result, RoundKind 
 }
 
 // Integer division frame: divisor first; the dividend is not evaluated after a zero divisor.
+// `pi div 2` is common in a worksheet: a text that is no integer ends the body here.
 bool IntDivisionArgs(IErrorEvents* sink, IArguments* args, VARIANT* result, int64_t& a,
                      int64_t& b) {
   if (!CountIs(sink, args, result, 2)) return false;
-  b = Int64ArgAt(args, 1, sink);
+  std::wstring fault;
+  b = Int64ArgAt(args, 1, sink, &fault);
+  if (!fault.empty()) {
+    EndWithFault(sink, result, fault);
+    return false;
+  }
   if (ErrorPending(sink)) return false;
   if (b == 0) {
     ReportMessage(sink, msg::DivisionByZero);
     SetErrorResult(result);
     return false;
   }
-  a = Int64ArgAt(args, 0, sink);
+  a = Int64ArgAt(args, 0, sink, &fault);
+  if (!fault.empty()) {
+    EndWithFault(sink, result, fault);
+    return false;
+  }
   if (ErrorPending(sink)) return false;
   if (a == INT64_MIN && b == -1) RaiseFault(L"Integer overflow");
   return true;

@@ -96,11 +96,19 @@ T Combine(Logic op, T a, T b) {
   return 0;
 }
 
+// A text that is no integer ends the body at once (`pi and 1`).
 void LogicBody(IErrorEvents* sink, IArguments* args, VARIANT* result, Logic op, bool checkBetween) {
   if (!CountIs(sink, args, result, 2)) return;
-  OwnedVariant a = [&] { OwnedVariant v = FetchArg(args, 0); return ArgAsLogical(v.Get(), sink); }();
+  std::wstring fault;
+  auto operand = [&](long index) {
+    OwnedVariant v = FetchArg(args, index);
+    return ArgAsLogical(v.Get(), sink, &fault);
+  };
+  OwnedVariant a = operand(0);
+  if (!fault.empty()) return EndWithFault(sink, result, fault);
   if (checkBetween && ErrorPending(sink)) return;
-  OwnedVariant b = [&] { OwnedVariant v = FetchArg(args, 1); return ArgAsLogical(v.Get(), sink); }();
+  OwnedVariant b = operand(1);
+  if (!fault.empty()) return EndWithFault(sink, result, fault);
   if (ErrorPending(sink)) return;
   const VARIANT& x = a.Get();
   const VARIANT& y = b.Get();

@@ -1,5 +1,6 @@
 #include "Nodes.h"
 
+#include <algorithm>
 #include <string>
 
 namespace evalkern {
@@ -135,6 +136,19 @@ TNodeFunc::TNodeFunc(std::wstring name, NodeChildren children)
   }
 }
 
+TNodeFunc::TNodeFunc(std::wstring name, NodeChildren children, const KernelNodeRef* kinds)
+    : name_(std::move(name)), childNodes_(std::move(children)) {
+  try {
+    if (childNodes_.size() <= kKindsInline)
+      std::copy(kinds, kinds + childNodes_.size(), kindsInline_);
+    else
+      kindsMore_.assign(kinds, kinds + childNodes_.size());
+  } catch (...) {
+    ReleaseAll(childNodes_);  // the node is not made: the references stay with nobody
+    throw;
+  }
+}
+
 TNodeFunc::~TNodeFunc() { ReleaseAll(childNodes_); }
 
 void* TNodeFunc::Cast(REFIID iid) {
@@ -202,6 +216,34 @@ INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children) {
     ReleaseAll(children);  // still ours when the node was not made
     throw;
   }
+}
+INodeParsing* MakeLowermostNode(const VARIANT& value, KernelNodeRef& made) {
+  auto* node = new TNodeLowermost(value);
+  made = {NodeKind::Lowermost, node};
+  INodeLowermost* itf = node;
+  itf->AddRef();
+  return itf;
+}
+INodeParsing* MakeVariableOrConstNode(const std::wstring& name, KernelNodeRef& made) {
+  auto* node = new TNodeVariableOrConst(name);
+  made = {NodeKind::VariableOrConst, node};
+  INodeVariableOrConst* itf = node;
+  itf->AddRef();
+  return itf;
+}
+INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children,
+                           const KernelNodeRef* kinds, KernelNodeRef& made) {
+  TNodeFunc* node;
+  try {
+    node = new TNodeFunc(name, std::move(children), kinds);
+  } catch (...) {
+    ReleaseAll(children);  // still ours when the node was not made
+    throw;
+  }
+  made = {NodeKind::Func, node};
+  INodeFunc* itf = node;
+  itf->AddRef();
+  return itf;
 }
 INodeParsing* MakeListNode(std::vector<INodeParsing*> children) {
   NodeChildren pooled = Pooled(children);

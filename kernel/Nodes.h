@@ -75,6 +75,8 @@ class TNodeFunc : public TRefCount, public INodeFunc, public TPooled {
  public:
   // Takes over one reference of every child.
   TNodeFunc(std::wstring name, NodeChildren children);
+  // The same when the caller knows what IdentifyNode says of each child (`kinds`, one per child).
+  TNodeFunc(std::wstring name, NodeChildren children, const KernelNodeRef* kinds);
   ~TNodeFunc() override;
 
   STDMETHODIMP get_Name(BSTR* out) override;
@@ -123,6 +125,13 @@ INodeParsing* MakeLowermostNode(const VARIANT& value);
 INodeParsing* MakeErrorNode(const std::wstring& textError);
 INodeParsing* MakeVariableOrConstNode(const std::wstring& name);
 INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children);
+
+// The creators for the analyser, which also keeps what it made as IdentifyNode would tell it
+// (`made`), so that the call nodes above need not ask their children.
+INodeParsing* MakeLowermostNode(const VARIANT& value, KernelNodeRef& made);
+INodeParsing* MakeVariableOrConstNode(const std::wstring& name, KernelNodeRef& made);
+INodeParsing* MakeFuncNode(const std::wstring& name, NodeChildren children,
+                           const KernelNodeRef* kinds, KernelNodeRef& made);
 INodeParsing* MakeListNode(std::vector<INodeParsing*> children);
 
 // Direct read access for the kernel's own walkers, without a COM round trip per field: the

@@ -13,9 +13,6 @@ namespace {
 [[noreturn]] void NotInteger(const std::wstring& t) {
   throw EConvertError(t + L" is not a valid integer value");
 }
-[[noreturn]] void NotIntegerQuoted(const std::wstring& t) {
-  throw EConvertError(L"'" + t + L"' is not a valid integer value");
-}
 [[noreturn]] void NotFloat(const std::wstring& t) {
   throw EConvertError(L"'" + t + L"' is not a valid floating point value");
 }
@@ -228,10 +225,18 @@ long double StrToFloatValue(const std::wstring& text) {
   return r.f;
 }
 
+bool ReadInt64Value(const std::wstring& text, int64_t& v) {
+  return ReadPrefixed(text, v) || ReadPlainInteger(text, v);
+}
+
+std::wstring NotIntegerText(const std::wstring& text) {
+  return L"'" + text + L"' is not a valid integer value";
+}
+
 int64_t StrToInt64Value(const std::wstring& text) {
   int64_t v = 0;
-  if (ReadPrefixed(text, v) || ReadPlainInteger(text, v)) return v;
-  NotIntegerQuoted(text);
+  if (!ReadInt64Value(text, v)) throw EConvertError(NotIntegerText(text));
+  return v;
 }
 
 namespace {

@@ -38,6 +38,12 @@ long double StrToFloatValue(const std::wstring& text);
 // The same prefixed notations without the "%" rule; a decimal text must be a 64-bit integer.
 int64_t StrToInt64Value(const std::wstring& text);
 
+// StrToInt64Value for callers that handle a text which is no integer at all themselves: false
+// then, and NotIntegerText(text) is what StrToInt64Value raises for it. A prefixed notation
+// with a bad digit or too many of them is still raised.
+bool ReadInt64Value(const std::wstring& text, int64_t& v);
+std::wstring NotIntegerText(const std::wstring& text);
+
 // ---- writing ----
 
 // Digits of the 64-bit two's-complement pattern, no prefix, leading zeros dropped down to

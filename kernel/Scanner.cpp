@@ -1,5 +1,7 @@
 #include "Scanner.h"
 
+#include <stdexcept>
+
 #include "Messages.h"
 #include "NameCompare.h"
 
@@ -40,7 +42,14 @@ bool IsPrefixLetter(wchar_t c) {
 
 class Scanner {
  public:
-  Scanner(const std::wstring& text, TokenList& tokens) : s_(text), n_(text.size()), tokens_(tokens) {}
+  // A token's own text is never longer than the part of `text` it comes from, so `own` holds
+  // them all without growing once it has the room of the whole text: the views into it stay
+  // valid.
+  Scanner(const std::wstring& text, TokenList& tokens, std::wstring& own)
+      : s_(text), n_(text.size()), tokens_(tokens), own_(own) {
+    own_.clear();
+    own_.reserve(n_);
+  }
 
   void Run() {
     while (i_ < n_) Step();
@@ -48,8 +57,21 @@ class Scanner {
 
  private:
   wchar_t At(size_t k) const { return k < n_ ? s_[k] : L'\0'; }
-  void Add(std::wstring text, TokenKind kind) { tokens_.push_back({std::move(text), kind}); }
-  void Add1(TokenKind kind) { Add(std::wstring(1, s_[i_++]), kind); }
+  std::wstring_view Source(size_t from, size_t length) const {
+    return std::wstring_view(s_).substr(from, length);
+  }
+  void Add(std::wstring_view text, TokenKind kind) { tokens_.push_back({text, kind}); }
+  void Add1(TokenKind kind) {
+    Add(Source(i_, 1), kind);
+    ++i_;
+  }
+  // Appends a text of the token's own; `own_` has room for it (see the constructor).
+  std::wstring_view Own(const wchar_t* text, size_t length) {
+    if (own_.size() + length > own_.capacity()) throw std::length_error("token texts");
+    const size_t at = own_.size();
+    own_.append(text, length);
+    return std::wstring_view(own_).substr(at, length);
+  }
 
   void Step() {
     const wchar_t c = s_[i_];
@@ -94,112 +116,121 @@ class Scanner {
   }
 
   void AddTwo(TokenKind kind) {
-    Add(s_.substr(i_, 2), kind);
+    Add(Source(i_, 2), kind);
     i_ += 2;
   }
 
+  // The content between the quotes, a doubled quote standing for one; an unclosed text runs to
+  // the end.
   void ScanString() {
     const wchar_t quote = s_[i_++];
-    std::wstring content;
+    const size_t start = i_;
+    size_t end = n_;
+    bool doubled = false;
     while (i_ < n_) {
-      wchar_t c = s_[i_++];
-      if (c == quote) {
-        if (At(i_) == quote && i_ < n_) {
-          content += quote;
-          ++i_;
-          continue;
-        }
+      if (s_[i_] != quote) {
+        ++i_;
+      } else if (i_ + 1 < n_ && s_[i_ + 1] == quote) {
+        doubled = true;
+        i_ += 2;
+      } else {
+        end = i_++;
         break;
       }
-      content += c;
     }
-    Add(std::move(content), tkString);  // an unclosed text runs to the end
+    if (!doubled) return Add(Source(start, end - start), tkString);
+    std::wstring content;
+    for (size_t k = start; k < end; ++k) {
+      content += s_[k];
+      if (s_[k] == quote) ++k;  // the second of the pair
+    }
+    Add(Own(content.data(), content.size()), tkString);
   }
 
   // A "%" right after the digits belongs to the literal.
-  void TakePercent(std::wstring& text) {
-    if (i_ < n_ && s_[i_] == L'%') {
-      text += L'%';
-      ++i_;
-    }
+  void TakePercent() {
+    if (i_ < n_ && s_[i_] == L'%') ++i_;
   }
 
   template <class Pred>
-  bool TakeDigits(std::wstring& text, Pred isDigit) {
+  bool TakeDigits(Pred isDigit) {
     const size_t start = i_;
-    while (i_ < n_ && isDigit(s_[i_])) text += s_[i_++];
+    while (i_ < n_ && isDigit(s_[i_])) ++i_;
     return i_ > start;
   }
 
+  // The literal's text has its prefix letter in lower case.
   void ScanPrefixed() {
+    const size_t start = i_;
     const wchar_t letter = FoldAscii(s_[i_ + 1]);
-    std::wstring text = L"0";
-    text += letter;
     i_ += 2;
     bool any = false;
     int noDigits = kMsgHexNoDigits;
     switch (letter) {
       case L'b':
-        any = TakeDigits(text, [](wchar_t c) { return c == L'0' || c == L'1'; });
+        any = TakeDigits([](wchar_t c) { return c == L'0' || c == L'1'; });
         noDigits = kMsgBinaryNoDigits;
         break;
       case L'o':
-        any = TakeDigits(text, [](wchar_t c) { return c >= L'0' && c <= L'7'; });
+        any = TakeDigits([](wchar_t c) { return c >= L'0' && c <= L'7'; });
         noDigits = kMsgOctalNoDigits;
         break;
       case L'r':
-        any = TakeDigits(text, IsRomanLetter);
+        any = TakeDigits(IsRomanLetter);
         noDigits = kMsgRomanNoDigits;
         break;
       default:
-        any = TakeDigits(text, IsHexDigit);
+        any = TakeDigits(IsHexDigit);
         break;
     }
     if (!any) FailParse(noDigits);
-    TakePercent(text);
-    Add(std::move(text), tkLiteral);
+    TakePercent();
+    if (s_[start + 1] == letter) return Add(Source(start, i_ - start), tkLiteral);
+    std::wstring text(Source(start, i_ - start));
+    text[1] = letter;
+    Add(Own(text.data(), text.size()), tkLiteral);
   }
 
   void ScanHashHex() {
-    std::wstring text(1, s_[i_++]);
-    if (!TakeDigits(text, IsHexDigit)) FailParse(kMsgHexNoDigits);
-    TakePercent(text);
-    Add(std::move(text), tkLiteral);
+    const size_t start = i_++;
+    if (!TakeDigits(IsHexDigit)) FailParse(kMsgHexNoDigits);
+    TakePercent();
+    Add(Source(start, i_ - start), tkLiteral);
   }
 
   void ScanDecimal() {
-    std::wstring text;
-    TakeDigits(text, IsDigit);
+    const size_t start = i_;
+    TakeDigits(IsDigit);
     if (At(i_) == L'.' && i_ < n_) {
-      text += s_[i_++];
-      TakeDigits(text, IsDigit);
+      ++i_;
+      TakeDigits(IsDigit);
     }
     if (i_ < n_ && (s_[i_] == L'e' || s_[i_] == L'E')) {
-      text += s_[i_++];
-      if (i_ < n_ && (s_[i_] == L'+' || s_[i_] == L'-')) text += s_[i_++];
-      TakeDigits(text, IsDigit);
+      ++i_;
+      if (i_ < n_ && (s_[i_] == L'+' || s_[i_] == L'-')) ++i_;
+      TakeDigits(IsDigit);
     }
-    TakePercent(text);
-    if (text.back() == L'+' || text.back() == L'-') {
+    TakePercent();
+    if (s_[i_ - 1] == L'+' || s_[i_ - 1] == L'-') {
       // An exponent sign without a digit is a sign of its own.
-      text.pop_back();
       --i_;
     }
+    const std::wstring_view text = Source(start, i_ - start);
     if (text == L".") FailParse(kMsgLoneDecimalPoint);
-    Add(std::move(text), tkLiteral);
+    Add(text, tkLiteral);
   }
 
   void ScanName() {
     const size_t start = i_;
     while (i_ < n_ && (IsLetter(s_[i_]) || IsDigit(s_[i_]) || s_[i_] == L'_')) ++i_;
-    std::wstring name = s_.substr(start, i_ - start);
+    const std::wstring_view name = Source(start, i_ - start);
     size_t k = i_;
     while (k < n_ && IsBlank(s_[k])) ++k;
     if (k < n_ && s_[k] == L'(') {
       i_ = k + 1;
-      Add(std::move(name), tkCall);
+      Add(name, tkCall);
     } else {
-      Add(std::move(name), tkName);  // the blanks are scanned again
+      Add(name, tkName);  // the blanks are scanned again
     }
   }
 
@@ -207,9 +238,10 @@ class Scanner {
   const size_t n_;
   size_t i_ = 0;
   TokenList& tokens_;
+  std::wstring& own_;
 };
 
-bool KeywordKind(const std::wstring& text, TokenKind& kind) {
+bool KeywordKind(std::wstring_view text, TokenKind& kind) {
   static const struct {
     const wchar_t* word;
     TokenKind kind;
@@ -221,9 +253,9 @@ bool KeywordKind(const std::wstring& text, TokenKind& kind) {
       {L"gt", tkComparison},  {L"lt", tkComparison},  {L"eq", tkComparison},
       {L"not", tkNot},
   };
-  if (text.size() > 5) return false;
+  if (text.size() < 2 || text.size() > 5) return false;
   for (const auto& k : kKeywords) {
-    if (NamesEqual(text, k.word)) {
+    if (NamesEqual(text.data(), text.size(), k.word, std::char_traits<wchar_t>::length(k.word))) {
       kind = k.kind;
       return true;
     }
@@ -234,8 +266,8 @@ bool KeywordKind(const std::wstring& text, TokenKind& kind) {
 }  // namespace
 
 [[noreturn]] void FailParse(int id) { throw ParseError{GetMessageText(id)}; }
-[[noreturn]] void FailParse(int id, const std::wstring& arg) {
-  throw ParseError{GetMessageTextFmt(id, arg)};
+[[noreturn]] void FailParse(int id, std::wstring_view arg) {
+  throw ParseError{GetMessageTextFmt(id, std::wstring(arg))};
 }
 
 std::wstring TrimExpression(const std::wstring& text) {
@@ -245,9 +277,9 @@ std::wstring TrimExpression(const std::wstring& text) {
   return text.substr(b, e - b);
 }
 
-void ScanExpression(const std::wstring& text, TokenList& tokens) {
+void ScanExpression(const std::wstring& text, TokenList& tokens, std::wstring& ownTexts) {
   tokens.clear();
-  Scanner(text, tokens).Run();
+  Scanner(text, tokens, ownTexts).Run();
 }
 
 void ClassifyKeywords(TokenList& tokens) {

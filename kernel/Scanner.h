@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace evalkern {
@@ -24,8 +25,11 @@ enum TokenKind : std::uint8_t {
   tkString = 12,         // a quoted text (the text is the content)
 };
 
+// A token's text is a view: into the expression, into a constant of the analyser (the
+// operators and brackets that the rewriting adds), or into the analysis's own texts. Tokens are
+// moved about a lot while operators are rewritten, so they stay small and plain.
 struct Token {
-  std::wstring text;
+  std::wstring_view text;
   TokenKind kind;
 };
 
@@ -47,15 +51,16 @@ struct ParseError {
 };
 // Raises the ParseError of message `id` (with its "%s" filled by `arg`).
 [[noreturn]] void FailParse(int id);
-[[noreturn]] void FailParse(int id, const std::wstring& arg);
+[[noreturn]] void FailParse(int id, std::wstring_view arg);
 
 // Removes leading and trailing characters with codes 0 to 32.
 std::wstring TrimExpression(const std::wstring& text);
 
 // Scans a trimmed, non-empty text into `tokens` (emptied first; its buffer is reused). Raises
 // ParseError for a character that starts no token, a lone ".", and a notation prefix without
-// digits.
-void ScanExpression(const std::wstring& text, TokenList& tokens);
+// digits. The tokens view `text`, and `ownTexts` (emptied first) for the few texts that differ
+// from what the expression holds; both must outlive them.
+void ScanExpression(const std::wstring& text, TokenList& tokens, std::wstring& ownTexts);
 
 // Classifies the keywords among names and calls ("not(" gets its own "(" token). Quoted texts
 // are never keywords.

@@ -34,13 +34,13 @@ bool EndsOperand(TokenKind k) {
   return k == tkClose || k == tkLiteral || k == tkName || k == tkString;
 }
 
-void Insert(TokenList& t, size_t pos, const std::wstring& text, TokenKind kind) {
+void Insert(TokenList& t, size_t pos, std::wstring_view text, TokenKind kind) {
   t.insert(t.begin() + pos, Token{text, kind});
 }
 
 // Wrap-right scan: closes the operand that starts after position p with an inserted ")". With
 // `notExtends`, "not" tokens at depth 0 belong to the operand (the leading minus).
-void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends = false) {
+void WrapRight(TokenList& t, size_t p, std::wstring_view name, bool notExtends = false) {
   long depth = 0;
   for (size_t k = p + 1; k < t.size(); ++k) {
     const TokenKind kind = t[k].kind;
@@ -61,7 +61,7 @@ void WrapRight(TokenList& t, size_t p, const std::wstring& name, bool notExtends
 
 // Find-left scan: puts a call token `name` in front of the operand that ends before position p.
 // Answers whether it inserted one (every position from there on moved up by one).
-bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
+bool FindLeft(TokenList& t, size_t p, std::wstring_view name) {
   long depth = 0;
   for (size_t k = p; k-- > 0;) {
     const TokenKind kind = t[k].kind;
@@ -83,7 +83,7 @@ bool FindLeft(TokenList& t, size_t p, const std::wstring& name) {
 
 // The operator at p becomes the comma between the two operands of a call `name`; p then points
 // at that comma.
-void RewriteBinaryAt(TokenList& t, size_t& p, const std::wstring& name) {
+void RewriteBinaryAt(TokenList& t, size_t& p, std::wstring_view name) {
   t[p] = Token{L",", tkComma};
   if (FindLeft(t, p, name)) ++p;
   WrapRight(t, p, name);
@@ -198,7 +198,7 @@ void RewriteNots(TokenList& t) {
 void RewritePostfixes(TokenList& t) {
   for (size_t p = 1; p < t.size(); ++p) {
     if (t[p].kind != tkPostfix) continue;
-    const std::wstring op = t[p].text;
+    const std::wstring_view op = t[p].text;
     if (!EndsOperand(t[p - 1].kind)) FailParse(kMsgMissingOperand, op);
     t[p] = Token{L")", tkClose};
     if (FindLeft(t, p, op)) ++p;
@@ -257,16 +257,17 @@ std::wstring AnalysisSink::ErrorText() const {
 
 // ---- rewriting ----
 
-void ConvertBinaryOperator(TokenList& t, TokenKind kind, const std::wstring& op) {
+void ConvertBinaryOperator(TokenList& t, TokenKind kind, std::wstring_view op) {
   for (size_t p = 1; p + 1 < t.size(); ++p)
-    if (t[p].kind == kind && NamesEqual(t[p].text, op)) RewriteBinaryAt(t, p, op);
+    if (t[p].kind == kind && NamesEqual(t[p].text.data(), t[p].text.size(), op.data(), op.size()))
+      RewriteBinaryAt(t, p, op);
 }
 
 namespace {
 
 struct BinaryPass {
   TokenKind kind;
-  const wchar_t* op;
+  std::wstring_view op;
 };
 
 // The binary operator passes around the sign passes, in their order.
@@ -295,8 +296,8 @@ std::uint32_t PassesWithWork(const TokenList& t, const BinaryPass (&passes)[N]) 
   for (const Token& tok : t) {
     if (tok.kind != tkMultiplicative && tok.kind != tkComparison && tok.kind != tkLogical) continue;
     for (size_t i = 0; i < N; ++i)
-      if (tok.kind == passes[i].kind && NamesEqual(tok.text.data(), tok.text.size(), passes[i].op,
-                                                   std::char_traits<wchar_t>::length(passes[i].op)))
+      if (tok.kind == passes[i].kind && NamesEqual(tok.text.data(), tok.text.size(),
+                                                   passes[i].op.data(), passes[i].op.size()))
         work |= std::uint32_t{1} << i;
   }
   return work;
@@ -392,7 +393,7 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
         TBracket* e = append(depth, depth - 1);
         if (!e) return;
         e->Kind = TBracket::bkFunction;
-        e->Name = tok.kind == tkOpen ? std::wstring(L"(") : tok.text;
+        e->Name.assign(tok.kind == tkOpen ? std::wstring_view(L"(") : tok.text);
         break;
       }
       case tkClose:
@@ -401,16 +402,16 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
       case tkLiteral: {
         VARIANT v;
         VariantInit(&v);
-        static const std::wstring kTrue = L"true", kFalse = L"false";
-        const bool isTrue = NamesEqual(tok.text, kTrue);
-        if (isTrue || NamesEqual(tok.text, kFalse)) {
+        const bool isTrue = NamesEqual(tok.text.data(), tok.text.size(), L"true", 4);
+        if (isTrue || NamesEqual(tok.text.data(), tok.text.size(), L"false", 5)) {
           v.vt = VT_BOOL;
           v.boolVal = isTrue ? VARIANT_TRUE : VARIANT_FALSE;
         } else {
+          const std::wstring literal(tok.text);
           try {
-            StrToNumber(tok.text, v);
+            StrToNumber(literal, v);
           } catch (const KernelError&) {
-            sink.Report(GetMessageTextFmt(kMsgInvalidNumber, tok.text));
+            sink.Report(GetMessageTextFmt(kMsgInvalidNumber, literal));
             return;
           }
         }
@@ -427,7 +428,7 @@ void ConvertLiterals(const TokenList& tokens, AnalysisSink& sink, std::vector<TB
         TBracket* e = append(depth + 1, depth);
         if (!e) return;
         e->Kind = TBracket::bkName;
-        e->Name = tok.text;
+        e->Name.assign(tok.text);
         break;
       }
       case tkString: {
@@ -463,6 +464,8 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
     last = table[static_cast<size_t>(last)].LastChild;
 
   NodeChildren built(static_cast<size_t>(last - first + 1), nullptr);
+  // What each built node is, for the call above it.
+  std::vector<KernelNodeRef, PoolAllocator<KernelNodeRef>> kinds(built.size());
   auto releaseBuilt = [&] {
     for (INodeParsing*& n : built)
       if (n) n->Release(), n = nullptr;
@@ -471,23 +474,32 @@ INodeParsing* BuildNodeTree(const std::vector<TBracket>& table, long index, Anal
     for (long i = last; i >= first; --i) {
       const TBracket& e = table[static_cast<size_t>(i)];
       INodeParsing* node = nullptr;
+      KernelNodeRef& made = kinds[static_cast<size_t>(i - first)];
       switch (e.Kind) {
         case TBracket::bkValue:
-          node = MakeLowermostNode(e.Value);
+          node = MakeLowermostNode(e.Value, made);
           break;
         case TBracket::bkName:
-          node = MakeVariableOrConstNode(e.Name);
+          node = MakeVariableOrConstNode(e.Name, made);
           break;
         case TBracket::bkFunction: {
           NodeChildren children;
           children.reserve(static_cast<size_t>(e.ChildCount));
+          KernelNodeRef few[4];
+          std::vector<KernelNodeRef, PoolAllocator<KernelNodeRef>> many;
+          KernelNodeRef* childKinds = few;
+          if (e.ChildCount > 4) {
+            many.resize(static_cast<size_t>(e.ChildCount));
+            childKinds = many.data();
+          }
           for (long child = e.FirstChild; child >= 0;
                child = table[static_cast<size_t>(child)].NextSibling) {
             INodeParsing*& c = built[static_cast<size_t>(child - first)];
+            childKinds[children.size()] = kinds[static_cast<size_t>(child - first)];
             children.push_back(c);
             c = nullptr;  // the new node holds that reference now
           }
-          node = MakeFuncNode(e.Name, std::move(children));
+          node = MakeFuncNode(e.Name, std::move(children), childKinds, made);
           break;
         }
         default:

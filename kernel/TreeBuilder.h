@@ -34,8 +34,9 @@ class AnalysisSink {
 void RewriteOperators(TokenList& tokens);
 
 // One rewriting pass for one operator spelling: every token of `kind` whose text equals `op`
-// (ignoring case) becomes a comma inside a call named `op`.
-void ConvertBinaryOperator(TokenList& tokens, TokenKind kind, const std::wstring& op);
+// (ignoring case) becomes a comma inside a call named `op`. The calls view `op`, which must
+// outlive the tokens.
+void ConvertBinaryOperator(TokenList& tokens, TokenKind kind, std::wstring_view op);
 
 // One entry of the bracket table.
 struct TBracket {

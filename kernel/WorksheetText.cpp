@@ -40,7 +40,7 @@ size_t FindUnquoted(const std::wstring& s, const wchar_t* what, size_t from) {
       quote = c;
       continue;
     }
-    if (i >= from && s.compare(i, n, what) == 0) return i;
+    if (i >= from && (n == 0 || c == what[0]) && s.compare(i, n, what) == 0) return i;
   }
   return std::wstring::npos;
 }

@@ -1,7 +1,9 @@
 // Argument conversions by VARIANT type, the result rules of SetFloatResult and the count checks.
 #include <cmath>
+#include <random>
 
 #include "FuncTestKit.h"
+#include "Precision.h"
 
 using namespace evalkern;
 using namespace evalkern::funckit;
@@ -142,6 +144,32 @@ TEST(SetFloatResult, KindsByMagnitude) {
   volatile long double inf = INFINITY;
   EXPECT_EQ(ResultOf(inf - inf), "BSTR:NAN");  // the x87 default NaN has its sign bit set
   EXPECT_EQ(ResultOf(NAN), "BSTR:NAN");
+}
+
+// The value a 15-digit decimal text of x reads back as: what RoundTo15Digits must give.
+long double ThroughText(long double x) {
+  char buf[64];
+  __mingw_snprintf(buf, sizeof buf, "%.14Le", x);
+  return __mingw_strtold(buf, nullptr);
+}
+
+TEST(RoundTo15Digits, AgreesWithTheDecimalText) {
+  X87Precision precision;
+  const long double edges[] = {
+      0.1L + 0.2L, 0.29L * 100, 1.0L / 3, 2.0L / 3, 123456789012345.5L, 123456789012344.5L,
+      999999999999999.5L, 99999999999999.95L, 9.999999999999995L, 1e-5L, 0.99999999999999995e-5L,
+      1e15L, 999999999999999.9L, 1.0L + 0x1p-60L, 0.5L, 18.01528L, 1e-300L, 1e300L, 7e18L,
+  };
+  for (long double x : edges)
+    for (long double v : {x, -x}) EXPECT_EQ(RoundTo15Digits(v), ThroughText(v)) << static_cast<double>(v);
+  // Random significands over every decade the exact path covers and a little beyond.
+  std::mt19937_64 rng(17);
+  for (int i = 0; i < 200000; ++i) {
+    const int decade = static_cast<int>(rng() % 24) - 7;
+    const long double x = std::ldexp(static_cast<long double>(rng() | (1ull << 63)), -64) *
+                          std::pow(10.0L, static_cast<long double>(decade));
+    ASSERT_EQ(RoundTo15Digits(x), ThroughText(x)) << static_cast<double>(x);
+  }
 }
 
 TEST(SetFloatResult, FiniteTest) {

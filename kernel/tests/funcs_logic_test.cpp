@@ -115,6 +115,37 @@ TEST(LogicFuncs, OrFetchesBothBeforeChecking) {
   EXPECT_EQ(set.Call(L"xor", {Poison(), I(1)}).evaluated, (std::vector<int>{1, 0}));
 }
 
+// A text operand that is no integer (pi's value, a fraction) is a fault of the call: its text is
+// reported, the result is E_FAIL, and the operand after it is never fetched.
+TEST(IntegerOperators, TextThatIsNoIntegerEndsTheCallAsAFault) {
+  FuncSet set;
+  const std::wstring pi = L"3.14159265358979323846";
+  const std::wstring fault = L"'" + pi + L"' is not a valid integer value";
+  struct {
+    const wchar_t* fn;
+    std::vector<Arg> args;
+    std::vector<int> evaluated;
+  } cases[] = {
+      {L"and", {S(pi.c_str()), I(1)}, {1, 0}},  {L"or", {S(pi.c_str()), I(1)}, {1, 0}},
+      {L"xor", {I(1), S(pi.c_str())}, {1, 1}},  {L"div", {I(7), S(pi.c_str())}, {0, 1}},
+      {L"div", {S(pi.c_str()), I(2)}, {1, 1}},  {L"mod", {I(7), S(pi.c_str())}, {0, 1}},
+  };
+  for (auto& c : cases) {
+    auto o = set.Call(c.fn, c.args);
+    std::string label;
+    for (const wchar_t* p = c.fn; *p; ++p) label += static_cast<char>(*p);
+    SCOPED_TRACE(label);
+    EXPECT_EQ(o.hr, S_OK);
+    EXPECT_EQ(o.result, "ERROR:E_FAIL");
+    EXPECT_EQ(o.error, fault);
+    EXPECT_EQ(o.evaluated, c.evaluated);
+  }
+  // A bad notation after a prefix keeps its own message.
+  auto o = set.Call(L"and", {S(L"0x1G"), I(1)});
+  EXPECT_EQ(o.result, "ERROR:E_FAIL");
+  EXPECT_EQ(o.error, L"0x1G is not a valid integer value");
+}
+
 TEST(ShiftFuncs, WidthsAndErrors) {
   RunCases({
       {L"shl", {I(1), I(0)}, "I8:1"},
