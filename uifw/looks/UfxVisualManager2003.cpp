@@ -163,7 +163,7 @@ UFX_2003_COLOR_INPUTS CUfxVisualManager2003::ReadColorInputs() const {
 }
 
 void CUfxVisualManager2003::OnUpdateSystemColors() {
-  UpdateThemes();
+  RefreshThemes();  // reopened only when the theme changed
   m_bIsStandardWinXPTheme = FALSE;
   m_strWinXPThemeColor.Empty();
   CWnd* pMain = AfxGetMainWnd();
@@ -246,7 +246,9 @@ void CUfxVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
 }
 
 void CUfxVisualManager2003::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
-  CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  // A popup of the customize button does not join it.
+  const BOOL bJoin = UfxGlobalData.m_nBitsPerPixel <= 8 || !DescribeMenu(pMenu).bCustomizeButton;
+  DrawMenuBorderJoinedIf(pDC, pMenu, rect, bJoin);
 }
 
 void CUfxVisualManager2003::DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz, BOOL bToolBar,
