@@ -4,7 +4,10 @@
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxMenuBar.h"
+#include "UfxPopupMenuBar.h"
 #include "UfxTabWnd.h"
+#include "UfxToolBar.h"
 
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
@@ -131,9 +134,27 @@ void CUfxVisualManagerXP::OnFillHighlightedArea(CDC* pDC, CRect rect, CBrush* pB
   pDC->FillRect(&rect, pBrush);
 }
 
-void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectClient, CRect rectClip, BOOL) {
-  // A toolbar; the menu bar, popup menu bars, colour bars and outlook bars are told apart by class.
-  pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &m_brBarBkgnd);
+CRect CUfxVisualManagerXP::MenuImageColumn(const CRect& rectBar) const {
+  CRect rect = rectBar;
+  rect.right = rect.left + CUfxToolBar::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
+  return rect;
+}
+
+void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
+                                              BOOL bNCArea) {
+  const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
+  if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr) {
+    // The menu's background with its darker image column.
+    pDC->FillRect(&rectFill, &m_brMenuLight);
+    CRect rectColumn;
+    if (rectColumn.IntersectRect(MenuImageColumn(rectClient), rectFill)) pDC->FillRect(&rectColumn, &m_brBarBkgnd);
+    return;
+  }
+  if (DYNAMIC_DOWNCAST(CUfxToolBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxMenuBar, pBar) == nullptr) {
+    pDC->FillRect(&rectFill, &m_brBarBkgnd);
+    return;
+  }
+  CUfxVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
 }
 
 void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {

@@ -259,6 +259,23 @@ TEST_F(FrameLooks, EachStyleGivesItsColoursThroughTheRealBars) {
     else
       EXPECT_EQ(ColorText(UfxGlobalData.clrBarFace), ColorText(clrFace)) << style.name;
 
+    // The menu bar's face right of its last button, and the status bar's face above its panes:
+    // the bar face, the gradient look's menu bar gradient and button face.
+    CRect rectMenuBar, rectStatus;
+    menuBar.GetWindowRect(rectMenuBar);
+    statusBar.GetWindowRect(rectStatus);
+    const COLORREF clrMenuBarFace = ScreenPixel(CPoint(rectMenuBar.right - 40, rectMenuBar.CenterPoint().y));
+    const COLORREF clrStatusFace = ScreenPixel(CPoint(rectStatus.CenterPoint().x, rectStatus.top + 1));
+    if (auto* g = dynamic_cast<CUfxVisualManager2003*>(manager)) {
+      EXPECT_TRUE(Between(clrMenuBarFace, g->GetSchemeColors().clrMenuBarGradientLight,
+                          g->GetSchemeColors().clrMenuBarGradientDark))
+          << style.name << " " << ColorText(clrMenuBarFace);
+      EXPECT_EQ(ColorText(UfxGlobalData.clrBtnFace), ColorText(clrStatusFace)) << style.name;
+    } else {
+      EXPECT_EQ(ColorText(UfxGlobalData.clrBarFace), ColorText(clrMenuBarFace)) << style.name;
+      EXPECT_EQ(ColorText(UfxGlobalData.clrBarFace), ColorText(clrStatusFace)) << style.name;
+    }
+
     // The status bar's second pane: its frame.
     CRect pane;
     statusBar.GetItemRect(1, pane);
@@ -283,6 +300,18 @@ TEST_F(FrameLooks, EachStyleGivesItsColoursThroughTheRealBars) {
     CRect item = pItems->GetButton(0)->Rect();
     pItems->ClientToScreen(&item);
     EXPECT_EQ(ColorText(e.menuItem), ColorText(ScreenPixel(CPoint(item.right - 4, item.CenterPoint().y)))) << style.name;
+    // The flat looks' menus: a pale background with a darker image column at the left.
+    if (auto* x = dynamic_cast<CUfxVisualManagerXP*>(manager); x != nullptr && dynamic_cast<CUfxWinXPVisualManager*>(manager) == nullptr) {
+      CRect items;
+      pItems->GetWindowRect(items);
+      const CPoint ptColumn(items.left + 2, items.bottom - 2), ptMenu(items.right - 4, items.bottom - 2);
+      EXPECT_EQ(ColorText(x->GetColors().clrMenuLight), ColorText(ScreenPixel(ptMenu))) << style.name;
+      if (auto* g = dynamic_cast<CUfxVisualManager2003*>(manager))
+        EXPECT_TRUE(Between(ScreenPixel(ptColumn), g->GetSchemeColors().clrToolBarGradientLight,
+                            g->GetSchemeColors().clrToolBarGradientDark)) << style.name;
+      else
+        EXPECT_EQ(ColorText(x->GetColors().clrToolBar), ColorText(ScreenPixel(ptColumn))) << style.name;
+    }
     CloseMenu();
     toolBar.SetButtonStyle(0, toolBar.GetButtonStyle(0) & ~TBBS_CHECKED);
   }
