@@ -4,7 +4,7 @@
 // pixels at named points carry the colours each look must give, and a picture of each look is
 // left in screenshots/frame_<style>.png.
 #include "../../frames/tests/FramesTestKit.h"
-#include "../../frames/tests/PngFile.h"
+#include "FrameLooksKit.h"
 #include "GlyphFinder.h"
 #include "LooksTestKit.h"
 #include "UfxCommandManager.h"
@@ -31,39 +31,9 @@ namespace {
 
 CWinApp theApp(L"LooksFrameTest");
 
-enum : UINT { ID_UNDO = 40001, ID_CUT, ID_ABOUT, ID_ONE = 0xE100, ID_TWO, ID_THREE, ID_FOUR };
+using namespace looks_frame;
+
 const UINT kSizingBarId = 0xE810;
-
-class CLooksFrame : public CUfxFrameWnd {
-public:
-  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
-    if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr &&
-        ((nID >= ID_UNDO && nID <= ID_ABOUT) || (nID >= ID_ONE && nID <= ID_FOUR))) {
-      static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
-      return TRUE;
-    }
-    return CUfxFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-  }
-};
-
-HMENU MakeMenu() {
-  HMENU hEdit = ::CreatePopupMenu();
-  ::AppendMenuW(hEdit, MF_STRING, ID_UNDO, L"&Undo the last change");
-  ::AppendMenuW(hEdit, MF_STRING, ID_CUT, L"Cu&t");
-  HMENU hHelp = ::CreatePopupMenu();
-  ::AppendMenuW(hHelp, MF_STRING, ID_ABOUT, L"&About");
-  HMENU hMenu = ::CreateMenu();
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hEdit, L"&Edit");
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hHelp, L"&Help");
-  return hMenu;
-}
-
-COLORREF ScreenPixel(CPoint pt) {
-  HDC hdc = ::GetDC(nullptr);
-  const COLORREF clr = ::GetPixel(hdc, pt.x, pt.y);
-  ::ReleaseDC(nullptr, hdc);
-  return clr;
-}
 
 // Each channel of c lies between those of a and b, give or take 2.
 bool Between(COLORREF c, COLORREF a, COLORREF b) {
@@ -89,22 +59,19 @@ protected:
   void SetUp() override {
     LooksTest::SetUp();
     // The menu glyphs come from the resource library, as in the program.
-    hResx = ::LoadLibraryW(L"BrookResx.dll");
-    ASSERT_NE(nullptr, hResx);
-    hSavedResources = AfxGetResourceHandle();
-    AfxSetResourceHandle(hResx);
-    CUfxMenuGlyphs::CleanUp();
+    glyphs = std::make_unique<CMenuGlyphResources>();
+    ASSERT_TRUE(glyphs->IsLoaded());
     ASSERT_EQ(RGB(245, 245, 245), ::GetSysColor(COLOR_BTNFACE));
     ASSERT_EQ(RGB(48, 150, 250), ::GetSysColor(COLOR_HIGHLIGHT));
     CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
     CUfxPopupMenu::EnableMenuShadows(FALSE);
     ::SetCursorPos(5, 1000);
-    frame = new CLooksFrame;
+    frame = new CEnabledFrame;
     ASSERT_TRUE(frame->Create(nullptr, L"Looks", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, CRect(60, 60, 660, 460)));
     frame->EnableDocking(CBRS_ALIGN_ANY);
     theApp.m_pMainWnd = frame;
     ASSERT_TRUE(menuBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
-    menuBar.CreateFromMenu(MakeMenu(), TRUE);
+    menuBar.CreateFromMenu(MakeEditHelpMenu(), TRUE);
     ASSERT_TRUE(toolBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
     const UINT ids[] = {ID_ONE, ID_TWO, 0, ID_THREE, ID_FOUR};
     ASSERT_TRUE(toolBar.SetButtons(ids, 5));
@@ -140,9 +107,7 @@ protected:
     UfxMenuBarStore.CleanUp();
     UfxGetCommandManager()->CleanUp();
     CUfxPopupMenu::EnableMenuShadows(TRUE);
-    CUfxMenuGlyphs::CleanUp();
-    AfxSetResourceHandle(hSavedResources);
-    if (hResx != nullptr) ::FreeLibrary(hResx);
+    glyphs.reset();
     LooksTest::TearDown();
   }
   void Layout() {
@@ -181,18 +146,11 @@ protected:
     popup = nullptr;
     Pump();
   }
-  void Screenshot(const std::string& name) {
-    ::CreateDirectoryA("screenshots", nullptr);
-    CRect rect;
-    frame->GetWindowRect(rect);
-    HDC hdc = ::GetDC(nullptr);
-    EXPECT_TRUE(SavePng(hdc, rect.left, rect.top, rect.Width(), rect.Height(), "screenshots/" + name));
-    ::ReleaseDC(nullptr, hdc);
-  }
+  void Screenshot(const std::string& name) { EXPECT_TRUE(SaveScreenOver(frame, name)); }
 
-  HMODULE hResx = nullptr;
-  HINSTANCE hSavedResources = nullptr;
-  CLooksFrame* frame = nullptr;
+
+  std::unique_ptr<CMenuGlyphResources> glyphs;
+  CEnabledFrame* frame = nullptr;
   CUfxMenuBar menuBar;
   CUfxToolBar toolBar;
   CUfxStatusBar statusBar;

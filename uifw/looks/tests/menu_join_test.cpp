@@ -2,7 +2,7 @@
 // open the menu's border where it touches its button and frame the button in the menu's border
 // colour; the base look, and the themed look with themed menus, keep both borders closed. The
 // first item is highlighted in the look's colour. A picture of each is left in screenshots/.
-#include "../../frames/tests/PngFile.h"
+#include "FrameLooksKit.h"
 #include "../../frames/tests/FramesTestKit.h"
 #include "LooksTestKit.h"
 #include "UfxCommandManager.h"
@@ -23,42 +23,7 @@ namespace {
 
 CWinApp theApp(L"LooksMenuJoinTest");
 
-enum : UINT { ID_UNDO = 40001, ID_CUT, ID_COPY, ID_ABOUT };
-
-
-// Every command of the menus is enabled.
-class CMenuFrame : public CUfxFrameWnd {
-public:
-  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
-    if (nID >= ID_UNDO && nID <= ID_ABOUT && nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr) {
-      static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
-      return TRUE;
-    }
-    return CUfxFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-  }
-};
-
-// &Edit{&Undo, -, Cu&t, &Copy}, &Help{&About}.
-HMENU MakeMenu() {
-  HMENU hEdit = ::CreatePopupMenu();
-  ::AppendMenuW(hEdit, MF_STRING, ID_UNDO, L"&Undo the last change");
-  ::AppendMenuW(hEdit, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(hEdit, MF_STRING, ID_CUT, L"Cu&t");
-  ::AppendMenuW(hEdit, MF_STRING, ID_COPY, L"&Copy");
-  HMENU hHelp = ::CreatePopupMenu();
-  ::AppendMenuW(hHelp, MF_STRING, ID_ABOUT, L"&About");
-  HMENU hMenu = ::CreateMenu();
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hEdit, L"&Edit");
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hHelp, L"&Help");
-  return hMenu;
-}
-
-COLORREF ScreenPixel(CPoint pt) {
-  HDC hdc = ::GetDC(nullptr);
-  const COLORREF clr = ::GetPixel(hdc, pt.x, pt.y);
-  ::ReleaseDC(nullptr, hdc);
-  return clr;
-}
+using namespace looks_frame;
 
 class MenuJoin : public LooksTest {
 protected:
@@ -77,10 +42,10 @@ protected:
   void Open(CRuntimeClass* look) {
     CUfxVisualManager::SetDefaultManager(look);
     manager = CUfxVisualManager::GetInstance();
-    frame = new CMenuFrame;
+    frame = new CEnabledFrame;
     ASSERT_TRUE(frame->Create(nullptr, L"Menus", WS_OVERLAPPEDWINDOW, CRect(100, 100, 500, 360)));
     ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
-    bar.CreateFromMenu(MakeMenu(), TRUE);
+    bar.CreateFromMenu(MakeEditHelpMenu(), TRUE);
     bar.SetWindowPos(nullptr, 0, 0, 400, 26, SWP_NOZORDER);
     bar.AdjustLayout();
     frame->ShowWindow(SW_SHOWNORMAL);
@@ -116,17 +81,11 @@ protected:
     pItems->ClientToScreen(&rect);
     return rect;
   }
-  void Screenshot(const std::string& name) {
-    ::CreateDirectoryA("screenshots", nullptr);
-    CRect rectFrame;
-    frame->GetWindowRect(rectFrame);
-    HDC hdc = ::GetDC(nullptr);
-    EXPECT_TRUE(SavePng(hdc, rectFrame.left, rectFrame.top, rectFrame.Width(), rectFrame.Height(), "screenshots/" + name));
-    ::ReleaseDC(nullptr, hdc);
-  }
+  void Screenshot(const std::string& name) { EXPECT_TRUE(SaveScreenOver(frame, name)); }
+
 
   CUfxVisualManager* manager = nullptr;
-  CMenuFrame* frame = nullptr;
+  CEnabledFrame* frame = nullptr;
   CUfxMenuBar bar;
   CUfxPopupMenu* popup = nullptr;
   CRect rectPopup, rectButton;

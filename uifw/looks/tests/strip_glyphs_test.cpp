@@ -3,6 +3,7 @@
 // menu glyph they were given (the disabled one while they cannot act).
 #include "GlyphFinder.h"
 #include "../../frames/tests/FramesTestKit.h"
+#include "FrameLooksKit.h"
 #include "LooksTestKit.h"
 #include "UfxCaptionButton.h"
 #include "UfxTabWnd.h"
@@ -26,25 +27,18 @@ class StripGlyphs : public LooksTest {
 protected:
   void SetUp() override {
     LooksTest::SetUp();
-    m_hResx = ::LoadLibraryW(L"BrookResx.dll");
-    ASSERT_NE(nullptr, m_hResx);
-    m_hSaved = AfxGetResourceHandle();
-    AfxSetResourceHandle(m_hResx);
-    CUfxMenuGlyphs::CleanUp();
-    ASSERT_TRUE(CUfxMenuGlyphs::Initialize());
+    glyphs = std::make_unique<looks_frame::CMenuGlyphResources>();
+    ASSERT_TRUE(glyphs->IsLoaded());
   }
   void TearDown() override {
-    CUfxMenuGlyphs::CleanUp();
-    AfxSetResourceHandle(m_hSaved);
-    if (m_hResx != nullptr) ::FreeLibrary(m_hResx);
+    glyphs.reset();
     LooksTest::TearDown();
   }
   static CUfxVisualManager* Use(CRuntimeClass* look) {
     CUfxVisualManager::SetDefaultManager(look);
     return CUfxVisualManager::GetInstance();
   }
-  HMODULE m_hResx = nullptr;
-  HINSTANCE m_hSaved = nullptr;
+  std::unique_ptr<looks_frame::CMenuGlyphResources> glyphs;
 };
 
 struct CaptionCase {
