@@ -22,7 +22,7 @@ int main() {
 
   CUfxVisualManager2003 look;
   Report("2003 look: OnUpdateSystemColors", MicrosecondsEach(500, [&](int) { look.OnUpdateSystemColors(); }), 1000);
-  Report("2003 look: reopening the 14 theme classes (part of the above)",
+  Report("2003 look: reopening the 14 theme classes (on a theme change only)",
          MicrosecondsEach(500, [&](int) { look.UpdateThemes(); }), 1000);
   Report("2003 look: reading the theme and global colours", MicrosecondsEach(500, [&](int) { look.ReadColorInputs(); }), 1000);
   const UFX_2003_COLOR_INPUTS inputs = look.ReadColorInputs();

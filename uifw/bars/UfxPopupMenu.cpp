@@ -2,6 +2,7 @@
 #include "UfxToolbarMenuButton.h"
 #include "UfxShowAllButton.h"
 #include "UfxMenuBar.h"
+#include "UfxCustomizeButton.h"
 #include "UfxMenuBarStore.h"
 #include "UfxMenuGlyphs.h"
 #include "UfxMenuSoundPlayer.h"
@@ -39,6 +40,28 @@ BOOL ShowThroughFrame(CUfxFrameWnd* pFrame, CUfxPopupMenu* pPopupMenu) {
   CUfxPopupMenu::SetActiveMenu(pPopupMenu);
   return TRUE;
 }
+
+// What the looks read of a popup: the visible bar button it drops from, in its coordinates.
+CUfxVisualManager::UFX_MENU_FACTS DescribeMenu(const CUfxPopupMenu* pMenu) {
+  CUfxVisualManager::UFX_MENU_FACTS facts;
+  facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
+  CUfxToolbarMenuButton* pButton = pMenu->GetParentButton();
+  CUfxToolBar* pBar = pMenu->GetParentToolBar();
+  if (pButton == nullptr || pBar == nullptr || pMenu->GetParentPopupMenu() != nullptr) return facts;
+  if (!pButton->m_bVisible || !pBar->IsWindowVisible() || pMenu->GetSafeHwnd() == nullptr) return facts;
+  CRect rectButton = pButton->Rect();
+  pBar->ClientToScreen(&rectButton);
+  pMenu->ScreenToClient(&rectButton);
+  facts.bHasParentButton = TRUE;
+  facts.rectButton = rectButton;
+  facts.nDropDirection = pMenu->GetDropDirection();
+  facts.bCustomizeButton = pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton));
+  facts.bOnMenuBar = pBar->IsKindOf(RUNTIME_CLASS(CUfxMenuBar));
+  return facts;
+}
+struct MenuDescriberInstaller {
+  MenuDescriberInstaller() { CUfxVisualManager::SetMenuDescriber(DescribeMenu); }
+} g_menuDescriber;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CUfxPopupMenu, CMiniFrameWnd)

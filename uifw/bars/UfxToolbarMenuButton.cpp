@@ -42,15 +42,18 @@ CUfxVisualManager::UFX_BUTTON_FACTS DescribeButton(const void* pButton, BOOL bMe
   facts.bMenuItem = pMenu->m_bMenuMode;
   facts.bOnMenuBar = DYNAMIC_DOWNCAST(CUfxMenuBar, pMenu->m_pWndParent) != nullptr;
   facts.bShowAllButton = pMenu->IsKindOf(RUNTIME_CLASS(CUfxShowAllButton));
+  facts.rectButton = pMenu->Rect();
+  facts.bMenuShadows = CUfxToolBar::IsMenuShadows();
   CUfxPopupMenu* pPopup = pMenu->m_pPopupMenu;
   if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
     facts.bPopupOpen = TRUE;
-    facts.nDropDirection = pPopup->GetDropDirection();
-    CRect rectPopup;
-    pPopup->GetWindowRect(rectPopup);
+    CRect rectWindow;
+    pPopup->GetWindowRect(rectWindow);
+    CRect rectPopup(rectWindow.TopLeft(), pPopup->m_FinalSize);  // without its shadow
     if (pMenu->m_pWndParent != nullptr && pMenu->m_pWndParent->GetSafeHwnd() != nullptr)
       pMenu->m_pWndParent->ScreenToClient(rectPopup);
     facts.rectPopup = rectPopup;
+    facts.nDropDirection = pPopup->GetDropDirection();
   }
   return facts;
 }

@@ -1,6 +1,7 @@
 #include "UfxButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxMenuGlyphs.h"
 #include "UfxVisualManager.h"
 #include "UfxWinXPThemeHelper.h"
 
@@ -180,7 +181,12 @@ void CUfxButton::OnDraw(CDC* pDC, const CRect& rect, UINT uiState) {
   pDC->SetTextColor(oldColor);
   pDC->SetBkMode(oldMode);
   pDC->SelectObject(pOldFont);
-  if (!bHasImage || m_nStdImageId >= 0) return;  // standard glyphs come from the menu glyph strip
+  if (!bHasImage) return;
+  if (m_nStdImageId >= 0) {
+    const int iGlyph = (bDisabled && m_bGrayDisabled && m_nStdImageDisabledId >= 0) ? m_nStdImageDisabledId : m_nStdImageId;
+    CUfxMenuGlyphs::Draw(pDC, iGlyph, ptImage);
+    return;
+  }
   const BOOL bUseChecked = m_bChecked && m_Image.GetSafeHandle() != nullptr && m_ImageChecked.GetSafeHandle() != nullptr;
   CImageList* normal = bUseChecked ? &m_ImageChecked : &m_Image;
   CImageList* hot = bUseChecked ? &m_ImageCheckedHot : &m_ImageHot;

@@ -4,6 +4,7 @@
 #include "UfxCaptionButton.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxMenuGlyphs.h"
 #include "UfxTabWnd.h"
 #include <algorithm>
 
@@ -210,7 +211,12 @@ void CUfxVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton
   } else if ((pButton->m_bFocused || pButton->m_bPushed) && glyph != 17 && glyph != 3) {
     DrawFrame(pDC, rect, g.clrBarHilite, g.clrBarShadow);
   }
-  // The glyph of the menu glyph strip goes at the top-left + 2 (+ 3 while pressed).
+  DrawCaptionButtonGlyph(pDC, pButton, glyph, pButton->m_bPushed && pButton->m_bFocused ? 3 : 2);
+}
+
+void CUfxVisualManager::DrawCaptionButtonGlyph(CDC* pDC, const CUfxCaptionButton* pButton, int iGlyph, int nOffset) {
+  if (pButton->m_bHidden) return;
+  CUfxMenuGlyphs::Draw(pDC, iGlyph, pButton->GetRect().TopLeft() + CPoint(nOffset, nOffset));
 }
 
 void CUfxVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle, BOOL) {
@@ -317,6 +323,13 @@ CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolba
   UFX_BUTTON_FACTS facts;
   facts.bMenuButton = TRUE;
   return facts;
+}
+
+CUfxVisualManager::PFN_DESCRIBE_MENU CUfxVisualManager::s_pfnDescribeMenu = nullptr;
+
+CUfxVisualManager::UFX_MENU_FACTS CUfxVisualManager::DescribeMenu(CUfxPopupMenu* pMenu) {
+  if (s_pfnDescribeMenu != nullptr && pMenu != nullptr) return s_pfnDescribeMenu(pMenu);
+  return UFX_MENU_FACTS();
 }
 
 void CUfxVisualManager::FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect,

@@ -140,8 +140,19 @@ public:
     BOOL bCustomizeMode = FALSE;    // the toolbars are in customize mode
     BOOL bCanCustomize = TRUE;      // the button may be customized (in customize mode)
     int nDropDirection = 0;         // of the open popup: 0 none, 1 down, 2 up, 3 right, 4 left
-    CRect rectPopup;                // the open popup's window, in the button's coordinates
+    CRect rectPopup;                // the open popup without its shadow, in the bar's client coordinates
+    CRect rectButton;               // the button, in the bar's client coordinates
+    BOOL bMenuShadows = FALSE;      // the toolbars cast shadows under open menus
     CSize sizeButtonBorder;         // the toolbar's button border sizes
+  };
+  // What the looks read of a popup menu: the bar button it drops from.
+  struct UFX_MENU_FACTS {
+    BOOL bHasParentButton = FALSE;  // dropped from a visible menu button of a bar (not from another popup)
+    CRect rectButton;               // that button, in the popup's client coordinates
+    int nDropDirection = 0;         // where the popup went: 0 none, 1 down, 2 up, 3 right, 4 left
+    BOOL bCustomizeButton = FALSE;  // the button is a toolbar's customize button
+    BOOL bOnMenuBar = FALSE;        // the button is on the menu bar
+    BOOL bCustomizeMode = FALSE;    // the toolbars are in customize mode
   };
   // The facts of a button (a plain button when the pointer is null).
   static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarButton* pButton);
@@ -149,10 +160,17 @@ public:
   // Who reads the facts from the button objects (null: every button is a plain one).
   typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
   static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
+  // The facts of a popup menu (no parent button when the pointer is null), and who reads them.
+  static UFX_MENU_FACTS DescribeMenu(CUfxPopupMenu* pMenu);
+  typedef UFX_MENU_FACTS (*PFN_DESCRIBE_MENU)(const CUfxPopupMenu* pMenu);
+  static void SetMenuDescriber(PFN_DESCRIBE_MENU pfn) { s_pfnDescribeMenu = pfn; }
+  static PFN_DESCRIBE_MENU GetMenuDescriber() { return s_pfnDescribeMenu; }
 
   // The menu glyph a caption button shows: the close glyph for the close kind, else by the
   // bar's side, state and the maximize kind.
   static int CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled);
+  // Draws a caption button's glyph nOffset pixels in from the button's top-left corner.
+  static void DrawCaptionButtonGlyph(CDC* pDC, const CUfxCaptionButton* pButton, int iGlyph, int nOffset);
 
 protected:
   // The base look's fill and border of a toolbar button, from its facts.
@@ -202,4 +220,5 @@ protected:
   static CUfxVisualManager* s_pVisManager;
   static CRuntimeClass* s_pRTIDefault;
   static PFN_DESCRIBE_BUTTON s_pfnDescribeButton;
+  static PFN_DESCRIBE_MENU s_pfnDescribeMenu;
 };

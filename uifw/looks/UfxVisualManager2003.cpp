@@ -2,8 +2,15 @@
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxCaptionBar.h"
+#include "UfxMenuBar.h"
+#include "UfxPopupMenuBar.h"
+#include "UfxSizingControlBar.h"
+#include "UfxStatusBar.h"
 #include "UfxTabWnd.h"
+#include "UfxToolBar.h"
 #include "UfxButton.h"
+#include <algorithm>
 #include <utility>
 
 IMPLEMENT_DYNCREATE(CUfxVisualManager2003, CUfxVisualManagerXP)
@@ -163,7 +170,7 @@ UFX_2003_COLOR_INPUTS CUfxVisualManager2003::ReadColorInputs() const {
 }
 
 void CUfxVisualManager2003::OnUpdateSystemColors() {
-  UpdateThemes();
+  RefreshThemes();  // reopened only when the theme changed
   m_bIsStandardWinXPTheme = FALSE;
   m_strWinXPThemeColor.Empty();
   CWnd* pMain = AfxGetMainWnd();
@@ -233,12 +240,41 @@ void CUfxVisualManager2003::FillToolBarGradient(CDC* pDC, CRect rect, BOOL bHorz
 
 void CUfxVisualManager2003::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
                                                 BOOL bNCArea) {
-  if (UfxGlobalData.m_nBitsPerPixel <= 8) {
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || DYNAMIC_DOWNCAST(CUfxSizingControlBar, pBar) != nullptr) {
     CUfxVisualManagerXP::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
     return;
   }
-  // A horizontal toolbar; the other kinds of bar are told apart by class.
-  FillToolBarGradient(pDC, rectClient, TRUE, FALSE);
+  const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
+  CUfxGdiEffects effects(*pDC);
+  if (DYNAMIC_DOWNCAST(CUfxStatusBar, pBar) != nullptr && s_bStatusBarOfficeXPLook) {
+    pDC->FillRect(&rectFill, &UfxGlobalData.brBtnFace);
+  } else if (DYNAMIC_DOWNCAST(CUfxCaptionBar, pBar) != nullptr) {
+    effects.FillGradient(rectClient, m_scheme.clrCaptionBarGradientDark, m_scheme.clrCaptionBarGradientLight, TRUE);
+  } else if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr) {
+    // The menu's background; its image column runs from the toolbar gradient's end to its start.
+    pDC->FillRect(&rectFill, &m_brMenuLight);
+    effects.FillGradient(MenuImageColumn(rectClient), m_scheme.clrToolBarGradientDark,
+                         m_scheme.clrToolBarGradientLight, FALSE);
+  } else if (DYNAMIC_DOWNCAST(CUfxToolBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxMenuBar, pBar) == nullptr) {
+    FillToolBarGradient(pDC, rectClient, (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0, FALSE);
+  } else {
+    // The menu bar and the other bars: one gradient across the screen, to the work area's edge.
+    const BOOL bHorz = pBar == nullptr || (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+    CRect rect = rectClient;
+    if (pBar != nullptr && pBar->GetSafeHwnd() != nullptr) {
+      CRect rectWork;
+      MONITORINFO mi = {};
+      mi.cbSize = sizeof(mi);
+      CRect rectBar;
+      pBar->GetWindowRect(rectBar);
+      if (::GetMonitorInfoW(::MonitorFromRect(&rectBar, MONITOR_DEFAULTTONEAREST), &mi)) rectWork = mi.rcWork;
+      else ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &rectWork, 0);
+      CPoint ptRight(rectWork.right, 0);
+      pBar->ScreenToClient(&ptRight);
+      rect.right = std::max<int>(rect.right, ptRight.x);
+    }
+    effects.FillGradient(rect, m_scheme.clrMenuBarGradientLight, m_scheme.clrMenuBarGradientDark, !bHorz);
+  }
 }
 
 void CUfxVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
@@ -246,7 +282,9 @@ void CUfxVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
 }
 
 void CUfxVisualManager2003::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
-  CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  // A popup of the customize button does not join it.
+  const BOOL bJoin = UfxGlobalData.m_nBitsPerPixel <= 8 || !DescribeMenu(pMenu).bCustomizeButton;
+  DrawMenuBorderJoinedIf(pDC, pMenu, rect, bJoin);
 }
 
 void CUfxVisualManager2003::DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz, BOOL bToolBar,

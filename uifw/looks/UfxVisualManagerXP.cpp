@@ -4,7 +4,10 @@
 #include "UfxColorMath.h"
 #include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
+#include "UfxMenuBar.h"
+#include "UfxPopupMenuBar.h"
 #include "UfxTabWnd.h"
+#include "UfxToolBar.h"
 
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
@@ -131,9 +134,27 @@ void CUfxVisualManagerXP::OnFillHighlightedArea(CDC* pDC, CRect rect, CBrush* pB
   pDC->FillRect(&rect, pBrush);
 }
 
-void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar*, CRect rectClient, CRect rectClip, BOOL) {
-  // A toolbar; the menu bar, popup menu bars, colour bars and outlook bars are told apart by class.
-  pDC->FillRect(rectClip.IsRectEmpty() ? &rectClient : &rectClip, &m_brBarBkgnd);
+CRect CUfxVisualManagerXP::MenuImageColumn(const CRect& rectBar) const {
+  CRect rect = rectBar;
+  rect.right = rect.left + CUfxToolBar::GetMenuImageSize().cx + 2 * GetMenuImageMargin() + 1;
+  return rect;
+}
+
+void CUfxVisualManagerXP::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip,
+                                              BOOL bNCArea) {
+  const CRect rectFill = rectClip.IsRectEmpty() ? rectClient : rectClip;
+  if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr) {
+    // The menu's background with its darker image column.
+    pDC->FillRect(&rectFill, &m_brMenuLight);
+    CRect rectColumn;
+    if (rectColumn.IntersectRect(MenuImageColumn(rectClient), rectFill)) pDC->FillRect(&rectColumn, &m_brBarBkgnd);
+    return;
+  }
+  if (DYNAMIC_DOWNCAST(CUfxToolBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxMenuBar, pBar) == nullptr) {
+    pDC->FillRect(&rectFill, &m_brBarBkgnd);
+    return;
+  }
+  CUfxVisualManager::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
 }
 
 void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
@@ -141,11 +162,46 @@ void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& re
   DrawBarBorderLines(pDC, pBar, rect, face, face, face, face);
 }
 
-void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
+void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
+  const CRect rectMenu = rect;
   Frame(pDC, rect, m_colors.clrMenuBorder);
   rect.DeflateRect(1, 1);
   Frame(pDC, rect, m_colors.clrMenuLight);
   pDC->FillRect(CRect(rect.left, rect.top, rect.left + 1, rect.bottom), &m_brBarBkgnd);
+  if (!m_bConnectMenuToParent) return;
+  const UFX_MENU_FACTS menu = DescribeMenu(pMenu);
+  if (!menu.bHasParentButton) return;
+  const CRect& b = menu.rectButton;
+  // The piece of the outer border that touches the button opens into it.
+  CRect rectJoin;
+  switch (menu.nDropDirection) {
+    case 1:
+    case 2:
+      if (rectMenu.Width() < b.Width() - 5) return;
+      rectJoin.SetRect(b.left + 1, 0, b.right - 2, 1);
+      rectJoin.OffsetRect(0, menu.nDropDirection == 1 ? rect.top - 1 : rect.bottom);
+      break;
+    case 3:
+    case 4:
+      if (rectMenu.Height() < b.Height() - 5) return;
+      rectJoin.SetRect(0, b.top + 1, 1, b.bottom - 2);
+      rectJoin.OffsetRect(menu.nDropDirection == 3 ? rect.left - 1 : rect.right, 0);
+      break;
+    default: return;
+  }
+  CRect rectMenuOut = rectMenu, rectButtonOut = b;
+  rectMenuOut.InflateRect(1, 1);
+  rectButtonOut.InflateRect(1, 1);
+  rectJoin.IntersectRect(rectJoin, rectMenuOut);
+  rectJoin.IntersectRect(rectJoin, rectButtonOut);
+  if (!rectJoin.IsRectEmpty()) pDC->FillRect(&rectJoin, &m_brBarBkgnd);
+}
+
+void CUfxVisualManagerXP::DrawMenuBorderJoinedIf(CDC* pDC, CUfxPopupMenu* pMenu, const CRect& rect, BOOL bJoin) {
+  const BOOL bConnect = m_bConnectMenuToParent;
+  m_bConnectMenuToParent = bConnect && bJoin;
+  CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  m_bConnectMenuToParent = bConnect;
 }
 
 void CUfxVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar*) {
@@ -187,15 +243,16 @@ void CUfxVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButt
                                               BOOL bDisabled) {
   const CRect rect = pButton->GetRect();
   const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
-  (void)glyph;  // the glyph of the menu glyph strip goes at the top-left + 2
-  if (bDisabled && pButton->m_nHit != kCloseButtonKind) return;
-  if (pButton->m_bFocused) {
-    pDC->FillRect(&rect, pButton->m_bPushed ? &m_brHighlightDn : &m_brHighlight);
-    Frame(pDC, rect, m_colors.clrHighlightFrame);
-  } else if (pButton->m_bPushed) {
-    pDC->FillRect(&rect, &m_brHighlight);
-    Frame(pDC, rect, m_colors.clrHighlightFrame);
+  if (!bDisabled || pButton->m_nHit == kCloseButtonKind) {
+    if (pButton->m_bFocused) {
+      pDC->FillRect(&rect, pButton->m_bPushed ? &m_brHighlightDn : &m_brHighlight);
+      Frame(pDC, rect, m_colors.clrHighlightFrame);
+    } else if (pButton->m_bPushed) {
+      pDC->FillRect(&rect, &m_brHighlight);
+      Frame(pDC, rect, m_colors.clrHighlightFrame);
+    }
   }
+  DrawCaptionButtonGlyph(pDC, pButton, glyph, 2);
 }
 
 void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
@@ -283,7 +340,9 @@ void CUfxVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButto
   if (button.bMenuButton && button.bPopupOpen) {
     clrFrame = m_colors.clrMenuBorder;
     AdjustMenuConnectionRect((CUfxToolbarMenuButton*)pButton, rect);
-    // The open menu's shadow follows when the toolbars ask for menu shadows.
+    // The button casts the open menu's shadow.
+    if (button.bMenuShadows && !button.bCustomizeMode && UfxGlobalData.m_nBitsPerPixel > 8)
+      CUfxGdiEffects(*pDC).DrawShadow(rect, m_nMenuShadowDepth, 100, 75);
   }
   Frame(pDC, rect, clrFrame);
 }

@@ -97,6 +97,10 @@ public:
   BOOL m_bConnectMenuToParent = TRUE;
 
 protected:
+  // The image column at the left of a popup menu's bar.
+  CRect MenuImageColumn(const CRect& rectBar) const;
+  // The flat look's menu border, joined to its button only when bJoin is set.
+  void DrawMenuBorderJoinedIf(CDC* pDC, CUfxPopupMenu* pMenu, const CRect& rect, BOOL bJoin);
   // Stores computed colours and rebuilds the brushes and the pen from them.
   void ApplyColors(const UFX_XP_COLORS& colors);
 };

@@ -46,7 +46,7 @@ CUfxWinXPThemeHelper::CUfxWinXPThemeHelper() {
   LookUp(m_hThemeDLL, "GetThemeSysColor", m_pfGetThemeSysColor);
   LookUp(m_hThemeDLL, "GetCurrentThemeName", m_pfGetCurrentThemeName);
   LookUp(m_hThemeDLL, "GetWindowTheme", m_pfGetWindowTheme);
-  UpdateThemes();
+  RefreshThemes();
 }
 
 CUfxWinXPThemeHelper::~CUfxWinXPThemeHelper() {
@@ -62,6 +62,22 @@ void CUfxWinXPThemeHelper::UpdateThemes() {
   CWnd* pMain = AfxGetMainWnd();
   HWND hwnd = pMain->GetSafeHwnd();
   for (int i = 0; i < 14; ++i) this->*s_Handles[i] = m_pfOpenThemeData(hwnd, s_ThemeClasses[i]);
+  m_bThemesOpen = TRUE;
+}
+
+BOOL CUfxWinXPThemeHelper::RefreshThemes() {
+  CString strTheme;
+  if (m_pfGetCurrentThemeName != nullptr) {
+    WCHAR file[256] = L"", color[256] = L"", size[256] = L"";
+    if (SUCCEEDED(m_pfGetCurrentThemeName(file, 255, color, 255, size, 255)))
+      strTheme = CString(file) + L"|" + color + L"|" + size;
+  }
+  const HWND hwndOwner = AfxGetMainWnd()->GetSafeHwnd();
+  if (m_bThemesOpen && !strTheme.IsEmpty() && strTheme == m_strOpenTheme && hwndOwner == m_hwndThemeOwner) return FALSE;
+  UpdateThemes();
+  m_strOpenTheme = strTheme;
+  m_hwndThemeOwner = hwndOwner;
+  return TRUE;
 }
 
 void CUfxWinXPThemeHelper::CleanUpThemes() {
@@ -70,6 +86,7 @@ void CUfxWinXPThemeHelper::CleanUpThemes() {
     if (h != nullptr && m_pfCloseThemeData != nullptr) m_pfCloseThemeData(h);
     h = nullptr;
   }
+  m_bThemesOpen = FALSE;
 }
 
 BOOL CUfxWinXPThemeHelper::DrawThemePart(HTHEME hTheme, CDC* pDC, int nPart, int nState, const CRect& rect) const {

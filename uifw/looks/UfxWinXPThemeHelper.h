@@ -38,6 +38,10 @@ public:
   // Closes the open handles and opens every class again for the main window of the moment.
   void UpdateThemes();
   void CleanUpThemes();
+  // Reopens the handles unless they are open for the same main window and the same theme (file,
+  // colour scheme and size) as last time; a theme that cannot be named is always reopened.
+  // Answers whether it reopened them.
+  BOOL RefreshThemes();
 
   // The library the helpers load from (replaceable; null restores the default).
   static void SetThemeLibrary(const UFX_THEME_LIBRARY* pLibrary);
@@ -69,6 +73,10 @@ public:
   PFNGETTHEMESYSCOLOR m_pfGetThemeSysColor = nullptr;
   PFNGETCURRENTTHEMENAME m_pfGetCurrentThemeName = nullptr;
   PFNGETWINDOWTHEME m_pfGetWindowTheme = nullptr;
+  // What the open handles were opened for.
+  CString m_strOpenTheme;
+  HWND m_hwndThemeOwner = nullptr;
+  BOOL m_bThemesOpen = FALSE;
 
 protected:
   // Draws one part of a class's theme; FALSE when the handle or the entry point is missing.

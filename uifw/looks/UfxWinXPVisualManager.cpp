@@ -27,7 +27,7 @@ BOOL CUfxWinXPVisualManager::IsWinXPThemeAvailable() {
 }
 
 void CUfxWinXPVisualManager::OnUpdateSystemColors() {
-  UpdateThemes();  // never draw with the handles of a theme that has changed
+  RefreshThemes();  // never draw with the handles of a theme that has changed
   CUfxVisualManagerXP::OnUpdateSystemColors();
   m_bShadowHighlightedImage = m_hThemeWindow == nullptr;
 }
@@ -38,8 +38,15 @@ void CUfxWinXPVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CR
 }
 
 void CUfxWinXPVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
-  if (m_hThemeWindow != nullptr && !m_bOfficeStyleMenus) CUfxVisualManager::OnDrawMenuBorder(pDC, pMenu, rect);
-  else CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  if (m_hThemeWindow == nullptr) {
+    CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  } else if (!m_bOfficeStyleMenus) {
+    CUfxVisualManager::OnDrawMenuBorder(pDC, pMenu, rect);
+  } else {
+    // Flat menus under a theme join only the menu bar's buttons, and not while customizing.
+    const UFX_MENU_FACTS menu = DescribeMenu(pMenu);
+    DrawMenuBorderJoinedIf(pDC, pMenu, rect, menu.bOnMenuBar && !menu.bCustomizeMode);
+  }
 }
 
 void CUfxWinXPVisualManager::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar) {
@@ -60,7 +67,8 @@ void CUfxWinXPVisualManager::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pB
   else if (pButton->m_bFocused) nState = PBS_PRESSED;
   if (!DrawThemePart(m_hThemeButton, pDC, BP_PUSHBUTTON, nState, pButton->GetRect()))
     CUfxVisualManagerXP::OnDrawCaptionButton(pDC, pButton, bHorz, bMaximized, bDisabled);
-  // Then the flat look's glyph, without its fill.
+  else  // the flat look's glyph, without its fill
+    DrawCaptionButtonGlyph(pDC, pButton, CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled), 2);
 }
 
 void CUfxWinXPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,

@@ -16,6 +16,10 @@ public:
   }
   ~CTestCanvas() { ::SelectObject(m_dc.GetSafeHdc(), m_old); }
   CDC& dc() { return m_dc; }
+  int Width() const { return m_width; }
+  int Height() const { return m_height; }
+  // Takes the pixels of a device context, from (x, y) on.
+  void CopyFrom(HDC hdc, int x, int y) { ::BitBlt(m_dc.GetSafeHdc(), 0, 0, m_width, m_height, hdc, x, y, SRCCOPY); }
   void Fill(COLORREF c) { m_dc.FillSolidRect(0, 0, m_width, m_height, c); }
   COLORREF At(int x, int y) { ::GdiFlush(); return m_dc.GetPixel(x, y); }
   // Every pixel, row by row, to compare two drawings.

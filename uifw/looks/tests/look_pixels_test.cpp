@@ -299,4 +299,83 @@ TEST_F(LookPixels, PaletteScreensDrawTheGradientLookAsTheFlatOne) {
   UfxGlobalData.UpdateLightBrush(saved);
 }
 
+// The open button grows towards its menu: by 1 (0 upwards) when the menu is narrower (lower) than
+// the button, else by 4; nothing without an open menu or a side.
+TEST_F(LookPixels, AnOpenMenuButtonGrowsTowardsItsMenu) {
+  auto* look = static_cast<CUfxVisualManagerXP*>(Use(RUNTIME_CLASS(CUfxVisualManagerXP)));
+  const CRect button(10, 0, 50, 20);
+  const struct {
+    const char* what;
+    BOOL bOpen;
+    int nSide;
+    CSize sizeMenu;
+    CRect expected;
+  } cases[] = {
+      {"down, wider", TRUE, 1, CSize(100, 60), CRect(10, 0, 50, 24)},
+      {"down, narrower", TRUE, 1, CSize(30, 60), CRect(10, 0, 50, 21)},
+      {"up, wider", TRUE, 2, CSize(100, 60), CRect(10, -4, 50, 20)},
+      {"up, narrower", TRUE, 2, CSize(30, 60), CRect(10, 0, 50, 20)},
+      {"right, taller", TRUE, 3, CSize(100, 60), CRect(10, 0, 54, 20)},
+      {"right, lower", TRUE, 3, CSize(100, 10), CRect(10, 0, 51, 20)},
+      {"left, taller", TRUE, 4, CSize(100, 60), CRect(6, 0, 50, 20)},
+      {"left, lower", TRUE, 4, CSize(100, 10), CRect(9, 0, 50, 20)},
+      {"no side", TRUE, 0, CSize(100, 60), button},
+      {"closed", FALSE, 1, CSize(100, 60), button},
+  };
+  for (const auto& c : cases) {
+    Facts facts;
+    facts.bMenuButton = TRUE;
+    facts.bPopupOpen = c.bOpen;
+    facts.nDropDirection = c.nSide;
+    facts.rectPopup = CRect(CPoint(0, 0), c.sizeMenu);
+    CRect rect = button;
+    look->AdjustMenuConnectionRect(reinterpret_cast<CUfxToolbarMenuButton*>(&facts), rect);
+    EXPECT_EQ(c.expected, rect) << c.what;
+  }
+}
+
+// A menu of 100 x 60 whose button lies beside it: the outer border opens where the button touches
+// it (one pixel short of each end of the button), unless the menu is more than 5 pixels narrower
+// (lower) than the button, or the look keeps its menus apart.
+CUfxVisualManager::UFX_MENU_FACTS g_menuFacts;
+CUfxVisualManager::UFX_MENU_FACTS DescribeTestMenu(const CUfxPopupMenu*) { return g_menuFacts; }
+
+TEST_F(LookPixels, TheMenuBorderOpensWhereItsButtonTouchesIt) {
+  const CUfxVisualManager::PFN_DESCRIBE_MENU pfnSaved = CUfxVisualManager::GetMenuDescriber();
+  CUfxVisualManager::SetMenuDescriber(DescribeTestMenu);
+  const CSize sizeMenu(100, 60);
+  const struct {
+    const char* what;
+    CRuntimeClass* look;
+    CRect button;              // in the menu's coordinates
+    int nDropDirection;
+    BOOL bCustomizeButton;
+    CPoint ptOpen, ptClosed;  // on the border: opened, and kept
+  } cases[] = {
+      {"flat, below", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(10, -20, 50, 0), 1, FALSE, CPoint(11, 0), CPoint(48, 0)},
+      {"flat, above", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(10, 60, 50, 80), 2, FALSE, CPoint(30, 59), CPoint(60, 59)},
+      {"flat, right", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(-30, 10, 0, 40), 3, FALSE, CPoint(0, 25), CPoint(0, 45)},
+      {"flat, left", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(100, 10, 130, 40), 4, FALSE, CPoint(99, 11), CPoint(99, 38)},
+      {"flat, button much wider", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(0, -20, 106, 0), 1, FALSE, CPoint(-1, -1), CPoint(50, 0)},
+      {"flat, button a little wider", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(0, -20, 105, 0), 1, FALSE, CPoint(50, 0), CPoint(0, 0)},
+      {"gradient, below", RUNTIME_CLASS(CUfxVisualManager2003), CRect(10, -20, 50, 0), 1, FALSE, CPoint(30, 0), CPoint(60, 0)},
+      {"flat, no direction", RUNTIME_CLASS(CUfxVisualManagerXP), CRect(10, -20, 50, 0), 0, FALSE, CPoint(-1, -1), CPoint(30, 0)},
+      {"gradient, customize button", RUNTIME_CLASS(CUfxVisualManager2003), CRect(10, -20, 50, 0), 1, TRUE, CPoint(-1, -1), CPoint(30, 0)},
+  };
+  for (const auto& c : cases) {
+    auto* look = static_cast<CUfxVisualManagerXP*>(Use(c.look));
+    g_menuFacts = CUfxVisualManager::UFX_MENU_FACTS();
+    g_menuFacts.bHasParentButton = TRUE;
+    g_menuFacts.rectButton = c.button;
+    g_menuFacts.nDropDirection = c.nDropDirection;
+    g_menuFacts.bCustomizeButton = c.bCustomizeButton;
+    CTestCanvas canvas(sizeMenu.cx, sizeMenu.cy, kBack);
+    look->OnDrawMenuBorder(&canvas.dc(), reinterpret_cast<CUfxPopupMenu*>(&g_menuFacts), CRect(CPoint(0, 0), sizeMenu));
+    if (c.ptOpen.x >= 0)
+      EXPECT_EQ(ColorText(look->GetColors().clrToolBar), ColorText(canvas.At(c.ptOpen.x, c.ptOpen.y))) << c.what;
+    EXPECT_EQ(ColorText(look->GetColors().clrMenuBorder), ColorText(canvas.At(c.ptClosed.x, c.ptClosed.y))) << c.what;
+  }
+  CUfxVisualManager::SetMenuDescriber(pfnSaved);
+}
+
 }  // namespace

@@ -217,6 +217,33 @@ TEST_F(ThemeSeam, TheThemedLookReopensItsThemesOnColourChanges) {
   EXPECT_TRUE(look.IsShadowHighlightedImage());
 }
 
+// A colour change under the same named theme keeps the open handles; a changed theme (file,
+// colour scheme) reopens them, for the gradient look and the themed look alike.
+TEST_F(ThemeSeam, ThemesAreReopenedOnlyWhenTheThemeChanged) {
+  FakeTheme::file = L"light.msstyles";
+  FakeTheme::color = L"Blue";
+  CUfxVisualManager2003 gradient(TRUE);
+  CUfxWinXPVisualManager themed(TRUE);
+  int opened = FakeTheme::opens;
+  gradient.OnUpdateSystemColors();
+  themed.OnUpdateSystemColors();
+  EXPECT_EQ(opened, FakeTheme::opens);
+  EXPECT_NE(nullptr, gradient.m_hThemeWindow);
+  FakeTheme::color = L"Green";
+  FakeTheme::openClasses.erase(L"WINDOW");
+  gradient.OnUpdateSystemColors();
+  themed.OnUpdateSystemColors();
+  EXPECT_EQ(opened + 28, FakeTheme::opens);
+  EXPECT_EQ(nullptr, gradient.m_hThemeWindow);
+  EXPECT_EQ(nullptr, themed.m_hThemeWindow);
+  EXPECT_EQ(CString(L"Green"), gradient.GetColorSchemeName());
+  opened = FakeTheme::opens;
+  FakeTheme::file = L"Luna.msstyles";
+  gradient.OnUpdateSystemColors();
+  EXPECT_EQ(opened + 14, FakeTheme::opens);
+  EXPECT_TRUE(gradient.IsThemed());
+}
+
 struct NameCase {
   const wchar_t* file;
   const wchar_t* color;
