@@ -332,6 +332,7 @@ struct PopupCase {
   UINT menu;       // the menu resource whose items show
   UINT key;        // the mnemonic then typed
   long command;    // the command that reaches the frame
+  bool floating;   // the toolbar is asked while it floats
 };
 
 class FramePopups : public FrameBars, public ::testing::WithParamInterface<PopupCase> {
@@ -346,6 +347,11 @@ protected:
       editor->PostMessage(WM_CONTEXTMENU, (WPARAM)editor->GetSafeHwnd(), MAKELPARAM(point.x, point.y));
     } else if (menu == IDR_TOOLBAR_MENU) {
       CUfxToolBar* bar = Bar(TbStandard);
+      if (GetParam().floating) {
+        m_frame->FloatControlBar(bar, CPoint(400, 400));
+        Pump();
+        ASSERT_TRUE(bar->IsFloating());
+      }
       bar->PostMessage(WM_CONTEXTMENU, (WPARAM)bar->GetSafeHwnd(), MAKELPARAM(point.x, point.y));
     } else {
       ::SetCursorPos(point.x, point.y);
@@ -365,10 +371,11 @@ TEST_P(FramePopups, ShowTheirMenuAndSendTheChosenCommandToTheFrame) {
 
 INSTANTIATE_TEST_SUITE_P(
     Menus, FramePopups,
-    ::testing::Values(PopupCase{"ExpressionPane", IDR_EXPRESSION_PANE_MENU, 'A', ID_EDIT_SELECT_ALL},
-                      PopupCase{"ResultsPane", IDR_RESULTS_PANE_MENU, 'A', ID_EDIT_SELECT_ALL},
-                      PopupCase{"Toolbar", IDR_TOOLBAR_MENU, 'V', ID_VIEW_TOOLBAR_SECOND},
-                      PopupCase{"Tray", IDR_TRAY_MENU, 'H', ID_TRAY_MIN_TO_TRAY}),
+    ::testing::Values(PopupCase{"ExpressionPane", IDR_EXPRESSION_PANE_MENU, 'A', ID_EDIT_SELECT_ALL, false},
+                      PopupCase{"ResultsPane", IDR_RESULTS_PANE_MENU, 'A', ID_EDIT_SELECT_ALL, false},
+                      PopupCase{"Toolbar", IDR_TOOLBAR_MENU, 'V', ID_VIEW_TOOLBAR_SECOND, false},
+                      PopupCase{"FloatingToolbar", IDR_TOOLBAR_MENU, 'V', ID_VIEW_TOOLBAR_SECOND, true},
+                      PopupCase{"Tray", IDR_TRAY_MENU, 'H', ID_TRAY_MIN_TO_TRAY, false}),
     [](const ::testing::TestParamInfo<PopupCase>& info) { return std::string(info.param.name); });
 
 TEST_F(FrameBars, ExpressionPaneMenuCommandActsOnThePane) {
