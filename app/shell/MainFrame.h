@@ -1,6 +1,6 @@
-// CMainFrame: the program's one frame window. It carries the menu bar, the toolbars, the status bar, the
-// caption bar, the command-panel bar and a splitter with the expression pane on the left and
-// the results pane on the right. It embeds the automation root, so every part of the program
+// CMainFrame: the program's one frame window. It carries the menu bar, the toolbars, the status
+// bar, the caption bar, the command-panel bar and a splitter with the expression pane on the left
+// and the results pane on the right. It embeds the automation root, so every part of the program
 // reaches the managers through the main window; it turns minimise and close into hiding in the
 // notification area, hands every command and message to the messenger's subscribers first, and
 // owns the global keyboard hook's lifetime.
