@@ -1,5 +1,6 @@
 // CFrameToolBar: the main frame's toolbars. Outside customization mode a right click asks the
-// frame for the toolbar menu.
+// top-level frame (also for a floating bar) for the toolbar menu, as every framework toolbar
+// does.
 #pragma once
 
 #include "UfxToolBar.h"
@@ -8,8 +9,4 @@ class CFrameToolBar : public CUfxToolBar {
   DECLARE_DYNAMIC(CFrameToolBar)
 public:
   CFrameToolBar() = default;
-
-protected:
-  afx_msg void OnContextMenu(CWnd* pWnd, CPoint point);
-  DECLARE_MESSAGE_MAP()
 };

@@ -13,6 +13,8 @@
 #include "RightView.h"
 #include "ShellIds.h"
 #include "UfxContextMenuManager.h"
+#include "UfxPopupMenu.h"
+#include "UfxPopupMenuBar.h"
 #include "UfxVisualManager.h"
 #include "UfxVisualManager2003.h"
 #include "UfxVisualManagerXP.h"
@@ -36,11 +38,7 @@ const UINT kCoreCommands[] = {ID_FILE_OPEN,   ID_FILE_SAVE,  ID_FILE_PRINT, ID_A
 
 const DWORD kToolbarStyle =
     WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
-
-// The resource library carries the toolbar resource (the toolbars start empty without it).
-bool HasToolbarResource(UINT id) {
-  return ::FindResourceW(AfxGetResourceHandle(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(241)) != nullptr;
-}
+const DWORD kMenuBarStyle = WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_HIDE_INPLACE;
 
 }  // namespace
 
@@ -125,9 +123,20 @@ LRESULT CMainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 BOOL CMainFrame::OnShowPopupMenu(CUfxPopupMenu* pMenuPopup) {
-  // The popup menus of the menu bar are not there yet; a popup with the toolbar list
-  // placeholder gets the list once they are.
-  return pMenuPopup == nullptr || !IsCustomizing();
+  if (pMenuPopup == nullptr || pMenuPopup->GetMenuBar()->CommandToIndex(ID_TOOLBARS_PLACEHOLDER) < 0) return TRUE;
+  // The toolbar list is the frame's to build: it cannot be customized.
+  if (IsCustomizing()) return FALSE;
+  FillToolbarList(pMenuPopup);
+  return TRUE;
+}
+
+void CMainFrame::FillToolbarList(CUfxPopupMenu* pMenuPopup) {
+  CMenu menu;
+  HMENU list = LoadToolbarMenu(menu);
+  if (list == nullptr) return;
+  CUfxPopupMenuBar* bar = pMenuPopup->GetMenuBar();
+  bar->ImportFromMenu(list, TRUE);
+  bar->UpdateCommands(FALSE);
 }
 
 // ---- creation -------------------------------------------------------------------------------------
@@ -136,15 +145,21 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CUfxFrameWnd::OnCreate(lpcs) == -1) return -1;
   ReadStartupStyle();
   SetCoreCommands();
-  if (!CreateToolbars() || !CreateStatusBar()) return -1;
+  if (!CreateMenuBar() || !CreateToolbars() || !CreateStatusBar()) return -1;
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreatePanelBar() || !CreateCaptionBar()) return -1;
+  CString title;
+  title.LoadString(IDS_MENU_BAR_TITLE);
+  m_wndMenuBar.SetWindowText(title);
+  DockControlBar(&m_wndMenuBar);
   DockControlBar(&m_wndToolBar);
   DockControlBarLeftOf(&m_wndToolBarSecond, &m_wndToolBar);
   DockControlBarLeftOf(&m_wndToolBarThird, &m_wndToolBarSecond);
   SetUpTray();
   InstallKeyboardHook();
-  if (HasToolbarResource(255)) CUfxToolBar::LoadToolbarImagesOnly(255, 256);
+  // Its resting images too, so that the shared resting strip stays in step with the hot one
+  // for any toolbar loaded later.
+  CUfxToolBar::LoadToolbarImagesOnly(255, 256, 255);
   InitUserToolbars(nullptr, 59432, 59441);
   return 0;
 }
@@ -164,6 +179,14 @@ void CMainFrame::SetCoreCommands() {
   CUfxToolBar::SetCoreCommands(commands);
 }
 
+BOOL CMainFrame::CreateMenuBar() {
+  // The bar takes the frame's menu (resource 228) and the frame shows no menu of its own.
+  if (!m_wndMenuBar.Create(this, kMenuBarStyle, AFX_IDW_MENUBAR)) return FALSE;
+  m_wndMenuBar.SetBarStyle(m_wndMenuBar.GetBarStyle() | CBRS_SIZE_DYNAMIC);
+  m_wndMenuBar.EnableDocking(CBRS_ALIGN_ANY);
+  return TRUE;
+}
+
 BOOL CMainFrame::CreateToolbars() {
   struct BarDef {
     CFrameToolBar* bar;
@@ -177,7 +200,8 @@ BOOL CMainFrame::CreateToolbars() {
                          {&m_wndToolBarThird, 402, 277, 279, IDS_TOOLBAR_THIRD}};
   for (const BarDef& def : bars) {
     if (!def.bar->CreateEx(this, TBSTYLE_FLAT, kToolbarStyle, CRect(1, 1, 1, 1), def.id)) return FALSE;
-    if (HasToolbarResource(def.resource) && !def.bar->LoadToolBarResource(def.resource, def.hotImages)) return FALSE;
+    // The toolbar's own bitmap at rest, the hot images under the mouse.
+    if (!def.bar->LoadToolBarResource(def.resource, def.hotImages, def.resource)) return FALSE;
     CString title;
     title.LoadString(def.title);
     def.bar->SetWindowText(title);
@@ -458,23 +482,22 @@ void CMainFrame::SetCaptionBitmap(UINT bitmapId) {
   if (m_wndCaptionBar.GetSafeHwnd() != nullptr) m_wndCaptionBar.RedrawWindow();
 }
 
-CWnd* CMainFrame::GetPanelTabWnd() { return &m_wndPanelBar.GetPanelHolder(); }
+CWnd* CMainFrame::GetPanelTabWnd() { return &m_wndPanelBar.GetTabWnd(); }
 
-void CMainFrame::AddPanelTab(CWnd*, LPCWSTR) {}
+void CMainFrame::AddPanelTab(CWnd* panel, LPCWSTR label) { m_wndPanelBar.GetTabWnd().AddTab(panel, label, -1); }
 
-void CMainFrame::RemoveAllPanelTabs() {}
+void CMainFrame::RemoveAllPanelTabs() { m_wndPanelBar.GetTabWnd().RemoveAllTabs(); }
 
-int CMainFrame::GetActivePanelTab() { return 0; }
+int CMainFrame::GetActivePanelTab() { return m_wndPanelBar.GetTabWnd().GetActiveTab(); }
 
-void CMainFrame::SetActivePanelTab(int) {}
+void CMainFrame::SetActivePanelTab(int index) { m_wndPanelBar.GetTabWnd().SetActiveTab(index); }
 
 void CMainFrame::ShowPopupMenu(HMENU menu, POINT point) {
   if (menu == nullptr || m_hWnd == nullptr) return;
-  // The framework's popup menus are not there yet: the system's menu, with its commands
-  // coming to this frame.
-  SetForegroundWindow();
-  ::TrackPopupMenuEx(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, point.x, point.y, m_hWnd, nullptr);
-  PostMessage(WM_NULL);
+  // The framework's popup menu, through the application's context-menu manager; its commands
+  // come to this frame. The popup reads the items when it opens: the caller keeps the menu.
+  if (UfxContextMenuManager != nullptr)
+    UfxContextMenuManager->ShowPopupMenu(menu, point.x, point.y, this, FALSE, TRUE);
 }
 
 int CMainFrame::GetLeftPaneWidth() {

@@ -1,6 +1,6 @@
-// CMainFrame: the program's one frame window. It carries the toolbars, the status bar, the
-// caption bar, the command-panel bar and a splitter with the expression pane on the left and
-// the results pane on the right. It embeds the automation root, so every part of the program
+// CMainFrame: the program's one frame window. It carries the menu bar, the toolbars, the status
+// bar, the caption bar, the command-panel bar and a splitter with the expression pane on the left
+// and the results pane on the right. It embeds the automation root, so every part of the program
 // reaches the managers through the main window; it turns minimise and close into hiding in the
 // notification area, hands every command and message to the messenger's subscribers first, and
 // owns the global keyboard hook's lifetime.
@@ -14,6 +14,7 @@
 #include "PanelBar.h"
 #include "ShellFrame.h"
 #include "UfxFrameWnd.h"
+#include "UfxMenuBar.h"
 #include "UfxStatusBar.h"
 
 class CLeftView;
@@ -131,6 +132,7 @@ private:
   // OnCreate's steps; each FALSE makes the creation fail.
   void ReadStartupStyle();
   static void SetCoreCommands();
+  BOOL CreateMenuBar();
   BOOL CreateToolbars();
   BOOL CreateStatusBar();
   BOOL CreateCaptionBar();
@@ -144,8 +146,11 @@ private:
   void ShowHelp(UINT command, DWORD_PTR data);
   // The toolbar context menu (menu 231) with the user toolbars filled in, or null.
   HMENU LoadToolbarMenu(CMenu& menu);
+  // A popup that holds the toolbar-list placeholder gets the toolbar menu's items instead.
+  void FillToolbarList(CUfxPopupMenu* pMenuPopup);
 
   CMainInterface m_root{this};
+  CUfxMenuBar m_wndMenuBar;
   CUfxStatusBar m_wndStatusBar;
   CFrameToolBar m_wndToolBar;
   CFrameToolBar m_wndToolBarSecond;

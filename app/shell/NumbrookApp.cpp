@@ -13,6 +13,7 @@
 #include "MessageBoxHook.h"
 #include "NumbrookCommandLineInfo.h"
 #include "SampleDocument.h"
+#include "ShellServices.h"
 #include "ShellIds.h"
 #include "UfxContextMenuManager.h"
 #include "UfxGlobalData.h"
@@ -20,35 +21,6 @@
 CMessageBoxHook* g_messageBoxHook = nullptr;
 
 namespace {
-
-// The main frame's automation root, as the workspace and the hooks reach it.
-INumbrookMain* MainInterfaceOfFrame() {
-  try {
-    CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-    if (frame == nullptr) return nullptr;
-    INumbrookMain* main = nullptr;
-    if (FAILED(frame->GetRoot().QueryInterface(IID_INumbrookMain, reinterpret_cast<void**>(&main)))) return nullptr;
-    return main;
-  } catch (...) {
-    return nullptr;
-  }
-}
-
-ICalculatorKernel* KernelOfApp() {
-  CNumbrookApp* app = GetNumbrookApp();
-  return app != nullptr ? app->GetCalculatorKernel() : nullptr;
-}
-
-// A pane's context menu: the menu registered with the context-menu manager under that id.
-BOOL ShowPaneMenu(UINT nMenuId, POINT point, CWnd* pWnd) {
-  CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
-  if (frame == nullptr || UfxContextMenuManager == nullptr) return FALSE;
-  HMENU menu = UfxContextMenuManager->GetMenuById(nMenuId);
-  HMENU popup = menu != nullptr ? ::GetSubMenu(menu, 0) : nullptr;
-  if (popup == nullptr) return FALSE;
-  frame->ShowPopupMenu(popup, point);
-  return TRUE;
-}
 
 bool IsUsableModule(HMODULE module) { return module != nullptr && module != INVALID_HANDLE_VALUE; }
 
@@ -91,7 +63,8 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
   ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
 END_MESSAGE_MAP()
 
-CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook") {}
+// The workspace refreshes the toolbars when their resources changed since their state was saved.
+CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
 
 CNumbrookApp::~CNumbrookApp() {
   m_panels.categories.reset();
@@ -148,7 +121,7 @@ BOOL CNumbrookApp::InitInstance() {
   SetRegistryBase(L"Settings");
   InitContextMenuManager();
   CreateDocumentTemplate();
-  InstallWorkspaceServices();
+  InstallShellServices();
 
   if (cmdInfo.m_nShellCommand == CCommandLineInfo::AppRegister ||
       cmdInfo.m_nShellCommand == CCommandLineInfo::AppUnregister)
@@ -212,14 +185,6 @@ void CNumbrookApp::CreateDocumentTemplate() {
   pTemplate->SetContainerInfo(6);
   AddDocTemplate(pTemplate);
   EnableShellOpen();
-}
-
-void CNumbrookApp::InstallWorkspaceServices() {
-  SetMainInterfaceSource(&MainInterfaceOfFrame);
-  PaneShellServices services;
-  services.GetCalculatorKernel = &KernelOfApp;
-  services.ShowPopupMenu = &ShowPaneMenu;
-  SetPaneShellServices(services);
 }
 
 BOOL CNumbrookApp::ShowMainWindow(const CNumbrookCommandLineInfo& cmdInfo) {

@@ -84,7 +84,6 @@ private:
   BOOL ShowMainWindow(const class CNumbrookCommandLineInfo& cmdInfo);
   void CreateClipboardPicker();
   void SetStyle(int style);
-  void InstallWorkspaceServices();
 
   CCalculatorKernel* m_kernel = nullptr;
   ClipboardPicker* m_picker = nullptr;

@@ -1,14 +1,16 @@
 // CPanelBar: the docking bar that holds the command panels. Its child window (id 1) is the
-// parent of the panel windows and always fills the bar.
+// framework's tab window: one tab per panel, the panel windows its children; it always fills
+// the bar.
 #pragma once
 
 #include "UfxSizingControlBar.h"
+#include "UfxTabWnd.h"
 
 class CPanelBar : public CUfxSizingControlBar {
   DECLARE_DYNAMIC(CPanelBar)
 public:
   CPanelBar() = default;
-  CWnd& GetPanelHolder() { return m_wndHolder; }
+  CUfxTabWnd& GetTabWnd() { return m_wndTabs; }
 
 protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpcs);
@@ -16,5 +18,5 @@ protected:
   DECLARE_MESSAGE_MAP()
 
 private:
-  CWnd m_wndHolder;
+  CUfxTabWnd m_wndTabs;
 };

@@ -33,6 +33,8 @@ CUfxFrameHelper::~CUfxFrameHelper() {
 
 void CUfxFrameHelper::OnLoadFrame(UINT uiFrameResId) {
   m_uiFrameResId = uiFrameResId;
+  // A menu bar made while the frame was being created learns its menu's resource id only now.
+  if (m_pMenuBar != nullptr) m_pMenuBar->SetDefaultMenuResId(uiFrameResId);
   if (CUfxWorkspace* pWorkspace = UfxGetWorkspace()) pWorkspace->LoadState(nullptr, this);
 }
 

@@ -9,9 +9,7 @@
 #include <vector>
 
 #include "KeyboardHook.h"
-#include "LeftView.h"
-#include "MainFrame.h"
-#include "NumbrookDoc.h"
+#include "MainFrameTestKit.h"
 #include "RightView.h"
 #include "ShellTestKit.h"
 #include "UfxToolBar.h"
@@ -19,15 +17,6 @@
 CWinApp theApp(L"ShellMainFrameTest");
 
 namespace {
-
-CString g_appData;
-
-class CFrameTestDoc : public CNumbrookDoc {
-  DECLARE_DYNCREATE(CFrameTestDoc)
-protected:
-  CString GetAppDataFolder() override { return g_appData; }
-};
-IMPLEMENT_DYNCREATE(CFrameTestDoc, CNumbrookDoc)
 
 // What the help viewer was asked.
 struct HelpCall {
@@ -48,36 +37,15 @@ HWND WINAPI RecordHelp(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data) 
   return g_helpFound ? caller : nullptr;
 }
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 class MainFrame : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
-    ::CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
-    HMODULE resx = ::LoadLibraryW(L"BrookResx.dll");
-    ASSERT_NE(nullptr, resx);
-    AfxSetResourceHandle(resx);
-    ASSERT_NE(nullptr, ::LoadLibraryW(L"BrookEdit.dll"));
-    wchar_t temp[MAX_PATH];
-    ::GetTempPathW(MAX_PATH, temp);
-    g_appData.Format(L"%snbframe%lu", temp, ::GetCurrentProcessId());
-    ::CreateDirectoryW(g_appData, nullptr);
-    theApp.AddDocTemplate(new CSingleDocTemplate(228, RUNTIME_CLASS(CFrameTestDoc), RUNTIME_CLASS(CMainFrame),
-                                                 RUNTIME_CLASS(CLeftView)));
+    SetUpFrameSuite(theApp);
     SetHtmlHelpProc(&RecordHelp);
   }
   static void TearDownTestSuite() {
     SetHtmlHelpProc(nullptr);
-    ::DeleteFileW(g_appData + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt");
-    ::RemoveDirectoryW(g_appData + L"\\Ferrow Software\\Numbrook");
-    ::RemoveDirectoryW(g_appData + L"\\Ferrow Software");
-    ::RemoveDirectoryW(g_appData);
+    TearDownFrameSuite();
   }
 
   void SetUp() override {
@@ -198,34 +166,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<SysCase>& info) { return std::string(info.param.name); });
 
 TEST_F(MainFrame, CommandsReachTheMessengersSubscribersFirst) {
-  struct Sink : ICBMessengerEvents {
-    std::vector<long> commands;
-    STDMETHODIMP QueryInterface(REFIID riid, void** ppv) override {
-      if (IsEqualIID(riid, IID_IUnknown) || IsEqualIID(riid, IID_ICBMessengerEvents)) {
-        *ppv = this;
-        return S_OK;
-      }
-      *ppv = nullptr;
-      return E_NOINTERFACE;
-    }
-    STDMETHODIMP_(ULONG) AddRef() override { return 2; }
-    STDMETHODIMP_(ULONG) Release() override { return 1; }
-    STDMETHODIMP OnCommand(LONG command) override {
-      commands.push_back(command);
-      return S_OK;
-    }
-    STDMETHODIMP OnMessage(LONG, LONG, LONG) override { return S_OK; }
-    STDMETHODIMP OnCalcCommand(CalcCommand) override { return S_OK; }
-    STDMETHODIMP OnCalcAction(CalcAction, VARIANT_BOOL, VARIANT_BOOL, VARIANT_BOOL) override { return S_OK; }
-    STDMETHODIMP OnKbdModifier(VARIANT_BOOL, VARIANT_BOOL, VARIANT_BOOL) override { return S_OK; }
-    STDMETHODIMP OnBeforeUpdate() override { return S_OK; }
-    STDMETHODIMP OnAfterUpdate(PropertyPage) override { return S_OK; }
-  } sink;
-  GUID cookie = {};
-  ASSERT_EQ(S_OK, m_frame->GetRoot().GetMessenger().EventsSubscribe(&sink, &cookie));
+  CommandRecorder recorder(*m_frame);
   Command(22818);  // a command the frame itself does nothing with
-  m_frame->GetRoot().GetMessenger().EventsUnscribe(cookie);
-  EXPECT_EQ(std::vector<long>{22818}, sink.commands);
+  EXPECT_EQ(std::vector<long>{22818}, recorder.commands);
 }
 
 }  // namespace
