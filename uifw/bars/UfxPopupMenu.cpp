@@ -810,9 +810,15 @@ CUfxPopupMenu::MENUAREA_TYPE CUfxPopupMenu::CheckArea(const CPoint& ptScreen) co
 }
 
 BOOL CUfxPopupMenu::OnMouseMove(const CPoint& ptScreen) {
-  if (CheckArea(ptScreen) != OUTSIDE) return TRUE;
-  for (CUfxPopupMenu* p = GetParentPopupMenu(); p != nullptr; p = p->GetParentPopupMenu())
+  for (const CUfxPopupMenu* p = this; p != nullptr; p = p->GetParentPopupMenu()) {
     if (p->CheckArea(ptScreen) != OUTSIDE) return TRUE;
+    // The bar that opened the chain (a menu bar, a toolbar) takes its moves too.
+    CUfxToolBar* pBar = p->GetParentToolBar();
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || pBar->IsKindOf(RUNTIME_CLASS(CUfxPopupMenuBar))) continue;
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    if (rectBar.PtInRect(ptScreen)) return TRUE;
+  }
   return FALSE;
 }
 

@@ -67,7 +67,8 @@ public:
   int HitTest(const CPoint& ptScreen) const { return CheckArea(ptScreen); }
   // Posts WM_COMMAND with the id to the message target; FALSE without one.
   BOOL PostCommand(UINT uiCommandID);
-  // The frame's mouse filter: a move over the popup chain; TRUE when it is the menu's.
+  // The frame's mouse filter: TRUE when the move is the menu's (over the popup chain or the bar
+  // that opened it).
   BOOL OnMouseMove(const CPoint& ptScreen);
   // The popup stays open on its own (the frame's mouse filter does not close it).
   BOOL IsAlwaysClose() const { return FALSE; }

@@ -193,8 +193,10 @@ BOOL CUfxFrameWnd::OnMouseMessage(MSG* pMsg) {
   if (!::IsWindow(pMsg->hwnd)) return TRUE;  // the click's window is gone
   ::ClientToScreen(pMsg->hwnd, &ptScreen);
   if (pMsg->message == WM_MOUSEMOVE) {
+    // Moves over the open menu chain are the menu's own; the windows below it see no others.
     CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
-    return pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr && pActivePopup->OnMouseMove(ptScreen);
+    return !CUfxToolBar::IsCustomizeMode() && pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr &&
+           !pActivePopup->OnMouseMove(ptScreen);
   }
   // A bar offers its messages to its frame before the frame's own turn comes: one request each.
   const bool bSeen = m_msgLastMouse.hwnd == pMsg->hwnd && m_msgLastMouse.message == pMsg->message &&
