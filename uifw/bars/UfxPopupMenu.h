@@ -196,7 +196,7 @@ protected:
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
-  afx_msg void OnMouseMoveMsg(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnMouseMoveMsg(WPARAM wParam, LPARAM lParam);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);

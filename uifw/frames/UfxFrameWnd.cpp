@@ -51,7 +51,9 @@ void CUfxFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
 }
 
 LRESULT CUfxFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
-  if (m_Impl.OnMenuChar(nChar)) return (LRESULT)(DWORD)0xFFFF0002;
+  // The helper looks keys up as virtual keys: a letter's key is its capital.
+  const UINT nKey = (UINT)(ULONG_PTR)::CharUpperW((LPWSTR)(ULONG_PTR)(WORD)nChar);
+  if (m_Impl.OnMenuChar(nKey)) return (LRESULT)(DWORD)0xFFFF0002;
   return Default();
 }
 

@@ -10,6 +10,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxCommandManager.h"
 #include "UfxVisualManager.h"
+#include "../../frames/tests/FramesTestKit.h"  // Pump
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -20,16 +21,6 @@ namespace menu_test {
 enum : UINT {
   ID_NEW = 40001, ID_OPEN, ID_EXIT, ID_UNDO, ID_CUT, ID_COPY, ID_PASTE, ID_ABOUT, ID_RECENT_ONE
 };
-
-inline void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
 
 inline void PumpFor(DWORD ms) {
   const DWORD start = ::GetTickCount();

@@ -298,7 +298,9 @@ TEST_F(MenuFrame, MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
   const bool bOpenEarly = pRecent->IsDroppedDown() != FALSE;
   const DWORD elapsedEarly = ::GetTickCount() - start;
   EXPECT_TRUE(PumpUntil([&] { return pRecent->IsDroppedDown() != FALSE; }, 1000));
-  if (elapsedEarly < 95) EXPECT_FALSE(bOpenEarly);
+  if (elapsedEarly < 95) {
+    EXPECT_FALSE(bOpenEarly);
+  }
 
   ::SetCursorPos(0, 0);
   if (bHadOld) ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, (const BYTE*)szOld, cbOld);
