@@ -12,6 +12,7 @@
 #include "UfxUserToolsManager.h"
 #include "UfxUserTool.h"
 #include "UfxFrameWnd.h"
+#include "UfxMiniDockFrameWnd.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
 #include "UfxGdiEffects.h"
@@ -73,6 +74,7 @@ BEGIN_MESSAGE_MAP(CUfxPopupMenu, CMiniFrameWnd)
   ON_WM_KEYDOWN()
   ON_WM_ERASEBKGND()
   ON_WM_TIMER()
+  ON_MESSAGE(WM_MOUSEMOVE, OnMouseMoveMsg)
   ON_WM_LBUTTONDOWN()
   ON_WM_LBUTTONUP()
   ON_WM_ACTIVATEAPP()
@@ -833,9 +835,15 @@ CUfxPopupMenu::MENUAREA_TYPE CUfxPopupMenu::CheckArea(const CPoint& ptScreen) co
 }
 
 BOOL CUfxPopupMenu::OnMouseMove(const CPoint& ptScreen) {
-  if (CheckArea(ptScreen) != OUTSIDE) return TRUE;
-  for (CUfxPopupMenu* p = GetParentPopupMenu(); p != nullptr; p = p->GetParentPopupMenu())
+  for (const CUfxPopupMenu* p = this; p != nullptr; p = p->GetParentPopupMenu()) {
     if (p->CheckArea(ptScreen) != OUTSIDE) return TRUE;
+    // The bar that opened the chain (a menu bar, a toolbar) takes its moves too.
+    CUfxToolBar* pBar = p->GetParentToolBar();
+    if (pBar == nullptr || pBar->GetSafeHwnd() == nullptr || pBar->IsKindOf(RUNTIME_CLASS(CUfxPopupMenuBar))) continue;
+    CRect rectBar;
+    pBar->GetWindowRect(rectBar);
+    if (rectBar.PtInRect(ptScreen)) return TRUE;
+  }
   return FALSE;
 }
 
@@ -844,14 +852,16 @@ BOOL CUfxPopupMenu::PostCommand(UINT uiCommandID) {
   return m_pMessageWnd->PostMessage(WM_COMMAND, uiCommandID);
 }
 
-void CUfxPopupMenu::OnMouseMoveMsg(UINT nFlags, CPoint point) {
+// (The public OnMouseMove takes screen points for the frame: this is the window's own message.)
+LRESULT CUfxPopupMenu::OnMouseMoveMsg(WPARAM, LPARAM lParam) {
+  const CPoint point((short)LOWORD(lParam), (short)HIWORD(lParam));
   if (m_bTearOffTracking && !m_rectTearOffCaption.PtInRect(point)) {
     m_bTearOffTracking = FALSE;
     ::ReleaseCapture();
     CPoint ptScreen = point;
     ClientToScreen(&ptScreen);
     TearOff(ptScreen);
-    return;
+    return 0;
   }
   const int iMode = m_rectScrollUp.PtInRect(point) ? -1 : (m_rectScrollDn.PtInRect(point) ? 1 : 0);
   if (iMode != 0 && iMode != m_iScrollMode) {
@@ -864,7 +874,7 @@ void CUfxPopupMenu::OnMouseMoveMsg(UINT nFlags, CPoint point) {
     m_bIsTearOffCaptionActive = bActive;
     InvalidateRect(m_rectTearOffCaption);
   }
-  (void)nFlags;
+  return 0;
 }
 
 void CUfxPopupMenu::OnLButtonDown(UINT nFlags, CPoint point) {
@@ -957,6 +967,10 @@ BOOL CUfxPopupMenu::TearOff(CPoint point) {
   if (pUfxFrame != nullptr) pUfxFrame->AddTearOffBar(pBar);
   pBar->OnUpdateCmdUI(pFrame, TRUE);
   pFrame->FloatControlBar(pBar, point, CBRS_ALIGN_TOP);
+  // The new bar follows the mouse until it is dropped (the menu closes) or the drag is cancelled
+  // (the menu shows again and the bar is gone, also from the frame's list).
+  if (CUfxMiniDockFrameWnd* pMiniFrame = DYNAMIC_DOWNCAST(CUfxMiniDockFrameWnd, pBar->GetParentFrame()))
+    return pMiniFrame->StartTearOff(this);
   CloseMenu(FALSE);
   return TRUE;
 }

@@ -67,7 +67,8 @@ public:
   int HitTest(const CPoint& ptScreen) const { return CheckArea(ptScreen); }
   // Posts WM_COMMAND with the id to the message target; FALSE without one.
   BOOL PostCommand(UINT uiCommandID);
-  // The frame's mouse filter: a move over the popup chain; TRUE when it is the menu's.
+  // The frame's mouse filter: TRUE when the move is the menu's (over the popup chain or the bar
+  // that opened it).
   BOOL OnMouseMove(const CPoint& ptScreen);
   // The popup stays open on its own (the frame's mouse filter does not close it).
   BOOL IsAlwaysClose() const { return FALSE; }
@@ -195,7 +196,7 @@ protected:
   afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
   afx_msg BOOL OnEraseBkgnd(CDC* pDC);
   afx_msg void OnTimer(UINT_PTR nIDEvent);
-  afx_msg void OnMouseMoveMsg(UINT nFlags, CPoint point);
+  afx_msg LRESULT OnMouseMoveMsg(WPARAM wParam, LPARAM lParam);
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
   afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
   afx_msg void OnActivateApp(BOOL bActive, DWORD dwThreadID);

@@ -149,32 +149,37 @@ UINT CUfxContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
   return m_nLastCommandID;
 }
 
-BOOL CUfxContextMenuManager::LoadState(LPCWSTR lpszProfileName) {
-  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
-  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
+namespace {
+// Runs the step on the first sub-menu of every registered menu (the menu its popups show), with the
+// menu's resource id; the first step that answers FALSE ends the walk with FALSE.
+template <class Step>
+BOOL ForEachShownMenu(const CMap<UINT, UINT, HMENU, HMENU>& menus, Step step) {
+  for (POSITION pos = menus.GetStartPosition(); pos != nullptr;) {
     UINT uiResId;
     HMENU hMenu;
-    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
+    menus.GetNextAssoc(pos, uiResId, hMenu);
     HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
-    if (hSubMenu == nullptr) continue;
+    if (hSubMenu != nullptr && !step(uiResId, hSubMenu)) return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+BOOL CUfxContextMenuManager::LoadState(LPCWSTR lpszProfileName) {
+  const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
+  return ForEachShownMenu(m_Menus, [&](UINT uiResId, HMENU hSubMenu) {
     CUfxPopupMenuBar bar;
     if (!bar.ImportFromMenu(hSubMenu)) return FALSE;
     // The next popup of this menu shows the customized items.
     if (bar.LoadState(strSection, 0, uiResId)) UfxMenuBarStore.Save(hSubMenu, &bar);
-  }
-  return TRUE;
+    return TRUE;
+  });
 }
 
 BOOL CUfxContextMenuManager::SaveState(LPCWSTR lpszProfileName) {
   const CString strSection = UfxGetRegPath(L"UfxContextMenuManager", lpszProfileName);
-  for (POSITION pos = m_Menus.GetStartPosition(); pos != nullptr;) {
-    UINT uiResId;
-    HMENU hMenu;
-    m_Menus.GetNextAssoc(pos, uiResId, hMenu);
-    HMENU hSubMenu = ::GetSubMenu(hMenu, 0);
-    if (hSubMenu == nullptr) continue;
+  return ForEachShownMenu(m_Menus, [&](UINT uiResId, HMENU hSubMenu) {
     CUfxPopupMenuBar bar;
-    if (UfxMenuBarStore.Load(hSubMenu, &bar) && !bar.SaveState(strSection, 0, uiResId)) return FALSE;
-  }
-  return TRUE;
+    return !UfxMenuBarStore.Load(hSubMenu, &bar) || bar.SaveState(strSection, 0, uiResId);
+  });
 }

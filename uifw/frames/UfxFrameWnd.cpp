@@ -51,7 +51,9 @@ void CUfxFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
 }
 
 LRESULT CUfxFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
-  if (m_Impl.OnMenuChar(nChar)) return (LRESULT)(DWORD)0xFFFF0002;
+  // The helper looks keys up as virtual keys: a letter's key is its capital.
+  const UINT nKey = (UINT)(ULONG_PTR)::CharUpperW((LPWSTR)(ULONG_PTR)(WORD)nChar);
+  if (m_Impl.OnMenuChar(nKey)) return (LRESULT)(DWORD)0xFFFF0002;
   return Default();
 }
 
@@ -193,8 +195,10 @@ BOOL CUfxFrameWnd::OnMouseMessage(MSG* pMsg) {
   if (!::IsWindow(pMsg->hwnd)) return TRUE;  // the click's window is gone
   ::ClientToScreen(pMsg->hwnd, &ptScreen);
   if (pMsg->message == WM_MOUSEMOVE) {
+    // Moves over the open menu chain are the menu's own; the windows below it see no others.
     CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
-    return pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr && pActivePopup->OnMouseMove(ptScreen);
+    return !CUfxToolBar::IsCustomizeMode() && pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr &&
+           !pActivePopup->OnMouseMove(ptScreen);
   }
   // A bar offers its messages to its frame before the frame's own turn comes: one request each.
   const bool bSeen = m_msgLastMouse.hwnd == pMsg->hwnd && m_msgLastMouse.message == pMsg->message &&

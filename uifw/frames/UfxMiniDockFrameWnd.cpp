@@ -350,7 +350,8 @@ BOOL CUfxMiniDockFrameWnd::StartTearOff(CUfxPopupMenu* pMenuPopup) {
     }
   }
   if (!bDropped) {
-    // A cancelled tear-off leaves nothing behind.
+    // A cancelled tear-off leaves nothing behind: the frame keeps no pointer to the deleted bar.
+    if (CUfxFrameWnd* pTop = DYNAMIC_DOWNCAST(CUfxFrameWnd, UfxGetTopLevelFrame(this))) pTop->RemoveTearOffBar(pBar);
     const BOOL bAutoDelete = pBar->m_bAutoDelete;
     pBar->DestroyWindow();
     if (!bAutoDelete) delete pBar;

@@ -4,10 +4,7 @@
 #include "UfxGlobalData.h"
 #include "UfxMiniDockFrameWnd.h"
 #include "UfxRegistryPtr.h"
-#if __has_include("UfxTabWnd.h")
 #include "UfxTabWnd.h"
-#define UFX_HAVE_TAB_WND 1
-#endif
 #include "UfxToolBar.h"
 #include "UfxVisualManager.h"
 #include <algorithm>
@@ -190,17 +187,13 @@ void CUfxSizingControlBar::DisableChildWindows(BOOL bDisable) {
     pChild->EnableWindow(!bDisable);
 }
 
-CWnd* CUfxSizingControlBar::FindTabWindowChild() const {
-  CWnd* pFound = nullptr;
+CUfxTabWnd* CUfxSizingControlBar::FindTabWindowChild() const {
+  CUfxTabWnd* pFound = nullptr;
   for (CWnd* pChild = GetWindow(GW_CHILD); pChild != nullptr; pChild = pChild->GetWindow(GW_HWNDNEXT)) {
-    CWnd* pPermanent = CWnd::FromHandlePermanent(pChild->m_hWnd);
-#ifdef UFX_HAVE_TAB_WND
-    if (pPermanent == nullptr || !pPermanent->IsKindOf(RUNTIME_CLASS(CUfxTabWnd))) continue;
-#else
-    continue;
-#endif
+    CUfxTabWnd* pTabWnd = DYNAMIC_DOWNCAST(CUfxTabWnd, CWnd::FromHandlePermanent(pChild->m_hWnd));
+    if (pTabWnd == nullptr) continue;
     if (pFound != nullptr) return nullptr;
-    pFound = pPermanent;
+    pFound = pTabWnd;
   }
   return pFound;
 }
@@ -1119,15 +1112,13 @@ BOOL CUfxSizingControlBar::LoadState(LPCWSTR lpszProfileName) {
       pFrame->m_bRolled = m_bRolled;
     }
   }
-#ifdef UFX_HAVE_TAB_WND
   if (m_bSaveActiveTab) {
-    if (CUfxTabWnd* pTabWnd = (CUfxTabWnd*)FindTabWindowChild()) {
+    if (CUfxTabWnd* pTabWnd = FindTabWindowChild()) {
       int nTab = 0;
       in.Read(L"ActiveTab", nTab);
       pTabWnd->SetActiveTab(nTab);
     }
   }
-#endif
   // A bar loaded twice is not collapsed by its own state.
   if (nExpanded != 0 && !m_bExpanded) ToggleExpand();
   return TRUE;
@@ -1146,10 +1137,8 @@ BOOL CUfxSizingControlBar::SaveState(LPCWSTR lpszProfileName) {
              out.Write(L"Expanded", (int)m_bExpanded);
   if (m_nRollUpMode != 0)
     bOk = bOk && out.Write(L"RolledFloat", (int)m_bRolled) && out.Write(L"RolledFloatDynamicState", m_nRollUpMode);
-#ifdef UFX_HAVE_TAB_WND
   if (m_bSaveActiveTab) {
-    if (CUfxTabWnd* pTabWnd = (CUfxTabWnd*)FindTabWindowChild()) bOk = bOk && out.Write(L"ActiveTab", pTabWnd->GetActiveTab());
+    if (CUfxTabWnd* pTabWnd = FindTabWindowChild()) bOk = bOk && out.Write(L"ActiveTab", pTabWnd->GetActiveTab());
   }
-#endif
   return bOk;
 }

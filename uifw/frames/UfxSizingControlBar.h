@@ -8,6 +8,8 @@
 #include "Framework.h"
 #include "UfxCaptionButton.h"
 
+class CUfxTabWnd;
+
 class CUfxSizingControlBar : public CControlBar {
   DECLARE_DYNAMIC(CUfxSizingControlBar)
 public:
@@ -63,7 +65,7 @@ public:
   void RedrawCaptionButton(CUfxCaptionButton* pButton);
   void UpdateCaptionButtonHover(CPoint ptScreen);
   // The one tab-window child (null when none or more than one).
-  CWnd* FindTabWindowChild() const;
+  CUfxTabWnd* FindTabWindowChild() const;
   // Makes the bar dockable with the framework's dock context.
   void EnableDocking(DWORD dwDockStyle);
 

@@ -18,160 +18,14 @@
 #include "UfxVisualManager.h"
 #include "UfxUserTool.h"
 #include "UfxUserToolsManager.h"
+#include "MenuTestKit.h"
 #include <gtest/gtest.h>
-#include <algorithm>
-#include <functional>
 #include <vector>
 
 namespace {
+using namespace menu_test;
 
 CWinApp theApp(L"MenuTests");
-
-enum : UINT {
-  ID_NEW = 40001, ID_OPEN, ID_EXIT, ID_UNDO, ID_CUT, ID_COPY, ID_PASTE, ID_ABOUT, ID_RECENT_ONE
-};
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
-
-void PumpFor(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    Pump();
-    ::Sleep(5);
-  } while (::GetTickCount() - start < ms);
-}
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < ms) {
-    Pump();
-    ::Sleep(5);
-  }
-  return done();
-}
-
-// A frame that records the commands it gets and the menu resets it is told of.
-class CRecordingFrame : public CUfxFrameWnd {
-public:
-  std::vector<UINT> commands;
-  std::vector<WPARAM> resets;
-  std::vector<UINT> disabled;  // commands whose update disables them
-
-  // Every test command has a handler; the listed ones are disabled.
-  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override {
-    if (nID >= ID_NEW && nID <= ID_RECENT_ONE && nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr) {
-      static_cast<CCmdUI*>(pExtra)->Enable(std::find(disabled.begin(), disabled.end(), nID) == disabled.end());
-      return TRUE;
-    }
-    return CUfxFrameWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
-  }
-
-protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0) {
-      commands.push_back(LOWORD(wParam));
-      return 0;
-    }
-    if (message == UFXM_RESETMENU) resets.push_back(wParam);
-    return CUfxFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
-
-// &File{&New, &Open..., -, E&xit}, &Edit{&Undo, -, Cu&t, &Copy, &Paste}, &Help{&About}.
-HMENU MakeMainMenu(BOOL bPasteDisabled = FALSE) {
-  HMENU hFile = ::CreatePopupMenu();
-  ::AppendMenuW(hFile, MF_STRING, ID_NEW, L"&New");
-  ::AppendMenuW(hFile, MF_STRING, ID_OPEN, L"&Open...");
-  ::AppendMenuW(hFile, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(hFile, MF_STRING, ID_EXIT, L"E&xit");
-  HMENU hEdit = ::CreatePopupMenu();
-  ::AppendMenuW(hEdit, MF_STRING, ID_UNDO, L"&Undo");
-  ::AppendMenuW(hEdit, MF_SEPARATOR, 0, nullptr);
-  ::AppendMenuW(hEdit, MF_STRING, ID_CUT, L"Cu&t");
-  ::AppendMenuW(hEdit, MF_STRING, ID_COPY, L"&Copy");
-  ::AppendMenuW(hEdit, MF_STRING | (bPasteDisabled ? MF_GRAYED : 0), ID_PASTE, L"&Paste");
-  HMENU hHelp = ::CreatePopupMenu();
-  ::AppendMenuW(hHelp, MF_STRING, ID_ABOUT, L"&About");
-  HMENU hMenu = ::CreateMenu();
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hFile, L"&File");
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hEdit, L"&Edit");
-  ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hHelp, L"&Help");
-  return hMenu;
-}
-
-class MenuFrame : public ::testing::Test {
-protected:
-  void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
-    CUfxPopupMenu::EnableMenuShadows(FALSE);
-    CUfxToolBar::SetCoreCommands(CList<UINT, UINT>());
-    CUfxPopupMenu::SetForceShowAllMenus(FALSE);
-    ::SetCursorPos(0, 0);
-    Make(FALSE);
-  }
-  void Make(BOOL bPasteDisabled) {
-    frame = new CRecordingFrame;
-    if (bPasteDisabled) frame->disabled.push_back(ID_PASTE);
-    ASSERT_TRUE(frame->Create(nullptr, L"Menus", WS_OVERLAPPEDWINDOW, CRect(200, 150, 700, 450)));
-    ASSERT_TRUE(view.Create(L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER, CRect(10, 60, 300, 200), frame, 0xE900));
-    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, AFX_IDW_MENUBAR));
-    bar.CreateFromMenu(MakeMainMenu(bPasteDisabled), TRUE);
-    bar.SetWindowPos(nullptr, 0, 0, 500, 26, SWP_NOZORDER);
-    bar.AdjustLayout();
-    frame->ShowWindow(SW_SHOWNORMAL);
-    frame->UpdateWindow();
-    view.SetFocus();
-    Pump();
-  }
-  void TearDown() override {
-    if (CUfxPopupMenu* pPopup = CUfxPopupMenu::GetActiveMenu())
-      if (::IsWindow(pPopup->GetSafeHwnd())) pPopup->GetTopLevelPopup()->DestroyWindow();
-    Pump();
-    bar.DestroyWindow();
-    frame->DestroyWindow();
-    Pump();
-    UfxMenuBarStore.CleanUp();
-    UfxGetCommandManager()->CleanUp();
-  }
-  // A key typed into the window that has the focus.
-  void Key(UINT vk) {
-    ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 1);
-    Pump();
-  }
-  CString Highlighted() const {
-    CUfxToolbarButton* p = bar.GetButton(bar.GetHighlightedButton());
-    return p != nullptr ? p->m_strText : CString(L"<none>");
-  }
-  CUfxPopupMenu* Popup() const { return CUfxPopupMenu::GetActiveMenu(); }
-  CString PopupHighlighted() const {
-    CUfxPopupMenu* pPopup = Popup();
-    if (pPopup == nullptr || !::IsWindow(pPopup->GetSafeHwnd())) return L"<no popup>";
-    CUfxToolbarButton* p = pPopup->GetMenuBar()->GetButton(pPopup->GetMenuBar()->GetHighlighted());
-    return p != nullptr ? p->m_strText : CString(L"<none>");
-  }
-  CString OpenTitle() const {
-    int i = -1;
-    CUfxToolbarMenuButton* p = bar.GetDroppedMenuButton(i);
-    return p != nullptr ? p->m_strText : CString(L"<closed>");
-  }
-  void EnterMenuBar() {
-    bar.SetFocus();
-    Pump();
-  }
-
-  CRecordingFrame* frame = nullptr;
-  CWnd view;
-  CUfxMenuBar bar;
-};
 
 TEST_F(MenuFrame, FocusOnTheBarHighlightsFileAndLeftRightWrap) {
   EnterMenuBar();
@@ -409,9 +263,8 @@ TEST_F(PopupPlacement, TheRecentFilePlaceholderGoesWithItsSeparatorWhenTheListIs
   EXPECT_EQ((UINT)ID_EXIT, pBar->GetButton(2)->m_nID);
 }
 
-// Off until the hover path is mended: since the toolbar's input handling landed beside the menus,
-// hovering over a submenu item no longer opens its submenu after the delay.
-TEST_F(MenuFrame, DISABLED_MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
+// The pointer rests on a submenu item: the submenu opens after the system's delay, not before.
+TEST_F(MenuFrame, MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
   HKEY hKey = nullptr;
   ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS,
                                              nullptr, &hKey, nullptr));
@@ -433,17 +286,23 @@ TEST_F(MenuFrame, DISABLED_MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
   CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
   CUfxToolbarMenuButton* pRecent = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pBar->GetButton(1));
   ASSERT_NE(nullptr, pRecent);
-  const CPoint pt = pRecent->Rect().CenterPoint();
-  ::SetCursorPos(0, 0);
-  pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y));
-  const DWORD start = ::GetTickCount();
-  pBar->SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(pt.x, pt.y + 1));
-  PumpFor(50);
-  const bool bOpenEarly = pRecent->IsDroppedDown();
+  CPoint pt = pRecent->Rect().CenterPoint();
+  pBar->ClientToScreen(&pt);
+  // The first move after the menu opened is not taken.
+  MoveMouseTo(pt);
+  PumpFor(20);
+  const DWORD start = ::GetTickCount();  // no later than the delay starts
+  MoveMouseTo(pt + CPoint(1, 0));
+  ASSERT_TRUE(PumpUntil([&] { return pBar->GetHighlighted() == 1; }, 1000));
+  PumpFor(40);
+  const bool bOpenEarly = pRecent->IsDroppedDown() != FALSE;
   const DWORD elapsedEarly = ::GetTickCount() - start;
   EXPECT_TRUE(PumpUntil([&] { return pRecent->IsDroppedDown() != FALSE; }, 1000));
-  if (elapsedEarly < 95) EXPECT_FALSE(bOpenEarly);
+  if (elapsedEarly < 95) {
+    EXPECT_FALSE(bOpenEarly);
+  }
 
+  ::SetCursorPos(0, 0);
   if (bHadOld) ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, (const BYTE*)szOld, cbOld);
   ::RegCloseKey(hKey);
   CUfxPopupMenuBar::ResetMenuShowDelay();
