@@ -148,17 +148,6 @@ struct ToolbarResource {
   CArray<UINT, UINT> ids;
 };
 
-// One bitmap resource into a strip, appended or in place of what the strip held.
-BOOL LoadStrip(CUfxToolBarImages& images, UINT uiResID, HINSTANCE hInst, BOOL bAdd) {
-  HBITMAP hbmp = (HBITMAP)::LoadImageW(hInst, MAKEINTRESOURCEW(uiResID), IMAGE_BITMAP, 0, 0,
-                                       LR_CREATEDIBSECTION | LR_LOADMAP3DCOLORS);
-  if (hbmp == nullptr) return FALSE;
-  if (!bAdd) images.Clear();
-  const BOOL bOk = images.AddImage(hbmp) >= 0;
-  ::DeleteObject(hbmp);
-  return bOk;
-}
-
 BOOL ReadToolbarResource(UINT uiResID, ToolbarResource& res) {
   const HINSTANCE hInst = AfxFindResourceHandle(MAKEINTRESOURCEW(uiResID), RT_TOOLBAR);
   HRSRC hRsrc = ::FindResourceW(hInst, MAKEINTRESOURCEW(uiResID), RT_TOOLBAR);
@@ -558,39 +547,17 @@ BOOL CUfxToolBar::LoadToolBarResource(UINT uiToolbarResID, UINT uiResID, UINT ui
 
 BOOL CUfxToolBar::LoadImageSet(const CUfxToolBarParams& params, BOOL bLocked) {
   m_bLocked = bLocked;
-  const HINSTANCE hInst = AfxGetResourceHandle();
-  if (m_bLocked) {
-    const struct {
-      UINT uiResID;
-      CUfxToolBarImages* pImages;
-      BOOL bAlways;
-    } strips[] = {{params.m_uiImagesResID, &m_ImagesLocked, TRUE},
-                  {params.m_uiColdResID, &m_ColdImagesLocked, FALSE},
-                  {params.m_uiDisabledResID, &m_DisabledImagesLocked, FALSE},
-                  {params.m_uiLargeResID, &m_LargeImagesLocked, FALSE},
-                  {params.m_uiLargeColdResID, &m_LargeColdImagesLocked, FALSE},
-                  {params.m_uiLargeDisabledResID, &m_LargeDisabledImagesLocked, FALSE},
-                  {params.m_uiMenuResID, &m_MenuImagesLocked, FALSE},
-                  {params.m_uiMenuDisabledResID, &m_DisabledMenuImagesLocked, FALSE}};
-    for (const auto& strip : strips) {
-      if (strip.uiResID == 0 && !strip.bAlways) continue;
-      if (!LoadStrip(*strip.pImages, strip.uiResID, hInst, FALSE)) return FALSE;
-    }
-    return TRUE;
+  const UINT ids[] = {params.m_uiImagesResID,   params.m_uiColdResID,         params.m_uiDisabledResID,
+                      params.m_uiLargeResID,    params.m_uiLargeColdResID,    params.m_uiLargeDisabledResID,
+                      params.m_uiMenuResID,     params.m_uiMenuDisabledResID};
+  const StripSet strips = m_bLocked ? LockedStrips() : SharedStrips();
+  // A locked bar's strips become the resources; the shared strips take each resource once, and
+  // this bar's images start where its resource's first image lies.
+  for (size_t i = 0; i < strips.size(); ++i) {
+    if (ids[i] == 0 && i != 0) continue;
+    if (!strips[i]->Load(ids[i], nullptr, !m_bLocked)) return FALSE;
   }
-  // Shared strips: this bar's images start where the resource's first image landed.
-  const int nCountBefore = s_Images.GetCount();
-  if (!LoadStrip(s_Images, params.m_uiImagesResID, hInst, TRUE)) return FALSE;
-  m_iImagesOffset = nCountBefore;
-  const struct {
-    UINT uiResID;
-    CUfxToolBarImages* pImages;
-  } shared[] = {{params.m_uiColdResID, &s_ColdImages},           {params.m_uiMenuResID, &s_MenuImages},
-                {params.m_uiDisabledResID, &s_DisabledImages},   {params.m_uiMenuDisabledResID, &s_DisabledMenuImages},
-                {params.m_uiLargeResID, &s_LargeImages},         {params.m_uiLargeColdResID, &s_LargeColdImages},
-                {params.m_uiLargeDisabledResID, &s_LargeDisabledImages}};
-  for (const auto& strip : shared)
-    if (strip.uiResID != 0 && !LoadStrip(*strip.pImages, strip.uiResID, hInst, TRUE)) return FALSE;
+  if (!m_bLocked) m_iImagesOffset = s_Images.GetResourceOffset(params.m_uiImagesResID);
   return TRUE;
 }
 
@@ -640,12 +607,33 @@ BOOL CUfxToolBar::RestoreResourceButtons() {
 }
 
 void CUfxToolBar::FreeStaticImages() {
-  for (CUfxToolBarImages* pImages : {&s_Images, &s_ColdImages, &s_DisabledImages, &s_LargeImages, &s_LargeColdImages,
-                                     &s_LargeDisabledImages, &s_MenuImages, &s_DisabledMenuImages})
-    pImages->Clear();
+  for (CUfxToolBarImages* pImages : SharedStrips()) pImages->Clear();
   s_DefaultImages.RemoveAll();
   UfxCommandUsage.Reset();
   ThePaintBuffer().Free();
+  CUfxToolBarImages::CleanUp();
+}
+
+CUfxToolBar::StripSet CUfxToolBar::SharedStrips() {
+  return {&s_Images,      &s_ColdImages,          &s_DisabledImages, &s_LargeImages,
+          &s_LargeColdImages, &s_LargeDisabledImages, &s_MenuImages,     &s_DisabledMenuImages};
+}
+
+CUfxToolBar::StripSet CUfxToolBar::LockedStrips() {
+  return {&m_ImagesLocked,      &m_ColdImagesLocked,          &m_DisabledImagesLocked,
+          &m_LargeImagesLocked, &m_LargeColdImagesLocked,     &m_LargeDisabledImagesLocked,
+          &m_MenuImagesLocked,  &m_DisabledMenuImagesLocked};
+}
+
+void CUfxToolBar::SizeStrips(const StripSet& strips, CSize sizeImage) {
+  // Roles 3 to 5 are the large strips.
+  for (size_t i = 0; i < strips.size(); ++i) strips[i]->SetImageSize(Doubled(sizeImage, i >= 3 && i <= 5));
+}
+
+void CUfxToolBar::ReloadImages() {
+  for (CUfxToolBarImages* pImages : SharedStrips()) pImages->Reload();
+  for (CUfxToolBarImages* pImages : LockedStrips()) pImages->Reload();
+  if (s_pUserImages != nullptr) s_pUserImages->Reload();
 }
 
 // ---- sizes ----------------------------------------------------------------------------------------
@@ -655,10 +643,7 @@ void CUfxToolBar::SetSizes(SIZE sizeButton, SIZE sizeImage) {
   s_sizeImage = sizeImage;
   s_sizeCurButton = Doubled(sizeButton, s_bLargeIcons);
   s_sizeCurImage = Doubled(sizeImage, s_bLargeIcons);
-  for (CUfxToolBarImages* pImages : {&s_Images, &s_ColdImages, &s_DisabledImages, &s_MenuImages, &s_DisabledMenuImages})
-    pImages->SetImageSize(sizeImage);
-  for (CUfxToolBarImages* pImages : {&s_LargeImages, &s_LargeColdImages, &s_LargeDisabledImages})
-    pImages->SetImageSize(Doubled(sizeImage, TRUE));
+  SizeStrips(SharedStrips(), sizeImage);
 }
 
 void CUfxToolBar::SetMenuSizes(SIZE sizeButton, SIZE sizeImage) {
@@ -671,11 +656,7 @@ void CUfxToolBar::SetLockedSizes(SIZE sizeButton, SIZE sizeImage) {
   m_sizeLockedImage = sizeImage;
   m_sizeCurLockedButton = Doubled(sizeButton, s_bLargeIcons && m_bLargeIconsAreEnabled);
   m_sizeCurLockedImage = Doubled(sizeImage, s_bLargeIcons && m_bLargeIconsAreEnabled);
-  for (CUfxToolBarImages* pImages : {&m_ImagesLocked, &m_ColdImagesLocked, &m_DisabledImagesLocked, &m_MenuImagesLocked,
-                                     &m_DisabledMenuImagesLocked})
-    pImages->SetImageSize(sizeImage);
-  for (CUfxToolBarImages* pImages : {&m_LargeImagesLocked, &m_LargeColdImagesLocked, &m_LargeDisabledImagesLocked})
-    pImages->SetImageSize(Doubled(sizeImage, TRUE));
+  SizeStrips(LockedStrips(), sizeImage);
 }
 
 void CUfxToolBar::SetLargeIcons(BOOL bLargeIcons) {
@@ -1868,6 +1849,7 @@ void CUfxToolBar::OnSysColorChange() {
   CControlBar::OnSysColorChange();
   UfxGlobalData.UpdateSysColors();
   CUfxVisualManager::GetInstance()->OnUpdateSystemColors();
+  ReloadImages();
   Invalidate();
 }
 
