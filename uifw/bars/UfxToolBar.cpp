@@ -1716,30 +1716,18 @@ void CUfxToolBar::SelectFirstPopupItem(CUfxToolbarButton* pButton) {
   if (pPopup != nullptr && pPopup->GetSafeHwnd() != nullptr) pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
 }
 
-BOOL CUfxToolBar::PrevMenu() {
-  const int nCount = GetButtonCount();
-  if (nCount == 0) return FALSE;
-  const int iStart = m_iHotKeyButton >= 0 ? m_iHotKeyButton : m_iHighlighted;
-  for (int n = 1; n <= nCount; ++n) {
-    const int i = ((iStart < 0 ? 0 : iStart) - n + nCount * 2) % nCount;
-    CUfxToolbarButton* pButton = GetButton(i);
-    if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
-      m_iHighlighted = i;
-      const HWND hwnd = m_hWnd;
-      SetHotButton(i);
-      if (IsAlive(hwnd, this)) SelectFirstPopupItem(pButton);
-      return TRUE;
-    }
-  }
-  return FALSE;
-}
+BOOL CUfxToolBar::PrevMenu() { return MoveToMenu(-1); }
 
-BOOL CUfxToolBar::NextMenu() {
+BOOL CUfxToolBar::NextMenu() { return MoveToMenu(1); }
+
+BOOL CUfxToolBar::MoveToMenu(int nStep) {
   const int nCount = GetButtonCount();
   if (nCount == 0) return FALSE;
   const int iStart = m_iHotKeyButton >= 0 ? m_iHotKeyButton : m_iHighlighted;
+  // Without a hot button the search starts before the first button going right, at it going left.
+  const int iFrom = iStart >= 0 ? iStart : (nStep < 0 ? 0 : -1);
   for (int n = 1; n <= nCount; ++n) {
-    const int i = ((iStart < 0 ? -1 : iStart) + n) % nCount;
+    const int i = ((iFrom + n * nStep) % nCount + nCount) % nCount;
     CUfxToolbarButton* pButton = GetButton(i);
     if (IsMenuButton(pButton) && !(pButton->m_nStyle & TBBS_DISABLED)) {
       m_iHighlighted = i;

@@ -321,6 +321,8 @@ protected:
   void SendIdlePrompt();
   void UpdateButtonCmdUI(int iButton);
   void RunButtonCommand(CUfxToolbarButton* pButton);
+  // Makes the next enabled menu button before (-1) or after (1) the hot one hot, wrapping around.
+  BOOL MoveToMenu(int nStep);
   // An open popup of a menu button selects its first item.
   static void SelectFirstPopupItem(CUfxToolbarButton* pButton);
   CString TooltipText(CUfxToolbarButton* pButton) const;
