@@ -52,30 +52,16 @@ BOOL ReadToolbarResource(UINT uiResID, ToolbarResource& res) {
 BOOL CUfxToolBar::LoadToolBarImages(UINT uiResID, UINT uiColdResID, UINT uiDisabledResID, UINT uiLargeResID,
                                     UINT uiLargeColdResID, UINT uiLargeDisabledResID, UINT uiMenuResID,
                                     UINT uiMenuDisabledResID, BOOL bLocked) {
-  CUfxToolBarParams params;
-  params.m_uiImagesResID = uiResID;
-  params.m_uiColdResID = uiColdResID;
-  params.m_uiDisabledResID = uiDisabledResID;
-  params.m_uiLargeResID = uiLargeResID;
-  params.m_uiLargeColdResID = uiLargeColdResID;
-  params.m_uiLargeDisabledResID = uiLargeDisabledResID;
-  params.m_uiMenuResID = uiMenuResID;
-  params.m_uiMenuDisabledResID = uiMenuDisabledResID;
+  const CUfxToolBarParams params = {uiResID,          uiColdResID,          uiDisabledResID, uiLargeResID,
+                                    uiLargeColdResID, uiLargeDisabledResID, uiMenuResID,     uiMenuDisabledResID};
   return LoadImageSet(params, bLocked);
 }
 
 BOOL CUfxToolBar::LoadToolBarResource(UINT uiToolbarResID, UINT uiResID, UINT uiColdResID, UINT uiDisabledResID,
                                       UINT uiLargeResID, UINT uiLargeColdResID, UINT uiLargeDisabledResID,
                                       UINT uiMenuResID, UINT uiMenuDisabledResID, BOOL bLocked) {
-  CUfxToolBarParams params;
-  params.m_uiImagesResID = uiResID;
-  params.m_uiColdResID = uiColdResID;
-  params.m_uiDisabledResID = uiDisabledResID;
-  params.m_uiLargeResID = uiLargeResID;
-  params.m_uiLargeColdResID = uiLargeColdResID;
-  params.m_uiLargeDisabledResID = uiLargeDisabledResID;
-  params.m_uiMenuResID = uiMenuResID;
-  params.m_uiMenuDisabledResID = uiMenuDisabledResID;
+  const CUfxToolBarParams params = {uiResID,          uiColdResID,          uiDisabledResID, uiLargeResID,
+                                    uiLargeColdResID, uiLargeDisabledResID, uiMenuResID,     uiMenuDisabledResID};
   return LoadResourceSet(uiToolbarResID, params, bLocked);
 }
 

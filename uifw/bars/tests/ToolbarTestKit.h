@@ -160,31 +160,53 @@ inline CString WindowTitle(const CWnd& wnd) {
   return s;
 }
 
-// A recording look, the shared settings at their defaults, a recording frame and in it a bar
-// titled "Standard".
-class ToolbarFixture : public ::testing::Test {
+// A recording look, the shared settings at their defaults and a recording frame of the size and
+// style that the derived fixture gives.
+class FrameFixture : public ::testing::Test {
 protected:
+  explicit FrameFixture(CRect rectFrame = CRect(0, 0, 400, 200), DWORD dwFrameStyle = WS_POPUP)
+      : m_rectFrame(rectFrame), m_dwFrameStyle(dwFrameStyle) {}
   void SetUp() override {
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxVisualManager::DeleteAutoCreatedInstance();
     look = new CRecordingLook;
     ResetToolbarGlobals();
     frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP, CRect(0, 0, 400, 200)));
+    ASSERT_TRUE(frame->Create(nullptr, L"frame", m_dwFrameStyle, m_rectFrame));
+    frameHandle = frame->GetSafeHwnd();
+  }
+  // Derived fixtures destroy their bars first.
+  void TearDown() override {
+    if (::IsWindow(frameHandle)) frame->DestroyWindow();  // deletes itself
+    ResetToolbarGlobals();
+    Pump();
+    delete look;
+  }
+
+  CRecordingLook* look = nullptr;
+  CRecordingFrame* frame = nullptr;
+  HWND frameHandle = nullptr;
+
+private:
+  CRect m_rectFrame;
+  DWORD m_dwFrameStyle;
+};
+
+// The frame fixture with a bar titled "Standard" in the frame.
+class ToolbarFixture : public FrameFixture {
+protected:
+  void SetUp() override {
+    FrameFixture::SetUp();
     ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
     bar.SetWindowText(L"Standard");
   }
   void TearDown() override {
     bar.DestroyWindow();
-    frame->DestroyWindow();  // deletes itself
-    ResetToolbarGlobals();
-    delete look;
+    FrameFixture::TearDown();
   }
   std::vector<UINT> Ids() const { return ButtonIds(bar.GetAllButtons()); }
   CString Title() const { return WindowTitle(bar); }
 
-  CRecordingLook* look = nullptr;
-  CRecordingFrame* frame = nullptr;
   CUfxToolBar bar;
 };
 

@@ -69,26 +69,20 @@ CString ProgramFolder() {
   return s.Left(s.ReverseFind(L'\\') + 1);
 }
 
-class ToolbarImagesTest : public ::testing::Test {
+class ToolbarImagesTest : public FrameFixture {
 protected:
+  ToolbarImagesTest() : FrameFixture(CRect(0, 0, 400, 200), WS_POPUP | WS_VISIBLE) {}
   void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    look = new CRecordingLook;
-    ResetToolbarGlobals();
     UfxGlobalData.UpdateSysColors();
-    frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 400, 200)));
+    FrameFixture::SetUp();
   }
   void TearDown() override {
     for (CUfxToolBar* pBar : bars) {
       pBar->DestroyWindow();
       delete pBar;
     }
-    frame->DestroyWindow();
     CUfxToolBar::SetUserImages(nullptr);
-    ResetToolbarGlobals();
-    delete look;
+    FrameFixture::TearDown();
   }
   // A shown bar at the top of the frame (y: its top), its buttons laid out.
   CUfxToolBar* NewBar(int y = 0) {
@@ -113,8 +107,6 @@ protected:
   static COLORREF Square(CUfxToolBar* pBar, int i) { return ImagePixel(pBar, i, 8, 7); }
   static COLORREF Background(CUfxToolBar* pBar, int i) { return ImagePixel(pBar, i, 1, 1); }
 
-  CRecordingLook* look = nullptr;
-  CRecordingFrame* frame = nullptr;
   std::vector<CUfxToolBar*> bars;
 };
 
