@@ -70,8 +70,10 @@ void CUfxToolBar::OnMouseMove(UINT nFlags, CPoint point) {
   }
   const int iOld = m_iHighlighted;
   m_iHighlighted = iHit;
-  InvalidateButton(iOld);
-  InvalidateButton(iHit);
+  // SetHotButton below repaints the old hot button and the new one unless the new one was hot
+  // already; each rectangle is invalidated once (every invalidation is a trip to the server).
+  if (iOld != m_iHotKeyButton) InvalidateButton(iOld);
+  if (iHit == m_iHotKeyButton) InvalidateButton(iHit);
   if (!IsHelpModeHookActive()) {
     if (const CUfxToolbarButton* pHit = GetButton(iHit)) ShowCommandPrompt(pHit->m_nID);
     else SendIdlePrompt();
