@@ -216,6 +216,15 @@ void CUfxToolBar::SetCustomizeButton(CCustomizeButton* pButton) {
   m_pCustomizeBtn = pButton;
 }
 
+CCustomizeButton* CUfxToolBar::DetachCustomizeButton() {
+  CCustomizeButton* pCustomize = m_pCustomizeBtn;
+  if (pCustomize != nullptr) {
+    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
+    m_pCustomizeBtn = nullptr;
+  }
+  return pCustomize;
+}
+
 BOOL CUfxToolBar::RemoveButton(int iIndex) {
   POSITION pos = iIndex >= 0 ? m_Buttons.FindIndex(iIndex) : nullptr;
   if (pos == nullptr) return FALSE;
@@ -371,11 +380,7 @@ CUfxToolbarMenuButton* CUfxToolBar::GetDroppedDownMenu(int* pIndex) const {
 
 BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapImages) {
   // The customize button stays the bar's last button.
-  CCustomizeButton* pCustomize = m_pCustomizeBtn;
-  if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
-    m_pCustomizeBtn = nullptr;
-  }
+  CCustomizeButton* pCustomize = DetachCustomizeButton();
   RemoveAllButtons();
   DeleteButtons(m_OrigButtons);
   if (lpIDArray == nullptr) {
@@ -404,12 +409,7 @@ BOOL CUfxToolBar::SetButtons(const UINT* lpIDArray, int nIDCount, BOOL bRemapIma
       if (InsertButton(pButton) < 0) delete pButton;
     }
   }
-  if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = pCustomize;
-    m_Buttons.AddTail(pButton);
-    pButton->OnParentChanged(this);
-    m_pCustomizeBtn = pCustomize;
-  }
+  SetCustomizeButton(pCustomize);
   if (GetSafeHwnd() != nullptr) {
     AfterResourceButtons();
     CWnd* pTarget = m_pDockSite != nullptr ? (CWnd*)m_pDockSite : GetParent();

@@ -300,6 +300,9 @@ protected:
   afx_msg void OnCustomizeCommand(UINT uiCmd);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // Takes the customize button out of the list without deleting it (SetCustomizeButton puts it
+  // back as the last button).
+  CCustomizeButton* DetachCustomizeButton();
   // Index bookkeeping after a removal, then separators left at the end or side by side go.
   void AfterButtonRemoved(int iIndex);
   static void DeleteButtons(CObList& list);

@@ -55,11 +55,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
     DeleteButtons(listLoaded);
     throw;
   }
-  CCustomizeButton* pCustomize = m_pCustomizeBtn;
-  if (pCustomize != nullptr) {
-    if (POSITION pos = m_Buttons.Find(pCustomize)) m_Buttons.RemoveAt(pos);
-    m_pCustomizeBtn = nullptr;
-  }
+  CCustomizeButton* pCustomize = DetachCustomizeButton();
   RemoveAllButtons();
   while (!listLoaded.IsEmpty()) {
     CUfxToolbarButton* pButton = AsButton(listLoaded.RemoveHead());
@@ -68,12 +64,7 @@ void CUfxToolBar::Serialize(CArchive& ar) {
     if (InsertButton(pButton) < 0) delete pButton;
   }
   if (AllowsTextLabels()) m_bTextLabels = bTextLabels != 0;
-  if (pCustomize != nullptr) {
-    CUfxToolbarButton* pButton = pCustomize;
-    m_Buttons.AddTail(pButton);
-    pButton->OnParentChanged(this);
-    m_pCustomizeBtn = pCustomize;
-  }
+  SetCustomizeButton(pCustomize);
   if (GetSafeHwnd() != nullptr) {
     SetWindowText(strName);
     LayoutButtons();
