@@ -5,6 +5,7 @@
 #include "FwOleDragDrop.h"
 #include "UfxBarNcHelper.h"
 #include "UfxToolBarImages.h"
+#include <array>
 
 class CUfxToolbarButton;
 class CUfxToolbarMenuButton;
@@ -211,6 +212,8 @@ public:
   static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
   static BOOL LoadToolbarImagesOnly(UINT uiToolbarResID, UINT uiResID = 0, UINT uiColdResID = 0,
                                     UINT uiMenuResID = 0, UINT uiDisabledResID = 0, UINT uiMenuDisabledResID = 0);
+  // Clears the shared strips and the command-image map, resets the usage counters and frees the
+  // drawing contexts the strips share (library clean-up).
   static void FreeStaticImages();
   BOOL IsUserDefinedToolbar() const;
   static BOOL IsRarelyUsedCommand(UINT uiCmd);
@@ -297,6 +300,9 @@ protected:
   afx_msg void OnCustomizeCommand(UINT uiCmd);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // Takes the customize button out of the list without deleting it (SetCustomizeButton puts it
+  // back as the last button).
+  CCustomizeButton* DetachCustomizeButton();
   // Index bookkeeping after a removal, then separators left at the end or side by side go.
   void AfterButtonRemoved(int iIndex);
   static void DeleteButtons(CObList& list);
@@ -318,9 +324,20 @@ protected:
   void SendIdlePrompt();
   void UpdateButtonCmdUI(int iButton);
   void RunButtonCommand(CUfxToolbarButton* pButton);
+  // Makes the next enabled menu button before (-1) or after (1) the hot one hot, wrapping around.
+  BOOL MoveToMenu(int nStep);
   // An open popup of a menu button selects its first item.
   static void SelectFirstPopupItem(CUfxToolbarButton* pButton);
   CString TooltipText(CUfxToolbarButton* pButton) const;
+  // The eight strips in role order: images, cold, disabled, large, large cold, large disabled,
+  // menu, disabled menu; the shared ones and a bar's own.
+  using StripSet = std::array<CUfxToolBarImages*, 8>;
+  static StripSet SharedStrips();
+  StripSet LockedStrips();
+  // Gives each strip of a set its image size (the large ones twice it).
+  static void SizeStrips(const StripSet& strips, CSize sizeImage);
+  // Rebuilds the shared and own strips and the user images in the current system colours.
+  void ReloadImages();
   // Saved-state helpers.
   CString StateKey(LPCWSTR lpszProfileName, int nIndex, UINT uiID) const;
 

@@ -22,16 +22,11 @@ void MoveMouseTo(CPoint pt) {
   ::SetCursorPos(pt.x, pt.y);
 }
 
-class ToolbarInputTest : public ::testing::Test {
+class ToolbarInputTest : public FrameFixture {
 protected:
+  ToolbarInputTest() : FrameFixture(CRect(100, 100, 600, 300), WS_POPUP | WS_VISIBLE) {}
   void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    look = new CRecordingLook;
-    ResetToolbarGlobals();
-    frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP | WS_VISIBLE, CRect(100, 100, 600, 300)));
-    frameHandle = frame->GetSafeHwnd();
+    FrameFixture::SetUp();
     bar = new CUfxToolBar;
     bar->m_bAutoDelete = TRUE;  // the window deletes the bar, as in a frame that closes
     ASSERT_TRUE(bar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
@@ -44,10 +39,7 @@ protected:
   }
   void TearDown() override {
     if (::IsWindow(hwndBar)) bar->DestroyWindow();
-    if (::IsWindow(frameHandle)) frame->DestroyWindow();
-    ResetToolbarGlobals();
-    Pump();
-    delete look;
+    FrameFixture::TearDown();
   }
   CPoint Centre(int i) {
     CRect rect;
@@ -59,9 +51,6 @@ protected:
     ::PostMessageW(hwndBar, WM_LBUTTONUP, 0, PointParam(up));
     Pump();
   }
-  CRecordingLook* look = nullptr;
-  CRecordingFrame* frame = nullptr;
-  HWND frameHandle = nullptr;
   CUfxToolBar* bar = nullptr;
   HWND hwndBar = nullptr;
 };

@@ -11,15 +11,11 @@ const UINT kResource = 228;
 const UINT kBadVersion = 229;
 const UINT kShortResource = 230;
 
-class ToolbarLayoutTest : public ::testing::Test {
+class ToolbarLayoutTest : public FrameFixture {
 protected:
+  ToolbarLayoutTest() : FrameFixture(CRect(0, 0, 600, 300), WS_POPUP | WS_VISIBLE) {}
   void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    look = new CRecordingLook;
-    ResetToolbarGlobals();
-    frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP | WS_VISIBLE, CRect(0, 0, 600, 300)));
+    FrameFixture::SetUp();
     bar = new CUfxToolBar;
     ASSERT_TRUE(bar->Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
   }
@@ -28,9 +24,7 @@ protected:
       bar->DestroyWindow();
       delete bar;
     }
-    frame->DestroyWindow();
-    ResetToolbarGlobals();
-    delete look;
+    FrameFixture::TearDown();
   }
   // The bar placed at a size of our choosing, its buttons laid out.
   void Place(int cx, int cy) {
@@ -43,8 +37,6 @@ protected:
     bar->GetButtonRect(i, rect);
     return rect;
   }
-  CRecordingLook* look = nullptr;
-  CRecordingFrame* frame = nullptr;
   CUfxToolBar* bar = nullptr;
 };
 

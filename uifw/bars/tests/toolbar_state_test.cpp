@@ -3,7 +3,6 @@
 #include "ToolbarTestKit.h"
 #include "UfxCommandUsage.h"
 #include "UfxRegistry.h"
-#include "UfxUserTool.h"
 
 using namespace toolbar_test;
 
@@ -12,48 +11,23 @@ namespace {
 const wchar_t kProfile[] = L"Software\\NumbrookTests\\ToolbarState\\";
 const UINT kStandard = 240;
 
-std::vector<BYTE> StandardBarBytes() {
-  std::vector<BYTE> v = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x11, 0x00};
-  for (const char* p = "CUfxToolbarButton"; *p; ++p) v.push_back((BYTE)*p);
-  const BYTE buttons[] = {0x00, 0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0,
-                          0, 0, 0, 0, 0, 1, 0, 0, 0, 0x01, 0x80, 0x01, 0xE1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0xFF,
-                          0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE,
-                          0xFF, 0x08};
-  v.insert(v.end(), std::begin(buttons), std::end(buttons));
-  for (const char* p = "Standard"; *p; ++p) {
-    v.push_back((BYTE)*p);
-    v.push_back(0);
-  }
-  return v;
-}
-
 // A bar that never shows text labels, as the menu bar.
 class CNoLabelsBar : public CUfxToolBar {
 public:
   BOOL AllowsTextLabels() const override { return FALSE; }
 };
 
-class ToolbarStateTest : public ::testing::Test {
+class ToolbarStateTest : public ToolbarFixture {
 protected:
   void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    look = new CRecordingLook;
-    ResetToolbarGlobals();
+    ToolbarFixture::SetUp();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NumbrookTests\\ToolbarState");
-    frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP, CRect(0, 0, 400, 200)));
-    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
     ASSERT_TRUE(bar.LoadToolBarResource(kStandard));
-    bar.SetWindowText(L"Standard");
   }
   void TearDown() override {
-    bar.DestroyWindow();
-    frame->DestroyWindow();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\NumbrookTests\\ToolbarState");
-    ResetToolbarGlobals();
+    ToolbarFixture::TearDown();
     UfxCommandUsage.Reset();
-    delete look;
   }
   static BOOL KeyExists(const CString& strKey) {
     HKEY hKey = nullptr;
@@ -75,18 +49,6 @@ protected:
     ASSERT_TRUE(reg.CreateKey(strKey));
     ASSERT_TRUE(reg.Write(lpszName, bytes.data(), (UINT)bytes.size()));
   }
-  std::vector<UINT> Ids(const CObList& list) const {
-    std::vector<UINT> ids;
-    for (POSITION pos = list.GetHeadPosition(); pos != nullptr;)
-      ids.push_back(static_cast<CUfxToolbarButton*>(list.GetNext(pos))->m_nID);
-    return ids;
-  }
-  std::vector<UINT> Ids() const { return Ids(bar.GetAllButtons()); }
-  CString Title() const {
-    CString s;
-    bar.GetWindowText(s);
-    return s;
-  }
   void SetBar(std::vector<UINT> ids) {
     bar.RemoveAllButtons();
     for (UINT id : ids) {
@@ -94,9 +56,6 @@ protected:
       else bar.InsertButton(new CUfxToolbarButton(id, -1));
     }
   }
-  CRecordingLook* look = nullptr;
-  CRecordingFrame* frame = nullptr;
-  CUfxToolBar bar;
 };
 
 TEST_F(ToolbarStateTest, AStandardBarIsSavedByteForByteUnderItsIndex) {
@@ -146,27 +105,13 @@ TEST_F(ToolbarStateTest, ALoadedStateReplacesButtonsLabelsAndTitle) {
 
 TEST_F(ToolbarStateTest, DamagedStoredStateLeavesTheBarAsItWas) {
   const std::vector<BYTE> good = StandardBarBytes();
-  std::vector<BYTE> wrongClass;
-  {
-    CMemFile file;
-    {
-      CArchive ar(&file, CArchive::store);
-      ar.WriteCount(1);
-      CUfxUserTool tool;
-      ar << &tool;
-      ar << (DWORD)0 << CString(L"x");
-    }
-    wrongClass.resize((size_t)file.GetLength());
-    file.SeekToBegin();
-    file.Read(wrongClass.data(), (UINT)wrongClass.size());
-  }
   const struct {
     const char* name;
     std::vector<BYTE> bytes;
   } cases[] = {{"cut in the title", std::vector<BYTE>(good.begin(), good.end() - 4)},
                {"cut in a button", std::vector<BYTE>(good.begin(), good.begin() + 40)},
                {"null entry", {0x01, 0x00, 0x00, 0x00}},
-               {"another class", wrongClass},
+               {"another class", ArchiveOfAnotherClass()},
                {"a count beyond the data", {0xFF, 0x7F}}};
   const CString strKey = CString(kProfile) + L"UfxToolBar-7";
   SetBar({0xE100, 0, 0xE101});

@@ -1,45 +1,14 @@
 // The toolbar: its window, the button list, sizes, and the bar archive (exact bytes, and damaged
 // data that leaves the bar as it was).
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
-#include "UfxCommandManager.h"
-#include "UfxUserTool.h"
-#include "UfxVisualManager.h"
-#include <gtest/gtest.h>
-#include <string>
-#include <vector>
+#include "ToolbarTestKit.h"
+
+using namespace toolbar_test;
 
 namespace {
 
-// A frame that records the toolbar-reset requests it gets.
-class CRecordingFrame : public CFrameWnd {
-public:
-  std::vector<WPARAM> resets;
+// The bar archive written and read in memory.
+class ToolBarTest : public ToolbarFixture {
 protected:
-  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == UFXM_RESETTOOLBAR) resets.push_back(wParam);
-    return CFrameWnd::WindowProc(message, wParam, lParam);
-  }
-};
-
-class ToolBarTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    CUfxVisualManager::SetDefaultManager(nullptr);
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    UfxGetCommandManager()->CleanUp();
-    frame = new CRecordingFrame;
-    ASSERT_TRUE(frame->Create(nullptr, L"frame", WS_POPUP, CRect(0, 0, 400, 200)));
-    ASSERT_TRUE(bar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP, 0xE801));
-    bar.SetWindowText(L"Standard");
-  }
-  void TearDown() override {
-    bar.DestroyWindow();
-    frame->DestroyWindow();  // deletes itself
-    CUfxToolBar::SetNonPermittedCommands(CList<UINT, UINT>());
-    CUfxVisualManager::DeleteAutoCreatedInstance();
-    UfxGetCommandManager()->CleanUp();
-  }
   std::vector<BYTE> Store() {
     CMemFile file;
     {
@@ -62,34 +31,7 @@ protected:
     }
     return TRUE;
   }
-  std::vector<UINT> Ids() const {
-    std::vector<UINT> ids;
-    for (int i = 0; i < bar.GetButtonCount(); ++i) ids.push_back(bar.GetButton(i)->m_nID);
-    return ids;
-  }
-  CString Text() const {
-    CString s;
-    bar.GetWindowText(s);
-    return s;
-  }
-  CRecordingFrame* frame = nullptr;
-  CUfxToolBar bar;
 };
-
-std::vector<BYTE> StandardBarBytes() {
-  std::vector<BYTE> v = {0x02, 0x00, 0xFF, 0xFF, 0x01, 0x00, 0x11, 0x00};
-  for (const char* p = "CUfxToolbarButton"; *p; ++p) v.push_back((BYTE)*p);
-  const BYTE buttons[] = {0x00, 0xE1, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0,
-                          0, 0, 0, 0, 0, 1, 0, 0, 0, 0x01, 0x80, 0x01, 0xE1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0xFF,
-                          0xFE, 0xFF, 0x00, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 0, 0xFF, 0xFE,
-                          0xFF, 0x08};
-  v.insert(v.end(), std::begin(buttons), std::end(buttons));
-  for (const char* p = "Standard"; *p; ++p) {
-    v.push_back((BYTE)*p);
-    v.push_back(0);
-  }
-  return v;
-}
 
 TEST_F(ToolBarTest, TheWindowClassNamesModuleStyleCursorAndBrushInFull) {
   wchar_t name[128] = {};
@@ -119,7 +61,7 @@ TEST_F(ToolBarTest, AStandardBarIsStoredByteForByte) {
   EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids());
   EXPECT_EQ(1, bar.GetButton(1)->GetImage());
   EXPECT_FALSE(bar.AreTextLabels());
-  EXPECT_EQ(CString(L"Standard"), Text());
+  EXPECT_EQ(CString(L"Standard"), Title());
 }
 
 TEST_F(ToolBarTest, DamagedDataLeavesTheBarAsItWas) {
@@ -128,33 +70,19 @@ TEST_F(ToolBarTest, DamagedDataLeavesTheBarAsItWas) {
   const std::vector<BYTE> good = StandardBarBytes();
 
   std::vector<BYTE> nullEntry = {0x01, 0x00, 0x00, 0x00};  // one entry, the null object
-  std::vector<BYTE> wrongClass;
-  {
-    CMemFile file;
-    {
-      CArchive ar(&file, CArchive::store);
-      ar.WriteCount(1);
-      CUfxUserTool tool;
-      ar << &tool;
-      ar << (DWORD)0 << CString(L"x");
-    }
-    wrongClass.resize((size_t)file.GetLength());
-    file.SeekToBegin();
-    file.Read(wrongClass.data(), (UINT)wrongClass.size());
-  }
   const struct {
     const char* name;
     std::vector<BYTE> bytes;
   } cases[] = {{"cut in the title", std::vector<BYTE>(good.begin(), good.end() - 4)},
                {"cut in a button", std::vector<BYTE>(good.begin(), good.begin() + 40)},
                {"null entry", nullEntry},
-               {"wrong class", wrongClass}};
+               {"wrong class", ArchiveOfAnotherClass()}};
   for (const auto& c : cases) {
     bar.EnableTextLabels(TRUE);
     EXPECT_FALSE(Load(c.bytes)) << c.name;
     EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids()) << c.name;
     EXPECT_TRUE(bar.AreTextLabels()) << c.name;
-    EXPECT_EQ(CString(L"Standard"), Text()) << c.name;
+    EXPECT_EQ(CString(L"Standard"), Title()) << c.name;
   }
 }
 
