@@ -5,10 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
+
+#include "FreshProfileTable.h"
+#include "ProgramDriver.h"
 
 namespace {
 
@@ -44,36 +45,10 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   ::CloseHandle(file);
 }
 
-bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-    if (condition()) return true;
-    ::Sleep(50);
-  }
-  return condition();
-}
-
-// One registry section of the profile: DWORDs as numbers, strings in quotes.
-typedef std::map<std::wstring, std::wstring> Values;
+// One registry section of the profile.
+typedef RegistryValues Values;
 Values ReadSection(const std::wstring& section) {
-  Values values;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\" + section).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return values;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    BYTE data[2048];
-    DWORD nameLength = 256, size = sizeof(data), type = 0;
-    if (::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-    if (type == REG_DWORD)
-      values[name] = std::to_wstring(static_cast<long>(*reinterpret_cast<DWORD*>(data)));
-    else if (type == REG_SZ)
-      values[name] = L"\"" + std::wstring(reinterpret_cast<wchar_t*>(data)) + L"\"";
-    else
-      values[name] = L"?";
-  }
-  ::RegCloseKey(key);
-  return values;
+  return ReadRegistryValues(HKEY_CURRENT_USER, std::wstring(kProfile) + L"\\" + section);
 }
 
 DWORD ReadProfileDword(const std::wstring& section, const std::wstring& name, DWORD fallback) {
@@ -116,113 +91,6 @@ int ProgramFolder::s_counter = 0;
 
 const std::vector<std::wstring> kProgramFiles = {L"Numbrook.exe", L"BrookResx.dll", L"BrookEdit.dll"};
 
-struct WindowSearch {
-  DWORD pid;
-  bool visibleOnly;
-  HWND found;
-};
-
-BOOL CALLBACK HasEditorChild(HWND child, LPARAM flag) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(child, name, 64);
-  if (wcscmp(name, L"SimpleEditorsci") == 0) {
-    *reinterpret_cast<bool*>(flag) = true;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-BOOL CALLBACK FindFrameOf(HWND hWnd, LPARAM param) {
-  auto* search = reinterpret_cast<WindowSearch*>(param);
-  DWORD pid = 0;
-  ::GetWindowThreadProcessId(hWnd, &pid);
-  if (pid != search->pid || (search->visibleOnly && !::IsWindowVisible(hWnd))) return TRUE;
-  bool hasEditor = false;
-  ::EnumChildWindows(hWnd, HasEditorChild, reinterpret_cast<LPARAM>(&hasEditor));
-  if (!hasEditor) return TRUE;
-  search->found = hWnd;
-  return FALSE;
-}
-
-BOOL CALLBACK CollectEditors(HWND child, LPARAM param) {
-  wchar_t name[64] = {};
-  ::GetClassNameW(child, name, 64);
-  if (wcscmp(name, L"SimpleEditorsci") == 0) reinterpret_cast<std::vector<HWND>*>(param)->push_back(child);
-  return TRUE;
-}
-
-// A started copy of the program; it is ended when the object goes.
-class Program {
-public:
-  Program(const std::wstring& folder, const std::wstring& arguments, const std::wstring& currentDir = L"") {
-    std::wstring commandLine = L"\"" + folder + L"\\Numbrook.exe\" " + arguments;
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    m_started = ::CreateProcessW(nullptr, &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr,
-                                 currentDir.empty() ? folder.c_str() : currentDir.c_str(), &si, &m_pi) != FALSE;
-  }
-  ~Program() {
-    if (!m_started) return;
-    if (::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_TIMEOUT) {
-      ::TerminateProcess(m_pi.hProcess, 1);
-      ::WaitForSingleObject(m_pi.hProcess, 10000);
-    }
-    ::CloseHandle(m_pi.hThread);
-    ::CloseHandle(m_pi.hProcess);
-  }
-  bool Started() const { return m_started; }
-  DWORD Pid() const { return m_pi.dwProcessId; }
-
-  // The main frame (the window with the editing controls), once it exists.
-  HWND Frame(bool visibleOnly) {
-    HWND frame = nullptr;
-    WaitFor([&] {
-      WindowSearch search = {m_pi.dwProcessId, visibleOnly, nullptr};
-      ::EnumWindows(FindFrameOf, reinterpret_cast<LPARAM>(&search));
-      frame = search.found;
-      return frame != nullptr;
-    });
-    return frame;
-  }
-  // The expression pane's and the results pane's editing controls, left to right.
-  std::pair<HWND, HWND> Panes(HWND frame) {
-    std::vector<HWND> editors;
-    ::EnumChildWindows(frame, CollectEditors, reinterpret_cast<LPARAM>(&editors));
-    if (editors.size() != 2) return {nullptr, nullptr};
-    RECT a, b;
-    ::GetWindowRect(editors[0], &a);
-    ::GetWindowRect(editors[1], &b);
-    if (a.left > b.left) std::swap(editors[0], editors[1]);
-    return {editors[0], editors[1]};
-  }
-  // A top-level window of the program with that caption.
-  HWND Box(LPCWSTR caption, DWORD timeoutMs = 15000) {
-    HWND box = nullptr;
-    WaitFor(
-        [&] {
-          box = ::FindWindowW(nullptr, caption);
-          DWORD pid = 0;
-          if (box != nullptr) ::GetWindowThreadProcessId(box, &pid);
-          return box != nullptr && pid == m_pi.dwProcessId;
-        },
-        timeoutMs);
-    return box;
-  }
-  bool Ended(DWORD timeoutMs = 20000) { return ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0; }
-
-private:
-  PROCESS_INFORMATION m_pi = {};
-  bool m_started = false;
-};
-
-std::wstring Text(HWND editor) {
-  int length = static_cast<int>(::SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  ::SendMessageW(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
-
 // Types into the editing control: characters as WM_CHAR, a line break as the Enter key.
 void Type(HWND editor, const std::wstring& text) {
   for (wchar_t c : text) {
@@ -250,15 +118,16 @@ protected:
 TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
   ProgramFolder folder(kProgramFiles);  // no sample worksheet
   {
-    Program program(folder.Path(), L"");
+    NumbrookProcess program(folder.Path(), L"");
     ASSERT_TRUE(program.Started());
     HWND frame = program.Frame(true);
     ASSERT_NE(nullptr, frame);
-    auto panes = program.Panes(frame);
+    auto panes = WorksheetPanes(frame);
     ASSERT_NE(nullptr, panes.first);
-    EXPECT_EQ(L"", Text(panes.first));
+    EXPECT_EQ(L"", EditorText(panes.first));
     Type(panes.first, L"1+2; 3*4\nx := 5\nx*2");
-    EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10"; })) << Text(panes.second).c_str();
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10"; }))
+        << EditorText(panes.second).c_str();
 
     ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
     ASSERT_TRUE(program.Ended());
@@ -266,34 +135,16 @@ TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
   EXPECT_EQ("1+2; 3*4\r\nx := 5\r\nx*2", ReadFileBytes(AppDataWorksheet()));
 
   // The settings table of a fresh start, written at exit.
-  Values codeFormat = {{L"CCFBackColor", L"-1"}, {L"CCFCharset", L"1"}, {L"CCFFontName", L"\"Courier New\""},
-                       {L"CCFFontSize", L"220"}};
-  for (int i = 1; i <= 11; ++i) {
-    std::wstring n = std::to_wstring(i);
-    codeFormat[L"Lexeme" + n + L"BackColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"ForeColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"Bold"] = i == 10 ? L"1" : L"0";
-    codeFormat[L"Lexeme" + n + L"Italic"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Strikeout"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Underline"] = L"0";
-  }
-  EXPECT_EQ(codeFormat, ReadSection(L"Settings\\CodeFormat"));
-  EXPECT_EQ((Values{{L"MinToTray", L"1"}, {L"CloseToTray", L"1"}, {L"ShowAtStartup", L"1"}, {L"CurrentStyle", L"3"}}),
-            ReadSection(L"Settings\\Window"));
-  EXPECT_EQ((Values{{L"PassShowHideKey", L"0"}, {L"ShowHideKey", L"0"}, {L"KbdActionsCount", L"0"}}),
-            ReadSection(L"Settings\\Keyboard"));
-  EXPECT_EQ((Values{{L"AlwaysOnTop", L"0"}, {L"DocumentModel", L"1"}}), ReadSection(L"Settings"));
-  EXPECT_EQ((Values{{L"FnProcessing", L"1"}}), ReadSection(L"Settings\\TextEditor"));
-  EXPECT_EQ((Values{{L"ActivePanel", L"0"}}), ReadSection(L"Settings\\Panels"));
-  EXPECT_EQ((Values{{L"LeftPaneWidth", L"300"}}), ReadSection(L"Settings\\ViewsConfig"));
+  for (const auto& [section, values] : FreshProfileTable()) EXPECT_EQ(values, ReadSection(section)) << section.c_str();
 
-  Program again(folder.Path(), L"");
+  NumbrookProcess again(folder.Path(), L"");
   HWND frame = again.Frame(true);
   ASSERT_NE(nullptr, frame);
-  auto panes = again.Panes(frame);
+  auto panes = WorksheetPanes(frame);
   // The caret starts on a new empty line after the worksheet.
-  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10\r\n"; })) << Text(panes.second).c_str();
-  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", Text(panes.first));
+  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10\r\n"; }))
+      << EditorText(panes.second).c_str();
+  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", EditorText(panes.first));
 }
 
 TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
@@ -301,7 +152,7 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   folder.Add(L"NumbrookDoc.txt");
   const std::string sample = ReadFileBytes(L"NumbrookDoc.txt");
   {
-    Program program(folder.Path(), L"");
+    NumbrookProcess program(folder.Path(), L"");
     HWND frame = program.Frame(true);
     ASSERT_NE(nullptr, frame);
     ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
@@ -310,12 +161,12 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   EXPECT_EQ(sample, ReadFileBytes(AppDataWorksheet()));
 
   WriteFileBytes(AppDataWorksheet(), "6*7");
-  Program program(folder.Path(), L"");
+  NumbrookProcess program(folder.Path(), L"");
   HWND frame = program.Frame(true);
   ASSERT_NE(nullptr, frame);
-  auto panes = program.Panes(frame);
-  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"42\r\n"; })) << Text(panes.second).c_str();
-  EXPECT_EQ(L"6*7\r\n", Text(panes.first));
+  auto panes = WorksheetPanes(frame);
+  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"42\r\n"; })) << EditorText(panes.second).c_str();
+  EXPECT_EQ(L"6*7\r\n", EditorText(panes.first));
 }
 
 // ---- the notification area ------------------------------------------------------------------------
@@ -324,13 +175,13 @@ class TraySwitch : public NumbrookProgram, public ::testing::WithParamInterface<
 
 TEST_P(TraySwitch, StartsHiddenAndASecondStartBringsItBack) {
   ProgramFolder folder(kProgramFiles);
-  Program first(folder.Path(), GetParam());
+  NumbrookProcess first(folder.Path(), GetParam());
   HWND frame = first.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
   EXPECT_FALSE(::IsWindowVisible(frame));
 
-  Program second(folder.Path(), L"");
+  NumbrookProcess second(folder.Path(), L"");
   EXPECT_TRUE(second.Ended());
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
   EXPECT_FALSE(first.Ended(0));
@@ -340,7 +191,7 @@ INSTANTIATE_TEST_SUITE_P(AnyCaseAndFlag, TraySwitch, ::testing::Values(L"/TRAY",
 
 TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
   ProgramFolder folder(kProgramFiles);
-  Program program(folder.Path(), L"/tray");
+  NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
@@ -363,7 +214,7 @@ TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
 
 TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
   ProgramFolder folder(kProgramFiles);  // no help file: the help command answers with a message
-  Program program(folder.Path(), L"/tray");
+  NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
@@ -393,7 +244,7 @@ TEST_P(MissingLibraries, EndWithTheirMessage) {
   // The current folder (the build's) holds every library: only the program's folder counts.
   wchar_t current[MAX_PATH];
   ::GetCurrentDirectoryW(MAX_PATH, current);
-  Program program(folder.Path(), L"", current);
+  NumbrookProcess program(folder.Path(), L"", current);
   HWND box = program.Box(GetParam().caption);
   ASSERT_NE(nullptr, box);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -407,11 +258,11 @@ INSTANTIATE_TEST_SUITE_P(Libraries, MissingLibraries,
 TEST_F(NumbrookProgram, AutomationStartsEndAtOnce) {
   ProgramFolder folder(kProgramFiles);
   for (const wchar_t* flag : {L"/Embedding", L"/Automation"}) {
-    Program program(folder.Path(), flag);
+    NumbrookProcess program(folder.Path(), flag);
     EXPECT_TRUE(program.Ended()) << flag;
   }
   // They held no instance: a normal start shows its window.
-  Program program(folder.Path(), L"");
+  NumbrookProcess program(folder.Path(), L"");
   EXPECT_NE(nullptr, program.Frame(true));
 }
 
