@@ -2,6 +2,7 @@
 // and a message text (off-screen bitmap, panes, grip). Prints one line per figure with its target;
 // the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxFrameWnd.h"
 #include "UfxStatusBar.h"
 
@@ -12,14 +13,6 @@ public:
   CBenchApp() : CWinApp(L"BarsBench") {}
 };
 CBenchApp theApp;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 }  // namespace
 

@@ -2,6 +2,7 @@
 // layout query of its top dock bar, and saving and loading the whole layout of 12 bars. Prints
 // one line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxFrameWnd.h"
 #include "UfxToolBar.h"
 #include "UfxWorkspace.h"
@@ -21,14 +22,6 @@ public:
   CSize CalcFixedLayout(BOOL, BOOL bHorz) override { return bHorz ? CSize(110, 26) : CSize(26, 110); }
   CSize CalcDynamicLayout(int, DWORD nMode) override { return CalcFixedLayout(FALSE, (nMode & LM_HORZ) != 0); }
 };
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 // A frame with nBars toolbars docked on top, nPerRow to a row.
 CUfxFrameWnd* MakeFrame(int nBars, int nPerRow) {

@@ -5,17 +5,15 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "Evalkern.h"
 #include "WorksheetGenerator.h"
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 struct Interpreter {
   IMultiLinesInterpreterOrlen* p = nullptr;
@@ -52,9 +50,9 @@ double MedianMs(std::vector<double> v) {
 
 template <class F>
 double TimeMs(F&& f) {
-  auto t0 = Clock::now();
+  const double start = Now();
   f();
-  return std::chrono::duration<double, std::milli>(Clock::now() - t0).count();
+  return (Now() - start) * 1e3;
 }
 
 }  // namespace

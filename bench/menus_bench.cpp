@@ -2,6 +2,7 @@
 // animation), one Down key step in it, and switching the menu bar between two stored menus of 10
 // titles and 100 items. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxFrameWnd.h"
 #include "UfxMenuBar.h"
 #include "UfxMenuBarStore.h"
@@ -15,14 +16,6 @@ public:
   CBenchApp() : CWinApp(L"MenusBench") {}
 };
 CBenchApp theApp;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 HMENU Items(UINT uiFirst, int nCount) {
   HMENU hMenu = ::CreatePopupMenu();

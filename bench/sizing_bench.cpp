@@ -2,20 +2,13 @@
 // splitter drag (the tracker erased and drawn again) and the relayout at button up. Prints one
 // line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxFrameWnd.h"
 #include "UfxSizingControlBar.h"
 
 namespace {
 
 CWinApp theApp(L"SizingBench");
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 }  // namespace
 

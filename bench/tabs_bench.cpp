@@ -2,6 +2,7 @@
 // the tab rectangles) and one full repaint of the window through the current look. Prints one line
 // per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxTabWnd.h"
 #include "UfxVisualManager.h"
 #include "UfxVisualManager2003.h"
@@ -17,14 +18,6 @@ public:
   CBenchApp() : CWinApp(L"TabsBench") {}
 };
 CBenchApp theApp;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 void Measure(const char* look, CUfxTabWnd::Style style, const char* styleName) {
   CWnd host;

@@ -2,6 +2,7 @@
 // same bar sized to a width (the wrap search), and the saved state of 20 bars of 30 buttons written
 // and read back. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
+#include "BenchPump.h"
 #include "UfxFrameWnd.h"
 #include "UfxToolBar.h"
 #include "UfxToolbarButton.h"
@@ -13,14 +14,6 @@ public:
   CBenchApp() : CWinApp(L"ToolbarBench") {}
 };
 CBenchApp theApp;
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 const int kImages = 40;
 

@@ -1,9 +1,11 @@
 #include "ApiHook.h"
 
 #include <dbghelp.h>
-#include <tlhelp32.h>
+#include <psapi.h>
 
 #include <mutex>
+#include <new>
+#include <vector>
 
 namespace {
 
@@ -26,6 +28,26 @@ HMODULE OwnModule() {
   MEMORY_BASIC_INFORMATION mbi = {};
   if (::VirtualQuery(&g_ownModuleMark, &mbi, sizeof(mbi)) == 0) return nullptr;
   return static_cast<HMODULE>(mbi.AllocationBase);
+}
+
+// The modules of this process now. A snapshot of the process would tell the same at many times
+// the cost: the loader's own list is asked instead.
+std::vector<HMODULE> LoadedModules() {
+  try {
+    std::vector<HMODULE> modules(256);
+    for (;;) {
+      const DWORD room = static_cast<DWORD>(modules.size() * sizeof(HMODULE));
+      DWORD needed = 0;
+      if (!::K32EnumProcessModules(::GetCurrentProcess(), modules.data(), room, &needed)) return {};
+      if (needed <= room) {
+        modules.resize(needed / sizeof(HMODULE));
+        return modules;
+      }
+      modules.resize(needed / sizeof(HMODULE) + 16);
+    }
+  } catch (const std::bad_alloc&) {
+    return {};
+  }
 }
 
 void WriteEntry(PROC* entry, PROC to) {
@@ -85,13 +107,8 @@ PROC CApiHook::FindOriginal(LPCSTR calleeModule, LPCSTR functionName) {
 
 void CApiHook::PatchAllModules(LPCSTR calleeModule, PROC from, PROC to, BOOL excludeOwnModule) {
   HMODULE excluded = excludeOwnModule ? OwnModule() : nullptr;
-  HANDLE snapshot = ::CreateToolhelp32Snapshot(TH32CS_SNAPMODULE, ::GetCurrentProcessId());
-  if (snapshot == INVALID_HANDLE_VALUE) return;
-  MODULEENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Module32FirstW(snapshot, &entry); more; more = ::Module32NextW(snapshot, &entry))
-    if (entry.hModule != excluded) PatchModule(calleeModule, from, to, entry.hModule);
-  ::CloseHandle(snapshot);
+  for (HMODULE module : LoadedModules())
+    if (module != excluded) PatchModule(calleeModule, from, to, module);
 }
 
 void CApiHook::PatchModule(LPCSTR calleeModule, PROC from, PROC to, HMODULE module) {

@@ -4,6 +4,7 @@
 #include <shlobj.h>
 #include <shlwapi.h>
 
+#include "ApiHook.h"
 #include "CalculatorKernel.h"
 #include "ClipboardPicker.h"
 #include "InstanceRecord.h"
@@ -23,6 +24,18 @@ CMessageBoxHook* g_messageBoxHook = nullptr;
 namespace {
 
 bool IsUsableModule(HMODULE module) { return module != nullptr && module != INVALID_HANDLE_VALUE; }
+
+// The automation library keeps freed strings for reuse, a few of every size up to 64 KB, and never
+// gives that memory back. Every recalculation hands the whole worksheet and its answer over as
+// such strings, one character longer with each keystroke: each size is new, and the cache would
+// grow by the worksheet's size at every key. The program goes without it.
+void TurnOffAutomationStringCache() {
+  using SetOaNoCacheProc = void(WINAPI*)();
+  HMODULE library = ::GetModuleHandleW(L"oleaut32.dll");
+  if (library == nullptr) return;
+  auto proc = FunctionCast<SetOaNoCacheProc>(::GetProcAddress(library, "SetOaNoCache"));
+  if (proc != nullptr) proc();
+}
 
 }  // namespace
 
@@ -102,6 +115,7 @@ BOOL CNumbrookApp::InitInstance() {
     return FALSE;
   }
 
+  TurnOffAutomationStringCache();
   CopySampleDocument();
   if (!LoadResourceLibrary()) return FALSE;
 

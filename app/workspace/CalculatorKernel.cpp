@@ -24,6 +24,26 @@ const DWORD KERNEL_CLASS_CONTEXT = CLSCTX_INPROC_SERVER | CLSCTX_INPROC_HANDLER 
 // At most this many messages (plus the two that end the count) are dispatched per callback.
 const int PUMP_LIMIT = 10000;
 
+// While a worksheet is calculated the queue is looked at no more often than this. A look is a
+// round trip to the window system that costs more than most lines do; a newer request still ends
+// the run within this time, and the window stays responsive.
+const double PUMP_INTERVAL_SECONDS = 0.008;
+
+LONGLONG Ticks() {
+  LARGE_INTEGER now;
+  ::QueryPerformanceCounter(&now);
+  return now.QuadPart;
+}
+
+LONGLONG PumpIntervalTicks() {
+  static const LONGLONG ticks = [] {
+    LARGE_INTEGER frequency;
+    ::QueryPerformanceFrequency(&frequency);
+    return (LONGLONG)(frequency.QuadPart * PUMP_INTERVAL_SECONDS);
+  }();
+  return ticks;
+}
+
 UINT CalculationRequestMessage() {
   static const UINT id = ::RegisterWindowMessageW(L"DoCalculationFerrow");
   return id;
@@ -266,6 +286,8 @@ STDMETHODIMP CCalculatorKernel::ParseExpression(BSTR Expression, ParseExpResult*
   ErrorText.Empty();
   ErrorSeen = false;
   Busy = true;
+  // The first callback of a run looks at the queue: a request that waits already ends it at once.
+  NextPumpAt = 0;
   // A failure of the whole worksheet (one of the kernel's limits, say) is described in the
   // kernel's error info; that text is the answer, the bridge's own only when there is none.
   CString failure;
@@ -351,6 +373,7 @@ CString CCalculatorKernel::VariantToText(const VARIANT& value) {
 STDMETHODIMP CCalculatorKernel::IsCalculationNeeded(VARIANT_BOOL* Result) {
   if (!Result) return E_POINTER;
   *Result = VARIANT_TRUE;
+  if (Busy && NextPumpAt != 0 && Ticks() < NextPumpAt) return S_OK;
   const UINT request = CalculationRequestMessage();
   int dispatched = 0;
   MSG msg;
@@ -377,6 +400,8 @@ STDMETHODIMP CCalculatorKernel::IsCalculationNeeded(VARIANT_BOOL* Result) {
     DispatchingDeferred = outerDeferred;
     if (dispatched++ > PUMP_LIMIT) break;
   }
+  // The calculation has the time until the next look to itself, however long this one took.
+  if (Busy) NextPumpAt = Ticks() + PumpIntervalTicks();
   return S_OK;
 }
 

@@ -4,7 +4,8 @@
 // angle unit and result notation, and offers ICalculatorKernel to the rest of the program.
 // Towards the kernel it is the error sink (IErrorEvents) and the progress callback
 // (IIsCalculationNeeded); the callback pumps the thread's messages while a worksheet is
-// calculated, and a newer "DoCalculationFerrow" request ends the running calculation.
+// calculated (every few milliseconds, not at every line), and a newer "DoCalculationFerrow"
+// request ends the running calculation.
 //
 // The object is not reference-counted: AddRef answers 1, Release 0, and the owner (the
 // application object) deletes it. Its destructor releases the kernel's objects before the
@@ -102,6 +103,9 @@ private:
 
   // The kernel is not re-entrant: one calculation at a time.
   bool Busy = false;
+  // When the running calculation's callback looks at the queue next (performance-counter
+  // ticks; 0: at the next callback).
+  LONGLONG NextPumpAt = 0;
   // The posted message that the pump is dispatching now, and whether it was deferred already.
   const MSG* Dispatching = nullptr;
   bool DispatchingDeferred = false;

@@ -228,7 +228,8 @@ void CLeftView::ShowResults(CRightView* pResults, const CString& text) {
   CScintillaWnd* editor = pResults->GetEditor();
   if (editor->GetSafeHwnd() == nullptr) return;
   editor->SetReadOnly(FALSE);
-  editor->SetText(text);
+  // Mostly a line or two of a long answer changes from one calculation to the next.
+  editor->ReplaceChangedText(text);
   editor->EmptyUndoBuffer();
   editor->SetReadOnly(TRUE);
   MarkCaretLine(pResults);

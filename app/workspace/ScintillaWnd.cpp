@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "ChangedSpan.h"
 #include "EditorMessages.h"
 #include "MainInterface.h"
 
@@ -155,6 +156,20 @@ void CScintillaWnd::SetText(LPCWSTR lpszText) {
   }
   std::string text = EditorTextToAnsi(lpszText);
   SetAnsiText(text.c_str());
+}
+
+void CScintillaWnd::ReplaceChangedText(LPCWSTR lpszText) {
+  const std::string text = EditorTextToAnsi(lpszText);
+  std::string current;
+  if (!GetAnsiText(current)) {
+    Send(SCI_SETTEXT, 0, (LPARAM)text.c_str());
+    return;
+  }
+  const ChangedSpan span = FindChangedSpan(current, text);
+  if (span.Empty()) return;
+  Send(SCI_SETTARGETSTART, (WPARAM)span.start);
+  Send(SCI_SETTARGETEND, (WPARAM)span.oldEnd);
+  Send(SCI_REPLACETARGET, (WPARAM)(span.newEnd - span.start), (LPARAM)(text.c_str() + span.start));
 }
 
 bool CScintillaWnd::GetAnsiText(std::string& text) {

@@ -52,6 +52,10 @@ public:
   virtual CString GetLine(int nLine);
   virtual int GetLength();
   virtual void SetText(LPCWSTR lpszText);
+  // Makes the text the given one by replacing only the part that differs, as one change: the
+  // caret, the focus, the scroll position and the lines around the change stay as they are.
+  // Refused, like any change, while the control is read-only.
+  void ReplaceChangedText(LPCWSTR lpszText);
   virtual CString GetText();
   virtual CString GetTextRange(int nStart, int nEnd);
   virtual void InsertText(LPCWSTR lpszText, int nPos);

@@ -36,6 +36,10 @@ LRESULT EditorView::StyleMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled) 
     case SCI_STYLESETUNDERLINE: {
       StyleDef* s = styles_.Edit(iw);
       if (!s) return 0;
+      // Setting what a style holds already changes nothing, and a colour changes no font: the
+      // fonts, which a change makes anew for all styles, are kept (a host sets whole tables of
+      // styles at start-up).
+      const StyleDef before = *s;
       switch (msg) {
         case SCI_STYLESETFORE: s->fore = static_cast<COLORREF>(lp) & 0xFFFFFF; break;
         case SCI_STYLESETBACK: s->back = static_cast<COLORREF>(lp) & 0xFFFFFF; break;
@@ -47,7 +51,9 @@ LRESULT EditorView::StyleMessage(UINT msg, WPARAM wp, LPARAM lp, bool* handled) 
           if (text) lstrcpynA(s->font, text, EDM_STYLEFONT_BUFFER);
           break;
       }
-      InvalidateFonts();
+      if (SameStyle(before, *s)) return 0;
+      if (msg == SCI_STYLESETFORE || msg == SCI_STYLESETBACK) Redraw();  // colours make no font
+      else InvalidateFonts();
       return 0;
     }
     case EDM_GETSTYLESIZE:

@@ -15,6 +15,11 @@ struct StyleDef {
   bool underline = false;
 };
 
+inline bool SameStyle(const StyleDef& a, const StyleDef& b) {
+  return a.fore == b.fore && a.back == b.back && a.size == b.size && lstrcmpA(a.font, b.font) == 0 &&
+         a.bold == b.bold && a.italic == b.italic && a.underline == b.underline;
+}
+
 class StyleTable {
  public:
   static const int kCount = STYLE_MAX + 1;

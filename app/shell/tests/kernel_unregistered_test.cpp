@@ -28,7 +28,7 @@ std::wstring ResourceString(UINT id) {
 TEST(KernelUnregistered, StartTellsTheUserAndEndsWithoutAWindow) {
   // The kernel's library lies beside the program but is not registered in this prefix.
   ProgramFolder folder({L"Numbrook.exe", L"BrookResx.dll", L"BrookEdit.dll", L"Evalkern.dll"});
-  Program program(folder.Path(), L"");
+  NumbrookProcess program(folder.Path(), L"");
   ASSERT_TRUE(program.Started());
   const std::wstring caption = ResourceString(2036), reason = ResourceString(2018);
   ASSERT_FALSE(reason.empty());
@@ -37,9 +37,7 @@ TEST(KernelUnregistered, StartTellsTheUserAndEndsWithoutAWindow) {
   std::wstring texts;
   ::EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
   EXPECT_NE(std::wstring::npos, texts.find(reason)) << texts.c_str();
-  WindowSearch search = {program.Pid(), false, nullptr};
-  ::EnumWindows(FindFrameOf, reinterpret_cast<LPARAM>(&search));
-  EXPECT_EQ(nullptr, search.found) << "no main window without the kernel";
+  EXPECT_EQ(nullptr, program.Frame(false, 0)) << "no main window without the kernel";
 
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(program.Ended());

@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <map>
 #include <string>
 #include <vector>
 
+#include "FreshProfileTable.h"
+#include "ProgramDriver.h"
 #include "ProgramTestKit.h"
 
 namespace {
@@ -46,28 +46,10 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
   ::CloseHandle(file);
 }
 
-// One registry section of the profile: DWORDs as numbers, strings in quotes.
-typedef std::map<std::wstring, std::wstring> Values;
+// One registry section of the profile.
+typedef RegistryValues Values;
 Values ReadSection(const std::wstring& section) {
-  Values values;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, (std::wstring(kProfile) + L"\\" + section).c_str(), 0, KEY_READ, &key) !=
-      ERROR_SUCCESS)
-    return values;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    BYTE data[2048];
-    DWORD nameLength = 256, size = sizeof(data), type = 0;
-    if (::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-    if (type == REG_DWORD)
-      values[name] = std::to_wstring(static_cast<long>(*reinterpret_cast<DWORD*>(data)));
-    else if (type == REG_SZ)
-      values[name] = L"\"" + std::wstring(reinterpret_cast<wchar_t*>(data)) + L"\"";
-    else
-      values[name] = L"?";
-  }
-  ::RegCloseKey(key);
-  return values;
+  return ReadRegistryValues(HKEY_CURRENT_USER, std::wstring(kProfile) + L"\\" + section);
 }
 
 DWORD ReadProfileDword(const std::wstring& section, const std::wstring& name, DWORD fallback) {
@@ -78,13 +60,6 @@ DWORD ReadProfileDword(const std::wstring& section, const std::wstring& name, DW
   return value;
 }
 
-std::wstring Text(HWND editor) {
-  int length = static_cast<int>(::SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0));
-  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-  ::SendMessageW(editor, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(&text[0]));
-  text.resize(static_cast<size_t>(length));
-  return text;
-}
 
 // Types into the editing control: characters as WM_CHAR, a line break as the Enter key.
 void Type(HWND editor, const std::wstring& text) {
@@ -113,15 +88,16 @@ protected:
 TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
   ProgramFolder folder(kProgramFiles);  // no sample worksheet
   {
-    Program program(folder.Path(), L"");
+    NumbrookProcess program(folder.Path(), L"");
     ASSERT_TRUE(program.Started());
     HWND frame = program.Frame(true);
     ASSERT_NE(nullptr, frame);
-    auto panes = program.Panes(frame);
+    auto panes = WorksheetPanes(frame);
     ASSERT_NE(nullptr, panes.first);
-    EXPECT_EQ(L"", Text(panes.first));
+    EXPECT_EQ(L"", EditorText(panes.first));
     Type(panes.first, L"1+2; 3*4\nx := 5\nx*2");
-    EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10"; })) << Text(panes.second).c_str();
+    EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10"; }))
+        << EditorText(panes.second).c_str();
 
     ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
     ASSERT_TRUE(program.Ended());
@@ -129,34 +105,16 @@ TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
   EXPECT_EQ("1+2; 3*4\r\nx := 5\r\nx*2", ReadFileBytes(AppDataWorksheet()));
 
   // The settings table of a fresh start, written at exit.
-  Values codeFormat = {{L"CCFBackColor", L"-1"}, {L"CCFCharset", L"1"}, {L"CCFFontName", L"\"Courier New\""},
-                       {L"CCFFontSize", L"220"}};
-  for (int i = 1; i <= 11; ++i) {
-    std::wstring n = std::to_wstring(i);
-    codeFormat[L"Lexeme" + n + L"BackColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"ForeColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"Bold"] = i == 10 ? L"1" : L"0";
-    codeFormat[L"Lexeme" + n + L"Italic"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Strikeout"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Underline"] = L"0";
-  }
-  EXPECT_EQ(codeFormat, ReadSection(L"Settings\\CodeFormat"));
-  EXPECT_EQ((Values{{L"MinToTray", L"1"}, {L"CloseToTray", L"1"}, {L"ShowAtStartup", L"1"}, {L"CurrentStyle", L"3"}}),
-            ReadSection(L"Settings\\Window"));
-  EXPECT_EQ((Values{{L"PassShowHideKey", L"0"}, {L"ShowHideKey", L"0"}, {L"KbdActionsCount", L"0"}}),
-            ReadSection(L"Settings\\Keyboard"));
-  EXPECT_EQ((Values{{L"AlwaysOnTop", L"0"}, {L"DocumentModel", L"1"}}), ReadSection(L"Settings"));
-  EXPECT_EQ((Values{{L"FnProcessing", L"1"}}), ReadSection(L"Settings\\TextEditor"));
-  EXPECT_EQ((Values{{L"ActivePanel", L"0"}}), ReadSection(L"Settings\\Panels"));
-  EXPECT_EQ((Values{{L"LeftPaneWidth", L"300"}}), ReadSection(L"Settings\\ViewsConfig"));
+  for (const auto& [section, values] : FreshProfileTable()) EXPECT_EQ(values, ReadSection(section)) << section.c_str();
 
-  Program again(folder.Path(), L"");
+  NumbrookProcess again(folder.Path(), L"");
   HWND frame = again.Frame(true);
   ASSERT_NE(nullptr, frame);
-  auto panes = again.Panes(frame);
+  auto panes = WorksheetPanes(frame);
   // The caret starts on a new empty line after the worksheet.
-  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"3; 12\r\n5\r\n10\r\n"; })) << Text(panes.second).c_str();
-  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", Text(panes.first));
+  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10\r\n"; }))
+      << EditorText(panes.second).c_str();
+  EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", EditorText(panes.first));
 }
 
 TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
@@ -164,7 +122,7 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   folder.Add(L"NumbrookDoc.txt");
   const std::string sample = ReadFileBytes(L"NumbrookDoc.txt");
   {
-    Program program(folder.Path(), L"");
+    NumbrookProcess program(folder.Path(), L"");
     HWND frame = program.Frame(true);
     ASSERT_NE(nullptr, frame);
     ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
@@ -173,12 +131,12 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   EXPECT_EQ(sample, ReadFileBytes(AppDataWorksheet()));
 
   WriteFileBytes(AppDataWorksheet(), "6*7");
-  Program program(folder.Path(), L"");
+  NumbrookProcess program(folder.Path(), L"");
   HWND frame = program.Frame(true);
   ASSERT_NE(nullptr, frame);
-  auto panes = program.Panes(frame);
-  EXPECT_TRUE(WaitFor([&] { return Text(panes.second) == L"42\r\n"; })) << Text(panes.second).c_str();
-  EXPECT_EQ(L"6*7\r\n", Text(panes.first));
+  auto panes = WorksheetPanes(frame);
+  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"42\r\n"; })) << EditorText(panes.second).c_str();
+  EXPECT_EQ(L"6*7\r\n", EditorText(panes.first));
 }
 
 // ---- the notification area ------------------------------------------------------------------------
@@ -187,13 +145,13 @@ class TraySwitch : public NumbrookProgram, public ::testing::WithParamInterface<
 
 TEST_P(TraySwitch, StartsHiddenAndASecondStartBringsItBack) {
   ProgramFolder folder(kProgramFiles);
-  Program first(folder.Path(), GetParam());
+  NumbrookProcess first(folder.Path(), GetParam());
   HWND frame = first.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
   EXPECT_FALSE(::IsWindowVisible(frame));
 
-  Program second(folder.Path(), L"");
+  NumbrookProcess second(folder.Path(), L"");
   EXPECT_TRUE(second.Ended());
   EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
   EXPECT_FALSE(first.Ended(0));
@@ -203,7 +161,7 @@ INSTANTIATE_TEST_SUITE_P(AnyCaseAndFlag, TraySwitch, ::testing::Values(L"/TRAY",
 
 TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
   ProgramFolder folder(kProgramFiles);
-  Program program(folder.Path(), L"/tray");
+  NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
@@ -226,7 +184,7 @@ TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
 
 TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
   ProgramFolder folder(kProgramFiles);  // no help file: the help command answers with a message
-  Program program(folder.Path(), L"/tray");
+  NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
   ::Sleep(500);
@@ -256,7 +214,7 @@ TEST_P(MissingLibraries, EndWithTheirMessage) {
   // The current folder (the build's) holds every library: only the program's folder counts.
   wchar_t current[MAX_PATH];
   ::GetCurrentDirectoryW(MAX_PATH, current);
-  Program program(folder.Path(), L"", current);
+  NumbrookProcess program(folder.Path(), L"", current);
   HWND box = program.Box(GetParam().caption);
   ASSERT_NE(nullptr, box);
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
@@ -270,11 +228,11 @@ INSTANTIATE_TEST_SUITE_P(Libraries, MissingLibraries,
 TEST_F(NumbrookProgram, AutomationStartsEndAtOnce) {
   ProgramFolder folder(kProgramFiles);
   for (const wchar_t* flag : {L"/Embedding", L"/Automation"}) {
-    Program program(folder.Path(), flag);
+    NumbrookProcess program(folder.Path(), flag);
     EXPECT_TRUE(program.Ended()) << flag;
   }
   // They held no instance: a normal start shows its window.
-  Program program(folder.Path(), L"");
+  NumbrookProcess program(folder.Path(), L"");
   EXPECT_NE(nullptr, program.Frame(true));
 }
 

@@ -9,6 +9,8 @@
 
 #include "FwComSupport.h"
 #include "MainInterfaceRoot.h"
+#include "FreshProfileTable.h"
+#include "ProgramDriver.h"
 #include "ShellSettings.h"
 #include "ShellTestKit.h"
 
@@ -16,27 +18,10 @@ CWinApp theApp(L"ShellSettingsTest");
 
 namespace {
 
-// One registry value as the test reads it back: a DWORD as its number, a string as text.
-typedef std::map<std::wstring, std::wstring> Values;
-
+// One registry section of the profile.
+typedef RegistryValues Values;
 Values ReadSection(const CString& profile, LPCWSTR section) {
-  Values values;
-  HKEY key = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, profile + L"\\" + section, 0, KEY_READ, &key) != ERROR_SUCCESS) return values;
-  for (DWORD i = 0;; ++i) {
-    wchar_t name[256];
-    BYTE data[1024];
-    DWORD nameLength = 256, size = sizeof(data), type = 0;
-    if (::RegEnumValueW(key, i, name, &nameLength, nullptr, &type, data, &size) != ERROR_SUCCESS) break;
-    if (type == REG_DWORD)
-      values[name] = std::to_wstring(static_cast<long>(*reinterpret_cast<DWORD*>(data)));
-    else if (type == REG_SZ)
-      values[name] = L"\"" + std::wstring(reinterpret_cast<wchar_t*>(data)) + L"\"";
-    else
-      values[name] = L"?";
-  }
-  ::RegCloseKey(key);
-  return values;
+  return ReadRegistryValues(HKEY_CURRENT_USER, static_cast<LPCWSTR>(profile + L"\\" + section));
 }
 
 void WriteDword(const CString& profile, LPCWSTR section, LPCWSTR name, DWORD value) {
@@ -209,26 +194,8 @@ TEST_F(Settings, SavingAFreshLoadWritesTheDefaultTable) {
   ASSERT_EQ(S_OK, LoadShellSettings(&m_root, m_panels));
   ASSERT_TRUE(SaveShellSettings(&m_root, 300));
 
-  Values codeFormat = {{L"CCFBackColor", L"-1"}, {L"CCFCharset", L"1"}, {L"CCFFontName", L"\"Courier New\""},
-                       {L"CCFFontSize", L"220"}};
-  for (int i = 1; i <= 11; ++i) {
-    std::wstring n = std::to_wstring(i);
-    codeFormat[L"Lexeme" + n + L"BackColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"ForeColor"] = L"-1";
-    codeFormat[L"Lexeme" + n + L"Bold"] = i == 10 ? L"1" : L"0";
-    codeFormat[L"Lexeme" + n + L"Italic"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Strikeout"] = L"0";
-    codeFormat[L"Lexeme" + n + L"Underline"] = L"0";
-  }
-  EXPECT_EQ(codeFormat, ReadSection(m_profile, L"Settings\\CodeFormat"));
-  EXPECT_EQ((Values{{L"MinToTray", L"1"}, {L"CloseToTray", L"1"}, {L"ShowAtStartup", L"1"}, {L"CurrentStyle", L"3"}}),
-            ReadSection(m_profile, L"Settings\\Window"));
-  EXPECT_EQ((Values{{L"PassShowHideKey", L"0"}, {L"ShowHideKey", L"0"}, {L"KbdActionsCount", L"0"}}),
-            ReadSection(m_profile, L"Settings\\Keyboard"));
-  EXPECT_EQ((Values{{L"AlwaysOnTop", L"0"}, {L"DocumentModel", L"1"}}), ReadSection(m_profile, L"Settings"));
-  EXPECT_EQ((Values{{L"FnProcessing", L"1"}}), ReadSection(m_profile, L"Settings\\TextEditor"));
-  EXPECT_EQ((Values{{L"ActivePanel", L"0"}}), ReadSection(m_profile, L"Settings\\Panels"));
-  EXPECT_EQ((Values{{L"LeftPaneWidth", L"300"}}), ReadSection(m_profile, L"Settings\\ViewsConfig"));
+  for (const auto& [section, values] : FreshProfileTable())
+    EXPECT_EQ(values, ReadSection(m_profile, section.c_str())) << section.c_str();
 }
 
 TEST_F(Settings, ChangedSettingsComeBackAfterSaveAndLoad) {

@@ -1,6 +1,7 @@
 // The kernel bridge against the registered kernel: settings, worksheets, names, getters, the
 // message pump that runs inside a calculation, and evaluations requested while one runs.
 #include <gtest/gtest.h>
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@ const UINT WM_COUNT = WM_APP + 1;       // counted by the test window
 const UINT WM_REPOST_SELF = WM_APP + 2; // handled, then posted again (an endless stream)
 const UINT WM_EVALUATE = WM_APP + 3;    // evaluates an expression through the bridge
 const UINT WM_POST_REQUEST = WM_APP + 4; // posts a calculation request, as typing does
+const UINT WM_ARM_TIMER = WM_APP + 5;    // starts a timer whose tick posts a calculation request
 
 UINT RequestMessage() { return ::RegisterWindowMessageW(L"DoCalculationFerrow"); }
 
@@ -66,6 +68,13 @@ LRESULT CALLBACK TestWndProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
       return 0;
     }
     case WM_POST_REQUEST:
+      ::PostMessageW(hwnd, RequestMessage(), 0, 0);
+      return 0;
+    case WM_ARM_TIMER:
+      ::SetTimer(hwnd, 1, static_cast<UINT>(wParam), nullptr);
+      return 0;
+    case WM_TIMER:
+      ::KillTimer(hwnd, wParam);
       ::PostMessageW(hwnd, RequestMessage(), 0, 0);
       return 0;
   }
@@ -602,6 +611,22 @@ TEST_F(CalculatorKernelTest, ARequestPostedDuringTheRunEndsIt) {
   EXPECT_NE(L"1\r\n2\r\n3", text);
   EXPECT_EQ(3, g_log.counted);
   EXPECT_EQ(1, Requests());
+}
+
+TEST_F(CalculatorKernelTest, ARequestArrivingLateInALongRunEndsItBeforeItsLastLine) {
+  // The queue is not looked at after every line, but a request that comes in long after the
+  // run's first look still ends it early; the window's own messages are handled meanwhile.
+  std::wstring text;
+  for (int i = 0; i < 30000; ++i) text += L"sqrt(2)*3+sin(1)\n";
+  text += L"1";
+  // Handled at the run's first look; the request follows 20 ms into the run.
+  ::PostMessageW(window, WM_ARM_TIMER, 20, 0);
+  const std::wstring answer = Parse(text.c_str());
+  ::KillTimer(window, 1);
+  const size_t lines = std::count(answer.begin(), answer.end(), L'\n');
+  EXPECT_GT(lines, 0u) << "the run ended at its first look";
+  EXPECT_LT(lines, 30000u) << "the run went on to its end";
+  EXPECT_EQ(1, Requests()) << "the request is queued again, once";
 }
 
 TEST_F(CalculatorKernelTest, OneCallbackDispatchesAtMost10002Messages) {

@@ -419,6 +419,40 @@ TEST_F(Panes, ManyFastKeystrokesEndWithTheResultsOfTheFinalText) {
   EXPECT_EQ(0, left->GetPendingCalculations());
 }
 
+// The results pane takes each answer by replacing what changed: whatever the edit, it ends up
+// holding exactly the answer, and the rest of it (the caret there, say) is left alone.
+TEST_F(Panes, EditsAnywhereGiveExactlyTheNewResults) {
+  struct Step {
+    const wchar_t* text;
+    const wchar_t* results;
+  } steps[] = {
+      {L"1+1\r\n2+2\r\n3+3\r\n4+4", L"2\r\n4\r\n6\r\n8"},
+      {L"1+1\r\n2+20\r\n3+3\r\n4+4", L"2\r\n22\r\n6\r\n8"},      // a line in the middle
+      {L"1+1\r\n3+3\r\n4+4", L"2\r\n6\r\n8"},                     // a line removed
+      {L"7\r\n1+1\r\n3+3\r\n4+4", L"7\r\n2\r\n6\r\n8"},         // a line at the start
+      {L"7\r\n1+1\r\n3+3\r\n4+4\r\n", L"7\r\n2\r\n6\r\n8\r\n"}, // a line break at the end
+      {L"7\r\n1+1\r\n3+3\r\n4+4\r\n\r\n", L"7\r\n2\r\n6\r\n8\r\n\r\n"},
+      {L"7\r\n1+1\r\n3+3\r\n4+4", L"7\r\n2\r\n6\r\n8"},         // the line breaks taken away
+      {L"7\r\n1+1\r\n3+3\r\n4+44", L"7\r\n2\r\n6\r\n48"},       // the last line
+      {L"77", L"77"},
+      {L"", L""},
+  };
+  for (const Step& step : steps) {
+    SetText(step.text);
+    EXPECT_EQ(step.results, Results()) << step.text;
+    EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
+    EXPECT_FALSE(Res().SendMessage(SCI_CANUNDO));
+  }
+
+  SetText(L"1+1\r\n2+2");
+  Res().GotoPosition(1);
+  Ed().GotoPosition(Ed().GetLength());
+  ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'2', 0);
+  Pump();
+  ASSERT_EQ(L"2\r\n24", Results());
+  EXPECT_EQ(1, Res().GetCurrentPosition()) << "the unchanged first line kept the caret";
+}
+
 TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
   SetText(L"7");
   ASSERT_EQ(L"7", Results());

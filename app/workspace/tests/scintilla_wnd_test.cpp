@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "ChangedSpan.h"
 #include "EditorMessages.h"
 #include "MainInterface.h"
 #include "NumbrookLib.h"
@@ -165,6 +166,52 @@ TEST_F(EditorWrapper, TextTravelsInTheAnsiCodePage) {
 
   editor.SetText(nullptr);  // no text: only the caret moves
   EXPECT_EQ(CString(L"xa:=1\r\n"), editor.GetLine(0));
+}
+
+// Only what differs is replaced, and never half a line break.
+TEST(ChangedSpanOfTwoTexts, SmallestSpanWithLineBreaksWhole) {
+  struct {
+    const char* older;
+    const char* newer;
+    size_t start, oldEnd, newEnd;
+  } cases[] = {
+      {"", "", 0, 0, 0},
+      {"1\r\n2", "1\r\n2", 4, 4, 4},
+      {"", "12", 0, 0, 2},
+      {"12", "", 0, 2, 0},
+      {"1\r\n2\r\n3", "1\r\n27\r\n3", 4, 4, 5},
+      {"1\r\n22\r\n3", "1\r\n2\r\n3", 4, 5, 4},
+      {"1\r\n2", "1\r\n2\r\n", 4, 4, 6},
+      {"1\r\n2", "1\r\n\r\n2", 3, 3, 5},
+      {"a\r\nb", "a\rX\nb", 1, 3, 4},              // widened: the break goes whole
+      {"a\rb", "a\rXb", 1, 2, 3},                   // a lone CR counts as a break too
+      {"aaa", "aa", 2, 3, 2},                       // repeats: the ending never overlaps the start
+  };
+  for (auto& c : cases) {
+    const ChangedSpan span = FindChangedSpan(c.older, c.newer);
+    EXPECT_EQ(c.start, span.start) << c.older << " -> " << c.newer;
+    EXPECT_EQ(c.oldEnd, span.oldEnd) << c.older << " -> " << c.newer;
+    EXPECT_EQ(c.newEnd, span.newEnd) << c.older << " -> " << c.newer;
+    // The span and the text around it make the newer text.
+    const std::string older(c.older), newer(c.newer);
+    EXPECT_EQ(newer, older.substr(0, span.start) + newer.substr(span.start, span.newEnd - span.start) +
+                         older.substr(span.oldEnd));
+  }
+}
+
+TEST_F(EditorWrapper, ReplacingTheChangedTextLeavesTheRestAlone) {
+  editor.SetText(L"1\r\n2\r\n3");
+  editor.GotoPosition(1);
+  editor.EmptyUndoBuffer();
+  editor.ReplaceChangedText(L"1\r\n\u00e92\r\n3\r\n4");
+  EXPECT_EQ(Ansi(L"1\r\n\u00e92\r\n3\r\n4"), Bytes());
+  EXPECT_EQ(1, editor.GetCurrentPosition());
+  editor.SetReadOnly(TRUE);
+  editor.ReplaceChangedText(L"9");
+  EXPECT_EQ(Ansi(L"1\r\n\u00e92\r\n3\r\n4"), Bytes()) << "refused while read-only";
+  editor.SetReadOnly(FALSE);
+  editor.ReplaceChangedText(L"");
+  EXPECT_EQ("", Bytes());
 }
 
 TEST_F(EditorWrapper, FilesRoundTripByteForByteOrSayTheyCannot) {
