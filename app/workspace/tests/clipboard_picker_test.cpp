@@ -355,8 +355,10 @@ TEST_F(ClipboardPickerTest, StaleRunGivesWayAfterTwoSeconds) {
   EXPECT_EQ(0, g_copies) << "the workers wait for the key";
   ::keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
   WaitForRun();
-  // Both workers copy; whichever copy comes first is answered, the other is the user's business.
-  EXPECT_TRUE(PumpUntil([] { return g_copies >= 2 && !g_main.tray.balloons.empty(); }, 10000));
+  // Both workers press the copy keys; their presses can interleave (one worker's Ctrl released
+  // before the other's Insert), so at least one copy arrives. Whichever comes first is answered,
+  // a second one is the user's business.
+  EXPECT_TRUE(PumpUntil([] { return g_copies >= 1 && !g_main.tray.balloons.empty(); }, 10000));
   EXPECT_EQ(std::vector<std::wstring>{L"2*3"}, kernel.evaluated);
   ASSERT_EQ(1u, g_main.tray.balloons.size());
   EXPECT_EQ(L"6", g_main.tray.balloons[0].msg);
