@@ -553,20 +553,25 @@ void CUfxPopupMenu::OnPaint() {
   m_bShown = TRUE;
 }
 
+CRect CUfxPopupMenu::LogoRect() const {
+  CRect rectLogo(CPoint(0, 0), m_FinalSize);
+  rectLogo.DeflateRect(kBorder, kBorder);
+  switch (m_nLogoLocation) {
+    case MENU_LOGO_LEFT: rectLogo.right = rectLogo.left + m_iLogoWidth; break;
+    case MENU_LOGO_RIGHT: rectLogo.left = rectLogo.right - m_iLogoWidth; break;
+    case MENU_LOGO_TOP: rectLogo.bottom = rectLogo.top + m_iLogoWidth; break;
+    case MENU_LOGO_BOTTOM: rectLogo.top = rectLogo.bottom - m_iLogoWidth; break;
+  }
+  return rectLogo;
+}
+
 void CUfxPopupMenu::PaintMenu(CDC& dc) {
   CUfxVisualManager* pVM = CUfxVisualManager::GetInstance();
   const CRect rectMenu(CPoint(0, 0), m_FinalSize);
   dc.FillRect(&rectMenu, &UfxGlobalData.brBarFace);
   pVM->OnDrawMenuBorder(&dc, this, rectMenu);
   if (m_iLogoWidth > 0) {
-    CRect rectLogo(CPoint(0, 0), m_FinalSize);
-    rectLogo.DeflateRect(kBorder, kBorder);
-    switch (m_nLogoLocation) {
-      case MENU_LOGO_LEFT: rectLogo.right = rectLogo.left + m_iLogoWidth; break;
-      case MENU_LOGO_RIGHT: rectLogo.left = rectLogo.right - m_iLogoWidth; break;
-      case MENU_LOGO_TOP: rectLogo.bottom = rectLogo.top + m_iLogoWidth; break;
-      case MENU_LOGO_BOTTOM: rectLogo.top = rectLogo.bottom - m_iLogoWidth; break;
-    }
+    const CRect rectLogo = LogoRect();
     if (CUfxFrameWnd* pFrame = DYNAMIC_DOWNCAST(CUfxFrameWnd, TopFrameOf(GetOwner()))) pFrame->OnDrawMenuLogo(&dc, this, rectLogo);
   }
   if (!m_rectTearOffCaption.IsRectEmpty()) pVM->OnDrawTearOffCaption(&dc, m_rectTearOffCaption, m_bIsTearOffCaptionActive);
@@ -821,14 +826,7 @@ CUfxPopupMenu::MENUAREA_TYPE CUfxPopupMenu::CheckArea(const CPoint& ptScreen) co
   }
   if (!m_rectTearOffCaption.IsRectEmpty() && m_rectTearOffCaption.PtInRect(pt)) return TEAROFF_CAPTION;
   if (m_iLogoWidth > 0) {
-    CRect rectLogo(CPoint(0, 0), m_FinalSize);
-    rectLogo.DeflateRect(kBorder, kBorder);
-    switch (m_nLogoLocation) {
-      case MENU_LOGO_LEFT: rectLogo.right = rectLogo.left + m_iLogoWidth; break;
-      case MENU_LOGO_RIGHT: rectLogo.left = rectLogo.right - m_iLogoWidth; break;
-      case MENU_LOGO_TOP: rectLogo.bottom = rectLogo.top + m_iLogoWidth; break;
-      case MENU_LOGO_BOTTOM: rectLogo.top = rectLogo.bottom - m_iLogoWidth; break;
-    }
+    const CRect rectLogo = LogoRect();
     if (rectLogo.PtInRect(pt)) return LOGO;
   }
   return MENU;

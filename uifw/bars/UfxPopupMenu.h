@@ -179,6 +179,8 @@ protected:
   // The screen under the shadow, kept before the popup covers it.
   void SaveShadowStrips(CPoint ptWindow);
   void PaintMenu(CDC& dc);
+  // The logo strip inside the border, in window coordinates.
+  CRect LogoRect() const;
   BOOL RenderMenuImage(CDC* pDC);
   void DrawFade(CDC* pPaintDC);
   void DrawAnimation(CDC* pPaintDC);

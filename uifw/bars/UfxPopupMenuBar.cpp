@@ -626,20 +626,25 @@ void CUfxPopupMenuBar::RelayMouse(CUfxToolBar* pBar, UINT message, WPARAM wParam
   pBar->SendMessage(message, wParam, MAKELPARAM(ptScreen.x, ptScreen.y));
 }
 
+BOOL CUfxPopupMenuBar::RelayOutside(UINT message, UINT nFlags, CPoint point, BOOL* pbRelayed) {
+  CRect rectClient;
+  GetClientRect(rectClient);
+  if (rectClient.PtInRect(point)) return FALSE;
+  CPoint ptScreen = point;
+  ClientToScreen(&ptScreen);
+  CUfxToolBar* pBar = BarAtScreenPoint(ptScreen);
+  if (pBar != nullptr) RelayMouse(pBar, message, nFlags, ptScreen);
+  if (pbRelayed != nullptr) *pbRelayed = pBar != nullptr;
+  return TRUE;
+}
+
 void CUfxPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
   if (m_bFirstMove) {
     m_bFirstMove = FALSE;
     m_ptLastMouse = point;
     return;
   }
-  CRect rectClient;
-  GetClientRect(rectClient);
-  if (!rectClient.PtInRect(point)) {
-    CPoint ptScreen = point;
-    ClientToScreen(&ptScreen);
-    if (CUfxToolBar* pBar = BarAtScreenPoint(ptScreen)) RelayMouse(pBar, WM_MOUSEMOVE, nFlags, ptScreen);
-    return;
-  }
+  if (RelayOutside(WM_MOUSEMOVE, nFlags, point)) return;
   if (point == m_ptLastMouse) return;
   m_ptLastMouse = point;
   if (!m_bTracked) TrackMouseLeave();
@@ -649,14 +654,7 @@ void CUfxPopupMenuBar::OnMouseMove(UINT nFlags, CPoint point) {
 }
 
 void CUfxPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point) {
-  CRect rectClient;
-  GetClientRect(rectClient);
-  if (!rectClient.PtInRect(point)) {
-    CPoint ptScreen = point;
-    ClientToScreen(&ptScreen);
-    if (CUfxToolBar* pBar = BarAtScreenPoint(ptScreen)) RelayMouse(pBar, WM_LBUTTONDOWN, nFlags, ptScreen);
-    return;
-  }
+  if (RelayOutside(WM_LBUTTONDOWN, nFlags, point)) return;
   if (CUfxToolBar::IsCustomizeMode() && !m_bLocked) {
     CUfxToolBar::OnLButtonDown(nFlags, point);
     return;
@@ -676,15 +674,9 @@ void CUfxPopupMenuBar::OnLButtonDown(UINT nFlags, CPoint point) {
 
 void CUfxPopupMenuBar::OnLButtonUp(UINT nFlags, CPoint point) {
   if (GetCapture() == this) ::ReleaseCapture();
-  CRect rectClient;
-  GetClientRect(rectClient);
-  if (!rectClient.PtInRect(point)) {
-    CPoint ptScreen = point;
-    ClientToScreen(&ptScreen);
-    if (CUfxToolBar* pBar = BarAtScreenPoint(ptScreen)) {
-      RelayMouse(pBar, WM_LBUTTONUP, nFlags, ptScreen);
-      return;
-    }
+  BOOL bRelayed = FALSE;
+  if (RelayOutside(WM_LBUTTONUP, nFlags, point, &bRelayed)) {
+    if (bRelayed) return;
     // Released outside every bar of the chain: the whole chain closes (not the press that
     // opened it, which never came into the bar).
     if (!m_bFirstClick) {

@@ -124,6 +124,9 @@ protected:
   // The bar of a parent popup or the menu bar under a screen point, or null.
   CUfxToolBar* BarAtScreenPoint(CPoint ptScreen) const;
   void RelayMouse(CUfxToolBar* pBar, UINT message, WPARAM wParam, CPoint ptScreen);
+  // A point outside the client area goes to the parent bar under it: TRUE when the point is
+  // outside; *pbRelayed tells whether a bar took it.
+  BOOL RelayOutside(UINT message, UINT nFlags, CPoint point, BOOL* pbRelayed = nullptr);
   void OnFillRarelyUsed(CDC* pDC);
 
   afx_msg void OnNcPaint() {}

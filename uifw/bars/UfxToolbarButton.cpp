@@ -36,8 +36,12 @@ CSize ImageSizeOf(const CUfxToolBarImages* pImages) {
 
 BOOL IsPushed(UINT nStyle) { return (nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0; }
 
-// What the looks read of a button.
-CUfxVisualManager::UFX_BUTTON_FACTS DescribePlainButton(const void* pButton, BOOL bMenuButton) {
+struct DescriberInstaller {
+  DescriberInstaller() { CUfxVisualManager::SetButtonDescriber(CUfxToolbarButton::DescribeCommonFacts); }
+} g_describer;
+}  // namespace
+
+CUfxVisualManager::UFX_BUTTON_FACTS CUfxToolbarButton::DescribeCommonFacts(const void* pButton, BOOL bMenuButton) {
   CUfxVisualManager::UFX_BUTTON_FACTS facts;
   const CUfxToolbarButton* p = static_cast<const CUfxToolbarButton*>(pButton);
   facts.nStyle = p->m_nStyle;
@@ -47,11 +51,6 @@ CUfxVisualManager::UFX_BUTTON_FACTS DescribePlainButton(const void* pButton, BOO
   facts.bCanCustomize = p->IsEditable();
   return facts;
 }
-
-struct DescriberInstaller {
-  DescriberInstaller() { CUfxVisualManager::SetButtonDescriber(DescribePlainButton); }
-} g_describer;
-}  // namespace
 
 CUfxToolbarButton::CUfxToolbarButton() = default;
 

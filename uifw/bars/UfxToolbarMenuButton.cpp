@@ -29,13 +29,8 @@ int g_nAlwaysTearOffId = 0;       // archives that always carry the tear-off id 
 
 // What the looks read of a button, menu buttons included.
 CUfxVisualManager::UFX_BUTTON_FACTS DescribeButton(const void* pButton, BOOL bMenuButton) {
-  CUfxVisualManager::UFX_BUTTON_FACTS facts;
+  CUfxVisualManager::UFX_BUTTON_FACTS facts = CUfxToolbarButton::DescribeCommonFacts(pButton, bMenuButton);
   const CUfxToolbarButton* p = static_cast<const CUfxToolbarButton*>(pButton);
-  facts.nStyle = p->m_nStyle;
-  facts.bHorz = p->m_bHorz;
-  facts.bMenuButton = bMenuButton;
-  facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
-  facts.bCanCustomize = p->IsEditable();
   const CUfxToolbarMenuButton* pMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, const_cast<CUfxToolbarButton*>(p));
   if (pMenu == nullptr) return facts;
   facts.bMenuButton = TRUE;

@@ -12,8 +12,6 @@ public:
   // Runs the resize loop from a border hit-test code and the screen point of the press.
   void StartResize(int nHitTest, CPoint pt) override;
   void Stretch(CPoint pt) override;
-  // The resize loop; TRUE when the new size was committed.
-  BOOL Track();
   // Whether the last resize was committed.
   BOOL m_bResizeCommitted = FALSE;
 };

@@ -82,14 +82,8 @@ void CUfxDialogBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) {
   CCmdUI state;
   CWnd wndTemp;
   for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-    wndTemp.m_hWnd = hChild;
-    state.m_pOther = &wndTemp;
-    state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hChild);
     // The control's own reflected handler first, then the bar's own routing.
-    CWnd* pPerm = CWnd::FromHandlePermanent(hChild);
-    if (pPerm != nullptr &&
-        pPerm->OnCmdMsg(0, (int)MAKELONG(0xFFFF, WM_COMMAND + WM_REFLECT_BASE), &state, nullptr))
-      continue;
+    if (BeginChildUpdate(hChild, state, wndTemp)) continue;
     if (OnCmdMsg(state.m_nID, (int)CN_UPDATE_COMMAND_UI, &state, nullptr)) continue;
     BOOL bDisable = FALSE;
     if (bDisableIfNoHndler && (::SendMessageW(hChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {

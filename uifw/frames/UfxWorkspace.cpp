@@ -254,22 +254,24 @@ void CUfxWorkspace::RefreshToolbars(CUfxFrameHelper* pFrameImpl) {
     pFrameImpl->GetOwnerFrame()->RecalcLayout(TRUE);
 }
 
-void CUfxWorkspace::LoadSizingBarsState(CUfxFrameHelper* pFrameImpl) {
-  const CString strSection = GetSizingBarsSection();
+std::vector<CUfxSizingControlBar*> CUfxWorkspace::FrameSizingBars(CUfxFrameHelper* pFrameImpl) const {
+  std::vector<CUfxSizingControlBar*> result;
   const CPtrList& bars = CUfxSizingControlBar::GetSizingBarList();
   for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
     CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)bars.GetNext(pos);
-    if (IsFrameBar(pBar, pFrameImpl)) pBar->LoadState(strSection);
+    if (IsFrameBar(pBar, pFrameImpl)) result.push_back(pBar);
   }
+  return result;
+}
+
+void CUfxWorkspace::LoadSizingBarsState(CUfxFrameHelper* pFrameImpl) {
+  const CString strSection = GetSizingBarsSection();
+  for (CUfxSizingControlBar* pBar : FrameSizingBars(pFrameImpl)) pBar->LoadState(strSection);
 }
 
 void CUfxWorkspace::SaveSizingBarsState(CUfxFrameHelper* pFrameImpl) {
   const CString strSection = GetSizingBarsSection();
-  const CPtrList& bars = CUfxSizingControlBar::GetSizingBarList();
-  for (POSITION pos = bars.GetHeadPosition(); pos != nullptr;) {
-    CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)bars.GetNext(pos);
-    if (IsFrameBar(pBar, pFrameImpl)) pBar->SaveState(strSection);
-  }
+  for (CUfxSizingControlBar* pBar : FrameSizingBars(pFrameImpl)) pBar->SaveState(strSection);
 }
 
 void CUfxWorkspace::OnClosingMainFrame(CUfxFrameHelper* pFrameImpl) { SaveState(nullptr, pFrameImpl); }

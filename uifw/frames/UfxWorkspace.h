@@ -4,10 +4,12 @@
 // double-click command and context help.
 #pragma once
 #include "Framework.h"
+#include <vector>
 
 class CUfxFrameHelper;
 class CUfxContextMenuManager;
 class CUfxToolBar;
+class CUfxSizingControlBar;
 
 class CUfxWorkspace {
 public:
@@ -63,6 +65,8 @@ protected:
   // section "<registry base>\SizingBars".
   CString GetSizingBarsSection() const;
   BOOL IsFrameBar(CControlBar* pBar, CUfxFrameHelper* pFrameImpl) const;
+  // The sizing bars whose state this frame keeps, in the order they were made.
+  std::vector<CUfxSizingControlBar*> FrameSizingBars(CUfxFrameHelper* pFrameImpl) const;
   // Every live toolbar that keeps its state with the workspace; the load answers whether one of
   // them found its resource changed since its state was stored.
   BOOL IsWorkspaceToolbar(CUfxToolBar* pBar, CUfxFrameHelper* pFrameImpl) const;

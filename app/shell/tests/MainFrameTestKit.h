@@ -13,6 +13,7 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "NumbrookDoc.h"
+#include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 
 namespace {
 
@@ -47,26 +48,6 @@ inline void TearDownFrameSuite() {
   ::RemoveDirectoryW(g_appData + L"\\Ferrow Software\\Numbrook");
   ::RemoveDirectoryW(g_appData + L"\\Ferrow Software");
   ::RemoveDirectoryW(g_appData);
-}
-
-// Runs every waiting message through the thread's filters, as the program's loop does.
-inline void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
-
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < ms) {
-    Pump();
-    ::Sleep(5);
-  }
-  return done();
 }
 
 // Subscribes to the frame's messenger for its life and records the commands it hears of.

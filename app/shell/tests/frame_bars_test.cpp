@@ -171,10 +171,10 @@ protected:
     return dynamic_cast<CScintillaColorerView*>(m_frame->GetSplitter().GetPane(0, column));
   }
   bool PopupShows(const Texts& items) {
-    return PumpUntil([&] { return ActivePopup() != nullptr && ItemTexts(ActivePopup()->GetMenuBar()) == items; });
+    return PumpUntil([&] { return ActivePopup() != nullptr && ItemTexts(ActivePopup()->GetMenuBar()) == items; }, 5000);
   }
   bool PopupClosed() {
-    return PumpUntil([] { return ActivePopup() == nullptr; });
+    return PumpUntil([] { return ActivePopup() == nullptr; }, 5000);
   }
 
   CMainFrame* m_frame = nullptr;

@@ -26,6 +26,19 @@ public:
   CDockBar* GetDockBar(DWORD dwOverDockStyle);
   BOOL Track();
 
+protected:
+  // The start of a drag or resize loop; returns the bar's rectangle on the screen.
+  CRect BeginLoop(BOOL bDragging, CPoint pt);
+  // The border a resize hit-test code moves.
+  static bool HitsLeft(int nHitTest);
+  static bool HitsTop(int nHitTest);
+  // Moves the dragged edges of the asked rectangle by the mouse and returns the size the bar takes.
+  CSize StretchedSize(CPoint pt);
+  // Sizes the floating frame around the bar size, the corner named staying, unless the frame would
+  // leave the desktop; then redraws the outline.
+  void PlaceStretchedFrame(CSize size, bool bKeepRight, bool bKeepBottom, CPoint pt);
+
+public:
   CPoint m_ptLast;
   CRect m_rectLast;
   CSize m_sizeLast;

@@ -130,6 +130,9 @@ public:
   virtual void DoDataExchange(CDataExchange* pDX) {}
   // Updates every child control through the command route of pTarget (see CCmdUI).
   void UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+  // Makes state stand for the child control hChild (through wndTemp) and offers the update to the
+  // control's own reflected handler; TRUE when that handler took it.
+  static BOOL BeginChildUpdate(HWND hChild, CCmdUI& state, CWnd& wndTemp);
 
   // Layout of control bars and the remaining pane.
   void RepositionBars(UINT nIDFirst, UINT nIDLast, UINT nIDLeftOver, UINT nFlag = reposDefault,

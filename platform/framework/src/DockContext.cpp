@@ -125,18 +125,18 @@ BOOL CDockContext::Track() {
 
 // ---- dragging -------------------------------------------------------------------------------
 // The start of both loops: the mode, the loop state, the point; the bar's rectangle on the screen.
-static CRect BeginLoop(CDockContext* pContext, BOOL bDragging, CPoint pt) {
-  pContext->m_bDragging = bDragging;
-  pContext->InitLoop();
+CRect CDockContext::BeginLoop(BOOL bDragging, CPoint pt) {
+  m_bDragging = bDragging;
+  InitLoop();
   CRect rect;
-  pContext->m_pBar->GetWindowRect(&rect);
-  pContext->m_ptLast = pt;
-  pContext->m_ptOrigin = pt;
+  m_pBar->GetWindowRect(&rect);
+  m_ptLast = pt;
+  m_ptOrigin = pt;
   return rect;
 }
 
 void CDockContext::StartDrag(CPoint pt) {
-  CRect rect = BeginLoop(this, TRUE, pt);
+  CRect rect = BeginLoop(TRUE, pt);
   if (m_pBar->m_dwStyle & (CBRS_SIZE_DYNAMIC | CBRS_SIZE_FIXED)) {
     bool dynamic = (m_pBar->m_dwStyle & CBRS_SIZE_DYNAMIC) != 0;
     int nLength = dynamic ? 0 : -1;
@@ -288,7 +288,7 @@ void CDockContext::EndDrag() {
 // While resizing, m_rectDragHorz is the size asked for, m_rectDragVert the size the bar takes,
 // m_rectFrameDragHorz the floating frame around it and m_rectFrameDragVert the frame's extra size.
 void CDockContext::StartResize(int nHitTest, CPoint pt) {
-  CRect rect = BeginLoop(this, FALSE, pt);
+  CRect rect = BeginLoop(FALSE, pt);
   m_nHitTest = nHitTest;
   CSize size = m_pBar->CalcDynamicLayout(0, LM_HORZ | LM_MRUWIDTH);
   m_rectDragHorz = CRect(rect.TopLeft(), size);
@@ -301,11 +301,19 @@ void CDockContext::StartResize(int nHitTest, CPoint pt) {
   Track();
 }
 
-void CDockContext::Stretch(CPoint pt) {
+bool CDockContext::HitsLeft(int nHitTest) {
+  return nHitTest == HTLEFT || nHitTest == HTTOPLEFT || nHitTest == HTBOTTOMLEFT;
+}
+
+bool CDockContext::HitsTop(int nHitTest) {
+  return nHitTest == HTTOP || nHitTest == HTTOPLEFT || nHitTest == HTTOPRIGHT;
+}
+
+CSize CDockContext::StretchedSize(CPoint pt) {
   CPoint offset = pt - m_ptLast;
-  bool left = m_nHitTest == HTLEFT || m_nHitTest == HTTOPLEFT || m_nHitTest == HTBOTTOMLEFT;
+  bool left = HitsLeft(m_nHitTest);
   bool right = m_nHitTest == HTRIGHT || m_nHitTest == HTTOPRIGHT || m_nHitTest == HTBOTTOMRIGHT;
-  bool top = m_nHitTest == HTTOP || m_nHitTest == HTTOPLEFT || m_nHitTest == HTTOPRIGHT;
+  bool top = HitsTop(m_nHitTest);
   bool bottom = m_nHitTest == HTBOTTOM || m_nHitTest == HTBOTTOMLEFT || m_nHitTest == HTBOTTOMRIGHT;
   CSize size = m_rectDragVert.Size();
   if (left || right) {
@@ -318,12 +326,16 @@ void CDockContext::Stretch(CPoint pt) {
     else m_rectDragHorz.bottom += offset.y;
     size = m_pBar->CalcDynamicLayout(std::max(0, m_rectDragHorz.Height()), LM_HORZ | LM_LENGTHY);
   }
-  // The corner opposite the dragged edge stays; a frame pushed off the desktop does not move.
+  return size;
+}
+
+void CDockContext::PlaceStretchedFrame(CSize size, bool bKeepRight, bool bKeepBottom, CPoint pt) {
+  // A frame pushed off the desktop does not move.
   CSize extra = m_rectFrameDragVert.Size();
   CRect rectTemp = m_rectFrameDragHorz;
-  if (left) rectTemp.left = rectTemp.right - (size.cx + extra.cx);
+  if (bKeepRight) rectTemp.left = rectTemp.right - (size.cx + extra.cx);
   else rectTemp.right = rectTemp.left + (size.cx + extra.cx);
-  if (top) rectTemp.top = rectTemp.bottom - (size.cy + extra.cy);
+  if (bKeepBottom) rectTemp.top = rectTemp.bottom - (size.cy + extra.cy);
   else rectTemp.bottom = rectTemp.top + (size.cy + extra.cy);
   CRect rectDesk, rectHit;
   ::GetWindowRect(::GetDesktopWindow(), &rectDesk);
@@ -333,6 +345,12 @@ void CDockContext::Stretch(CPoint pt) {
   }
   m_ptLast = pt;
   DrawFocusRect();
+}
+
+void CDockContext::Stretch(CPoint pt) {
+  // The corner opposite the dragged edge stays.
+  CSize size = StretchedSize(pt);
+  PlaceStretchedFrame(size, HitsLeft(m_nHitTest), HitsTop(m_nHitTest), pt);
 }
 
 void CDockContext::EndResize() {

@@ -2,6 +2,7 @@
 // the connection that brings the control's events to the parent's event sink map.
 #include "Framework.h"
 #include "FwOleControl.h"
+#include "ComCounted.h"
 #include <olectl.h>
 #include <map>
 
@@ -19,29 +20,22 @@ COleControlSite* COleControlSite::FromHandle(HWND hWnd) {
 
 // One object answers for the client site, the in-place site and frame, and the ambient
 // properties; it lives as long as the site window and anybody holding it.
-class CSiteImpl : public IOleClientSite, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
+class CSiteImpl : public CCounted<IOleClientSite>, public IOleInPlaceSite, public IOleInPlaceFrame, public IDispatch {
 public:
   COleControlSite* owner;
   explicit CSiteImpl(COleControlSite* p) : owner(p) {}
-  virtual ~CSiteImpl() = default;
   HWND Window() const { return owner != nullptr ? owner->GetWindow() : nullptr; }
 
-  ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_cRef); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = ::InterlockedDecrement(&m_cRef);
-    if (n == 0) delete this;
-    return (ULONG)n;
-  }
+  // One count for every interface.
+  ULONG STDMETHODCALLTYPE AddRef() override { return CCounted::AddRef(); }
+  ULONG STDMETHODCALLTYPE Release() override { return CCounted::Release(); }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    *ppv = nullptr;
-    if (riid == IID_IUnknown || riid == IID_IOleClientSite) *ppv = static_cast<IOleClientSite*>(this);
-    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) *ppv = static_cast<IOleInPlaceSite*>(this);
-    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) *ppv = static_cast<IOleInPlaceFrame*>(this);
-    else if (riid == IID_IDispatch) *ppv = static_cast<IDispatch*>(this);
-    if (*ppv == nullptr) return E_NOINTERFACE;
-    AddRef();
-    return S_OK;
+    void* p = nullptr;
+    if (riid == IID_IUnknown || riid == IID_IOleClientSite) p = static_cast<IOleClientSite*>(this);
+    else if (riid == IID_IOleWindow || riid == IID_IOleInPlaceSite) p = static_cast<IOleInPlaceSite*>(this);
+    else if (riid == IID_IOleInPlaceUIWindow || riid == IID_IOleInPlaceFrame) p = static_cast<IOleInPlaceFrame*>(this);
+    else if (riid == IID_IDispatch) p = static_cast<IDispatch*>(this);
+    return Answer(ppv, p);
   }
   // IOleClientSite
   HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
@@ -124,32 +118,17 @@ public:
     }
     return DISP_E_MEMBERNOTFOUND;
   }
-private:
-  LONG m_cRef = 1;
 };
 
 // The control's outgoing dispatch interface, answered by the parent's event sink map.
-class CEventSinkImpl : public IDispatch {
+class CEventSinkImpl : public CCounted<IDispatch> {
 public:
   COleControlSite* owner;
   IID iidEvents;
   CEventSinkImpl(COleControlSite* p, REFIID iid) : owner(p), iidEvents(iid) {}
-  virtual ~CEventSinkImpl() = default;
-  ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_cRef); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = ::InterlockedDecrement(&m_cRef);
-    if (n == 0) delete this;
-    return (ULONG)n;
-  }
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == IID_IDispatch || riid == iidEvents) {
-      *ppv = static_cast<IDispatch*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
+    const bool bKnown = riid == IID_IUnknown || riid == IID_IDispatch || riid == iidEvents;
+    return Answer(ppv, bKnown ? static_cast<IDispatch*>(this) : nullptr);
   }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* p) override {
     if (p) *p = 0;
@@ -173,8 +152,6 @@ public:
     }
     return S_OK;
   }
-private:
-  LONG m_cRef = 1;
 };
 
 // ---- the site window -------------------------------------------------------------------------------

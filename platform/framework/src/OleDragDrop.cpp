@@ -2,6 +2,7 @@
 // drop target, and the reading side of a data object.
 #include "Framework.h"
 #include "FwOleDragDrop.h"
+#include "ComCounted.h"
 #include <shlobj.h>
 
 IMPLEMENT_DYNAMIC(COleException, CException)
@@ -38,31 +39,6 @@ static HRESULT Guarded(F body) {
     return E_UNEXPECTED;
   }
 }
-
-// A reference count for the small COM objects of this file.
-template <class I>
-class CCounted : public I {
-public:
-  virtual ~CCounted() = default;
-  ULONG STDMETHODCALLTYPE AddRef() override { return (ULONG)::InterlockedIncrement(&m_cRef); }
-  ULONG STDMETHODCALLTYPE Release() override {
-    LONG n = ::InterlockedDecrement(&m_cRef);
-    if (n == 0) delete this;
-    return (ULONG)n;
-  }
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID riid, void** ppv) override {
-    if (ppv == nullptr) return E_POINTER;
-    if (riid == IID_IUnknown || riid == __uuidof(I)) {
-      *ppv = static_cast<I*>(this);
-      AddRef();
-      return S_OK;
-    }
-    *ppv = nullptr;
-    return E_NOINTERFACE;
-  }
-private:
-  LONG m_cRef = 1;
-};
 
 static HGLOBAL CopyGlobal(HGLOBAL hSource) {
   SIZE_T n = ::GlobalSize(hSource);

@@ -817,18 +817,21 @@ BOOL CWnd::UpdateData(BOOL bSaveAndValidate) {
   }
 }
 
+BOOL CWnd::BeginChildUpdate(HWND hChild, CCmdUI& state, CWnd& wndTemp) {
+  wndTemp.m_hWnd = hChild;
+  state.m_pOther = &wndTemp;
+  state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hChild);
+  // Objects of the control may answer for themselves (reflection of the update).
+  CWnd* pPerm = FromHandlePermanent(hChild);
+  return pPerm != nullptr &&
+         pPerm->OnCmdMsg(0, (int)MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE), &state, nullptr);
+}
+
 void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CCmdUI state;
   CWnd wndTemp;
   for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
-    wndTemp.m_hWnd = hChild;
-    state.m_pOther = &wndTemp;
-    state.m_nID = (UINT)(WORD)::GetDlgCtrlID(hChild);
-    // Objects of the control may answer for themselves (reflection of the update).
-    CWnd* pPerm = FromHandlePermanent(hChild);
-    if (pPerm != nullptr && pPerm->OnCmdMsg(0, (int)MAKELONG((WORD)CN_UPDATE_COMMAND_UI, WM_COMMAND + WM_REFLECT_BASE),
-                                            &state, nullptr))
-      continue;
+    if (BeginChildUpdate(hChild, state, wndTemp)) continue;
     // Buttons that are not push buttons keep their state unless a handler says otherwise.
     BOOL bDisable = bDisableIfNoHndler;
     if (bDisable && (::SendMessageW(hChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {

@@ -10,7 +10,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxCommandManager.h"
 #include "UfxVisualManager.h"
-#include "../../frames/tests/FramesTestKit.h"  // Pump
+#include "../../frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -28,15 +28,6 @@ inline void PumpFor(DWORD ms) {
     Pump();
     ::Sleep(5);
   } while (::GetTickCount() - start < ms);
-}
-
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < ms) {
-    Pump();
-    ::Sleep(5);
-  }
-  return done();
 }
 
 // Real input: the pointer moves to the screen point (absolute units round up so that the pixel

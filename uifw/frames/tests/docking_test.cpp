@@ -70,15 +70,7 @@ protected:
     Pump();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
   }
-  static CDockFrame* NewFrame() {
-    CDockFrame* pFrame = new CDockFrame;
-    // A popup with a plain border: no window manager to wait for.
-    EXPECT_TRUE(pFrame->Create(nullptr, L"frame", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, CRect(100, 100, 700, 500)));
-    pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    theApp.m_pMainWnd = pFrame;
-    return pFrame;
-  }
+  static CDockFrame* NewFrame() { return NewDockingFrame<CDockFrame>(); }
   template <class Bar> Bar* Add(CDockFrame* pFrame, UINT nID, CSize size, UINT nDockBar = AFX_IDW_DOCKBAR_TOP,
                                 LPCRECT lpRect = nullptr) {
     Bar* pBar = new Bar(size);

@@ -153,14 +153,11 @@ protected:
   }
   bool settingsExisted = false;
   std::vector<CString> settingsBefore;
-  static CSizingFrame* NewFrame() {
-    CSizingFrame* pFrame = new CSizingFrame;
-    // A popup with a plain border: no window manager to wait for.
-    EXPECT_TRUE(pFrame->Create(nullptr, L"frame", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, CRect(100, 100, 700, 500)));
-    pFrame->EnableDocking(CBRS_ALIGN_ANY);
-    pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-    theApp.m_pMainWnd = pFrame;
-    return pFrame;
+  static CSizingFrame* NewFrame() { return NewDockingFrame<CSizingFrame>(); }
+  // A fresh frame in place of the one a table case used.
+  void RenewFrame() {
+    frame->DestroyWindow();
+    frame = NewFrame();
   }
   // A sizing bar docked at the top (in the row of pLeftOf when given).
   static CUfxSizingControlBar* AddBar(CSizingFrame* pFrame, UINT nID, CControlBar* pLeftOf = nullptr,
@@ -287,8 +284,7 @@ TEST_F(SizingBarTest, TheSplitterMovesLengthFromOneBarToTheOther) {
     EXPECT_EQ(c.bLimit && c.dx < 0, !!b->IsExpanded());
     EXPECT_FALSE(a->m_bDragging);
     EXPECT_EQ(nullptr, ::GetCapture());
-    frame->DestroyWindow();
-    frame = NewFrame();
+    RenewFrame();
   }
 }
 
@@ -310,8 +306,7 @@ TEST_F(SizingBarTest, TheOuterEdgeSetsTheThicknessOfTheWholeRow) {
     EXPECT_EQ(expected, a->m_szHorz.cy);
     EXPECT_EQ(expected, b->m_szHorz.cy);
     EXPECT_EQ(ScreenRect(a).Height(), ScreenRect(b).Height());
-    frame->DestroyWindow();
-    frame = NewFrame();
+    RenewFrame();
   }
 }
 
@@ -569,8 +564,7 @@ TEST_F(SizingBarTest, AFloatingFrameClosesOnlyWhenItsBarMayBeClosed) {
     Pump();
     EXPECT_EQ(!bClosable, !!pMini->IsWindowVisible());
     EXPECT_EQ(!bClosable, !!pBar->IsWindowVisible());
-    frame->DestroyWindow();
-    frame = NewFrame();
+    RenewFrame();
   }
 }
 
@@ -604,8 +598,7 @@ TEST_F(SizingBarTest, ATearOffFollowsTheMouseUntilDroppedOrCancelled) {
       EXPECT_FALSE(::IsWindow(hBar));
       EXPECT_FALSE(::IsWindow(hMini));
     }
-    frame->DestroyWindow();
-    frame = NewFrame();
+    RenewFrame();
   }
 }
 
@@ -686,8 +679,7 @@ TEST_F(SizingBarTest, AutomaticRollUpFollowsTheMouseAndTheFocus) {
       EXPECT_GE(elapsed, 1400u);
     }
     delete pEdit;
-    frame->DestroyWindow();
-    frame = NewFrame();
+    RenewFrame();
   }
 }
 

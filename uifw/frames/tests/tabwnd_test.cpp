@@ -155,6 +155,13 @@ protected:
   std::vector<std::unique_ptr<CWnd>> windows;
 };
 
+// count labels: the stem followed by 0, 1, 2...
+std::vector<CString> NumberedLabels(LPCWSTR stem, int count) {
+  std::vector<CString> labels;
+  for (int i = 0; i < count; ++i) labels.push_back(CString(stem) + CString(std::to_wstring(i).c_str()));
+  return labels;
+}
+
 std::string Text(const CString& s) {
   std::string out;
   for (int i = 0; i < s.GetLength(); ++i) out.push_back((char)s[i]);
@@ -461,9 +468,7 @@ TEST_F(TabWndTest, ImagesAndLocationSetTheStripHeightAndPlaces) {
 // ---- Scrolling the strip ----
 
 TEST_F(TabWndTest, ScrollButtonsMoveTheStripAndFollowItsEnds) {
-  std::vector<CString> labels;
-  for (int i = 0; i < 30; ++i) labels.push_back(CString(L"Sheet number ") + CString(std::to_wstring(i).c_str()));
-  MakeTabs(CUfxTabWnd::STYLE_3D_SCROLLED, labels);
+  MakeTabs(CUfxTabWnd::STYLE_3D_SCROLLED, NumberedLabels(L"Sheet number ", 30));
   CUfxTabButton* pLeft = tabs.GetButton(CUfxTabWnd::ID_BUTTON_LEFT);
   CUfxTabButton* pRight = tabs.GetButton(CUfxTabWnd::ID_BUTTON_RIGHT);
   ASSERT_NE(nullptr, pLeft);
@@ -511,9 +516,7 @@ TEST_F(TabWndTest, FlatStripsJumpToTheirEnds) {
 }
 
 TEST_F(TabWndTest, TheSlopedStripScrollsByWholeTabs) {
-  std::vector<CString> labels;
-  for (int i = 0; i < 20; ++i) labels.push_back(CString(L"Page ") + CString(std::to_wstring(i).c_str()));
-  MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, labels);
+  MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, NumberedLabels(L"Page ", 20));
   CUfxTabButton* pLeft = tabs.GetButton(CUfxTabWnd::ID_BUTTON_LEFT);
   CUfxTabButton* pRight = tabs.GetButton(CUfxTabWnd::ID_BUTTON_RIGHT);
   EXPECT_FALSE(pLeft->IsWindowEnabled());  // at the first tab
