@@ -1,6 +1,7 @@
 #include "UfxSizingControlBar.h"
 #include "UfxBarDockContext.h"
 #include "UfxFrameWnd.h"
+#include "UfxGdiEffects.h"
 #include "UfxGlobalData.h"
 #include "UfxMiniDockFrameWnd.h"
 #include "UfxRegistryPtr.h"
@@ -627,8 +628,18 @@ void CUfxSizingControlBar::PaintCaption(CDC* pDC, const CRect& rectWindow, const
 
 void CUfxSizingControlBar::DrawTitleCaption(CDC* pDC, const CRect& rect) {
   const COLORREF clrCaption = ::GetSysColor(m_bActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION);
-  pDC->FillSolidRect(&rect, clrCaption);
   const BOOL bHorz = IsHorzDocked();
+  if (s_bGradientTitleBar) {
+    // Along the text: upwards beside a horizontal bar, rightwards above a vertical one.
+    BOOL bSystemGradients = FALSE;
+    ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &bSystemGradients, 0);
+    const COLORREF clrEnd =
+        bSystemGradients ? ::GetSysColor(m_bActive ? COLOR_GRADIENTACTIVECAPTION : COLOR_GRADIENTINACTIVECAPTION)
+                         : UfxGlobalData.clrBarFace;
+    CUfxGdiEffects(*pDC).FillGradient(rect, clrCaption, clrEnd, bHorz);
+  } else {
+    pDC->FillSolidRect(&rect, clrCaption);
+  }
   CFont* pOldFont = pDC->SelectObject(bHorz ? &UfxGlobalData.fontVertCaption : &UfxGlobalData.fontRegular);
   pDC->SetTextColor(::GetSysColor(m_bActive ? COLOR_CAPTIONTEXT : COLOR_INACTIVECAPTIONTEXT));
   pDC->SetBkMode(TRANSPARENT);

@@ -138,6 +138,8 @@ BOOL CUfxWorkspace::SaveState(LPCWSTR lpszSectionName, CUfxFrameHelper* pFrameIm
     pFrameImpl->SaveTearOffMenus(m_bLoadSaveFrameBarsOnly);
     SaveRebarsState(strSection, pFrameImpl->GetOwnerFrame());
   }
+  // Images the user drew for buttons live in their own bitmap file.
+  if (CUfxToolBarImages* pUserImages = CUfxToolBar::GetUserImages()) pUserImages->Save();
 
   if (UfxMouseManager != nullptr) UfxMouseManager->SaveState(strSection);
   if (UfxContextMenuManager != nullptr) UfxContextMenuManager->SaveState(strSection);

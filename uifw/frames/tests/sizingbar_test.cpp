@@ -12,6 +12,7 @@
 #include "UfxToolBar.h"
 #include "UfxVisualManager.h"
 #include "UfxWorkspace.h"
+#include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -257,6 +258,62 @@ TEST_F(SizingBarTest, TheNonClientAreaShowsFaceEdgesAndCaptionButtons) {
   EXPECT_EQ(g.clrBarLight, pixel(rectClose.TopLeft()));
   EXPECT_EQ(g.clrBarDkShadow, pixel(rectClose.BottomRight() - CSize(1, 1)));
   ::ReleaseDC(a->m_hWnd, hdc);
+}
+
+// A bar whose caption is drawn as a title bar, with or without the gradient.
+class CTitleCaptionBar : public CUfxSizingControlBar {
+public:
+  static void SetTitleSwitches(BOOL bTitle, BOOL bGradient) {
+    s_bCaptionTitleBar = bTitle;
+    s_bGradientTitleBar = bGradient;
+  }
+  void SetCaptionActive(BOOL bActive) { m_bActive = bActive; }
+};
+
+// An active title caption beside a horizontal bar runs from the caption colour at its foot to the
+// gradient colour at its head; without the gradient switch it is one colour.
+TEST_F(SizingBarTest, ATitleCaptionFillsSolidOrWithItsGradient) {
+  CTitleCaptionBar* pBar = new CTitleCaptionBar;
+  AddBar(frame, kBarA, nullptr, pBar);
+  ASSERT_TRUE(pBar->IsHorzDocked());
+  pBar->SetCaptionActive(TRUE);
+  BOOL bSystemGradients = FALSE;
+  ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &bSystemGradients, 0);
+  const COLORREF clrStart = ::GetSysColor(COLOR_ACTIVECAPTION);
+  // The scheme here may give both caption colours alike: the gradient's end gets a colour of its own.
+  const int iGradient = COLOR_GRADIENTACTIVECAPTION;
+  const COLORREF clrSchemeGradient = ::GetSysColor(iGradient);
+  const COLORREF clrOwnGradient = clrStart ^ 0xFFFFFF;
+  ::SetSysColors(1, &iGradient, &clrOwnGradient);
+  const COLORREF clrEnd = bSystemGradients ? clrOwnGradient : UfxGlobalData.clrBarFace;
+
+  const CRect rect(0, 0, 16, 128);
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader = {sizeof(BITMAPINFOHEADER), rect.Width(), rect.Height(), 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* pBits = nullptr;
+  HBITMAP hbm = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  CDC dc;
+  dc.Attach(::CreateCompatibleDC(nullptr));
+  HGDIOBJ hOld = ::SelectObject(dc.m_hDC, hbm);
+  auto isClose = [](COLORREF a, COLORREF b) {
+    return std::abs(GetRValue(a) - GetRValue(b)) <= 8 && std::abs(GetGValue(a) - GetGValue(b)) <= 8 &&
+           std::abs(GetBValue(a) - GetBValue(b)) <= 8;
+  };
+  struct Case {
+    BOOL bGradient;
+    COLORREF clrFoot, clrHead;
+  };
+  for (const Case& c : {Case{FALSE, clrStart, clrStart}, Case{TRUE, clrStart, clrEnd}}) {
+    CTitleCaptionBar::SetTitleSwitches(TRUE, c.bGradient);
+    pBar->DrawTitleCaption(&dc, rect);
+    EXPECT_TRUE(isClose(c.clrFoot, dc.GetPixel(8, rect.bottom - 1))) << c.bGradient;
+    EXPECT_TRUE(isClose(c.clrHead, dc.GetPixel(8, 0))) << c.bGradient;
+  }
+  CTitleCaptionBar::SetTitleSwitches(FALSE, FALSE);
+  ::SetSysColors(1, &iGradient, &clrSchemeGradient);
+  ::SelectObject(dc.m_hDC, hOld);
+  ::DeleteDC(dc.Detach());
+  ::DeleteObject(hbm);
 }
 
 // The splitter between two bars: what one gains the other loses, neither below its minimum 33;

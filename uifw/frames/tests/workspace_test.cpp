@@ -7,6 +7,7 @@
 #include "UfxGlobalData.h"
 #include "UfxMouseManager.h"
 #include "UfxRegistry.h"
+#include "UfxToolBar.h"
 #include "UfxWorkspace.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -150,6 +151,50 @@ TEST_F(WorkspaceTest, SavingCanBeSwitchedOff) {
   theApp.m_bSaveState = FALSE;
   EXPECT_FALSE(theApp.SaveState());
   EXPECT_FALSE(KeyExists(kSettings));
+}
+
+namespace {
+// A bitmap file of one grey 16x15 image, as the user's button images start out.
+CString WriteOneImageFile() {
+  WCHAR szDir[MAX_PATH] = {};
+  ::GetTempPathW(MAX_PATH, szDir);
+  CString strPath;
+  strPath.Format(L"%sworkspace_user_images_%lu.bmp", szDir, ::GetCurrentProcessId());
+  const int w = 16, h = 15, cbRow = (w * 3 + 3) & ~3;
+  std::vector<BYTE> pixels((size_t)cbRow * h, 0x80);
+  BITMAPINFOHEADER bih = {sizeof(bih), w, h, 1, 24, BI_RGB, (DWORD)pixels.size(), 0, 0, 0, 0};
+  BITMAPFILEHEADER bfh = {0x4D42, (DWORD)(sizeof(bfh) + sizeof(bih) + pixels.size()), 0, 0, sizeof(bfh) + sizeof(bih)};
+  HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD cb = 0;
+  ::WriteFile(hFile, &bfh, sizeof(bfh), &cb, nullptr);
+  ::WriteFile(hFile, &bih, sizeof(bih), &cb, nullptr);
+  ::WriteFile(hFile, pixels.data(), (DWORD)pixels.size(), &cb, nullptr);
+  ::CloseHandle(hFile);
+  return strPath;
+}
+}  // namespace
+
+TEST_F(WorkspaceTest, SavingWritesTheUsersButtonImagesToTheirFile) {
+  const CString strPath = WriteOneImageFile();
+  CUfxToolBarImages userImages;
+  ASSERT_TRUE(userImages.LoadFromFile(strPath));
+  ASSERT_EQ(1, userImages.GetCount());
+  HDC hdcScreen = ::GetDC(nullptr);
+  HBITMAP hbmNew = ::CreateCompatibleBitmap(hdcScreen, 16, 15);
+  ::ReleaseDC(nullptr, hdcScreen);
+  EXPECT_EQ(1, userImages.AddImage(hbmNew));
+  ::DeleteObject(hbmNew);
+  CUfxToolBar::SetUserImages(&userImages);
+
+  const BOOL bSaved = theApp.SaveState();
+  CUfxToolBar::SetUserImages(nullptr);
+  ASSERT_TRUE(bSaved);
+  EXPECT_FALSE(userImages.IsModified());
+  CUfxToolBarImages reread;
+  ASSERT_TRUE(reread.LoadFromFile(strPath));
+  EXPECT_EQ(2, reread.GetCount()) << "the image drawn since the load is in the file";
+  reread.Clear();
+  ::DeleteFileW(strPath);
 }
 
 TEST_F(WorkspaceTest, CleanStateLeavesNothingUnderTheSection) {
