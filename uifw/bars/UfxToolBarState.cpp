@@ -172,8 +172,14 @@ BOOL CUfxToolBar::LoadParameters(LPCWSTR lpszProfileName) {
          reg.Read(L"CommandsUsage", static_cast<CObject&>(UfxCommandUsage)));
   // Only the four known animations; anything else stored reads as none.
   s_iMenuAnimation = nMenuAnimation >= 0 && nMenuAnimation <= 3 ? nMenuAnimation : 0;
-  CUfxVisualManager::GetInstance()->SetLook2000(nLook2000 != 0);
-  SetLargeIcons(nLargeIcons != 0);
+  // Applying a value that is already in force would lay out and repaint every bar for nothing.
+  CUfxVisualManager* pManager = CUfxVisualManager::GetInstance();
+  const BOOL bLook2000 = nLook2000 != 0, bLargeIcons = nLargeIcons != 0;
+  if ((pManager->IsLook2000() != FALSE) != (bLook2000 != FALSE)) pManager->SetLook2000(bLook2000);
+  if ((s_bLargeIcons != FALSE) != (bLargeIcons != FALSE))
+    SetLargeIcons(bLargeIcons);
+  else
+    UfxGlobalData.m_bLargeIcons = bLargeIcons;
   return TRUE;
 }
 
