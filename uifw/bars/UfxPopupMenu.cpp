@@ -365,11 +365,31 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
   if (m_iShadowSize > 0) sizeWindow += CSize(m_iShadowSize, m_iShadowSize);
   const BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
   const int xLeft = bRTL ? m_x - sizeWindow.cx : m_x;
+  RepaintParentButtonUnderShadow(CPoint(xLeft, m_y));
   if (m_iShadowSize > 0 && !IsWindowVisible()) SaveShadowStrips(CPoint(xLeft, m_y));
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
   AdjustScrollButtons();
+}
+
+// A shadow strip that falls on the button this popup drops from would keep the button's look of
+// before it opened: the button is drawn again first, so the strips saved under the shadow hold it
+// as it looks now.
+void CUfxPopupMenu::RepaintParentButtonUnderShadow(CPoint ptWindow) {
+  CUfxToolBar* pParentBar = GetParentToolBar();
+  if (m_iShadowSize <= 0 || m_pParentBtn == nullptr || pParentBar == nullptr || pParentBar->GetSafeHwnd() == nullptr)
+    return;
+  const int nDepth = m_iShadowSize;
+  CRect rectRight(CPoint(ptWindow.x + m_FinalSize.cx, ptWindow.y), CSize(nDepth, m_FinalSize.cy + nDepth));
+  CRect rectBottom(CPoint(ptWindow.x, ptWindow.y + m_FinalSize.cy), CSize(m_FinalSize.cx, nDepth));
+  pParentBar->ScreenToClient(rectRight);
+  pParentBar->ScreenToClient(rectBottom);
+  const CRect rectButton = m_pParentBtn->Rect();
+  CRect rectCommon;
+  if (!rectCommon.IntersectRect(rectRight, rectButton) && !rectCommon.IntersectRect(rectBottom, rectButton)) return;
+  pParentBar->InvalidateRect(rectButton);
+  pParentBar->UpdateWindow();
 }
 
 void CUfxPopupMenu::SaveShadowStrips(CPoint ptWindow) {
@@ -869,12 +889,24 @@ LRESULT CUfxPopupMenu::OnMouseMoveMsg(WPARAM, LPARAM lParam) {
     SetTimer(kScrollTimerId, kScrollTimerDuration, nullptr);
     InvalidateRect(iMode < 0 ? m_rectScrollUp : m_rectScrollDn);
   }
-  const BOOL bActive = m_rectTearOffCaption.PtInRect(point);
-  if (bActive != m_bIsTearOffCaptionActive) {
-    m_bIsTearOffCaptionActive = bActive;
-    InvalidateRect(m_rectTearOffCaption);
-  }
+  SetTearOffCaptionActive(m_rectTearOffCaption.PtInRect(point));
   return 0;
+}
+
+void CUfxPopupMenu::SetTearOffCaptionActive(BOOL bActive) {
+  if (bActive == m_bIsTearOffCaptionActive) return;
+  m_bIsTearOffCaptionActive = bActive;
+  InvalidateRect(m_rectTearOffCaption);
+}
+
+BOOL CUfxPopupMenu::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+  if (pHdr != nullptr && m_wndToolTip.GetSafeHwnd() != nullptr && pHdr->hwndFrom == m_wndToolTip.GetSafeHwnd() &&
+      !m_rectTearOffCaption.IsRectEmpty()) {
+    if (pHdr->code == TTN_SHOW) SetTearOffCaptionActive(TRUE);
+    else if (pHdr->code == TTN_POP) SetTearOffCaptionActive(FALSE);
+  }
+  return CMiniFrameWnd::OnNotify(wParam, lParam, pResult);
 }
 
 void CUfxPopupMenu::OnLButtonDown(UINT nFlags, CPoint point) {
