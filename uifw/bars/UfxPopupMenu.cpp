@@ -365,8 +365,9 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
   if (m_iShadowSize > 0) sizeWindow += CSize(m_iShadowSize, m_iShadowSize);
   const BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
   const int xLeft = bRTL ? m_x - sizeWindow.cx : m_x;
-  RepaintParentButtonUnderShadow(CPoint(xLeft, m_y));
-  if (m_iShadowSize > 0 && !IsWindowVisible()) SaveShadowStrips(CPoint(xLeft, m_y));
+  const BOOL bSaveStrips = m_iShadowSize > 0 && !IsWindowVisible();
+  if (bSaveStrips) SaveShadowStrips(CPoint(xLeft, m_y));
+  RepaintParentButtonUnderShadow(CPoint(xLeft, m_y), bSaveStrips);
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
@@ -374,22 +375,38 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
 }
 
 // A shadow strip that falls on the button this popup drops from would keep the button's look of
-// before it opened: the button is drawn again first, so the strips saved under the shadow hold it
-// as it looks now.
-void CUfxPopupMenu::RepaintParentButtonUnderShadow(CPoint ptWindow) {
+// before it opened: the button is drawn again, and the strips just saved take that part of it
+// from the bar itself.
+void CUfxPopupMenu::RepaintParentButtonUnderShadow(CPoint ptWindow, BOOL bStripsSaved) {
   CUfxToolBar* pParentBar = GetParentToolBar();
   if (m_iShadowSize <= 0 || m_pParentBtn == nullptr || pParentBar == nullptr || pParentBar->GetSafeHwnd() == nullptr)
     return;
   const int nDepth = m_iShadowSize;
-  CRect rectRight(CPoint(ptWindow.x + m_FinalSize.cx, ptWindow.y), CSize(nDepth, m_FinalSize.cy + nDepth));
-  CRect rectBottom(CPoint(ptWindow.x, ptWindow.y + m_FinalSize.cy), CSize(m_FinalSize.cx, nDepth));
-  pParentBar->ScreenToClient(rectRight);
-  pParentBar->ScreenToClient(rectBottom);
-  const CRect rectButton = m_pParentBtn->Rect();
-  CRect rectCommon;
-  if (!rectCommon.IntersectRect(rectRight, rectButton) && !rectCommon.IntersectRect(rectBottom, rectButton)) return;
-  pParentBar->InvalidateRect(rectButton);
+  const CRect rectRight(CPoint(ptWindow.x + m_FinalSize.cx, ptWindow.y), CSize(nDepth, m_FinalSize.cy + nDepth));
+  const CRect rectBottom(CPoint(ptWindow.x, ptWindow.y + m_FinalSize.cy), CSize(m_FinalSize.cx, nDepth));
+  CPoint ptBar(0, 0);
+  pParentBar->ClientToScreen(&ptBar);
+  CRect rectButton = m_pParentBtn->Rect();
+  rectButton.OffsetRect(ptBar);
+  CRect rectOnRight, rectOnBottom;
+  const BOOL bRight = rectOnRight.IntersectRect(rectRight, rectButton);
+  const BOOL bBottom = rectOnBottom.IntersectRect(rectBottom, rectButton);
+  if (!bRight && !bBottom) return;
+  pParentBar->InvalidateRect(m_pParentBtn->Rect());
   pParentBar->UpdateWindow();
+  if (!bStripsSaved) return;
+  CClientDC dcBar(pParentBar);
+  CDC dcMem;
+  if (!dcMem.CreateCompatibleDC(&dcBar)) return;
+  auto copyInto = [&](CBitmap& bmp, const CRect& rectStrip, const CRect& rectPart) {
+    if (bmp.GetSafeHandle() == nullptr || rectPart.IsRectEmpty()) return;
+    CBitmap* pOld = dcMem.SelectObject(&bmp);
+    dcMem.BitBlt(rectPart.left - rectStrip.left, rectPart.top - rectStrip.top, rectPart.Width(), rectPart.Height(),
+                 &dcBar, rectPart.left - ptBar.x, rectPart.top - ptBar.y, SRCCOPY);
+    dcMem.SelectObject(pOld);
+  };
+  if (bRight) copyInto(m_bmpShadowRight, rectRight, rectOnRight);
+  if (bBottom) copyInto(m_bmpShadowBottom, rectBottom, rectOnBottom);
 }
 
 void CUfxPopupMenu::SaveShadowStrips(CPoint ptWindow) {

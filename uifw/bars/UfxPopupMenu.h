@@ -178,7 +178,7 @@ protected:
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
   void UpdateShadow();
-  void RepaintParentButtonUnderShadow(CPoint ptWindow);
+  void RepaintParentButtonUnderShadow(CPoint ptWindow, BOOL bStripsSaved);
   // The screen under the shadow, kept before the popup covers it.
   void SaveShadowStrips(CPoint ptWindow);
   void PaintMenu(CDC& dc);
