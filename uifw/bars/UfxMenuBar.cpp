@@ -284,6 +284,12 @@ void CUfxMenuBar::LayoutButtons() {
   }
 }
 
+INT_PTR CUfxMenuBar::OnToolHitTest(CPoint point, TOOLINFOW* pTI) const {
+  CUfxMenuBar* pThis = const_cast<CUfxMenuBar*>(this);
+  if (DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pThis->GetButton(pThis->HitTest(point))) != nullptr) return -1;
+  return CUfxToolBar::OnToolHitTest(point, pTI);
+}
+
 int CUfxMenuBar::FindDropIndex(CPoint point, CRect& rectDrag) const {
   const int iIndex = CUfxToolBar::FindDropIndex(point, rectDrag);
   // No drop among the MDI buttons.

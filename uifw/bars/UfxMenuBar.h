@@ -23,6 +23,8 @@ public:
                 DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, CRect rcBorders = CRect(1, 1, 1, 1),
                 UINT nID = AFX_IDW_MENUBAR) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // Menu titles show no tooltip.
+  INT_PTR OnToolHitTest(CPoint point, TOOLINFOW* pTI) const override;
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD dwMode) override;
   BOOL AllowsTextLabels() const override { return FALSE; }

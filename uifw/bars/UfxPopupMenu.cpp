@@ -365,11 +365,48 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
   if (m_iShadowSize > 0) sizeWindow += CSize(m_iShadowSize, m_iShadowSize);
   const BOOL bRTL = (GetExStyle() & WS_EX_LAYOUTRTL) != 0;
   const int xLeft = bRTL ? m_x - sizeWindow.cx : m_x;
-  if (m_iShadowSize > 0 && !IsWindowVisible()) SaveShadowStrips(CPoint(xLeft, m_y));
+  const BOOL bSaveStrips = m_iShadowSize > 0 && !IsWindowVisible();
+  if (bSaveStrips) SaveShadowStrips(CPoint(xLeft, m_y));
+  RepaintParentButtonUnderShadow(CPoint(xLeft, m_y), bSaveStrips);
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
   AdjustScrollButtons();
+}
+
+// A shadow strip that falls on the button this popup drops from would keep the button's look of
+// before it opened: the button is drawn again, and the strips just saved take that part of it
+// from the bar itself.
+void CUfxPopupMenu::RepaintParentButtonUnderShadow(CPoint ptWindow, BOOL bStripsSaved) {
+  CUfxToolBar* pParentBar = GetParentToolBar();
+  if (m_iShadowSize <= 0 || m_pParentBtn == nullptr || pParentBar == nullptr || pParentBar->GetSafeHwnd() == nullptr)
+    return;
+  const int nDepth = m_iShadowSize;
+  const CRect rectRight(CPoint(ptWindow.x + m_FinalSize.cx, ptWindow.y), CSize(nDepth, m_FinalSize.cy + nDepth));
+  const CRect rectBottom(CPoint(ptWindow.x, ptWindow.y + m_FinalSize.cy), CSize(m_FinalSize.cx, nDepth));
+  CPoint ptBar(0, 0);
+  pParentBar->ClientToScreen(&ptBar);
+  CRect rectButton = m_pParentBtn->Rect();
+  rectButton.OffsetRect(ptBar);
+  CRect rectOnRight, rectOnBottom;
+  const BOOL bRight = rectOnRight.IntersectRect(rectRight, rectButton);
+  const BOOL bBottom = rectOnBottom.IntersectRect(rectBottom, rectButton);
+  if (!bRight && !bBottom) return;
+  pParentBar->InvalidateRect(m_pParentBtn->Rect());
+  pParentBar->UpdateWindow();
+  if (!bStripsSaved) return;
+  CClientDC dcBar(pParentBar);
+  CDC dcMem;
+  if (!dcMem.CreateCompatibleDC(&dcBar)) return;
+  auto copyInto = [&](CBitmap& bmp, const CRect& rectStrip, const CRect& rectPart) {
+    if (bmp.GetSafeHandle() == nullptr || rectPart.IsRectEmpty()) return;
+    CBitmap* pOld = dcMem.SelectObject(&bmp);
+    dcMem.BitBlt(rectPart.left - rectStrip.left, rectPart.top - rectStrip.top, rectPart.Width(), rectPart.Height(),
+                 &dcBar, rectPart.left - ptBar.x, rectPart.top - ptBar.y, SRCCOPY);
+    dcMem.SelectObject(pOld);
+  };
+  if (bRight) copyInto(m_bmpShadowRight, rectRight, rectOnRight);
+  if (bBottom) copyInto(m_bmpShadowBottom, rectBottom, rectOnBottom);
 }
 
 void CUfxPopupMenu::SaveShadowStrips(CPoint ptWindow) {
@@ -867,12 +904,24 @@ LRESULT CUfxPopupMenu::OnMouseMoveMsg(WPARAM, LPARAM lParam) {
     SetTimer(kScrollTimerId, kScrollTimerDuration, nullptr);
     InvalidateRect(iMode < 0 ? m_rectScrollUp : m_rectScrollDn);
   }
-  const BOOL bActive = m_rectTearOffCaption.PtInRect(point);
-  if (bActive != m_bIsTearOffCaptionActive) {
-    m_bIsTearOffCaptionActive = bActive;
-    InvalidateRect(m_rectTearOffCaption);
-  }
+  SetTearOffCaptionActive(m_rectTearOffCaption.PtInRect(point));
   return 0;
+}
+
+void CUfxPopupMenu::SetTearOffCaptionActive(BOOL bActive) {
+  if (bActive == m_bIsTearOffCaptionActive) return;
+  m_bIsTearOffCaptionActive = bActive;
+  InvalidateRect(m_rectTearOffCaption);
+}
+
+BOOL CUfxPopupMenu::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {
+  const NMHDR* pHdr = reinterpret_cast<const NMHDR*>(lParam);
+  if (pHdr != nullptr && m_wndToolTip.GetSafeHwnd() != nullptr && pHdr->hwndFrom == m_wndToolTip.GetSafeHwnd() &&
+      !m_rectTearOffCaption.IsRectEmpty()) {
+    if (pHdr->code == TTN_SHOW) SetTearOffCaptionActive(TRUE);
+    else if (pHdr->code == TTN_POP) SetTearOffCaptionActive(FALSE);
+  }
+  return CMiniFrameWnd::OnNotify(wParam, lParam, pResult);
 }
 
 void CUfxPopupMenu::OnLButtonDown(UINT nFlags, CPoint point) {

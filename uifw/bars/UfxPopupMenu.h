@@ -42,6 +42,8 @@ public:
 
   BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The tear-off caption's tooltip lights the caption while it shows.
+  BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void PostNcDestroy() override;
   void RecalcLayout(BOOL bNotify = TRUE) override;
 
@@ -176,6 +178,7 @@ protected:
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
   void UpdateShadow();
+  void RepaintParentButtonUnderShadow(CPoint ptWindow, BOOL bStripsSaved);
   // The screen under the shadow, kept before the popup covers it.
   void SaveShadowStrips(CPoint ptWindow);
   void PaintMenu(CDC& dc);
@@ -189,6 +192,7 @@ protected:
   void StartAnimation();
   BOOL NotifyParentDlg(BOOL bActivate);
   void WriteBackInCustomize();
+  void SetTearOffCaptionActive(BOOL bActive);
 
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnSize(UINT nType, int cx, int cy);

@@ -22,6 +22,7 @@ namespace {
 const UINT_PTR kOpenTimer = 1;
 const UINT_PTR kCloseTimer = 2;
 const int kSeparatorHeight = 8;
+const int kInsertionMarkHeight = 6;
 const int kEmptyWidth = 50;
 const int kEmptyHeight = 20;
 
@@ -366,6 +367,60 @@ void CUfxPopupMenuBar::LayoutButtons() {
   ::GetCursorPos(&pt);
   ScreenToClient(&pt);
   if (HitItem(pt) >= 0) m_bAllowReleaseExecute = FALSE;
+}
+
+// ---- dropping in customize mode ------------------------------------------------------------------
+
+int CUfxPopupMenuBar::FindDropIndex(CPoint point, CRect& rectDrag) const {
+  rectDrag.SetRectEmpty();
+  // A menu cannot go inside itself: no drop while the selected button opened this popup or
+  // one of its parents.
+  CUfxToolBar* pSelBar = GetSelectedToolbar();
+  CUfxToolbarButton* pSelected = pSelBar != nullptr ? pSelBar->GetButton(pSelBar->GetSelectedButton()) : nullptr;
+  if (pSelected != nullptr)
+    for (CUfxPopupMenu* p = GetParentPopup(); p != nullptr; p = p->GetParentPopupMenu())
+      if (p->GetParentButton() == pSelected) return -1;
+
+  CRect rectClient;
+  GetClientRect(rectClient);
+  const int nHalf = kInsertionMarkHeight / 2;
+  if (GetButtonCount() == 0) {
+    rectDrag.SetRect(rectClient.left + 1, rectClient.top + 1 - nHalf, rectClient.right - 1, rectClient.top + 1 + nHalf);
+    return 0;
+  }
+  for (int i = 0; i < GetButtonCount(); ++i) {
+    const CRect rect = GetButton(i)->Rect();
+    if (point.x < rect.left || point.x >= rect.right) continue;  // another column
+    const BOOL bLastInColumn =
+        i + 1 == GetButtonCount() || (GetButton(i + 1)->m_nStyle & TBBS_BREAK) || GetButton(i + 1)->Rect().left != rect.left;
+    if (point.y < rect.CenterPoint().y) {
+      rectDrag.SetRect(rect.left, rect.top - nHalf, rect.right, rect.top + nHalf);
+      return i;
+    }
+    if (point.y < rect.bottom || bLastInColumn) {
+      rectDrag.SetRect(rect.left, rect.bottom - nHalf, rect.right, rect.bottom + nHalf);
+      return i + 1;
+    }
+  }
+  return -1;
+}
+
+// An I-beam across the column, centred between the two rows the button goes between.
+void CUfxPopupMenuBar::DrawInsertionMark(CDC* pDC) {
+  if (m_rectDrag.IsRectEmpty()) return;
+  CPen pen(PS_SOLID, 1, UfxGlobalData.clrBtnText);
+  CPen* pOldPen = pDC->SelectObject(m_penDrag.GetSafeHandle() != nullptr ? &m_penDrag : &pen);
+  const CRect& r = m_rectDrag;
+  const int y = r.top + r.Height() / 2;
+  for (int i = 0; i < 2; ++i) {
+    pDC->MoveTo(r.left, y - 1 + i);
+    pDC->LineTo(r.right, y - 1 + i);
+    pDC->MoveTo(r.left + i, r.top);
+    pDC->LineTo(r.left + i, r.bottom);
+    pDC->MoveTo(r.right - 1 - i, r.top);
+    pDC->LineTo(r.right - 1 - i, r.bottom);
+  }
+  pDC->SelectObject(pOldPen);
 }
 
 void CUfxPopupMenuBar::SetOffset(int iOffset) {

@@ -64,9 +64,11 @@ public:
   void AfterFillBackground(CDC* pDC) override;
   CSize ComputeButtonsSize(BOOL bVertical) override;
   int SetHotButton(int iHot) override;
-  void DrawInsertionMark(CDC* pDC) override {}
+  void DrawInsertionMark(CDC* pDC) override;
   CWnd* GetCommandTarget() const override;
-  int FindDropIndex(CPoint point, CRect& rectDrag) const override { return -1; }
+  // Where a button dragged in customize mode lands: the item before which it goes, with the
+  // insertion mark's rectangle between two rows of its column; -1 where it may not go.
+  int FindDropIndex(CPoint point, CRect& rectDrag) const override;
   void LayoutButtons() override;
   BOOL HandlesClickUp(CUfxToolbarButton* pButton) override { return FALSE; }
   BOOL HighlightsDisabledButtons() const override { return FALSE; }

@@ -244,6 +244,19 @@ protected:
   CUfxPopupMenu* sub = nullptr;
 };
 
+// While the tear-off strip's tip shows, the strip is lit; when it goes, so does the light.
+TEST_F(TearOff, TheStripIsLitWhileItsTipShows) {
+  const HWND hTip = sub->m_wndToolTip.GetSafeHwnd();
+  ASSERT_NE(nullptr, hTip);
+  ASSERT_FALSE(sub->m_bIsTearOffCaptionActive);
+  NMHDR hdr = {hTip, 0, (UINT)TTN_SHOW};
+  sub->SendMessage(WM_NOTIFY, 0, (LPARAM)&hdr);
+  EXPECT_TRUE(sub->m_bIsTearOffCaptionActive);
+  hdr.code = (UINT)TTN_POP;
+  sub->SendMessage(WM_NOTIFY, 0, (LPARAM)&hdr);
+  EXPECT_FALSE(sub->m_bIsTearOffCaptionActive);
+}
+
 TEST_F(TearOff, ADroppedBarIsKeptByTheFrame) {
   Drag(WM_LBUTTONUP, 0);
   CUfxToolBar* pBar = DYNAMIC_DOWNCAST(CUfxToolBar, frame->GetControlBar(kTearOffId));

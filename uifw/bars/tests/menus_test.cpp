@@ -194,6 +194,126 @@ TEST_F(PopupPlacement, ShadowDarkensTheScreenAndAClickOnItClosesTheMenu) {
   theApp.m_pMainWnd = pSavedMain;
 }
 
+// A menu that opens upwards from a title at the bottom of the main window casts its shadow on that
+// title: under the shadow lies the title as it looks while its menu is open (its pressed frame),
+// not as it looked before the click.
+TEST_F(PopupPlacement, TheShadowOnTheOpeningTitleShowsItPressed) {
+  CWnd* pSavedMain = theApp.m_pMainWnd;
+  theApp.m_pMainWnd = frame;
+  CUfxPopupMenu::EnableMenuShadows(TRUE);
+  const int nDepth = CUfxVisualManager::GetInstance()->GetMenuShadowDepth();
+  ASSERT_GT(nDepth, 0);
+  const CRect work = WorkArea(CPoint(300, 300));
+  frame->SetWindowPos(nullptr, 200, work.bottom - 300, 500, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  bar.SetBarStyle((bar.GetBarStyle() & ~CBRS_ALIGN_ANY) | CBRS_ALIGN_BOTTOM);
+  frame->RecalcLayout();
+  CRect rectClient;
+  frame->GetClientRect(rectClient);
+  bar.SetWindowPos(nullptr, 0, rectClient.bottom - 26, 500, 26, SWP_NOZORDER | SWP_NOACTIVATE);
+  bar.AdjustLayout();
+  Pump();
+  bar.UpdateWindow();
+  CRect rectBar;
+  bar.GetWindowRect(rectBar);
+  frame->ScreenToClient(rectBar);
+  ASSERT_EQ(rectClient.bottom, rectBar.bottom);
+
+  CUfxToolbarButton* pEdit = bar.GetButton(1);
+  const CPoint ptTitle = pEdit->Rect().CenterPoint();
+  ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
+  Pump();
+  ASSERT_STREQ(L"&Edit", OpenTitle());
+  CUfxPopupMenu* pPopup = Popup();
+  ASSERT_NE(nullptr, pPopup);
+  pPopup->UpdateWindow();
+  CRect rectTitle = pEdit->Rect(), rect;
+  bar.ClientToScreen(rectTitle);
+  pPopup->GetWindowRect(rect);
+  ASSERT_EQ(CUfxPopupMenu::DROP_UP, pPopup->GetDropDirection());
+  ASSERT_EQ(rectTitle.top + nDepth, rect.bottom);  // the bottom shadow covers the title's top rows
+
+  // Through the shadow, over the title against over the bar's plain face beyond it.
+  const int xTitle = rect.left + 2 * nDepth + 1;
+  const int xFace = rectTitle.right + 3;
+  ASSERT_LT(xTitle, rectTitle.right - 2);
+  ASSERT_LT(xFace, rect.right - 2 * nDepth);
+  HDC hdc = ::GetDC(nullptr);
+  int nTitle = 0, nFace = 0;
+  for (int y = rectTitle.top; y < rectTitle.top + nDepth; ++y) {
+    const COLORREF clrTitle = ::GetPixel(hdc, xTitle, y), clrFace = ::GetPixel(hdc, xFace, y);
+    nTitle += GetRValue(clrTitle) + GetGValue(clrTitle) + GetBValue(clrTitle);
+    nFace += GetRValue(clrFace) + GetGValue(clrFace) + GetBValue(clrFace);
+  }
+  ::ReleaseDC(nullptr, hdc);
+  EXPECT_LT(nTitle + 60, nFace);
+  theApp.m_pMainWnd = pSavedMain;
+}
+
+// In customize mode a button dragged over a popup goes before the item whose upper half it is
+// over, after the item whose lower half it is over, and after the last item of a column when it
+// is below that column; never into the menu of the button being dragged.
+TEST_F(MenuFrame, ADropInAMenuLandsBetweenTheRowsOfItsColumn) {
+  CUfxToolbarButton* pEdit = bar.GetButton(1);
+  const CPoint ptTitle = pEdit->Rect().CenterPoint();
+  ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
+  Pump();
+  ASSERT_STREQ(L"&Edit", OpenTitle());
+  CUfxPopupMenuBar* pItems = Popup()->GetMenuBar();
+  ASSERT_EQ(5, pItems->GetButtonCount());  // Undo, separator, Cut, Copy, Paste
+  const CRect rectUndo = pItems->GetButton(0)->Rect(), rectCopy = pItems->GetButton(3)->Rect(),
+              rectPaste = pItems->GetButton(4)->Rect();
+  struct Case {
+    CPoint pt;
+    int iIndex;
+    int yMark;  // the row boundary the mark is centred on
+  } const cases[] = {
+      {CPoint(rectUndo.left + 5, rectUndo.top + 2), 0, rectUndo.top},
+      {CPoint(rectCopy.left + 5, rectCopy.bottom - 2), 4, rectCopy.bottom},
+      {CPoint(rectPaste.left + 5, rectPaste.top + 2), 4, rectPaste.top},
+      {CPoint(rectPaste.left + 5, rectPaste.bottom + 5), 5, rectPaste.bottom},
+  };
+  for (const Case& c : cases) {
+    CRect rectDrag;
+    EXPECT_EQ(c.iIndex, pItems->FindDropIndex(c.pt, rectDrag)) << c.pt.x << "," << c.pt.y;
+    EXPECT_EQ(c.yMark, rectDrag.CenterPoint().y);
+    EXPECT_EQ(6, rectDrag.Height());
+    EXPECT_EQ(rectUndo.Width(), rectDrag.Width());
+  }
+  CRect rectDrag;
+  EXPECT_EQ(-1, pItems->FindDropIndex(CPoint(rectUndo.right + 20, rectUndo.top + 2), rectDrag));  // beside the column
+  EXPECT_TRUE(rectDrag.IsRectEmpty());
+
+  // The Edit title itself, selected in customize mode, cannot drop into its own menu.
+  Popup()->SendMessage(WM_CLOSE);
+  Pump();
+  CUfxToolBar::SetCustomizeMode(TRUE);
+  ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
+  ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
+  const BOOL bSelected = CUfxToolBar::GetSelectedToolbar() == &bar && bar.GetSelectedButton() == 1;
+  CUfxToolbarMenuButton* pEditMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pEdit);
+  if (pEditMenu->GetPopupMenu() == nullptr) pEditMenu->OpenPopupMenu(&bar);
+  Pump();
+  CUfxPopupMenu* pOwnMenu = pEditMenu->GetPopupMenu();
+  const int iRefused = pOwnMenu != nullptr ? pOwnMenu->GetMenuBar()->FindDropIndex(
+                                                 CPoint(rectUndo.left + 5, rectUndo.top + 2), rectDrag)
+                                           : -2;
+  if (pOwnMenu != nullptr) pOwnMenu->SendMessage(WM_CLOSE);
+  Pump();
+  CUfxToolBar::SetCustomizeMode(FALSE);
+  ASSERT_TRUE(bSelected);
+  ASSERT_NE(nullptr, pOwnMenu);
+  EXPECT_EQ(-1, iRefused);
+}
+
+// The titles of the menu bar are no toolbar buttons with tips.
+TEST_F(MenuFrame, MenuTitlesShowNoTooltip) {
+  for (int i = 0; i < bar.GetButtonCount(); ++i) {
+    TOOLINFOW ti = {};
+    ti.cbSize = sizeof(ti);
+    EXPECT_EQ(-1, bar.OnToolHitTest(bar.GetButton(i)->Rect().CenterPoint(), &ti)) << i;
+  }
+}
+
 // Each animation shows the items only when it has run to its end.
 TEST_F(PopupPlacement, AnimationsEndWithTheItemsShown) {
   for (CUfxPopupMenu::ANIMATION_TYPE type : {CUfxPopupMenu::UNFOLD, CUfxPopupMenu::SLIDE, CUfxPopupMenu::FADE}) {
