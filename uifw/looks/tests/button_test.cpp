@@ -52,7 +52,14 @@ protected:
   void Make(CUfxButton& b, LPCWSTR text, DWORD style, const CRect& rect, UINT id) {
     ASSERT_TRUE(b.Create(text, WS_CHILD | WS_VISIBLE | style, rect, &parent, id));
   }
+  // Posts a mouse message at (x, y) of the button. The real pointer is put on the same point
+  // first: once the button holds the capture, a move of the real pointer elsewhere would reach
+  // it too and tell it the pointer left.
   static void Post(CUfxButton& b, UINT msg, WPARAM w, int x, int y) {
+    CPoint screen(x, y);
+    b.ClientToScreen(&screen);
+    ::SetCursorPos(screen.x, screen.y);
+    Pump();
     b.PostMessage(msg, w, MAKELPARAM(x, y));
     Pump();
   }
