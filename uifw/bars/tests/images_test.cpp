@@ -8,6 +8,7 @@
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
 #include "../../looks/tests/TestCanvas.h"
+#include "BitmapFileKit.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
@@ -42,27 +43,6 @@ BOOL DrawOne(CUfxToolBarImages& images, CTestCanvas& canvas, int iImage, int x =
   const BOOL b = draw ? draw(&canvas.dc()) : images.Draw(&canvas.dc(), x, y, iImage);
   images.EndDraw(ds);
   return b;
-}
-
-// A 24-bit bitmap file of w x h pixels, colours from a function of (x, y).
-void WriteBmp24(const CString& strPath, int w, int h, std::function<COLORREF(int, int)> pixel) {
-  const int cbRow = (w * 3 + 3) & ~3;
-  std::vector<BYTE> data((size_t)cbRow * h);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) {
-      const COLORREF c = pixel(x, h - 1 - y);
-      BYTE* p = &data[(size_t)y * cbRow + x * 3];
-      p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-    }
-  BITMAPINFOHEADER bih = {sizeof(bih), w, h, 1, 24, BI_RGB, (DWORD)data.size(), 0, 0, 0, 0};
-  BITMAPFILEHEADER bfh = {0x4D42, (DWORD)(sizeof(bfh) + sizeof(bih) + data.size()), 0, 0, sizeof(bfh) + sizeof(bih)};
-  HANDLE h2 = ::CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, h2);
-  DWORD cb = 0;
-  ::WriteFile(h2, &bfh, sizeof(bfh), &cb, nullptr);
-  ::WriteFile(h2, &bih, sizeof(bih), &cb, nullptr);
-  ::WriteFile(h2, data.data(), (DWORD)data.size(), &cb, nullptr);
-  ::CloseHandle(h2);
 }
 
 // A pixel of a bitmap file as stored, without any recolouring.

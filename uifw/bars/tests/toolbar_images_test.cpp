@@ -1,6 +1,7 @@
 // The images a toolbar draws: the strips a resource loads (regular, resting, disabled; shared or
 // a locked bar's own), resources shared by several bars, the user images kept beside the program,
 // the reload after a system colour change, and the clean-up at exit.
+#include "BitmapFileKit.h"
 #include "ToolbarTestKit.h"
 #include "UfxGlobalData.h"
 
@@ -42,24 +43,9 @@ private:
 
 // A 24-bit bitmap file of one 16 x 15 image: a square of the colour on light grey.
 void WriteSquareBmp(const CString& strPath, COLORREF clrSquare) {
-  const int w = 16, h = 15, cbRow = (w * 3 + 3) & ~3;
-  std::vector<BYTE> data((size_t)cbRow * h);
-  for (int y = 0; y < h; y++)
-    for (int x = 0; x < w; x++) {
-      const int yTop = h - 1 - y;
-      const COLORREF c = (x >= 4 && x <= 11 && yTop >= 4 && yTop <= 10) ? clrSquare : RGB(192, 192, 192);
-      BYTE* p = &data[(size_t)y * cbRow + x * 3];
-      p[0] = GetBValue(c), p[1] = GetGValue(c), p[2] = GetRValue(c);
-    }
-  BITMAPINFOHEADER bih = {sizeof(bih), w, h, 1, 24, BI_RGB, (DWORD)data.size(), 0, 0, 0, 0};
-  BITMAPFILEHEADER bfh = {0x4D42, (DWORD)(sizeof(bfh) + sizeof(bih) + data.size()), 0, 0, sizeof(bfh) + sizeof(bih)};
-  HANDLE hFile = ::CreateFileW(strPath, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, hFile);
-  DWORD cb = 0;
-  ::WriteFile(hFile, &bfh, sizeof(bfh), &cb, nullptr);
-  ::WriteFile(hFile, &bih, sizeof(bih), &cb, nullptr);
-  ::WriteFile(hFile, data.data(), (DWORD)data.size(), &cb, nullptr);
-  ::CloseHandle(hFile);
+  WriteBmp24(strPath, 16, 15, [clrSquare](int x, int y) {
+    return (x >= 4 && x <= 11 && y >= 4 && y <= 10) ? clrSquare : RGB(192, 192, 192);
+  });
 }
 
 CString ProgramFolder() {
