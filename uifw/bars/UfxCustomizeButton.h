@@ -34,4 +34,7 @@ public:
   BOOL m_bOnRebar = FALSE;
   BOOL m_bMenuRightAlign = FALSE;
   CObList m_lstInvisibleButtons;
+  // How far a look that paints the button out to the bar's window edge reaches past its rect on
+  // each side; the bar's border paint stores it, the button's own paint reads it.
+  CRect m_rectExtra;
 };

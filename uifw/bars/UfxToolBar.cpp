@@ -356,6 +356,13 @@ CUfxToolbarButton* CUfxToolBar::InvalidateButton(int iIndex) {
     rect.InflateRect(10, 10);
     InvalidateRect(rect);
   }
+  // A look may paint the customize button out over the border to the window edge.
+  if (pButton == m_pCustomizeBtn && !m_pCustomizeBtn->m_rectExtra.IsRectNull()) {
+    CRect rectExtra = pButton->Rect();
+    const CRect& extra = m_pCustomizeBtn->m_rectExtra;
+    rectExtra.InflateRect(extra.left, extra.top, extra.right, extra.bottom);
+    RedrawWindow(rectExtra, nullptr, RDW_INVALIDATE | RDW_FRAME);
+  }
   return pButton;
 }
 

@@ -22,6 +22,29 @@
 
 using namespace ufx_toolbar;
 
+namespace {
+// What the looks read of a toolbar: the customize button at its end.
+CUfxVisualManager::UFX_TOOLBAR_FACTS DescribeToolBar(CControlBar* pBar) {
+  CUfxVisualManager::UFX_TOOLBAR_FACTS facts;
+  CUfxToolBar* pToolBar = DYNAMIC_DOWNCAST(CUfxToolBar, pBar);
+  if (pToolBar == nullptr) return facts;
+  const int iLast = pToolBar->GetButtonCount() - 1;
+  CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, pToolBar->GetButton(iLast));
+  if (pCustomize == nullptr) return facts;
+  facts.pCustomizeButton = pCustomize;
+  facts.bCustomizeHighlighted = pToolBar->GetHighlightedButton() == iLast;
+  facts.bCustomizePushed = (pCustomize->m_nStyle & (TBBS_PRESSED | TBBS_CHECKED)) != 0;
+  facts.bHasHiddenButtons = !pCustomize->GetInvisibleButtons().IsEmpty();
+  facts.bHasCustomizeMenu = pCustomize->GetCustomizeCmdId() > 0;
+  facts.pCustomizeExtra = &pCustomize->m_rectExtra;
+  return facts;
+}
+
+struct ToolBarDescriberInstaller {
+  ToolBarDescriberInstaller() { CUfxVisualManager::SetToolBarDescriber(DescribeToolBar); }
+} g_toolBarDescriber;
+}  // namespace
+
 // ---- painting -------------------------------------------------------------------------------------
 
 CUfxToolBarImages* CUfxToolBar::GetImagesToDraw(CUfxToolBarImages** ppCold, CUfxToolBarImages** ppDisabled) {

@@ -4,6 +4,7 @@
 #include "UfxMenuBar.h"
 #include "UfxMenuGlyphs.h"
 #include "UfxShowAllButton.h"
+#include "UfxCustomizeButton.h"
 #include "UfxToolBar.h"
 #include "UfxToolBarImages.h"
 #include "UfxCommandManager.h"
@@ -37,6 +38,10 @@ CUfxVisualManager::UFX_BUTTON_FACTS DescribeButton(const void* pButton, BOOL bMe
   facts.bMenuItem = pMenu->m_bMenuMode;
   facts.bOnMenuBar = DYNAMIC_DOWNCAST(CUfxMenuBar, pMenu->m_pWndParent) != nullptr;
   facts.bShowAllButton = pMenu->IsKindOf(RUNTIME_CLASS(CUfxShowAllButton));
+  if (const CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CUfxToolbarMenuButton*>(pMenu))) {
+    facts.bCustomizeButton = TRUE;
+    facts.rectExtra = pCustomize->m_rectExtra;
+  }
   facts.rectButton = pMenu->Rect();
   facts.bMenuShadows = CUfxToolBar::IsMenuShadows();
   CUfxPopupMenu* pPopup = pMenu->m_pPopupMenu;

@@ -332,6 +332,13 @@ CUfxVisualManager::UFX_MENU_FACTS CUfxVisualManager::DescribeMenu(CUfxPopupMenu*
   return UFX_MENU_FACTS();
 }
 
+CUfxVisualManager::PFN_DESCRIBE_TOOLBAR CUfxVisualManager::s_pfnDescribeToolBar = nullptr;
+
+CUfxVisualManager::UFX_TOOLBAR_FACTS CUfxVisualManager::DescribeToolBar(CControlBar* pBar) {
+  if (s_pfnDescribeToolBar != nullptr && pBar != nullptr) return s_pfnDescribeToolBar(pBar);
+  return UFX_TOOLBAR_FACTS();
+}
+
 void CUfxVisualManager::FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect,
                                            UFX_BUTTON_STATE state) {
   if (button.bShowAllButton) {

@@ -144,6 +144,8 @@ public:
     CRect rectButton;               // the button, in the bar's client coordinates
     BOOL bMenuShadows = FALSE;      // the toolbars cast shadows under open menus
     CSize sizeButtonBorder;         // the toolbar's button border sizes
+    CRect rectExtra;                // the customize button: how far its look reaches past its rect on
+                                    // each side (left, top, right, bottom), out to the bar's window edge
   };
   // What the looks read of a popup menu: the bar button it drops from.
   struct UFX_MENU_FACTS {
@@ -165,6 +167,19 @@ public:
   typedef UFX_MENU_FACTS (*PFN_DESCRIBE_MENU)(const CUfxPopupMenu* pMenu);
   static void SetMenuDescriber(PFN_DESCRIBE_MENU pfn) { s_pfnDescribeMenu = pfn; }
   static PFN_DESCRIBE_MENU GetMenuDescriber() { return s_pfnDescribeMenu; }
+  // What the looks read of a toolbar: its customize button when that is its last button.
+  struct UFX_TOOLBAR_FACTS {
+    CUfxToolbarMenuButton* pCustomizeButton = nullptr;  // null: no customize button at the end
+    BOOL bCustomizeHighlighted = FALSE;                 // the mouse is over it
+    BOOL bCustomizePushed = FALSE;                      // it is pushed or checked
+    BOOL bHasHiddenButtons = FALSE;                     // it lists buttons that did not fit
+    BOOL bHasCustomizeMenu = FALSE;                     // it carries the customize command
+    CRect* pCustomizeExtra = nullptr;                   // where it keeps its reach past its rect
+  };
+  // The facts of a bar (nothing for a bar that is no toolbar or a null pointer), and who reads them.
+  static UFX_TOOLBAR_FACTS DescribeToolBar(CControlBar* pBar);
+  typedef UFX_TOOLBAR_FACTS (*PFN_DESCRIBE_TOOLBAR)(CControlBar* pBar);
+  static void SetToolBarDescriber(PFN_DESCRIBE_TOOLBAR pfn) { s_pfnDescribeToolBar = pfn; }
 
   // The menu glyph a caption button shows: the close glyph for the close kind, else by the
   // bar's side, state and the maximize kind.
@@ -221,4 +236,5 @@ protected:
   static CRuntimeClass* s_pRTIDefault;
   static PFN_DESCRIBE_BUTTON s_pfnDescribeButton;
   static PFN_DESCRIBE_MENU s_pfnDescribeMenu;
+  static PFN_DESCRIBE_TOOLBAR s_pfnDescribeToolBar;
 };

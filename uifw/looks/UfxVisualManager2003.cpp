@@ -216,9 +216,23 @@ void CUfxVisualManager2003::UpdateSchemeColors() {
 
 void CUfxVisualManager2003::FillToolBarGradient(CDC* pDC, CRect rect, BOOL bHorz, BOOL bDocked) {
   CUfxGdiEffects effects(*pDC);
-  if (bHorz) effects.FillGradient(rect, m_scheme.clrToolBarGradientLight, m_scheme.clrToolBarGradientDark, TRUE);
-  else effects.FillGradient(rect, m_scheme.clrToolBarGradientVertLight, m_scheme.clrToolBarGradientVertDark, FALSE);
-  if (!bDocked) return;
+  const COLORREF from = bHorz ? m_scheme.clrToolBarGradientLight : m_scheme.clrToolBarGradientVertLight;
+  const COLORREF to = bHorz ? m_scheme.clrToolBarGradientDark : m_scheme.clrToolBarGradientVertDark;
+  if (!bDocked) {
+    effects.FillGradient(rect, from, to, bHorz);
+    return;
+  }
+  // Docked: the outermost corner pixels keep what lies behind the bar. The end columns take the
+  // gradient of the whole rect, so that their rows match the rows beside them.
+  CRect rectInner = rect;
+  rectInner.DeflateRect(1, 0);
+  effects.FillGradient(rectInner, from, to, bHorz);
+  for (int x : {rect.left, rect.right - 1}) {
+    const int nSaved = pDC->SaveDC();
+    pDC->IntersectClipRect(x, rect.top + 1, x + 1, rect.bottom - 1);
+    effects.FillGradient(CRect(x, rect.top, x + 1, rect.bottom), from, to, bHorz);
+    pDC->RestoreDC(nSaved);
+  }
   CPen pen(PS_SOLID, 1, m_scheme.clrToolBarBottomLine);
   CPen* pOld = pDC->SelectObject(&pen);
   if (bHorz) {
@@ -256,7 +270,9 @@ void CUfxVisualManager2003::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRe
     effects.FillGradient(MenuImageColumn(rectClient), m_scheme.clrToolBarGradientDark,
                          m_scheme.clrToolBarGradientLight, FALSE);
   } else if (DYNAMIC_DOWNCAST(CUfxToolBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxMenuBar, pBar) == nullptr) {
-    FillToolBarGradient(pDC, rectClient, (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0, FALSE);
+    const BOOL bHorz = (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
+    if (bNCArea && !pBar->IsFloating()) FillDockedToolBar(pDC, pBar, rectClient, bHorz);
+    else FillToolBarGradient(pDC, rectClient, bHorz, FALSE);
   } else {
     // The menu bar and the other bars: one gradient across the screen, to the work area's edge.
     const BOOL bHorz = pBar == nullptr || (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
@@ -275,6 +291,58 @@ void CUfxVisualManager2003::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRe
     }
     effects.FillGradient(rect, m_scheme.clrMenuBarGradientLight, m_scheme.clrMenuBarGradientDark, !bHorz);
   }
+}
+
+void CUfxVisualManager2003::FillDockedToolBar(CDC* pDC, CControlBar* pBar, CRect rectWindow, BOOL bHorz) {
+  // The dock bar's own background first, with its client origin moved to where the bar sits.
+  CWnd* pDockWnd = pBar->GetParent();
+  CControlBar* pDockBar = DYNAMIC_DOWNCAST(CControlBar, pDockWnd);
+  if (pDockBar != nullptr && pDockBar->GetSafeHwnd() != nullptr) {
+    CRect rectDock, rectBar;
+    pDockBar->GetClientRect(rectDock);
+    pBar->GetWindowRect(rectBar);
+    pDockBar->ScreenToClient(rectBar);
+    const CPoint ptOrg = pDC->OffsetViewportOrg(-rectBar.left, -rectBar.top);
+    OnFillBarBackground(pDC, pDockBar, rectDock, rectBar, FALSE);
+    pDC->SetViewportOrg(ptOrg);
+  }
+  FillToolBarGradient(pDC, rectWindow, bHorz, TRUE);
+  DrawCustomizeButtonAtEdge(pDC, pBar, rectWindow, bHorz);
+}
+
+void CUfxVisualManager2003::DrawCustomizeButtonAtEdge(CDC* pDC, CControlBar* pBar, const CRect& rectWindow,
+                                                      BOOL bHorz) {
+  const UFX_TOOLBAR_FACTS bar = DescribeToolBar(pBar);
+  if (bar.pCustomizeButton == nullptr) return;
+  const UFX_BUTTON_FACTS button = DescribeButton(bar.pCustomizeButton);
+  if (button.rectButton.IsRectEmpty()) return;
+
+  // The button in window coordinates, stretched to the window's edge at the bar's end and sides.
+  CRect rectClient;
+  pBar->GetClientRect(rectClient);
+  pBar->ClientToScreen(rectClient);
+  CRect rectBarScreen;
+  pBar->GetWindowRect(rectBarScreen);
+  CRect rectButton = button.rectButton;
+  rectButton.OffsetRect(rectClient.left - rectBarScreen.left, rectClient.top - rectBarScreen.top);
+  CRect rect = rectButton;
+  if (bHorz) {
+    rect.top = rectWindow.top;
+    rect.bottom = rectWindow.bottom;
+    rect.right = rectWindow.right;
+  } else {
+    rect.left = rectWindow.left;
+    rect.right = rectWindow.right;
+    rect.bottom = rectWindow.bottom;
+  }
+  if (bar.pCustomizeExtra != nullptr) {
+    bar.pCustomizeExtra->SetRect(rectButton.left - rect.left, rectButton.top - rect.top, rect.right - rectButton.right,
+                                 rect.bottom - rectButton.bottom);
+  }
+  UFX_BUTTON_STATE state = ButtonsIsRegular;
+  if (bar.bCustomizeHighlighted || button.bPopupOpen) state = ButtonsIsHighlighted;
+  else if (bar.bCustomizePushed) state = ButtonsIsPressed;
+  OnDrawToolbarCustomizeButton(pDC, rect, bHorz, state, bar.bHasHiddenButtons, bar.bHasCustomizeMenu);
 }
 
 void CUfxVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) {
@@ -391,8 +459,14 @@ void CUfxVisualManager2003::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsA
 void CUfxVisualManager2003::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pButton, CRect rect,
                                                  UFX_BUTTON_STATE state) {
   const UFX_BUTTON_FACTS button = DescribeButton(pButton);
-  if (UfxGlobalData.m_nBitsPerPixel > 8 && button.bCustomizeButton) return;  // drawn with the toolbar
-  CUfxVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || !button.bCustomizeButton) {
+    CUfxVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);
+    return;
+  }
+  // Over the same rect as the bar's border paint, out to the window edge, so the two parts meet.
+  const CRect& extra = button.rectExtra;
+  rect.InflateRect(extra.left, extra.top, extra.right, extra.bottom);
+  OnDrawToolbarCustomizeButton(pDC, rect, button.bHorz, state, FALSE, FALSE);
 }
 
 void CUfxVisualManager2003::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButton, CRect rect,

@@ -108,6 +108,11 @@ public:
   // The gradient look's own toolbar drawing, for a docked toolbar of known orientation: the
   // gradient, the bottom line and the rounded corners.
   void FillToolBarGradient(CDC* pDC, CRect rect, BOOL bHorz, BOOL bDocked);
+  // A docked toolbar's border paint over its window rect: the dock bar's background behind it, the
+  // docked gradient, and the customize button at its end.
+  void FillDockedToolBar(CDC* pDC, CControlBar* pBar, CRect rectWindow, BOOL bHorz);
+  // The customize button at the bar's end, stretched to the window edge; stores that reach in the button.
+  void DrawCustomizeButtonAtEdge(CDC* pDC, CControlBar* pBar, const CRect& rectWindow, BOOL bHorz);
   // The dotted gripper; on toolbars the band lies at the far side, shortened by the difference
   // between button and image size.
   void DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz, BOOL bToolBar, int nButtonImageDiff);

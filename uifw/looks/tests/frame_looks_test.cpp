@@ -276,3 +276,50 @@ TEST_F(FrameLooks, EachStyleGivesItsColoursThroughTheRealBars) {
 }
 
 }  // namespace
+
+namespace {
+
+// The gradient look paints a docked toolbar's border as part of the bar: the dock bar's gradient
+// shows at the outermost corners, the bar has its bottom line and rounded corners, and the
+// customize button's gradient runs at its end, out to the window's edge.
+TEST_F(FrameLooks, GradientLookDrawsTheDockedToolBarWithItsCustomizeButton) {
+  toolBar.GetCustomizeButton()->m_iCustomizeCmdId = ID_ABOUT;
+  toolBar.AdjustLayout();
+  auto* look = static_cast<CUfxVisualManager2003*>(Use(RUNTIME_CLASS(CUfxVisualManager2003)));
+  const UFX_2003_COLORS& s = look->GetSchemeColors();
+  Screenshot("frame_VsOffice2003_toolbar.png");
+
+  CRect bar;
+  toolBar.GetWindowRect(bar);
+  CRect custom = toolBar.GetCustomizeButton()->Rect();
+  ASSERT_FALSE(custom.IsRectEmpty());
+  toolBar.ClientToScreen(&custom);
+  const int mid = bar.CenterPoint().y;
+
+  EXPECT_EQ(ColorText(s.clrToolBarBottomLine), ColorText(ScreenPixel(CPoint(bar.left + 12, bar.bottom - 1))));
+  EXPECT_EQ(ColorText(s.colorToolBarCornerTop), ColorText(ScreenPixel(CPoint(bar.left + 1, bar.top))));
+  EXPECT_EQ(ColorText(s.colorToolBarCornerTop), ColorText(ScreenPixel(CPoint(bar.left, bar.top + 1))));
+  EXPECT_EQ(ColorText(s.colorToolBarCornerBottom), ColorText(ScreenPixel(CPoint(bar.left + 1, bar.bottom - 2))));
+  const COLORREF clrDock = ScreenPixel(bar.TopLeft());
+  EXPECT_TRUE(Between(clrDock, s.clrMenuBarGradientLight, s.clrMenuBarGradientDark)) << ColorText(clrDock);
+
+  // The customize button: its gradient inside the bar and past the client edge to the window's right edge.
+  for (const CPoint pt : {CPoint(custom.CenterPoint().x, custom.top + 4), CPoint(bar.right - 2, mid)}) {
+    const COLORREF clr = ScreenPixel(pt);
+    EXPECT_TRUE(Between(clr, s.clrCustomizeButtonGradientLight, s.clrCustomizeButtonGradientDark))
+        << pt.x - bar.left << "," << pt.y - bar.top << " " << ColorText(clr);
+    EXPECT_FALSE(Between(clr, s.clrToolBarGradientLight, s.clrToolBarGradientDark)) << ColorText(clr);
+  }
+  // Hot, it takes the highlight gradient over the same reach.
+  ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(toolBar.GetCustomizeButton()->Rect().CenterPoint()));
+  Pump();
+  toolBar.UpdateWindow();
+  Pump();
+  const COLORREF clrHot = ScreenPixel(CPoint(bar.right - 2, mid));
+  EXPECT_TRUE(Between(clrHot, s.clrHighlightGradientLight, s.clrHighlightGradientDark)) << ColorText(clrHot);
+  Screenshot("frame_VsOffice2003_toolbar_hot.png");
+  ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(CPoint(-50, -50)));
+  Pump();
+}
+
+}  // namespace
