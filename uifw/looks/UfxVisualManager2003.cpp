@@ -271,8 +271,18 @@ void CUfxVisualManager2003::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRe
                          m_scheme.clrToolBarGradientLight, FALSE);
   } else if (DYNAMIC_DOWNCAST(CUfxToolBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxMenuBar, pBar) == nullptr) {
     const BOOL bHorz = (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
-    if (bNCArea && !pBar->IsFloating()) FillDockedToolBar(pDC, pBar, rectClient, bHorz);
-    else FillToolBarGradient(pDC, rectClient, bHorz, FALSE);
+    if (bNCArea && !pBar->IsFloating()) {
+      FillDockedToolBar(pDC, pBar, rectClient, bHorz);
+    } else {
+      // A docked bar's border carries the same gradient: the client area continues it rather than
+      // starting it anew at the client's edge.
+      CRect rectGradient = rectClient;
+      if (!bNCArea && !pBar->IsFloating() && pBar->GetSafeHwnd() != nullptr) {
+        pBar->GetWindowRect(rectGradient);
+        pBar->ScreenToClient(rectGradient);
+      }
+      FillToolBarGradient(pDC, rectGradient, bHorz, FALSE);
+    }
   } else {
     // The menu bar and the other bars: one gradient across the screen, to the work area's edge.
     const BOOL bHorz = pBar == nullptr || (pBar->GetBarStyle() & CBRS_ORIENT_HORZ) != 0;
