@@ -17,4 +17,4 @@ echo "== running tests"
 cd "$BUILD"
 # Every test program runs its tests in a new order each time: no test may lean on another.
 export GTEST_SHUFFLE="${GTEST_SHUFFLE:-1}"
-ctest --output-on-failure -j "$JOBS" --timeout 600 --resource-spec-file "$BUILD/displays.json" "$@"
+ctest --output-on-failure -j "$JOBS" --timeout 600 "$@"
