@@ -116,6 +116,7 @@ protected:
   afx_msg void OnViewBar(UINT nID);
   afx_msg void OnUpdateViewBar(CCmdUI* pCmdUI);
   afx_msg void OnNoAction(UINT nID);
+  afx_msg LRESULT OnAddTrayIcon(WPARAM wParam, LPARAM lParam);
   afx_msg void OnToggleMinToTray();
   afx_msg void OnUpdateMinToTray(CCmdUI* pCmdUI);
   afx_msg void OnRestoreFromTray();
