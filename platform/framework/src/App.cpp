@@ -468,30 +468,34 @@ void CWinApp::SetRegistryKey(UINT nIDRegistryKey) {
   SetRegistryKey(key);
 }
 
+namespace {
+
+// The current user's key Software\<company>\<application>[\<section>], made with every level
+// that is missing, in one call of the registry rather than one per level (an empty name adds
+// no level).
+HKEY CreateUserKey(LPCWSTR company, LPCWSTR application, LPCWSTR section) {
+  CString path = L"Software";
+  for (LPCWSTR part : {company, application, section}) {
+    if (part != nullptr && *part != 0) path += CString(L"\\") + part;
+  }
+  HKEY key = nullptr;
+  DWORD disposition = 0;
+  if (::RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, nullptr,
+                        &key, &disposition) != ERROR_SUCCESS)
+    return nullptr;
+  return key;
+}
+
+}  // namespace
+
 HKEY CWinApp::GetAppRegistryKey() {
   if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr) return nullptr;
-  HKEY hSoft = nullptr, hCompany = nullptr, hApp = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, L"Software", 0, KEY_WRITE | KEY_READ, &hSoft) == ERROR_SUCCESS) {
-    DWORD dw;
-    if (::RegCreateKeyExW(hSoft, m_pszRegistryKey, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, nullptr,
-                          &hCompany, &dw) == ERROR_SUCCESS) {
-      ::RegCreateKeyExW(hCompany, m_pszProfileName, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, nullptr,
-                        &hApp, &dw);
-    }
-  }
-  if (hSoft) ::RegCloseKey(hSoft);
-  if (hCompany) ::RegCloseKey(hCompany);
-  return hApp;
+  return CreateUserKey(m_pszRegistryKey, m_pszProfileName, nullptr);
 }
 
 HKEY CWinApp::GetSectionKey(LPCWSTR lpszSection) {
-  HKEY hApp = GetAppRegistryKey();
-  if (hApp == nullptr) return nullptr;
-  HKEY hSection = nullptr;
-  DWORD dw;
-  ::RegCreateKeyExW(hApp, lpszSection, 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_WRITE | KEY_READ, nullptr, &hSection, &dw);
-  ::RegCloseKey(hApp);
-  return hSection;
+  if (m_pszRegistryKey == nullptr || m_pszProfileName == nullptr) return nullptr;
+  return CreateUserKey(m_pszRegistryKey, m_pszProfileName, lpszSection);
 }
 
 UINT CWinApp::GetProfileInt(LPCWSTR lpszSection, LPCWSTR lpszEntry, int nDefault) {
