@@ -1,6 +1,5 @@
 #include "ApiHook.h"
 
-#include <dbghelp.h>
 #include <psapi.h>
 
 #include <mutex>
@@ -48,6 +47,19 @@ std::vector<HMODULE> LoadedModules() {
   } catch (const std::bad_alloc&) {
     return {};
   }
+}
+
+// The import descriptors of a loaded module, as its headers place them (null when it has none).
+PIMAGE_IMPORT_DESCRIPTOR ImportDescriptors(HMODULE module) {
+  auto* base = reinterpret_cast<BYTE*>(module);
+  auto* dos = reinterpret_cast<PIMAGE_DOS_HEADER>(base);
+  if (dos->e_magic != IMAGE_DOS_SIGNATURE) return nullptr;
+  auto* nt = reinterpret_cast<PIMAGE_NT_HEADERS>(base + dos->e_lfanew);
+  if (nt->Signature != IMAGE_NT_SIGNATURE || nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR_MAGIC) return nullptr;
+  if (nt->OptionalHeader.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT) return nullptr;
+  const IMAGE_DATA_DIRECTORY& imports = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (imports.VirtualAddress == 0 || imports.Size == 0) return nullptr;
+  return reinterpret_cast<PIMAGE_IMPORT_DESCRIPTOR>(base + imports.VirtualAddress);
 }
 
 void WriteEntry(PROC* entry, PROC to) {
@@ -112,9 +124,7 @@ void CApiHook::PatchAllModules(LPCSTR calleeModule, PROC from, PROC to, BOOL exc
 }
 
 void CApiHook::PatchModule(LPCSTR calleeModule, PROC from, PROC to, HMODULE module) {
-  ULONG size = 0;
-  auto* descriptor = static_cast<PIMAGE_IMPORT_DESCRIPTOR>(
-      ::ImageDirectoryEntryToData(module, TRUE, IMAGE_DIRECTORY_ENTRY_IMPORT, &size));
+  PIMAGE_IMPORT_DESCRIPTOR descriptor = ImportDescriptors(module);
   if (descriptor == nullptr) return;
   auto* base = reinterpret_cast<BYTE*>(module);
   for (; descriptor->Name != 0; ++descriptor) {

@@ -1,5 +1,7 @@
 #include "LoaderHooks.h"
 
+#include <delayimp.h>
+
 namespace {
 
 // Patches the module just loaded without disturbing the caller's view of the last error.
@@ -30,6 +32,13 @@ FARPROC WINAPI HookGetProcAddress(HMODULE module, LPCSTR name) {
   return address;
 }
 
+// Loads a delay-loaded library of the program for the loader and patches it.
+FARPROC WINAPI DelayLoadNotification(unsigned notification, PDelayLoadInfo info) {
+  if (notification != dliNotePreLoadLibrary || info == nullptr || info->szDll == nullptr) return nullptr;
+  HMODULE module = PatchLoaded(::LoadLibraryA(info->szDll), 0);
+  return reinterpret_cast<FARPROC>(reinterpret_cast<UINT_PTR>(module));
+}
+
 }  // namespace
 
 CLoaderHooks::CLoaderHooks()
@@ -37,4 +46,10 @@ CLoaderHooks::CLoaderHooks()
       m_loadLibraryW("Kernel32.dll", "LoadLibraryW", FunctionCast<PROC>(&HookLoadLibraryW), TRUE),
       m_loadLibraryExA("Kernel32.dll", "LoadLibraryExA", FunctionCast<PROC>(&HookLoadLibraryExA), TRUE),
       m_loadLibraryExW("Kernel32.dll", "LoadLibraryExW", FunctionCast<PROC>(&HookLoadLibraryExW), TRUE),
-      m_getProcAddress("Kernel32.dll", "GetProcAddress", FunctionCast<PROC>(&HookGetProcAddress), TRUE) {}
+      m_getProcAddress("Kernel32.dll", "GetProcAddress", FunctionCast<PROC>(&HookGetProcAddress), TRUE) {
+  __pfnDliNotifyHook2 = &DelayLoadNotification;
+}
+
+CLoaderHooks::~CLoaderHooks() {
+  if (__pfnDliNotifyHook2 == &DelayLoadNotification) __pfnDliNotifyHook2 = nullptr;
+}
