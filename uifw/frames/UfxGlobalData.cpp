@@ -25,9 +25,17 @@ BOOL ReadNonClientMetrics(NONCLIENTMETRICSW& info) {
   return ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, info.cbSize, &info, 0);
 }
 
+// A family looked for by name, and whether it was met.
+struct FamilySearch {
+  LPCWSTR name;
+  BOOL found;
+};
+
 int CALLBACK StopAtFamily(const LOGFONTW* plf, const TEXTMETRICW*, DWORD, LPARAM lParam) {
-  if (_wcsicmp(plf->lfFaceName, (LPCWSTR)lParam) == 0) return 0;  // found: stop
-  return 1;
+  FamilySearch* search = (FamilySearch*)lParam;
+  if (_wcsicmp(plf->lfFaceName, search->name) != 0) return 1;
+  search->found = TRUE;
+  return 0;  // found: stop
 }
 
 int TextHeight(HDC hDC, HFONT hFont) {
@@ -212,9 +220,11 @@ void UFX_GLOBAL_DATA::UpdateTextMetrics() {
 BOOL UFX_GLOBAL_DATA::IsFontInstalled(LPCWSTR lpszFaceName) {
   HDC hDC = ::GetDC(nullptr);
   if (hDC == nullptr) return FALSE;
-  const int result = ::EnumFontFamiliesW(hDC, nullptr, StopAtFamily, (LPARAM)lpszFaceName);
+  // Only the fonts of that family are listed, not every family of the system.
+  FamilySearch search = {lpszFaceName, FALSE};
+  ::EnumFontFamiliesW(hDC, lpszFaceName, StopAtFamily, (LPARAM)&search);
   ::ReleaseDC(nullptr, hDC);
-  return result == 0;
+  return search.found;
 }
 
 HINSTANCE UFX_GLOBAL_DATA::ThemeLibrary() {
