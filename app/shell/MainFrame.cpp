@@ -67,7 +67,6 @@ BEGIN_MESSAGE_MAP(CMainFrame, CUfxFrameWnd)
   ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_STANDARD, ID_VIEW_TOOLBAR_THIRD, OnViewBar)
   ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR_STANDARD, ID_VIEW_TOOLBAR_THIRD, OnUpdateViewBar)
   ON_COMMAND_RANGE(22818, 22821, OnNoAction)
-  ON_MESSAGE(WM_ADD_TRAY_ICON, OnAddTrayIcon)
   ON_COMMAND(ID_TRAY_MIN_TO_TRAY, OnToggleMinToTray)
   ON_UPDATE_COMMAND_UI(ID_TRAY_MIN_TO_TRAY, OnUpdateMinToTray)
   ON_COMMAND(ID_TRAY_RESTORE, OnRestoreFromTray)
@@ -239,14 +238,12 @@ BOOL CMainFrame::CreateCaptionBar() {
 void CMainFrame::SetUpTray() {
   CTrayIcon& icon = m_root.GetTray().GetTrayIcon();
   icon.SetNotificationWnd(m_hWnd, WM_TRAY_NOTIFY);
-  // Handing the icon to the shell takes long: it is added once start-up is over and the window
-  // has shown (or has gone to the notification area), which is the first message it reads.
-  PostMessage(WM_ADD_TRAY_ICON);
+  // The icon itself comes later (AddTrayIcon): handing it to the shell takes long.
 }
 
-LRESULT CMainFrame::OnAddTrayIcon(WPARAM, LPARAM) {
-  m_root.GetTray().GetTrayIcon().SetIcon(IDI_TRAY_ICON, IDS_APP_TITLE_TIP);
-  return 0;
+void CMainFrame::AddTrayIcon() {
+  CTrayIcon& icon = m_root.GetTray().GetTrayIcon();
+  if (icon.GetIcon() == nullptr) icon.SetIcon(IDI_TRAY_ICON, IDS_APP_TITLE_TIP);
 }
 
 // ---- closing --------------------------------------------------------------------------------------

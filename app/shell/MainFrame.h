@@ -72,6 +72,9 @@ public:
   CUfxStatusBar& GetStatusBar() { return m_wndStatusBar; }
   // The first expression pane of the active document, or null.
   CLeftView* GetExpressionPane();
+  // Shows the program's icon in the notification area (once; start-up leaves it until the
+  // window has shown its worksheet).
+  void AddTrayIcon();
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;
@@ -116,7 +119,6 @@ protected:
   afx_msg void OnViewBar(UINT nID);
   afx_msg void OnUpdateViewBar(CCmdUI* pCmdUI);
   afx_msg void OnNoAction(UINT nID);
-  afx_msg LRESULT OnAddTrayIcon(WPARAM wParam, LPARAM lParam);
   afx_msg void OnToggleMinToTray();
   afx_msg void OnUpdateMinToTray(CCmdUI* pCmdUI);
   afx_msg void OnRestoreFromTray();

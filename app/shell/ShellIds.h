@@ -10,7 +10,6 @@
 #define IDR_TRAY_MENU 253
 #define IDI_TRAY_ICON 254
 #define WM_TRAY_NOTIFY 1124
-#define WM_ADD_TRAY_ICON (WM_APP + 1124)  // the frame adds its icon once it has shown
 #define IDS_APP_TITLE_TIP 57344
 
 // Strings.
