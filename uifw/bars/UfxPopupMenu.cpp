@@ -332,7 +332,14 @@ void CUfxPopupMenu::UpdateShadow() {
 }
 
 void CUfxPopupMenu::RecalcLayout(BOOL) {
-  if (GetSafeHwnd() == nullptr || m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  // The size set below comes back as WM_SIZE, whose frame handling asks for this again.
+  if (m_bInRecalcLayout || GetSafeHwnd() == nullptr || m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  m_bInRecalcLayout = TRUE;
+  PlaceWindow();
+  m_bInRecalcLayout = FALSE;
+}
+
+void CUfxPopupMenu::PlaceWindow() {
   CRect rectScreen = WorkAreaAt(CPoint(m_x, m_y));
   m_x = std::max<int>(rectScreen.left, std::min<int>(m_x, rectScreen.right));
   m_y = std::max<int>(rectScreen.top, std::min<int>(m_y, rectScreen.bottom));
@@ -508,7 +515,8 @@ void CUfxPopupMenu::PlaceVertically(CSize& size, const CRect& rectScreen) {
 
 void CUfxPopupMenu::OnSize(UINT nType, int cx, int cy) {
   CMiniFrameWnd::OnSize(nType, cx, cy);
-  AdjustScrollButtons();
+  // A size set by the placement: it places the scroll buttons itself once the window has it.
+  if (!m_bInRecalcLayout) AdjustScrollButtons();
 }
 
 void CUfxPopupMenu::AdjustScrollButtons() {
@@ -569,10 +577,12 @@ void CUfxPopupMenu::EnsureHighlightedVisible() {
   else if (iRow >= iOffset + nVisibleRows) iOffset = iRow - nVisibleRows + 1;
   const int nTotalRows = m_wndMenuBar.m_sizeItems.cy / nRowHeight;
   iOffset = std::max(0, std::min(iOffset, std::max(0, nTotalRows - nVisibleRows)));
-  if (iOffset != m_wndMenuBar.GetOffset()) {
-    m_wndMenuBar.SetOffset(iOffset);
-    AdjustScrollButtons();
-  }
+  ScrollTo(iOffset);
+}
+
+void CUfxPopupMenu::ScrollTo(int iOffset) {
+  // Placing the scroll buttons lays the items out too: once per step.
+  if (m_wndMenuBar.SetOffset(iOffset, FALSE)) AdjustScrollButtons();
 }
 
 // ---- painting and animation --------------------------------------------------------------------
@@ -762,11 +772,9 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
     ScreenToClient(&pt);
     const int iOffset = m_wndMenuBar.GetOffset();
     if (m_iScrollMode < 0 && m_rectScrollUp.PtInRect(pt) && iOffset > 0) {
-      m_wndMenuBar.SetOffset(iOffset - 1);
-      AdjustScrollButtons();
+      ScrollTo(iOffset - 1);
     } else if (m_iScrollMode > 0 && m_rectScrollDn.PtInRect(pt) && !m_rectScrollDn.IsRectEmpty()) {
-      m_wndMenuBar.SetOffset(iOffset + 1);
-      AdjustScrollButtons();
+      ScrollTo(iOffset + 1);
     } else {
       KillTimer(kScrollTimerId);
       m_iScrollMode = 0;
@@ -835,7 +843,7 @@ void CUfxPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       return;
     }
     case VK_DOWN:
-      if ((::GetKeyState(VK_CONTROL) & 0x8000) && !m_wndMenuBar.AreAllCommandsShown()) {
+      if (!m_wndMenuBar.AreAllCommandsShown() && (::GetKeyState(VK_CONTROL) & 0x8000)) {
         ShowAllCommands();
         return;
       }

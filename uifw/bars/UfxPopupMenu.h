@@ -174,6 +174,7 @@ protected:
   void InsertRecentFiles();
   void InsertUserTools();
   // Placement steps of RecalcLayout.
+  void PlaceWindow();
   CRect WorkAreaAt(CPoint pt) const;
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
@@ -189,6 +190,8 @@ protected:
   void DrawAnimation(CDC* pPaintDC);
   void AdjustScrollButtons();
   void EnsureHighlightedVisible();
+  // Shows the bar's rows from iOffset on and places the scroll buttons for it.
+  void ScrollTo(int iOffset);
   void StartAnimation();
   BOOL NotifyParentDlg(BOOL bActivate);
   void WriteBackInCustomize();

@@ -33,7 +33,9 @@ public:
   // Timer 1 opens the button's submenu after factor x the show delay.
   void StartPopupMenuTimer(CUfxToolbarMenuButton* pMenuButton, int nDelayFactor = 1);
   void RestoreDelayedSubMenu();
-  void SetOffset(int iOffset);
+  // Shows the rows from iOffset on; FALSE when that is already so. Without bLayout the caller
+  // lays the buttons out itself.
+  BOOL SetOffset(int iOffset, BOOL bLayout = TRUE);
   int GetOffset() const { return m_iOffset; }
   UINT GetDefaultMenuId() const { return m_uiDefaultMenuCmdId; }
   BOOL IsInCommand() const { return m_bInCommand; }
@@ -130,6 +132,8 @@ protected:
   // outside; *pbRelayed tells whether a bar took it.
   BOOL RelayOutside(UINT message, UINT nFlags, CPoint point, BOOL* pbRelayed = nullptr);
   void OnFillRarelyUsed(CDC* pDC);
+  // Repaints the items that lost and gained the highlight.
+  void InvalidateItems(const CRect& rectOld, const CRect& rectNew);
 
   afx_msg void OnNcPaint() {}
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {}
