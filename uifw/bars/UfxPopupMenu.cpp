@@ -378,6 +378,9 @@ void CUfxPopupMenu::PlaceWindow() {
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
+  CRect rectClient;
+  GetClientRect(rectClient);
+  m_sizePlacedClient = rectClient.Size();
   AdjustScrollButtons();
 }
 
@@ -514,9 +517,14 @@ void CUfxPopupMenu::PlaceVertically(CSize& size, const CRect& rectScreen) {
 }
 
 void CUfxPopupMenu::OnSize(UINT nType, int cx, int cy) {
+  // The size the placement set, now or (after creation) once more: it placed the scroll
+  // buttons and the bar for it already, and placing again would find the same.
+  if (m_bInRecalcLayout || (nType == SIZE_RESTORED && CSize(cx, cy) == m_sizePlacedClient)) {
+    CWnd::OnSize(nType, cx, cy);
+    return;
+  }
   CMiniFrameWnd::OnSize(nType, cx, cy);
-  // A size set by the placement: it places the scroll buttons itself once the window has it.
-  if (!m_bInRecalcLayout) AdjustScrollButtons();
+  AdjustScrollButtons();
 }
 
 void CUfxPopupMenu::AdjustScrollButtons() {
@@ -559,7 +567,8 @@ void CUfxPopupMenu::AdjustScrollButtons() {
   if (rectBar != rectClient)
     m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
                               SWP_NOZORDER | SWP_NOACTIVATE);
-  m_wndMenuBar.LayoutButtons();
+  // A new size has laid the bar out already (its WM_SIZE).
+  if (rectBar.Size() == rectClient.Size()) m_wndMenuBar.LayoutButtons();
   if (rectUpOld != m_rectScrollUp || rectDnOld != m_rectScrollDn) Invalidate();
 }
 
@@ -581,8 +590,34 @@ void CUfxPopupMenu::EnsureHighlightedVisible() {
 }
 
 void CUfxPopupMenu::ScrollTo(int iOffset) {
+  if (iOffset < 0) iOffset = 0;
+  const int iOld = m_wndMenuBar.GetOffset();
+  if (iOffset == iOld) return;
+  CRect rectBarBefore;
+  m_wndMenuBar.GetWindowRect(rectBarBefore);
+  m_wndMenuBar.m_iOffset = iOffset;
   // Placing the scroll buttons lays the items out too: once per step.
-  if (m_wndMenuBar.SetOffset(iOffset, FALSE)) AdjustScrollButtons();
+  AdjustScrollButtons();
+  CRect rectBar;
+  m_wndMenuBar.GetWindowRect(rectBar);
+  CRect rectItems;
+  m_wndMenuBar.GetClientRect(rectItems);
+  const int dy = (iOld - iOffset) * m_wndMenuBar.GetRowHeight();
+  if (rectBar != rectBarBefore || std::abs(dy) >= rectItems.Height()) {
+    m_wndMenuBar.Invalidate(FALSE);
+    return;
+  }
+  // The rows on screen move with the items; only the rows that come into view are drawn. Every
+  // row's drawing stays inside its rectangle and the background beside them does not change
+  // from top to bottom, so this shows what a full repaint would. What was waiting to be
+  // repainted moves with its rows.
+  CRect rectPending;
+  const BOOL bPending = m_wndMenuBar.GetUpdateRect(rectPending, FALSE);
+  ::ScrollWindowEx(m_wndMenuBar.GetSafeHwnd(), 0, dy, &rectItems, &rectItems, nullptr, nullptr, SW_INVALIDATE);
+  if (bPending) {
+    rectPending.OffsetRect(0, dy);
+    m_wndMenuBar.InvalidateRect(rectPending, FALSE);
+  }
 }
 
 // ---- painting and animation --------------------------------------------------------------------

@@ -164,6 +164,7 @@ public:
   BOOL m_bEnded = FALSE;
   DWORD m_dwAnimStart = 0;
   DWORD m_dwLastAnimTick = 0;
+  CSize m_sizePlacedClient;           // the client size the last placement gave the window
 
   static UINT m_AnimationSpeed;
   static BOOL m_bForceShowAllMenus;

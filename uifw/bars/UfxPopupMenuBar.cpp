@@ -424,14 +424,13 @@ void CUfxPopupMenuBar::DrawInsertionMark(CDC* pDC) {
   pDC->SelectObject(pOldPen);
 }
 
-BOOL CUfxPopupMenuBar::SetOffset(int iOffset, BOOL bLayout) {
+void CUfxPopupMenuBar::SetOffset(int iOffset) {
   if (iOffset < 0) iOffset = 0;
-  if (m_iOffset == iOffset) return FALSE;
+  if (m_iOffset == iOffset) return;
   m_iOffset = iOffset;
-  if (bLayout) LayoutButtons();
+  LayoutButtons();
   // Every row moves; the bar paints its own background.
   if (GetSafeHwnd() != nullptr) Invalidate(FALSE);
-  return TRUE;
 }
 
 BOOL CUfxPopupMenuBar::IsScrollDnAvailable() {

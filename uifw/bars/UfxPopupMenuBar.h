@@ -33,9 +33,7 @@ public:
   // Timer 1 opens the button's submenu after factor x the show delay.
   void StartPopupMenuTimer(CUfxToolbarMenuButton* pMenuButton, int nDelayFactor = 1);
   void RestoreDelayedSubMenu();
-  // Shows the rows from iOffset on; FALSE when that is already so. Without bLayout the caller
-  // lays the buttons out itself.
-  BOOL SetOffset(int iOffset, BOOL bLayout = TRUE);
+  void SetOffset(int iOffset);
   int GetOffset() const { return m_iOffset; }
   UINT GetDefaultMenuId() const { return m_uiDefaultMenuCmdId; }
   BOOL IsInCommand() const { return m_bInCommand; }
