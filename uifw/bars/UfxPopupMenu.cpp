@@ -610,14 +610,9 @@ void CUfxPopupMenu::ScrollTo(int iOffset) {
   // The rows on screen move with the items; only the rows that come into view are drawn. Every
   // row's drawing stays inside its rectangle and the background beside them does not change
   // from top to bottom, so this shows what a full repaint would. What was waiting to be
-  // repainted moves with its rows.
-  CRect rectPending;
-  const BOOL bPending = m_wndMenuBar.GetUpdateRect(rectPending, FALSE);
+  // repainted (the rows whose highlight changed) moves with its rows: scrolling a window
+  // moves its update region too.
   ::ScrollWindowEx(m_wndMenuBar.GetSafeHwnd(), 0, dy, &rectItems, &rectItems, nullptr, nullptr, SW_INVALIDATE);
-  if (bPending) {
-    rectPending.OffsetRect(0, dy);
-    m_wndMenuBar.InvalidateRect(rectPending, FALSE);
-  }
 }
 
 // ---- painting and animation --------------------------------------------------------------------
