@@ -176,11 +176,11 @@ BOOL CUfxPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     RecalcLayout();
   }
   if (GetAnimationType() != NO_ANIMATION && !CUfxToolBar::IsCustomizeMode()) StartAnimation();
-  ShowWindow(SW_SHOWNOACTIVATE);
+  // Shown on top without activation, in one step.
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   if (CUfxToolBar::IsCustomizeMode()) m_wndMenuBar.RedrawWindow();
   // The press that opened the menu may be released over an item: the bar follows the mouse.
-  if ((::GetKeyState(VK_LBUTTON) & 0x8000) && !CUfxToolBar::IsCustomizeMode()) m_wndMenuBar.SetCapture();
+  if (!CUfxToolBar::IsCustomizeMode() && (::GetKeyState(VK_LBUTTON) & 0x8000)) m_wndMenuBar.SetCapture();
   return TRUE;
 }
 
