@@ -351,8 +351,8 @@ void CUfxPopupMenuBar::LayoutButtons() {
   const int yTop = rectClient.top + 1 - m_iOffset * nRowHeight;
   int x = rectClient.left + 1, y = yTop;
   int iColumn = 0;
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    CUfxToolbarButton* pButton = GetButton(i);
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     if ((pButton->m_nStyle & TBBS_BREAK) && y > yTop) {
       x += (int)m_arColumns[iColumn] + 1;
       if (iColumn + 1 < m_arColumns.GetSize()) ++iColumn;
@@ -364,6 +364,8 @@ void CUfxPopupMenuBar::LayoutButtons() {
     pButton->m_bVisible = TRUE;
     y += nHeight;
   }
+  // Once cleared the flag stays so: the cursor need not be asked again.
+  if (!m_bAllowReleaseExecute) return;
   CPoint pt;
   ::GetCursorPos(&pt);
   ScreenToClient(&pt);
@@ -441,8 +443,9 @@ BOOL CUfxPopupMenuBar::IsScrollDnAvailable() {
 }
 
 int CUfxPopupMenuBar::HitItem(CPoint point) const {
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    const CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    const CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     if (pButton->m_bVisible && pButton->Rect().PtInRect(point)) return IsSeparator(pButton) ? -1 : i;
   }
   return -1;
@@ -938,8 +941,9 @@ void CUfxPopupMenuBar::DoPaint(CDC* pDCPaint) {
   pDC->SelectObject(&UfxGlobalData.fontRegular);
   CUfxToolBarImages* pDisabled = nullptr;
   CUfxToolBarImages* pImages = GetImagesToDraw(nullptr, &pDisabled);
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     CRect rectInter;
     if (!pButton->m_bVisible || !rectInter.IntersectRect(pButton->Rect(), rectClip)) continue;
     if (IsSeparator(pButton)) {
