@@ -2,6 +2,9 @@
 #include "UfxToolBar.h"
 #include "UfxToolbarMenuButton.h"
 
+#include <memory>
+#include <vector>
+
 CUfxMenuBarStore UfxMenuBarStore;
 
 namespace {
@@ -40,13 +43,19 @@ BOOL CUfxMenuBarStore::Save(HMENU hMenu, CUfxToolBar* pBar) {
   if (hFile == INVALID_HANDLE_VALUE) return FALSE;
   BOOL bSaved = FALSE;
   try {
+    // The archive is made in memory and goes to the file in one write: the file system sees
+    // one call instead of one for every field.
+    CMemFile mem(kArchiveBuffer);
+    {
+      CArchive ar(&mem, CArchive::store, kArchiveBuffer);
+      CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
+      pBar->Serialize(ar);
+      ar.Close();
+    }
+    const UINT nBytes = (UINT)mem.GetLength();
+    std::unique_ptr<BYTE, void (*)(void*)> bytes(mem.Detach(), free);
     CFile file(hFile);
-    CArchive ar(&file, CArchive::store, kArchiveBuffer);
-    CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
-    pBar->Serialize(ar);
-    ar.Flush();
-    file.Flush();
-    ar.Close();
+    file.Write(bytes.get(), nBytes);
     bSaved = TRUE;
   } catch (CException* e) {
     e->Delete();
@@ -67,9 +76,15 @@ BOOL CUfxMenuBarStore::Load(HMENU hMenu, CUfxToolBar* pBar) {
   HANDLE hFile = INVALID_HANDLE_VALUE;
   if (pBar == nullptr || !m_StoredMenus.Lookup(hMenu, hFile)) return FALSE;
   try {
+    // The whole file is read at once and the archive read from memory.
     CFile file(hFile);
     file.SeekToBegin();
-    CArchive ar(&file, CArchive::load, kArchiveBuffer);
+    const ULONGLONG nLength = file.GetLength();
+    if (nLength == 0 || nLength > 0x7FFFFFFF) return FALSE;
+    std::vector<BYTE> bytes((size_t)nLength);
+    if (file.Read(bytes.data(), (UINT)nLength) != (UINT)nLength) return FALSE;
+    CMemFile mem(bytes.data(), (UINT)nLength);
+    CArchive ar(&mem, CArchive::load, kArchiveBuffer);
     CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
     pBar->Serialize(ar);
     ar.Close();

@@ -176,11 +176,11 @@ BOOL CUfxPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     RecalcLayout();
   }
   if (GetAnimationType() != NO_ANIMATION && !CUfxToolBar::IsCustomizeMode()) StartAnimation();
-  ShowWindow(SW_SHOWNOACTIVATE);
+  // Shown on top without activation, in one step.
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
   if (CUfxToolBar::IsCustomizeMode()) m_wndMenuBar.RedrawWindow();
   // The press that opened the menu may be released over an item: the bar follows the mouse.
-  if ((::GetKeyState(VK_LBUTTON) & 0x8000) && !CUfxToolBar::IsCustomizeMode()) m_wndMenuBar.SetCapture();
+  if (!CUfxToolBar::IsCustomizeMode() && (::GetKeyState(VK_LBUTTON) & 0x8000)) m_wndMenuBar.SetCapture();
   return TRUE;
 }
 
@@ -332,7 +332,14 @@ void CUfxPopupMenu::UpdateShadow() {
 }
 
 void CUfxPopupMenu::RecalcLayout(BOOL) {
-  if (GetSafeHwnd() == nullptr || m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  // The size set below comes back as WM_SIZE, whose frame handling asks for this again.
+  if (m_bInRecalcLayout || GetSafeHwnd() == nullptr || m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  m_bInRecalcLayout = TRUE;
+  PlaceWindow();
+  m_bInRecalcLayout = FALSE;
+}
+
+void CUfxPopupMenu::PlaceWindow() {
   CRect rectScreen = WorkAreaAt(CPoint(m_x, m_y));
   m_x = std::max<int>(rectScreen.left, std::min<int>(m_x, rectScreen.right));
   m_y = std::max<int>(rectScreen.top, std::min<int>(m_y, rectScreen.bottom));
@@ -371,6 +378,9 @@ void CUfxPopupMenu::RecalcLayout(BOOL) {
   UINT uiFlags = SWP_NOZORDER | SWP_NOACTIVATE;
   if (!m_strCaption.IsEmpty()) uiFlags |= SWP_NOMOVE;
   SetWindowPos(nullptr, xLeft, m_y, sizeWindow.cx, sizeWindow.cy, uiFlags);
+  CRect rectClient;
+  GetClientRect(rectClient);
+  m_sizePlacedClient = rectClient.Size();
   AdjustScrollButtons();
 }
 
@@ -507,6 +517,12 @@ void CUfxPopupMenu::PlaceVertically(CSize& size, const CRect& rectScreen) {
 }
 
 void CUfxPopupMenu::OnSize(UINT nType, int cx, int cy) {
+  // The size the placement set, now or (after creation) once more: it placed the scroll
+  // buttons and the bar for it already, and placing again would find the same.
+  if (m_bInRecalcLayout || (nType == SIZE_RESTORED && CSize(cx, cy) == m_sizePlacedClient)) {
+    CWnd::OnSize(nType, cx, cy);
+    return;
+  }
   CMiniFrameWnd::OnSize(nType, cx, cy);
   AdjustScrollButtons();
 }
@@ -551,7 +567,8 @@ void CUfxPopupMenu::AdjustScrollButtons() {
   if (rectBar != rectClient)
     m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
                               SWP_NOZORDER | SWP_NOACTIVATE);
-  m_wndMenuBar.LayoutButtons();
+  // A new size has laid the bar out already (its WM_SIZE).
+  if (rectBar.Size() == rectClient.Size()) m_wndMenuBar.LayoutButtons();
   if (rectUpOld != m_rectScrollUp || rectDnOld != m_rectScrollDn) Invalidate();
 }
 
@@ -569,10 +586,33 @@ void CUfxPopupMenu::EnsureHighlightedVisible() {
   else if (iRow >= iOffset + nVisibleRows) iOffset = iRow - nVisibleRows + 1;
   const int nTotalRows = m_wndMenuBar.m_sizeItems.cy / nRowHeight;
   iOffset = std::max(0, std::min(iOffset, std::max(0, nTotalRows - nVisibleRows)));
-  if (iOffset != m_wndMenuBar.GetOffset()) {
-    m_wndMenuBar.SetOffset(iOffset);
-    AdjustScrollButtons();
+  ScrollTo(iOffset);
+}
+
+void CUfxPopupMenu::ScrollTo(int iOffset) {
+  if (iOffset < 0) iOffset = 0;
+  const int iOld = m_wndMenuBar.GetOffset();
+  if (iOffset == iOld) return;
+  CRect rectBarBefore;
+  m_wndMenuBar.GetWindowRect(rectBarBefore);
+  m_wndMenuBar.m_iOffset = iOffset;
+  // Placing the scroll buttons lays the items out too: once per step.
+  AdjustScrollButtons();
+  CRect rectBar;
+  m_wndMenuBar.GetWindowRect(rectBar);
+  CRect rectItems;
+  m_wndMenuBar.GetClientRect(rectItems);
+  const int dy = (iOld - iOffset) * m_wndMenuBar.GetRowHeight();
+  if (rectBar != rectBarBefore || std::abs(dy) >= rectItems.Height()) {
+    m_wndMenuBar.Invalidate(FALSE);
+    return;
   }
+  // The rows on screen move with the items; only the rows that come into view are drawn. Every
+  // row's drawing stays inside its rectangle and the background beside them does not change
+  // from top to bottom, so this shows what a full repaint would. What was waiting to be
+  // repainted (the rows whose highlight changed) moves with its rows: scrolling a window
+  // moves its update region too.
+  ::ScrollWindowEx(m_wndMenuBar.GetSafeHwnd(), 0, dy, &rectItems, &rectItems, nullptr, nullptr, SW_INVALIDATE);
 }
 
 // ---- painting and animation --------------------------------------------------------------------
@@ -762,11 +802,9 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
     ScreenToClient(&pt);
     const int iOffset = m_wndMenuBar.GetOffset();
     if (m_iScrollMode < 0 && m_rectScrollUp.PtInRect(pt) && iOffset > 0) {
-      m_wndMenuBar.SetOffset(iOffset - 1);
-      AdjustScrollButtons();
+      ScrollTo(iOffset - 1);
     } else if (m_iScrollMode > 0 && m_rectScrollDn.PtInRect(pt) && !m_rectScrollDn.IsRectEmpty()) {
-      m_wndMenuBar.SetOffset(iOffset + 1);
-      AdjustScrollButtons();
+      ScrollTo(iOffset + 1);
     } else {
       KillTimer(kScrollTimerId);
       m_iScrollMode = 0;
@@ -835,7 +873,7 @@ void CUfxPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       return;
     }
     case VK_DOWN:
-      if ((::GetKeyState(VK_CONTROL) & 0x8000) && !m_wndMenuBar.AreAllCommandsShown()) {
+      if (!m_wndMenuBar.AreAllCommandsShown() && (::GetKeyState(VK_CONTROL) & 0x8000)) {
         ShowAllCommands();
         return;
       }

@@ -164,6 +164,7 @@ public:
   BOOL m_bEnded = FALSE;
   DWORD m_dwAnimStart = 0;
   DWORD m_dwLastAnimTick = 0;
+  CSize m_sizePlacedClient;           // the client size the last placement gave the window
 
   static UINT m_AnimationSpeed;
   static BOOL m_bForceShowAllMenus;
@@ -174,6 +175,7 @@ protected:
   void InsertRecentFiles();
   void InsertUserTools();
   // Placement steps of RecalcLayout.
+  void PlaceWindow();
   CRect WorkAreaAt(CPoint pt) const;
   void PlaceHorizontally(CSize& size, const CRect& rectScreen);
   void PlaceVertically(CSize& size, const CRect& rectScreen);
@@ -189,6 +191,8 @@ protected:
   void DrawAnimation(CDC* pPaintDC);
   void AdjustScrollButtons();
   void EnsureHighlightedVisible();
+  // Shows the bar's rows from iOffset on and places the scroll buttons for it.
+  void ScrollTo(int iOffset);
   void StartAnimation();
   BOOL NotifyParentDlg(BOOL bActivate);
   void WriteBackInCustomize();

@@ -13,6 +13,7 @@
 #include "UfxFrameWnd.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
+#include "UfxToolBarShared.h"
 
 IMPLEMENT_SERIAL(CUfxPopupMenuBar, CUfxToolBar, 1)
 
@@ -350,8 +351,8 @@ void CUfxPopupMenuBar::LayoutButtons() {
   const int yTop = rectClient.top + 1 - m_iOffset * nRowHeight;
   int x = rectClient.left + 1, y = yTop;
   int iColumn = 0;
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    CUfxToolbarButton* pButton = GetButton(i);
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+    CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     if ((pButton->m_nStyle & TBBS_BREAK) && y > yTop) {
       x += (int)m_arColumns[iColumn] + 1;
       if (iColumn + 1 < m_arColumns.GetSize()) ++iColumn;
@@ -363,6 +364,8 @@ void CUfxPopupMenuBar::LayoutButtons() {
     pButton->m_bVisible = TRUE;
     y += nHeight;
   }
+  // Once cleared the flag stays so: the cursor need not be asked again.
+  if (!m_bAllowReleaseExecute) return;
   CPoint pt;
   ::GetCursorPos(&pt);
   ScreenToClient(&pt);
@@ -428,7 +431,8 @@ void CUfxPopupMenuBar::SetOffset(int iOffset) {
   if (m_iOffset == iOffset) return;
   m_iOffset = iOffset;
   LayoutButtons();
-  if (GetSafeHwnd() != nullptr) Invalidate();
+  // Every row moves; the bar paints its own background.
+  if (GetSafeHwnd() != nullptr) Invalidate(FALSE);
 }
 
 BOOL CUfxPopupMenuBar::IsScrollDnAvailable() {
@@ -439,8 +443,9 @@ BOOL CUfxPopupMenuBar::IsScrollDnAvailable() {
 }
 
 int CUfxPopupMenuBar::HitItem(CPoint point) const {
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    const CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    const CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     if (pButton->m_bVisible && pButton->Rect().PtInRect(point)) return IsSeparator(pButton) ? -1 : i;
   }
   return -1;
@@ -558,9 +563,9 @@ void CUfxPopupMenuBar::SetHighlightedItem(int iItem, BOOL bByKey) {
   m_iHighlighted = iItem;
   if (CUfxToolBar::IsCustomizeMode()) m_iSelected = iItem;
   // Only the two items repaint: a menu item's drawing stays inside its rectangle.
-  if (CUfxToolbarButton* pOld = GetButton(iOld)) InvalidateRect(pOld->Rect());
+  CUfxToolbarButton* pOld = GetButton(iOld);
   CUfxToolbarButton* pNew = GetButton(iItem);
-  if (pNew != nullptr) InvalidateRect(pNew->Rect());
+  InvalidateItems(pOld != nullptr ? pOld->Rect() : CRect(0, 0, 0, 0), pNew != nullptr ? pNew->Rect() : CRect(0, 0, 0, 0));
   ShowCommandPrompt(pNew != nullptr ? pNew->m_nID : (UINT)-1);
 
   // The submenu that was open closes: at once from the keyboard, after the delay from the mouse.
@@ -593,6 +598,22 @@ void CUfxPopupMenuBar::SetHighlightedItem(int iItem, BOOL bByKey) {
   }
   const BOOL bOpens = pMenuButton->m_nID == (UINT)-1 || !pMenuButton->GetCommands().IsEmpty() || pMenuButton->IsMenuOnly();
   if (pMenuButton->IsKindOf(RUNTIME_CLASS(CUfxShowAllButton)) || bOpens) pMenuButton->OnClick(this, TRUE);
+}
+
+void CUfxPopupMenuBar::InvalidateItems(const CRect& rectOld, const CRect& rectNew) {
+  // The bar draws its background itself: no erase. Neighbouring items (a step by key) cover
+  // exactly their union, one region change instead of two.
+  CRect rectUnion;
+  rectUnion.UnionRect(rectOld, rectNew);
+  const auto area = [](const CRect& r) { return (long long)r.Width() * r.Height(); };
+  CRect rectOverlap;
+  const long long nOverlap = rectOverlap.IntersectRect(rectOld, rectNew) ? area(rectOverlap) : 0;
+  if (area(rectUnion) == area(rectOld) + area(rectNew) - nOverlap) {
+    if (!rectUnion.IsRectEmpty()) InvalidateRect(rectUnion, FALSE);
+    return;
+  }
+  if (!rectOld.IsRectEmpty()) InvalidateRect(rectOld, FALSE);
+  if (!rectNew.IsRectEmpty()) InvalidateRect(rectNew, FALSE);
 }
 
 int CUfxPopupMenuBar::SetHotButton(int iHot) {
@@ -906,36 +927,36 @@ void CUfxPopupMenuBar::DoPaint(CDC* pDCPaint) {
   GetClientRect(rectClient);
   pDCPaint->GetClipBox(rectClip);
   if (!rectClip.IntersectRect(rectClip, rectClient)) return;
-  CDC dcMem;
-  CBitmap bmpMem;
-  if (!dcMem.CreateCompatibleDC(pDCPaint) || !bmpMem.CreateCompatibleBitmap(pDCPaint, rectClip.Width(), rectClip.Height()))
-    return;
-  CBitmap* pOldBitmap = dcMem.SelectObject(&bmpMem);
-  dcMem.SetViewportOrg(-rectClip.left, -rectClip.top);
+  // The bars' shared off-screen bitmap: making one for every key step costs more than the drawing.
+  CDC* pDC = ufx_toolbar::ThePaintBuffer().Get(pDCPaint, rectClip.Size());
+  if (pDC == nullptr) return;
+  const int nSavedDC = pDC->SaveDC();
+  pDC->SetViewportOrg(-rectClip.left, -rectClip.top);
+  pDC->IntersectClipRect(rectClip.left, rectClip.top, rectClip.right, rectClip.bottom);
   CUfxVisualManager* pVM = CUfxVisualManager::GetInstance();
-  pVM->OnFillBarBackground(&dcMem, this, rectClient, rectClip);
-  AfterFillBackground(&dcMem);
-  dcMem.SetTextColor(UfxGlobalData.clrBtnText);
-  dcMem.SetBkMode(TRANSPARENT);
-  CFont* pOldFont = dcMem.SelectObject(&UfxGlobalData.fontRegular);
+  pVM->OnFillBarBackground(pDC, this, rectClient, rectClip);
+  AfterFillBackground(pDC);
+  pDC->SetTextColor(UfxGlobalData.clrBtnText);
+  pDC->SetBkMode(TRANSPARENT);
+  pDC->SelectObject(&UfxGlobalData.fontRegular);
   CUfxToolBarImages* pDisabled = nullptr;
   CUfxToolBarImages* pImages = GetImagesToDraw(nullptr, &pDisabled);
-  for (int i = 0; i < GetButtonCount(); ++i) {
-    CUfxToolbarButton* pButton = GetButton(i);
+  int i = 0;
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr; ++i) {
+    CUfxToolbarButton* pButton = ufx_toolbar::AsButton(m_Buttons.GetNext(pos));
     CRect rectInter;
     if (!pButton->m_bVisible || !rectInter.IntersectRect(pButton->Rect(), rectClip)) continue;
     if (IsSeparator(pButton)) {
-      DrawBarSeparator(&dcMem, pButton->Rect(), FALSE);
+      DrawBarSeparator(pDC, pButton->Rect(), FALSE);
       continue;
     }
     const BOOL bDisabledImages = (pButton->m_nStyle & TBBS_DISABLED) && pDisabled != nullptr && pDisabled->GetCount() > 0;
     CUfxToolBarImages* pButtonImages = pButton->m_bUserButton ? CUfxToolBar::GetUserImages()
                                        : bDisabledImages       ? pDisabled
                                                                : pImages;
-    DrawOneButton(&dcMem, pButton, pButtonImages, i == m_iHighlighted, bDisabledImages);
+    DrawOneButton(pDC, pButton, pButtonImages, i == m_iHighlighted, bDisabledImages);
   }
-  dcMem.SelectObject(pOldFont);
-  pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), &dcMem, rectClip.left, rectClip.top,
-                   SRCCOPY);
-  dcMem.SelectObject(pOldBitmap);
+  pDC->SetViewportOrg(0, 0);
+  pDCPaint->BitBlt(rectClip.left, rectClip.top, rectClip.Width(), rectClip.Height(), pDC, 0, 0, SRCCOPY);
+  pDC->RestoreDC(nSavedDC);
 }

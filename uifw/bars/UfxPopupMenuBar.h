@@ -130,6 +130,8 @@ protected:
   // outside; *pbRelayed tells whether a bar took it.
   BOOL RelayOutside(UINT message, UINT nFlags, CPoint point, BOOL* pbRelayed = nullptr);
   void OnFillRarelyUsed(CDC* pDC);
+  // Repaints the items that lost and gained the highlight.
+  void InvalidateItems(const CRect& rectOld, const CRect& rectNew);
 
   afx_msg void OnNcPaint() {}
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp) {}

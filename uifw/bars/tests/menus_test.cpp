@@ -16,6 +16,9 @@
 #include "UfxRegistry.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
+#include "UfxVisualManager2003.h"
+#include "UfxVisualManagerXP.h"
+#include "UfxWinXPVisualManager.h"
 #include "UfxUserTool.h"
 #include "UfxUserToolsManager.h"
 #include "MenuTestKit.h"
@@ -361,6 +364,78 @@ TEST_F(PopupPlacement, ALongMenuIsCutToTheWorkAreaAndScrolls) {
   EXPECT_GT(pPopup->GetMenuBar()->GetOffset(), 0);
   pPopup->SendMessage(WM_KEYDOWN, VK_HOME);
   EXPECT_EQ(0, pPopup->GetMenuBar()->GetOffset());
+}
+
+// The bar's pixels as the screen shows them.
+std::vector<DWORD> BarPixels(CWnd* pBar) {
+  CRect rect;
+  pBar->GetClientRect(rect);
+  BITMAPINFO bmi = {};
+  bmi.bmiHeader.biSize = sizeof(bmi.bmiHeader);
+  bmi.bmiHeader.biWidth = rect.Width();
+  bmi.bmiHeader.biHeight = -rect.Height();
+  bmi.bmiHeader.biPlanes = 1;
+  bmi.bmiHeader.biBitCount = 32;
+  void* pBits = nullptr;
+  HBITMAP hbmp = ::CreateDIBSection(nullptr, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
+  HDC hdcWnd = ::GetDC(pBar->GetSafeHwnd());
+  HDC hdcMem = ::CreateCompatibleDC(hdcWnd);
+  HGDIOBJ hOld = ::SelectObject(hdcMem, hbmp);
+  ::BitBlt(hdcMem, 0, 0, rect.Width(), rect.Height(), hdcWnd, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  std::vector<DWORD> pixels((const DWORD*)pBits, (const DWORD*)pBits + (size_t)rect.Width() * rect.Height());
+  ::SelectObject(hdcMem, hOld);
+  ::DeleteDC(hdcMem);
+  ::ReleaseDC(pBar->GetSafeHwnd(), hdcWnd);
+  ::DeleteObject(hbmp);
+  return pixels;
+}
+
+// Key steps scroll a long menu a row at a time, moving the rows on screen and drawing only the
+// rows that come into view: in every look the bar then shows what a full repaint shows.
+TEST_F(PopupPlacement, ScrollingByKeysShowsWhatAFullRepaintShows) {
+  const CRect work = WorkArea(CPoint(100, 100));
+  CRuntimeClass* looks[] = {nullptr, RUNTIME_CLASS(CUfxVisualManagerXP), RUNTIME_CLASS(CUfxVisualManager2003),
+                            RUNTIME_CLASS(CUfxWinXPVisualManager)};
+  for (CRuntimeClass* pLook : looks) {
+    CUfxVisualManager::SetDefaultManager(pLook);
+    HMENU hMenu = ::CreatePopupMenu();
+    for (UINT i = 0; i < 150; ++i) {
+      CString str;
+      str.Format(L"&Item %u\tCtrl+%u", i, i % 10);
+      ::AppendMenuW(hMenu, MF_STRING | (i % 7 == 3 ? MF_GRAYED : 0), 41000 + i, str);
+      if (i % 10 == 9) ::AppendMenuW(hMenu, MF_SEPARATOR, 0, nullptr);
+    }
+    CUfxPopupMenu* pPopup = Open(hMenu, 300, work.top + 50);
+    ASSERT_NE(nullptr, pPopup);
+    ASSERT_TRUE(pPopup->IsScrollable());
+    CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
+    const char* pszLook = pLook != nullptr ? pLook->m_lpszClassName : "base";
+    auto expectSameAsFullRepaint = [&](const char* pszWhere) {
+      const std::vector<DWORD> stepped = BarPixels(pBar);
+      pBar->Invalidate(FALSE);
+      pBar->UpdateWindow();
+      EXPECT_TRUE(stepped == BarPixels(pBar)) << pszLook << ", " << pszWhere;
+    };
+    // Down past the last row shown, then up past the first.
+    int nScrolls = 0;
+    for (int i = 0; i < 120; ++i) {
+      const int iOffset = pBar->GetOffset();
+      pPopup->SendMessage(WM_KEYDOWN, VK_DOWN);
+      pBar->UpdateWindow();
+      if (pBar->GetOffset() != iOffset && ++nScrolls == 3) expectSameAsFullRepaint("three rows down");
+    }
+    EXPECT_GT(nScrolls, 10) << pszLook;
+    expectSameAsFullRepaint("down");
+    for (int i = 0; i < 120; ++i) {
+      pPopup->SendMessage(WM_KEYDOWN, VK_UP);
+      pBar->UpdateWindow();
+    }
+    expectSameAsFullRepaint("up");
+    pPopup->DestroyWindow();
+    Pump();
+  }
+  CUfxVisualManager::SetDefaultManager(nullptr);
 }
 
 TEST_F(PopupPlacement, TheRecentFilePlaceholderGoesWithItsSeparatorWhenTheListIsEmpty) {
