@@ -444,12 +444,13 @@ void CUfxFrameHelper::LoadUserToolbars() {
     return;
   for (UINT uiId = m_uiUserToolbarFirst; uiId <= m_uiUserToolbarLast; ++uiId) {
     if (IsBarIdUsed(uiId)) continue;  // made already (a second load of the same frame)
+    // Only toolbars whose state was stored come back: no window for the others.
+    if (!CUfxToolBar::HasSavedState(m_strControlBarRegEntry, (int)uiId)) continue;
     CUfxToolBar* pBar = new CUfxToolBar;
     if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) {
       delete pBar;
       continue;
     }
-    // Only toolbars whose state was stored come back.
     if (!pBar->LoadState(m_strControlBarRegEntry, -1, (UINT)-1)) {
       pBar->DestroyWindow();
       delete pBar;
