@@ -44,8 +44,8 @@ BOOL CUfxMenuBarStore::Save(HMENU hMenu, CUfxToolBar* pBar) {
     CArchive ar(&file, CArchive::store, kArchiveBuffer);
     CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
     pBar->Serialize(ar);
+    // Read back only through this handle and gone when it closes: written, never forced to disk.
     ar.Flush();
-    file.Flush();
     ar.Close();
     bSaved = TRUE;
   } catch (CException* e) {
