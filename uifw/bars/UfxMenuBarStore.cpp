@@ -1,6 +1,7 @@
 #include "UfxMenuBarStore.h"
 #include "UfxToolBar.h"
 #include "UfxToolbarMenuButton.h"
+#include <vector>
 
 CUfxMenuBarStore UfxMenuBarStore;
 
@@ -36,22 +37,29 @@ BOOL CUfxMenuBarStore::Save(HMENU hMenu, CUfxToolBar* pBar) {
     Remove(hMenu);
     return FALSE;
   }
-  HANDLE hFile = CreateTempFile();
-  if (hFile == INVALID_HANDLE_VALUE) return FALSE;
-  BOOL bSaved = FALSE;
+  // The bar is written in memory first and goes to its file in one piece: the copy is read back
+  // only through its handle and goes when that closes, so it is never forced to disk either.
+  CMemFile image(4096);
   try {
-    CFile file(hFile);
-    CArchive ar(&file, CArchive::store, kArchiveBuffer);
+    CArchive ar(&image, CArchive::store, kArchiveBuffer);
     CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
     pBar->Serialize(ar);
-    // Read back only through this handle and gone when it closes: written, never forced to disk.
-    ar.Flush();
     ar.Close();
-    bSaved = TRUE;
   } catch (CException* e) {
     e->Delete();
+    return FALSE;
   } catch (...) {
+    return FALSE;
   }
+  const UINT nSize = (UINT)image.GetLength();
+  BYTE* pData = image.Detach();
+  HANDLE hFile = CreateTempFile();
+  BOOL bSaved = FALSE;
+  if (hFile != INVALID_HANDLE_VALUE) {
+    DWORD dwWritten = 0;
+    bSaved = ::WriteFile(hFile, pData, nSize, &dwWritten, nullptr) && dwWritten == nSize;
+  }
+  free(pData);
   if (!bSaved) {
     CloseHandleOnce(hFile);
     return FALSE;
@@ -66,9 +74,18 @@ BOOL CUfxMenuBarStore::Save(HMENU hMenu, CUfxToolBar* pBar) {
 BOOL CUfxMenuBarStore::Load(HMENU hMenu, CUfxToolBar* pBar) {
   HANDLE hFile = INVALID_HANDLE_VALUE;
   if (pBar == nullptr || !m_StoredMenus.Lookup(hMenu, hFile)) return FALSE;
+  // The whole copy is read at once and the bar read from memory.
+  std::vector<BYTE> data;
+  LARGE_INTEGER size = {};
+  LARGE_INTEGER start = {};
+  if (!::GetFileSizeEx(hFile, &size) || size.QuadPart <= 0 || size.QuadPart >= 0x7FFFFFFF ||
+      !::SetFilePointerEx(hFile, start, nullptr, FILE_BEGIN))
+    return FALSE;
+  data.resize((size_t)size.QuadPart);
+  DWORD dwRead = 0;
+  if (!::ReadFile(hFile, data.data(), (DWORD)data.size(), &dwRead, nullptr) || dwRead != data.size()) return FALSE;
   try {
-    CFile file(hFile);
-    file.SeekToBegin();
+    CMemFile file(data.data(), (UINT)data.size());
     CArchive ar(&file, CArchive::load, kArchiveBuffer);
     CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
     pBar->Serialize(ar);
