@@ -81,10 +81,10 @@ BOOL CUfxMenuBarStore::Load(HMENU hMenu, CUfxToolBar* pBar) {
   if (!::GetFileSizeEx(hFile, &size) || size.QuadPart <= 0 || size.QuadPart >= 0x7FFFFFFF ||
       !::SetFilePointerEx(hFile, start, nullptr, FILE_BEGIN))
     return FALSE;
-  data.resize((size_t)size.QuadPart);
-  DWORD dwRead = 0;
-  if (!::ReadFile(hFile, data.data(), (DWORD)data.size(), &dwRead, nullptr) || dwRead != data.size()) return FALSE;
   try {
+    data.resize((size_t)size.QuadPart);
+    DWORD dwRead = 0;
+    if (!::ReadFile(hFile, data.data(), (DWORD)data.size(), &dwRead, nullptr) || dwRead != data.size()) return FALSE;
     CMemFile file(data.data(), (UINT)data.size());
     CArchive ar(&file, CArchive::load, kArchiveBuffer);
     CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
