@@ -324,8 +324,7 @@ const struct {
 }  // namespace
 
 void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
-  m_pFrame->EnableDocking(dwDockStyle);
-  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
+  // The framework's own dock bars are made only for sides this leaves without one.
   for (const auto& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY)) continue;
     CControlBar* pOld = m_pFrame->GetControlBar(side.nID);
@@ -344,6 +343,8 @@ void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
       AfxThrowResourceException();
     }
   }
+  m_pFrame->EnableDocking(dwDockStyle);
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
 }
 
 void CUfxFrameHelper::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) {
