@@ -34,6 +34,10 @@ const UINT UFXM_SHOWREGULARMENU = ::RegisterWindowMessageW(L"UFXTOOLBAR_SHOWREGU
 const UINT UFXM_RESETCONTEXTMENU = ::RegisterWindowMessageW(L"UFXTOOLBAR_RESETCONTEXTMENU");
 // The name is spelled so by every peer that listens for it.
 const UINT UFXM_RESETKEYBOARD = ::RegisterWindowMessageW(L"UFXTOOLBAR_RESETKEYBAORD");
+namespace {
+// Posted to a bar of a frame that is still being built: its drop target registers then.
+const UINT UFXM_REGISTERDROPTARGET = ::RegisterWindowMessageW(L"UFXTOOLBAR_REGISTERDROPTARGET");
+}  // namespace
 
 CObList CUfxToolBar::s_lstAllToolbars;
 BOOL CUfxToolBar::s_bCustomizeMode = FALSE;
@@ -85,6 +89,7 @@ BEGIN_MESSAGE_MAP(CUfxToolBar, CControlBar)
   ON_WM_LBUTTONDBLCLK()
   ON_WM_CONTEXTMENU()
   ON_MESSAGE(WM_MOUSELEAVE, OnMouseLeave)
+  ON_REGISTERED_MESSAGE(UFXM_REGISTERDROPTARGET, OnRegisterDropTarget)
   ON_WM_CANCELMODE()
   ON_WM_SYSCOLORCHANGE()
   ON_WM_SETTINGCHANGE()
@@ -157,10 +162,21 @@ BOOL CUfxToolBar::CreateEx(CWnd* pParentWnd, DWORD dwCtrlStyle, DWORD dwStyle, C
 
 int CUfxToolBar::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CControlBar::OnCreate(lpCreateStruct) == -1) return -1;
-  // Drops are taken only where the thread runs OLE: registration fails quietly elsewhere.
-  m_DropTarget.Register(this);
+  // Drops are taken only where the thread runs OLE: registration fails quietly elsewhere. Each
+  // registration marshals an interface: the bars of a main frame that is not on screen yet
+  // register once the message loop runs, when nothing can be dragged onto them before.
+  CFrameWnd* pTop = GetTopLevelFrame();
+  if (pTop != nullptr && pTop->IsKindOf(RUNTIME_CLASS(CUfxFrameWnd)) && !pTop->IsWindowVisible())
+    PostMessage(UFXM_REGISTERDROPTARGET);
+  else
+    m_DropTarget.Register(this);
   m_penDrag.CreatePen(PS_SOLID, 1, UfxGlobalData.clrBtnText);
   s_lstAllToolbars.AddTail(this);
+  return 0;
+}
+
+LRESULT CUfxToolBar::OnRegisterDropTarget(WPARAM, LPARAM) {
+  if (m_DropTarget.m_hWnd == nullptr) m_DropTarget.Register(this);
   return 0;
 }
 

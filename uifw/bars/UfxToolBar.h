@@ -97,6 +97,8 @@ public:
   virtual BOOL LoadState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
   virtual BOOL SaveState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
   virtual BOOL RemoveSavedState(LPCWSTR lpszProfileName = nullptr, int nIndex = -1, UINT uiID = (UINT)-1);
+  // Whether state is stored for the bar of that index (no window needed).
+  static BOOL HasSavedState(LPCWSTR lpszProfileName, int nIndex, UINT uiID = (UINT)-1);
   virtual BOOL HasResourceButtons() const { return m_uiOriginalResID != 0; }
   virtual BOOL IsClosable() const { return !m_bNotClosable; }
   virtual BOOL RestoreResourceButtons();
@@ -275,6 +277,7 @@ protected:
   // ---- message handlers ----
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
   afx_msg void OnDestroy();
+  afx_msg LRESULT OnRegisterDropTarget(WPARAM, LPARAM);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
   afx_msg void OnNcCalcSize(BOOL bCalcValidRects, NCCALCSIZE_PARAMS* lpncsp);
@@ -340,6 +343,7 @@ protected:
   void ReloadImages();
   // Saved-state helpers.
   CString StateKey(LPCWSTR lpszProfileName, int nIndex, UINT uiID) const;
+  static CString StateKeyOf(LPCWSTR lpszProfileName, int nBar, UINT uiID);
 
   // ---- fields, in this order ----
   CUfxToolBarImages m_ImagesLocked;

@@ -85,8 +85,11 @@ CString ParametersKey(LPCWSTR lpszProfileName) {
 }  // namespace
 
 CString CUfxToolBar::StateKey(LPCWSTR lpszProfileName, int nIndex, UINT uiID) const {
+  return StateKeyOf(lpszProfileName, nIndex == -1 ? (GetSafeHwnd() != nullptr ? GetDlgCtrlID() : 0) : nIndex, uiID);
+}
+
+CString CUfxToolBar::StateKeyOf(LPCWSTR lpszProfileName, int nBar, UINT uiID) {
   const CString strPath = UfxGetRegPath(L"UfxToolBars", lpszProfileName);
-  const int nBar = nIndex == -1 ? (GetSafeHwnd() != nullptr ? GetDlgCtrlID() : 0) : nIndex;
   CString strKey;
   if (uiID == (UINT)-1) strKey.Format(L"%sUfxToolBar-%d", (LPCWSTR)strPath, nBar);
   else strKey.Format(L"%sUfxToolBar-%d%x", (LPCWSTR)strPath, nBar, uiID);
@@ -140,6 +143,11 @@ BOOL CUfxToolBar::LoadState(LPCWSTR lpszProfileName, int nIndex, UINT uiID) {
   if (bResult && IsSmartUpdate()) LoadOriginalItems(reg);
   AdjustLayout();
   return bResult;
+}
+
+BOOL CUfxToolBar::HasSavedState(LPCWSTR lpszProfileName, int nIndex, UINT uiID) {
+  CUfxRegistry reg(FALSE, TRUE);
+  return reg.KeyExists(StateKeyOf(lpszProfileName, nIndex, uiID));
 }
 
 BOOL CUfxToolBar::RemoveSavedState(LPCWSTR lpszProfileName, int nIndex, UINT uiID) {

@@ -324,8 +324,7 @@ const struct {
 }  // namespace
 
 void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
-  m_pFrame->EnableDocking(dwDockStyle);
-  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
+  // The framework's own dock bars are made only for sides this leaves without one.
   for (const auto& side : kDockSides) {
     if (!(side.dwStyle & dwDockStyle & CBRS_ALIGN_ANY)) continue;
     CControlBar* pOld = m_pFrame->GetControlBar(side.nID);
@@ -344,6 +343,8 @@ void CUfxFrameHelper::EnableDocking(DWORD dwDockStyle) {
       AfxThrowResourceException();
     }
   }
+  m_pFrame->EnableDocking(dwDockStyle);
+  m_pFrame->m_pFloatingFrameClass = RUNTIME_CLASS(CUfxMiniDockFrameWnd);
 }
 
 void CUfxFrameHelper::DockControlBarLeftOf(CControlBar* pBar, CControlBar* pLeftOf) {
@@ -444,12 +445,13 @@ void CUfxFrameHelper::LoadUserToolbars() {
     return;
   for (UINT uiId = m_uiUserToolbarFirst; uiId <= m_uiUserToolbarLast; ++uiId) {
     if (IsBarIdUsed(uiId)) continue;  // made already (a second load of the same frame)
+    // Only toolbars whose state was stored come back: no window for the others.
+    if (!CUfxToolBar::HasSavedState(m_strControlBarRegEntry, (int)uiId)) continue;
     CUfxToolBar* pBar = new CUfxToolBar;
     if (!pBar->Create(m_pFrame, kUserToolbarStyle, uiId)) {
       delete pBar;
       continue;
     }
-    // Only toolbars whose state was stored come back.
     if (!pBar->LoadState(m_strControlBarRegEntry, -1, (UINT)-1)) {
       pBar->DestroyWindow();
       delete pBar;

@@ -118,18 +118,10 @@ int CUfxSizingControlBar::OnCreate(LPCREATESTRUCT lpcs) {
   if (CControlBar::OnCreate(lpcs) == -1) return -1;
   if (!IsSizingBar(this)) s_arrBars.Add(this);
   m_dwSCBStyle |= DRAW_EDGES;
+  // The caption buttons' tooltip comes with the first mouse message (CreateToolTip).
   EnableToolTips(TRUE);
-  if (m_ToolTip.Create(this)) {
-    m_ToolTip.Activate(TRUE);
-    if (UfxGlobalData.m_nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(UfxGlobalData.m_nMaxToolTipWidth);
-  }
-  const CRect rectEmpty(0, 0, 0, 0);
   m_btnClose.m_pParentBar = this;
   m_btnExpand.m_pParentBar = this;
-  if (m_ToolTip.m_hWnd != nullptr) {
-    m_ToolTip.AddTool(this, LoadText(m_btnClose.m_nTooltipId), &rectEmpty, kToolClose);
-    m_ToolTip.AddTool(this, LoadText(m_btnExpand.m_nTooltipId), &rectEmpty, kToolExpand);
-  }
   // The edge cursors come once from the resource module; the system's own stand in without it.
   if (s_hcurLeftRight == nullptr) {
     s_hcurLeftRight = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(IDC_SPLIT_LEFTRIGHT));
@@ -178,7 +170,27 @@ void CUfxSizingControlBar::SetMaxSize(int cx, int cy) {
   if (cy > 0) m_szFloat.cy = std::min((LONG)cy, m_szFloat.cy);
 }
 
+void CUfxSizingControlBar::CreateToolTip() {
+  if (m_ToolTip.m_hWnd != nullptr || m_hWnd == nullptr || !m_ToolTip.Create(this)) return;
+  m_ToolTip.Activate(TRUE);
+  if (UfxGlobalData.m_nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(UfxGlobalData.m_nMaxToolTipWidth);
+  // The tools are in client coordinates; the buttons are placed from the window's corner.
+  CRect rectWindow;
+  GetWindowRect(&rectWindow);
+  CPoint ptClient(0, 0);
+  ClientToScreen(&ptClient);
+  ptClient -= rectWindow.TopLeft();
+  CRect rectClose = m_btnClose.GetRect(), rectExpand = m_btnExpand.GetRect();
+  rectClose.OffsetRect(-ptClient);
+  rectExpand.OffsetRect(-ptClient);
+  m_ToolTip.AddTool(this, LoadText(m_btnClose.m_nTooltipId), &rectClose, kToolClose);
+  m_ToolTip.AddTool(this, LoadText(m_btnExpand.m_nTooltipId), &rectExpand, kToolExpand);
+}
+
 BOOL CUfxSizingControlBar::PreTranslateMessage(MSG* pMsg) {
+  const BOOL bMouse = (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) ||
+                      (pMsg->message >= WM_NCMOUSEMOVE && pMsg->message <= WM_NCMBUTTONDBLCLK);
+  if (bMouse) CreateToolTip();
   if (m_ToolTip.m_hWnd != nullptr) m_ToolTip.RelayEvent(pMsg);
   return CControlBar::PreTranslateMessage(pMsg);
 }

@@ -27,6 +27,8 @@ public:
 
   BOOL DestroyWindow() override;
   BOOL PreTranslateMessage(MSG* pMsg) override;
+  // The caption buttons' tooltip, made when the mouse first comes to the bar.
+  void CreateToolTip();
   CSize CalcFixedLayout(BOOL bStretch, BOOL bHorz) override;
   CSize CalcDynamicLayout(int nLength, DWORD nMode) override;
   void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHndler) override;

@@ -88,13 +88,26 @@ int CUfxTabWnd::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (m_bSharedScroll) m_wndScrollWnd.Create(WS_CHILD | WS_VISIBLE | SBS_HORZ, CRect(0, 0, 0, 0), this, ID_SHARED_SCROLLBAR);
   if (m_bFlat) {
     m_brActiveTab.CreateSolidBrush(m_clrActiveTabFg == (COLORREF)-1 ? UfxGlobalData.clrBtnFace : m_clrActiveTabFg);
-  } else if (!m_bScrollButtons && m_ToolTip.Create(this)) {
-    m_ToolTip.Activate(TRUE);
-    if (UfxGlobalData.m_nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(UfxGlobalData.m_nMaxToolTipWidth);
-    ::SetWindowPos(m_ToolTip.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  } else {
+    // The labels' tooltip comes with the first mouse message (CreateToolTip).
+    m_bTabToolTips = !m_bScrollButtons;
   }
   ComputeStripHeight();
   return 0;
+}
+
+void CUfxTabWnd::CreateToolTip() {
+  if (!m_bTabToolTips || m_ToolTip.GetSafeHwnd() != nullptr || m_hWnd == nullptr || !m_ToolTip.Create(this)) return;
+  m_ToolTip.Activate(TRUE);
+  if (UfxGlobalData.m_nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(UfxGlobalData.m_nMaxToolTipWidth);
+  ::SetWindowPos(m_ToolTip.GetSafeHwnd(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  // The tabs made so far, with the rectangles their layout gave them.
+  for (CTabInfo* pTab : m_arTabs) m_ToolTip.AddTool(this, pTab->strText, &pTab->rectTool, pTab->uiToolId);
+}
+
+CToolTipCtrl& CUfxTabWnd::GetToolTip() {
+  CreateToolTip();
+  return m_ToolTip;
 }
 
 void CUfxTabWnd::CreateButtons() {
@@ -688,9 +701,10 @@ void CUfxTabWnd::OnSize(UINT nType, int cx, int cy) {
 // ---- Tab rectangles -----------------------------------------------------------------------------------
 
 void CUfxTabWnd::SetToolRect(CTabInfo* pTab, const CRect& rect) {
-  if (m_ToolTip.GetSafeHwnd() == nullptr || pTab->rectTool == rect) return;
-  m_ToolTip.SetToolRect(this, pTab->uiToolId, &rect);
+  // Kept without the tooltip too: it takes the rectangle when it is made.
+  if (pTab->rectTool == rect) return;
   pTab->rectTool = rect;
+  if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.SetToolRect(this, pTab->uiToolId, &rect);
 }
 
 void CUfxTabWnd::ComputeTabRects() {
@@ -1383,10 +1397,11 @@ BOOL CUfxTabWnd::PreTranslateMessage(MSG* pMsg) {
       ::GetKeyState(VK_CONTROL) < 0 && m_iActiveTab >= 0) {
     if (SwitchTabByKey(pMsg->wParam == VK_NEXT)) return TRUE;
   }
-  if (m_ToolTip.GetSafeHwnd() != nullptr &&
-      ((pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) ||
-       (pMsg->message >= WM_NCMOUSEMOVE && pMsg->message <= WM_NCMBUTTONDBLCLK)))
-    m_ToolTip.RelayEvent(pMsg);
+  if ((pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) ||
+      (pMsg->message >= WM_NCMOUSEMOVE && pMsg->message <= WM_NCMBUTTONDBLCLK)) {
+    CreateToolTip();
+    if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.RelayEvent(pMsg);
+  }
   return CWnd::PreTranslateMessage(pMsg);
 }
 

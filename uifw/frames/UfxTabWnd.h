@@ -142,7 +142,8 @@ public:
   const CArray<COLORREF, COLORREF>& GetAutoColors() const { return m_arAutoColors; }
   CUfxTabButton* GetButton(UINT nID);
   CScrollBar& GetSharedScrollBar() { return m_wndScrollWnd; }
-  CToolTipCtrl& GetToolTip() { return m_ToolTip; }
+  // The labels' tooltip (made on first use).
+  CToolTipCtrl& GetToolTip();
   CFont& GetFlatFont(BOOL bBold) { return bBold ? m_fntTabsBold : m_fntTabs; }
 
   // ---- Options ----
@@ -188,6 +189,7 @@ protected:
 
   // Parts of creation, layout, painting and input.
   void CreateButtons();
+  void CreateToolTip();
   void LayoutButtons(int nButtonSize, int nButtonsWidth);
   void PlaceTabWindow(CTabInfo* pTab);
   void PlaceSharedScrollBar();
@@ -230,6 +232,7 @@ protected:
   CImageList m_Images;
   CSize m_sizeImage = CSize(0, 0);
   CToolTipCtrl m_ToolTip;
+  BOOL m_bTabToolTips = FALSE;  // the style shows labels in a tooltip
   CScrollBar m_wndScrollWnd;
   CUfxTabButton m_btnScrollFirst, m_btnScrollLeft, m_btnScrollRight, m_btnScrollLast, m_btnClose;
   int m_iHighlighted = -1;
