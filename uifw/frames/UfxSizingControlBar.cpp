@@ -188,9 +188,7 @@ void CUfxSizingControlBar::CreateToolTip() {
 }
 
 BOOL CUfxSizingControlBar::PreTranslateMessage(MSG* pMsg) {
-  const BOOL bMouse = (pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) ||
-                      (pMsg->message >= WM_NCMOUSEMOVE && pMsg->message <= WM_NCMBUTTONDBLCLK);
-  if (bMouse) CreateToolTip();
+  if (AfxIsMouseMessage(pMsg->message)) CreateToolTip();
   if (m_ToolTip.m_hWnd != nullptr) m_ToolTip.RelayEvent(pMsg);
   return CControlBar::PreTranslateMessage(pMsg);
 }

@@ -1397,8 +1397,7 @@ BOOL CUfxTabWnd::PreTranslateMessage(MSG* pMsg) {
       ::GetKeyState(VK_CONTROL) < 0 && m_iActiveTab >= 0) {
     if (SwitchTabByKey(pMsg->wParam == VK_NEXT)) return TRUE;
   }
-  if ((pMsg->message >= WM_MOUSEFIRST && pMsg->message <= WM_MOUSELAST) ||
-      (pMsg->message >= WM_NCMOUSEMOVE && pMsg->message <= WM_NCMBUTTONDBLCLK)) {
+  if (AfxIsMouseMessage(pMsg->message)) {
     CreateToolTip();
     if (m_ToolTip.GetSafeHwnd() != nullptr) m_ToolTip.RelayEvent(pMsg);
   }

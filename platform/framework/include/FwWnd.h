@@ -391,6 +391,11 @@ protected:
 #define MLF_NOKICKIDLE  0x0002
 #define MLF_SHOWONIDLE  0x0004
 
+// Whether a message is one of the mouse's, over the client area or the rest of a window.
+inline bool AfxIsMouseMessage(UINT message) {
+  return (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
+         (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+}
 LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 LRESULT AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam = 0, LPARAM lParam = 0);
 // The next window created on this thread becomes pWnd's (attached and subclassed at creation).

@@ -468,8 +468,7 @@ BOOL CControlBar::SetStatusText(INT_PTR nHit) {
 BOOL CControlBar::PreTranslateMessage(MSG* pMsg) {
   if (CWnd::PreTranslateMessage(pMsg)) return TRUE;
   UINT message = pMsg->message;
-  bool mouse = (message >= WM_MOUSEFIRST && message <= WM_MOUSELAST) ||
-               (message >= WM_NCMOUSEMOVE && message <= WM_NCMBUTTONDBLCLK);
+  const bool mouse = AfxIsMouseMessage(message);
   // Fly-by: the owner's status line shows the prompt of the tool under the mouse.
   if (mouse && (m_dwStyle & CBRS_FLYBY) && (pMsg->hwnd == m_hWnd || ::IsChild(m_hWnd, pMsg->hwnd))) {
     CPoint point = pMsg->pt;

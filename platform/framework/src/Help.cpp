@@ -104,10 +104,6 @@ void CFrameWnd::ExitHelpMode() {
 }
 
 namespace {
-bool IsMouseMessage(UINT m) {
-  return (m >= WM_MOUSEFIRST && m <= WM_MOUSELAST) || (m >= WM_NCMOUSEMOVE && m <= WM_NCMBUTTONDBLCLK);
-}
-
 // Where a mouse message happened, on the screen (posted messages carry it only in lParam).
 POINT MouseMessagePoint(const MSG& msg) {
   POINT pt = {(short)LOWORD(msg.lParam), (short)HIWORD(msg.lParam)};
@@ -168,7 +164,7 @@ BOOL CFrameWnd::ProcessHelpMsg(MSG& msg, DWORD_PTR* pContext) {
     ::PeekMessageW(&msg, nullptr, msg.message, msg.message, PM_REMOVE);
     return FALSE;
   }
-  if (IsMouseMessage(msg.message)) {
+  if (AfxIsMouseMessage(msg.message)) {
     BOOL bDescendant = FALSE;
     POINT pt = MouseMessagePoint(msg);
     HWND hWndHit = SetHelpCapture(pt, &bDescendant);
