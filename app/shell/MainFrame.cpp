@@ -238,12 +238,7 @@ BOOL CMainFrame::CreateCaptionBar() {
 void CMainFrame::SetUpTray() {
   CTrayIcon& icon = m_root.GetTray().GetTrayIcon();
   icon.SetNotificationWnd(m_hWnd, WM_TRAY_NOTIFY);
-  // The icon itself comes later (AddTrayIcon): handing it to the shell takes long.
-}
-
-void CMainFrame::AddTrayIcon() {
-  CTrayIcon& icon = m_root.GetTray().GetTrayIcon();
-  if (icon.GetIcon() == nullptr) icon.SetIcon(IDI_TRAY_ICON, IDS_APP_TITLE_TIP);
+  icon.SetIcon(IDI_TRAY_ICON, IDS_APP_TITLE_TIP);
 }
 
 // ---- closing --------------------------------------------------------------------------------------

@@ -72,9 +72,6 @@ public:
   CUfxStatusBar& GetStatusBar() { return m_wndStatusBar; }
   // The first expression pane of the active document, or null.
   CLeftView* GetExpressionPane();
-  // Shows the program's icon in the notification area (once; start-up leaves it until the
-  // window has shown its worksheet).
-  void AddTrayIcon();
 
   BOOL PreCreateWindow(CREATESTRUCT& cs) override;
   BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext) override;

@@ -297,15 +297,7 @@ int CNumbrookApp::ExitInstance() {
   return CWinApp::ExitInstance();
 }
 
-BOOL CNumbrookApp::OnIdle(LONG lCount) {
-  // The first quiet moment after start-up: the window shows its worksheet's results by now, and
-  // the notification-area icon, slow to hand to the shell, follows.
-  if (!m_trayIconAdded) {
-    m_trayIconAdded = TRUE;
-    if (CMainFrame* frame = dynamic_cast<CMainFrame*>(m_pMainWnd)) frame->AddTrayIcon();
-  }
-  return CWinApp::OnIdle(lCount);
-}
+BOOL CNumbrookApp::OnIdle(LONG lCount) { return CWinApp::OnIdle(lCount); }
 
 // ---- services -------------------------------------------------------------------------------------
 

@@ -92,8 +92,6 @@ private:
   CommandPanels m_panels;
   // The user was told once that the settings could not be saved.
   BOOL m_settingsFailureShown = FALSE;
-  // The frame's notification-area icon was asked for (at the first idle moment).
-  BOOL m_trayIconAdded = FALSE;
 };
 
 // The application object as a CNumbrookApp (null in programs with another application object).
