@@ -572,8 +572,14 @@ TEST_F(TabWndTest, HotTrackingNeedsALookThatHighlightsTabs) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.look->m_lpszClassName);
     CUfxVisualManager::SetDefaultManager(c.look);
-    MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, {L"One", L"Two", L"Three"});
+    // Sloped tabs start out tracking. This is read before any message is pumped: the displays are
+    // shared by test programs, and a real pointer passing over the strip is a mouse move like ours.
+    CRect rc;
+    host.GetClientRect(rc);
+    ASSERT_TRUE(tabs.Create(CUfxTabWnd::STYLE_3D_SLOPED, rc, &host, 1, CUfxTabWnd::LOCATION_BOTTOM));
     EXPECT_TRUE(tabs.IsHotTracking());
+    tabs.DestroyWindow();
+    MakeTabs(CUfxTabWnd::STYLE_3D_SLOPED, {L"One", L"Two", L"Three"});
     Mouse(WM_MOUSEMOVE, TabRect(2).CenterPoint());
     EXPECT_EQ(2, tabs.GetHighlightedTab());
     EXPECT_EQ(c.tracks, tabs.IsHotTracking());
