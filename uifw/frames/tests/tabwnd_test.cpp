@@ -75,6 +75,9 @@ protected:
     CUfxVisualManager::SetDefaultManager(nullptr);
     g_beeps = 0;
     CUfxTabWnd::s_pfnMessageBeep = CountBeep;
+    // The pointer rests wherever the program that used this display before left it; away from
+    // the host, no real mouse move reaches the strip.
+    ::SetCursorPos(1200, 900);
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                               CRect(40, 40, 640, 240), nullptr, 0));
   }
@@ -572,8 +575,8 @@ TEST_F(TabWndTest, HotTrackingNeedsALookThatHighlightsTabs) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.look->m_lpszClassName);
     CUfxVisualManager::SetDefaultManager(c.look);
-    // Sloped tabs start out tracking. This is read before any message is pumped: the displays are
-    // shared by test programs, and a real pointer passing over the strip is a mouse move like ours.
+    // Sloped tabs start out tracking. This is read before any message is pumped: a window that
+    // appears under the real pointer gets a mouse move like ours.
     CRect rc;
     host.GetClientRect(rc);
     ASSERT_TRUE(tabs.Create(CUfxTabWnd::STYLE_3D_SLOPED, rc, &host, 1, CUfxTabWnd::LOCATION_BOTTOM));
