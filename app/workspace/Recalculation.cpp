@@ -159,11 +159,19 @@ UINT CalculationRequestId() {
 void CLeftView::RequestCalculation() {
   // A request without a window would never be served and would hide every later answer.
   if (m_hWnd == nullptr || !::IsWindow(m_hWnd)) return;
-  ++m_nPendingCalculations;
-  ::PostMessageW(m_hWnd, CalculationRequestId(), 0, 0);
+  // Only a request that is on its way counts: one that was never posted would hold back every
+  // later answer.
+  if (::PostMessageW(m_hWnd, CalculationRequestId(), 0, 0)) ++m_nPendingCalculations;
 }
 
 LRESULT CLeftView::OnCalculationRequest(WPARAM, LPARAM) {
+  // With another request queued behind this one, its calculation would take the same text and
+  // its answer would not be shown (ShowAnswer): the later request does the work. A request that
+  // arrives while a calculation runs is always served, since that calculation's text is older.
+  if (m_nCalculationDepth == 0 && m_nPendingCalculations > 1) {
+    --m_nPendingCalculations;
+    return 0;
+  }
   OnCalculate();
   return 0;
 }

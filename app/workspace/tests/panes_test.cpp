@@ -453,6 +453,21 @@ TEST_F(Panes, EditsAnywhereGiveExactlyTheNewResults) {
   EXPECT_EQ(1, Res().GetCurrentPosition()) << "the unchanged first line kept the caret";
 }
 
+TEST_F(Panes, RequestsQueuedBehindEachOtherAreServedByOneCalculation) {
+  SetText(L"1+1");
+  ASSERT_EQ(L"2", Results());
+  Ed().SetText(L"2*21\r\nz := 5; z+1");
+  Pump();
+  g_kernel.parses = 0;
+  for (int i = 0; i < 3; ++i) left->RequestCalculation();
+  EXPECT_EQ(3, left->GetPendingCalculations());
+  Pump();
+  EXPECT_EQ(1, g_kernel.parses);
+  EXPECT_EQ(L"2*21\r\nz := 5; z+1", Str(g_kernel.lastText));
+  EXPECT_EQ(L"42\r\n5; 6", Results());
+  EXPECT_EQ(0, left->GetPendingCalculations());
+}
+
 TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
   SetText(L"7");
   ASSERT_EQ(L"7", Results());
