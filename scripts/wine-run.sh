@@ -18,4 +18,10 @@ if [ "${1:-}" = "--print-env" ]; then
   echo "${DISPLAY:-} ${WINEPREFIX:-}"
   exit 0
 fi
+# A windowed test starts with the pointer in a corner, not where the display's previous program
+# left it.
+park="$(dirname "${1:-.}")/pointer_park.exe"
+if [ -n "$group" ] && [ -f "$park" ]; then
+  wine "$park" </dev/null >/dev/null 2>&1 || true
+fi
 exec wine "$@"
