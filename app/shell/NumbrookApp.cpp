@@ -212,16 +212,7 @@ BOOL CNumbrookApp::ShowMainWindow(const CNumbrookCommandLineInfo& cmdInfo) {
     tray.MinimizeToTray();
   } else {
     const int show = frame->GetRecordedShowCommand();
-    const int command = show >= 0 ? show : SW_SHOW;
-    // A layout still waiting for idle time (bars docked while the frame was built) is done while
-    // the frame is hidden, where moving the bars costs less; a command that resizes the frame
-    // lays it out again anyway.
-    const bool keepsSize = command == SW_SHOW || command == SW_SHOWNA ||
-                           ((command == SW_SHOWNORMAL || command == SW_SHOWNOACTIVATE) && !frame->IsZoomed() &&
-                            !frame->IsIconic());
-    if (keepsSize && (frame->m_nIdleFlags & CFrameWnd::idleLayout))
-      frame->RecalcLayout((frame->m_nIdleFlags & CFrameWnd::idleNotify) != 0);
-    frame->ShowWindow(command);
+    frame->ShowWindow(show >= 0 ? show : SW_SHOW);
     frame->UpdateWindow();
   }
   ::DragAcceptFiles(frame->GetSafeHwnd(), TRUE);
