@@ -174,17 +174,24 @@ void CUfxSizingControlBar::CreateToolTip() {
   if (m_ToolTip.m_hWnd != nullptr || m_hWnd == nullptr || !m_ToolTip.Create(this)) return;
   m_ToolTip.Activate(TRUE);
   if (UfxGlobalData.m_nMaxToolTipWidth != -1) m_ToolTip.SetMaxTipWidth(UfxGlobalData.m_nMaxToolTipWidth);
-  // The tools are in client coordinates; the buttons are placed from the window's corner.
+  const CRect rectEmpty(0, 0, 0, 0);
+  m_ToolTip.AddTool(this, LoadText(m_btnClose.m_nTooltipId), &rectEmpty, kToolClose);
+  m_ToolTip.AddTool(this, LoadText(m_btnExpand.m_nTooltipId), &rectEmpty, kToolExpand);
   CRect rectWindow;
   GetWindowRect(&rectWindow);
   CPoint ptClient(0, 0);
   ClientToScreen(&ptClient);
-  ptClient -= rectWindow.TopLeft();
+  SetToolRects(ptClient - rectWindow.TopLeft());
+}
+
+void CUfxSizingControlBar::SetToolRects(CPoint ptClient) {
+  // The tools are in client coordinates; the buttons are placed from the window's corner, and
+  // the client area starts at ptClient from it.
   CRect rectClose = m_btnClose.GetRect(), rectExpand = m_btnExpand.GetRect();
   rectClose.OffsetRect(-ptClient);
   rectExpand.OffsetRect(-ptClient);
-  m_ToolTip.AddTool(this, LoadText(m_btnClose.m_nTooltipId), &rectClose, kToolClose);
-  m_ToolTip.AddTool(this, LoadText(m_btnExpand.m_nTooltipId), &rectExpand, kToolExpand);
+  m_ToolTip.SetToolRect(this, kToolClose, &rectClose);
+  m_ToolTip.SetToolRect(this, kToolExpand, &rectExpand);
 }
 
 BOOL CUfxSizingControlBar::PreTranslateMessage(MSG* pMsg) {
@@ -498,14 +505,8 @@ void CUfxSizingControlBar::PlaceCaptionButtons(const CRect& rc, const CRect& rec
     pButton->m_bFocused = FALSE;
     if (!pButton->m_bHidden) pt += ptStep;
   }
-  if (m_ToolTip.m_hWnd == nullptr) return;
-  // The tools are in client coordinates: the client starts at rc.
-  const CPoint ptClient = rc.TopLeft() - rectWindow.TopLeft();
-  CRect rectClose = m_btnClose.GetRect(), rectExpand = m_btnExpand.GetRect();
-  rectClose.OffsetRect(-ptClient);
-  rectExpand.OffsetRect(-ptClient);
-  m_ToolTip.SetToolRect(this, kToolClose, &rectClose);
-  m_ToolTip.SetToolRect(this, kToolExpand, &rectExpand);
+  // The client area starts at rc.
+  if (m_ToolTip.m_hWnd != nullptr) SetToolRects(rc.TopLeft() - rectWindow.TopLeft());
 }
 
 BOOL CUfxSizingControlBar::IsEdgeSizable(UINT nHitTest) const {

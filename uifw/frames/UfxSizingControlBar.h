@@ -149,6 +149,9 @@ public:
   afx_msg LRESULT OnSetText(WPARAM wParam, LPARAM lParam);
 
 protected:
+  // Puts the caption buttons' tools where the buttons are; the client area starts at ptClient
+  // from the window's corner.
+  void SetToolRects(CPoint ptClient);
   // The registry key of the bar's state below HKEY_CURRENT_USER.
   CString GetStateKey(LPCWSTR lpszProfileName) const;
   // The bar's neighbour in the row on the side of an edge (null when none).
