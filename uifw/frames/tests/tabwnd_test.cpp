@@ -75,9 +75,6 @@ protected:
     CUfxVisualManager::SetDefaultManager(nullptr);
     g_beeps = 0;
     CUfxTabWnd::s_pfnMessageBeep = CountBeep;
-    // The pointer rests wherever the program that used this display before left it; away from
-    // the host, no real mouse move reaches the strip.
-    ::SetCursorPos(1200, 900);
     ASSERT_TRUE(host.CreateEx(0, AfxRegisterWndClass(CS_DBLCLKS), L"host", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN,
                               CRect(40, 40, 640, 240), nullptr, 0));
   }
