@@ -41,8 +41,15 @@ start_wine() {
     rm -rf "$WINEPREFIX"
     echo "== creating Wine prefix $WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    disable_html_engine
     wineserver -w || true
   fi
+}
+
+# There is no HTML engine here: the browser control of the panels and the tip dialog must not
+# go looking for one (that would ask to install it) whenever it is created.
+disable_html_engine() {
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d '' /f >/dev/null 2>&1 || true
 }
 
 # A virtual display unless one is given. Only a display started here is stopped here.
@@ -144,6 +151,7 @@ start_test_displays() {
       if [ "${FRESH_PREFIX:-1}" = 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
         rm -rf "$WINEPREFIX"
         WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+        disable_html_engine
         wineserver -w || true
       fi
       warm_wine

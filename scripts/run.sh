@@ -14,6 +14,7 @@ unset LC_ALL; export LANG=en_US.UTF-8
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   echo "== creating Wine prefix $WINEPREFIX"
   WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+  disable_html_engine
   wineserver -w || true
 fi
 

@@ -12,6 +12,8 @@ if [ -n "$display" ]; then export DISPLAY="$display"; fi
 export WINEPREFIX="$prefix" WINEDEBUG=-all
 rm -rf "$WINEPREFIX"
 WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1
+# No HTML engine: the program's browser controls must not ask to install one.
+wine reg add 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d '' /f >/dev/null 2>&1
 wineserver -w
 wine "$@"
 rc=$?
