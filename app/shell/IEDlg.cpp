@@ -9,6 +9,7 @@
 namespace {
 
 const DISPID kDispidDocumentComplete = 259;
+const UINT_PTR kCreateBrowserTimer = 1;
 
 // The document's HTML interface and its host interface, or nulls (each a counted reference).
 struct PanelDocument {
@@ -56,6 +57,7 @@ IMPLEMENT_DYNAMIC(CIEDlg, CDialog)
 BEGIN_MESSAGE_MAP(CIEDlg, CDialog)
   ON_WM_SIZE()
   ON_WM_DESTROY()
+  ON_WM_TIMER()
 END_MESSAGE_MAP()
 
 BEGIN_EVENTSINK_MAP(CIEDlg, CDialog)
@@ -72,9 +74,34 @@ CIEDlg::~CIEDlg() {
   if (m_description != nullptr) m_description->Release();
 }
 
-void CIEDlg::DoDataExchange(CDataExchange* pDX) {
-  CDialog::DoDataExchange(pDX);
-  if (::GetDlgItem(m_hWnd, IDC_PANEL_BROWSER) != nullptr) DDX_Control(pDX, IDC_PANEL_BROWSER, m_wndBrowser);
+BOOL CIEDlg::OnInitDialog() {
+  CDialog::OnInitDialog();
+  SetTimer(kCreateBrowserTimer, 0, nullptr);
+  return TRUE;
+}
+
+void CIEDlg::OnTimer(UINT_PTR nIDEvent) {
+  if (nIDEvent != kCreateBrowserTimer) {
+    CDialog::OnTimer(nIDEvent);
+    return;
+  }
+  KillTimer(kCreateBrowserTimer);
+  CreateBrowser();
+}
+
+BOOL CIEDlg::CreateBrowser() {
+  if (m_wndBrowser.GetSafeHwnd() != nullptr) return TRUE;
+  if (GetSafeHwnd() == nullptr) return FALSE;
+  CRect client;
+  GetClientRect(&client);
+  if (!m_wndBrowser.CreateControl(L"", WS_CHILD | WS_VISIBLE, client, this, IDC_PANEL_BROWSER)) return FALSE;
+  NavigateToPage();
+  return TRUE;
+}
+
+void CIEDlg::NavigateToPage() {
+  if (m_description != nullptr && m_wndBrowser.GetSafeHwnd() != nullptr)
+    m_wndBrowser.Navigate(ResourcePageUrl(L"index.htm"));
 }
 
 void CIEDlg::SetUp(LPCWSTR caption, ICBCommandPanel* description, PanelViewType view) {
@@ -84,7 +111,7 @@ void CIEDlg::SetUp(LPCWSTR caption, ICBCommandPanel* description, PanelViewType 
   description->AddRef();
   if (m_description != nullptr) m_description->Release();
   m_description = description;
-  m_wndBrowser.Navigate(ResourcePageUrl(L"index.htm"));
+  NavigateToPage();
 }
 
 CString CIEDlg::BuildPage() {

@@ -2,6 +2,9 @@
 // the panel bar. Its browser loads the resource library's "index.htm"; when the page is
 // complete, its body is replaced by the panel description's groups and commands, and a click on
 // a command sends that command to the messenger's subscribers.
+//
+// The browser control is made when the program first has nothing else to do (a timer, which
+// comes after every posted message and paint), so that the panels do not hold up start-up.
 #pragma once
 
 #include <vector>
@@ -34,6 +37,8 @@ public:
   ICBCommandPanel* GetDescription() const { return m_description; }
   PanelViewType GetViewType() const { return m_viewType; }
   CExplorer& GetBrowser() { return m_wndBrowser; }
+  // Makes the browser control now unless it is there; TRUE when it is.
+  BOOL CreateBrowser();
   // The commands of the page built last.
   const std::vector<PanelCommand>& GetCommands() const { return m_commands; }
 
@@ -45,12 +50,13 @@ public:
   // A click on the element with this id: the command it names goes to the messenger.
   void DispatchClick(LPCWSTR elementId);
 
-  void DoDataExchange(CDataExchange* pDX) override;
+  BOOL OnInitDialog() override;
 
 protected:
   void OnDocumentComplete(IDispatch* pDisp, VARIANT* url);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnDestroy();
+  afx_msg void OnTimer(UINT_PTR nIDEvent);
   DECLARE_MESSAGE_MAP()
   DECLARE_EVENTSINK_MAP()
 
@@ -60,6 +66,8 @@ private:
   void FillDocument();
   // Takes the handlers off the document.
   void ReleaseDocument();
+  // Sends the browser to the panel page when it and a description are there.
+  void NavigateToPage();
 
   CExternalDispatch m_xExternal;
   CExplorer m_wndBrowser;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../../../uifw/frames/tests/FramesTestKit.h"  // PumpUntil
 #include "DocHostUIHandler.h"
 #include "Explorer.h"
 #include "FwComSupport.h"
@@ -210,10 +211,11 @@ TEST_F(PanelWindow, TheBrowserIsCreatedAndSentToThePanelPageOfTheResourceLibrary
   FakePanel panel = SmallPanel();
   CIEDlg dialog(m_frame.GetPanelTabWnd(), &m_messenger);
   ASSERT_NE(nullptr, dialog.GetSafeHwnd());
-  ASSERT_NE(nullptr, dialog.GetBrowser().GetControlUnknown()) << "the template's browser control";
-  EXPECT_EQ(dialog.GetDlgItem(IDC_PANEL_BROWSER)->m_hWnd, dialog.GetBrowser().m_hWnd);
   dialog.SetUp(L"Operators", &panel, PVTGroups);
   EXPECT_EQ(2, panel.refs) << "the panel keeps its description";
+  EXPECT_EQ(nullptr, dialog.GetBrowser().GetSafeHwnd()) << "made once the program is idle";
+  ASSERT_TRUE(PumpUntil([&] { return dialog.GetBrowser().GetControlUnknown() != nullptr; }));
+  EXPECT_EQ(dialog.GetDlgItem(IDC_PANEL_BROWSER)->m_hWnd, dialog.GetBrowser().m_hWnd);
   EXPECT_STREQ(L"res://" + LibraryPath() + L"/index.htm", ResourcePageUrl(L"index.htm"));
   EXPECT_STREQ(ResourcePageUrl(L"index.htm"), LocationUrl(dialog.GetBrowser()));
   EXPECT_EQ(nullptr, dialog.GetBrowser().GetDocument()) << "no HTML engine here";
@@ -232,6 +234,7 @@ TEST_F(PanelWindow, TheBrowserIsCreatedAndSentToThePanelPageOfTheResourceLibrary
 TEST_F(PanelWindow, APanelWithoutDescriptionStaysEmpty) {
   CIEDlg dialog(m_frame.GetPanelTabWnd(), &m_messenger);
   dialog.SetUp(L"Nothing", nullptr, PVTCells);
+  ASSERT_TRUE(PumpUntil([&] { return dialog.GetBrowser().GetControlUnknown() != nullptr; }));
   EXPECT_STREQ(L"", LocationUrl(dialog.GetBrowser()));
   EXPECT_STREQ(L"", dialog.BuildPage());
   EXPECT_TRUE(dialog.GetCommands().empty());

@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 #include "ExportDlg.h"
 #include "Framework.h"
 #include "bars/UfxPopupMenu.h"
@@ -98,25 +99,6 @@ public:
 private:
   std::function<void(CScriptedExportDlg&)> m_script;
 };
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
-
-bool PumpUntil(const std::function<bool()>& done) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < 5000) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    Pump();
-  }
-  return done();
-}
 
 // Answers every "Export" question box of this process with `answer`, counting them.
 class QuestionAnswerer {
