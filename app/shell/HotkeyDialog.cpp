@@ -77,7 +77,11 @@ LRESULT CALLBACK CHotkeyDialog::HookProc(int code, WPARAM wParam, LPARAM lParam)
       if (!g_down[key]) break;
       g_captured = MakeKeyHandle(event, HeldModifiers());
       g_down[key] = false;
-      if (g_current->GetSafeHwnd() != nullptr) g_current->EndDialog(IDOK);
+      try {
+        if (g_current->GetSafeHwnd() != nullptr) g_current->EndDialog(IDOK);
+      } catch (...) {
+        // The key is taken; the dialog closes with its window.
+      }
       return 1;
     default:
       break;
