@@ -10,6 +10,9 @@ long g_captured = 0;
 // the release of the key that opened the dialog is not taken for the answer; they also give the
 // modifier state, since a withheld press never reaches the system's key state.
 bool g_down[256] = {};
+// Keys already held when the dialog opened: their repeated presses (a held key repeats) belong to
+// the press from before and do not count either, until the key is released.
+bool g_heldAtOpen[256] = {};
 
 bool IsDown(BYTE generic, BYTE left, BYTE right) {
   return g_down[generic] || g_down[left] || g_down[right] || (::GetAsyncKeyState(generic) & 0x8000) != 0;
@@ -25,6 +28,11 @@ long HeldModifiers() {
 
 void ForgetKeys() {
   for (bool& down : g_down) down = false;
+  for (bool& held : g_heldAtOpen) held = false;
+}
+
+void NoteHeldKeys() {
+  for (int key = 1; key < 256; ++key) g_heldAtOpen[key] = (::GetAsyncKeyState(key) & 0x8000) != 0;
 }
 
 }  // namespace
@@ -50,6 +58,7 @@ CHotkeyDialog::~CHotkeyDialog() {
 BOOL CHotkeyDialog::OnInitDialog() {
   CDialog::OnInitDialog();
   ForgetKeys();
+  NoteHeldKeys();
   m_hHook = ::SetWindowsHookExW(WH_KEYBOARD_LL, &CHotkeyDialog::HookProc, AfxGetInstanceHandle(), 0);
   return TRUE;
 }
@@ -70,11 +79,14 @@ LRESULT CALLBACK CHotkeyDialog::HookProc(int code, WPARAM wParam, LPARAM lParam)
   switch (wParam) {
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
-      g_down[key] = true;
+      if (!g_heldAtOpen[key]) g_down[key] = true;
       return 1;
     case WM_KEYUP:
     case WM_SYSKEYUP:
-      if (!g_down[key]) break;
+      if (!g_down[key]) {
+        g_heldAtOpen[key] = false;
+        break;
+      }
       g_captured = MakeKeyHandle(event, HeldModifiers());
       g_down[key] = false;
       try {

@@ -1,8 +1,9 @@
 // CHotkeyDialog: captures one key combination for the keyboard settings (the show/hide key or
 // the key of a keyboard action). While it is open its own low-level keyboard hook withholds
 // every key press from all programs, so keys that the system or other programs would handle are
-// caught too; the first key released (after the hook saw it go down) is the captured key and
-// closes the dialog with OK. The mouse can still cancel.
+// caught too; the first key released after the hook saw it go down (a key held since before the
+// dialog opened does not count, however often it repeats) is the captured key and closes the
+// dialog with OK. The mouse can still cancel.
 #pragma once
 
 #include "Framework.h"

@@ -95,6 +95,7 @@ const WORD kScanCtrl = 0x1D, kScanF5 = 0x3F, kScanEscape = 0x01, kScanEnter = 0x
 
 struct CaptureCase {
   const char* name;
+  std::vector<KeyStroke> before;  // played before the dialog opens
   std::vector<KeyStroke> strokes;
   long expected;         // the handle a real key would give
   const wchar_t* text;   // as the keyboard settings show it
@@ -103,19 +104,28 @@ struct CaptureCase {
 TEST_F(HotkeyDialog, TheFirstReleasedKeyIsCapturedWithTheModifiersHeld) {
   const CaptureCase cases[] = {
       {"Ctrl+F5",
+       {},
        {{VK_LCONTROL, kScanCtrl, false}, {VK_F5, kScanF5, false}, {VK_F5, kScanF5, true}, {VK_LCONTROL, kScanCtrl, true}},
        75513716,
        L"Ctrl + F5"},
       {"Ctrl released first: Ctrl itself",
+       {},
        {{VK_LCONTROL, kScanCtrl, false}, {VK_F5, kScanF5, false}, {VK_LCONTROL, kScanCtrl, true}, {VK_F5, kScanF5, true}},
        VK_LCONTROL | (kScanCtrl << 8) | (LLKHF_UP << 16) | kKeyCtrl,
        L"Ctrl + LControl"},
       {"Escape is a key, not Cancel",
+       {},
        {{VK_ESCAPE, kScanEscape, false}, {VK_ESCAPE, kScanEscape, true}},
        VK_ESCAPE | (kScanEscape << 8) | (LLKHF_UP << 16),
        L"Esc"},
       {"the release of the Enter that opened it does not count",
+       {},
        {{VK_RETURN, kScanEnter, true}, {'A', kScanA, false}, {'A', kScanA, true}},
+       'A' | (kScanA << 8) | (LLKHF_UP << 16),
+       L"A"},
+      {"nor do the repeats of an Enter held since before",
+       {{VK_RETURN, kScanEnter, false}},
+       {{VK_RETURN, kScanEnter, false}, {VK_RETURN, kScanEnter, true}, {'A', kScanA, false}, {'A', kScanA, true}},
        'A' | (kScanA << 8) | (LLKHF_UP << 16),
        L"A"},
   };
@@ -123,6 +133,10 @@ TEST_F(HotkeyDialog, TheFirstReleasedKeyIsCapturedWithTheModifiersHeld) {
     SCOPED_TRACE(c.name);
     long key = 0;
     bool captured = false;
+    for (const KeyStroke& stroke : c.before) {
+      INPUT input = KeyInput(stroke);
+      ::SendInput(1, &input, sizeof(input));
+    }
     {
       KeyPlayer player(c.strokes);
       captured = CaptureHotkey(nullptr, key);
