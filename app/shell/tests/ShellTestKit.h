@@ -1,7 +1,7 @@
 // What the shell's test programs share: a main frame of their own behind IShellFrame (a plain
 // window with child windows as its bars, recording what the managers ask of it), an expression
-// pane's formatter double, the profile of the test program, and a helper that answers message
-// boxes.
+// pane's formatter double, the profile of the test program, a helper that answers message
+// boxes, and the program's resource library for tests of dialogs and texts.
 #pragma once
 
 #include <windows.h>
@@ -142,6 +142,40 @@ inline CString FreshProfile() {
   key.Format(L"Software\\Ferrow Software\\%s", app->m_pszProfileName);
   ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
   return key;
+}
+
+// ---- the resource library ---------------------------------------------------------------------------
+
+// Tests of code that loads texts, templates and menus by id: the resource library beside the test
+// program is the resource handle while they run.
+class ResourceLibraryTest : public ::testing::Test {
+protected:
+  static void SetUpTestSuite() { s_resx = ::LoadLibraryW(L"BrookResx.dll"); }
+  static void TearDownTestSuite() {
+    AfxSetResourceHandle(nullptr);
+    if (s_resx != nullptr) ::FreeLibrary(s_resx);
+    s_resx = nullptr;
+  }
+  void SetUp() override {
+    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
+    AfxSetResourceHandle(s_resx);
+  }
+  static CString LibraryPath() {
+    wchar_t path[MAX_PATH] = L"";
+    ::GetModuleFileNameW(s_resx, path, MAX_PATH);
+    return path;
+  }
+  inline static HMODULE s_resx = nullptr;
+};
+
+// A visible top-level window of this process with that class and caption, or null.
+inline HWND FindOwnWindow(LPCWSTR windowClass, LPCWSTR caption) {
+  HWND window = ::FindWindowW(windowClass, caption);
+  DWORD process = 0;
+  if (window == nullptr || !::GetWindowThreadProcessId(window, &process) || process != ::GetCurrentProcessId() ||
+      !::IsWindowVisible(window))
+    return nullptr;
+  return window;
 }
 
 // ---- message boxes --------------------------------------------------------------------------------

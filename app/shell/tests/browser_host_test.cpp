@@ -82,29 +82,15 @@ FakePanel SmallPanel() {
                     {L"Last", {{30, L"Pi", L"pi", L"The ratio"}}}});
 }
 
-class ResourceLibrary : public ::testing::Test {
+// The library, OLE and the hosting of controls.
+class ResourceLibrary : public ResourceLibraryTest {
 protected:
-  static HMODULE s_resx;
   static void SetUpTestSuite() {
-    s_resx = ::LoadLibraryW(L"BrookResx.dll");
+    ResourceLibraryTest::SetUpTestSuite();
     AfxOleInit();
     AfxEnableControlContainer();
   }
-  static void TearDownTestSuite() {
-    AfxSetResourceHandle(nullptr);
-    if (s_resx != nullptr) ::FreeLibrary(s_resx);
-  }
-  void SetUp() override {
-    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
-    AfxSetResourceHandle(s_resx);
-  }
-  static CString LibraryPath() {
-    wchar_t path[MAX_PATH] = L"";
-    ::GetModuleFileNameW(s_resx, path, MAX_PATH);
-    return path;
-  }
 };
-HMODULE ResourceLibrary::s_resx = nullptr;
 
 // ---- the page -----------------------------------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 
 #include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 #include "ExportDlg.h"
+#include "ShellTestKit.h"
 #include "Framework.h"
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
@@ -113,10 +114,7 @@ public:
 private:
   void Run() {
     while (!m_stop) {
-      HWND box = ::FindWindowW(L"#32770", L"Export");
-      DWORD process = 0;
-      if (box != nullptr && ::GetWindowThreadProcessId(box, &process) && process == ::GetCurrentProcessId() &&
-          ::IsWindowVisible(box)) {
+      if (HWND box = FindOwnWindow(L"#32770", L"Export")) {
         ++m_count;
         ::SendMessageW(box, WM_COMMAND, m_answer, 0);
         while (::IsWindow(box) && !m_stop) ::Sleep(10);
@@ -130,17 +128,10 @@ private:
   std::thread m_thread;
 };
 
-class ExportDialog : public ::testing::Test {
+class ExportDialog : public ResourceLibraryTest {
 protected:
-  static HMODULE s_resx;
-  static void SetUpTestSuite() { s_resx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    AfxSetResourceHandle(nullptr);
-    if (s_resx != nullptr) ::FreeLibrary(s_resx);
-  }
   void SetUp() override {
-    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
-    AfxSetResourceHandle(s_resx);
+    ResourceLibraryTest::SetUp();
     wchar_t folder[MAX_PATH];
     ::GetTempPathW(MAX_PATH, folder);
     m_path.Format(L"%sexport_dialog_%lu.txt", folder, ::GetCurrentProcessId());
@@ -167,7 +158,6 @@ protected:
 
   CString m_path;
 };
-HMODULE ExportDialog::s_resx = nullptr;
 
 // Two worksheet lines with their results.
 class WorksheetLines : public CalcExport::ILineSource {

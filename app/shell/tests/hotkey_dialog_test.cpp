@@ -13,6 +13,7 @@
 #include "Framework.h"
 #include "HotkeyDialog.h"
 #include "KeyHandle.h"
+#include "ShellTestKit.h"
 
 namespace {
 
@@ -31,14 +32,7 @@ INPUT KeyInput(const KeyStroke& stroke) {
   return input;
 }
 
-// The open dialog of this process, or null.
-HWND FindHotkeyDialog() {
-  HWND window = ::FindWindowW(L"#32770", L"Press a Key");
-  DWORD process = 0;
-  if (window == nullptr || !::GetWindowThreadProcessId(window, &process) || process != ::GetCurrentProcessId())
-    return nullptr;
-  return window;
-}
+HWND FindHotkeyDialog() { return FindOwnWindow(L"#32770", L"Press a Key"); }
 
 // Plays the strokes once the dialog shows, from a thread of its own: the hook runs on the
 // dialog's thread, inside its modal loop. `then` runs on that thread after the strokes.
@@ -57,10 +51,7 @@ public:
 private:
   void Run(const std::vector<KeyStroke>& strokes, void (*then)(HWND)) {
     HWND dialog = nullptr;
-    for (int i = 0; i < 400 && (dialog == nullptr || !::IsWindowVisible(dialog)); ++i) {
-      dialog = FindHotkeyDialog();
-      if (dialog == nullptr || !::IsWindowVisible(dialog)) ::Sleep(25);
-    }
+    for (int i = 0; i < 400 && (dialog = FindHotkeyDialog()) == nullptr; ++i) ::Sleep(25);
     m_saw = dialog != nullptr;
     if (!m_saw) return;
     for (const KeyStroke& stroke : strokes) {
@@ -73,20 +64,7 @@ private:
   std::thread m_thread;
 };
 
-class HotkeyDialog : public ::testing::Test {
-protected:
-  static HMODULE s_resx;
-  static void SetUpTestSuite() { s_resx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    AfxSetResourceHandle(nullptr);
-    if (s_resx != nullptr) ::FreeLibrary(s_resx);
-  }
-  void SetUp() override {
-    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
-    AfxSetResourceHandle(s_resx);
-  }
-};
-HMODULE HotkeyDialog::s_resx = nullptr;
+using HotkeyDialog = ResourceLibraryTest;
 
 // Keys played through SendInput carry the injected flag, which a real key has not.
 constexpr long kInjected = LLKHF_INJECTED << 16;

@@ -12,6 +12,7 @@
 #include "Framework.h"
 #include "HotkeyDialog.h"
 #include "KeyHandle.h"
+#include "ShellTestKit.h"
 
 namespace {
 
@@ -34,13 +35,7 @@ bool Play(const std::string& commands) {
   return false;
 }
 
-HWND FindHotkeyDialog() {
-  HWND window = ::FindWindowW(L"#32770", L"Press a Key");
-  DWORD process = 0;
-  if (window == nullptr || !::GetWindowThreadProcessId(window, &process) || process != ::GetCurrentProcessId())
-    return nullptr;
-  return ::IsWindowVisible(window) ? window : nullptr;
-}
+HWND FindHotkeyDialog() { return FindOwnWindow(L"#32770", L"Press a Key"); }
 
 // Plays the keys once the dialog shows, with the X focus given to it first (there is no window
 // manager to give it).
@@ -68,20 +63,7 @@ private:
   std::thread m_thread;
 };
 
-class HotkeyKeys : public ::testing::Test {
-protected:
-  static HMODULE s_resx;
-  static void SetUpTestSuite() { s_resx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    AfxSetResourceHandle(nullptr);
-    if (s_resx != nullptr) ::FreeLibrary(s_resx);
-  }
-  void SetUp() override {
-    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
-    AfxSetResourceHandle(s_resx);
-  }
-};
-HMODULE HotkeyKeys::s_resx = nullptr;
+using HotkeyKeys = ResourceLibraryTest;
 
 TEST_F(HotkeyKeys, CtrlF5IsCapturedAsItsHandle) {
   KeysOnceOpen keys("keydown ctrl keydown F5 keyup F5 keyup ctrl");

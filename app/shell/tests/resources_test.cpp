@@ -12,21 +12,12 @@
 #include "Framework.h"
 #include "KeyHandle.h"
 #include "ShellIds.h"
+#include "ShellTestKit.h"
 
 namespace {
 
-class ShellResources : public ::testing::Test {
+class ShellResources : public ResourceLibraryTest {
 protected:
-  static HMODULE s_resx;
-  static void SetUpTestSuite() { s_resx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    AfxSetResourceHandle(nullptr);
-    if (s_resx != nullptr) ::FreeLibrary(s_resx);
-  }
-  void SetUp() override {
-    ASSERT_NE(nullptr, s_resx) << "BrookResx.dll beside the program";
-    AfxSetResourceHandle(s_resx);
-  }
   // Every command of a menu and its sub-menus.
   static void CollectCommands(HMENU menu, std::set<UINT>& commands) {
     for (int i = 0; i < ::GetMenuItemCount(menu); ++i) {
@@ -37,7 +28,6 @@ protected:
     }
   }
 };
-HMODULE ShellResources::s_resx = nullptr;
 
 TEST_F(ShellResources, CarriesTheShellTexts) {
   const UINT ids[] = {201, 205, 206, 207, 208, IDS_NO_KEY, IDS_PANEL_DEFINED_FIRST, IDS_PANEL_CATEGORIES,
