@@ -64,13 +64,13 @@ protected:
     frame->EnableDocking(CBRS_ALIGN_ANY);
     frame->InitUserToolbars(nullptr, 0xE828, 0xE831);
     theApp.m_pMainWnd = frame;
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     CUfxPopupMenu::SetActiveMenu(nullptr);
     theApp.m_pMainWnd = nullptr;
     if (frame != nullptr && frame->GetSafeHwnd() != nullptr) frame->DestroyWindow();
-    Pump();
+    PumpPending();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
   }
   CUfxToolBar* NewUserToolbar(LPCWSTR lpszName) {
@@ -180,7 +180,7 @@ TEST_F(FrameTest, UserToolbarsWithStoredStateComeBackOnTheNextLoad) {
 
   // The next start: a new frame, no user toolbars until the load.
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
   frame = new CUfxFrameWnd;
   ASSERT_TRUE(frame->Create(nullptr, L"Frame Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480)));
   frame->EnableDocking(CBRS_ALIGN_ANY);
