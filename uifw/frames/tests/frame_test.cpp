@@ -13,11 +13,11 @@
 
 namespace {
 
-const wchar_t kAppKey[] = L"Software\\Ferrow Software\\Numbrook";
+const wchar_t kAppKey[] = L"Software\\Ferrow Software\\FrameTest";
 
 class CTestApp : public CWinApp, public CUfxWorkspace {
 public:
-  CTestApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+  CTestApp() : CWinApp(L"FrameTest"), CUfxWorkspace(TRUE) {}
   std::vector<std::pair<CString, UINT>> messages;  // what the user was told, with the box's type
   int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT) override {
     messages.emplace_back(lpszPrompt, nType);
@@ -148,7 +148,7 @@ public:
   CLockedBar() { m_bLocked = TRUE; }
 };
 
-const wchar_t kSettings[] = L"Software\\Ferrow Software\\Numbrook\\Settings\\";
+const wchar_t kSettings[] = L"Software\\Ferrow Software\\FrameTest\\Settings\\";
 
 TEST_F(FrameTest, EachToolbarsButtonsComeBackWithTheWorkspaceAndLockedOnesAreNotKept) {
   CUfxToolBar bar;
@@ -222,7 +222,7 @@ TEST_F(FrameTest, TornOffBarsAreStoredByClassAndTheSurplusKeysGo) {
   ASSERT_TRUE(KeyExists(strKey1));
   {
     CUfxRegistry reg(FALSE, TRUE);
-    ASSERT_TRUE(reg.Open(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\ControlBars-TearOff-0")));
+    ASSERT_TRUE(reg.Open(CString(L"SOFTWARE\\Ferrow Software\\FrameTest\\Settings\\ControlBars-TearOff-0")));
     int id = 0;
     CString name;
     EXPECT_TRUE(reg.Read(L"ID", id));

@@ -20,11 +20,13 @@ namespace {
 
 class CSizingTestApp : public CWinApp, public CUfxWorkspace {
 public:
-  CSizingTestApp() : CWinApp(L"Numbrook"), CUfxWorkspace(FALSE) {}
+  CSizingTestApp() : CWinApp(L"SizingBarTest"), CUfxWorkspace(FALSE) {}
 };
 CSizingTestApp theApp;
 
-const wchar_t kSettingsKey[] = L"Software\\Ferrow Software\\Numbrook\\Settings";
+// The test application's own key, made and removed by each test.
+const wchar_t kAppKey[] = L"Software\\Ferrow Software\\SizingBarTest";
+const wchar_t kSettingsKey[] = L"Software\\Ferrow Software\\SizingBarTest\\Settings";
 const UINT kBarA = 5001, kBarB = 5002, kBarC = 5003;
 
 // Records what the bars ask of the frame.
@@ -89,57 +91,14 @@ CString BarKey(UINT nID) {
   return str;
 }
 
-// The names below a key: its sub-keys, then its values (each prefixed to tell them apart).
-std::vector<CString> KeyContents(LPCWSTR lpszKey) {
-  std::vector<CString> names;
-  HKEY hKey = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD cch = 256;
-    if (::RegEnumKeyExW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(CString(L"k:") + name);
-  }
-  for (DWORD i = 0;; ++i) {
-    DWORD cch = 256;
-    if (::RegEnumValueW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(CString(L"v:") + name);
-  }
-  ::RegCloseKey(hKey);
-  return names;
-}
-
-// Takes out what the workspace wrote below the program's settings during a test, so that other
-// programs sharing the registry find it as it was.
-void RestoreKeyContents(LPCWSTR lpszKey, const std::vector<CString>& before, bool bExisted) {
-  if (!bExisted) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, lpszKey);
-    return;
-  }
-  HKEY hKey = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) return;
-  for (const CString& name : KeyContents(lpszKey)) {
-    bool bOld = false;
-    for (const CString& old : before) bOld = bOld || old == name;
-    if (bOld) continue;
-    if (name.Left(2) == L"k:") ::RegDeleteTreeW(hKey, name.Mid(2));
-    else ::RegDeleteValueW(hKey, name.Mid(2));
-  }
-  ::RegCloseKey(hKey);
-}
-
 class SizingBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    HKEY hKey = nullptr;
-    settingsExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
-    if (hKey != nullptr) ::RegCloseKey(hKey);
-    settingsBefore = KeyContents(kSettingsKey);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
     theApp.SetRegistryKey(L"Ferrow Software");
     theApp.SetRegistryBase(L"Settings");
-    for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
     frame = NewFrame();
   }
   void TearDown() override {
@@ -147,13 +106,10 @@ protected:
     theApp.m_pMainWnd = nullptr;
     ::SetCursorPos(5, 1000);
     PumpPending();
-    for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
-    RestoreKeyContents(kSettingsKey, settingsBefore, settingsExisted);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
   }
-  bool settingsExisted = false;
-  std::vector<CString> settingsBefore;
   static CSizingFrame* NewFrame() { return NewDockingFrame<CSizingFrame>(); }
   // A fresh frame in place of the one a table case used.
   void RenewFrame() {
