@@ -127,12 +127,19 @@ bool Meet(const Colors& a, const Colors& b) { return Without(a, b).size() < a.si
 class FrameBars : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
+    // The program's application object under a name of its own, so that the settings it saves go
+    // to a key of the test's, not to the program's.
+    free((void*)theApp.m_pszAppName);
+    theApp.m_pszAppName = _wcsdup(L"ShellFrameBarsTest");
     SetUpFrameSuite(theApp);
     theApp.SetRegistryBase(L"Settings");
     theApp.InitContextMenuManager();
     InstallShellServices();
   }
-  static void TearDownTestSuite() { TearDownFrameSuite(); }
+  static void TearDownTestSuite() {
+    FreshProfile();
+    TearDownFrameSuite();
+  }
 
   void SetUp() override {
     FreshProfile();
