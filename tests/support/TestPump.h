@@ -48,6 +48,6 @@ private:
 // A round trip through this thread's queue, for checks that something does NOT happen: posts a
 // harmless message to hwnd (a window of this thread) behind whatever was posted before and pumps
 // until it has been taken from the queue, by this pump or by a modal loop running inside it.
-// Everything posted earlier has been handled then. Real input comes after posted messages: for
-// input, wait on what the input does, or on GetQueueStatus(QS_INPUT) == 0 before the round trip.
+// Everything posted earlier has been handled then. Real input is taken after posted messages: for
+// input, wait until a QueueWatch has seen the input itself (or a later marker key) taken.
 bool PumpRoundTrip(HWND hwnd, DWORD timeoutMs = kPumpTimeoutMs);
