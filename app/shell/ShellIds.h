@@ -16,7 +16,7 @@
 // dialogs insert them; the application keeps the commands enabled so that the menus show them.
 #define ID_SEPARATOR_TAB 22854         // "[Tab]"
 #define ID_SEPARATOR_LINE_BREAK 22855  // "[\r\n]"
-#define ID_SEPARATOR_CHAR_CODE 22857   // "[#0032]"
+#define ID_SEPARATOR_CHARACTER 22857   // "[#0032]"
 #define ID_TEMPLATE_SELECTION 22858    // "%s"
 #define ID_TEMPLATE_PERCENT 22859      // "%%"
 #define ID_TEMPLATE_RESULT 22860       // "%d"
