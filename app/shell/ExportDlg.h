@@ -6,6 +6,7 @@
 
 #include "CalcExport.h"
 #include "Framework.h"
+#include "ShellIds.h"
 
 #define IDD_EXPORT_OPTIONS 288
 #define IDR_EXPORT_SEPARATOR_MENU 254
@@ -13,15 +14,12 @@
 #define IDS_EXPORT_EMPTY_SEPARATOR 2033
 #define IDS_EXPORT_EMPTY_SEPARATOR_CAPTION 2034
 
-// Controls of the child template and commands of the separator menu.
+// Controls of the child template (the separator menu's commands are the shell's).
 #define IDC_EXPORT_SEPARATOR 2072
 #define IDC_EXPORT_SEPARATOR_MENU 2073
 #define IDC_EXPORT_RESULTS 2100
 #define IDC_EXPORT_NUMBER_LINES 2101
 #define IDC_EXPORT_SEPARATOR_LABEL 2103
-#define ID_SEPARATOR_TAB 22854
-#define ID_SEPARATOR_LINE_BREAK 22855
-#define ID_SEPARATOR_CHARACTER 22857
 
 class CExportDlg : public CFileDialog {
   DECLARE_DYNAMIC(CExportDlg)

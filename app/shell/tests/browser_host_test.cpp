@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "../../../uifw/frames/tests/FramesTestKit.h"  // PumpUntil
 #include "DocHostUIHandler.h"
 #include "Explorer.h"
+#include "FrameworkPump.h"
 #include "FwComSupport.h"
 #include "IEDlg.h"
 #include "MainInterface.h"

@@ -7,13 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <string>
 #include <thread>
 #include <vector>
 
-#include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 #include "ExportDlg.h"
+#include "FrameworkPump.h"
 #include "ShellTestKit.h"
 #include "Framework.h"
 #include "bars/UfxPopupMenu.h"

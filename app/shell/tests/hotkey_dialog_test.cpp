@@ -157,16 +157,8 @@ TEST_F(HotkeyDialog, TheHookIsOnlyThereWhileTheDialogIsOpen) {
   ::SetFocus(edit);
   INPUT inputs[2] = {KeyInput({'B', 0x30, false}), KeyInput({'B', 0x30, true})};
   ::SendInput(2, inputs, sizeof(INPUT));
-  const DWORD start = ::GetTickCount();
   wchar_t text[8] = L"";
-  while (::GetWindowTextW(edit, text, 8) == 0 && ::GetTickCount() - start < 5000) {
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
+  EXPECT_TRUE(PumpUntil([&] { return ::GetWindowTextW(edit, text, 8) > 0; }));
   EXPECT_STREQ(L"b", text);
   ::DestroyWindow(edit);
 }
