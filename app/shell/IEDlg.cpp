@@ -115,7 +115,11 @@ void CIEDlg::SetUp(LPCWSTR caption, ICBCommandPanel* description, PanelViewType 
 }
 
 CString CIEDlg::BuildPage() {
-  return BuildPanelPage(m_description, m_viewType, m_caption, PanelPageFormats::Load(), m_commands);
+  // The list changes only with a whole page: a failing description leaves both as they were.
+  std::vector<PanelCommand> commands;
+  const CString page = BuildPanelPage(m_description, m_viewType, m_caption, PanelPageFormats::Load(), commands);
+  m_commands.swap(commands);
+  return page;
 }
 
 void CIEDlg::OnDocumentComplete(IDispatch*, VARIANT*) {

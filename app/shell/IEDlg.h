@@ -43,7 +43,7 @@ public:
   const std::vector<PanelCommand>& GetCommands() const { return m_commands; }
 
   // The page's body for the description; the command list is built anew with it. A failing
-  // description call is raised as _com_error.
+  // description call is raised as _com_error, and the command list stays as it was.
   CString BuildPage();
   // The page was clicked: the element under the click names the command (through the document).
   void OnPageClicked();

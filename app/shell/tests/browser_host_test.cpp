@@ -251,6 +251,9 @@ TEST_F(PanelWindow, AClickDeliversTheCommandThatTheElementIdNames) {
     EXPECT_EQ(c.delivered, sink.delivered[0].id);
     EXPECT_EQ(L"Operators", sink.delivered[0].panel);
   }
+  panel.failDescription = E_FAIL;
+  EXPECT_THROW(dialog.BuildPage(), _com_error);
+  EXPECT_EQ(3u, dialog.GetCommands().size()) << "a page that could not be made changes nothing";
   sink.delivered.clear();
   dialog.DispatchClick(L"11");
   ASSERT_EQ(1u, sink.delivered.size());
