@@ -9,6 +9,7 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaStyledText.h"
+#include "WorksheetPrintFormatter.h"
 
 namespace {
 
@@ -411,7 +412,11 @@ LRESULT CLeftView::OnFindReplaceMessage(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// ---- print preview ------------------------------------------------------------------------
+// ---- printing and print preview -----------------------------------------------------------
+
+CPrintFormatter* CLeftView::CreatePrintFormatter(CPrintInfo* pInfo) {
+  return new CWorksheetPrintFormatter(pInfo, this, GetResultsPane());
+}
 
 void CLeftView::OnFilePrintPreview() {
   if (IKivPanelsManager* panels = TakeManager(&INumbrookMain::GetPanelsManager)) {

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs the print test program, then reads the PDF of every job it lists in printjobs.txt:
-# "JOB <title> <pages>" and "PAGE <n> <text>" (page n of that job's file holds the text).
+# "JOB <title> <pages>" and "PAGE <n> <text>" (page n of that job's file holds the text),
+# "ONCE <regex>" (exactly one line of the whole job matches the extended regular expression) and
+# "LINES <n> <count>" (page n holds that many lines that are not blank).
 # A job's file is "<title>...-job_<n>.pdf" (the name may carry more after the title) in the
 # queue's folder: this build's printed folder, or the one the queue was pointed at by another
 # run sharing it.
@@ -37,9 +39,22 @@ while read -r kind a b; do
     pages=$(pdfinfo "$file" | sed -n 's/^Pages: *//p')
     if [ "$pages" != "$b" ]; then echo "FAIL: $title has $pages pages, not $b"; failed=1; fi
     echo "job $title: $file, $pages pages"
+    text=$(pdftotext -layout "$file" -)
   elif [ "$kind" = PAGE ] && [ -n "$file" ]; then
     if ! pdftotext -layout -f "$a" -l "$a" "$file" - | grep -qF -- "$b"; then
       echo "FAIL: page $a of $title lacks \"$b\""
+      failed=1
+    fi
+  elif [ "$kind" = ONCE ] && [ -n "$file" ]; then
+    n=$(printf '%s\n' "$text" | grep -cE -- "$a${b:+ $b}")
+    if [ "$n" != 1 ]; then
+      echo "FAIL: $title has $n lines matching \"$a${b:+ $b}\", not 1"
+      failed=1
+    fi
+  elif [ "$kind" = LINES ] && [ -n "$file" ]; then
+    n=$(pdftotext -layout -f "$a" -l "$a" "$file" - | grep -c '[^[:space:]]')
+    if [ "$n" != "$b" ]; then
+      echo "FAIL: page $a of $title holds $n lines, not $b"
       failed=1
     fi
   fi
