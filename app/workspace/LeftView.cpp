@@ -10,6 +10,7 @@
 #include "RightView.h"
 #include "ScintillaStyledText.h"
 #include "WorksheetPrintFormatter.h"
+#include "frames/UfxPrintPreviewView.h"
 
 namespace {
 
@@ -433,10 +434,8 @@ void CLeftView::OnFilePrintPreview() {
     panels->put_DocEditableMode(VARIANT_FALSE);
     panels->Release();
   }
-  CView::OnFilePrintPreview();
   // A preview that could not start would never give the bars back: they come back now.
-  CFrameWnd* pFrame = GetTopLevelFrame();
-  if (pFrame == nullptr || DYNAMIC_DOWNCAST(CPreviewView, pFrame->GetActiveView()) == nullptr) RestoreBarsAfterPreview();
+  if (!UfxPrintPreview(this)) RestoreBarsAfterPreview();
 }
 
 void CLeftView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) {
