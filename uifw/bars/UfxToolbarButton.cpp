@@ -7,6 +7,7 @@
 #include "UfxUserToolsManager.h"
 #include "UfxUserTool.h"
 #include "UfxFrameWnd.h"
+#include "UfxOutlookButton.h"
 #include "UfxGlobalData.h"
 #include "UfxVisualManager.h"
 
@@ -49,6 +50,7 @@ CUfxVisualManager::UFX_BUTTON_FACTS CUfxToolbarButton::DescribeCommonFacts(const
   facts.bMenuButton = bMenuButton;
   facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
   facts.bCanCustomize = p->IsEditable();
+  facts.bOutlookButton = p->IsKindOf(RUNTIME_CLASS(CUfxOutlookButton));
   return facts;
 }
 

@@ -357,7 +357,6 @@ void CUfxOutlookBar::Serialize(CArchive& ar) {
   }
   while (!lstKeptButtons.IsEmpty()) delete static_cast<CUfxToolbarButton*>(lstKeptButtons.RemoveHead());
   if (bWidth) m_nSize = (int)dwSize;
-  if (!bPages) return;
   // The loaded pages get back the windows that the pages of the same ids hosted.
   for (POSITION pos = lstLoaded.GetHeadPosition(); pos != nullptr;) {
     CUfxOutlookBarPage* pPage = AsPage(lstLoaded.GetNext(pos));

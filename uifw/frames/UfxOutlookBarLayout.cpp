@@ -67,8 +67,9 @@ void CUfxOutlookBar::CalcCaptionRect() {
 // ---- layout ----------------------------------------------------------------------------------------
 
 CSize CUfxOutlookBar::CalcFixedLayout(BOOL, BOOL bHorz) {
-  if (m_nSize == -1) {
-    m_nSize = 2 * (bHorz ? m_sizeImage.cy : m_sizeImage.cx) + 10;
+  int nSize = m_nSize;
+  if (nSize == -1) {
+    nSize = 2 * (bHorz ? m_sizeImage.cy : m_sizeImage.cx) + 10;
     if (m_bTextLabels && GetSafeHwnd() != nullptr) {
       CClientDC dc(this);
       CFont* pOldFont = dc.SelectObject(&UfxGlobalData.fontRegular);
@@ -76,12 +77,15 @@ CSize CUfxOutlookBar::CalcFixedLayout(BOOL, BOOL bHorz) {
         const auto* pButton = static_cast<CUfxToolbarButton*>(m_Buttons.GetNext(pos));
         CRect rectText(0, 0, 1, 1);
         dc.DrawText(pButton->m_strText, &rectText, DT_CALCRECT | DT_WORDBREAK);
-        m_nSize = std::max(m_nSize, bHorz ? rectText.Height() : rectText.Width());
+        nSize = std::max(nSize, bHorz ? rectText.Height() : rectText.Width());
       }
       dc.SelectObject(pOldFont);
     }
+    // The width is kept once there are images to measure it by; a bar laid out before its
+    // images arrive measures again.
+    if (m_sizeImage.cx > 0 && m_sizeImage.cy > 0) m_nSize = nSize;
   }
-  return bHorz ? CSize(32767, m_nSize) : CSize(m_nSize, 32767);
+  return bHorz ? CSize(32767, nSize) : CSize(nSize, 32767);
 }
 
 void CUfxOutlookBar::LayoutButtons() {
@@ -296,6 +300,7 @@ void CUfxOutlookBar::ScrollDown() {
   ++m_iFirstVisible;
   m_iScrollOffset += (IsHorizontalBar() ? rect.Width() : rect.Height()) + m_nButtonSpacing;
   LayoutButtons();
+  if (!m_bCanScrollDown) KillTimer(kTimerScrollDown);  // the end: a held button stops here
   InvalidateRect(&m_rectWorkArea);
   UpdateWindow();
 }
@@ -316,6 +321,7 @@ void CUfxOutlookBar::ScrollUp() {
   m_iScrollOffset -= (IsHorizontalBar() ? rect.Width() : rect.Height()) + m_nButtonSpacing;
   if (m_iFirstVisible == 0 || m_iScrollOffset < 0) m_iScrollOffset = 0;
   LayoutButtons();
+  if (m_iFirstVisible == 0) KillTimer(kTimerScrollUp);
   InvalidateRect(&m_rectWorkArea);
   UpdateWindow();
 }
