@@ -61,15 +61,8 @@ public:
   afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
 
 protected:
-  // A right click on a dock bar asks the frame for the toolbar menu (UFXTOOLBAR_POPUPMENU).
-  BOOL OnMouseMessage(MSG* pMsg);
-  // The message filter by concern: keys, Alt release, non-client clicks.
-  BOOL OnKeyMessage(MSG* pMsg);
-  BOOL OnAltReleased(MSG* pMsg);
-
   CUfxFrameHelper m_Impl;
   BOOL m_bContextHelp = FALSE;
-  MSG m_msgLastMouse = {};
   DECLARE_MESSAGE_MAP()
 };
 
