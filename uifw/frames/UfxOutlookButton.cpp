@@ -45,22 +45,35 @@ void CUfxOutlookButton::OnParentChanged(CWnd* pWndParent) {
   m_pWndParentBar = DYNAMIC_DOWNCAST(CUfxOutlookBar, pWndParent);
 }
 
+CSize CUfxOutlookButton::MeasureLabel(CDC* pDC, BOOL bHorz, int nLimit) {
+  HGDIOBJ hFont = ::GetCurrentObject(pDC->m_hDC, OBJ_FONT);
+  if (m_nMeasuredLimit == nLimit && m_bMeasuredHorz == bHorz && m_hMeasuredFont == hFont && m_strMeasured == m_strText)
+    return m_sizeMeasured;
+  CRect rectText = bHorz ? CRect(0, 0, 1, nLimit) : CRect(0, 0, nLimit, 1);
+  pDC->DrawText(m_strText, &rectText, DT_CALCRECT | DT_WORDBREAK);
+  m_strMeasured = m_strText;
+  m_hMeasuredFont = hFont;
+  m_nMeasuredLimit = nLimit;
+  m_bMeasuredHorz = bHorz;
+  m_sizeMeasured = rectText.Size();
+  return m_sizeMeasured;
+}
+
 SIZE CUfxOutlookButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) {
   CSize size = sizeDefault;
   m_bIsWholeText = TRUE;
   if (m_pWndParentBar == nullptr || !m_pWndParentBar->AreTextLabels() || m_strText.IsEmpty()) return size;
   if (!bHorz) {
+    // Three spaces of the font stay free beside the label.
     const int cxSpaces = pDC->GetTextExtent(L"   ", 3).cx;
-    CRect rectText(0, 0, std::max<int>(1, sizeDefault.cx - cxSpaces), 1);
-    pDC->DrawText(m_strText, &rectText, DT_CALCRECT | DT_WORDBREAK);
-    size.cx = std::max<int>(m_sizeImage.cx, std::min<int>(sizeDefault.cx, rectText.Width()));
-    size.cy = sizeDefault.cy + rectText.Height() + 10;
-    m_bIsWholeText = sizeDefault.cx >= rectText.Width();
+    const CSize sizeText = MeasureLabel(pDC, FALSE, std::max<int>(1, sizeDefault.cx - cxSpaces));
+    size.cx = std::max<int>(m_sizeImage.cx, std::min<int>(sizeDefault.cx, sizeText.cx));
+    size.cy = sizeDefault.cy + sizeText.cy + 10;
+    m_bIsWholeText = sizeDefault.cx >= sizeText.cx;
   } else {
-    CRect rectText(0, 0, 1, sizeDefault.cy);
-    pDC->DrawText(m_strText, &rectText, DT_CALCRECT | DT_WORDBREAK);
-    size.cx = sizeDefault.cx + rectText.Width() + 10;
-    size.cy = std::max<int>(m_sizeImage.cy, std::min<int>(sizeDefault.cy, rectText.Height()));
+    const CSize sizeText = MeasureLabel(pDC, TRUE, sizeDefault.cy);
+    size.cx = sizeDefault.cx + sizeText.cx + 10;
+    size.cy = std::max<int>(m_sizeImage.cy, std::min<int>(sizeDefault.cy, sizeText.cy));
   }
   return size;
 }

@@ -27,4 +27,12 @@ public:
 
 protected:
   void DrawText(CDC* pDC, const CRect& rectText, BOOL bDisabled, BOOL bHighlight, BOOL bPressed);
+  // The label measured word-wrapped within a width (a one-pixel column of a height for a
+  // horizontal bar); kept while label, font and limit stay the same.
+  CSize MeasureLabel(CDC* pDC, BOOL bHorz, int nLimit);
+  CString m_strMeasured;
+  HGDIOBJ m_hMeasuredFont = nullptr;
+  int m_nMeasuredLimit = -1;
+  BOOL m_bMeasuredHorz = FALSE;
+  CSize m_sizeMeasured;
 };
