@@ -25,6 +25,8 @@ CFrameWnd* UfxGetTopLevelFrame(const CWnd* pWnd) {
   return DYNAMIC_DOWNCAST(CFrameWnd, const_cast<CWnd*>(pWnd));
 }
 
+CUfxPopupMenuHost* CUfxPopupMenuHost::FromFrame(CWnd* pFrame) { return dynamic_cast<CUfxPopupMenuHost*>(pFrame); }
+
 CUfxFrameWnd::CUfxFrameWnd() : m_Impl(this) {}
 
 CUfxFrameWnd::~CUfxFrameWnd() = default;

@@ -9,18 +9,19 @@
 #include "bars/UfxToolBar.h"
 #include "frames/UfxFrameHelper.h"
 #include "frames/UfxFrameWnd.h"
+#include "frames/UfxPopupMenuHost.h"
 
 class CControlBar;
 class CUfxToolbarButton;
 
 template <class TBase>
-class CUfxInPlaceFrame : public TBase {
+class CUfxInPlaceFrame : public TBase, public CUfxPopupMenuHost {
 public:
   CUfxInPlaceFrame() : m_Impl(this) {}
 
   // Hooks for the command bars, with the framework frame's answers.
   virtual BOOL OnShowPopupMenu(CUfxPopupMenu*) { return TRUE; }
-  virtual void OnClosePopupMenu(CUfxPopupMenu* pMenuPopup) {
+  void OnClosePopupMenu(CUfxPopupMenu* pMenuPopup) override {
     if (CUfxPopupMenu::GetActiveMenu() == pMenuPopup) CUfxPopupMenu::SetActiveMenu(nullptr);
   }
   virtual BOOL OnMenuButtonToolHit(CUfxToolbarButton*, TOOLINFOW*) { return FALSE; }
@@ -56,7 +57,7 @@ public:
     m_bContextHelp = FALSE;
   }
   // A popup menu opens (null: the open chain closed). FALSE refuses it and it closes.
-  BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup) {
+  BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup) override {
     if (!m_Impl.OnShowPopupMenu(pMenuPopup)) return FALSE;
     if (pMenuPopup != nullptr && pMenuPopup->IsShown()) return TRUE;
     return OnShowPopupMenu(pMenuPopup);
