@@ -1,8 +1,8 @@
 // CUfxFrameWnd: the framework's single-document frame. It forwards almost everything to its
 // embedded CUfxFrameHelper: placement, saved state, key routing and user toolbars.
 #pragma once
-#include "UfxFrameHelper.h"
-#include "UfxPopupMenuHost.h"
+#include "frames/UfxFrameHelper.h"
+#include "frames/UfxPopupMenuHost.h"
 
 class CControlBar;
 class CUfxMenuBar;
