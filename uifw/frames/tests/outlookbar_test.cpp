@@ -11,6 +11,7 @@
 #include "frames/UfxOutlookButton.h"
 #include "frames/UfxWorkspace.h"
 #include <gtest/gtest.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -233,6 +234,33 @@ TEST_F(OutlookBarTest, TheSplitterSetsTheWidth) {
   bar.GetWindowRect(&after);
   EXPECT_EQ(bar.GetBarWidth(), after.Width());
   EXPECT_NE(::GetCapture(), bar.m_hWnd);
+}
+
+TEST_F(OutlookBarTest, APageIsRenamedInPlaceAndAnEmptyNameIsRefused) {
+  struct Case {
+    const wchar_t* typed;
+    UINT key;
+    const wchar_t* name;  // the page's name afterwards
+  } cases[] = {{L"Renamed", VK_RETURN, L"Renamed"}, {L"Dropped", VK_ESCAPE, L"Page 2"}};
+  for (const Case& c : cases) {
+    bar.SetPageName(2, L"Page 2");
+    ASSERT_TRUE(bar.EditPageName(2));
+    HWND edit = ::GetFocus();
+    ASSERT_NE(nullptr, edit);
+    ::SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)L"");
+    // Enter on an empty name keeps the edit open.
+    ::PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
+    Pump();
+    ASSERT_TRUE(::IsWindow(edit));
+    for (const wchar_t* p = c.typed; *p != 0; ++p) ::PostMessageW(edit, WM_CHAR, *p, 0);
+    ::PostMessageW(edit, WM_KEYDOWN, c.key, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(edit); }));
+    EXPECT_EQ(std::wstring(c.name), std::wstring((LPCWSTR)Page(2)->m_strName));
+    CString text;
+    Page(2)->m_btnPage.GetWindowText(text);
+    EXPECT_EQ(std::wstring(c.name), std::wstring((LPCWSTR)text));
+    EXPECT_NE(bar.m_hWnd, ::GetCapture());
+  }
 }
 
 // ---- stored state ------------------------------------------------------------------------------
