@@ -1,5 +1,5 @@
-// File > Print in the running program, on the PDF queue: a copy of Numbrook.exe is given a
-// worksheet, prints it through the print dialog and ends. Every job is listed in printjobs.txt
+// File > Print in the running program, on the PDF queue: a copy of Numbrook.exe opens a
+// worksheet file, prints it through the print dialog and ends. Every job is listed in printjobs.txt
 // with what its PDF must hold; the platform's print driver reads the files back once this
 // program has ended.
 #include <windows.h>
@@ -63,31 +63,41 @@ class PrintingProgram : public ::testing::Test {
 protected:
   ProgramFolder folder{kProgramFiles};
   std::unique_ptr<NumbrookProcess> program;
+  std::wstring worksheet;
   HWND frame = nullptr;
   std::pair<HWND, HWND> panes;
   std::ofstream jobs{"printjobs.txt", std::ios::app | std::ios::binary};
 
-  void SetUp() override {
-    program.reset(new NumbrookProcess(folder.Path(), L""));
+  // Starts the program on a worksheet file of that text, named after this process and test (the
+  // job, and with it its PDF file, takes the name), and waits for its last result.
+  void Start(const std::wstring& text, const std::wstring& lastResult) {
+    static int counter = 0;
+    const std::wstring name = L"nbprint" + std::to_wstring(::GetCurrentProcessId()) + L"t" +
+                              std::to_wstring(::GetTickCount()) + L"x" + std::to_wstring(++counter);
+    worksheet = folder.Path() + L"\\" + name + L".txt";
+    const std::string bytes(text.begin(), text.end());  // ASCII
+    HANDLE file = ::CreateFileW(worksheet.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, file);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr);
+    ::CloseHandle(file);
+    program.reset(new NumbrookProcess(folder.Path(), L"\"" + worksheet + L"\""));
     ASSERT_TRUE(program->Started());
     frame = program->Frame(true);
     ASSERT_NE(nullptr, frame);
     panes = WorksheetPanes(frame);
     ASSERT_NE(nullptr, panes.first);
+    EXPECT_TRUE(WaitFor([&] {
+      const std::wstring results = EditorText(panes.second);
+      return lastResult.empty() ? results.find_first_not_of(L"\r\n") == std::wstring::npos
+                                : results.find(lastResult) != std::wstring::npos;
+    })) << Utf8(EditorText(panes.second));
+    ASSERT_EQ(name, Title()) << "the worksheet file was not opened";
   }
   void TearDown() override {
     if (frame != nullptr) ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
     if (program) EXPECT_TRUE(program->Ended());
-  }
-  // The worksheet gets the text; the results pane shows its results.
-  void SetWorksheet(const std::wstring& text, const std::wstring& lastResult) {
-    ::SendMessageW(panes.first, WM_SETTEXT, 0, (LPARAM)text.c_str());
-    EXPECT_TRUE(WaitFor([&] {
-      const std::wstring results = EditorText(panes.second);
-      return lastResult.empty() ? results.find_first_not_of(L"\r\n") == std::wstring::npos
-                                : results.size() >= lastResult.size() &&
-                                      results.compare(results.size() - lastResult.size(), lastResult.size(), lastResult) == 0;
-    })) << Utf8(EditorText(panes.second));
+    ::DeleteFileW(worksheet.c_str());
   }
   // The document title, which names the job's PDF file.
   std::wstring Title() {
@@ -114,7 +124,7 @@ protected:
 
 TEST_F(PrintingProgram, EveryLinePrintsOnceBesideItsResultUnderAHeaderOnEachPage) {
   const int count = 150;
-  SetWorksheet(Lines(count), std::to_wstring(7000 + count));
+  Start(Lines(count), std::to_wstring(7000 + count));
   Print();
   const std::wstring title = Title();
   jobs << "JOB " << Utf8(title) << " 0\nHEADERS\nPAGE 1 " << Utf8(title) << "\n";
@@ -124,18 +134,18 @@ TEST_F(PrintingProgram, EveryLinePrintsOnceBesideItsResultUnderAHeaderOnEachPage
 }
 
 TEST_F(PrintingProgram, AnEmptyWorksheetPrintsOnePageWithOnlyTheHeader) {
-  SetWorksheet(L"", L"");
+  Start(L"", L"");
   Print();
   jobs << "JOB " << Utf8(Title()) << " 1\nPAGE 1 Page 1 of 1\nLINES 1 1\n";
 }
 
 TEST_F(PrintingProgram, WithResultsTwiceAsHighEveryExpressionStillPrints) {
+  const int count = 100;
+  Start(Lines(count), std::to_wstring(7000 + count));
   for (int style = 0; style <= kLastStyle; ++style) {
     const LRESULT size = ::SendMessageW(panes.second, kGetStyleSize, (WPARAM)style, 0);
     ::SendMessageW(panes.second, kSetStyleSize, (WPARAM)style, size * 2);
   }
-  const int count = 100;
-  SetWorksheet(Lines(count), std::to_wstring(7000 + count));
   Print();
   jobs << "JOB " << Utf8(Title()) << " 0\nHEADERS\n";
   for (int i = 1; i <= count; ++i)
