@@ -2,7 +2,7 @@
 // again as a resize or a page switch does. Prints one line with its target.
 #include "Framework.h"
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxOutlookBar.h"
 
 namespace {
@@ -40,7 +40,7 @@ int main() {
     bar.AddButton(0, label, 1000 + i, 1);
   }
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
   const double us = MicrosecondsEach(200, [&](int) { bar.Layout(); });
   Report("outlook bar layout of 200 buttons", us, 2000);
   frame->DestroyWindow();

@@ -3,7 +3,7 @@
 // per figure with its target; needs the default printer (scripts/bench.sh sets up the PDF queue).
 #include "Framework.h"
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "LeftView.h"
 #include "PrintFormatter.h"
 #include "RightView.h"
@@ -58,7 +58,7 @@ int main() {
   right->GetEditor()->SetReadOnly(FALSE);
   right->GetEditor()->SetText(results);
   right->GetEditor()->SetReadOnly(TRUE);
-  Pump();
+  PumpPending();
   const int rounds = 5;
   double prepare = 0, render = 0;
   int pages = 0;

@@ -87,7 +87,7 @@ protected:
     ASSERT_NE(nullptr, frame);
     panes = WorksheetPanes(frame);
     ASSERT_NE(nullptr, panes.first);
-    EXPECT_TRUE(WaitFor([&] {
+    EXPECT_TRUE(PumpUntil([&] {
       const std::wstring results = EditorText(panes.second);
       return lastResult.empty() ? results.find_first_not_of(L"\r\n") == std::wstring::npos
                                 : results.find(lastResult) != std::wstring::npos;
@@ -114,9 +114,9 @@ protected:
   void Print() {
     ::PostMessageW(frame, WM_COMMAND, kFilePrint, 0);
     HWND dialog = nullptr;
-    ASSERT_TRUE(WaitFor([&] { return (dialog = DialogOf(program->Pid())) != nullptr; })) << "no print dialog";
+    ASSERT_TRUE(PumpUntil([&] { return (dialog = DialogOf(program->Pid())) != nullptr; })) << "no print dialog";
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
     DWORD_PTR result = 0;
     ::SendMessageTimeoutW(frame, WM_NULL, 0, 0, SMTO_NORMAL, 30000, &result);
   }

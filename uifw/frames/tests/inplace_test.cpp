@@ -38,7 +38,7 @@ protected:
   void TearDown() override {
     UfxFrameOverride = nullptr;
     if (container != nullptr) container->DestroyWindow();
-    Pump();
+    PumpPending();
   }
 };
 
@@ -94,7 +94,7 @@ TEST(TopLevelFrame, WithoutAnOverrideTheOutermostFrameCounts) {
   EXPECT_EQ(nullptr, UfxGetTopLevelFrame(&empty));
   child.DestroyWindow();
   outer->DestroyWindow();
-  Pump();
+  PumpPending();
 }
 
 }  // namespace

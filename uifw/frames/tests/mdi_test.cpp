@@ -32,12 +32,12 @@ protected:
     ASSERT_TRUE(frame->Create(nullptr, L"MDI", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(50, 50, 650, 500), nullptr,
                               MAKEINTRESOURCEW(kMenuId)));
     AfxGetApp()->m_pMainWnd = frame;
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     frame->DestroyWindow();
     AfxGetApp()->m_pMainWnd = nullptr;
-    Pump();
+    PumpPending();
   }
   void OpenChildren(int n) {
     for (int i = 0; i < n; ++i) {
@@ -47,7 +47,7 @@ protected:
       ASSERT_TRUE(child->Create(nullptr, title, WS_CHILD | WS_VISIBLE | WS_OVERLAPPEDWINDOW, CFrameWnd::rectDefault, frame));
       children.push_back(child);
     }
-    Pump();
+    PumpPending();
   }
   // The commands of an opened window-menu popup's buttons.
   std::vector<UINT> PopupCommands() {
@@ -59,11 +59,11 @@ protected:
       ADD_FAILURE() << "the popup did not open";
       return ids;
     }
-    Pump();
+    PumpPending();
     CUfxPopupMenuBar* bar = popup->GetMenuBar();
     for (int i = 0; i < bar->GetButtonCount(); ++i) ids.push_back(bar->GetButton(i)->m_nID);
     popup->SendMessage(WM_CLOSE);
-    Pump();
+    PumpPending();
     return ids;
   }
 };
@@ -119,7 +119,7 @@ TEST_F(MdiFrame, AMnemonicTakenByAToolbarAnswersExecute) {
   button->m_bText = TRUE;
   bar->InsertButton(button);
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
   EXPECT_EQ((LRESULT)(DWORD)0xFFFF0002, frame->SendMessage(WM_MENUCHAR, MAKEWPARAM('g', MF_POPUP), 0));
   EXPECT_NE((LRESULT)(DWORD)0xFFFF0002, frame->SendMessage(WM_MENUCHAR, MAKEWPARAM('q', MF_POPUP), 0));
 }

@@ -103,11 +103,11 @@ protected:
       }
     }
     frame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (frame != nullptr) frame->DestroyWindow();  // the frame deletes itself
-    Pump();
+    PumpPending();
   }
   CUfxOutlookBarPage* Page(int id) { return bar.FindPage(id); }
   // The shortcuts of a page that lie in the work area.
@@ -126,7 +126,7 @@ protected:
     frame->GetWindowRect(&rect);
     frame->SetWindowPos(nullptr, 0, 0, rect.Width(), cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     frame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
 };
 
@@ -156,7 +156,7 @@ TEST_F(OutlookBarTest, APageButtonClickSlidesToItsPageAndShowsItsShortcuts) {
   // A click on the active page's button changes nothing.
   bar.activations = 0;
   PostClick(Page(2)->m_btnPage.m_hWnd, CenterOf(Page(2)->m_btnPage));
-  Pump();
+  ASSERT_TRUE(PumpRoundTrip(Page(2)->m_btnPage.m_hWnd));
   EXPECT_EQ(0, bar.activations);
   EXPECT_EQ(2, bar.GetActivePage());
 
@@ -187,7 +187,7 @@ TEST_F(OutlookBarTest, AHeldScrollButtonStepsToTheEndThenItsTimerStops) {
   ASSERT_TRUE(PumpUntil([&] { return !bar.CanScrollDown(); }, 10000));
   // One press went more than one step: the held button repeated it.
   EXPECT_GT(bar.GetFirstVisible(), 1);
-  Pump();
+  PumpPending();
   // The end stopped the timer: there is none left to kill.
   EXPECT_FALSE(::KillTimer(bar.m_hWnd, CUfxOutlookBar::kTimerScrollDown));
   EXPECT_FALSE(bar.GetScrollDownButton().IsWindowVisible());
@@ -250,7 +250,7 @@ TEST_F(OutlookBarTest, APageIsRenamedInPlaceAndAnEmptyNameIsRefused) {
     ::SendMessageW(edit, WM_SETTEXT, 0, (LPARAM)L"");
     // Enter on an empty name keeps the edit open.
     ::PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 0);
-    Pump();
+    ASSERT_TRUE(PumpRoundTrip(edit));
     ASSERT_TRUE(::IsWindow(edit));
     for (const wchar_t* p = c.typed; *p != 0; ++p) ::PostMessageW(edit, WM_CHAR, *p, 0);
     ::PostMessageW(edit, WM_KEYDOWN, c.key, 0);

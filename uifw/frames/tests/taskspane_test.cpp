@@ -55,11 +55,11 @@ protected:
     ASSERT_TRUE(toolbar.Create(&pane, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_TOP, AFX_IDW_TOOLBAR + 1));
     toolbar.SetWindowPos(nullptr, 0, 0, 180, 26, SWP_NOZORDER | SWP_NOACTIVATE);
     pane.SetPages({L"Alpha", L"Beta", L"Gamma"}, {0, 1, 2}, 1);
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (frame != nullptr) frame->DestroyWindow();
-    Pump();
+    PumpPending();
   }
 };
 
