@@ -1,5 +1,5 @@
 // Resource ids of the frames and panes in the resource library (platform/resources/Frames.rc
-// includes this header, so the script and the code share the numbers).
+// carries the same numbers).
 #pragma once
 
 // The print preview's toolbar (toolbar and bitmap), its dialog bar template, and the command
