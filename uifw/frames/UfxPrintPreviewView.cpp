@@ -59,6 +59,9 @@ void CUfxPrintPreviewView::CreateToolBar() {
   m_wndToolBar.SetButtonTextMode(m_wndToolBar.CommandToIndex(ID_PREVIEW_PRINT), TRUE, nullptr, TRUE);
   m_wndToolBar.SetButtonTextMode(m_wndToolBar.CommandToIndex(ID_PREVIEW_CLOSE), TRUE, nullptr, FALSE);
   m_wndToolBar.AdjustLayout();
+  // The toolbar takes the place of the dialog bar's own buttons.
+  for (HWND hChild = ::GetWindow(m_pToolBar->m_hWnd, GW_CHILD); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT))
+    if (hChild != m_wndToolBar.m_hWnd) ::ShowWindow(hChild, SW_HIDE);
   LayoutToolBar();
 }
 

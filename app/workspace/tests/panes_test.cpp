@@ -22,6 +22,7 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaColorerDoc.h"
+#include "PngFile.h"
 #include "WorkspaceTestKit.h"
 #include "bars/UfxToolbarButton.h"
 #include "frames/UfxFramesResources.h"
@@ -854,6 +855,12 @@ TEST_F(Panes, ThePreviewLaysItsToolbarOverTheDialogBarAndShowsThePageInTheStatus
   EXPECT_EQ(bar.Height(), tool.Height());
   EXPECT_EQ(client.Width(), tool.Width());
   EXPECT_GT(tool.Height(), 0);
+  // Nothing of the dialog bar shows beside it.
+  for (HWND h = ::GetWindow(dialogBar->m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (h != toolbar->m_hWnd) EXPECT_FALSE(::IsWindowVisible(h));
+  ::CreateDirectoryA("screenshots", nullptr);
+  frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_TRUE(SaveWindowPng(frame->m_hWnd, "screenshots/print_preview.png"));
 
   // Print shows its text beside its image, Close its text alone; the two-page button is gone.
   CUfxToolbarButton* print = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_PRINT));
@@ -881,6 +888,9 @@ TEST_F(Panes, ThePreviewLaysItsToolbarOverTheDialogBarAndShowsThePageInTheStatus
   }
   EXPECT_NE(images[0], images[1]);
   EXPECT_EQ(images[0], images[2]);
+  // One page is shown at first: the button offers two, with the two-page image (the strip's
+  // image after the one-page one).
+  EXPECT_EQ(images[1] + 1, images[0]);
   // Both are images of the toolbar's strip: the page-count button's and the two-page button's.
   EXPECT_EQ(1, std::abs(images[0] - images[1]));
 
