@@ -263,6 +263,42 @@ TEST_F(OutlookBarTest, APageIsRenamedInPlaceAndAnEmptyNameIsRefused) {
   }
 }
 
+TEST(OutlookBarInADialog, WithoutAFrameTheBarLaysItselfOutAndItsSplitterSizesIt) {
+  CDialog host;
+  struct {
+    DLGTEMPLATE dlg;
+    WORD menu, cls, title;
+  } tmpl = {{WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 300, 200}, 0, 0, 0};  // no menu, class or title
+  ASSERT_TRUE(host.CreateIndirect(&tmpl.dlg, nullptr));
+  CUfxOutlookBar bar;
+  ASSERT_TRUE(bar.Create(&host, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, 0xE800));
+  bar.SetWindowPos(nullptr, 0, 0, 120, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+  HDC hScreen = ::GetDC(nullptr);
+  HBITMAP hImage = ::CreateCompatibleBitmap(hScreen, 32, 32);
+  ::ReleaseDC(nullptr, hScreen);
+  ASSERT_EQ(0, bar.AddImage(hImage));
+  ::DeleteObject(hImage);
+  ASSERT_TRUE(bar.AddButton(0, L"General", 100));
+  ASSERT_TRUE(bar.AddButton(0, L"Editor", 101));
+  CRect rectFirst = bar.GetButton(0)->Rect(), rectSecond = bar.GetButton(1)->Rect();
+  EXPECT_FALSE(rectFirst.IsRectEmpty());
+  EXPECT_LE(rectFirst.bottom, rectSecond.top);
+  // The splitter band on the inner edge sizes the bar itself when no frame lays it out.
+  const CRect splitter = bar.GetSplitterRect();
+  ASSERT_FALSE(splitter.IsRectEmpty());
+  const CPoint start = splitter.CenterPoint();
+  ::PostMessageW(bar.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(start.x, start.y));
+  ::PostMessageW(bar.m_hWnd, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(start.x + 30, start.y));
+  ::PostMessageW(bar.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(start.x + 30, start.y));
+  ASSERT_TRUE(PumpUntil([&] {
+    CRect rect;
+    bar.GetWindowRect(&rect);
+    return rect.Width() == start.x + 30 + 3;
+  }));
+  bar.DestroyWindow();
+  host.DestroyWindow();
+}
+
 // ---- stored state ------------------------------------------------------------------------------
 
 std::vector<BYTE> Store(CUfxToolBar& bar) {
