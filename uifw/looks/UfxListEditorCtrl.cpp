@@ -146,18 +146,33 @@ void CUfxListEditorCtrl::OnKey(UINT uiKey, UINT uiFlags) {
   if ((uiKey == VK_SPACE || uiKey == VK_F2) && uiFlags == 0) EditItem(GetSelItem());
 }
 
-void CUfxListEditorCtrl::OnListKeyDown(UINT uiKey) {
+int CUfxListEditorCtrl::FindKeyButton(UINT uiKey) const {
   const UINT uiModifiers = GetModifiers();
   int i = 0;
   for (POSITION pos = m_lstKeyAccell.GetHeadPosition(); pos != nullptr; ++i) {
     const DWORD dwKey = m_lstKeyAccell.GetNext(pos);
-    if (dwKey != 0 && LOWORD(dwKey) == uiKey && (UINT)((dwKey >> 16) & 0xFF) == uiModifiers) {
-      CUfxButton* pButton = GetButton(i);
-      if (pButton != nullptr && pButton->IsWindowEnabled()) OnClickButton(i);
-      return;
-    }
+    if (dwKey != 0 && LOWORD(dwKey) == uiKey && (UINT)((dwKey >> 16) & 0xFF) == uiModifiers) return i;
   }
-  OnKey(uiKey, uiModifiers);
+  return -1;
+}
+
+void CUfxListEditorCtrl::OnListKeyDown(UINT uiKey) {
+  const int iButton = FindKeyButton(uiKey);
+  if (iButton < 0) {
+    OnKey(uiKey, GetModifiers());
+    return;
+  }
+  CUfxButton* pButton = GetButton(iButton);
+  if (pButton != nullptr && pButton->IsWindowEnabled()) OnClickButton(iButton);
+}
+
+BOOL CUfxListEditorCtrl::PreTranslateMessage(MSG* pMsg) {
+  if (pMsg->hwnd == GetListHwnd() && GetListHwnd() != nullptr &&
+      (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && FindKeyButton((UINT)pMsg->wParam) >= 0) {
+    OnListKeyDown((UINT)pMsg->wParam);
+    return TRUE;
+  }
+  return CUfxEditListBase::PreTranslateMessage(pMsg);
 }
 
 BOOL CUfxListEditorCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

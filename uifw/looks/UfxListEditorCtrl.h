@@ -35,9 +35,14 @@ public:
   CPoint m_ptClick = CPoint(-1, -1);
   CUfxPathEdit m_wndEdit;
 
+  // A key of the list that is a button's key clicks the button before the list sees it.
+  BOOL PreTranslateMessage(MSG* pMsg) override;
+
 protected:
   BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) override;
   void OnListKeyDown(UINT uiKey);
+  // The button whose key this is with the modifiers held now, or -1.
+  int FindKeyButton(UINT uiKey) const;
   afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 };

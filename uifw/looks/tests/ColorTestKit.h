@@ -17,7 +17,7 @@ inline bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeout = 
   for (;;) {
     MSG msg;
     while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (AfxGetThread() == nullptr || !AfxGetThread()->PreTranslateMessage(&msg)) {
+      if (!AfxPreTranslateMessage(&msg)) {
         ::TranslateMessage(&msg);
         ::DispatchMessageW(&msg);
       }
