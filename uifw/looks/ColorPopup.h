@@ -30,7 +30,7 @@ public:
   BOOL m_bEnabledInCustomizeMode = FALSE;
 
   // The window style the colour bar is created with: WS_CHILD and the bar's border bits.
-  static const DWORD kColorBarStyle = 1077946376;
+  static constexpr DWORD kColorBarStyle = 1077946376;
 
 protected:
   afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);

@@ -29,8 +29,8 @@ public:
   BOOL m_bMenuIsActive = FALSE;
 
   // Menu glyphs of the arrow (the disabled form follows each).
-  static const int kGlyphDown = 24;
-  static const int kGlyphRight = 26;
+  static constexpr int kGlyphDown = 24;
+  static constexpr int kGlyphRight = 26;
 
 protected:
   afx_msg void OnLButtonDown(UINT nFlags, CPoint point);

@@ -25,7 +25,7 @@ public:
   BOOL m_bIsButtonCaptured = FALSE;
   CUfxEditListBase* m_pOwner = nullptr;
 
-  static const int kBrowseWidth = 20;
+  static constexpr int kBrowseWidth = 20;
 
 protected:
   void DrawBrowseButton();
