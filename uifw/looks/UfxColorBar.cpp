@@ -460,38 +460,71 @@ BOOL CUfxColorBar::OpenColorDialog(const COLORREF colorDefault, COLORREF& colorR
   CUfxColorMenuButton* pMenuButton =
       pPopup != nullptr ? DYNAMIC_DOWNCAST(CUfxColorMenuButton, pPopup->GetParentButton()) : nullptr;
   if (pMenuButton != nullptr) return pMenuButton->OpenColorDialog(colorDefault, colorRes);
-  if (m_bStdColorDlg) {
-    CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR, GetOwner());
-    if (dlg.DoModal() != IDOK) return FALSE;
-    colorRes = dlg.GetColor();
-    return TRUE;
-  }
-  CUfxColorChooserDlg dlg(colorDefault, GetOwner());
-  if (dlg.DoModal() != IDOK) return FALSE;
-  colorRes = dlg.GetColor();
-  return TRUE;
+  return RunColorDialog(m_bStdColorDlg, colorDefault, GetOwner(), colorRes);
 }
 
 BOOL CUfxColorBar::OnSendCommand(const CUfxToolbarButton* pButton) {
   const CColorButton* pCell = DYNAMIC_DOWNCAST(CColorButton, pButton);
   if (pCell == nullptr || pCell->m_bIsLabel || (pCell->m_nStyle & TBBS_DISABLED)) return FALSE;
   if (pCell->m_bIsOther) {
-    CWnd* pPopup = PopupWindow();
-    if (pPopup != nullptr) {
-      if (GetCapture() == this) ::ReleaseCapture();
-      pPopup->ShowWindow(SW_HIDE);
+    const COLORREF colorStart = m_ColorSelected == (COLORREF)-1 ? m_ColorAutomatic : m_ColorSelected;
+    if (PopupWindow() != nullptr) {
+      OpenColorDialogForPopup(colorStart);
+      return TRUE;
     }
     COLORREF color = (COLORREF)-1;
-    const COLORREF colorStart = m_ColorSelected == (COLORREF)-1 ? m_ColorAutomatic : m_ColorSelected;
     if (!OpenColorDialog(colorStart, color)) {
-      if (pPopup != nullptr) ClosePopup();
-      else SetFocus();
+      SetFocus();
       return TRUE;
     }
     DeliverColor(color);
     return TRUE;
   }
   DeliverColor(pCell->m_bIsAutomatic ? (COLORREF)-1 : pCell->m_Color);
+  return TRUE;
+}
+
+// A popup goes before the dialog comes: left open behind it, the popup became the dialog's owner
+// and closed under it. What the bar knows is taken along, and the host gets the answer.
+void CUfxColorBar::OpenColorDialogForPopup(COLORREF colorStart) {
+  CColorPopup* pPopup = DYNAMIC_DOWNCAST(CColorPopup, GetParent());
+  CUfxColorMenuButton* pMenuButton =
+      pPopup != nullptr ? DYNAMIC_DOWNCAST(CUfxColorMenuButton, pPopup->GetParentButton()) : nullptr;
+  CUfxColorButton* pHost = m_pParentBtn;
+  const BOOL bStdColorDlg = m_bStdColorDlg;
+  CWnd* pOwner = GetOwner();
+  const HWND hwndOwner = pOwner != nullptr ? pOwner->GetSafeHwnd() : nullptr;
+  const HWND hwndHost = pHost != nullptr ? pHost->GetSafeHwnd() : nullptr;
+  CWnd* pMenuParent = pMenuButton != nullptr ? pMenuButton->GetParentWnd() : nullptr;
+  const HWND hwndMenuParent = pMenuParent != nullptr ? pMenuParent->GetSafeHwnd() : nullptr;
+  if (GetCapture() == this) ::ReleaseCapture();
+  if (pMenuButton != nullptr && pPopup != nullptr) pPopup->GetTopLevelPopup()->SendMessage(WM_CLOSE);
+  else ClosePopup();
+  // From here on the bar is gone with its popup.
+
+  COLORREF color = (COLORREF)-1;
+  if (pMenuButton != nullptr) {
+    if (!::IsWindow(hwndMenuParent) || !pMenuButton->OpenColorDialog(colorStart, color)) return;
+    pMenuButton->SetColor(color, TRUE);
+    CFrameWnd* pFrame = UfxGetTopLevelFrame(CWnd::FromHandle(hwndMenuParent));
+    if (pFrame != nullptr) pFrame->PostMessage(WM_COMMAND, pMenuButton->m_nID);
+    return;
+  }
+  if (!RunColorDialog(bStdColorDlg, colorStart, ::IsWindow(hwndOwner) ? CWnd::FromHandle(hwndOwner) : nullptr, color))
+    return;
+  if (pHost != nullptr && ::IsWindow(hwndHost)) pHost->UpdateColor(color);
+}
+
+BOOL CUfxColorBar::RunColorDialog(BOOL bStdColorDlg, COLORREF colorDefault, CWnd* pParent, COLORREF& colorRes) {
+  if (bStdColorDlg) {
+    CColorDialog dlg(colorDefault, CC_FULLOPEN | CC_ANYCOLOR, pParent);
+    if (dlg.DoModal() != IDOK) return FALSE;
+    colorRes = dlg.GetColor();
+    return TRUE;
+  }
+  CUfxColorChooserDlg dlg(colorDefault, pParent);
+  if (dlg.DoModal() != IDOK) return FALSE;
+  colorRes = dlg.GetColor();
   return TRUE;
 }
 

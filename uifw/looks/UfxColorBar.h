@@ -100,6 +100,10 @@ protected:
   void BuildPalette();
   // Hands the colour to the host (menu button, colour button) or to the owner.
   void DeliverColor(COLORREF color);
+  // The other-colours entry of a bar in a popup: the popup closes, then the dialog runs.
+  void OpenColorDialogForPopup(COLORREF colorStart);
+  // The platform's colour dialog or the framework's; TRUE and the colour on OK.
+  static BOOL RunColorDialog(BOOL bStdColorDlg, COLORREF colorDefault, CWnd* pParent, COLORREF& colorRes);
   // The popup window this bar lives in, or null.
   CWnd* PopupWindow() const;
   void ClosePopup();

@@ -42,6 +42,41 @@ inline void RoundTrip(HWND hwnd) {
   (void)bDone;
 }
 
+// Runs an action from inside whatever loop takes the next messages (a modal dialog's or a
+// menu's), once, shortly after. An action that finds nothing to do yet may run itself again.
+inline std::function<void()>& SoonAction() {
+  static std::function<void()> action;
+  return action;
+}
+inline void RunSoon(std::function<void()> action) {
+  SoonAction() = std::move(action);
+  ::SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR idEvent, DWORD) {
+    ::KillTimer(nullptr, idEvent);
+    std::function<void()> run;
+    run.swap(SoonAction());
+    if (run) run();
+  });
+}
+
+// A visible dialog window of this thread other than the one given, or null.
+inline HWND FindVisibleDialog(HWND hwndExcept = nullptr) {
+  struct Search {
+    HWND hwndExcept, hwndFound;
+  } search = {hwndExcept, nullptr};
+  ::EnumThreadWindows(
+      ::GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM lParam) -> BOOL {
+        Search* p = (Search*)lParam;
+        wchar_t szClass[16] = {};
+        ::GetClassNameW(hwnd, szClass, 16);
+        if (hwnd == p->hwndExcept || !::IsWindowVisible(hwnd) || wcscmp(szClass, L"#32770") != 0) return TRUE;
+        p->hwndFound = hwnd;
+        return FALSE;
+      },
+      (LPARAM)&search);
+  return search.hwndFound;
+}
+
 // A top-level window that records the commands of its children: (id, notification, sender).
 class CCommandRecorder : public CWnd {
 public:

@@ -137,6 +137,58 @@ TEST_F(ColorButtonTest, AnAutomaticLabelIsWrittenOverTheAutomaticColour) {
   EXPECT_GT(nText, 10);                            // the label's letters
 }
 
+TEST_F(ColorButtonTest, EscapeInTheBarClosesThePopupWithoutAChoice) {
+  button.SetColor(RGB(1, 2, 3));
+  PressButton();
+  ASSERT_TRUE(PumpUntil([&] { return button.GetPopup() != nullptr; }));
+  const HWND hwndPopup = button.GetPopup()->GetSafeHwnd();
+  CUfxColorBar& bar = button.GetPopup()->GetColorBar();
+  bar.PostMessage(WM_KEYDOWN, VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(hwndPopup); }));
+  EXPECT_EQ(nullptr, button.GetPopup());
+  EXPECT_EQ(RGB(1, 2, 3), button.GetColor());
+  EXPECT_EQ(0, parent.Count(55));
+}
+
+TEST_F(ColorButtonTest, TheOtherColoursEntryClosesThePopupAndDeliversTheDialogsColour) {
+  HMODULE hResx = ::LoadLibraryW(L"BrookResx.dll");
+  ASSERT_NE(nullptr, hResx);
+  const HINSTANCE hSaved = AfxGetResourceHandle();
+  AfxSetResourceHandle(hResx);
+  button.SetColor(RGB(0, 0, 255));
+  button.EnableOtherButton(L"More Colors...");
+  PressButton();
+  ASSERT_TRUE(PumpUntil([&] { return button.GetPopup() != nullptr; }));
+  CUfxColorBar& bar = button.GetPopup()->GetColorBar();
+  int iOther = -1;
+  for (int i = 0; i < bar.GetButtonCount(); ++i)
+    if (bar.GetCell(i) != nullptr && bar.GetCell(i)->m_bIsOther) iOther = i;
+  ASSERT_GE(iOther, 0);
+  // The framework's colour dialog comes up with the current colour, the popup gone; its OK is
+  // pressed for it.
+  bool bPopupGone = false;
+  std::function<void()> accept = [&] {
+    HWND hwndDialog = FindVisibleDialog();
+    if (hwndDialog == nullptr) {
+      RunSoon(accept);
+      return;
+    }
+    bPopupGone = button.GetPopup() == nullptr;
+    ::PostMessageW(hwndDialog, WM_COMMAND, IDOK, 0);
+  };
+  RunSoon(accept);
+  const CPoint pt = bar.GetButton(iOther)->Rect().CenterPoint();
+  bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  const bool bReported = PumpUntil([&] { return parent.Count(55) == 1; }, 10000);
+  AfxSetResourceHandle(hSaved);
+  ASSERT_TRUE(bReported);
+  EXPECT_TRUE(bPopupGone);
+  EXPECT_EQ(RGB(0, 0, 255), button.GetColor());
+  EXPECT_TRUE(PumpUntil([&] { return button.GetPopup() == nullptr; }));
+  ::FreeLibrary(hResx);
+}
+
 TEST_F(ColorButtonTest, ThePopupIsRefusedWhileCustomizingUnlessTheButtonAllowsIt) {
   CUfxToolBar::SetCustomizeMode(TRUE);
   PressButton();

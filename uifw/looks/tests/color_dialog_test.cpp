@@ -16,19 +16,6 @@ using namespace color_test;
 
 namespace {
 
-// Runs an action from inside whatever loop takes the next messages (a modal dialog's), once.
-std::function<void()> g_soon;
-VOID CALLBACK RunSoonProc(HWND, UINT, UINT_PTR idEvent, DWORD) {
-  ::KillTimer(nullptr, idEvent);
-  std::function<void()> action;
-  action.swap(g_soon);
-  if (action) action();
-}
-void RunSoon(std::function<void()> action) {
-  g_soon = std::move(action);
-  ::SetTimer(nullptr, 0, 20, RunSoonProc);
-}
-
 class Pickers : public ColorTest {
 protected:
   void SetUp() override {
@@ -237,23 +224,7 @@ TEST_F(ColorDialog, OnAScreenOfFewColoursThePlatformsDialogTakesOver) {
     HWND hwndStandard = nullptr;
     std::function<void()> closeIt = [&] {
       // The platform's dialog is a visible dialog window of this thread other than ours.
-      struct Search {
-        HWND hwndOurs, hwndFound;
-      } search = {dlg.GetSafeHwnd(), nullptr};
-      ::EnumThreadWindows(
-          ::GetCurrentThreadId(),
-          [](HWND hwnd, LPARAM lParam) -> BOOL {
-            Search* p = (Search*)lParam;
-            wchar_t szClass[16] = {};
-            ::GetClassNameW(hwnd, szClass, 16);
-            if (hwnd != p->hwndOurs && ::IsWindowVisible(hwnd) && wcscmp(szClass, L"#32770") == 0) {
-              p->hwndFound = hwnd;
-              return FALSE;
-            }
-            return TRUE;
-          },
-          (LPARAM)&search);
-      HWND hwnd = search.hwndFound;
+      HWND hwnd = FindVisibleDialog(dlg.GetSafeHwnd());
       if (hwnd == nullptr) {
         RunSoon(closeIt);
         return;

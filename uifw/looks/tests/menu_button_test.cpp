@@ -15,19 +15,6 @@ CWinApp theApp(L"LooksMenuButtonTests");
 
 const UINT kFirst = 0x9100, kSecond = 0x9101;
 
-// Runs an action from inside the menu's own loop, once, shortly after it starts.
-std::function<void()> g_soon;
-VOID CALLBACK RunSoonProc(HWND, UINT, UINT_PTR idEvent, DWORD) {
-  ::KillTimer(nullptr, idEvent);
-  std::function<void()> action;
-  action.swap(g_soon);
-  if (action) action();
-}
-void RunSoon(std::function<void()> action) {
-  g_soon = std::move(action);
-  ::SetTimer(nullptr, 0, 20, RunSoonProc);
-}
-
 // The system's popup menu window on the screen, or null.
 HWND SystemMenuWindow() {
   HWND hwnd = nullptr;
