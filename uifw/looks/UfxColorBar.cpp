@@ -150,14 +150,16 @@ void CUfxColorBar::OnDestroy() {
 BOOL CUfxColorBar::CreateControl(CWnd* pParentWnd, const CRect& rect, UINT nID, int nColumns, CPalette* pPalette) {
   InitColors(pPalette, m_colors);
   if (nColumns <= 0) {
-    // As many columns as keep the cells about as wide as high in the rectangle.
+    // The column count that gives the largest square cells in the rectangle.
     const int nColors = std::max<int>(1, (int)m_colors.GetSize());
+    const int cx = rect.Width() - 2 * m_nHorzMargin, cy = rect.Height() - 2 * m_nVertMargin;
+    int nBest = -1;
     nColumns = 1;
-    for (int c = nColors; c >= 1; --c) {
-      const int nRows = DivUp(nColors, c);
-      if (rect.Width() / c >= 1 && rect.Height() / nRows >= 1 && rect.Width() / c <= rect.Height() / nRows) {
+    for (int c = 1; c <= nColors; ++c) {
+      const int nSide = std::min(cx / c, cy / DivUp(nColors, c));
+      if (nSide > nBest) {
+        nBest = nSide;
         nColumns = c;
-        break;
       }
     }
   }

@@ -2,6 +2,7 @@
 // popup, in a dialog), the automatic, other and last-colour cells, tooltips, the click of a
 // dialog control, its archive and the fitting of a dialog control into its rectangle.
 #include "ColorTestKit.h"
+#include "TestCanvas.h"
 #include "looks/ColorButton.h"
 #include "looks/UfxColorBar.h"
 #include "looks/UfxColorMenuButton.h"
@@ -274,6 +275,11 @@ TEST_F(ColorBar, ADialogControlFitsItsCellsIntoRectanglesOfAnySize) {
           << rect.Width() << "x" << rect.Height() << " cell " << i;
     }
     EXPECT_EQ(bar.m_BoxWidth, bar.m_BoxHeight);  // square cells
+    // No other column count gives larger square cells.
+    for (int c = 1; c <= 20; ++c) {
+      const int nSide = std::min<int>((rect.Width() - 8) / c, (rect.Height() - 8) / ((20 + c - 1) / c));
+      EXPECT_LE(nSide, bar.m_BoxWidth) << rect.Width() << "x" << rect.Height() << " with " << c << " columns";
+    }
     EXPECT_EQ(300u, bar.GetCommandID());
   }
 }
@@ -305,6 +311,28 @@ TEST_F(ColorBar, ClicksWhileCustomizingAreIgnoredUnlessTheBarTakesThem) {
   bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
   EXPECT_TRUE(PumpUntil([&] { return frame.Count(302) == 1; }));
   CUfxToolBar::SetCustomizeMode(FALSE);
+}
+
+TEST_F(ColorBar, CellsPaintTheirColourInsideAShadowFrame) {
+  CUfxColorBar& bar = *bars.emplace_back(std::make_unique<CUfxColorBar>());
+  ASSERT_TRUE(bar.CreateControl(&frame, CRect(0, 0, 120, 100), 303));
+  CRect rectClient;
+  bar.GetClientRect(rectClient);
+  CTestCanvas canvas(rectClient.Width(), rectClient.Height(), RGB(1, 1, 1));
+  bar.DoPaint(&canvas.dc());
+  const int nBorder = 2 * ::GetSystemMetrics(SM_CXBORDER);
+  for (int i : {0, 7, 19}) {
+    CRect rect = bar.GetButton(i)->Rect();
+    rect.DeflateRect(nBorder, nBorder);
+    EXPECT_EQ(bar.GetCell(i)->m_Color, canvas.At(rect.CenterPoint().x, rect.CenterPoint().y)) << i;
+    EXPECT_EQ(UfxGlobalData.clrBtnShadow, canvas.At(rect.left, rect.top)) << i;
+    EXPECT_EQ(UfxGlobalData.clrBtnShadow, canvas.At(rect.right - 1, rect.bottom - 1)) << i;
+  }
+  // A disabled cell draws no colour.
+  bar.GetButton(7)->m_nStyle |= TBBS_DISABLED;
+  bar.DoPaint(&canvas.dc());
+  const CPoint pt = bar.GetButton(7)->Rect().CenterPoint();
+  EXPECT_NE(bar.GetCell(7)->m_Color, canvas.At(pt.x, pt.y));
 }
 
 TEST_F(ColorBar, NoPaletteOnTrueColourScreensAndAHundredColoursAtMostAtEightBits) {

@@ -77,6 +77,20 @@ TEST_F(Pickers, TheGreyRowSnapsItsGreys) {
   EXPECT_EQ(RGB(0, 0, 0), picker.GetCell(16)->m_Color);
 }
 
+TEST_F(Pickers, AtEightBitsCellsDrawWithThePalettesNearestEntry) {
+  CPalette palette;
+  ASSERT_TRUE(palette.CreateHalftonePalette(nullptr) || palette.CreateStockObject(DEFAULT_PALETTE));
+  const int nSaved = UfxGlobalData.m_nBitsPerPixel;
+  UfxGlobalData.m_nBitsPerPixel = 8;
+  CUfxHexCell cell(10, 10, 8, RGB(250, 3, 3), 16, &palette);
+  UfxGlobalData.m_nBitsPerPixel = nSaved;
+  EXPECT_EQ(RGB(255, 0, 0), cell.m_Color);
+  EXPECT_EQ(PALETTEINDEX(::GetNearestPaletteIndex((HPALETTE)palette.GetSafeHandle(), RGB(255, 0, 0))),
+            cell.m_DrawColor);
+  CUfxHexCell deep(10, 10, 8, RGB(250, 3, 3), 16, &palette);
+  EXPECT_EQ(RGB(255, 0, 0), deep.m_DrawColor);
+}
+
 TEST_F(Pickers, PickersTooSmallForACellDrawNoneAndIgnoreTheMouse) {
   for (int nType : {CUfxHexColorCtrl::HEX, CUfxHexColorCtrl::HEX_GREYSCALE}) {
     Make(nType, 6, 5);
