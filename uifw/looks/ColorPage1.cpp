@@ -1,6 +1,6 @@
 #include "looks/ColorPage1.h"
 #include "looks/UfxColorChooserDlg.h"
-#include "looks/UfxLooksIds.h"
+#include "LooksIds.h"
 
 IMPLEMENT_DYNAMIC(CColorPage1, CPropertyPage)
 

@@ -2,7 +2,7 @@
 #include "looks/ColorPage1.h"
 #include "looks/UfxColorChooserDlg.h"
 #include "looks/UfxColorMath.h"
-#include "looks/UfxLooksIds.h"
+#include "LooksIds.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CColorPage2, CPropertyPage)

@@ -2,7 +2,7 @@
 #include "looks/ColorPage1.h"
 #include "looks/ColorPage2.h"
 #include "looks/PropertySheetCtrl.h"
-#include "looks/UfxLooksIds.h"
+#include "LooksIds.h"
 #include "frames/UfxGlobalData.h"
 #include <vector>
 

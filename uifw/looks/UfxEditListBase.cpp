@@ -1,7 +1,7 @@
 #include "looks/UfxEditListBase.h"
 #include "looks/UfxAccelText.h"
 #include "looks/UfxButton.h"
-#include "looks/UfxLooksIds.h"
+#include "LooksIds.h"
 #include "frames/UfxGlobalData.h"
 #include <algorithm>
 

@@ -10,7 +10,7 @@
 #include "looks/UfxColorMath.h"
 #include "looks/UfxHexCell.h"
 #include "looks/UfxHexColorCtrl.h"
-#include "looks/UfxLooksIds.h"
+#include "LooksIds.h"
 
 using namespace color_test;
 

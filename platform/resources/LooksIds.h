@@ -1,5 +1,6 @@
 // Resource ids of the framework's looks in the resource library: the colour dialog's templates
-// and controls, the edit-list buttons' pictures and tooltips. Shared by the code and the script.
+// and controls, the edit-list buttons' pictures and tooltips. Shared by Looks.rc and the
+// framework's looks.
 #pragma once
 
 // Colour dialog and its pages.
