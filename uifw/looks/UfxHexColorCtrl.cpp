@@ -32,7 +32,11 @@ BEGIN_MESSAGE_MAP(CUfxHexColorCtrl, CButton)
   ON_WM_PALETTECHANGED()
 END_MESSAGE_MAP()
 
-CUfxHexColorCtrl::CUfxHexColorCtrl() { RGBToHLS(RGB(0, 0, 0), &m_dblHue, &m_dblSat, &m_dblLum), m_dblLum = 0.5; }
+// The values of black, with lightness 0.5.
+CUfxHexColorCtrl::CUfxHexColorCtrl() {
+  RGBToHLS(RGB(0, 0, 0), &m_dblHue, &m_dblSat, &m_dblLum);
+  m_dblLum = 0.5;
+}
 
 CUfxHexColorCtrl::~CUfxHexColorCtrl() { DeleteCells(); }
 

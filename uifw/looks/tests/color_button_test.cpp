@@ -7,6 +7,8 @@
 #include "looks/ColorPopup.h"
 #include "looks/UfxColorBar.h"
 #include "looks/UfxColorButton.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 
 using namespace color_test;
 
@@ -117,6 +119,26 @@ TEST_F(ColorButtonTest, TheFaceShowsTheColourBetweenItsFramesAndTheArrowOnTheFac
   button.EnableWindow(FALSE);
   DrawFace(canvas);
   EXPECT_NE(RGB(0, 128, 0), canvas.At(rectColor.CenterPoint().x, rectColor.CenterPoint().y));
+}
+
+TEST_F(ColorButtonTest, UnderTheThemedLookTheFaceIsTheWindowColourAndTheArrowTheComboButton) {
+  button.SetColor(RGB(0, 128, 0));
+  CTestCanvas classic(120, 24), themed(120, 24), flat(120, 24);
+  DrawFace(classic);
+  CUfxVisualManager::SetDefaultManager(RUNTIME_CLASS(CUfxWinXPVisualManager));
+  ASSERT_TRUE(UfxGlobalData.IsThemeActive());
+  DrawFace(themed);
+  // The colour stays; the border and the drop-down part are the theme's.
+  EXPECT_EQ(RGB(0, 128, 0), themed.At(40, 12));
+  const CRect rectArrow = button.GetDropDownRect(CRect(2, 2, 118, 22));
+  bool bArrowDiffers = false;
+  for (int x = rectArrow.left; x < rectArrow.right; ++x)
+    for (int y = rectArrow.top; y < rectArrow.bottom; ++y) bArrowDiffers = bArrowDiffers || themed.At(x, y) != classic.At(x, y);
+  EXPECT_TRUE(bArrowDiffers);
+  // The flat look has no theme: the classic face again.
+  CUfxVisualManager::SetDefaultManager(RUNTIME_CLASS(CUfxVisualManagerXP));
+  DrawFace(flat);
+  EXPECT_TRUE(flat.Pixels() == classic.Pixels());
 }
 
 TEST_F(ColorButtonTest, AnAutomaticLabelIsWrittenOverTheAutomaticColour) {
