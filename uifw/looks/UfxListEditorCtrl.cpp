@@ -1,5 +1,6 @@
 #include "looks/UfxListEditorCtrl.h"
 #include "looks/UfxButton.h"
+#include <cstdlib>
 
 IMPLEMENT_DYNAMIC(CUfxListEditorCtrl, CUfxEditListBase)
 
@@ -167,12 +168,45 @@ void CUfxListEditorCtrl::OnListKeyDown(UINT uiKey) {
 }
 
 BOOL CUfxListEditorCtrl::PreTranslateMessage(MSG* pMsg) {
-  if (pMsg->hwnd == GetListHwnd() && GetListHwnd() != nullptr &&
-      (pMsg->message == WM_KEYDOWN || pMsg->message == WM_SYSKEYDOWN) && FindKeyButton((UINT)pMsg->wParam) >= 0) {
-    OnListKeyDown((UINT)pMsg->wParam);
-    return TRUE;
+  if (pMsg->hwnd != GetListHwnd() || GetListHwnd() == nullptr) return CUfxEditListBase::PreTranslateMessage(pMsg);
+  switch (pMsg->message) {
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (FindKeyButton((UINT)pMsg->wParam) < 0) break;
+      OnListKeyDown((UINT)pMsg->wParam);
+      return TRUE;
+    case WM_LBUTTONDOWN:
+      return HoldBackClick(CPoint((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam)));
+    case WM_LBUTTONUP:
+      return EditOnRelease(CPoint((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam)));
   }
   return CUfxEditListBase::PreTranslateMessage(pMsg);
+}
+
+// A press on the label of the item that is selected and focused already, in a list that has the
+// focus and no edit open, is kept from the list: its release starts the edit.
+BOOL CUfxListEditorCtrl::HoldBackClick(CPoint point) {
+  m_ptClick = CPoint(-1, -1);
+  if (::GetFocus() != GetListHwnd() || m_pWndList->GetEditControl() != nullptr) return FALSE;
+  LVHITTESTINFO hit = {};
+  hit.pt = point;
+  const int iItem = m_pWndList->HitTest(&hit);
+  if (iItem < 0 || !(hit.flags & LVHT_ONITEMLABEL)) return FALSE;
+  const UINT uiState = LVIS_SELECTED | LVIS_FOCUSED;
+  if (m_pWndList->GetItemState(iItem, uiState) != uiState) return FALSE;
+  m_ptClick = point;
+  return TRUE;
+}
+
+BOOL CUfxListEditorCtrl::EditOnRelease(CPoint point) {
+  if (m_ptClick == CPoint(-1, -1)) return FALSE;
+  const CPoint ptPress = m_ptClick;
+  m_ptClick = CPoint(-1, -1);
+  const int iPressed = m_pWndList->HitTest(ptPress);
+  const BOOL bNear = std::abs(point.x - ptPress.x) <= ::GetSystemMetrics(SM_CXDRAG) &&
+                     std::abs(point.y - ptPress.y) <= ::GetSystemMetrics(SM_CYDRAG);
+  if (iPressed >= 0 && bNear && m_pWndList->HitTest(point) == iPressed) EditItem(iPressed);
+  return TRUE;
 }
 
 BOOL CUfxListEditorCtrl::OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult) {

@@ -43,6 +43,9 @@ protected:
   void OnListKeyDown(UINT uiKey);
   // The button whose key this is with the modifiers held now, or -1.
   int FindKeyButton(UINT uiKey) const;
+  // Click to edit: the press held back from the list, and the release that edits.
+  BOOL HoldBackClick(CPoint point);
+  BOOL EditOnRelease(CPoint point);
   afx_msg void OnDestroy();
   DECLARE_MESSAGE_MAP()
 };

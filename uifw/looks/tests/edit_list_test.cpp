@@ -213,6 +213,36 @@ TEST_F(EditList, TheBrowseButtonOfTheInPlaceEditAsksTheListToBrowse) {
   PumpUntil([&] { return list.GetList()->GetEditControl() == nullptr; });
 }
 
+TEST_F(EditList, AClickOnTheSelectedItemsLabelEditsItOnRelease) {
+  Fill({L"first item", L"second item"});
+  list.SelectItem(1);
+  list.GetList()->SetFocus();
+  CRect rectLabel;
+  ASSERT_TRUE(list.GetList()->GetItemRect(1, rectLabel, LVIR_LABEL));
+  const CPoint pt(rectLabel.left + 5, rectLabel.CenterPoint().y);
+  // Moved away past the drag distance: no edit.
+  const CPoint ptFar(pt.x + ::GetSystemMetrics(SM_CXDRAG) + 30, pt.y);
+  list.GetList()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  list.GetList()->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptFar.x, ptFar.y));
+  RoundTrip(list.GetListHwnd());
+  EXPECT_EQ(nullptr, list.GetList()->GetEditControl());
+  EXPECT_EQ(1, list.GetSelItem());
+  // Released where it was pressed: the label is edited at once (the list's own click editing
+  // would wait for the double-click time first).
+  list.GetList()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  list.GetList()->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  RoundTrip(list.GetListHwnd());
+  ASSERT_NE(nullptr, list.GetList()->GetEditControl());
+  EXPECT_EQ(CString(L"second item"), [&] {
+    CString s;
+    list.GetList()->GetEditControl()->GetWindowText(s);
+    return s;
+  }());
+  list.GetList()->GetEditControl()->PostMessage(WM_KEYDOWN, VK_ESCAPE);
+  ASSERT_TRUE(PumpUntil([&] { return list.GetList()->GetEditControl() == nullptr; }));
+  EXPECT_EQ((std::vector<std::wstring>{L"first item", L"second item"}), Items());
+}
+
 TEST_F(EditList, ADoubleClickWithNothingSelectedStartsANewItem) {
   list.GetList()->PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, 20));
   ASSERT_TRUE(PumpUntil([&] { return list.GetList()->GetEditControl() != nullptr; }));
