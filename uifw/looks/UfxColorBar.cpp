@@ -4,6 +4,7 @@
 #include "looks/UfxColorButton.h"
 #include "looks/UfxColorMenuButton.h"
 #include "looks/UfxColorChooserDlg.h"
+#include "looks/UfxPalette.h"
 #include "frames/UfxFrameWnd.h"
 #include "frames/UfxGlobalData.h"
 #include <algorithm>
@@ -82,20 +83,7 @@ int CUfxColorBar::InitColors(CPalette* pPalette, CArray<COLORREF, COLORREF>& arC
 
 void CUfxColorBar::BuildPalette() {
   if (m_Palette.GetSafeHandle() != nullptr) m_Palette.DeleteObject();
-  if (UfxGlobalData.m_nBitsPerPixel != 8) return;
-  const int nColors = std::min<int>((int)m_colors.GetSize(), kMaxPaletteColors);
-  if (nColors <= 0) return;
-  std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nColors * sizeof(PALETTEENTRY));
-  LOGPALETTE* pLogPalette = (LOGPALETTE*)buffer.data();
-  pLogPalette->palVersion = 0x300;
-  pLogPalette->palNumEntries = (WORD)nColors;
-  for (int i = 0; i < nColors; ++i) {
-    pLogPalette->palPalEntry[i].peRed = GetRValue(m_colors[i]);
-    pLogPalette->palPalEntry[i].peGreen = GetGValue(m_colors[i]);
-    pLogPalette->palPalEntry[i].peBlue = GetBValue(m_colors[i]);
-    pLogPalette->palPalEntry[i].peFlags = 0;
-  }
-  m_Palette.CreatePalette(pLogPalette);
+  if (UfxGlobalData.m_nBitsPerPixel == 8) UfxCreatePaletteOfColors(m_Palette, m_colors, kMaxPaletteColors);
 }
 
 CPalette* CUfxColorBar::GetPalette() {

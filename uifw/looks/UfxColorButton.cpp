@@ -1,11 +1,11 @@
 #include "looks/UfxColorButton.h"
 #include "looks/ColorPopup.h"
 #include "looks/UfxColorBar.h"
+#include "looks/UfxPalette.h"
 #include "looks/UfxVisualManager.h"
 #include "looks/UfxWinXPVisualManager.h"
 #include "bars/UfxMenuGlyphs.h"
 #include "frames/UfxGlobalData.h"
-#include <vector>
 
 IMPLEMENT_DYNAMIC(CUfxColorButton, CUfxButton)
 
@@ -47,32 +47,14 @@ void CUfxColorButton::UpdateColor(COLORREF color) {
 
 void CUfxColorButton::SetPalette(CPalette* pPalette) { RebuildPalette(pPalette); }
 
-// The palette of the system's 256 entries, or a copy of the one given.
 void CUfxColorButton::RebuildPalette(CPalette* pPalette) {
+  CPalette* pNew = new CPalette;
+  if (!UfxCreateSystemPalette(*pNew, pPalette)) {
+    delete pNew;
+    pNew = nullptr;
+  }
   delete m_pPalette;
-  m_pPalette = nullptr;
-  HPALETTE hSource = pPalette != nullptr ? (HPALETTE)pPalette->GetSafeHandle() : nullptr;
-  std::vector<BYTE> buffer(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
-  LOGPALETTE* pLogPalette = (LOGPALETTE*)buffer.data();
-  pLogPalette->palVersion = 0x300;
-  UINT nEntries = 0;
-  if (hSource != nullptr) {
-    nEntries = ::GetPaletteEntries(hSource, 0, 256, pLogPalette->palPalEntry);
-  } else {
-    HDC hdc = ::GetDC(nullptr);
-    nEntries = ::GetSystemPaletteEntries(hdc, 0, 256, pLogPalette->palPalEntry);
-    ::ReleaseDC(nullptr, hdc);
-  }
-  if (nEntries == 0) {
-    // No system palette on a true-colour screen: the stock colours stand in.
-    nEntries = ::GetPaletteEntries((HPALETTE)::GetStockObject(DEFAULT_PALETTE), 0, 256, pLogPalette->palPalEntry);
-  }
-  pLogPalette->palNumEntries = (WORD)nEntries;
-  m_pPalette = new CPalette;
-  if (!m_pPalette->CreatePalette(pLogPalette)) {
-    delete m_pPalette;
-    m_pPalette = nullptr;
-  }
+  m_pPalette = pNew;
 }
 
 void CUfxColorButton::OnSysColorChange() {

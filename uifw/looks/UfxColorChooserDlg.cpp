@@ -2,9 +2,9 @@
 #include "looks/ColorPage1.h"
 #include "looks/ColorPage2.h"
 #include "looks/PropertySheetCtrl.h"
+#include "looks/UfxPalette.h"
 #include "LooksIds.h"
 #include "frames/UfxGlobalData.h"
-#include <vector>
 
 IMPLEMENT_DYNAMIC(CUfxColorChooserDlg, CDialog)
 
@@ -31,23 +31,13 @@ CUfxColorChooserDlg::~CUfxColorChooserDlg() {
 
 void CUfxColorChooserDlg::BuildOwnPalette() {
   if (!m_bIsMyPalette) return;
-  delete m_pPalette;
-  m_pPalette = nullptr;
-  std::vector<BYTE> buffer(sizeof(LOGPALETTE) + 256 * sizeof(PALETTEENTRY));
-  LOGPALETTE* pLogPalette = (LOGPALETTE*)buffer.data();
-  pLogPalette->palVersion = 0x300;
-  HDC hdc = ::GetDC(nullptr);
-  UINT nEntries = ::GetSystemPaletteEntries(hdc, 0, 256, pLogPalette->palPalEntry);
-  ::ReleaseDC(nullptr, hdc);
-  // A true-colour screen has no system palette: the stock colours stand in.
-  if (nEntries == 0)
-    nEntries = ::GetPaletteEntries((HPALETTE)::GetStockObject(DEFAULT_PALETTE), 0, 256, pLogPalette->palPalEntry);
-  pLogPalette->palNumEntries = (WORD)nEntries;
-  m_pPalette = new CPalette;
-  if (!m_pPalette->CreatePalette(pLogPalette)) {
-    delete m_pPalette;
-    m_pPalette = nullptr;
+  CPalette* pNew = new CPalette;
+  if (!UfxCreateSystemPalette(*pNew)) {
+    delete pNew;
+    pNew = nullptr;
   }
+  delete m_pPalette;
+  m_pPalette = pNew;
 }
 
 BOOL CUfxColorChooserDlg::OnInitDialog() {

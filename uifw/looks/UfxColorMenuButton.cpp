@@ -2,6 +2,7 @@
 #include "looks/ColorPopup.h"
 #include "looks/UfxColorBar.h"
 #include "looks/UfxColorChooserDlg.h"
+#include "looks/UfxPalette.h"
 #include "looks/UfxVisualManager.h"
 #include "bars/UfxMenuBar.h"
 #include "bars/UfxMenuGlyphs.h"
@@ -235,17 +236,7 @@ BOOL CUfxColorMenuButton::OpenColorDialog(const COLORREF colorDefault, COLORREF&
 }
 
 void CUfxColorMenuButton::BuildPalette() {
-  if (m_Palette.GetSafeHandle() != nullptr) return;
-  const int nColors = std::min<int>((int)m_Colors.GetSize(), kMaxPaletteColors);
-  if (nColors <= 0) return;
-  std::vector<BYTE> buffer(sizeof(LOGPALETTE) + nColors * sizeof(PALETTEENTRY));
-  LOGPALETTE* pLogPalette = (LOGPALETTE*)buffer.data();
-  pLogPalette->palVersion = 0x300;
-  pLogPalette->palNumEntries = (WORD)nColors;
-  for (int i = 0; i < nColors; ++i) {
-    pLogPalette->palPalEntry[i] = {GetRValue(m_Colors[i]), GetGValue(m_Colors[i]), GetBValue(m_Colors[i]), 0};
-  }
-  m_Palette.CreatePalette(pLogPalette);
+  if (m_Palette.GetSafeHandle() == nullptr) UfxCreatePaletteOfColors(m_Palette, m_Colors, kMaxPaletteColors);
 }
 
 CRect CUfxColorMenuButton::GetSwatchRect(const CRect& rect) const {
