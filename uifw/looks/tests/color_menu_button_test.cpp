@@ -93,6 +93,48 @@ TEST_F(ColorMenuButton, AColourChosenOnOneToolbarRepaintsTheSwatchesOfBoth) {
   EXPECT_EQ(chosen, SwatchPixel(bar2));
 }
 
+TEST_F(ColorMenuButton, TheOtherColoursEntryClosesThePopupAndTheDialogsColourReachesBothButtons) {
+  HMODULE hResx = ::LoadLibraryW(L"BrookResx.dll");
+  ASSERT_NE(nullptr, hResx);
+  const HINSTANCE hSaved = AfxGetResourceHandle();
+  AfxSetResourceHandle(hResx);
+  CUfxColorMenuButton* pFirst = ButtonOf(bar1);
+  pFirst->SetColor(RGB(1, 2, 3), FALSE);
+  pFirst->EnableOtherButton(L"More Colors...");
+  ASSERT_TRUE(pFirst->OpenPopupMenu(&bar1));
+  CColorPopup* pPopup = DYNAMIC_DOWNCAST(CColorPopup, pFirst->GetPopupMenu());
+  ASSERT_NE(nullptr, pPopup);
+  const HWND hwndPopup = pPopup->GetSafeHwnd();
+  CUfxColorBar& colors = pPopup->GetColorBar();
+  int iOther = -1;
+  for (int i = 0; i < colors.GetButtonCount(); ++i)
+    if (colors.GetCell(i) != nullptr && colors.GetCell(i)->m_bIsOther) iOther = i;
+  ASSERT_GE(iOther, 0);
+  bool bPopupGone = false;
+  std::function<void()> accept = [&] {
+    HWND hwndDialog = FindVisibleDialog();
+    if (hwndDialog == nullptr) {
+      RunSoon(accept);
+      return;
+    }
+    bPopupGone = !::IsWindow(hwndPopup);
+    // The colour typed on the custom page is the dialog's answer.
+    ::PostMessageW(hwndDialog, WM_COMMAND, IDOK, 0);
+  };
+  RunSoon(accept);
+  const CPoint pt = colors.GetButton(iOther)->Rect().CenterPoint();
+  colors.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+  colors.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+  const bool bDone = PumpUntil([&] { return bPopupGone && FindVisibleDialog() == nullptr; }, 10000);
+  RoundTrip(frame->GetSafeHwnd());
+  AfxSetResourceHandle(hSaved);
+  ::FreeLibrary(hResx);
+  ASSERT_TRUE(bDone);
+  EXPECT_EQ(RGB(1, 2, 3), pFirst->GetColor());
+  EXPECT_EQ(RGB(1, 2, 3), ButtonOf(bar2)->GetColor());
+  EXPECT_EQ(nullptr, pFirst->GetPopupMenu());
+}
+
 TEST_F(ColorMenuButton, AColourBarOfTheCommandFollowsTheButtons) {
   CUfxColorBar bar;
   ASSERT_TRUE(bar.Create(frame, WS_CHILD | CBRS_TOP, 0xE803));
