@@ -2,6 +2,7 @@
 // lower-left corner and closes again, a choice reaches the parent as the button's click, and the
 // face shows the colour (or the automatic colour with its label) in the base look.
 #include "ColorTestKit.h"
+#include "FrameLooksKit.h"
 #include "TestCanvas.h"
 #include "looks/ColorButton.h"
 #include "looks/ColorPopup.h"
@@ -173,10 +174,8 @@ TEST_F(ColorButtonTest, EscapeInTheBarClosesThePopupWithoutAChoice) {
 }
 
 TEST_F(ColorButtonTest, TheOtherColoursEntryClosesThePopupAndDeliversTheDialogsColour) {
-  HMODULE hResx = ::LoadLibraryW(L"BrookResx.dll");
-  ASSERT_NE(nullptr, hResx);
-  const HINSTANCE hSaved = AfxGetResourceHandle();
-  AfxSetResourceHandle(hResx);
+  looks_frame::CMenuGlyphResources resources;
+  ASSERT_TRUE(resources.IsLoaded());
   button.SetColor(RGB(0, 0, 255));
   button.EnableOtherButton(L"More Colors...");
   PressButton();
@@ -203,12 +202,10 @@ TEST_F(ColorButtonTest, TheOtherColoursEntryClosesThePopupAndDeliversTheDialogsC
   bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
   const bool bReported = PumpUntil([&] { return parent.Count(55) == 1; }, 10000);
-  AfxSetResourceHandle(hSaved);
   ASSERT_TRUE(bReported);
   EXPECT_TRUE(bPopupGone);
   EXPECT_EQ(RGB(0, 0, 255), button.GetColor());
   EXPECT_TRUE(PumpUntil([&] { return button.GetPopup() == nullptr; }));
-  ::FreeLibrary(hResx);
 }
 
 TEST_F(ColorButtonTest, ThePopupIsRefusedWhileCustomizingUnlessTheButtonAllowsIt) {

@@ -3,6 +3,7 @@
 // luminance bar and the plane, a double click that chooses, the hand-over to the platform's
 // dialog on screens with few colours, and system colour changes.
 #include "ColorTestKit.h"
+#include "FrameLooksKit.h"
 #include "looks/ColorPage1.h"
 #include "looks/ColorPage2.h"
 #include "looks/PropertySheetCtrl.h"
@@ -133,22 +134,15 @@ TEST_F(Pickers, TheLuminanceBarAndThePlaneFollowThePointerAndTheArrowKeys) {
 // The dialog with its pages, modeless on the screen, its templates from the resource library.
 class ColorDialog : public ColorTest {
 protected:
-  static void SetUpTestSuite() { s_hResx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    if (s_hResx != nullptr) ::FreeLibrary(s_hResx);
-  }
   void SetUp() override {
     ColorTest::SetUp();
-    ASSERT_NE(nullptr, s_hResx) << "BrookResx.dll not found beside the program";
-    m_hSaved = AfxGetResourceHandle();
-    AfxSetResourceHandle(s_hResx);
+    ASSERT_TRUE(resources.IsLoaded()) << "BrookResx.dll not found beside the program";
     m_nSavedBits = UfxGlobalData.m_nBitsPerPixel;
     ASSERT_TRUE(parent.Make());
   }
   void TearDown() override {
     UfxGlobalData.m_nBitsPerPixel = m_nSavedBits;
     parent.DestroyWindow();
-    AfxSetResourceHandle(m_hSaved);
     ColorTest::TearDown();
   }
   static void Type(CWnd* pPage, UINT nId, LPCWSTR lpszText) { pPage->SetDlgItemText(nId, lpszText); }
@@ -157,12 +151,10 @@ protected:
     pPage->GetDlgItemText(nId, str);
     return _wtoi(str);
   }
+  looks_frame::CMenuGlyphResources resources;
   CCommandRecorder parent;
-  static HMODULE s_hResx;
-  HINSTANCE m_hSaved = nullptr;
   int m_nSavedBits = 0;
 };
-HMODULE ColorDialog::s_hResx = nullptr;
 
 TEST_F(ColorDialog, TypedValuesKeepBothPagesAndTheSwatchInStep) {
   CUfxColorChooserDlg dlg(RGB(0, 0, 255), &parent);

@@ -2,6 +2,7 @@
 // repaint their swatches), the archive's fields that depend on the saved library version, a
 // damaged colour count, and a popup torn off into a floating bar of the same colours.
 #include "ColorTestKit.h"
+#include "FrameLooksKit.h"
 #include "TestCanvas.h"
 #include "looks/ColorButton.h"
 #include "looks/ColorPopup.h"
@@ -94,10 +95,8 @@ TEST_F(ColorMenuButton, AColourChosenOnOneToolbarRepaintsTheSwatchesOfBoth) {
 }
 
 TEST_F(ColorMenuButton, TheOtherColoursEntryClosesThePopupAndTheDialogsColourReachesBothButtons) {
-  HMODULE hResx = ::LoadLibraryW(L"BrookResx.dll");
-  ASSERT_NE(nullptr, hResx);
-  const HINSTANCE hSaved = AfxGetResourceHandle();
-  AfxSetResourceHandle(hResx);
+  looks_frame::CMenuGlyphResources resources;
+  ASSERT_TRUE(resources.IsLoaded());
   CUfxColorMenuButton* pFirst = ButtonOf(bar1);
   pFirst->SetColor(RGB(1, 2, 3), FALSE);
   pFirst->EnableOtherButton(L"More Colors...");
@@ -127,8 +126,6 @@ TEST_F(ColorMenuButton, TheOtherColoursEntryClosesThePopupAndTheDialogsColourRea
   colors.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
   const bool bDone = PumpUntil([&] { return bPopupGone && FindVisibleDialog() == nullptr; }, 10000);
   RoundTrip(frame->GetSafeHwnd());
-  AfxSetResourceHandle(hSaved);
-  ::FreeLibrary(hResx);
   ASSERT_TRUE(bDone);
   EXPECT_EQ(RGB(1, 2, 3), pFirst->GetColor());
   EXPECT_EQ(RGB(1, 2, 3), ButtonOf(bar2)->GetColor());

@@ -2,6 +2,7 @@
 // the layout of caption, buttons and list, moving, deleting and adding items (in-place editing
 // that ends with or without a text), and the browse button of the in-place edit.
 #include "ColorTestKit.h"
+#include "FrameLooksKit.h"
 #include "looks/UfxButton.h"
 #include "looks/UfxListEditorCtrl.h"
 #include <string>
@@ -25,15 +26,9 @@ public:
 
 class EditList : public ColorTest {
 protected:
-  static void SetUpTestSuite() { s_hResx = ::LoadLibraryW(L"BrookResx.dll"); }
-  static void TearDownTestSuite() {
-    if (s_hResx != nullptr) ::FreeLibrary(s_hResx);
-  }
   void SetUp() override {
     ColorTest::SetUp();
-    ASSERT_NE(nullptr, s_hResx) << "BrookResx.dll not found beside the program";
-    m_hSaved = AfxGetResourceHandle();
-    AfxSetResourceHandle(s_hResx);
+    ASSERT_TRUE(resources.IsLoaded()) << "BrookResx.dll not found beside the program";
     ASSERT_TRUE(parent.Make(60, 60, 320, 260, WS_POPUP | WS_VISIBLE));
     ASSERT_TRUE(list.Create(L"Items", WS_CHILD | WS_VISIBLE, CRect(10, 10, 250, 210), &parent, 70));
     ASSERT_TRUE(list.SetStandardButtons());
@@ -43,7 +38,6 @@ protected:
     SetKeys({});
     list.DestroyWindow();
     parent.DestroyWindow();
-    AfxSetResourceHandle(m_hSaved);
     ColorTest::TearDown();
   }
   void Fill(std::initializer_list<const wchar_t*> items) {
@@ -82,12 +76,10 @@ protected:
     }
     return szText;
   }
+  looks_frame::CMenuGlyphResources resources;
   CCommandRecorder parent;
   CRecordingList list;
-  static HMODULE s_hResx;
-  HINSTANCE m_hSaved = nullptr;
 };
-HMODULE EditList::s_hResx = nullptr;
 
 TEST_F(EditList, StandardButtonsCarryPicturesTooltipsWithTheirKeysAndStandRightToLeft) {
   ASSERT_EQ(4, list.GetButtonsCount());
