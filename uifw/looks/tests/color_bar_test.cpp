@@ -111,6 +111,32 @@ TEST_F(ColorBar, DocumentColoursCountOnlyInPopupsAndFloatingBars) {
   EXPECT_TRUE(bar.GetButton(iDoc)->Rect().IsRectEmpty());
 }
 
+TEST_F(ColorBar, AFloatingBarShowsItsDocumentColoursAndKeepsItsColumnCount) {
+  CFrameWnd* pFrame = new CFrameWnd;
+  ASSERT_TRUE(pFrame->Create(nullptr, L"frame", WS_POPUP, CRect(0, 0, 400, 300)));
+  pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  bars.push_back(std::make_unique<CUfxColorBar>());
+  CUfxColorBar& bar = *bars.back();
+  ASSERT_TRUE(bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP, kBarId, nullptr, 4, 2, 2));
+  bar.m_strDocColors = L"Document";
+  for (COLORREF c : {RGB(1, 2, 3), RGB(4, 5, 6), RGB(7, 8, 9), RGB(10, 11, 12), RGB(13, 14, 15)})
+    bar.m_lstDocColors.AddTail(c);
+  bar.Rebuild();
+  bar.EnableDocking(CBRS_ALIGN_ANY);
+  EXPECT_EQ(CSize(178, 40), bar.CalcSize(FALSE));  // docked: 2 rows, no document colours
+  pFrame->FloatControlBar(&bar, CPoint(50, 50));
+  ASSERT_TRUE(bar.IsFloatingBar());
+  // 4 columns of 5 rows, and the document block: margin, 2 rows of cells, a text row and 4.
+  EXPECT_EQ(CSize(4 * 17 + 8, (4 + 2 * 16 + 24 + 4) + 5 * 16 + 8), bar.CalcSize(FALSE));
+  bar.LayoutButtons();
+  int nShown = 0;
+  for (int i = 0; i < bar.GetButtonCount(); ++i)
+    if (bar.GetCell(i) != nullptr && bar.GetCell(i)->m_bIsDocument) nShown += !bar.GetButton(i)->Rect().IsRectEmpty();
+  EXPECT_EQ(5, nShown);
+  bar.DestroyWindow();
+  pFrame->DestroyWindow();
+}
+
 TEST_F(ColorBar, CellsOfADockedBarLieRowByRowInsideTheMargins) {
   CUfxColorBar& bar = Docked(CBRS_TOP, 0, 0, 0);
   // The toolbar's frame comes around the cells' 93 x 72.
