@@ -1,7 +1,9 @@
-// Shared pieces of the colour controls' tests: pumping until a condition holds, a parent window
-// that records the commands its controls send, and the archive of an object in memory.
+// Shared pieces of the colour controls' tests: an action run from inside a modal loop, finding
+// the dialog it shows, a parent window that records the commands its controls send, and the
+// archive of an object in memory. Pumping is the tests' shared pump, through the framework.
 #pragma once
 #include "Framework.h"
+#include "FrameworkPump.h"
 #include "bars/UfxToolBar.h"
 #include "frames/UfxGlobalData.h"
 #include "looks/UfxVisualManager.h"
@@ -10,37 +12,6 @@
 #include <vector>
 
 namespace color_test {
-
-// Runs the thread's messages until the condition holds or the time is up; the condition's answer.
-inline bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeout = 5000) {
-  const DWORD dwStart = ::GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-    }
-    if (condition()) return true;
-    if (::GetTickCount() - dwStart > dwTimeout) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
-
-// Everything posted to the window before now has been handled once this returns.
-inline void RoundTrip(HWND hwnd) {
-  static const UINT kPing = ::RegisterWindowMessageW(L"NumbrookColorTestPing");
-  bool bDone = false;
-  ::PostMessageW(hwnd, kPing, 0, 0);
-  PumpUntil([&] {
-    MSG msg;
-    if (::PeekMessageW(&msg, hwnd, kPing, kPing, PM_NOREMOVE)) return false;
-    bDone = true;
-    return true;
-  });
-  (void)bDone;
-}
 
 // Runs an action from inside whatever loop takes the next messages (a modal dialog's or a
 // menu's), once, shortly after. An action that finds nothing to do yet may run itself again.

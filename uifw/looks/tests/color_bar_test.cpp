@@ -330,7 +330,7 @@ TEST_F(ColorBar, ClicksWhileCustomizingAreIgnoredUnlessTheBarTakesThem) {
   CUfxToolBar::SetCustomizeMode(TRUE);
   bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   bar.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-  RoundTrip(bar.GetSafeHwnd());
+  PumpRoundTrip(bar.GetSafeHwnd());
   EXPECT_EQ(0, frame.Count(302));
   bar.m_bInternal = TRUE;
   bar.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));

@@ -33,7 +33,7 @@ protected:
   void PressButton() {
     button.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     button.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    RoundTrip(button.GetSafeHwnd());
+    PumpRoundTrip(button.GetSafeHwnd());
   }
   // The button's face drawn on a canvas of its size.
   void DrawFace(CTestCanvas& canvas) {
@@ -65,7 +65,7 @@ TEST_F(ColorButtonTest, AClickOpensTheDefaultColoursAtTheLowerLeftCornerAndASeco
   PressButton();
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(hwndPopup); }));
   EXPECT_EQ(nullptr, button.GetPopup());
-  RoundTrip(parent.GetSafeHwnd());
+  PumpRoundTrip(parent.GetSafeHwnd());
   EXPECT_EQ(0, parent.Count(55));
 }
 

@@ -35,7 +35,7 @@ protected:
   void Press(CPoint pt, UINT message = WM_LBUTTONDOWN) {
     picker.PostMessage(message, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
     picker.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-    RoundTrip(picker.GetSafeHwnd());
+    PumpRoundTrip(picker.GetSafeHwnd());
   }
   CCommandRecorder parent;
   CUfxHexColorCtrl picker;
@@ -109,7 +109,7 @@ TEST_F(Pickers, TheLuminanceBarAndThePlaneFollowThePointerAndTheArrowKeys) {
   EXPECT_DOUBLE_EQ(1.0, picker.m_dblLum);
   EXPECT_EQ(RGB(255, 255, 255), picker.GetColor());
   picker.PostMessage(WM_KEYDOWN, VK_DOWN);
-  RoundTrip(picker.GetSafeHwnd());
+  PumpRoundTrip(picker.GetSafeHwnd());
   EXPECT_NEAR(0.95, picker.m_dblLum, 1e-9);
   EXPECT_EQ(2, parent.Count(90));
   picker.DestroyWindow();
@@ -121,13 +121,13 @@ TEST_F(Pickers, TheLuminanceBarAndThePlaneFollowThePointerAndTheArrowKeys) {
   EXPECT_DOUBLE_EQ(0.75, picker.m_dblSat);
   EXPECT_EQ(HLSToRGB(0.5, 0.5, 0.75), picker.GetColor());
   picker.PostMessage(WM_KEYDOWN, VK_RIGHT);
-  RoundTrip(picker.GetSafeHwnd());
+  PumpRoundTrip(picker.GetSafeHwnd());
   EXPECT_NEAR(0.55, picker.m_dblHue, 1e-9);
   // Values stop at their ends: a step past 1 changes nothing and tells nobody.
   picker.SetHLS(1.0, 0.5, 1.0);
   const size_t nBefore = parent.commands.size();
   picker.PostMessage(WM_KEYDOWN, VK_UP);
-  RoundTrip(picker.GetSafeHwnd());
+  PumpRoundTrip(picker.GetSafeHwnd());
   EXPECT_EQ(nBefore, parent.commands.size());
 }
 

@@ -125,7 +125,7 @@ TEST_F(ColorMenuButton, TheOtherColoursEntryClosesThePopupAndTheDialogsColourRea
   colors.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   colors.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
   const bool bDone = PumpUntil([&] { return bPopupGone && FindVisibleDialog() == nullptr; }, 10000);
-  RoundTrip(frame->GetSafeHwnd());
+  PumpRoundTrip(frame->GetSafeHwnd());
   ASSERT_TRUE(bDone);
   EXPECT_EQ(RGB(1, 2, 3), pFirst->GetColor());
   EXPECT_EQ(RGB(1, 2, 3), ButtonOf(bar2)->GetColor());

@@ -58,7 +58,7 @@ protected:
   void PressKey(UINT vk, bool bAlt = false) {
     SetKeys(bAlt ? std::initializer_list<BYTE>{VK_MENU} : std::initializer_list<BYTE>{});
     ::PostMessageW(list.GetListHwnd(), bAlt ? WM_SYSKEYDOWN : WM_KEYDOWN, vk, bAlt ? (1 << 29) : 0);
-    RoundTrip(list.GetListHwnd());
+    PumpRoundTrip(list.GetListHwnd());
     SetKeys({});
   }
   static CString TooltipOf(CUfxButton* pButton) {
@@ -216,14 +216,14 @@ TEST_F(EditList, AClickOnTheSelectedItemsLabelEditsItOnRelease) {
   const CPoint ptFar(pt.x + ::GetSystemMetrics(SM_CXDRAG) + 30, pt.y);
   list.GetList()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   list.GetList()->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptFar.x, ptFar.y));
-  RoundTrip(list.GetListHwnd());
+  PumpRoundTrip(list.GetListHwnd());
   EXPECT_EQ(nullptr, list.GetList()->GetEditControl());
   EXPECT_EQ(1, list.GetSelItem());
   // Released where it was pressed: the label is edited at once (the list's own click editing
   // would wait for the double-click time first).
   list.GetList()->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
   list.GetList()->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-  RoundTrip(list.GetListHwnd());
+  PumpRoundTrip(list.GetListHwnd());
   ASSERT_NE(nullptr, list.GetList()->GetEditControl());
   EXPECT_EQ(CString(L"second item"), [&] {
     CString s;

@@ -44,7 +44,7 @@ protected:
     ::SetCursorPos(0, 0);
     link.PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
     link.PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
-    RoundTrip(link.GetSafeHwnd());
+    PumpRoundTrip(link.GetSafeHwnd());
   }
   BOOL Key(UINT message, UINT nKey) {
     MSG msg = {link.GetSafeHwnd(), message, nKey, 0};
@@ -89,7 +89,7 @@ TEST_F(LinkButton, EnterOpensTheLinkOnceWhenTheKeyComesUp) {
   EXPECT_TRUE(Key(WM_KEYDOWN, VK_SPACE));
   EXPECT_TRUE(Key(WM_KEYUP, VK_SPACE));
   EXPECT_EQ(1u, g_calls.size());
-  RoundTrip(parent.GetSafeHwnd());
+  PumpRoundTrip(parent.GetSafeHwnd());
   EXPECT_EQ(0, parent.Count(77));
 }
 

@@ -87,7 +87,7 @@ TEST_F(MenuButton, TheSystemMenuOpensAtTheCornerOfEachModeAndAnEmptyChoiceSendsN
     EXPECT_EQ(0, button.m_nMenuResult);
     EXPECT_FALSE(button.IsMenuOpen());
     EXPECT_FALSE(button.IsPressed());
-    RoundTrip(parent.GetSafeHwnd());
+    PumpRoundTrip(parent.GetSafeHwnd());
     EXPECT_EQ(0, parent.Count(66));
   }
 }
@@ -136,7 +136,7 @@ TEST_F(MenuButton, TheContextMenuManagersMenuOpensBelowAndReportsAChoice) {
     button.OnShowMenu();
     EXPECT_EQ(CPoint(ButtonRect().left, ButtonRect().bottom), rectMenu.TopLeft());
     EXPECT_EQ(bChoose ? (int)kFirst : 0, button.m_nMenuResult);
-    RoundTrip(parent.GetSafeHwnd());
+    PumpRoundTrip(parent.GetSafeHwnd());
     EXPECT_EQ(bChoose ? 1 : 0, parent.Count(66));
     EXPECT_EQ(button.GetSafeHwnd(), ::GetFocus());
   }
