@@ -275,7 +275,8 @@ TEST_F(NumbrookProgram, TipOfTheDayOpensAndCloses) {
   ::PostMessageW(frame, WM_COMMAND, kTipOfTheDay, 0);
   HWND tip = program.Box(L"Tip of the Day");
   ASSERT_NE(nullptr, tip);
-  EXPECT_NE(nullptr, ::GetDlgItem(tip, 1004)) << "the browser";
+  // The browser is made while the dialog sets itself up, after its window shows up.
+  EXPECT_TRUE(PumpUntil([&] { return ::GetDlgItem(tip, 1004) != nullptr; })) << "the browser";
   ::PostMessageW(tip, WM_COMMAND, 3, 0);  // no page here: nothing to show
   ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
   EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(tip); }));
