@@ -78,7 +78,8 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
 END_MESSAGE_MAP()
 
 // The workspace refreshes the toolbars when their resources changed since their state was saved.
-CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+// The program's name, and with it the registry profile, is its file's name (Numbrook).
+CNumbrookApp::CNumbrookApp() : CWinApp(nullptr), CUfxWorkspace(TRUE) {}
 
 CNumbrookApp::~CNumbrookApp() {
   m_panels.categories.reset();
