@@ -301,17 +301,15 @@ std::vector<int> TextInk(LPCWSTR text, CFont& font) {
 
 class MenuPixels : public FrameBars {
 protected:
-  // Every item shows, whatever the usage counts of the other tests say.
-  void SetUp() override {
-    CUfxPopupMenu::SetForceShowAllMenus(TRUE);
-    FrameBars::SetUp();
-  }
   void TearDown() override {
     FrameBars::TearDown();
     CUfxPopupMenu::SetForceShowAllMenus(FALSE);
   }
   // Opens a menu of the menu bar by its mnemonic; its bar once it shows.
   CUfxPopupMenuBar* OpenMenu(UINT mnemonic) {
+    // Every item shows, whatever the usage counts of the other tests say (a closed menu
+    // forgets this).
+    CUfxPopupMenu::SetForceShowAllMenus(TRUE);
     m_frame->GetMenuBar()->SetFocus();
     Pump();
     Key(mnemonic);
