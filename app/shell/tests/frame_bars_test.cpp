@@ -319,6 +319,17 @@ protected:
     Pump();
     return bar;
   }
+  // The notification area's menu, as a right click on the icon opens it.
+  CUfxPopupMenuBar* OpenTrayMenu() {
+    CUfxPopupMenu::SetForceShowAllMenus(TRUE);
+    ::SetCursorPos(300, 300);
+    ::PostMessageW(m_hWnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    if (!PumpUntil([] { return ActivePopup() != nullptr; })) return nullptr;
+    CUfxPopupMenuBar* bar = ActivePopup()->GetMenuBar();
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    Pump();
+    return bar;
+  }
   CUfxToolbarButton* Item(CUfxPopupMenuBar* bar, UINT id) {
     const int index = bar->CommandToIndex(id);
     return index >= 0 ? bar->GetButton(index) : nullptr;
@@ -368,23 +379,27 @@ TEST_F(MenuPixels, LabelsAreDrawnWhole) {
 
 TEST_F(MenuPixels, KeyboardHookItemFollowsTheHookAtEveryOpening) {
   IKivMessenger& messenger = m_frame->GetRoot().GetMessenger();
-  for (VARIANT_BOOL running : {VARIANT_TRUE, VARIANT_FALSE, VARIANT_TRUE}) {
-    messenger.put_HookIsRunning(running);
-    CUfxPopupMenuBar* bar = OpenMenu('T');
-    ASSERT_NE(nullptr, bar);
-    CUfxToolbarButton* item = Item(bar, ID_HOOK_TOGGLE);
-    ASSERT_NE(nullptr, item) << running << ::testing::PrintToString(ItemTexts(bar));
-    CString expected;
-    expected.LoadString(running ? 2007 : 2006);
-    EXPECT_EQ(expected, item->m_strText);
-    EXPECT_FALSE(item->m_nStyle & TBBS_CHECKED);
-    const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
-    const std::vector<int> row = ShownInk(bar, item->Rect());
-    ASSERT_GE(row.size(), label.size());
-    EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
-        << ::testing::PrintToString(std::wstring(item->m_strText));
-    ActivePopup()->GetTopLevelPopup()->DestroyWindow();
-    ASSERT_TRUE(PopupClosed());
+  const std::vector<std::pair<const char*, std::function<CUfxPopupMenuBar*()>>> menus = {
+      {"Tools", [&] { return OpenMenu('T'); }}, {"Tray", [&] { return OpenTrayMenu(); }}};
+  for (const auto& [name, open] : menus) {
+    for (VARIANT_BOOL running : {VARIANT_TRUE, VARIANT_FALSE, VARIANT_TRUE}) {
+      messenger.put_HookIsRunning(running);
+      CUfxPopupMenuBar* bar = open();
+      ASSERT_NE(nullptr, bar) << name;
+      CUfxToolbarButton* item = Item(bar, ID_HOOK_TOGGLE);
+      ASSERT_NE(nullptr, item) << name << running << ::testing::PrintToString(ItemTexts(bar));
+      CString expected;
+      expected.LoadString(running ? 2007 : 2006);
+      EXPECT_EQ(expected, item->m_strText) << name;
+      EXPECT_FALSE(item->m_nStyle & TBBS_CHECKED) << name;
+      const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
+      const std::vector<int> row = ShownInk(bar, item->Rect());
+      ASSERT_GE(row.size(), label.size());
+      EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
+          << name << ::testing::PrintToString(std::wstring(item->m_strText));
+      ActivePopup()->GetTopLevelPopup()->DestroyWindow();
+      ASSERT_TRUE(PopupClosed());
+    }
   }
 }
 
