@@ -28,6 +28,7 @@
 #include "bars/UfxToolbarButton.h"
 #include "bars/UfxMenuGlyphs.h"
 #include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 CNumbrookApp theApp;
 
@@ -362,19 +363,43 @@ TEST_F(MenuPixels, SubmenuArrowIsTheSymbolFontsArrow) {
   EXPECT_EQ(ink.begin(), tallest) << ::testing::PrintToString(ink);
 }
 
-TEST_F(MenuPixels, LabelsAreDrawnWhole) {
-  CUfxPopupMenuBar* bar = OpenMenu('C');
-  ASSERT_NE(nullptr, bar);
-  // Each label ends its row's ink; drawn whole, the row's last columns are the label's own.
-  for (UINT id : {22838u /* Hexadecimal */, 22842u /* Degrees */}) {
-    CUfxToolbarButton* item = Item(bar, id);
-    ASSERT_NE(nullptr, item) << id << ::testing::PrintToString(ItemTexts(bar));
-    const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
-    const std::vector<int> row = ShownInk(bar, item->Rect());
-    ASSERT_GE(row.size(), label.size()) << id;
-    EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
-        << ::testing::PrintToString(std::wstring(item->m_strText));
+TEST_F(MenuPixels, LabelsAreDrawnWholeInEveryLook) {
+  CRuntimeClass* const before = CUfxVisualManager::GetInstance()->GetRuntimeClass();
+  struct Case {
+    std::vector<UINT> keys;  // the menu bar's mnemonic, then keys that open a submenu
+    std::vector<UINT> items;
+  };
+  // Items with a picture and items without one (the Look submenu's); the looks keep different
+  // margins around the picture column.
+  const Case cases[] = {{{'C'}, {22838 /* Hexadecimal */, 22842 /* Degrees */}},
+                        {{'V', VK_END, VK_RIGHT}, {22903 /* Windows XP */, 22904 /* Office XP */}}};
+  for (int style = 0; style <= 3; ++style) {
+    m_frame->SelectLook(style);
+    for (const Case& c : cases) {
+      CUfxPopupMenuBar* bar = OpenMenu(c.keys[0]);
+      ASSERT_NE(nullptr, bar) << style;
+      if (c.keys.size() > 1) {
+        for (size_t k = 1; k < c.keys.size(); ++k) Key(c.keys[k]);
+        ASSERT_TRUE(PumpUntil([&] { return ActivePopup() != nullptr && Item(ActivePopup()->GetMenuBar(), c.items[0]) != nullptr; }));
+        bar = ActivePopup()->GetMenuBar();
+        bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        Pump();
+      }
+      // Each label ends its row's ink; drawn whole, the row's last columns are the label's own.
+      for (UINT id : c.items) {
+        CUfxToolbarButton* item = Item(bar, id);
+        ASSERT_NE(nullptr, item) << id << ::testing::PrintToString(ItemTexts(bar));
+        const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
+        const std::vector<int> row = ShownInk(bar, item->Rect());
+        ASSERT_GE(row.size(), label.size()) << id;
+        EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
+            << "look " << style << " " << ::testing::PrintToString(std::wstring(item->m_strText));
+      }
+      ActivePopup()->GetTopLevelPopup()->DestroyWindow();
+      ASSERT_TRUE(PopupClosed());
+    }
   }
+  CUfxVisualManager::SetDefaultManager(before);
 }
 
 TEST_F(MenuPixels, KeyboardHookItemFollowsTheHookAtEveryOpening) {
