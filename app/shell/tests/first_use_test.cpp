@@ -26,6 +26,7 @@ const UINT kFileNew = 0xE100;
 const UINT kFileSaveAs = 0xE104;
 const UINT kEditPaste = 0xE125;
 const UINT kAppExit = 0xE141;
+const UINT kToggleBookmark = 22889;
 const int kVariableStyle = 2;
 const int kErrorStyle = 8;
 
@@ -154,16 +155,19 @@ INSTANTIATE_TEST_SUITE_P(Answers, NewOverStoredWorksheet,
                                            ReplaceAnswer{"Yes", IDYES, L"", "1+1"}),
                          [](const ::testing::TestParamInfo<ReplaceAnswer>& info) { return info.param.name; });
 
-TEST_F(FirstUse, NewOverAnEmptyWorksheetAsksNothingAndKeepsTheCodeFormat) {
+TEST_F(FirstUse, NewOverAnEmptyWorksheetAsksNothingKeepsTheCodeFormatAndDropsTheBookmarks) {
   Start();
   const LRESULT size = Sci(m_expressions, EDM_GETSTYLESIZE, STYLE_DEFAULT);
   ASSERT_GT(size, 0);
+  ::PostMessageW(m_frame, WM_COMMAND, kToggleBookmark, 0);
+  ASSERT_TRUE(WaitFor([&] { return Sci(m_expressions, SCI_MARKERNEXT, 0, 1) == 0; }));
   // Sent: it returns once the new worksheet stands (a question would hold it up).
   DWORD_PTR answer = 0;
   EXPECT_NE(0, ::SendMessageTimeoutW(m_frame, WM_COMMAND, kFileNew, 0, SMTO_NORMAL, 10000, &answer));
   EXPECT_EQ(nullptr, Dialog(kAppTitle, 0));
   EXPECT_EQ(size, Sci(m_expressions, EDM_GETSTYLESIZE, STYLE_DEFAULT));
   EXPECT_EQ(size, Sci(m_expressions, EDM_GETSTYLESIZE, kVariableStyle));
+  EXPECT_EQ(-1, Sci(m_expressions, SCI_MARKERNEXT, 0, 1)) << "bookmarks belong to the worksheet they were set in";
   Exit();
 
   // The next start shows the same size.
