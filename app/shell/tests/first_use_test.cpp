@@ -1,8 +1,9 @@
-// Numbrook as a new user meets it, driven from another process: replacing a worksheet that was
-// never saved under a name, the recent files of the File menu (with real key presses, which the
-// driver beside this test plays), the results pane scrolling the expressions with it, the
-// colours of pasted definitions and the pane's font after File > New. The program runs as a copy
-// under a name of its own, so its settings live in a registry key of this test's own.
+// Numbrook as a new user meets it, driven from another process: File > New and Open over a
+// worksheet that was never saved under a name, the recent files of the File menu (with real key
+// presses, which the driver beside this test plays), the results pane scrolling the expressions
+// with it, the colours of pasted definitions, and the pane's font and bookmarks after File > New.
+// The program runs as a copy under a name of its own, so its settings live in a registry key of
+// this test's own.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -23,6 +24,7 @@ const wchar_t kExe[] = L"NumbrookFirstUse.exe";
 const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookFirstUse";
 const wchar_t kAppTitle[] = L"NumbrookFirstUse";  // the message boxes' caption: the program's name
 const UINT kFileNew = 0xE100;
+const UINT kFileOpen = 0xE101;
 const UINT kFileSaveAs = 0xE104;
 const UINT kEditPaste = 0xE125;
 const UINT kAppExit = 0xE141;
@@ -99,9 +101,9 @@ protected:
   }
   // A dialog window of the program with that caption.
   HWND Dialog(const wchar_t* caption, DWORD timeoutMs = 15000) { return m_program->Box(caption, timeoutMs); }
-  // Answers the Save As dialog with a path.
-  void SaveAs(const std::wstring& path) {
-    HWND dialog = Dialog(L"Save As");
+  // Answers the Save As (or Open) dialog with a path.
+  void ChooseFile(const wchar_t* caption, const std::wstring& path) {
+    HWND dialog = Dialog(caption);
     ASSERT_NE(nullptr, dialog);
     HWND name = ::GetDlgItem(dialog, 0x480);  // the file name field
     if (name == nullptr) name = ::GetDlgItem(dialog, 0x47C);
@@ -123,24 +125,28 @@ protected:
 
 struct ReplaceAnswer {
   const char* name;
+  UINT command;             // New, or Open with the file "other.txt" (holding "2*3")
   int button;
   std::wstring paneAfter;   // the expression pane once the answer was handled
   std::string namedFile;    // what the file chosen in Save As holds ("<missing>": none chosen)
 };
 
-class NewOverStoredWorksheet : public FirstUse, public ::testing::WithParamInterface<ReplaceAnswer> {};
+class ReplacingAStoredWorksheet : public FirstUse, public ::testing::WithParamInterface<ReplaceAnswer> {};
 
-TEST_P(NewOverStoredWorksheet, AsksFirstAndDoesWhatTheAnswerSays) {
+TEST_P(ReplacingAStoredWorksheet, AsksFirstAndDoesWhatTheAnswerSays) {
   const std::wstring named = FolderFile(L"kept.txt");
+  const std::wstring other = FolderFile(L"other.txt");
+  ASSERT_TRUE(WriteFileBytes(other, "2*3"));
   Start();
   TypeAndCalculate(L"1+1", L"2");
-  ::PostMessageW(m_frame, WM_COMMAND, kFileNew, 0);
+  ::PostMessageW(m_frame, WM_COMMAND, GetParam().command, 0);
+  if (GetParam().command == kFileOpen) ChooseFile(L"Open", other);
 
   HWND question = Dialog(kAppTitle);
-  ASSERT_NE(nullptr, question) << "File > New asks before the text is replaced";
+  ASSERT_NE(nullptr, question) << "File > New or Open asks before the text is replaced";
   EXPECT_EQ(L"Save changes to Untitled?", WindowText(::GetDlgItem(question, 0xFFFF)));
   ::PostMessageW(question, WM_COMMAND, GetParam().button, 0);
-  if (GetParam().button == IDYES) SaveAs(named);
+  if (GetParam().button == IDYES) ChooseFile(L"Save As", named);
 
   EXPECT_TRUE(WaitFor([&] { return !::IsWindow(question) && EditorText(m_expressions) == GetParam().paneAfter; }))
       << EditorText(m_expressions).c_str();
@@ -149,10 +155,11 @@ TEST_P(NewOverStoredWorksheet, AsksFirstAndDoesWhatTheAnswerSays) {
   EXPECT_EQ(GetParam().namedFile, ReadFileBytes(named));
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, NewOverStoredWorksheet,
-                         ::testing::Values(ReplaceAnswer{"Cancel", IDCANCEL, L"1+1", "<missing>"},
-                                           ReplaceAnswer{"No", IDNO, L"", "<missing>"},
-                                           ReplaceAnswer{"Yes", IDYES, L"", "1+1"}),
+INSTANTIATE_TEST_SUITE_P(Answers, ReplacingAStoredWorksheet,
+                         ::testing::Values(ReplaceAnswer{"NewCancel", kFileNew, IDCANCEL, L"1+1", "<missing>"},
+                                           ReplaceAnswer{"NewNo", kFileNew, IDNO, L"", "<missing>"},
+                                           ReplaceAnswer{"NewYes", kFileNew, IDYES, L"", "1+1"},
+                                           ReplaceAnswer{"OpenNo", kFileOpen, IDNO, L"2*3", "<missing>"}),
                          [](const ::testing::TestParamInfo<ReplaceAnswer>& info) { return info.param.name; });
 
 TEST_F(FirstUse, NewOverAnEmptyWorksheetAsksNothingKeepsTheCodeFormatAndDropsTheBookmarks) {
@@ -182,7 +189,7 @@ TEST_F(FirstUse, WorksheetSavedUnderANameIsListedInTheFileMenuAfterARestart) {
   Start();
   TypeAndCalculate(L"6*7", L"42");
   ::PostMessageW(m_frame, WM_COMMAND, kFileSaveAs, 0);
-  SaveAs(named);
+  ChooseFile(L"Save As", named);
   ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(named) == "6*7"; }));
   Exit();
 
