@@ -457,13 +457,19 @@ int CUfxToolbarMenuButton::MenuTextLeftInset() {
 
 int CUfxToolbarMenuButton::MenuTextRightInset() { return CUfxMenuGlyphs::GetSize().cx + 3; }
 
-int CUfxToolbarMenuButton::MenuItemWidth(CDC* pDC) const {
-  CString strLabel = m_strText, strShortcut;
+void CUfxToolbarMenuButton::SplitMenuText(CString& strLabel, CString& strShortcut) const {
+  strLabel = m_strText;
+  strShortcut.Empty();
   const int iTab = strLabel.Find(L'\t');
   if (iTab >= 0) {
     strShortcut = strLabel.Mid(iTab + 1);
     strLabel = strLabel.Left(iTab);
   }
+}
+
+int CUfxToolbarMenuButton::MenuItemWidth(CDC* pDC) const {
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
   int nText = pDC->GetTextExtent(StripMnemonics(strLabel)).cx;
   if (!strShortcut.IsEmpty()) nText += pDC->GetTextExtent(strShortcut).cx;
   return MenuTextLeftInset() + nText + MenuTextRightInset();
@@ -630,12 +636,8 @@ void CUfxToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CUfxToolBa
   }
 
   // Label and shortcut.
-  CString strLabel = m_strText, strShortcut;
-  const int iTab = strLabel.Find(L'\t');
-  if (iTab >= 0) {
-    strShortcut = strLabel.Mid(iTab + 1);
-    strLabel = strLabel.Left(iTab);
-  }
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
   CRect rectText = rect;
   rectText.left += MenuTextLeftInset();
   rectText.right -= MenuTextRightInset();
