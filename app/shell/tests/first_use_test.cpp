@@ -8,13 +8,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <memory>
 #include <string>
 #include <tuple>
 #include <vector>
 
 #include "EditorMessages.h"
+#include "GesturePlayer.h"
 #include "ProgramDriver.h"
 #include "ProgramTestKit.h"
 
@@ -32,19 +32,8 @@ const UINT kToggleBookmark = 22889;
 const int kVariableStyle = 2;
 const int kErrorStyle = 8;
 
-// Has the driver play these xdotool arguments; true once they have been played.
-bool Play(const std::string& commands) {
-  static int counter = 0;
-  ::CreateDirectoryW(L"shellfirstuse", nullptr);
-  const std::string name =
-      "shellfirstuse\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  {
-    std::ofstream out(name + ".tmp", std::ios::binary);
-    out << commands << "\n";
-  }
-  if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
-  return WaitFor([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000);
-}
+// Has the driver play these xdotool arguments (see GesturePlayer.h).
+bool Play(const std::string& commands) { return PlayGesture("shellfirstuse", commands); }
 
 LRESULT Sci(HWND editor, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
   return ::SendMessageW(editor, message, wParam, lParam);
@@ -97,7 +86,7 @@ protected:
   }
   void TypeAndCalculate(const std::wstring& text, const std::wstring& results) {
     Type(m_expressions, text);
-    ASSERT_TRUE(WaitFor([&] { return EditorText(m_results) == results; })) << EditorText(m_results).c_str();
+    ASSERT_TRUE(PumpUntil([&] { return EditorText(m_results) == results; })) << EditorText(m_results).c_str();
   }
   // A dialog window of the program with that caption.
   HWND Dialog(const wchar_t* caption, DWORD timeoutMs = 15000) { return m_program->Box(caption, timeoutMs); }
@@ -110,7 +99,7 @@ protected:
     ASSERT_NE(nullptr, name);
     ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
   }
 
   ProgramFolder m_folder{{L"BrookResx.dll", L"BrookEdit.dll"}};
@@ -148,7 +137,7 @@ TEST_P(ReplacingAStoredWorksheet, AsksFirstAndDoesWhatTheAnswerSays) {
   ::PostMessageW(question, WM_COMMAND, GetParam().button, 0);
   if (GetParam().button == IDYES) ChooseFile(L"Save As", named);
 
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(question) && EditorText(m_expressions) == GetParam().paneAfter; }))
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(question) && EditorText(m_expressions) == GetParam().paneAfter; }))
       << EditorText(m_expressions).c_str();
   // The text stood in the auto-save file before the question; no answer loses it there.
   EXPECT_EQ("1+1", ReadFileBytes(AppDataWorksheet()));
@@ -167,7 +156,7 @@ TEST_F(FirstUse, NewOverAnEmptyWorksheetAsksNothingKeepsTheCodeFormatAndDropsThe
   const LRESULT size = Sci(m_expressions, EDM_GETSTYLESIZE, STYLE_DEFAULT);
   ASSERT_GT(size, 0);
   ::PostMessageW(m_frame, WM_COMMAND, kToggleBookmark, 0);
-  ASSERT_TRUE(WaitFor([&] { return Sci(m_expressions, SCI_MARKERNEXT, 0, 1) == 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return Sci(m_expressions, SCI_MARKERNEXT, 0, 1) == 0; }));
   // Sent: it returns once the new worksheet stands (a question would hold it up).
   DWORD_PTR answer = 0;
   EXPECT_NE(0, ::SendMessageTimeoutW(m_frame, WM_COMMAND, kFileNew, 0, SMTO_NORMAL, 10000, &answer));
@@ -190,7 +179,7 @@ TEST_F(FirstUse, WorksheetSavedUnderANameIsListedInTheFileMenuAfterARestart) {
   TypeAndCalculate(L"6*7", L"42");
   ::PostMessageW(m_frame, WM_COMMAND, kFileSaveAs, 0);
   ChooseFile(L"Save As", named);
-  ASSERT_TRUE(WaitFor([&] { return ReadFileBytes(named) == "6*7"; }));
+  ASSERT_TRUE(PumpUntil([&] { return ReadFileBytes(named) == "6*7"; }));
   Exit();
 
   Start();
@@ -198,7 +187,7 @@ TEST_F(FirstUse, WorksheetSavedUnderANameIsListedInTheFileMenuAfterARestart) {
   // The File menu with the keyboard, then its first recent file by its number.
   ASSERT_TRUE(Play("search --sync --onlyvisible --name Untitled windowraise windowfocus"));
   ASSERT_TRUE(Play("key --delay 200 alt+f 1"));
-  EXPECT_TRUE(WaitFor([&] { return EditorText(m_expressions) == L"6*7"; })) << EditorText(m_expressions).c_str();
+  EXPECT_TRUE(PumpUntil([&] { return EditorText(m_expressions) == L"6*7"; })) << EditorText(m_expressions).c_str();
 }
 
 // ---- the panes --------------------------------------------------------------------------------------
@@ -208,7 +197,7 @@ TEST_F(FirstUse, WheelOnTheResultsPaneScrollsBothPanes) {
   for (int i = 1; i <= 200; ++i) worksheet += std::to_string(i) + "\r\n";
   ASSERT_TRUE(WriteFileBytes(AppDataWorksheet(), worksheet));
   Start();
-  ASSERT_TRUE(WaitFor([&] { return Sci(m_results, SCI_GETLINECOUNT) >= 200; }));
+  ASSERT_TRUE(PumpUntil([&] { return Sci(m_results, SCI_GETLINECOUNT) >= 200; }));
   // The caret starts at the end: both panes show the last lines.
   const LRESULT start = Sci(m_expressions, SCI_GETFIRSTVISIBLELINE);
   ASSERT_GT(start, 0);
@@ -218,7 +207,7 @@ TEST_F(FirstUse, WheelOnTheResultsPaneScrollsBothPanes) {
   ::GetWindowRect(m_results, &rect);
   ::PostMessageW(m_results, WM_MOUSEWHEEL, MAKEWPARAM(0, 3 * WHEEL_DELTA),
                  MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2));
-  EXPECT_TRUE(WaitFor([&] {
+  EXPECT_TRUE(PumpUntil([&] {
     const LRESULT first = Sci(m_results, SCI_GETFIRSTVISIBLELINE);
     return first < start && Sci(m_expressions, SCI_GETFIRSTVISIBLELINE) == first;
   })) << Sci(m_results, SCI_GETFIRSTVISIBLELINE) << " " << Sci(m_expressions, SCI_GETFIRSTVISIBLELINE);
@@ -236,9 +225,9 @@ TEST_F(FirstUse, PastedDefinitionColoursItsLaterUsesOnceCalculated) {
   ::CloseClipboard();
 
   ::PostMessageW(m_frame, WM_COMMAND, kEditPaste, 0);
-  ASSERT_TRUE(WaitFor([&] { return EditorText(m_results) == L"5\r\n10"; })) << EditorText(m_results).c_str();
+  ASSERT_TRUE(PumpUntil([&] { return EditorText(m_results) == L"5\r\n10"; })) << EditorText(m_results).c_str();
   const WPARAM use = 8;  // the x of the second line
-  EXPECT_TRUE(WaitFor([&] { return Sci(m_expressions, SCI_GETSTYLEAT, use) == kVariableStyle; }))
+  EXPECT_TRUE(PumpUntil([&] { return Sci(m_expressions, SCI_GETSTYLEAT, use) == kVariableStyle; }))
       << Sci(m_expressions, SCI_GETSTYLEAT, use);
   EXPECT_NE(Sci(m_expressions, EDM_GETSTYLEFORE, kErrorStyle),
             Sci(m_expressions, EDM_GETSTYLEFORE, Sci(m_expressions, SCI_GETSTYLEAT, use)));

@@ -12,7 +12,7 @@
 #include "MainInterface.h"
 #include "MainInterfaceRoot.h"
 #include "ShellTestKit.h"
-#include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
+#include "FrameworkPump.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ protected:
 TEST_F(KeyboardHookProc, ShowHideKeyHidesAndRestoresOnItsKeyUp) {
   settings().put_ShowHideKey(HandleOf(kF9, kF9Scan));
   EXPECT_TRUE(Key(kF9, kF9Scan, false)) << "swallowed while pass is off";
-  Pump();
+  PumpPending();
   EXPECT_TRUE(FrameVisible()) << "nothing happens on the key-down";
   EXPECT_TRUE(Key(kF9, kF9Scan, true));
   // The hook only posts the request: the window changes once the thread handles it.
