@@ -94,10 +94,17 @@ protected:
   void ChooseFile(const wchar_t* caption, const std::wstring& path) {
     HWND dialog = Dialog(caption);
     ASSERT_NE(nullptr, dialog);
-    HWND name = ::GetDlgItem(dialog, 0x480);  // the file name field
-    if (name == nullptr) name = ::GetDlgItem(dialog, 0x47C);
-    ASSERT_NE(nullptr, name);
+    // The dialog is found as soon as it exists: its file name field is filled once it shows and
+    // has set itself up.
+    HWND name = nullptr;
+    ASSERT_TRUE(PumpUntil([&] {
+      name = ::GetDlgItem(dialog, 0x480);  // the file name field
+      if (name == nullptr) name = ::GetDlgItem(dialog, 0x47C);
+      return name != nullptr && ::IsWindowVisible(dialog);
+    }));
+    ASSERT_TRUE(m_program->Settled());
     ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
+    ASSERT_EQ(path, EditorText(name));
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
   }
