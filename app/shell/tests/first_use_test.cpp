@@ -202,7 +202,12 @@ TEST_F(FirstUse, WorksheetSavedUnderANameIsListedInTheFileMenuAfterARestart) {
 TEST_F(FirstUse, WheelOnTheResultsPaneScrollsBothPanes) {
   std::string worksheet;
   for (int i = 1; i <= 200; ++i) worksheet += std::to_string(i) + "\r\n";
-  ASSERT_TRUE(WriteFileBytes(AppDataWorksheet(), worksheet));
+  // The worksheet's folders, as the program makes them at its first start.
+  const std::wstring file = AppDataWorksheet();
+  const std::wstring program = file.substr(0, file.rfind(L'\\'));
+  ::CreateDirectoryW(program.substr(0, program.rfind(L'\\')).c_str(), nullptr);
+  ::CreateDirectoryW(program.c_str(), nullptr);
+  ASSERT_TRUE(WriteFileBytes(file, worksheet));
   Start();
   ASSERT_TRUE(PumpUntil([&] { return Sci(m_results, SCI_GETLINECOUNT) >= 200; }));
   // The caret starts at the end: both panes show the last lines.
