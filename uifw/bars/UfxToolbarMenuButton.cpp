@@ -1,4 +1,7 @@
 #include "bars/UfxToolbarMenuButton.h"
+
+#include <algorithm>
+
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
 #include "bars/UfxMenuBar.h"
@@ -431,6 +434,9 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
   if (bHorz) size.cx += nArrowExtent;
   if (m_bMenuMode) {
     size.cx += CUfxToolBar::GetMenuImageSize().cx + 6;
+    // Never narrower than the drawing needs: the look's image margins can take more room than
+    // the fixed allowance above.
+    size.cx = std::max<int>(size.cx, MenuItemWidth(pDC));
     CUfxPopupMenuBar* pBar = DYNAMIC_DOWNCAST(CUfxPopupMenuBar, m_pWndParent);
     if (pBar != nullptr) size.cy = pBar->GetRowHeight();
   } else if (!bHorz) {
@@ -442,6 +448,31 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
     else size.cy += 2 * nMargin;
   }
   return size;
+}
+
+int CUfxToolbarMenuButton::MenuTextLeftInset() {
+  const int nMargin = CUfxVisualManager::GetInstance()->GetMenuImageMargin();
+  return nMargin + CUfxToolBar::GetMenuImageSize().cx + 2 * nMargin + 3 * nMargin - 1;
+}
+
+int CUfxToolbarMenuButton::MenuTextRightInset() { return CUfxMenuGlyphs::GetSize().cx + 3; }
+
+void CUfxToolbarMenuButton::SplitMenuText(CString& strLabel, CString& strShortcut) const {
+  strLabel = m_strText;
+  strShortcut.Empty();
+  const int iTab = strLabel.Find(L'\t');
+  if (iTab >= 0) {
+    strShortcut = strLabel.Mid(iTab + 1);
+    strLabel = strLabel.Left(iTab);
+  }
+}
+
+int CUfxToolbarMenuButton::MenuItemWidth(CDC* pDC) const {
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
+  int nText = pDC->GetTextExtent(StripMnemonics(strLabel)).cx;
+  if (!strShortcut.IsEmpty()) nText += pDC->GetTextExtent(strShortcut).cx;
+  return MenuTextLeftInset() + nText + MenuTextRightInset();
 }
 
 // ---- drawing --------------------------------------------------------------------------------------
@@ -605,16 +636,11 @@ void CUfxToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CUfxToolBa
   }
 
   // Label and shortcut.
-  CString strLabel = m_strText, strShortcut;
-  const int iTab = strLabel.Find(L'\t');
-  if (iTab >= 0) {
-    strShortcut = strLabel.Mid(iTab + 1);
-    strLabel = strLabel.Left(iTab);
-  }
-  const CSize sizeGlyph = CUfxMenuGlyphs::GetSize();
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
   CRect rectText = rect;
-  rectText.left = rectImage.right + 3 * nMargin - 1;
-  rectText.right -= sizeGlyph.cx + 3;
+  rectText.left += MenuTextLeftInset();
+  rectText.right -= MenuTextRightInset();
   if (!m_bWrapText) {
     CSize sizeLabel = pDC->GetTextExtent(StripMnemonics(strLabel));
     CString strCut = strLabel;
