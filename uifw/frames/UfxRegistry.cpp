@@ -364,6 +364,8 @@ BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CStringList& list) {
 BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CString& value) {
   DWORD dwType = 0;
   std::vector<BYTE> data;
+  // A text that cannot be read is empty: callers take the answer as the value either way.
+  value.Empty();
   if (!QueryValue(lpszValueName, dwType, data) || dwType != REG_SZ) return FALSE;
   // The text ends at its terminating zero or at the end of the stored bytes, whichever comes first.
   const size_t nChars = data.size() / 2;

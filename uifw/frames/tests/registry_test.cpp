@@ -1,5 +1,6 @@
 // CUfxRegistry against Wine's registry: the stored bytes of every value layout, refusal of
-// damaged values (the target stays as it was), keys, access and the section path.
+// damaged values (the target stays as it was, a string comes back empty), keys, access and the
+// section path.
 #include "UfxRegistry.h"
 #include "UfxRegistryPtr.h"
 #include <gtest/gtest.h>
@@ -186,16 +187,23 @@ TEST_F(RegistryTest, DamagedValuesLeaveTheTargetAlone) {
     EXPECT_EQ(77, n);
     EXPECT_EQ(78u, d);
   }
-  for (LPCWSTR name : {L"Short", L"Dword", L"Missing"}) {
-    CString s = L"kept";
-    EXPECT_FALSE(in.Read(name, s)) << name;
-    EXPECT_EQ(CString(L"kept"), s);
-  }
   CStringArray strings;
   strings.Add(L"kept");
   EXPECT_FALSE(in.Read(L"Garbage", strings));
   ASSERT_EQ(1, strings.GetSize());
   EXPECT_EQ(CString(L"kept"), strings[0]);
+}
+
+// A string that cannot be read answers FALSE and leaves no old text behind.
+TEST_F(RegistryTest, UnreadableStringsComeBackEmpty) {
+  Put(L"Short", REG_BINARY, Bytes({1, 0, 0, 0, 2, 0, 0, 0}));
+  Put(L"Dword", REG_DWORD, Bytes({1, 0, 0, 0}));
+  CUfxRegistry& in = OpenReadOnly();
+  for (LPCWSTR name : {L"Short", L"Dword", L"Missing"}) {
+    CString s = L"old";
+    EXPECT_FALSE(in.Read(name, s)) << name;
+    EXPECT_EQ(CString(), s) << name;
+  }
 }
 
 TEST_F(RegistryTest, StringsEndAtTheirZeroOrTheirSize) {
