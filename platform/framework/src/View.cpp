@@ -257,9 +257,12 @@ static CPrintInfo* PreparePreviewJob(CFrameWnd* pFrame, CView* pPrintView) {
   auto* pInfo = new CPrintInfo;
   pInfo->m_bPreview = TRUE;
   BOOL bPrepared = FALSE;
-  {
+  try {
     CPreviewPreparation preparation(pFrame);
     bPrepared = pPrintView->OnPreparePrinting(pInfo) && pInfo->m_pPD->m_pd.hDC != nullptr;
+  } catch (...) {
+    delete pInfo;
+    throw;
   }
   if (bPrepared) return pInfo;
   delete pInfo;
