@@ -244,8 +244,12 @@ TEST_F(NoPrinterPreview, TheBoxTellsOnceAndTheFrameStaysAsItWas) {
   HWND frame = program->Frame(true);
   ASSERT_NE(nullptr, frame);
   ASSERT_TRUE(WaitFor([&] { return IsMenuBarShown(frame); }));
-  ASSERT_TRUE(RoundTrip(frame));
-  const std::vector<ChildLook> before = FrameLook(frame);
+  // The frame as it settles after its start: the same before and after a message round trip.
+  std::vector<ChildLook> before;
+  ASSERT_TRUE(WaitFor([&] {
+    before = FrameLook(frame);
+    return RoundTrip(frame) && FrameLook(frame) == before;
+  }));
 
   ::PostMessageW(frame, WM_COMMAND, kPrintPreview, 0);
   HWND box = PrinterBox(*program);
