@@ -210,10 +210,11 @@ void CView::OnFilePrintPreview() {
 // preview's Close button does.
 static BOOL EndPreviewOfFrame(CFrameWnd* pFrame) {
   auto* pPreview = DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST)));
-  if (pPreview == nullptr || pPreview->m_pPreviewState == nullptr) {
+  if (pPreview == nullptr) {
     pFrame->m_lpfnCloseProc = nullptr;  // no preview left to end
     return TRUE;
   }
+  if (pPreview->m_pPreviewState == nullptr) return FALSE;  // still being set up: the frame stays
   pPreview->OnPreviewClose();
   return TRUE;
 }
