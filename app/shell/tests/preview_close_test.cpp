@@ -148,7 +148,7 @@ bool RoundTrip(HWND frame) {
 // shows.
 HWND PrinterBox(const StartedProgram& program) {
   HWND box = nullptr;
-  WaitFor([&] {
+  PumpUntil([&] {
     for (HWND other : OtherWindows(program.Pid(), nullptr)) {
       wchar_t caption[64] = {};
       ::GetWindowTextW(other, caption, 64);
@@ -163,7 +163,7 @@ HWND PrinterBox(const StartedProgram& program) {
 bool AnswerBox(HWND box) {
   if (!RoundTrip(box)) return false;
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  return WaitFor([&] { return !::IsWindow(box); });
+  return PumpUntil([&] { return !::IsWindow(box); });
 }
 
 DWORD ExitCode(const StartedProgram& program) {
@@ -215,10 +215,10 @@ TEST_P(PreviewCloseRoutes, EndTheProgramWithTheLayoutTheUserHad) {
     auto program = Start();
     HWND frame = program->Frame(true);
     ASSERT_NE(nullptr, frame);
-    ASSERT_TRUE(WaitFor([&] { return IsMenuBarShown(frame); }));
+    ASSERT_TRUE(PumpUntil([&] { return IsMenuBarShown(frame); }));
     bars = VisibleBars(frame);
     ::PostMessageW(frame, WM_COMMAND, kPrintPreview, 0);
-    ASSERT_TRUE(WaitFor([&] { return !IsMenuBarShown(frame); })) << "the preview took the frame";
+    ASSERT_TRUE(PumpUntil([&] { return !IsMenuBarShown(frame); })) << "the preview took the frame";
     ::PostMessageW(frame, GetParam().message, GetParam().wParam, 0);
     ASSERT_TRUE(program->Ended());
     EXPECT_EQ(0u, ExitCode(*program));
@@ -226,7 +226,7 @@ TEST_P(PreviewCloseRoutes, EndTheProgramWithTheLayoutTheUserHad) {
   auto again = Start();
   HWND frame = again->Frame(true);
   ASSERT_NE(nullptr, frame);
-  EXPECT_TRUE(WaitFor([&] { return VisibleBars(frame) == bars; })) << "every bar is back";
+  EXPECT_TRUE(PumpUntil([&] { return VisibleBars(frame) == bars; })) << "every bar is back";
   EXPECT_TRUE(IsMenuBarShown(frame));
 }
 
@@ -243,10 +243,10 @@ TEST_F(NoPrinterPreview, TheBoxTellsOnceAndTheFrameStaysAsItWas) {
   auto program = Start();
   HWND frame = program->Frame(true);
   ASSERT_NE(nullptr, frame);
-  ASSERT_TRUE(WaitFor([&] { return IsMenuBarShown(frame); }));
+  ASSERT_TRUE(PumpUntil([&] { return IsMenuBarShown(frame); }));
   // The frame as it settles after its start: the same before and after a message round trip.
   std::vector<ChildLook> before;
-  ASSERT_TRUE(WaitFor([&] {
+  ASSERT_TRUE(PumpUntil([&] {
     before = FrameLook(frame);
     return RoundTrip(frame) && FrameLook(frame) == before;
   }));
@@ -257,7 +257,7 @@ TEST_F(NoPrinterPreview, TheBoxTellsOnceAndTheFrameStaysAsItWas) {
   ASSERT_TRUE(AnswerBox(box));
   ASSERT_TRUE(RoundTrip(frame));
   EXPECT_TRUE(OtherWindows(program->Pid(), frame).empty()) << "no second message follows";
-  EXPECT_TRUE(WaitFor([&] { return FrameLook(frame) == before; })) << "nothing of the preview stays";
+  EXPECT_TRUE(PumpUntil([&] { return FrameLook(frame) == before; })) << "nothing of the preview stays";
 }
 
 TEST_F(NoPrinterPreview, CloseWhileTheBoxIsUpEndsCleanlyAndLosesNothing) {
@@ -268,7 +268,7 @@ TEST_F(NoPrinterPreview, CloseWhileTheBoxIsUpEndsCleanlyAndLosesNothing) {
     auto panes = WorksheetPanes(frame);
     ASSERT_NE(nullptr, panes.first);
     Type(panes.first, L"6*7");
-    ASSERT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"42"; })) << EditorText(panes.second).c_str();
+    ASSERT_TRUE(PumpUntil([&] { return EditorText(panes.second) == L"42"; })) << EditorText(panes.second).c_str();
 
     ::PostMessageW(frame, WM_COMMAND, kPrintPreview, 0);
     HWND box = PrinterBox(*program);
@@ -289,7 +289,7 @@ TEST_F(NoPrinterPreview, CloseWhileTheBoxIsUpEndsCleanlyAndLosesNothing) {
   auto again = Start();
   HWND frame = again->Frame(true);
   ASSERT_NE(nullptr, frame);
-  EXPECT_TRUE(WaitFor([&] { return IsMenuBarShown(frame); })) << "the saved layout has its menu bar";
+  EXPECT_TRUE(PumpUntil([&] { return IsMenuBarShown(frame); })) << "the saved layout has its menu bar";
 }
 
 }  // namespace
