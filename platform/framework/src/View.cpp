@@ -1,6 +1,7 @@
 // CView: document link, activation, initial update and printing.
 #include "Framework.h"
 #include "FwPreview.h"
+#include <memory>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -252,22 +253,12 @@ private:
 };
 CPreviewPreparation* CPreviewPreparation::s_pCurrent = nullptr;
 
-// The preview's print job (printer DC and page range), prepared by the print view; null when
+// Prepares the preview's print job (printer DC and page range) through the print view; FALSE when
 // there is none (no printer, or the user turned the job down): the user has been told then.
-static CPrintInfo* PreparePreviewJob(CFrameWnd* pFrame, CView* pPrintView) {
-  auto* pInfo = new CPrintInfo;
+static BOOL PreparePreviewJob(CFrameWnd* pFrame, CView* pPrintView, CPrintInfo* pInfo) {
   pInfo->m_bPreview = TRUE;
-  BOOL bPrepared = FALSE;
-  try {
-    CPreviewPreparation preparation(pFrame);
-    bPrepared = pPrintView->OnPreparePrinting(pInfo) && pInfo->m_pPD->m_pd.hDC != nullptr;
-  } catch (...) {
-    delete pInfo;
-    throw;
-  }
-  if (bPrepared) return pInfo;
-  delete pInfo;
-  return nullptr;
+  CPreviewPreparation preparation(pFrame);
+  return pPrintView->OnPreparePrinting(pInfo) && pInfo->m_pPD->m_pd.hDC != nullptr;
 }
 
 BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
@@ -275,33 +266,25 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
   CFrameWnd* pParent = GetTopLevelFrame();
   if (pParent == nullptr || pPreviewViewClass == nullptr || !pPreviewViewClass->IsDerivedFrom(RUNTIME_CLASS(CPreviewView)))
     return FALSE;
-  // The job first, while the frame is still as the user left it.
-  CPrintInfo* pInfo = PreparePreviewJob(pParent, pPrintView);
-  if (pInfo == nullptr) {
+  // The job first, while the frame is still as the user left it. Without one the preview ends
+  // before it began: the view gets its end of the preview, to give back what it put away for it.
+  std::unique_ptr<CPrintInfo> pInfo(new CPrintInfo);
+  if (!PreparePreviewJob(pParent, pPrintView, pInfo.get())) {
+    OnEndPrintPreview(nullptr, pInfo.get(), CPoint(0, 0), nullptr);
     delete pState;
     return TRUE;
   }
   auto* pView = (CPreviewView*)pPreviewViewClass->CreateObject();
-  if (pView == nullptr) {
-    delete pInfo;
-    return FALSE;
-  }
-  pView->m_pPreviewInfo = pInfo;
+  if (pView == nullptr) return FALSE;
+  pView->m_pPreviewInfo = pInfo.release();
   pView->m_pOrigView = this;
   pView->m_nIDToolBar = nIDResource;
   if (pState->lpfnCloseProc == nullptr) pState->lpfnCloseProc = &EndPreviewOfFrame;
   pState->pViewActiveOld = pParent->GetActiveView();
   pParent->OnSetPreviewMode(TRUE, pState);
-  CCreateContext context;
-  context.m_pCurrentFrame = pParent;
-  context.m_pCurrentDoc = GetDocument();
-  context.m_pLastView = this;
-  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
-    pParent->OnSetPreviewMode(FALSE, pState);  // the view deleted itself, and the job with it
-    return FALSE;
-  }
-  // The preview's bar of buttons, when the program has its template; its commands reach the
-  // preview as the active view.
+  // The preview's bar of buttons, when the program has its template; it exists before the view
+  // does, so that the view can lay bars of its own over it. Its commands reach the preview as
+  // the active view.
   LPCWSTR lpszBar = MAKEINTRESOURCEW(nIDResource);
   if (::FindResourceW(AfxFindResourceHandle(lpszBar, (LPCWSTR)RT_DIALOG), lpszBar, (LPCWSTR)RT_DIALOG) != nullptr) {
     auto* pBar = new CDialogBar;
@@ -311,6 +294,16 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     } else {
       delete pBar;
     }
+  }
+  CCreateContext context;
+  context.m_pCurrentFrame = pParent;
+  context.m_pCurrentDoc = GetDocument();
+  context.m_pLastView = this;
+  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
+    // The view deleted itself, and the job with it.
+    if (CWnd* pBar = pView->m_pToolBar) pBar->DestroyWindow();
+    pParent->OnSetPreviewMode(FALSE, pState);
+    return FALSE;
   }
   if (!pView->SetPrintView(pPrintView)) {
     if (pView->m_pToolBar != nullptr) pView->m_pToolBar->DestroyWindow();
