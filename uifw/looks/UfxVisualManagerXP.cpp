@@ -2,6 +2,7 @@
 #include "looks/UfxVisualManagerXP.h"
 #include "looks/UfxButton.h"
 #include "frames/UfxCaptionButton.h"
+#include "looks/UfxColorBar.h"
 #include "looks/UfxColorMath.h"
 #include "looks/UfxGdiEffects.h"
 #include "frames/UfxGlobalData.h"
@@ -232,8 +233,8 @@ void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rec
     pDC->LineTo(x, rect.bottom);
   } else {
     const int y = (rect.top + rect.bottom) / 2;
-    // In a menu the line leaves the image column alone.
-    if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr)
+    // In a menu the line leaves the image column alone; a colour bar has no such column.
+    if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxColorBar, pBar) == nullptr)
       rect.left += CUfxToolBar::GetMenuImageSize().cx + GetMenuImageMargin() + 1;
     pDC->MoveTo(rect.left, y);
     pDC->LineTo(rect.right, y);

@@ -6,6 +6,7 @@
 #include "bars/UfxPopupMenuBar.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
+#include "looks/UfxColorBar.h"
 #include "frames/UfxCaptionButton.h"
 #include "frames/UfxGlobalData.h"
 #include "looks/UfxVisualManager2003.h"
@@ -167,10 +168,12 @@ TEST_F(LookPixels, GrippersSeparatorsPanesProgressAndTheGradientToolbar) {
 }
 
 // A menu's separator starts after the image column and runs to the right edge, one line in the
-// flat look's pen, in the gradient look too; on a vertical toolbar it crosses the whole bar.
+// flat look's pen, in the gradient look too; on a vertical toolbar and in a colour bar (no image
+// column) it crosses the whole bar.
 TEST_F(LookPixels, MenuSeparatorsLeaveTheImageColumnAlone) {
   CUfxPopupMenuBar menu;
   CUfxToolBar toolbar;
+  CUfxColorBar colours;
   for (CRuntimeClass* lookClass : {RUNTIME_CLASS(CUfxVisualManagerXP), RUNTIME_CLASS(CUfxVisualManager2003)}) {
     auto* look = static_cast<CUfxVisualManagerXP*>(Use(lookClass));
     const char* name = lookClass->m_lpszClassName;
@@ -182,10 +185,11 @@ TEST_F(LookPixels, MenuSeparatorsLeaveTheImageColumnAlone) {
     EXPECT_EQ(ColorText(line), ColorText(canvas.At(xStart, 4))) << name;
     EXPECT_EQ(ColorText(line), ColorText(canvas.At(79, 4))) << name;
     EXPECT_EQ(ColorText(kBack), ColorText(canvas.At(xStart + 5, 5))) << name << ": a second line";
-    if (lookClass == RUNTIME_CLASS(CUfxVisualManagerXP)) {
+    for (CControlBar* pWhole : {(CControlBar*)&colours, (CControlBar*)&toolbar}) {
+      if (pWhole == &toolbar && lookClass != RUNTIME_CLASS(CUfxVisualManagerXP)) continue;  // the gradient look's own lines
       CTestCanvas bar(80, 8, kBack);
-      look->OnDrawSeparator(&bar.dc(), &toolbar, CRect(0, 0, 80, 8), FALSE);
-      EXPECT_EQ(ColorText(line), ColorText(bar.At(0, 4))) << name << " on a toolbar";
+      look->OnDrawSeparator(&bar.dc(), pWhole, CRect(0, 0, 80, 8), FALSE);
+      EXPECT_EQ(ColorText(line), ColorText(bar.At(0, 4))) << name << " on " << pWhole->GetRuntimeClass()->m_lpszClassName;
     }
   }
 }
