@@ -61,6 +61,7 @@ class CUfxToolBar : public CControlBar {
   DECLARE_SERIAL(CUfxToolBar)
   friend class CUfxBarDropTarget;
   friend class CUfxToolBarCmdUI;
+  friend class CUfxDropDownToolBar;
 public:
   CUfxToolBar();
   ~CUfxToolBar() override;
