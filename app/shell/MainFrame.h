@@ -13,9 +13,9 @@
 #include "MainInterfaceRoot.h"
 #include "PanelBar.h"
 #include "ShellFrame.h"
-#include "UfxFrameWnd.h"
-#include "UfxMenuBar.h"
-#include "UfxStatusBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuBar.h"
+#include "frames/UfxStatusBar.h"
 
 class CLeftView;
 

@@ -1,4 +1,4 @@
-#include "UfxBarDropSource.h"
+#include "bars/UfxBarDropSource.h"
 
 CUfxBarDropSource& CUfxBarDropSource::Shared() {
   static CUfxBarDropSource source;

@@ -1,9 +1,9 @@
-#include "UfxCustomizeButton.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
-#include "UfxPopupMenu.h"
-#include "UfxToolbarComboBoxButton.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxToolbarComboBoxButton.h"
 
 IMPLEMENT_SERIAL(CCustomizeButton, CUfxToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 

@@ -1,6 +1,6 @@
-#include "UfxDropDownFrame.h"
-#include "UfxDropDownToolbarButton.h"
-#include "UfxGlobalData.h"
+#include "bars/UfxDropDownFrame.h"
+#include "bars/UfxDropDownToolbarButton.h"
+#include "frames/UfxGlobalData.h"
 
 IMPLEMENT_SERIAL(CUfxDropDownFrame, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
 

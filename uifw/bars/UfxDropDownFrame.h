@@ -1,7 +1,7 @@
 // CUfxDropDownFrame: the small popup frame a drop-down button opens under (or beside) itself,
 // holding a copy of the button's source toolbar.
 #pragma once
-#include "UfxDropDownToolBar.h"
+#include "bars/UfxDropDownToolBar.h"
 #include "FwMiniFrame.h"
 
 class CUfxDropDownToolbarButton;

@@ -1,8 +1,8 @@
-#include "UfxDropDownToolBar.h"
-#include "UfxDropDownFrame.h"
-#include "UfxDropDownToolbarButton.h"
-#include "UfxToolbarButton.h"
-#include "UfxTrackMouse.h"
+#include "bars/UfxDropDownToolBar.h"
+#include "bars/UfxDropDownFrame.h"
+#include "bars/UfxDropDownToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxTrackMouse.h"
 
 IMPLEMENT_SERIAL(CUfxDropDownToolBar, CUfxToolBar, 1)
 

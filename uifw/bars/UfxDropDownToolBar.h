@@ -2,7 +2,7 @@
 // that the drop-down frame shows. It is always locked; a command chosen in the frame becomes the
 // drop-down button's current command.
 #pragma once
-#include "UfxToolBar.h"
+#include "bars/UfxToolBar.h"
 
 class CUfxDropDownToolBar : public CUfxToolBar {
   DECLARE_SERIAL(CUfxDropDownToolBar)

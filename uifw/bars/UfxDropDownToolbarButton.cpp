@@ -1,10 +1,10 @@
-#include "UfxDropDownToolbarButton.h"
-#include "UfxDropDownFrame.h"
-#include "UfxDropDownToolBar.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxDropDownToolbarButton.h"
+#include "bars/UfxDropDownFrame.h"
+#include "bars/UfxDropDownToolBar.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_SERIAL(CUfxDropDownToolbarButton, CUfxToolbarButton, VERSIONABLE_SCHEMA | 1)
 

@@ -2,7 +2,7 @@
 // command last chosen from it; a short click runs that command, holding the button half a second
 // opens the toolbar in a frame beside it to choose another.
 #pragma once
-#include "UfxToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
 
 class CUfxDropDownFrame;
 class CUfxDropDownToolBar;

@@ -1,14 +1,14 @@
 // CUfxToolBar: customize mode: selecting, dragging, dropping and resizing buttons, and the
 // customize context menu.
-#include "UfxToolBarShared.h"
-#include "UfxToolbarButton.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxCustomizeButton.h"
-#include "UfxBarDropSource.h"
-#include "UfxCommandManager.h"
-#include "UfxGlobalData.h"
-#include "UfxUserTool.h"
-#include "UfxUserToolsManager.h"
+#include "bars/UfxToolBarShared.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxBarDropSource.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxUserToolsManager.h"
 #include "looks/UfxButtonLookDlg.h"
 #include "looks/UfxToolbarCustomize.h"
 #include <commctrl.h>

@@ -1,10 +1,10 @@
-#include "UfxToolbarComboBoxButton.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxToolBar.h"
-#include "UfxGlobalData.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxVisualManager.h"
-#include "UfxWorkspace.h"
+#include "bars/UfxToolbarComboBoxButton.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "looks/UfxVisualManager.h"
+#include "frames/UfxWorkspace.h"
 #include "FwControls.h"
 
 IMPLEMENT_SERIAL(CUfxToolbarComboBoxButton, CUfxToolbarButton, VERSIONABLE_SCHEMA | 1)

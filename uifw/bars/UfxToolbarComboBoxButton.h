@@ -2,7 +2,7 @@
 // horizontal bars), keeps the items and their data while no window exists, stores them, and keeps
 // every button of its command showing the same choice.
 #pragma once
-#include "UfxToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
 
 class CComboBox;
 

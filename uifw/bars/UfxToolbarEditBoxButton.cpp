@@ -1,10 +1,10 @@
-#include "UfxToolbarEditBoxButton.h"
-#include "UfxToolbarComboBoxButton.h"
-#include "UfxToolBar.h"
-#include "UfxGlobalData.h"
-#include "UfxTrackMouse.h"
-#include "UfxVisualManager.h"
-#include "UfxFrameWnd.h"
+#include "bars/UfxToolbarEditBoxButton.h"
+#include "bars/UfxToolbarComboBoxButton.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxTrackMouse.h"
+#include "looks/UfxVisualManager.h"
+#include "frames/UfxFrameWnd.h"
 
 IMPLEMENT_SERIAL(CUfxToolbarEditBoxButton, CUfxToolbarButton, VERSIONABLE_SCHEMA | 1)
 

@@ -2,7 +2,7 @@
 // (made on horizontal bars), keeps its text while no field exists, stores it, and keeps every
 // button of its command showing the same text.
 #pragma once
-#include "UfxToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
 #include "FwControls.h"
 
 class CUfxToolbarEditBoxButton;

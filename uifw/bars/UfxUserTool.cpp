@@ -1,4 +1,4 @@
-#include "UfxUserTool.h"
+#include "bars/UfxUserTool.h"
 #include <shellapi.h>
 #include <algorithm>
 

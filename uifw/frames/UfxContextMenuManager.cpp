@@ -1,11 +1,11 @@
-#include "UfxContextMenuManager.h"
-#include "UfxDialog.h"
-#include "UfxMenuBarStore.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxRegistry.h"
-#include "UfxMapKeys.h"
-#include "UfxTearOffManager.h"
+#include "frames/UfxContextMenuManager.h"
+#include "bars/UfxDialog.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxRegistry.h"
+#include "frames/UfxMapKeys.h"
+#include "frames/UfxTearOffManager.h"
 
 CUfxContextMenuManager* UfxContextMenuManager = nullptr;
 

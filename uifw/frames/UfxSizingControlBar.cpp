@@ -1,13 +1,13 @@
-#include "UfxSizingControlBar.h"
-#include "UfxBarDockContext.h"
-#include "UfxFrameWnd.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxMiniDockFrameWnd.h"
-#include "UfxRegistryPtr.h"
-#include "UfxTabWnd.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxSizingControlBar.h"
+#include "frames/UfxBarDockContext.h"
+#include "frames/UfxFrameWnd.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxMiniDockFrameWnd.h"
+#include "frames/UfxRegistryPtr.h"
+#include "frames/UfxTabWnd.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CUfxSizingControlBar, CControlBar)

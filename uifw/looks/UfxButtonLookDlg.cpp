@@ -1,8 +1,8 @@
-#include "UfxButtonLookDlg.h"
+#include "looks/UfxButtonLookDlg.h"
 #include "bars/UfxToolbarButton.h"
-#include "UfxCommandManager.h"
-#include "UfxUserTool.h"
-#include "UfxUserToolsManager.h"
+#include "frames/UfxCommandManager.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxUserToolsManager.h"
 
 IMPLEMENT_DYNAMIC(CUfxButtonLookDlg, CDialog)
 

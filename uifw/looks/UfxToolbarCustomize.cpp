@@ -1,4 +1,4 @@
-#include "UfxToolbarCustomize.h"
+#include "looks/UfxToolbarCustomize.h"
 #include "bars/UfxToolBar.h"
 
 IMPLEMENT_DYNAMIC(CUfxToolbarCustomize, CPropertySheet)
