@@ -675,8 +675,8 @@ void CUfxToolBar::OnNewMenu() {
     delete pMenuButton;
     return;
   }
-  m_iSelected = iIndex;
   AdjustLayout();
+  m_iSelected = iIndex;
   Invalidate();
   UpdateWindow();
   pMenuButton->OnClick(this, FALSE);
