@@ -300,6 +300,10 @@ void CUfxDropDownToolbarButton::Serialize(CArchive& ar) {
     ar << dwToolbarId << m_strName << (DWORD)m_iSelectedImage;
     return;
   }
+  // The button shows the current command's image, never a text of its own: the base's rule for
+  // a stored image index of -1 does not apply.
+  m_bText = FALSE;
+  m_bImage = TRUE;
   DWORD dwToolbarId = 0, dwImage = 0;
   ar >> dwToolbarId >> m_strName >> dwImage;
   m_iSelectedImage = (int)dwImage;

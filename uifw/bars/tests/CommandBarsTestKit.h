@@ -74,6 +74,7 @@ public:
   }
   void Select(int i) { SelectForCustomize(i); }
   void SetLocked(BOOL bLocked) { m_bLocked = bLocked; }
+  BOOL IsDragCopy() const { return m_bIsDragCopy; }
   CUfxBarDropTarget& DropTarget() { return m_DropTarget; }
   CRect ButtonRect(int i) const {
     CRect rect;
