@@ -15,12 +15,15 @@ BOOL CUfxBarDropSource::OnBeginDrag(CWnd* pWnd) {
   }
   m_bEscapePressed = FALSE;
   m_bDragOutside = TRUE;
+  m_bReleased = FALSE;
   return COleDropSource::OnBeginDrag(pWnd);
 }
 
 SCODE CUfxBarDropSource::QueryContinueDrag(BOOL bEscapePressed, DWORD dwKeyState) {
   if (bEscapePressed) m_bEscapePressed = TRUE;
-  return COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+  const SCODE sc = COleDropSource::QueryContinueDrag(bEscapePressed, dwKeyState);
+  if (sc == DRAGDROP_S_DROP || sc == DRAGDROP_S_CANCEL) m_bReleased = TRUE;
+  return sc;
 }
 
 SCODE CUfxBarDropSource::GiveFeedback(DROPEFFECT dropEffect) {

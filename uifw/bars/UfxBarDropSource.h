@@ -24,6 +24,9 @@ public:
   // Fields, in this order (after the base's drag-started flag).
   BOOL m_bDragOutside = TRUE;
   BOOL m_bEscapePressed = FALSE;
+  // The button was let go (or the drag cancelled): where it was then no longer changes, even
+  // though the bar under it is told that the drag left.
+  BOOL m_bReleased = FALSE;
   HCURSOR m_hcurDelete = nullptr;
   HCURSOR m_hcurMove = nullptr;
   HCURSOR m_hcurCopy = nullptr;

@@ -164,7 +164,9 @@ void CUfxToolBar::DragButton(CUfxToolbarButton* pButton, CPoint point) {
       if (!dropSource.m_bDragStarted || rectStart.PtInRect(ptNow)) {
         m_iHighlighted = iButton;
         InvalidateButton(iButton);
-      } else if (effect == DROPEFFECT_COPY || dropSource.m_bEscapePressed || bConsumed) {
+      } else if (effect == DROPEFFECT_COPY || dropSource.m_bEscapePressed || bConsumed ||
+                 (effect == DROPEFFECT_NONE && !dropSource.m_bDragOutside)) {
+        // Copied, cancelled, regrouped here, or refused by the bar it was dropped on: it stays.
         InvalidateButton(iButton);
       } else {
         RemoveButton(iButton);
@@ -293,7 +295,8 @@ void CUfxToolBar::OnDragLeave() {
   }
   m_rectDrag.SetRectEmpty();
   m_iDragIndex = -1;
-  CUfxBarDropSource::Shared().m_bDragOutside = TRUE;
+  CUfxBarDropSource& source = CUfxBarDropSource::Shared();
+  if (!source.m_bReleased) source.m_bDragOutside = TRUE;
 }
 
 int CUfxToolBar::FindDropIndex(CPoint point, CRect& rectDrag) const {

@@ -75,6 +75,19 @@ public:
   void Select(int i) { SelectForCustomize(i); }
   void SetLocked(BOOL bLocked) { m_bLocked = bLocked; }
   BOOL IsDragCopy() const { return m_bIsDragCopy; }
+  // The bar answers copy where it would answer move, as with Ctrl held.
+  void SetCopyOnly(BOOL bCopy) { m_bCopyOnly = bCopy; }
+  DROPEFFECT OnDragOver(COleDataObject* pDataObject, DWORD dwKeyState, CPoint point) override {
+    return CUfxToolBar::OnDragOver(pDataObject, dwKeyState | (m_bCopyOnly ? MK_CONTROL : 0), point);
+  }
+  BOOL OnDrop(COleDataObject* pDataObject, DROPEFFECT dropEffect, CPoint point) override {
+    ++m_nDrops;
+    m_iLastDropIndex = m_iDragIndex;
+    return CUfxToolBar::OnDrop(pDataObject, dropEffect, point);
+  }
+  BOOL m_bCopyOnly = FALSE;
+  int m_nDrops = 0;
+  int m_iLastDropIndex = -2;
   CUfxBarDropTarget& DropTarget() { return m_DropTarget; }
   CRect ButtonRect(int i) const {
     CRect rect;
