@@ -3,10 +3,11 @@
 // the insertion mark moved and repainted), over a row and along it. Prints one line per figure
 // with its target; the exit code is 0 either way.
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
+#include <vector>
 
 namespace {
 
@@ -53,9 +54,9 @@ int main() {
   }
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
   CUfxToolBar::SetCustomizeMode(TRUE);
-  Pump();
+  PumpPending();
 
   CUfxToolbarButton dragged(1003, 3);
   COleDataSource source;

@@ -22,7 +22,12 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaColorerDoc.h"
+#include "PngFile.h"
 #include "WorkspaceTestKit.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxFramesResources.h"
+#include "frames/UfxPrintPreviewView.h"
+#include "frames/UfxStatusBar.h"
 
 namespace {
 
@@ -350,14 +355,14 @@ protected:
   std::wstring Results() { return Str(Res().GetText()); }
 
   // Runs the message loop until every requested calculation has been served.
-  void Pump() {
+  void ServeCalculations() {
     if (!PumpUntil([] { return left->GetPendingCalculations() == 0; }))
       ADD_FAILURE() << "calculations still pending: " << left->GetPendingCalculations();
   }
   void SetText(const wchar_t* text) {
     Ed().SetText(text);
     Ed().GotoPosition(Ed().GetLength());
-    Pump();
+    ServeCalculations();
   }
   // Posts the keystrokes of `text` ("\n" is the Enter key) to the expression editor.
   void PostKeys(const std::wstring& text) {
@@ -384,7 +389,7 @@ std::unique_ptr<CCalculatorKernel> Panes::kernel;
 
 TEST_F(Panes, TypingAWorksheetGivesItsResultsLineByLine) {
   PostKeys(L"1+2; 3*4\nx := 5\nx*2");
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2", Str(Ed().GetText()));
   EXPECT_EQ(L"3; 12\r\n5\r\n10", Results());
   EXPECT_EQ(0, left->GetPendingCalculations());
@@ -406,7 +411,7 @@ TEST_F(Panes, ManyFastKeystrokesEndWithTheResultsOfTheFinalText) {
   keys.resize(200);
   g_kernel.parses = 0;
   PostKeys(keys);
-  Pump();
+  ServeCalculations();
   const CString text = Ed().GetText();
   // Every keystroke arrived; Enter writes CR LF.
   EXPECT_EQ((int)(keys.size() + std::count(keys.begin(), keys.end(), L'\n')), text.GetLength());
@@ -448,7 +453,7 @@ TEST_F(Panes, EditsAnywhereGiveExactlyTheNewResults) {
   Res().GotoPosition(1);
   Ed().GotoPosition(Ed().GetLength());
   ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'2', 0);
-  Pump();
+  ServeCalculations();
   ASSERT_EQ(L"2\r\n24", Results());
   EXPECT_EQ(1, Res().GetCurrentPosition()) << "the unchanged first line kept the caret";
 }
@@ -457,11 +462,11 @@ TEST_F(Panes, RequestsQueuedBehindEachOtherAreServedByOneCalculation) {
   SetText(L"1+1");
   ASSERT_EQ(L"2", Results());
   Ed().SetText(L"2*21\r\nz := 5; z+1");
-  Pump();
+  ServeCalculations();
   g_kernel.parses = 0;
   for (int i = 0; i < 3; ++i) left->RequestCalculation();
   EXPECT_EQ(3, left->GetPendingCalculations());
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(1, g_kernel.parses);
   EXPECT_EQ(L"2*21\r\nz := 5; z+1", Str(g_kernel.lastText));
   EXPECT_EQ(L"42\r\n5; 6", Results());
@@ -479,7 +484,7 @@ TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
     if (shownAtParse.size() == 1) ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'0', 0);
   };
   PostKeys(L"+1");
-  Pump();
+  ServeCalculations();
   g_kernel.onParse = nullptr;
   EXPECT_EQ(L"17", Results()) << "7+10";
   // No intermediate answer ("7+", "8") ever reached the pane before the last calculation.
@@ -497,7 +502,7 @@ TEST_F(Panes, AFailureInsideACalculationShowsTheFailureNotOlderResults) {
     ASSERT_EQ(L"3", Results());
     g_kernel.failure = failure;
     Ed().SetText(L"5*5");
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(L"5*5", Str(Ed().GetText()));
     EXPECT_EQ(L"The calculation failed.", Results()) << (int)failure;
     EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
@@ -505,7 +510,7 @@ TEST_F(Panes, AFailureInsideACalculationShowsTheFailureNotOlderResults) {
     // The program goes on: the next calculation is shown.
     g_kernel.failure = Failure::None;
     left->RequestCalculation();
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(L"25", Results()) << (int)failure;
   }
 }
@@ -524,7 +529,7 @@ TEST_F(Panes, AWorksheetBeyondTheKernelsLimitShowsTheLimitsText) {
 
 TEST_F(Panes, TheDirectCalculationAtSetUpLeavesNoPendingRequest) {
   Ed().SetText(L"2*21");
-  Pump();
+  ServeCalculations();
   left->OnCalculate();
   EXPECT_EQ(0, left->GetPendingCalculations());
   EXPECT_EQ(L"42", Results());
@@ -539,7 +544,7 @@ TEST_F(Panes, FocusReturnsToTheExpressionPaneOnlyWhenItWasThere) {
     target.SetFocus();
     ASSERT_EQ(target.m_hWnd, ::GetFocus());
     left->RequestCalculation();
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(target.m_hWnd, ::GetFocus()) << (inExpressionPane ? "expression pane" : "results pane");
   }
 }
@@ -578,7 +583,7 @@ TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
   ASSERT_EQ(Res().GetLineCount(), Ed().GetLineCount());
   for (int first : {50, 10, 0}) {
     Ed().LineScroll(0, first - Ed().GetFirstVisibleLine());
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(first, Ed().GetFirstVisibleLine());
     EXPECT_EQ(first, Res().GetFirstVisibleLine());
   }
@@ -587,7 +592,7 @@ TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
   Res().LineScroll(0, -Res().GetFirstVisibleLine());
   ASSERT_EQ(0, Res().GetFirstVisibleLine());
   left->RequestCalculation();
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(30, Res().GetFirstVisibleLine());
 }
 
@@ -595,7 +600,7 @@ TEST_F(Panes, TheArrowFollowsTheCaretLine) {
   SetText(L"1\r\n2\r\n3");
   for (int line : {0, 2, 1}) {
     Ed().GotoLine(line);
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(line, left->GetMarkedResultLine());
     for (int i = 0; i < 3; ++i) EXPECT_EQ(i == line, (bool)Res().HasMarker(i)) << line << " " << i;
   }
@@ -621,7 +626,7 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
       Command(target, n.id);
       Command(target, n.id);  // the same choice twice still asks twice
       EXPECT_EQ(2, left->GetPendingCalculations());
-      Pump();
+      ServeCalculations();
       EXPECT_EQ(n.format, g_kernel.lastResult);
       EXPECT_EQ(n.format, left->GetResultFormat());
       for (auto& other : notations) {
@@ -631,7 +636,7 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
     }
     for (auto& a : angles) {
       Command(target, a.id);
-      Pump();
+      ServeCalculations();
       EXPECT_EQ(a.format, g_kernel.lastAngle);
       for (auto& other : angles) {
         EXPECT_EQ(other.id == a.id ? 1 : 0, Checked(left, other.id));
@@ -640,10 +645,10 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
     }
   }
   Command(left, ID_RESULT_HEXADECIMAL);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"0x0a", Results());
   Command(left, ID_RESULT_DECIMAL);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"10", Results());
 }
 
@@ -681,7 +686,7 @@ TEST_F(Panes, BookmarkAndLineNumberCommandsWithTheirCheckMarks) {
 TEST_F(Panes, EditCommandsOfTheResultsPane) {
   SetText(L"1+1");
   PostKeys(L"0");
-  Pump();
+  ServeCalculations();
   ASSERT_EQ(L"1+10", Str(Ed().GetText()));
   // Undo from the results pane undoes the expression pane's last edit.
   CProbeCmdUI ui;
@@ -689,7 +694,7 @@ TEST_F(Panes, EditCommandsOfTheResultsPane) {
   right->OnCmdMsg(ID_EDIT_UNDO, (int)CN_UPDATE_COMMAND_UI, &ui, nullptr);
   EXPECT_EQ(1, ui.enabled);
   Command(right, ID_EDIT_UNDO);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+1", Str(Ed().GetText()));
   EXPECT_EQ(L"2", Results());
   // Cut and paste are off in the results pane, and paste changes nothing there.
@@ -823,6 +828,80 @@ TEST_F(Panes, PrintPreviewHidesTheBarsAndGivesThemBack) {
             panels.shown);
 }
 
+TEST_F(Panes, ThePreviewLaysItsToolbarOverTheDialogBarAndShowsThePageInTheStatusBar) {
+  CUfxStatusBar status;
+  ASSERT_TRUE(status.Create(frame));
+  const UINT indicators[] = {ID_SEPARATOR};
+  status.SetIndicators(indicators, 1);
+  frame->RecalcLayout();
+  std::wstring text;
+  for (int i = 0; i < 150; ++i) text += L"1+" + std::to_wstring(i) + L"\r\n";
+  SetText(text.c_str());
+
+  Command(left, ID_FILE_PRINT_PREVIEW);
+  auto* preview = DYNAMIC_DOWNCAST(CUfxPrintPreviewView, frame->GetActiveView());
+  ASSERT_NE(nullptr, preview) << "the framework's preview is up";
+  CWnd* dialogBar = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(nullptr, dialogBar);
+  auto* toolbar = DYNAMIC_DOWNCAST(CUfxToolBar, CWnd::FromHandlePermanent(::GetDlgItem(dialogBar->m_hWnd, AFX_IDW_TOOLBAR)));
+  ASSERT_EQ(preview->GetToolBar(), toolbar);
+  // The toolbar covers the dialog bar, which is exactly as high, across the frame.
+  CRect bar, tool, client;
+  dialogBar->GetWindowRect(&bar);
+  toolbar->GetWindowRect(&tool);
+  frame->GetClientRect(&client);
+  EXPECT_TRUE(toolbar->IsWindowVisible());
+  EXPECT_EQ(bar.TopLeft(), tool.TopLeft());
+  EXPECT_EQ(bar.Height(), tool.Height());
+  EXPECT_EQ(client.Width(), tool.Width());
+  EXPECT_GT(tool.Height(), 0);
+  // Nothing of the dialog bar shows beside it.
+  for (HWND h = ::GetWindow(dialogBar->m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (h != toolbar->m_hWnd) EXPECT_FALSE(::IsWindowVisible(h));
+  ::CreateDirectoryA("screenshots", nullptr);
+  frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_TRUE(SaveWindowPng(frame->m_hWnd, "screenshots/print_preview.png"));
+
+  // Print shows its text beside its image, Close its text alone; the two-page button is gone.
+  CUfxToolbarButton* print = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_PRINT));
+  CUfxToolbarButton* close = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_CLOSE));
+  ASSERT_NE(nullptr, print);
+  ASSERT_NE(nullptr, close);
+  EXPECT_TRUE(print->m_bText && print->m_bImage);
+  EXPECT_EQ(L"Print", Str(print->m_strText));
+  EXPECT_TRUE(close->m_bText && !close->m_bImage);
+  EXPECT_EQ(L"Close", Str(close->m_strText));
+  EXPECT_EQ(-1, toolbar->CommandToIndex(ID_UFX_PREVIEW_TWOPAGE));
+
+  // The framework's status bar is no platform status bar: the page goes to its first pane.
+  PumpUntil([] { return true; });
+  EXPECT_EQ(0, Str(status.GetPaneText(0)).rfind(L"Page", 0)) << Str(status.GetPaneText(0));
+
+  // The page-count button shows the layout its command switches to, and switches back.
+  CUfxToolbarButton* pages = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_NUMPAGE));
+  ASSERT_NE(nullptr, pages);
+  std::vector<int> images;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) frame->SendMessage(WM_COMMAND, ID_PREVIEW_NUMPAGE, 0);
+    toolbar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    images.push_back(pages->GetImage());
+  }
+  EXPECT_NE(images[0], images[1]);
+  EXPECT_EQ(images[0], images[2]);
+  // One page is shown at first: the button offers two, with the two-page image (the strip's
+  // image after the one-page one).
+  EXPECT_EQ(images[1] + 1, images[0]);
+  // Both are images of the toolbar's strip: the page-count button's and the two-page button's.
+  EXPECT_EQ(1, std::abs(images[0] - images[1]));
+
+  frame->SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  EXPECT_EQ(nullptr, frame->GetDlgItem(AFX_IDW_PREVIEW_BAR));
+  EXPECT_FALSE(::IsWindow(toolbar->m_hWnd));
+  status.DestroyWindow();
+  frame->RecalcLayout();
+}
+
 // ---- key filter -------------------------------------------------------------------------------
 
 TEST_F(Panes, KeyFilterLeavesCtrlLettersToTheApplication) {
@@ -868,7 +947,7 @@ TEST_F(Panes, PasteReplacesTheSelectionWithoutTouchingTheClipboard) {
   Ed().SetSelectionEnd(5);
   ASSERT_TRUE(SetClipboardText(L"2\x00A0*\x00A0" L"3"));
   Command(left, ID_EDIT_PASTE);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+2 * 3", Str(Ed().GetText()));
   EXPECT_EQ(7, Ed().GetCurrentPosition());
   EXPECT_EQ(L"7", Results());
@@ -916,7 +995,7 @@ TEST_F(Panes, CommandsOfAPanelAreInsertedAtTheCaret) {
     if (t.type == CotFunction) {
       EXPECT_EQ(0u, g_main.caption.text.find(L"sqrt ( ")) << g_main.caption.text;
     }
-    Pump();
+    ServeCalculations();
   }
 }
 
@@ -1101,13 +1180,7 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
     paneAliveAfterCalculation = CProbeLeftView::deleted == deleted;
   };
   left->RequestCalculation();
-  MSG msg;
-  const DWORD until = ::GetTickCount() + 20000;
-  while (::IsWindow(frameWnd) && ::GetTickCount() < until) {
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  PumpUntil([&] { return !::IsWindow(frameWnd); });
   g_kernel.onParse = nullptr;
   g_kernel.afterParse = nullptr;
   EXPECT_FALSE(::IsWindow(frameWnd));
@@ -1115,8 +1188,7 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
   EXPECT_TRUE(paneAliveAfterCalculation) << "the pane outlives its window until the calculation has returned";
   EXPECT_EQ(deleted + 1, CProbeLeftView::deleted) << "the pane is freed once the calculation has returned";
   EXPECT_EQ(L"1+1", Str(g_kernel.lastText));
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  PumpPending();
   left = nullptr;
   right = nullptr;
   frame = nullptr;

@@ -614,6 +614,42 @@ MENU = [menu_save_as, menu_export, menu_preview, menu_print_setup, menu_exit, me
         menu_keyboard, menu_tray]
 
 
+# Print preview toolbar: Print | Next, Previous, One Page, Two Pages | Zoom In, Zoom Out | Close.
+def preview_page_arrow(forward):
+    def draw(c):
+        c.page(1, 1, 10, 14)
+        c.lines(3, 7, (5, 7, 9))
+        if forward:
+            c.arrow(8, 11, 15, BLUE)
+        else:
+            c.arrow(15, 11, 8, BLUE)
+    return draw
+
+
+def preview_pages(count):
+    def draw(c):
+        if count == 1:
+            c.page(3, 1, 12, 14)
+            c.lines(5, 10, (6, 8, 10))
+        else:
+            c.page(0, 2, 7, 13)
+            c.page(8, 2, 15, 13)
+            c.lines(2, 5, (6, 8, 10))
+            c.lines(10, 13, (6, 8, 10))
+    return draw
+
+
+def preview_close(c):
+    c.line(3, 3, 12, 12, RED)
+    c.line(4, 3, 12, 11, RED)
+    c.line(12, 3, 3, 12, RED)
+    c.line(11, 3, 3, 11, RED)
+
+
+PREVIEW = [lambda c: c.printer(), preview_page_arrow(True), preview_page_arrow(False), preview_pages(1),
+           preview_pages(2), lambda c: view_zoom(c, True), lambda c: view_zoom(c, False), preview_close]
+
+
 def strip(draws, hot):
     """The pictures side by side; the resting strip is paler."""
     icons = [icon(d) for d in draws]
@@ -626,6 +662,37 @@ def strip(draws, hot):
                     grey = (p[0] * 30 + p[1] * 59 + p[2] * 11) // 100
                     p = tuple(min(255, (v + grey) // 2 + 30) for v in p)
                 c.px[y][16 * i + x] = p
+    return c
+
+
+def settings_icons():
+    """The settings sheet's four 32-pixel page icons on the transparent magenta: the window
+    (general), letters in colour (fonts and colours), keys (keyboard) and text lines (editor)."""
+    c = Canvas(128, 32, MAGENTA)
+    # General: a window with its caption.
+    c.rect(3, 5, 29, 27, BLACK)
+    c.rect(4, 6, 28, 26, PAPER)
+    c.rect(4, 6, 28, 10, BLUE)
+    c.rect(7, 14, 25, 16, DARK)
+    c.rect(7, 19, 20, 21, DARK)
+    # Fonts and colours: three coloured bars under a dark one.
+    x = 32
+    c.rect(x + 4, 4, x + 28, 10, NAVY)
+    for i, colour in enumerate((RED, GREEN, YELLOW)):
+        c.rect(x + 4 + 8 * i, 14, x + 11 + 8 * i, 28, colour)
+    # Keyboard: a board with two rows of keys.
+    x = 64
+    c.rect(x + 2, 9, x + 30, 25, BLACK)
+    c.rect(x + 3, 10, x + 29, 24, LIGHT)
+    for row in (12, 18):
+        for k in range(5):
+            c.rect(x + 5 + 5 * k, row, x + 8 + 5 * k, row + 4, WHITE)
+    # Text editor: a page with lines.
+    x = 96
+    c.rect(x + 6, 3, x + 26, 29, BLACK)
+    c.rect(x + 7, 4, x + 25, 28, PAPER)
+    for y in range(8, 26, 4):
+        c.rect(x + 9, y, x + 23, y + 1, BLUE)
     return c
 
 
@@ -649,10 +716,14 @@ def main():
             f.write(cur(drag_cursor(kind), (1, 1), MAGENTA))
     with open(os.path.join(OUT, "UserTool.ico"), "wb") as f:
         f.write(ico([user_tool(32), user_tool(16)], MAGENTA))
+    with open(os.path.join(OUT, "SettingsIcons.bmp"), "wb") as f:
+        f.write(bmp24(settings_icons()))
     for name, draws in TOOLBAR_STRIPS:
         for hot in (False, True):
             with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
                 f.write(bmp24(strip(draws, hot)))
+    with open(os.path.join(OUT, "PrintPreview.bmp"), "wb") as f:
+        f.write(bmp24(strip(PREVIEW, True)))
 
 
 if __name__ == "__main__":

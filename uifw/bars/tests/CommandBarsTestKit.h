@@ -1,8 +1,8 @@
-// Shared pieces of the command-bar tests: pumping until a condition holds, button data offered as
-// OLE data, a bar that lets a test start a drag of its own button, and a CBT hook that ends the
+// Shared pieces of the command-bar tests: button data offered as OLE data, a bar that lets a test start a drag of its own button, and a CBT hook that ends the
 // next dialog with OK or Cancel.
 #pragma once
 #include "ToolbarTestKit.h"
+#include "TestPump.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
 #include <functional>
@@ -10,29 +10,8 @@
 
 namespace command_bars_test {
 
-// Runs the thread's messages until the condition holds or the time is up; answers the condition.
-inline bool PumpUntil(const std::function<bool()>& condition, DWORD dwTimeout = 5000) {
-  const DWORD dwEnd = ::GetTickCount() + dwTimeout;
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (condition()) return true;
-    const LONG nLeft = (LONG)(dwEnd - ::GetTickCount());
-    if (nLeft <= 0) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, (DWORD)std::min<LONG>(nLeft, 20), QS_ALLINPUT);
-  }
-}
-
 // A message round trip through the window: everything posted to it before has been handled.
-inline void RoundTrip(HWND hwnd) {
-  bool bDone = false;
-  ::SendMessageCallbackW(hwnd, WM_NULL, 0, 0, [](HWND, UINT, ULONG_PTR p, LRESULT) { *(bool*)p = true; },
-                         (ULONG_PTR)&bDone);
-  PumpUntil([&] { return bDone; });
-}
+inline void RoundTrip(HWND hwnd) { PumpRoundTrip(hwnd); }
 
 // Data offered for a drop: a button's drag data, or any bytes under a format.
 class OfferedData {
