@@ -7,6 +7,7 @@
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -75,9 +76,11 @@ int main() {
     if (!rect.IsRectEmpty() && rect.right < rectClient.right) points.push_back(CPoint(rect.left + 1, rect.CenterPoint().y));
   }
   bar.OnDragEnter(&data, 0, points.front());
+  int nAccepted = 0;
   const double usStep = MicrosecondsEach(400, [&](int i) {
-    bar.OnDragOver(&data, 0, points[(i * 7) % points.size()]);
+    nAccepted += bar.OnDragOver(&data, 0, points[(i * 7) % points.size()]) != DROPEFFECT_NONE;
   });
+  if (nAccepted != 400) std::printf("toolbar drop: only %d of 400 steps were accepted\n", nAccepted);
   Report("toolbar drop: one drag-over step on a 200-button bar", usStep, 2000);
 
   const double usFind = MicrosecondsEach(2000, [&](int i) {
@@ -85,7 +88,13 @@ int main() {
     bar.FindDropIndex(points[(i * 7) % points.size()], rectMark);
   });
   Report("toolbar drop: FindDropIndex alone", usFind, 2000);
-  const double usMake = MicrosecondsEach(2000, [&](int) { delete CUfxToolbarButton::CreateFromOleData(&data); });
+  int nMade = 0;
+  const double usMake = MicrosecondsEach(2000, [&](int) {
+    CUfxToolbarButton* pButton = CUfxToolbarButton::CreateFromOleData(&data);
+    nMade += pButton != nullptr;
+    delete pButton;
+  });
+  if (nMade != 2000) std::printf("toolbar drop: only %d of 2000 buttons were made\n", nMade);
   Report("toolbar drop: the button made from the data alone", usMake, 2000);
 
   bar.OnDragLeave();
