@@ -189,7 +189,7 @@ TEST_F(DragDropTest, RealDragsMoveCopyDeleteKeepAndRegroup) {
     const char* name;
     std::vector<UINT> idsA;
     int dragged;
-    int where;  // 0 between B's two buttons, 1 below every bar, 2 the left half of A's next button,
+    int where;  // 0 between B's two buttons, 1 on the frame below the bars, 2 the left half of A's next button,
                 // 3 the right half of the separator before it
     bool copy;  // the target answers copy
     bool escape;
@@ -222,9 +222,11 @@ TEST_F(DragDropTest, RealDragsMoveCopyDeleteKeepAndRegroup) {
         g.index = c.locked ? -1 : 1;
         break;
       case 1: {
+        // Below the bars, on the frame (no drop target): a release over another program's window
+        // (the desktop) goes to that program, and the drag loop here never sees it.
         CRect rectFrame;
         frame->GetWindowRect(rectFrame);
-        g.end = CPoint(rectFrame.CenterPoint().x, rectFrame.bottom + 40);
+        g.end = CPoint(rectFrame.CenterPoint().x, rectFrame.bottom - 40);
         break;
       }
       case 2:
