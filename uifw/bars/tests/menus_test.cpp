@@ -290,8 +290,9 @@ TEST_F(MenuFrame, ADropInAMenuLandsBetweenTheRowsOfItsColumn) {
   Popup()->SendMessage(WM_CLOSE);
   PumpPending();
   CUfxToolBar::SetCustomizeMode(TRUE);
+  // The release waits in the queue: the press selects the title and its drag ends at once.
+  ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
   ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
-  ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
   const BOOL bSelected = CUfxToolBar::GetSelectedToolbar() == &bar && bar.GetSelectedButton() == 1;
   CUfxToolbarMenuButton* pEditMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pEdit);
   if (pEditMenu->GetPopupMenu() == nullptr) pEditMenu->OpenPopupMenu(&bar);
