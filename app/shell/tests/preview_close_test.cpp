@@ -172,10 +172,6 @@ DWORD ExitCode(const StartedProgram& program) {
   return code;
 }
 
-void Type(HWND editor, const std::wstring& text) {
-  for (wchar_t c : text) ::PostMessageW(editor, WM_CHAR, c, 0);
-}
-
 class ProgramWithItsOwnProfile : public ::testing::Test {
 protected:
   void SetUp() override {
