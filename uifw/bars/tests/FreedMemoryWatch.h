@@ -1,6 +1,7 @@
 // Catches writes into freed memory: while a FreedMemoryWatch lives, operator delete fills every
 // block with a pattern and holds it back from the heap for a while; a block whose pattern changed
-// by the time it is handed back (or the watch looks at it) was written after it was freed.
+// by the time it is handed back (or the watch looks at it) was written after it was freed, and a
+// block deleted while still held back was deleted twice.
 // It replaces the global operator new and delete: include it in exactly one source file of a
 // test program.
 #pragma once
@@ -25,7 +26,8 @@ inline HeldBlock g_held[kHeldBlocks];
 inline size_t g_next = 0;
 inline std::atomic<bool> g_watching{false};
 inline std::atomic_flag g_lock = ATOMIC_FLAG_INIT;
-inline long g_written = 0;  // blocks found written after they were freed
+inline long g_written = 0;      // blocks found written after they were freed
+inline long g_freedTwice = 0;   // blocks deleted again while held
 
 struct Lock {
   Lock() {
@@ -34,17 +36,26 @@ struct Lock {
   ~Lock() { g_lock.clear(std::memory_order_release); }
 };
 
+inline bool HoldsPattern(const void* p, size_t n) {
+  const unsigned char* bytes = static_cast<const unsigned char*>(p);
+  for (size_t i = 0; i < n; ++i)
+    if (bytes[i] != kPattern) return false;
+  return true;
+}
+
 inline void HandBack(HeldBlock& block) {
   if (block.p == nullptr) return;
-  const unsigned char* bytes = static_cast<const unsigned char*>(block.p);
-  for (size_t i = 0; i < block.n; ++i) {
-    if (bytes[i] != kPattern) {
-      ++g_written;
-      break;
-    }
-  }
+  if (!HoldsPattern(block.p, block.n)) ++g_written;
   std::free(block.p);
   block.p = nullptr;
+}
+
+// A block deleted while it is still held was deleted twice (only a block that still holds the
+// pattern is looked for: a live one hardly does).
+inline bool IsHeld(const void* p) {
+  for (const HeldBlock& block : g_held)
+    if (block.p == p) return true;
+  return false;
 }
 
 inline void HandBackAll() {
@@ -71,9 +82,14 @@ public:
     Lock lock;
     return g_written - m_nBefore;
   }
+  long FreedTwice() {
+    Lock lock;
+    return g_freedTwice - m_nFreedTwiceBefore;
+  }
 
 private:
   long m_nBefore = 0;
+  long m_nFreedTwiceBefore = g_freedTwice;
 };
 
 inline void Release(void* p) noexcept {
@@ -83,8 +99,12 @@ inline void Release(void* p) noexcept {
     return;
   }
   const size_t n = _msize(p);
-  std::memset(p, kPattern, n);
   Lock lock;
+  if (HoldsPattern(p, n) && IsHeld(p)) {
+    ++g_freedTwice;
+    return;
+  }
+  std::memset(p, kPattern, n);
   HandBack(g_held[g_next]);
   g_held[g_next] = {p, n};
   g_next = (g_next + 1) % kHeldBlocks;
