@@ -3,8 +3,8 @@
 // the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxFrameWnd.h"
-#include "UfxStatusBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxStatusBar.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // one line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxFrameWnd.h"
-#include "UfxToolBar.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxWorkspace.h"
 
 namespace {
 

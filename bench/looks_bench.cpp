@@ -3,9 +3,9 @@
 // the gradient look. Prints one line per figure with its target; figures are read, not asserted.
 #include "BenchClock.h"
 #include "TestCanvas.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager2003.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager2003.h"
 
 int main() {
   CTestCanvas wide(1000, 26), square(120, 120);

@@ -3,11 +3,11 @@
 // titles and 100 items. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxFrameWnd.h"
-#include "UfxMenuBar.h"
-#include "UfxMenuBarStore.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxFrameWnd.h"
-#include "UfxSizingControlBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxSizingControlBar.h"
 
 namespace {
 

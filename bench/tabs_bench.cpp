@@ -3,10 +3,10 @@
 // per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxTabWnd.h"
-#include "UfxVisualManager.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
+#include "frames/UfxTabWnd.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
 #include <memory>
 #include <string>
 #include <vector>

@@ -3,9 +3,9 @@
 // and read back. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
 #include "BenchPump.h"
-#include "UfxFrameWnd.h"
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
 
 namespace {
 

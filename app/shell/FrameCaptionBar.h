@@ -1,7 +1,7 @@
 // CFrameCaptionBar: the main frame's caption bar.
 #pragma once
 
-#include "UfxCaptionBar.h"
+#include "frames/UfxCaptionBar.h"
 
 class CFrameCaptionBar : public CUfxCaptionBar {
   DECLARE_DYNAMIC(CFrameCaptionBar)

@@ -1,6 +1,6 @@
 #include "FrameSplitterWnd.h"
 
-#include "UfxGlobalData.h"
+#include "frames/UfxGlobalData.h"
 
 IMPLEMENT_DYNAMIC(CFrameSplitterWnd, CSplitterWnd)
 

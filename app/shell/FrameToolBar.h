@@ -3,7 +3,7 @@
 // does.
 #pragma once
 
-#include "UfxToolBar.h"
+#include "bars/UfxToolBar.h"
 
 class CFrameToolBar : public CUfxToolBar {
   DECLARE_DYNAMIC(CFrameToolBar)

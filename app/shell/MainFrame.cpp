@@ -12,13 +12,13 @@
 #include "NumbrookApp.h"
 #include "RightView.h"
 #include "ShellIds.h"
-#include "UfxContextMenuManager.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxVisualManager.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "frames/UfxContextMenuManager.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 
 namespace {
 
@@ -537,4 +537,9 @@ INumbrookClipboardWatcher* CMainFrame::GetClipboardWatcher() {
   INumbrookClipboardWatcher* watcher = picker->GetWatcher();
   watcher->AddRef();
   return watcher;
+}
+
+CMainInterface* ShellRoot() {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+  return frame != nullptr ? &frame->GetRoot() : nullptr;
 }

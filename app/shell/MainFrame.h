@@ -13,9 +13,9 @@
 #include "MainInterfaceRoot.h"
 #include "PanelBar.h"
 #include "ShellFrame.h"
-#include "UfxFrameWnd.h"
-#include "UfxMenuBar.h"
-#include "UfxStatusBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuBar.h"
+#include "frames/UfxStatusBar.h"
 
 class CLeftView;
 
@@ -162,3 +162,6 @@ private:
   CFrameCaptionBar m_wndCaptionBar;
   CBitmap m_bmpCaption;
 };
+
+// The automation root of the program's main frame; null when the main window is no CMainFrame.
+CMainInterface* ShellRoot();

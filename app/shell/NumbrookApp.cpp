@@ -16,8 +16,8 @@
 #include "SampleDocument.h"
 #include "ShellServices.h"
 #include "ShellIds.h"
-#include "UfxContextMenuManager.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxContextMenuManager.h"
+#include "frames/UfxGlobalData.h"
 
 CMessageBoxHook* g_messageBoxHook = nullptr;
 

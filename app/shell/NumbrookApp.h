@@ -12,7 +12,7 @@
 #include "NumbrookLib.h"
 #include "NumbrookDoc.h"
 #include "ShellSettings.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxWorkspace.h"
 
 class CCalculatorKernel;
 class ClipboardPicker;

@@ -3,8 +3,8 @@
 // the bar.
 #pragma once
 
-#include "UfxSizingControlBar.h"
-#include "UfxTabWnd.h"
+#include "frames/UfxSizingControlBar.h"
+#include "frames/UfxTabWnd.h"
 
 class CPanelBar : public CUfxSizingControlBar {
   DECLARE_DYNAMIC(CPanelBar)

@@ -4,7 +4,7 @@
 #include "MainFrame.h"
 #include "MainInterface.h"
 #include "NumbrookApp.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxWorkspace.h"
 
 namespace {
 

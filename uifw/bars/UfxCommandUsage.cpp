@@ -1,6 +1,6 @@
-#include "UfxCommandUsage.h"
-#include "UfxToolBar.h"
-#include "UfxPopupMenuBar.h"
+#include "bars/UfxCommandUsage.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxPopupMenuBar.h"
 
 CUfxCommandUsage UfxCommandUsage;
 

@@ -1,7 +1,7 @@
-#include "UfxCustomizeButton.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_SERIAL(CCustomizeButton, CUfxToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 

@@ -1,7 +1,7 @@
 // CCustomizeButton: the button at the far end of a docked toolbar. It lists the bar's buttons that
 // did not fit (its popup offers them) and may carry one command that customizes the bar.
 #pragma once
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxToolbarMenuButton.h"
 
 class CUfxToolBar;
 

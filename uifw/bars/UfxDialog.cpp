@@ -1,5 +1,5 @@
-#include "UfxDialog.h"
-#include "UfxPopupMenu.h"
+#include "bars/UfxDialog.h"
+#include "bars/UfxPopupMenu.h"
 
 IMPLEMENT_DYNAMIC(CUfxDialog, CDialog)
 

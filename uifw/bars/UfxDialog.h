@@ -2,7 +2,7 @@
 // here, and a thread mouse hook closes it on clicks elsewhere.
 #pragma once
 #include "Framework.h"
-#include "UfxDialogMenuHelper.h"
+#include "bars/UfxDialogMenuHelper.h"
 
 class CUfxPopupMenu;
 

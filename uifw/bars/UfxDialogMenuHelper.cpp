@@ -1,10 +1,10 @@
-#include "UfxDialogMenuHelper.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxMenuBar.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxCommandUsage.h"
-#include "UfxUserToolsManager.h"
+#include "bars/UfxDialogMenuHelper.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxCommandUsage.h"
+#include "frames/UfxUserToolsManager.h"
 
 CUfxPopupMenu* CUfxDialogMenuHelper::s_pActivePopup = nullptr;
 CUfxDialogMenuHelper* CUfxDialogMenuHelper::s_pActiveHelper = nullptr;

@@ -2,7 +2,7 @@
 // one customized bar per menu handle in the menu-bar store, shows the buttons of a maximized MDI
 // child, runs keyboard menu mode and saves the customized menus in the registry.
 #pragma once
-#include "UfxToolBar.h"
+#include "bars/UfxToolBar.h"
 
 class CUfxToolbarMenuButton;
 class CUfxToolbarButton;

@@ -1,6 +1,6 @@
-#include "UfxMenuBarStore.h"
-#include "UfxToolBar.h"
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarMenuButton.h"
 
 #include <memory>
 #include <vector>

@@ -1,5 +1,5 @@
-#include "UfxMenuGlyphs.h"
-#include "UfxToolBarImages.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxToolBarImages.h"
 
 BOOL CUfxMenuGlyphs::s_bInitialized = FALSE;
 

@@ -1,4 +1,4 @@
-#include "UfxMenuSoundPlayer.h"
+#include "bars/UfxMenuSoundPlayer.h"
 #include <mmsystem.h>
 #include <atomic>
 

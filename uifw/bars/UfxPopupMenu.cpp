@@ -1,21 +1,21 @@
-#include "UfxPopupMenu.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxShowAllButton.h"
-#include "UfxMenuBar.h"
-#include "UfxCustomizeButton.h"
-#include "UfxMenuBarStore.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxMenuSoundPlayer.h"
-#include "UfxDialog.h"
-#include "UfxCommandManager.h"
-#include "UfxTearOffManager.h"
-#include "UfxUserToolsManager.h"
-#include "UfxUserTool.h"
-#include "UfxFrameWnd.h"
-#include "UfxMiniDockFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
-#include "UfxGdiEffects.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxShowAllButton.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxMenuSoundPlayer.h"
+#include "bars/UfxDialog.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxTearOffManager.h"
+#include "frames/UfxUserToolsManager.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxMiniDockFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxGdiEffects.h"
 #include <algorithm>
 
 IMPLEMENT_SERIAL(CUfxPopupMenu, CMiniFrameWnd, VERSIONABLE_SCHEMA | 1)
@@ -42,27 +42,6 @@ BOOL ShowThroughFrame(CUfxFrameWnd* pFrame, CUfxPopupMenu* pPopupMenu) {
   return TRUE;
 }
 
-// What the looks read of a popup: the visible bar button it drops from, in its coordinates.
-CUfxVisualManager::UFX_MENU_FACTS DescribeMenu(const CUfxPopupMenu* pMenu) {
-  CUfxVisualManager::UFX_MENU_FACTS facts;
-  facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
-  CUfxToolbarMenuButton* pButton = pMenu->GetParentButton();
-  CUfxToolBar* pBar = pMenu->GetParentToolBar();
-  if (pButton == nullptr || pBar == nullptr || pMenu->GetParentPopupMenu() != nullptr) return facts;
-  if (!pButton->m_bVisible || !pBar->IsWindowVisible() || pMenu->GetSafeHwnd() == nullptr) return facts;
-  CRect rectButton = pButton->Rect();
-  pBar->ClientToScreen(&rectButton);
-  pMenu->ScreenToClient(&rectButton);
-  facts.bHasParentButton = TRUE;
-  facts.rectButton = rectButton;
-  facts.nDropDirection = pMenu->GetDropDirection();
-  facts.bCustomizeButton = pButton->IsKindOf(RUNTIME_CLASS(CCustomizeButton));
-  facts.bOnMenuBar = pBar->IsKindOf(RUNTIME_CLASS(CUfxMenuBar));
-  return facts;
-}
-struct MenuDescriberInstaller {
-  MenuDescriberInstaller() { CUfxVisualManager::SetMenuDescriber(DescribeMenu); }
-} g_menuDescriber;
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CUfxPopupMenu, CMiniFrameWnd)

@@ -4,7 +4,7 @@
 // tells the frame or dialog that owns it when it opens and closes.
 #pragma once
 #include "Framework.h"
-#include "UfxPopupMenuBar.h"
+#include "bars/UfxPopupMenuBar.h"
 
 class CUfxToolbarMenuButton;
 class CUfxMenuBar;

@@ -3,7 +3,7 @@
 // closes submenus after the system's menu delay and runs the chosen command.
 #pragma once
 #include "Framework.h"
-#include "UfxToolBar.h"
+#include "bars/UfxToolBar.h"
 
 class CUfxToolbarMenuButton;
 class CUfxToolbarButton;

@@ -1,9 +1,9 @@
-#include "UfxShowAllButton.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxToolBar.h"
-#include "UfxAccelText.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxShowAllButton.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxAccelText.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CUfxShowAllButton, CUfxToolbarMenuButton)
 

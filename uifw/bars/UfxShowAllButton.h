@@ -1,7 +1,7 @@
 // CUfxShowAllButton: the last item of a popup menu that hides its rarely used commands; a click
 // (or a rest on it) shows the whole menu.
 #pragma once
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxToolbarMenuButton.h"
 
 class CUfxShowAllButton : public CUfxToolbarMenuButton {
   DECLARE_DYNCREATE(CUfxShowAllButton)

@@ -3,8 +3,8 @@
 #pragma once
 #include "Framework.h"
 #include "FwOleDragDrop.h"
-#include "UfxBarNcHelper.h"
-#include "UfxToolBarImages.h"
+#include "frames/UfxBarNcHelper.h"
+#include "bars/UfxToolBarImages.h"
 #include <array>
 
 class CUfxToolbarButton;

@@ -1,9 +1,9 @@
-#include "UfxToolBarImages.h"
+#include "bars/UfxToolBarImages.h"
 #include <vector>
-#include "UfxColorMath.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "looks/UfxColorMath.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 HDC CUfxToolBarImages::s_hdcSource = nullptr;
 HDC CUfxToolBarImages::s_hdcMask = nullptr;

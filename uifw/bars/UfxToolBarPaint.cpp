@@ -1,49 +1,27 @@
 // CUfxToolBar: the double-buffered paint and the drawing of buttons and separators.
-#include "UfxToolBarShared.h"
-#include "UfxToolbarButton.h"
-#include "UfxCommandUsage.h"
-#include "UfxCustomizeButton.h"
-#include "UfxToolbarSystemMenuButton.h"
-#include "UfxCommandManager.h"
-#include "UfxFrameHelper.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxKeyboardManager.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxRegistry.h"
-#include "UfxTrackMouse.h"
-#include "UfxUserTool.h"
-#include "UfxUserToolsManager.h"
-#include "UfxVisualManager.h"
-#include "UfxWorkspace.h"
+#include "bars/UfxToolBarShared.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxCommandUsage.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxToolbarSystemMenuButton.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxFrameHelper.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxKeyboardManager.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxRegistry.h"
+#include "bars/UfxTrackMouse.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxUserToolsManager.h"
+#include "looks/UfxVisualManager.h"
+#include "frames/UfxWorkspace.h"
 #include "FwReBar.h"
 #include <commctrl.h>
 
 using namespace ufx_toolbar;
 
-namespace {
-// What the looks read of a toolbar: the customize button at its end.
-CUfxVisualManager::UFX_TOOLBAR_FACTS DescribeToolBar(CControlBar* pBar) {
-  CUfxVisualManager::UFX_TOOLBAR_FACTS facts;
-  CUfxToolBar* pToolBar = DYNAMIC_DOWNCAST(CUfxToolBar, pBar);
-  if (pToolBar == nullptr) return facts;
-  const int iLast = pToolBar->GetButtonCount() - 1;
-  CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, pToolBar->GetButton(iLast));
-  if (pCustomize == nullptr) return facts;
-  facts.pCustomizeButton = pCustomize;
-  facts.bCustomizeHighlighted = pToolBar->GetHighlightedButton() == iLast;
-  facts.bCustomizePushed = (pCustomize->m_nStyle & (TBBS_PRESSED | TBBS_CHECKED)) != 0;
-  facts.bHasHiddenButtons = !pCustomize->GetInvisibleButtons().IsEmpty();
-  facts.bHasCustomizeMenu = pCustomize->GetCustomizeCmdId() > 0;
-  facts.pCustomizeExtra = &pCustomize->m_rectExtra;
-  return facts;
-}
-
-struct ToolBarDescriberInstaller {
-  ToolBarDescriberInstaller() { CUfxVisualManager::SetToolBarDescriber(DescribeToolBar); }
-} g_toolBarDescriber;
-}  // namespace
 
 // ---- painting -------------------------------------------------------------------------------------
 

@@ -1,9 +1,9 @@
 // The pieces that the toolbar's source files share: constants, button-list helpers, the bar
 // font selection and the paint buffer.
 #pragma once
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
-#include "UfxGlobalData.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxGlobalData.h"
 
 namespace ufx_toolbar {
 const UINT kMaxLength = 32767;

@@ -1,14 +1,14 @@
-#include "UfxToolbarButton.h"
-#include "UfxToolBar.h"
-#include "UfxToolBarImages.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxCommandManager.h"
-#include "UfxUserToolsManager.h"
-#include "UfxUserTool.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolBarImages.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxUserToolsManager.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_SERIAL(CUfxToolbarButton, CObject, VERSIONABLE_SCHEMA | 1)
 
@@ -36,21 +36,7 @@ CSize ImageSizeOf(const CUfxToolBarImages* pImages) {
 
 BOOL IsPushed(UINT nStyle) { return (nStyle & (TBBS_CHECKED | TBBS_PRESSED)) != 0; }
 
-struct DescriberInstaller {
-  DescriberInstaller() { CUfxVisualManager::SetButtonDescriber(CUfxToolbarButton::DescribeCommonFacts); }
-} g_describer;
 }  // namespace
-
-CUfxVisualManager::UFX_BUTTON_FACTS CUfxToolbarButton::DescribeCommonFacts(const void* pButton, BOOL bMenuButton) {
-  CUfxVisualManager::UFX_BUTTON_FACTS facts;
-  const CUfxToolbarButton* p = static_cast<const CUfxToolbarButton*>(pButton);
-  facts.nStyle = p->m_nStyle;
-  facts.bHorz = p->m_bHorz;
-  facts.bMenuButton = bMenuButton;
-  facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
-  facts.bCanCustomize = p->IsEditable();
-  return facts;
-}
 
 CUfxToolbarButton::CUfxToolbarButton() = default;
 

@@ -4,7 +4,7 @@
 #pragma once
 #include "Framework.h"
 #include "FwOleDragDrop.h"
-#include "UfxVisualManager.h"
+#include "looks/UfxVisualManager.h"
 
 class CUfxToolBar;
 class CUfxToolBarImages;
@@ -92,7 +92,6 @@ public:
   // A label without its mnemonic markers: "&&" stays one "&", any other "&" goes.
   static CString StripMnemonics(const CString& strText);
   // What the looks read of every button: its style, orientation and whether it may be edited now.
-  static CUfxVisualManager::UFX_BUTTON_FACTS DescribeCommonFacts(const void* pButton, BOOL bMenuButton);
 
   // Fields, in this order.
   BOOL m_bUserButton = FALSE;

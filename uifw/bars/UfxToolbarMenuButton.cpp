@@ -1,22 +1,22 @@
-#include "UfxToolbarMenuButton.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxMenuBar.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxShowAllButton.h"
-#include "UfxCustomizeButton.h"
-#include "UfxToolBar.h"
-#include "UfxToolBarImages.h"
-#include "UfxCommandManager.h"
-#include "UfxCommandUsage.h"
-#include "UfxTearOffManager.h"
-#include "UfxKeyboardManager.h"
-#include "UfxUserToolsManager.h"
-#include "UfxUserTool.h"
-#include "UfxWorkspace.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxShowAllButton.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolBarImages.h"
+#include "frames/UfxCommandManager.h"
+#include "bars/UfxCommandUsage.h"
+#include "frames/UfxTearOffManager.h"
+#include "frames/UfxKeyboardManager.h"
+#include "frames/UfxUserToolsManager.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxWorkspace.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_SERIAL(CUfxToolbarMenuButton, CUfxToolbarButton, VERSIONABLE_SCHEMA | 1)
 
@@ -28,44 +28,14 @@ const int kMaxNesting = 64;       // deeper archived submenus are damaged data
 int g_nLoadDepth = 0;             // submenu levels being read
 int g_nAlwaysTearOffId = 0;       // archives that always carry the tear-off id (store files, drag data)
 
-// What the looks read of a button, menu buttons included.
-CUfxVisualManager::UFX_BUTTON_FACTS DescribeButton(const void* pButton, BOOL bMenuButton) {
-  CUfxVisualManager::UFX_BUTTON_FACTS facts = CUfxToolbarButton::DescribeCommonFacts(pButton, bMenuButton);
-  const CUfxToolbarButton* p = static_cast<const CUfxToolbarButton*>(pButton);
-  const CUfxToolbarMenuButton* pMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, const_cast<CUfxToolbarButton*>(p));
-  if (pMenu == nullptr) return facts;
-  facts.bMenuButton = TRUE;
-  facts.bMenuItem = pMenu->m_bMenuMode;
-  facts.bOnMenuBar = DYNAMIC_DOWNCAST(CUfxMenuBar, pMenu->m_pWndParent) != nullptr;
-  facts.bShowAllButton = pMenu->IsKindOf(RUNTIME_CLASS(CUfxShowAllButton));
-  if (const CCustomizeButton* pCustomize = DYNAMIC_DOWNCAST(CCustomizeButton, const_cast<CUfxToolbarMenuButton*>(pMenu))) {
-    facts.bCustomizeButton = TRUE;
-    facts.rectExtra = pCustomize->m_rectExtra;
-  }
-  facts.rectButton = pMenu->Rect();
-  facts.bMenuShadows = CUfxToolBar::IsMenuShadows();
-  CUfxPopupMenu* pPopup = pMenu->m_pPopupMenu;
-  if (pPopup != nullptr && ::IsWindow(pPopup->GetSafeHwnd())) {
-    facts.bPopupOpen = TRUE;
-    CRect rectWindow;
-    pPopup->GetWindowRect(rectWindow);
-    CRect rectPopup(rectWindow.TopLeft(), pPopup->m_FinalSize);  // without its shadow
-    if (pMenu->m_pWndParent != nullptr && pMenu->m_pWndParent->GetSafeHwnd() != nullptr)
-      pMenu->m_pWndParent->ScreenToClient(rectPopup);
-    facts.rectPopup = rectPopup;
-    facts.nDropDirection = pPopup->GetDropDirection();
-  }
-  return facts;
-}
 }  // namespace
 
 // ---- life -----------------------------------------------------------------------------------------
 
-CUfxToolbarMenuButton::CUfxToolbarMenuButton() { CUfxVisualManager::SetButtonDescriber(DescribeButton); }
+CUfxToolbarMenuButton::CUfxToolbarMenuButton() = default;
 
 CUfxToolbarMenuButton::CUfxToolbarMenuButton(UINT uiID, HMENU hMenu, int iImage, LPCWSTR lpszText, BOOL bUserButton)
     : CUfxToolbarButton(uiID, iImage, lpszText, bUserButton) {
-  CUfxVisualManager::SetButtonDescriber(DescribeButton);
   CreateFromMenu(hMenu);
 }
 

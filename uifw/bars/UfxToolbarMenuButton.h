@@ -3,7 +3,7 @@
 // list of button objects, converts it from and to a menu handle, opens a CUfxPopupMenu beside
 // itself and draws itself as a bar button (with a split arrow) or as a menu item.
 #pragma once
-#include "UfxToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
 
 class CUfxPopupMenu;
 

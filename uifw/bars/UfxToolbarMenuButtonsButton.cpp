@@ -1,5 +1,5 @@
-#include "UfxToolbarMenuButtonsButton.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolbarMenuButtonsButton.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CUfxToolbarMenuButtonsButton, CUfxToolbarButton)
 

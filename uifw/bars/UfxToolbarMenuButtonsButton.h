@@ -1,7 +1,7 @@
 // CUfxToolbarMenuButtonsButton: the minimize, restore and close buttons at the right of the menu
 // bar while an MDI child is maximized.
 #pragma once
-#include "UfxToolbarButton.h"
+#include "bars/UfxToolbarButton.h"
 
 class CUfxToolbarMenuButtonsButton : public CUfxToolbarButton {
   DECLARE_DYNCREATE(CUfxToolbarMenuButtonsButton)

@@ -1,7 +1,7 @@
-#include "UfxToolbarSystemMenuButton.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxToolBar.h"
+#include "bars/UfxToolbarSystemMenuButton.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxToolBar.h"
 
 IMPLEMENT_SERIAL(CUfxToolbarSystemMenuButton, CUfxToolbarMenuButton, VERSIONABLE_SCHEMA | 1)
 

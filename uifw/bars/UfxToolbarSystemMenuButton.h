@@ -1,7 +1,7 @@
 // CUfxToolbarSystemMenuButton: the icon at the left of the menu bar that stands for a maximized
 // MDI child's system menu; it opens that menu and closes the child on a double click.
 #pragma once
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxToolbarMenuButton.h"
 
 class CUfxToolbarSystemMenuButton : public CUfxToolbarMenuButton {
   DECLARE_SERIAL(CUfxToolbarSystemMenuButton)

@@ -1,4 +1,4 @@
-#include "UfxTrackMouse.h"
+#include "bars/UfxTrackMouse.h"
 
 namespace {
 // Each tick: the pointer must still lie in the window's client area, over that very window.

@@ -1,4 +1,4 @@
-#include "UfxUserTool.h"
+#include "bars/UfxUserTool.h"
 #include <shellapi.h>
 
 IMPLEMENT_SERIAL(CUfxUserTool, CObject, VERSIONABLE_SCHEMA | 1)

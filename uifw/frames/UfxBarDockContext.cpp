@@ -1,4 +1,4 @@
-#include "UfxBarDockContext.h"
+#include "frames/UfxBarDockContext.h"
 
 CUfxBarDockContext::CUfxBarDockContext(CControlBar* pBar) : CDockContext(pBar) {}
 

@@ -1,6 +1,6 @@
-#include "UfxBarNcHelper.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxBarNcHelper.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 namespace {
 const int kRtlGripperShift = 7;

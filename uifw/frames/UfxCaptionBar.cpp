@@ -1,9 +1,9 @@
-#include "UfxCaptionBar.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxToolBar.h"
-#include "UfxTrackMouse.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxCaptionBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxTrackMouse.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CUfxCaptionBar, CControlBar)
 

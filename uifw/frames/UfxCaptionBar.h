@@ -3,7 +3,7 @@
 // from the visual manager unless the bar sets its own.
 #pragma once
 #include "Framework.h"
-#include "UfxToolBarImages.h"
+#include "bars/UfxToolBarImages.h"
 
 class CUfxCaptionBar : public CControlBar {
   DECLARE_DYNCREATE(CUfxCaptionBar)

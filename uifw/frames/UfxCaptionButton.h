@@ -9,13 +9,15 @@ class CUfxCaptionButton {
 public:
   // Menu glyphs are 9 x 9: a caption button is a glyph with 5 pixels around it.
   enum { GLYPH_SIZE = 9, MARGIN = 5 };
+  // The kinds of button: the bar's hit-test codes over them.
+  enum { HIT_CLOSE = 19, HIT_EXPAND = 9 };
 
   CUfxCaptionButton() = default;
   CUfxCaptionButton(UINT nHit, UINT nTooltipId) : m_nHit(nHit), m_nTooltipId(nTooltipId) {}
 
   BOOL m_bPushed = FALSE;
   BOOL m_bFocused = FALSE;  // highlighted: the cursor is over it
-  UINT m_nHit = 0;          // the bar's hit-test code over it (19 close, 9 expand): its kind
+  UINT m_nHit = 0;          // the bar's hit-test code over it (HIT_CLOSE, HIT_EXPAND): its kind
   UINT m_nTooltipId = 0;
   BOOL m_bHidden = FALSE;   // a hidden button has no size and is not drawn
   CControlBar* m_pParentBar = nullptr;

@@ -1,5 +1,5 @@
-#include "UfxCommandManager.h"
-#include "UfxRegistryPtr.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxRegistryPtr.h"
 
 namespace {
 const wchar_t kValueCommandsWithoutImages[] = L"CommandsWithoutImages";

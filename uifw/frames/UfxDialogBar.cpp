@@ -1,5 +1,5 @@
-#include "UfxDialogBar.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxDialogBar.h"
+#include "frames/UfxGlobalData.h"
 #include <algorithm>
 
 IMPLEMENT_SERIAL(CUfxDialogBar, CUfxSizingControlBar, VERSIONABLE_SCHEMA | 1)

@@ -2,7 +2,7 @@
 // resizable it keeps the template's size, like a fixed dialog bar; its controls update at idle
 // time through the frame's command route.
 #pragma once
-#include "UfxSizingControlBar.h"
+#include "frames/UfxSizingControlBar.h"
 
 class CUfxDialogBar : public CUfxSizingControlBar {
   DECLARE_SERIAL(CUfxDialogBar)

@@ -1,8 +1,8 @@
-#include "UfxFrameWnd.h"
-#include "UfxMenuBar.h"
-#include "UfxPopupMenu.h"
-#include "UfxToolBar.h"
-#include "UfxUserToolsManager.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxUserToolsManager.h"
 
 IMPLEMENT_DYNCREATE(CUfxFrameWnd, CFrameWnd)
 

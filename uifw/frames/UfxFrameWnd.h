@@ -1,7 +1,7 @@
 // CUfxFrameWnd: the framework's single-document frame. It forwards almost everything to its
 // embedded CUfxFrameHelper: placement, saved state, key routing and user toolbars.
 #pragma once
-#include "UfxFrameHelper.h"
+#include "frames/UfxFrameHelper.h"
 
 class CControlBar;
 class CUfxMenuBar;

@@ -1,12 +1,12 @@
-#include "UfxGlobalData.h"
-#include "UfxCommandManager.h"
-#include "UfxKeyboardManager.h"
-#include "UfxMenuBarStore.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxMenuSoundPlayer.h"
-#include "UfxPopupMenu.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxKeyboardManager.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxMenuSoundPlayer.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
 #include <stddef.h>
 
 // The global record is built before anything that draws; the bar list and the switch with it.

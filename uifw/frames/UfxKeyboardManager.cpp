@@ -1,6 +1,6 @@
-#include "UfxKeyboardManager.h"
-#include "UfxAccelText.h"
-#include "UfxRegistryPtr.h"
+#include "frames/UfxKeyboardManager.h"
+#include "looks/UfxAccelText.h"
+#include "frames/UfxRegistryPtr.h"
 #include <vector>
 
 CUfxKeyboardManager* UfxKeyboardManager = nullptr;

@@ -1,11 +1,11 @@
-#include "UfxMiniDockFrameWnd.h"
-#include "UfxFrameWnd.h"
-#include "UfxSizingControlBar.h"
-#include "UfxToolBar.h"
+#include "frames/UfxMiniDockFrameWnd.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxSizingControlBar.h"
+#include "bars/UfxToolBar.h"
 #include <algorithm>
-#include "UfxMenuGlyphs.h"
-#include "UfxPopupMenu.h"
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxToolbarMenuButton.h"
 
 IMPLEMENT_DYNCREATE(CUfxMiniDockFrameWnd, CMiniDockFrameWnd)
 

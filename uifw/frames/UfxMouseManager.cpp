@@ -1,6 +1,6 @@
-#include "UfxMouseManager.h"
-#include "UfxMapKeys.h"
-#include "UfxRegistryPtr.h"
+#include "frames/UfxMouseManager.h"
+#include "frames/UfxMapKeys.h"
+#include "frames/UfxRegistryPtr.h"
 
 IMPLEMENT_SERIAL(CUfxMouseManager, CObject, 1)
 

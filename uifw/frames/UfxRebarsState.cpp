@@ -1,5 +1,5 @@
-#include "UfxRebarsState.h"
-#include "UfxRegistryPtr.h"
+#include "frames/UfxRebarsState.h"
+#include "frames/UfxRegistryPtr.h"
 #include <algorithm>
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "UfxRegistry.h"
+#include "frames/UfxRegistry.h"
 #include <algorithm>
 #include <new>
 

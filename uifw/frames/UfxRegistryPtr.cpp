@@ -1,4 +1,4 @@
-#include "UfxRegistryPtr.h"
+#include "frames/UfxRegistryPtr.h"
 
 CUfxRegistry& CUfxRegistryPtr::Create(BOOL bAdmin, BOOL bReadOnly) {
   if (m_pRegistry == nullptr) {

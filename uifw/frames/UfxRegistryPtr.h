@@ -1,6 +1,6 @@
 // CUfxRegistryPtr: a holder that makes one registry object on demand and deletes it with itself.
 #pragma once
-#include "UfxRegistry.h"
+#include "frames/UfxRegistry.h"
 
 // Owns one CUfxRegistry for the length of one load or save.
 class CUfxRegistryPtr {

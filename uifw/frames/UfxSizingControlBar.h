@@ -6,7 +6,7 @@
 // state in the registry.
 #pragma once
 #include "Framework.h"
-#include "UfxCaptionButton.h"
+#include "frames/UfxCaptionButton.h"
 
 class CUfxTabWnd;
 
@@ -16,7 +16,7 @@ public:
   // Edge-style bits: which edges are sizable, and whether edges are drawn at all.
   enum { EDGE_LEFT = 0x01, EDGE_RIGHT = 0x02, EDGE_TOP = 0x04, EDGE_BOTTOM = 0x08, EDGE_ANY = 0x0F, DRAW_EDGES = 0x10 };
   // Hit-test codes over the caption buttons.
-  enum { HIT_CLOSE = 19, HIT_EXPAND = 9 };
+  enum { HIT_CLOSE = CUfxCaptionButton::HIT_CLOSE, HIT_EXPAND = CUfxCaptionButton::HIT_EXPAND };
   // Tooltip texts of the caption buttons.
   enum { IDS_CLOSE_TIP = 16011, IDS_EXPAND_TIP = 16012, IDS_RESTORE_TIP = 16013 };
   // The edge cursors in the resource module.

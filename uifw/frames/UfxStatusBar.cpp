@@ -1,7 +1,7 @@
-#include "UfxStatusBar.h"
-#include "UfxGlobalData.h"
-#include "UfxStatusCmdUI.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxStatusBar.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxStatusCmdUI.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_DYNAMIC(CUfxStatusBar, CControlBar)
 

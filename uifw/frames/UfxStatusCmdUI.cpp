@@ -1,5 +1,5 @@
-#include "UfxStatusCmdUI.h"
-#include "UfxStatusBar.h"
+#include "frames/UfxStatusCmdUI.h"
+#include "frames/UfxStatusBar.h"
 
 CUfxStatusCmdUI::CUfxStatusCmdUI(CUfxStatusBar* pBar) : m_pBar(pBar) { m_pOther = pBar; }
 

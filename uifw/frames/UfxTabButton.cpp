@@ -1,6 +1,6 @@
-#include "UfxTabButton.h"
-#include "UfxTabWnd.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxTabButton.h"
+#include "frames/UfxTabWnd.h"
+#include "looks/UfxVisualManager.h"
 
 IMPLEMENT_DYNCREATE(CUfxTabButton, CUfxButton)
 

@@ -1,7 +1,7 @@
 // CUfxTabButton: a scroll or close button of a tab window's strip. Its face and border are drawn
 // by the visual manager's tab-button operations, given the button and its tab window.
 #pragma once
-#include "UfxButton.h"
+#include "looks/UfxButton.h"
 
 class CUfxTabWnd;
 

@@ -1,6 +1,6 @@
-#include "UfxTabWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxTabWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 #include <algorithm>
 #include <cmath>
 #include <windowsx.h>

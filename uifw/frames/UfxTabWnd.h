@@ -5,7 +5,7 @@
 // registered messages below.
 #pragma once
 #include "Framework.h"
-#include "UfxTabButton.h"
+#include "frames/UfxTabButton.h"
 
 // Sent to the parent: wParam the new active tab, lParam the previous one (-1 when none).
 extern const UINT UFXM_ONCHANGE_ACTIVE_TAB;

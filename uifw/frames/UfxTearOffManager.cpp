@@ -1,4 +1,4 @@
-#include "UfxTearOffManager.h"
+#include "frames/UfxTearOffManager.h"
 
 CUfxTearOffManager* UfxTearOffManager = nullptr;
 

@@ -1,8 +1,8 @@
-#include "UfxToolDockBar.h"
-#include "UfxMenuBar.h"
-#include "UfxSizingControlBar.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxToolDockBar.h"
+#include "bars/UfxMenuBar.h"
+#include "frames/UfxSizingControlBar.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
 #include <algorithm>
 
 IMPLEMENT_DYNAMIC(CUfxToolDockBar, CDockBar)

@@ -1,6 +1,6 @@
-#include "UfxUserToolsManager.h"
-#include "UfxRegistryPtr.h"
-#include "UfxUserTool.h"
+#include "frames/UfxUserToolsManager.h"
+#include "frames/UfxRegistryPtr.h"
+#include "bars/UfxUserTool.h"
 
 CUfxUserToolsManager* UfxUserToolsManager = nullptr;
 

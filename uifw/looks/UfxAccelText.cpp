@@ -1,4 +1,4 @@
-#include "UfxAccelText.h"
+#include "looks/UfxAccelText.h"
 
 CString CUfxAccelText::GetKeyName(UINT uiVirtKey) {
   LONG lScan = (LONG)::MapVirtualKeyExW(uiVirtKey, MAPVK_VK_TO_VSC, ::GetKeyboardLayout(0)) << 16;

@@ -1,9 +1,9 @@
-#include "UfxButton.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxVisualManager.h"
-#include "UfxWinXPThemeHelper.h"
+#include "looks/UfxButton.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxWinXPThemeHelper.h"
 
 IMPLEMENT_DYNCREATE(CUfxButton, CButton)
 

@@ -1,4 +1,4 @@
-#include "UfxColorMath.h"
+#include "looks/UfxColorMath.h"
 #include <math.h>
 
 namespace {

@@ -1,6 +1,6 @@
-#include "UfxGdiEffects.h"
-#include "UfxColorMath.h"
-#include "UfxGlobalData.h"
+#include "looks/UfxGdiEffects.h"
+#include "looks/UfxColorMath.h"
+#include "frames/UfxGlobalData.h"
 #include <math.h>
 #include <algorithm>
 #include <vector>

@@ -1,11 +1,12 @@
-#include "UfxVisualManager.h"
-#include "UfxButton.h"
-#include "UfxCaptionBar.h"
-#include "UfxCaptionButton.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxTabWnd.h"
+#include "bars/UfxToolbarButton.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxButton.h"
+#include "frames/UfxCaptionBar.h"
+#include "frames/UfxCaptionButton.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "frames/UfxTabWnd.h"
 #include <algorithm>
 
 IMPLEMENT_DYNCREATE(CUfxVisualManager, CObject)
@@ -15,13 +16,8 @@ CRuntimeClass* CUfxVisualManager::s_pRTIDefault = nullptr;
 
 namespace {
 
-// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
-const UINT kCloseButtonKind = 19;
-
 const UINT kRedrawFlags = RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW;
 
-// Toolbar button style and state bits.
-const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000, kStyleIndeterminate = 0x100000;
 
 
 }  // namespace
@@ -146,7 +142,11 @@ void CUfxVisualManager::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect
   DrawBarBorderLines(pDC, pBar, rect, clrTopLeft, g.clrBarShadow, g.clrBarShadow, g.clrBarHilite);
 }
 
-void CUfxVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu*, CRect rect) {
+void CUfxVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
+  DrawMenuBorder(pDC, DescribeMenu(pMenu), rect);
+}
+
+void CUfxVisualManager::DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS&, CRect rect) {
   DrawFrame(pDC, rect, UfxGlobalData.clrBarLight, UfxGlobalData.clrBarDkShadow);
   rect.DeflateRect(1, 1);
   DrawFrame(pDC, rect, UfxGlobalData.clrBarHilite, UfxGlobalData.clrBarShadow);
@@ -190,7 +190,7 @@ void CUfxVisualManager::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL
 
 int CUfxVisualManager::CaptionButtonGlyph(const CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized,
                                           BOOL bDisabled) {
-  if (pButton->m_nHit == kCloseButtonKind) return 20;
+  if (pButton->m_nHit == CUfxCaptionButton::HIT_CLOSE) return 20;
   if (bHorz) return bMaximized ? 2 : (bDisabled ? 3 : 19);
   return bMaximized ? 0 : (bDisabled ? 17 : 16);
 }
@@ -311,34 +311,6 @@ void CUfxVisualManager::OnDrawTearOffCaption(CDC* pDC, CRect rect, BOOL bIsActiv
   pDC->FillRect(&rect, CBrush::FromHandle(::GetSysColorBrush(bIsActive ? COLOR_ACTIVECAPTION : COLOR_INACTIVECAPTION)));
 }
 
-CUfxVisualManager::PFN_DESCRIBE_BUTTON CUfxVisualManager::s_pfnDescribeButton = nullptr;
-
-CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarButton* pButton) {
-  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, FALSE);
-  return UFX_BUTTON_FACTS();
-}
-
-CUfxVisualManager::UFX_BUTTON_FACTS CUfxVisualManager::DescribeButton(CUfxToolbarMenuButton* pButton) {
-  if (s_pfnDescribeButton != nullptr && pButton != nullptr) return s_pfnDescribeButton(pButton, TRUE);
-  UFX_BUTTON_FACTS facts;
-  facts.bMenuButton = TRUE;
-  return facts;
-}
-
-CUfxVisualManager::PFN_DESCRIBE_MENU CUfxVisualManager::s_pfnDescribeMenu = nullptr;
-
-CUfxVisualManager::UFX_MENU_FACTS CUfxVisualManager::DescribeMenu(CUfxPopupMenu* pMenu) {
-  if (s_pfnDescribeMenu != nullptr && pMenu != nullptr) return s_pfnDescribeMenu(pMenu);
-  return UFX_MENU_FACTS();
-}
-
-CUfxVisualManager::PFN_DESCRIBE_TOOLBAR CUfxVisualManager::s_pfnDescribeToolBar = nullptr;
-
-CUfxVisualManager::UFX_TOOLBAR_FACTS CUfxVisualManager::DescribeToolBar(CControlBar* pBar) {
-  if (s_pfnDescribeToolBar != nullptr && pBar != nullptr) return s_pfnDescribeToolBar(pBar);
-  return UFX_TOOLBAR_FACTS();
-}
-
 void CUfxVisualManager::FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& button, CRect rect,
                                            UFX_BUTTON_STATE state) {
   if (button.bShowAllButton) {
@@ -346,7 +318,7 @@ void CUfxVisualManager::FillButtonInterior(CDC* pDC, const UFX_BUTTON_FACTS& but
     return;
   }
   if (button.bOutlookButton || button.bCustomizeMode) return;
-  if ((button.nStyle & (kStyleChecked | kStyleIndeterminate)) && state != ButtonsIsHighlighted) {
+  if ((button.nStyle & (TBBS_CHECKED | TBBS_INDETERMINATE)) && state != ButtonsIsHighlighted) {
     rect.DeflateRect(button.sizeButtonBorder.cx, button.sizeButtonBorder.cy);
     pDC->FillRect(&rect, &UfxGlobalData.brLight);
   }
@@ -360,7 +332,7 @@ void CUfxVisualManager::DrawButtonBorder(CDC* pDC, const UFX_BUTTON_FACTS& butto
 }
 
 COLORREF CUfxVisualManager::ToolbarButtonTextColor(const UFX_BUTTON_FACTS& button, UFX_BUTTON_STATE state) {
-  const BOOL bDisabled = button.bCustomizeMode ? !button.bCanCustomize : (button.nStyle & kStyleDisabled) != 0;
+  const BOOL bDisabled = button.bCustomizeMode ? !button.bCanCustomize : (button.nStyle & TBBS_DISABLED) != 0;
   if (button.bOutlookButton) return ::GetSysColor(bDisabled ? COLOR_BTNFACE : COLOR_WINDOW);
   if (bDisabled) return UfxGlobalData.clrGrayedText;
   // The toolbar library's hot text colour is the bar text until the toolbars set their own.

@@ -159,14 +159,10 @@ public:
   // The facts of a button (a plain button when the pointer is null).
   static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarButton* pButton);
   static UFX_BUTTON_FACTS DescribeButton(CUfxToolbarMenuButton* pButton);
-  // Who reads the facts from the button objects (null: every button is a plain one).
-  typedef UFX_BUTTON_FACTS (*PFN_DESCRIBE_BUTTON)(const void* pButton, BOOL bMenuButton);
-  static void SetButtonDescriber(PFN_DESCRIBE_BUTTON pfn) { s_pfnDescribeButton = pfn; }
-  // The facts of a popup menu (no parent button when the pointer is null), and who reads them.
+  // The facts of a popup menu (no parent button when the pointer is null).
   static UFX_MENU_FACTS DescribeMenu(CUfxPopupMenu* pMenu);
-  typedef UFX_MENU_FACTS (*PFN_DESCRIBE_MENU)(const CUfxPopupMenu* pMenu);
-  static void SetMenuDescriber(PFN_DESCRIBE_MENU pfn) { s_pfnDescribeMenu = pfn; }
-  static PFN_DESCRIBE_MENU GetMenuDescriber() { return s_pfnDescribeMenu; }
+  // A popup menu's border as the look draws it from what it reads of the menu.
+  virtual void DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect);
   // What the looks read of a toolbar: its customize button when that is its last button.
   struct UFX_TOOLBAR_FACTS {
     CUfxToolbarMenuButton* pCustomizeButton = nullptr;  // null: no customize button at the end
@@ -176,10 +172,8 @@ public:
     BOOL bHasCustomizeMenu = FALSE;                     // it carries the customize command
     CRect* pCustomizeExtra = nullptr;                   // where it keeps its reach past its rect
   };
-  // The facts of a bar (nothing for a bar that is no toolbar or a null pointer), and who reads them.
+  // The facts of a bar (nothing for a bar that is no toolbar or a null pointer).
   static UFX_TOOLBAR_FACTS DescribeToolBar(CControlBar* pBar);
-  typedef UFX_TOOLBAR_FACTS (*PFN_DESCRIBE_TOOLBAR)(CControlBar* pBar);
-  static void SetToolBarDescriber(PFN_DESCRIBE_TOOLBAR pfn) { s_pfnDescribeToolBar = pfn; }
 
   // The menu glyph a caption button shows: the close glyph for the close kind, else by the
   // bar's side, state and the maximize kind.
@@ -234,7 +228,4 @@ protected:
 
   static CUfxVisualManager* s_pVisManager;
   static CRuntimeClass* s_pRTIDefault;
-  static PFN_DESCRIBE_BUTTON s_pfnDescribeButton;
-  static PFN_DESCRIBE_MENU s_pfnDescribeMenu;
-  static PFN_DESCRIBE_TOOLBAR s_pfnDescribeToolBar;
 };

@@ -1,15 +1,15 @@
-#include "UfxVisualManager2003.h"
-#include "UfxColorMath.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxCaptionBar.h"
-#include "UfxMenuBar.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxSizingControlBar.h"
-#include "UfxStatusBar.h"
-#include "UfxTabWnd.h"
-#include "UfxToolBar.h"
-#include "UfxButton.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxColorMath.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxCaptionBar.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxSizingControlBar.h"
+#include "frames/UfxStatusBar.h"
+#include "frames/UfxTabWnd.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxButton.h"
 #include <algorithm>
 #include <utility>
 
@@ -359,10 +359,10 @@ void CUfxVisualManager2003::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& 
   if (UfxGlobalData.m_nBitsPerPixel <= 8) CUfxVisualManagerXP::OnDrawBarBorder(pDC, pBar, rect);
 }
 
-void CUfxVisualManager2003::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
+void CUfxVisualManager2003::DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) {
   // A popup of the customize button does not join it.
-  const BOOL bJoin = UfxGlobalData.m_nBitsPerPixel <= 8 || !DescribeMenu(pMenu).bCustomizeButton;
-  DrawMenuBorderJoinedIf(pDC, pMenu, rect, bJoin);
+  const BOOL bJoin = UfxGlobalData.m_nBitsPerPixel <= 8 || !menu.bCustomizeButton;
+  DrawMenuBorderJoinedIf(pDC, menu, rect, bJoin);
 }
 
 void CUfxVisualManager2003::DrawGripperDots(CDC* pDC, CRect rectGripper, BOOL bHorz, BOOL bToolBar,

@@ -3,8 +3,8 @@
 // the visual-style colour scheme. It rewrites the global bar colours so that every other drawer
 // of the framework takes on the look. At 8 bits per pixel or fewer it draws as the flat look.
 #pragma once
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPThemeHelper.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPThemeHelper.h"
 
 // What the gradient look's colours are computed from.
 struct UFX_2003_COLOR_INPUTS {
@@ -61,7 +61,7 @@ public:
   void OnUpdateSystemColors() override;
   void OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE) override;
   void OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) override;
-  void OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) override;
+  void DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) override;
   void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar) override;
   void OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz) override;
   void OnDrawComboDropButton(CDC* pDC, CRect rect, BOOL bDisabled, BOOL bIsDropped, BOOL bIsHighlighted,

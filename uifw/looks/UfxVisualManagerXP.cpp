@@ -1,22 +1,19 @@
-#include "UfxVisualManagerXP.h"
-#include "UfxButton.h"
-#include "UfxCaptionButton.h"
-#include "UfxColorMath.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
-#include "UfxMenuBar.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxTabWnd.h"
-#include "UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxButton.h"
+#include "frames/UfxCaptionButton.h"
+#include "looks/UfxColorMath.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxTabWnd.h"
+#include "bars/UfxToolBar.h"
 
 IMPLEMENT_DYNCREATE(CUfxVisualManagerXP, CUfxVisualManager)
 
 namespace {
 
-// The hit-test code of a sizing bar's close button, the kind that always shows the close glyph.
-const UINT kCloseButtonKind = 19;
-
-const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000;
 
 void Frame(CDC* pDC, const CRect& rect, COLORREF clr) { pDC->Draw3dRect(&rect, clr, clr); }
 
@@ -118,7 +115,10 @@ void CUfxVisualManagerXP::CreateGripperBrush() {
 }
 
 void CUfxVisualManagerXP::AdjustMenuConnectionRect(const CUfxToolbarMenuButton* pButton, CRect& rect) {
-  const UFX_BUTTON_FACTS button = DescribeButton(const_cast<CUfxToolbarMenuButton*>(pButton));
+  AdjustMenuConnectionRect(DescribeButton(const_cast<CUfxToolbarMenuButton*>(pButton)), rect);
+}
+
+void CUfxVisualManagerXP::AdjustMenuConnectionRect(const UFX_BUTTON_FACTS& button, CRect& rect) {
   if (!button.bPopupOpen) return;
   const BOOL narrower = button.rectPopup.Width() < rect.Width();
   const BOOL lower = button.rectPopup.Height() < rect.Height();
@@ -162,14 +162,13 @@ void CUfxVisualManagerXP::OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& re
   DrawBarBorderLines(pDC, pBar, rect, face, face, face, face);
 }
 
-void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
+void CUfxVisualManagerXP::DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) {
   const CRect rectMenu = rect;
   Frame(pDC, rect, m_colors.clrMenuBorder);
   rect.DeflateRect(1, 1);
   Frame(pDC, rect, m_colors.clrMenuLight);
   pDC->FillRect(CRect(rect.left, rect.top, rect.left + 1, rect.bottom), &m_brBarBkgnd);
   if (!m_bConnectMenuToParent) return;
-  const UFX_MENU_FACTS menu = DescribeMenu(pMenu);
   if (!menu.bHasParentButton) return;
   const CRect& b = menu.rectButton;
   // The piece of the outer border that touches the button opens into it.
@@ -197,10 +196,10 @@ void CUfxVisualManagerXP::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect
   if (!rectJoin.IsRectEmpty()) pDC->FillRect(&rectJoin, &m_brBarBkgnd);
 }
 
-void CUfxVisualManagerXP::DrawMenuBorderJoinedIf(CDC* pDC, CUfxPopupMenu* pMenu, const CRect& rect, BOOL bJoin) {
+void CUfxVisualManagerXP::DrawMenuBorderJoinedIf(CDC* pDC, const UFX_MENU_FACTS& menu, const CRect& rect, BOOL bJoin) {
   const BOOL bConnect = m_bConnectMenuToParent;
   m_bConnectMenuToParent = bConnect && bJoin;
-  CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+  CUfxVisualManagerXP::DrawMenuBorder(pDC, menu, rect);
   m_bConnectMenuToParent = bConnect;
 }
 
@@ -243,7 +242,7 @@ void CUfxVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButt
                                               BOOL bDisabled) {
   const CRect rect = pButton->GetRect();
   const int glyph = CaptionButtonGlyph(pButton, bHorz, bMaximized, bDisabled);
-  if (!bDisabled || pButton->m_nHit == kCloseButtonKind) {
+  if (!bDisabled || pButton->m_nHit == CUfxCaptionButton::HIT_CLOSE) {
     if (pButton->m_bFocused) {
       pDC->FillRect(&rect, pButton->m_bPushed ? &m_brHighlightDn : &m_brHighlight);
       Frame(pDC, rect, m_colors.clrHighlightFrame);
@@ -258,8 +257,8 @@ void CUfxVisualManagerXP::OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButt
 void CUfxVisualManagerXP::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT uiSystemCommand, UINT nStyle,
                                                  BOOL bHighlight) {
   if (uiSystemCommand != SC_CLOSE && uiSystemCommand != SC_MINIMIZE && uiSystemCommand != SC_RESTORE) return;
-  if (bHighlight && !(nStyle & kStyleDisabled)) {
-    pDC->FillRect(&rect, (nStyle & kStylePressed) ? &m_brHighlightDn : &m_brHighlight);
+  if (bHighlight && !(nStyle & TBBS_DISABLED)) {
+    pDC->FillRect(&rect, (nStyle & TBBS_PRESSED) ? &m_brHighlightDn : &m_brHighlight);
     Frame(pDC, rect, m_colors.clrHighlightFrame);
   }
   // The glyph of the menu glyph strip is centred over it.
@@ -320,14 +319,14 @@ void CUfxVisualManagerXP::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* pBut
     rect.right--;
     rect.bottom--;
   }
-  CBrush* pBrush = ((button.nStyle & kStylePressed) && !button.bMenuItem) ? &m_brHighlightDn : &m_brHighlight;
+  CBrush* pBrush = ((button.nStyle & TBBS_PRESSED) && !button.bMenuItem) ? &m_brHighlightDn : &m_brHighlight;
   if (button.bMenuButton && button.bPopupOpen && !button.bMenuItem) {
-    AdjustMenuConnectionRect((CUfxToolbarMenuButton*)pButton, rect);
+    AdjustMenuConnectionRect(button, rect);
     pBrush = &m_brBarBkgnd;
   }
-  const BOOL bChecked = (button.nStyle & kStyleChecked) != 0;
+  const BOOL bChecked = (button.nStyle & TBBS_CHECKED) != 0;
   if (bChecked) pBrush = state == ButtonsIsHighlighted ? &m_brHighlightDn : &m_brHighlightChecked;
-  if (button.bMenuButton && (button.nStyle & kStyleDisabled)) pBrush = &m_brMenuLight;
+  if (button.bMenuButton && (button.nStyle & TBBS_DISABLED)) pBrush = &m_brMenuLight;
   if (!bChecked) rect.DeflateRect(1, 1);
   else if (button.bMenuItem) rect.left++;
   OnFillHighlightedArea(pDC, rect, pBrush, pButton);
@@ -339,7 +338,7 @@ void CUfxVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButto
   COLORREF clrFrame = m_colors.clrHighlightFrame;
   if (button.bMenuButton && button.bPopupOpen) {
     clrFrame = m_colors.clrMenuBorder;
-    AdjustMenuConnectionRect((CUfxToolbarMenuButton*)pButton, rect);
+    AdjustMenuConnectionRect(button, rect);
     // The button casts the open menu's shadow.
     if (button.bMenuShadows && !button.bCustomizeMode && UfxGlobalData.m_nBitsPerPixel > 8)
       CUfxGdiEffects(*pDC).DrawShadow(rect, m_nMenuShadowDepth, 100, 75);
@@ -349,7 +348,7 @@ void CUfxVisualManagerXP::OnDrawButtonBorder(CDC* pDC, CUfxToolbarButton* pButto
 
 void CUfxVisualManagerXP::OnHighlightMenuItem(CDC* pDC, CUfxToolbarMenuButton* pButton, CRect rect, COLORREF& clrText) {
   const UFX_BUTTON_FACTS button = DescribeButton(pButton);
-  const BOOL bDisabled = (button.nStyle & kStyleDisabled) != 0;
+  const BOOL bDisabled = (button.nStyle & TBBS_DISABLED) != 0;
   OnFillHighlightedArea(pDC, rect, bDisabled ? &m_brMenuLight : &m_brHighlight, (CUfxToolbarButton*)pButton);
   Frame(pDC, rect, m_colors.clrHighlightFrame);
   if (bDisabled) clrText = UfxGlobalData.clrGrayedText;
@@ -365,8 +364,8 @@ void CUfxVisualManagerXP::OnHighlightRarelyUsedMenuItems(CDC* pDC, CRect rectRar
 COLORREF CUfxVisualManagerXP::GetToolbarButtonTextColor(CUfxToolbarButton* pButton, UFX_BUTTON_STATE state) {
   const UFX_BUTTON_FACTS button = DescribeButton(pButton);
   if (button.bOutlookButton)
-    return (button.nStyle & kStyleDisabled) ? UfxGlobalData.clrGrayedText : UfxGlobalData.clrBarText;
-  if (state == ButtonsIsHighlighted && (button.nStyle & (kStylePressed | kStyleChecked))) return UfxGlobalData.clrTextHilite;
+    return (button.nStyle & TBBS_DISABLED) ? UfxGlobalData.clrGrayedText : UfxGlobalData.clrBarText;
+  if (state == ButtonsIsHighlighted && (button.nStyle & (TBBS_PRESSED | TBBS_CHECKED))) return UfxGlobalData.clrTextHilite;
   return ToolbarButtonTextColor(button, state);
 }
 

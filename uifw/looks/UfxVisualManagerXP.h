@@ -2,7 +2,7 @@
 // highlighted buttons as a filled rectangle framed in the system highlight colour, and a menu
 // button that joins its open popup. Every colour is derived from the global colours.
 #pragma once
-#include "UfxVisualManager.h"
+#include "looks/UfxVisualManager.h"
 
 // What the flat look's colours are computed from.
 struct UFX_XP_COLOR_INPUTS {
@@ -42,7 +42,7 @@ public:
   void OnUpdateSystemColors() override;
   void OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE) override;
   void OnDrawBarBorder(CDC* pDC, CControlBar* pBar, CRect& rect) override;
-  void OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) override;
+  void DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) override;
   void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar) override;
   void OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz) override;
   void OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled) override;
@@ -81,6 +81,8 @@ public:
   // Added by the flat family, in this order.
   virtual void CreateGripperBrush();
   virtual void AdjustMenuConnectionRect(const CUfxToolbarMenuButton* pButton, CRect& rect);
+  // The same from the button's facts.
+  static void AdjustMenuConnectionRect(const UFX_BUTTON_FACTS& button, CRect& rect);
   virtual void OnFillHighlightedArea(CDC* pDC, CRect rect, CBrush* pBrush, CUfxToolbarButton* pButton);
 
   CBrush m_brGripperHorz;
@@ -100,7 +102,7 @@ protected:
   // The image column at the left of a popup menu's bar.
   CRect MenuImageColumn(const CRect& rectBar) const;
   // The flat look's menu border, joined to its button only when bJoin is set.
-  void DrawMenuBorderJoinedIf(CDC* pDC, CUfxPopupMenu* pMenu, const CRect& rect, BOOL bJoin);
+  void DrawMenuBorderJoinedIf(CDC* pDC, const UFX_MENU_FACTS& menu, const CRect& rect, BOOL bJoin);
   // Stores computed colours and rebuilds the brushes and the pen from them.
   void ApplyColors(const UFX_XP_COLORS& colors);
 };

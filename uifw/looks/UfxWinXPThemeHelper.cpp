@@ -1,6 +1,6 @@
-#include "UfxWinXPThemeHelper.h"
-#include "UfxButton.h"
-#include "UfxGlobalData.h"
+#include "looks/UfxWinXPThemeHelper.h"
+#include "looks/UfxButton.h"
+#include "frames/UfxGlobalData.h"
 
 namespace {
 

@@ -1,14 +1,12 @@
-#include "UfxWinXPVisualManager.h"
-#include "UfxButton.h"
-#include "UfxCaptionButton.h"
-#include "UfxGdiEffects.h"
-#include "UfxGlobalData.h"
+#include "bars/UfxToolbarButton.h"
+#include "looks/UfxWinXPVisualManager.h"
+#include "looks/UfxButton.h"
+#include "frames/UfxCaptionButton.h"
+#include "looks/UfxGdiEffects.h"
+#include "frames/UfxGlobalData.h"
 
 IMPLEMENT_DYNCREATE(CUfxWinXPVisualManager, CUfxVisualManagerXP)
 
-namespace {
-const DWORD kStyleChecked = 0x10000, kStylePressed = 0x20000, kStyleDisabled = 0x40000;
-}
 
 CUfxWinXPVisualManager::CUfxWinXPVisualManager(BOOL bIsTemporary) : CUfxVisualManagerXP(bIsTemporary) {
   SetTasksPaneMetrics({12, 12, 15, 25, 13, 7, 12, 5, 4}, TRUE);
@@ -37,15 +35,14 @@ void CUfxWinXPVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CR
   CUfxVisualManagerXP::OnFillBarBackground(pDC, pBar, rectClient, rectClip, bNCArea);
 }
 
-void CUfxWinXPVisualManager::OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) {
+void CUfxWinXPVisualManager::DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) {
   if (m_hThemeWindow == nullptr) {
-    CUfxVisualManagerXP::OnDrawMenuBorder(pDC, pMenu, rect);
+    CUfxVisualManagerXP::DrawMenuBorder(pDC, menu, rect);
   } else if (!m_bOfficeStyleMenus) {
-    CUfxVisualManager::OnDrawMenuBorder(pDC, pMenu, rect);
+    CUfxVisualManager::DrawMenuBorder(pDC, menu, rect);
   } else {
     // Flat menus under a theme join only the menu bar's buttons, and not while customizing.
-    const UFX_MENU_FACTS menu = DescribeMenu(pMenu);
-    DrawMenuBorderJoinedIf(pDC, pMenu, rect, menu.bOnMenuBar && !menu.bCustomizeMode);
+    DrawMenuBorderJoinedIf(pDC, menu, rect, menu.bOnMenuBar && !menu.bCustomizeMode);
   }
 }
 
@@ -85,8 +82,8 @@ void CUfxWinXPVisualManager::OnDrawMenuSystemButton(CDC* pDC, CRect rect, UINT u
     default: return;
   }
   int nState = 1;
-  if (nStyle & kStyleDisabled) nState = 4;
-  else if (bHighlight && (nStyle & kStylePressed)) nState = 3;
+  if (nStyle & TBBS_DISABLED) nState = 4;
+  else if (bHighlight && (nStyle & TBBS_PRESSED)) nState = 3;
   else if (bHighlight) nState = 2;
   DrawThemePart(m_hThemeWindow, pDC, nPart, nState, rect);
 }
@@ -157,9 +154,9 @@ void CUfxWinXPVisualManager::OnFillButtonInterior(CDC* pDC, CUfxToolbarButton* p
     CUfxVisualManagerXP::OnFillButtonInterior(pDC, pButton, rect, state);
     return;
   }
-  const BOOL bChecked = (button.nStyle & kStyleChecked) != 0;
+  const BOOL bChecked = (button.nStyle & TBBS_CHECKED) != 0;
   int nState = TS_NORMAL;
-  if (button.nStyle & kStyleDisabled) nState = TS_DISABLED;
+  if (button.nStyle & TBBS_DISABLED) nState = TS_DISABLED;
   else if (bChecked && state == ButtonsIsHighlighted) nState = TS_HOTCHECKED;
   else if (bChecked) nState = TS_CHECKED;
   else if (state == ButtonsIsPressed) nState = TS_PRESSED;

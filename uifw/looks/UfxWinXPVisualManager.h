@@ -2,8 +2,8 @@
 // caption and system buttons, status panes, the size box, header items and push buttons come from
 // the visual-style theme; each operation whose theme class is not open draws the flat or base look.
 #pragma once
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPThemeHelper.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPThemeHelper.h"
 
 class CUfxWinXPVisualManager : public CUfxVisualManagerXP, public CUfxWinXPThemeHelper {
   DECLARE_DYNCREATE(CUfxWinXPVisualManager)
@@ -20,7 +20,7 @@ public:
 
   void OnUpdateSystemColors() override;
   void OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL bNCArea = FALSE) override;
-  void OnDrawMenuBorder(CDC* pDC, CUfxPopupMenu* pMenu, CRect rect) override;
+  void DrawMenuBorder(CDC* pDC, const UFX_MENU_FACTS& menu, CRect rect) override;
   void OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHorz, CControlBar* pBar) override;
   void OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz) override;
   void OnDrawCaptionButton(CDC* pDC, CUfxCaptionButton* pButton, BOOL bHorz, BOOL bMaximized, BOOL bDisabled) override;

@@ -17,14 +17,14 @@
 #include "ShellIds.h"
 #include "ShellServices.h"
 #include "ShellTestKit.h"
-#include "UfxContextMenuManager.h"
-#include "UfxMenuBar.h"
-#include "UfxMenuBarStore.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxTabWnd.h"
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
+#include "frames/UfxContextMenuManager.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "frames/UfxTabWnd.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
 
 CNumbrookApp theApp;
 

@@ -12,7 +12,7 @@
 #include "MainFrameTestKit.h"
 #include "RightView.h"
 #include "ShellTestKit.h"
-#include "UfxToolBar.h"
+#include "bars/UfxToolBar.h"
 
 CWinApp theApp(L"ShellMainFrameTest");
 

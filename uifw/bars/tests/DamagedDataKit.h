@@ -3,8 +3,8 @@
 // exception. The buttons count their live instances, so a test sees what a failed load left.
 // Include it in one source file of a test program (it defines the two button classes).
 #pragma once
-#include "UfxToolbarButton.h"
-#include "UfxToolbarMenuButton.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxToolbarMenuButton.h"
 #include <memory>
 #include <new>
 #include <stdexcept>

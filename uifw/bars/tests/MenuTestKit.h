@@ -2,14 +2,14 @@
 // records the commands it gets and the menu resets it is told of; pumping the queue the way the
 // program's loop does.
 #pragma once
-#include "UfxMenuBar.h"
-#include "UfxPopupMenu.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxToolbarMenuButton.h"
-#include "UfxMenuBarStore.h"
-#include "UfxFrameWnd.h"
-#include "UfxCommandManager.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxPopupMenu.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxMenuBarStore.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxCommandManager.h"
+#include "looks/UfxVisualManager.h"
 #include "../../frames/tests/FramesTestKit.h"  // Pump, PumpUntil
 #include <gtest/gtest.h>
 #include <algorithm>

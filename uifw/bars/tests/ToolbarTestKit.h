@@ -2,11 +2,11 @@
 // what a bar draws, pumping the message queue for a while, the bytes of a stored standard bar and
 // a fixture of a frame with one bar.
 #pragma once
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
-#include "UfxCommandManager.h"
-#include "UfxUserTool.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxCommandManager.h"
+#include "bars/UfxUserTool.h"
+#include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <set>

@@ -1,11 +1,11 @@
 // The toolbar button: images through the command manager, sizes, labels, drawing through the
 // visual manager, the archive's exact bytes and the OLE transfer.
-#include "UfxToolbarButton.h"
-#include "UfxCommandManager.h"
-#include "UfxGlobalData.h"
-#include "UfxToolBar.h"
-#include "UfxUserTool.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxUserTool.h"
+#include "looks/UfxVisualManager.h"
 #include "../../looks/tests/TestCanvas.h"
 #include "DamagedDataKit.h"
 #include <gtest/gtest.h>

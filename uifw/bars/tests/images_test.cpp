@@ -1,12 +1,12 @@
 // Image strips: loading from resources and files in the system's colours, adding once per
 // resource, saving back only what changed, and the pixels of every drawing form.
-#include "UfxToolBarImages.h"
-#include "UfxToolbarButton.h"
-#include "UfxToolBar.h"
-#include "UfxColorMath.h"
-#include "UfxCommandManager.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager.h"
+#include "bars/UfxToolBarImages.h"
+#include "bars/UfxToolbarButton.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxColorMath.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 #include "../../looks/tests/TestCanvas.h"
 #include "BitmapFileKit.h"
 #include <gtest/gtest.h>

@@ -1,13 +1,13 @@
 // Menu buttons as data: menu handles in and out (tear-off marks, column breaks, default items),
 // the archive (tear-off id by the saved library version, damaged nesting), copies, and the strip
 // of menu glyphs that the resource library carries.
-#include "UfxToolbarMenuButton.h"
-#include "UfxToolBar.h"
-#include "UfxMenuGlyphs.h"
-#include "UfxTearOffManager.h"
-#include "UfxWorkspace.h"
-#include "UfxCommandManager.h"
-#include "UfxMenuBarStore.h"
+#include "bars/UfxToolbarMenuButton.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "frames/UfxTearOffManager.h"
+#include "frames/UfxWorkspace.h"
+#include "frames/UfxCommandManager.h"
+#include "bars/UfxMenuBarStore.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <vector>

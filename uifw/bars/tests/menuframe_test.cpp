@@ -2,10 +2,10 @@
 // by a right click, the modal tracked menu, Alt and menu characters routed by the frame to its
 // menu bar, the manager's saved state, and a popup torn off into a bar that the frame keeps.
 #include "MenuTestKit.h"
-#include "UfxContextMenuManager.h"
-#include "UfxMiniDockFrameWnd.h"
-#include "UfxTearOffManager.h"
-#include "UfxFrameHelper.h"
+#include "frames/UfxContextMenuManager.h"
+#include "frames/UfxMiniDockFrameWnd.h"
+#include "frames/UfxTearOffManager.h"
+#include "frames/UfxFrameHelper.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,6 +1,6 @@
 // Menu sounds through the replaceable play call: the switch, the stop, and the slot that keeps
 // only the newest request.
-#include "UfxMenuSoundPlayer.h"
+#include "bars/UfxMenuSoundPlayer.h"
 #include <gtest/gtest.h>
 #include <mmsystem.h>
 #include <functional>

@@ -1,9 +1,9 @@
 // The menu-bar store: one temporary file per menu handle, replaced only by a complete new copy,
 // and nothing left in the temporary folder after the clean-up.
-#include "UfxMenuBarStore.h"
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
-#include "UfxCommandManager.h"
+#include "bars/UfxMenuBarStore.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxCommandManager.h"
 #include "DamagedDataKit.h"
 #include <gtest/gtest.h>
 #include <set>

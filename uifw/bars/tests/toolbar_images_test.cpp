@@ -3,7 +3,7 @@
 // the reload after a system colour change, and the clean-up at exit.
 #include "BitmapFileKit.h"
 #include "ToolbarTestKit.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxGlobalData.h"
 
 using namespace toolbar_test;
 

@@ -2,9 +2,9 @@
 // disabled buttons, commands that close the frame, command updates, tooltips, status prompts,
 // mnemonics, Esc and the focus, the mouse-leave emulation, the help-mode hook and the TB_ queries.
 #include "ToolbarTestKit.h"
-#include "UfxKeyboardManager.h"
-#include "UfxTrackMouse.h"
-#include "UfxAccelText.h"
+#include "frames/UfxKeyboardManager.h"
+#include "bars/UfxTrackMouse.h"
+#include "looks/UfxAccelText.h"
 #include <commctrl.h>
 
 using namespace toolbar_test;

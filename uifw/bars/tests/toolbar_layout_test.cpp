@@ -1,7 +1,7 @@
 // The toolbar's sizes, loading from toolbar resources, layout in rows, hit tests and painting.
 #include "ToolbarTestKit.h"
-#include "UfxCustomizeButton.h"
-#include "UfxMenuGlyphs.h"
+#include "bars/UfxCustomizeButton.h"
+#include "bars/UfxMenuGlyphs.h"
 
 using namespace toolbar_test;
 

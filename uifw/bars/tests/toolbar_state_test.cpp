@@ -1,9 +1,9 @@
 // The toolbar's saved state: the exact registry value, key names, round trips, damaged data that
 // leaves the bar as it was, forbidden commands, parameters and the merge of original items.
 #include "ToolbarTestKit.h"
+#include "bars/UfxCommandUsage.h"
+#include "frames/UfxRegistry.h"
 #include "DamagedDataKit.h"
-#include "UfxCommandUsage.h"
-#include "UfxRegistry.h"
 
 using namespace toolbar_test;
 

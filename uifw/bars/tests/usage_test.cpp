@@ -1,7 +1,7 @@
 // Command usage: what is counted, the frequent-use threshold, and the archive.
-#include "UfxCommandUsage.h"
-#include "UfxPopupMenuBar.h"
-#include "UfxToolBar.h"
+#include "bars/UfxCommandUsage.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxToolBar.h"
 #include <gtest/gtest.h>
 #include <vector>
 

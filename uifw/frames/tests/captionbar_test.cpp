@@ -1,11 +1,11 @@
 // The caption bar as the program sets it up (string 203 and bitmap 250 of the resource library,
 // both right-aligned) on a frame with the base look: its height, its pixels, the text kept clear of
 // the image, the command button, and the toolbar-menu request on a right click.
-#include "UfxCaptionBar.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxCaptionBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

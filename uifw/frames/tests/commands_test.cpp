@@ -1,6 +1,6 @@
 // The command manager's images and saved list, and the tear-off manager's ids and marks.
-#include "UfxCommandManager.h"
-#include "UfxTearOffManager.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxTearOffManager.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -3,11 +3,11 @@
 // docked and floating bars comes back after the frame is made again; a right click on a dock bar
 // asks the frame for the toolbar menu.
 #include "FramesTestKit.h"
-#include "UfxFrameWnd.h"
-#include "UfxMenuBar.h"
-#include "UfxToolBar.h"
-#include "UfxToolDockBar.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuBar.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxToolDockBar.h"
+#include "frames/UfxWorkspace.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>

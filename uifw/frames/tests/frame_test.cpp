@@ -2,12 +2,12 @@
 // registered messages (with the message the user sees when the range is full), and the routing of
 // keys and clicks to an open popup menu.
 #include "FramesTestKit.h"
-#include "UfxFrameWnd.h"
-#include "UfxPopupMenu.h"
-#include "UfxRegistry.h"
-#include "UfxToolBar.h"
-#include "UfxToolbarButton.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxPopupMenu.h"
+#include "frames/UfxRegistry.h"
+#include "bars/UfxToolBar.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxWorkspace.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,6 +1,6 @@
 // The global record: colours follow the system, the light brush (midpoint or checkerboard), the
 // fonts chosen from the metrics, and the parent background painted behind a child.
-#include "UfxGlobalData.h"
+#include "frames/UfxGlobalData.h"
 #include <gtest/gtest.h>
 
 namespace {

@@ -1,7 +1,7 @@
 // The keyboard manager in a test application: stored tables, installing and resetting the frame's
 // table, exact key tests, shortcut texts and upper-case mnemonics.
-#include "UfxAccelText.h"
-#include "UfxKeyboardManager.h"
+#include "looks/UfxAccelText.h"
+#include "frames/UfxKeyboardManager.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,5 +1,5 @@
 // The mouse manager: views, double-click bindings and their saved image.
-#include "UfxMouseManager.h"
+#include "frames/UfxMouseManager.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -1,9 +1,9 @@
 // The bar non-client helper by pixels: a docked bar with a gripper shows it, a floating one does
 // not, and a partial repaint leaves the parts outside its region as they were.
 #include "FramesTestKit.h"
-#include "UfxBarNcHelper.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxBarNcHelper.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
 #include <gtest/gtest.h>
 
 namespace {

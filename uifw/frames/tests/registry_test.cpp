@@ -1,7 +1,7 @@
 // CUfxRegistry against Wine's registry: the stored bytes of every value layout, refusal of
 // damaged values (the target stays as it was), keys, access and the section path.
-#include "UfxRegistry.h"
-#include "UfxRegistryPtr.h"
+#include "frames/UfxRegistry.h"
+#include "frames/UfxRegistryPtr.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -4,14 +4,14 @@
 // table, the dialog bar, and the floating frame (roll-up, caption kept on the work area, drag and
 // resize from a corner).
 #include "FramesTestKit.h"
-#include "UfxDialogBar.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxMiniDockFrameWnd.h"
-#include "UfxSizingControlBar.h"
-#include "UfxToolBar.h"
-#include "UfxVisualManager.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxDialogBar.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxMiniDockFrameWnd.h"
+#include "frames/UfxSizingControlBar.h"
+#include "bars/UfxToolBar.h"
+#include "looks/UfxVisualManager.h"
+#include "frames/UfxWorkspace.h"
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <vector>

@@ -1,10 +1,10 @@
 // The status bar on a sizable frame with the program's four indicators: the message pane stretches
 // to the grip and shows the window text, the text messages answer as callers expect, the grip
 // follows the frame's maximised state, panes update like commands, and a pane's text is painted.
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxStatusBar.h"
-#include "UfxVisualManager.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxStatusBar.h"
+#include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
 #include <vector>
 

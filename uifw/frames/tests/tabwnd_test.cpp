@@ -4,10 +4,10 @@
 // strips (a picture of each is left in screenshots/ beside the test program).
 #include "FramesTestKit.h"
 #include "PngFile.h"
-#include "UfxGlobalData.h"
-#include "UfxTabWnd.h"
-#include "UfxVisualManager.h"
-#include "UfxVisualManager2003.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxTabWnd.h"
+#include "looks/UfxVisualManager.h"
+#include "looks/UfxVisualManager2003.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <ostream>

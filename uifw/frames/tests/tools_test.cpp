@@ -1,8 +1,8 @@
 // The user-tools manager in a test application: ids from the range, order, running and the saved
 // list, which brings back only tools of the manager's tool class.
-#include "UfxUserTool.h"
-#include "UfxRegistry.h"
-#include "UfxUserToolsManager.h"
+#include "bars/UfxUserTool.h"
+#include "frames/UfxRegistry.h"
+#include "frames/UfxUserToolsManager.h"
 #include <gtest/gtest.h>
 
 namespace tools_fixtures {

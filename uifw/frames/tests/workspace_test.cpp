@@ -2,13 +2,13 @@
 // library version, manager sections only for managers that exist, double clicks, and the frame's
 // window placement and key routing while minimised.
 #include "FramesTestKit.h"
-#include "UfxCommandManager.h"
-#include "UfxFrameWnd.h"
-#include "UfxGlobalData.h"
-#include "UfxMouseManager.h"
-#include "UfxRegistry.h"
-#include "UfxToolBar.h"
-#include "UfxWorkspace.h"
+#include "frames/UfxCommandManager.h"
+#include "frames/UfxFrameWnd.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxMouseManager.h"
+#include "frames/UfxRegistry.h"
+#include "bars/UfxToolBar.h"
+#include "frames/UfxWorkspace.h"
 #include <gtest/gtest.h>
 #include <vector>
 

@@ -2,8 +2,8 @@
 // screen pixels and pictures, and the menu glyphs of the resource library.
 #pragma once
 #include "../../frames/tests/PngFile.h"
-#include "UfxFrameWnd.h"
-#include "UfxMenuGlyphs.h"
+#include "frames/UfxFrameWnd.h"
+#include "bars/UfxMenuGlyphs.h"
 #include <string>
 
 namespace looks_frame {

@@ -1,7 +1,7 @@
 // Finds a menu glyph among the pixels of a canvas: where each of its opaque pixels is alike.
 #pragma once
 #include "TestCanvas.h"
-#include "UfxMenuGlyphs.h"
+#include "bars/UfxMenuGlyphs.h"
 #include <vector>
 
 struct GlyphPixel {

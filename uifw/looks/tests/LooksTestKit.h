@@ -7,7 +7,7 @@ inline std::string ColorText(COLORREF c) {
   return std::to_string(GetRValue(c)) + "," + std::to_string(GetGValue(c)) + "," + std::to_string(GetBValue(c));
 }
 
-#include "UfxVisualManager.h"
+#include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
 
 // Each test starts and ends with no current look and the base look chosen.

@@ -2,10 +2,10 @@
 // messages through its message filter: hot and pressed looks, clicks, auto-repeat, check boxes and
 // radio groups, sizing to its caption, and its border in each look.
 #include "LooksTestKit.h"
-#include "UfxButton.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "looks/UfxButton.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 #include <vector>
 
 namespace {

@@ -1,6 +1,6 @@
 // The colour functions against exact results worked out by hand from their formulas: clamps,
 // greys, black, and the order of the out-parameters.
-#include "UfxColorMath.h"
+#include "looks/UfxColorMath.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>

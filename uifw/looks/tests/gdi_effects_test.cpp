@@ -1,9 +1,9 @@
 // The drawing effects on memory canvases: gradient bands, angled gradients, the ring, the shadow
 // and its restoring call, highlight and grey with their transparent colour.
-#include "UfxGdiEffects.h"
-#include "UfxColorMath.h"
+#include "looks/UfxGdiEffects.h"
+#include "looks/UfxColorMath.h"
 #include "LooksTestKit.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxGlobalData.h"
 #include <gtest/gtest.h>
 
 namespace {

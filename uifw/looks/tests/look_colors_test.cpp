@@ -1,10 +1,10 @@
 // Each look's derived colours: for chosen inputs (worked out by hand from the formulas), for the
 // colours of a fresh Wine prefix, and collapsed to system colours on palette screens.
 #include "LooksTestKit.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 
 namespace {
 

@@ -3,11 +3,12 @@
 // colour, grippers, separators, status panes, progress, and the gradient look's toolbar, dots and
 // customize button.
 #include "LooksTestKit.h"
-#include "UfxCaptionButton.h"
-#include "UfxGlobalData.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxCaptionButton.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 #include <functional>
 
 namespace {
@@ -15,24 +16,12 @@ namespace {
 using Facts = CUfxVisualManager::UFX_BUTTON_FACTS;
 using State = CUfxVisualManager::UFX_BUTTON_STATE;
 
-// The test's buttons are their facts.
-Facts DescribeTestButton(const void* pButton, BOOL bMenuButton) {
-  Facts facts = *static_cast<const Facts*>(pButton);
-  facts.bMenuButton = facts.bMenuButton || bMenuButton;
-  return facts;
-}
-
 class LookPixels : public LooksTest {
 protected:
   void SetUp() override {
     LooksTest::SetUp();
-    CUfxVisualManager::SetButtonDescriber(DescribeTestButton);
     ASSERT_EQ(RGB(245, 245, 245), ::GetSysColor(COLOR_BTNFACE));
     ASSERT_EQ(RGB(48, 150, 250), ::GetSysColor(COLOR_HIGHLIGHT));
-  }
-  void TearDown() override {
-    CUfxVisualManager::SetButtonDescriber(nullptr);
-    LooksTest::TearDown();
   }
   static CUfxVisualManager* Use(CRuntimeClass* look) {
     CUfxVisualManager::SetDefaultManager(look);
@@ -70,9 +59,9 @@ TEST_F(LookPixels, ToolbarButtonsHotPushedAndChecked) {
   for (const ButtonCase& c : kButtons) {
     CUfxVisualManager* look = Use(c.look);
     CTestCanvas canvas(30, 28, kBack);
-    Facts facts;
-    facts.nStyle = c.style;
-    auto* button = reinterpret_cast<CUfxToolbarButton*>(&facts);
+    CUfxToolbarButton plain;
+    plain.SetStyle(c.style);
+    CUfxToolbarButton* button = &plain;
     const CRect rect(2, 2, 26, 24);
     look->OnFillButtonInterior(&canvas.dc(), button, rect, c.state);
     look->OnDrawButtonBorder(&canvas.dc(), button, rect, c.state);
@@ -302,7 +291,6 @@ TEST_F(LookPixels, PaletteScreensDrawTheGradientLookAsTheFlatOne) {
 // The open button grows towards its menu: by 1 (0 upwards) when the menu is narrower (lower) than
 // the button, else by 4; nothing without an open menu or a side.
 TEST_F(LookPixels, AnOpenMenuButtonGrowsTowardsItsMenu) {
-  auto* look = static_cast<CUfxVisualManagerXP*>(Use(RUNTIME_CLASS(CUfxVisualManagerXP)));
   const CRect button(10, 0, 50, 20);
   const struct {
     const char* what;
@@ -329,7 +317,7 @@ TEST_F(LookPixels, AnOpenMenuButtonGrowsTowardsItsMenu) {
     facts.nDropDirection = c.nSide;
     facts.rectPopup = CRect(CPoint(0, 0), c.sizeMenu);
     CRect rect = button;
-    look->AdjustMenuConnectionRect(reinterpret_cast<CUfxToolbarMenuButton*>(&facts), rect);
+    CUfxVisualManagerXP::AdjustMenuConnectionRect(facts, rect);
     EXPECT_EQ(c.expected, rect) << c.what;
   }
 }
@@ -337,12 +325,7 @@ TEST_F(LookPixels, AnOpenMenuButtonGrowsTowardsItsMenu) {
 // A menu of 100 x 60 whose button lies beside it: the outer border opens where the button touches
 // it (one pixel short of each end of the button), unless the menu is more than 5 pixels narrower
 // (lower) than the button, or the look keeps its menus apart.
-CUfxVisualManager::UFX_MENU_FACTS g_menuFacts;
-CUfxVisualManager::UFX_MENU_FACTS DescribeTestMenu(const CUfxPopupMenu*) { return g_menuFacts; }
-
 TEST_F(LookPixels, TheMenuBorderOpensWhereItsButtonTouchesIt) {
-  const CUfxVisualManager::PFN_DESCRIBE_MENU pfnSaved = CUfxVisualManager::GetMenuDescriber();
-  CUfxVisualManager::SetMenuDescriber(DescribeTestMenu);
   const CSize sizeMenu(100, 60);
   const struct {
     const char* what;
@@ -364,18 +347,17 @@ TEST_F(LookPixels, TheMenuBorderOpensWhereItsButtonTouchesIt) {
   };
   for (const auto& c : cases) {
     auto* look = static_cast<CUfxVisualManagerXP*>(Use(c.look));
-    g_menuFacts = CUfxVisualManager::UFX_MENU_FACTS();
-    g_menuFacts.bHasParentButton = TRUE;
-    g_menuFacts.rectButton = c.button;
-    g_menuFacts.nDropDirection = c.nDropDirection;
-    g_menuFacts.bCustomizeButton = c.bCustomizeButton;
+    CUfxVisualManager::UFX_MENU_FACTS menu;
+    menu.bHasParentButton = TRUE;
+    menu.rectButton = c.button;
+    menu.nDropDirection = c.nDropDirection;
+    menu.bCustomizeButton = c.bCustomizeButton;
     CTestCanvas canvas(sizeMenu.cx, sizeMenu.cy, kBack);
-    look->OnDrawMenuBorder(&canvas.dc(), reinterpret_cast<CUfxPopupMenu*>(&g_menuFacts), CRect(CPoint(0, 0), sizeMenu));
+    look->DrawMenuBorder(&canvas.dc(), menu, CRect(CPoint(0, 0), sizeMenu));
     if (c.ptOpen.x >= 0)
       EXPECT_EQ(ColorText(look->GetColors().clrToolBar), ColorText(canvas.At(c.ptOpen.x, c.ptOpen.y))) << c.what;
     EXPECT_EQ(ColorText(look->GetColors().clrMenuBorder), ColorText(canvas.At(c.ptClosed.x, c.ptClosed.y))) << c.what;
   }
-  CUfxVisualManager::SetMenuDescriber(pfnSaved);
 }
 
 }  // namespace

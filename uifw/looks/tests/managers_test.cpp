@@ -1,9 +1,9 @@
 // The looks' lifecycle (the current manager, the chosen class, temporary and application-made
 // managers) and each look's settings and constant answers.
 #include "LooksTestKit.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 
 namespace {
 

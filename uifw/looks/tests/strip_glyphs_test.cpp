@@ -5,11 +5,11 @@
 #include "../../frames/tests/FramesTestKit.h"
 #include "FrameLooksKit.h"
 #include "LooksTestKit.h"
-#include "UfxCaptionButton.h"
-#include "UfxTabWnd.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "frames/UfxCaptionButton.h"
+#include "frames/UfxTabWnd.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 #include <memory>
 #include <vector>
 

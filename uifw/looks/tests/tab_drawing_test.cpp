@@ -4,12 +4,12 @@
 // of the real window in each look is left in screenshots/ beside the test program.
 #include "../../frames/tests/PngFile.h"
 #include "LooksTestKit.h"
-#include "UfxColorMath.h"
-#include "UfxGlobalData.h"
-#include "UfxTabWnd.h"
-#include "UfxVisualManager2003.h"
-#include "UfxVisualManagerXP.h"
-#include "UfxWinXPVisualManager.h"
+#include "looks/UfxColorMath.h"
+#include "frames/UfxGlobalData.h"
+#include "frames/UfxTabWnd.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxVisualManagerXP.h"
+#include "looks/UfxWinXPVisualManager.h"
 #include <cstdlib>
 #include <memory>
 #include <tuple>

@@ -3,11 +3,11 @@
 // (the same pixels as the flat or base look), the scheme detection of the gradient look, and the
 // real theme of a fresh Wine prefix.
 #include "LooksTestKit.h"
-#include "UfxCaptionButton.h"
-#include "UfxVisualManager2003.h"
-#include "UfxWinXPVisualManager.h"
-#include "UfxColorMath.h"
-#include "UfxGlobalData.h"
+#include "frames/UfxCaptionButton.h"
+#include "looks/UfxVisualManager2003.h"
+#include "looks/UfxWinXPVisualManager.h"
+#include "looks/UfxColorMath.h"
+#include "frames/UfxGlobalData.h"
 #include <set>
 #include <string>
 #include <vector>

@@ -1,0 +1,80 @@
+# Run as a test: cmake -DROOT=<source folder> -P CheckLayers.cmake
+# The layers include only downwards: platform/ nothing of uifw/ or app/, uifw/ nothing of app/,
+# and only the kernel bridge (and the kernel itself, with its benchmarks) includes a kernel header.
+cmake_minimum_required(VERSION 3.20)
+
+# Every header of an area, by file name; the framework's are also reached through their folder.
+function(headers_of area out)
+  file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${area}/*.h)
+  set(names "")
+  foreach(f ${files})
+    get_filename_component(n ${f} NAME)
+    list(APPEND names ${n})
+  endforeach()
+  set(${out} ${names} PARENT_SCOPE)
+endfunction()
+
+headers_of(uifw UIFW_HEADERS)
+headers_of(app APP_HEADERS)
+headers_of(kernel KERNEL_HEADERS)
+# The kernel's interfaces, generated from its type library.
+list(APPEND KERNEL_HEADERS Evalkern.h)
+
+set(FAULTS "")
+# check_file(<file> <variable listing the forbidden headers> <whose headers they are>)
+function(check_file file listvar what)
+  file(STRINGS ${ROOT}/${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+  foreach(line ${lines})
+    string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*" "\\1" inc "${line}")
+    get_filename_component(name ${inc} NAME)
+    set(bad FALSE)
+    if(listvar STREQUAL "UIFW_HEADERS" AND inc MATCHES "^(frames|bars|looks)/")
+      set(bad TRUE)
+    endif()
+    if(name IN_LIST ${listvar})
+      # A header of the file's own folder with the same name is no fault.
+      get_filename_component(dir ${ROOT}/${file} DIRECTORY)
+      if(NOT EXISTS ${dir}/${inc})
+        set(bad TRUE)
+      endif()
+    endif()
+    if(bad)
+      set(FAULTS "${FAULTS}\n  ${file} includes ${what} header \"${inc}\"")
+    endif()
+  endforeach()
+  set(FAULTS "${FAULTS}" PARENT_SCOPE)
+endfunction()
+
+function(sources_of area out)
+  file(GLOB_RECURSE files RELATIVE ${ROOT} ${ROOT}/${area}/*.h ${ROOT}/${area}/*.cpp ${ROOT}/${area}/*.c ${ROOT}/${area}/*.rc)
+  set(${out} ${files} PARENT_SCOPE)
+endfunction()
+
+sources_of(platform PLATFORM_FILES)
+foreach(f ${PLATFORM_FILES})
+  check_file(${f} UIFW_HEADERS "a framework")
+  check_file(${f} APP_HEADERS "a program")
+endforeach()
+
+sources_of(uifw UIFW_FILES)
+foreach(f ${UIFW_FILES})
+  check_file(${f} APP_HEADERS "a program")
+endforeach()
+
+set(OUTSIDE_KERNEL "")
+foreach(area platform uifw app bench tests)
+  sources_of(${area} files)
+  list(APPEND OUTSIDE_KERNEL ${files})
+endforeach()
+foreach(f ${OUTSIDE_KERNEL})
+  # The bridge, and the kernel's own benchmarks, which drive it as a COM client.
+  if(f MATCHES "^app/workspace/CalculatorKernel\\.(h|cpp)$" OR f MATCHES "^bench/kernel_")
+    continue()
+  endif()
+  check_file(${f} KERNEL_HEADERS "a kernel")
+endforeach()
+
+if(FAULTS)
+  message(FATAL_ERROR "Includes across the layers:${FAULTS}")
+endif()
+message(STATUS "layers: every include goes downwards")
