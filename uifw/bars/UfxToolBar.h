@@ -309,6 +309,11 @@ protected:
   // Index bookkeeping after a removal, then separators left at the end or side by side go.
   void AfterButtonRemoved(int iIndex);
   static void DeleteButtons(CObList& list);
+  // Loading stored buttons in two steps: ReserveButtonNodes gives the bar's list room for
+  // `nButtons` (it may fail, and then changes nothing); ReplaceButtons then puts the loaded
+  // buttons in place of the bar's own, the customize button staying last, and cannot fail.
+  void ReserveButtonNodes(INT_PTR nButtons);
+  void ReplaceButtons(CObList& listLoaded);
   // Layout helpers: the wrapped row count at a width, and sizing to a length.
   int WrapButtons(int nWidth, int nHeight = 32767);
   void SizeToolBar(int nLength, BOOL bVert);
