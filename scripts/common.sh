@@ -111,7 +111,17 @@ stop_all() {
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   for p in "${EXTRA_PREFIXES[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
   for p in "${XVFB_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-  if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
+  if [ -n "$CUPSD_PID" ]; then stop_scheduler "$CUPSD_PID"; fi
+}
+
+# Stops the print scheduler started here and waits until it is gone: a run that starts right
+# after this one must not find it still answering while it shuts down, and then lose it.
+stop_scheduler() {
+  local pid="$1" i
+  kill "$pid" 2>/dev/null || return 0
+  wait "$pid" 2>/dev/null || true
+  for i in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
 }
 
 register_kernel() {

@@ -246,6 +246,8 @@ void CMainFrame::SetUpTray() {
 // ---- closing --------------------------------------------------------------------------------------
 
 void CMainFrame::OnClose() {
+  // A print preview ends first (its bars come back), so the layout saved is the user's.
+  if (!ClosePrintPreview()) return;
   if (CNumbrookApp* app = GetNumbrookApp()) app->m_bClosingFrame = TRUE;
   CUfxFrameWnd::OnClose();
   // A cancelled close leaves the frame as it was.
@@ -295,6 +297,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
 }
 
 void CMainFrame::OnEndSession(BOOL bEnding) {
+  if (bEnding) ClosePrintPreview();
   if (CUfxWorkspace* workspace = UfxGetWorkspace()) workspace->SaveState(nullptr, GetFrameImpl());
   CUfxFrameWnd::OnEndSession(bEnding);
 }

@@ -37,6 +37,17 @@ void TurnOffAutomationStringCache() {
   if (proc != nullptr) proc();
 }
 
+// A run under test keeps its settings apart from the user's: the environment variable
+// NUMBROOK_PROFILE, when set, names the profile key below the company key in place of the
+// program's name.
+void UseProfileOfTheEnvironment(CWinApp& app) {
+  wchar_t name[128] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"NUMBROOK_PROFILE", name, _countof(name));
+  if (length == 0 || length >= _countof(name)) return;
+  free((void*)app.m_pszProfileName);
+  app.m_pszProfileName = _wcsdup(name);
+}
+
 }  // namespace
 
 CNumbrookApp* GetNumbrookApp() { return dynamic_cast<CNumbrookApp*>(AfxGetApp()); }
@@ -131,6 +142,7 @@ BOOL CNumbrookApp::InitInstance() {
   if (!CreateKernel() || !LoadEditorLibrary()) return FALSE;
 
   SetRegistryKey(L"Ferrow Software");
+  UseProfileOfTheEnvironment(*this);
   LoadStdProfileSettings(16);
   SetRegistryBase(L"Settings");
   InitContextMenuManager();

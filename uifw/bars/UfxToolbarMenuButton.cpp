@@ -71,7 +71,6 @@ void CUfxToolbarMenuButton::CreateFromMenu(HMENU hMenu) {
     pItem->m_bText = TRUE;
     if (uiID != 0 && uiID != (UINT)-1 && uiID == uiDefault) pItem->m_bDefault = TRUE;
     if (::GetMenuState(hMenu, i, MF_BYPOSITION) & MF_MENUBREAK) pItem->m_nStyle |= TBBS_BREAK;
-    if (uiID == 0) pItem->m_nStyle |= TBBS_SEPARATOR;
     m_listCommands.AddTail(pItem);
   }
 }

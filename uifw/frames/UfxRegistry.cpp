@@ -371,7 +371,10 @@ BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CStringList& list) {
 BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CString& value) {
   DWORD dwType = 0;
   std::vector<BYTE> data;
-  if (!QueryValue(lpszValueName, dwType, data) || dwType != REG_SZ) return FALSE;
+  // A text that cannot be read (missing, of no size, of another type) is empty: callers take the
+  // answer as the value either way.
+  value.Empty();
+  if (!QueryValue(lpszValueName, dwType, data) || dwType != REG_SZ || data.empty()) return FALSE;
   // The text ends at its terminating zero or at the end of the stored bytes, whichever comes first.
   const size_t nChars = data.size() / 2;
   const wchar_t* p = (const wchar_t*)data.data();

@@ -467,6 +467,28 @@ TEST_F(PopupPlacement, ScrollingByKeysShowsWhatAFullRepaintShows) {
   CUfxVisualManager::SetDefaultManager(nullptr);
 }
 
+// The recent files take the placeholder's place, numbered; one of the current directory by its
+// name alone.
+TEST_F(PopupPlacement, RecentFilesOfTheCurrentDirectoryShowByTheirNames) {
+  wchar_t curDir[MAX_PATH] = L"";
+  ::GetCurrentDirectoryW(MAX_PATH, curDir);
+  CRecentFileList* pSaved = theApp.m_pRecentFileList;
+  CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+  list[0] = CString(curDir) + L"\\a.txt";
+  list[1] = L"Z:\\elsewhere\\b.txt";
+  theApp.m_pRecentFileList = &list;
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, 0xE110, L"Recent File");
+  ::AppendMenuW(hMenu, MF_STRING, ID_EXIT, L"E&xit");
+  CUfxPopupMenu* pPopup = Open(hMenu, 300, 300);
+  theApp.m_pRecentFileList = pSaved;
+  ASSERT_NE(nullptr, pPopup);
+  CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
+  ASSERT_EQ(3, pBar->GetButtonCount());
+  EXPECT_STREQ(L"&1 a.txt", pBar->GetButton(0)->m_strText);
+  EXPECT_STREQ(L"&2 Z:\\elsewhere\\b.txt", pBar->GetButton(1)->m_strText);
+}
+
 TEST_F(PopupPlacement, TheRecentFilePlaceholderGoesWithItsSeparatorWhenTheListIsEmpty) {
   CRecentFileList* pSaved = theApp.m_pRecentFileList;
   CRecentFileList list(0, L"Recent File List", L"File%d", 4);
