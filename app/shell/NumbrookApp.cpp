@@ -12,6 +12,7 @@
 #include "MainFrame.h"
 #include "MainInterface.h"
 #include "MessageBoxHook.h"
+#include "NumbrookDoc.h"
 #include "NumbrookCommandLineInfo.h"
 #include "SampleDocument.h"
 #include "ShellServices.h"
@@ -62,7 +63,7 @@ int CheckUnicodeOS() {
 }
 
 BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
   ON_COMMAND(ID_SEPARATOR_TAB, OnNoAction)
@@ -88,7 +89,8 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
 END_MESSAGE_MAP()
 
 // The workspace refreshes the toolbars when their resources changed since their state was saved.
-CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+// The program's name, and with it the registry profile, is its file's name (Numbrook).
+CNumbrookApp::CNumbrookApp() : CWinApp(nullptr), CUfxWorkspace(TRUE) {}
 
 CNumbrookApp::~CNumbrookApp() {
   m_panels.categories.reset();
@@ -327,6 +329,16 @@ void CNumbrookApp::RedrawPanes() {
 }
 
 // ---- commands -------------------------------------------------------------------------------------
+
+void CNumbrookApp::OnFileNew() {
+  CNumbrookDoc::ReplacingScope replacing;
+  CWinApp::OnFileNew();
+}
+
+CDocument* CNumbrookApp::OpenDocumentFile(LPCWSTR lpszFileName) {
+  CNumbrookDoc::ReplacingScope replacing;
+  return CWinApp::OpenDocumentFile(lpszFileName);
+}
 
 void CNumbrookApp::OnNoAction() {}
 

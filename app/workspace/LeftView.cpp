@@ -228,6 +228,7 @@ void CLeftView::LoadWorksheet() {
   // The worksheet document knows where its text lives and how it is kept safe; any other
   // document is loaded from its own file, if it has one, and never stored by the pane.
   CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc);
+  m_wndEditor.SendMessage(SCI_MARKERDELETEALL, (WPARAM)-1, 0);  // bookmarks belong to a worksheet
   if (worksheet != nullptr) worksheet->LoadWorksheet(m_wndEditor, !g_firstInitialUpdateDone);
   else m_wndEditor.LoadFile(doc->GetPathName());
   OnCalculate();

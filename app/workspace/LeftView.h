@@ -104,7 +104,6 @@ public:
   // Stores the worksheet in the automatic file when the document keeps one.
   void SaveDocumentText();
 
-  void SyncScrollTo(CScintillaColorerView* pOther);
   void MarkCaretLine(CScintillaColorerView* pOther);
   // Inserts a command of a command panel at the caret (replacing the selection).
   void InsertCommand(const CalcCommand& command);
@@ -127,7 +126,6 @@ public:
   long GetAngleFormat() const { return m_nAngleFormat; }
   int GetPendingCalculations() const { return m_nPendingCalculations; }
   int GetMarkedResultLine() const { return m_nMarkedResultLine; }
-  BOOL IsZoomSyncInProgress() const { return m_bZoomSyncInProgress; }
   BOOL IsDocumentLoaded() const { return m_bDocumentLoaded; }
 
   // Commands.

@@ -1,4 +1,7 @@
 #include "bars/UfxToolbarMenuButton.h"
+
+#include <algorithm>
+
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
 #include "bars/UfxMenuBar.h"
@@ -439,6 +442,9 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
   if (bHorz) size.cx += nArrowExtent;
   if (m_bMenuMode) {
     size.cx += CUfxToolBar::GetMenuImageSize().cx + 6;
+    // Never narrower than the drawing needs: the look's image margins can take more room than
+    // the fixed allowance above.
+    size.cx = std::max<int>(size.cx, MenuItemWidth(pDC));
     CUfxPopupMenuBar* pBar = DYNAMIC_DOWNCAST(CUfxPopupMenuBar, m_pWndParent);
     if (pBar != nullptr) size.cy = pBar->GetRowHeight();
   } else if (!bHorz) {
@@ -450,6 +456,25 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
     else size.cy += 2 * nMargin;
   }
   return size;
+}
+
+int CUfxToolbarMenuButton::MenuTextLeftInset() {
+  const int nMargin = CUfxVisualManager::GetInstance()->GetMenuImageMargin();
+  return nMargin + CUfxToolBar::GetMenuImageSize().cx + 2 * nMargin + 3 * nMargin - 1;
+}
+
+int CUfxToolbarMenuButton::MenuTextRightInset() { return CUfxMenuGlyphs::GetSize().cx + 3; }
+
+int CUfxToolbarMenuButton::MenuItemWidth(CDC* pDC) const {
+  CString strLabel = m_strText, strShortcut;
+  const int iTab = strLabel.Find(L'\t');
+  if (iTab >= 0) {
+    strShortcut = strLabel.Mid(iTab + 1);
+    strLabel = strLabel.Left(iTab);
+  }
+  int nText = pDC->GetTextExtent(StripMnemonics(strLabel)).cx;
+  if (!strShortcut.IsEmpty()) nText += pDC->GetTextExtent(strShortcut).cx;
+  return MenuTextLeftInset() + nText + MenuTextRightInset();
 }
 
 // ---- drawing --------------------------------------------------------------------------------------
@@ -619,10 +644,9 @@ void CUfxToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CUfxToolBa
     strShortcut = strLabel.Mid(iTab + 1);
     strLabel = strLabel.Left(iTab);
   }
-  const CSize sizeGlyph = CUfxMenuGlyphs::GetSize();
   CRect rectText = rect;
-  rectText.left = rectImage.right + 3 * nMargin - 1;
-  rectText.right -= sizeGlyph.cx + 3;
+  rectText.left += MenuTextLeftInset();
+  rectText.right -= MenuTextRightInset();
   if (!m_bWrapText) {
     CSize sizeLabel = pDC->GetTextExtent(StripMnemonics(strLabel));
     CString strCut = strLabel;

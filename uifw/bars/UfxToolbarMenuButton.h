@@ -107,4 +107,11 @@ protected:
   CString ShortcutText() const;
   // The button's rectangle widened by the menu border, repainted on the parent bar.
   void RedrawOnParent();
+  // In a popup menu: the room the drawing keeps left of the label (the image column with its
+  // margins) and right of the label or shortcut (the submenu arrow).
+  static int MenuTextLeftInset();
+  static int MenuTextRightInset();
+  // In a popup menu: the width that shows the label and the shortcut whole in the font
+  // selected into the DC.
+  int MenuItemWidth(CDC* pDC) const;
 };

@@ -571,24 +571,27 @@ TEST_F(Panes, ZoomOfEitherPaneIsTakenExactlyByTheOther) {
   }
 }
 
-TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
+TEST_F(Panes, PanesScrollInStepFromEitherSide) {
   std::wstring text;
   for (int i = 0; i < 120; ++i) text += std::to_wstring(i) + L"\r\n";
   SetText(text.c_str());
   ASSERT_EQ(Res().GetLineCount(), Ed().GetLineCount());
-  for (int first : {50, 10, 0}) {
-    Ed().LineScroll(0, first - Ed().GetFirstVisibleLine());
+  struct Step {
+    bool fromResults;
+    int first;
+  };
+  for (Step step : {Step{false, 50}, Step{false, 10}, Step{true, 70}, Step{true, 0}, Step{false, 30}}) {
+    CScintillaWnd& scrolled = step.fromResults ? Res() : Ed();
+    scrolled.LineScroll(0, step.first - scrolled.GetFirstVisibleLine());
     ServeCalculations();
-    EXPECT_EQ(first, Ed().GetFirstVisibleLine());
-    EXPECT_EQ(first, Res().GetFirstVisibleLine());
+    EXPECT_EQ(step.first, Ed().GetFirstVisibleLine()) << step.fromResults;
+    EXPECT_EQ(step.first, Res().GetFirstVisibleLine()) << step.fromResults;
   }
-  // A recalculation puts the results pane back in step.
-  Ed().LineScroll(0, 30 - Ed().GetFirstVisibleLine());
-  Res().LineScroll(0, -Res().GetFirstVisibleLine());
-  ASSERT_EQ(0, Res().GetFirstVisibleLine());
+  // A recalculation leaves them in step.
   left->RequestCalculation();
   ServeCalculations();
   EXPECT_EQ(30, Res().GetFirstVisibleLine());
+  EXPECT_EQ(30, Ed().GetFirstVisibleLine());
 }
 
 TEST_F(Panes, TheArrowFollowsTheCaretLine) {
