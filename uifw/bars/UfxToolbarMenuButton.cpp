@@ -122,6 +122,8 @@ void CUfxToolbarMenuButton::SetTearOffId(UINT uiBarID) {
 CUfxToolbarMenuButton::AlwaysTearOffIdScope::AlwaysTearOffIdScope() { ++g_nAlwaysTearOffId; }
 CUfxToolbarMenuButton::AlwaysTearOffIdScope::~AlwaysTearOffIdScope() { --g_nAlwaysTearOffId; }
 
+BOOL CUfxToolbarMenuButton::IsAlwaysCurrentArchive() { return g_nAlwaysTearOffId > 0; }
+
 BOOL CUfxToolbarMenuButton::ArchiveCarriesTearOffId(BOOL bStoring) {
   if (g_nAlwaysTearOffId > 0) return TRUE;
   CUfxWorkspace* pWorkspace = UfxGetWorkspace();

@@ -79,6 +79,8 @@ public:
     ~AlwaysTearOffIdScope();
   };
   static BOOL ArchiveCarriesTearOffId(BOOL bStoring);
+  // Inside such a scope: the archive is a store file or drag data, always of the current layout.
+  static BOOL IsAlwaysCurrentArchive();
 
   // The check column of popup menus: half the menu image width + 3, and the glyph width.
   static void GetCheckAreaMetrics(int& iCheckColumnHalf, int& iGlyphWidth);

@@ -152,6 +152,43 @@ def splitter(horizontal):
     return c
 
 
+def arrow_pointer(c, white):
+    """The standard arrow at the top left, 12 pixels high."""
+    for y in range(12):
+        c.rect(1, 1 + y, 2 + min(y, 7 - max(0, y - 7)), 2 + y, white)
+    c.rect(4, 12, 6, 16, white)
+
+
+def drag_cursor(kind):
+    """The cursors of a button dragged off a toolbar: the arrow with a small button below it;
+    "copy" adds a plus, "delete" crosses the button out."""
+    c = Canvas(32, 32, MAGENTA)
+    white = (255, 255, 255)
+    arrow_pointer(c, white)
+    c.rect(9, 16, 21, 25, white)     # the button
+    if kind == "copy":
+        c.rect(22, 18, 29, 21, white)
+        c.rect(24, 16, 27, 23, white)
+    if kind == "delete":
+        for i in range(9):
+            c.rect(21 + i // 2, 16 + i, 23 + i // 2, 17 + i, white)
+            c.rect(28 - i // 2, 16 + i, 30 - i // 2, 17 + i, white)
+    outline(c, white)
+    return c
+
+
+def user_tool(size):
+    """The icon of a user tool whose program gives none: a window with a gear-like mark."""
+    c = Canvas(size, size, MAGENTA)
+    m = size // 16
+    c.rect(m, 2 * m, size - m, size - 2 * m, (250, 250, 250))
+    c.frame(m, 2 * m, size - m, size - 2 * m, (40, 40, 40))
+    c.rect(m, 2 * m, size - m, 5 * m, (40, 90, 170))
+    c.disc(size / 2, size * 0.62, size * 0.2, (90, 90, 90))
+    c.disc(size / 2, size * 0.62, size * 0.08, (250, 250, 250))
+    return c
+
+
 def calculator(size):
     """The program icon: a calculator body with a display and keys."""
     c = Canvas(size, size, MAGENTA)
@@ -676,6 +713,11 @@ def main():
             f.write(cur(splitter(horizontal), (16, 16), MAGENTA))
     with open(os.path.join(OUT, "SettingsIcons.bmp"), "wb") as f:
         f.write(bmp24(settings_icons()))
+    for name, kind in (("DragMove.cur", "move"), ("DragCopy.cur", "copy"), ("DragDelete.cur", "delete")):
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(cur(drag_cursor(kind), (1, 1), MAGENTA))
+    with open(os.path.join(OUT, "UserTool.ico"), "wb") as f:
+        f.write(ico([user_tool(32), user_tool(16)], MAGENTA))
     for name, draws in TOOLBAR_STRIPS:
         for hot in (False, True):
             with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
