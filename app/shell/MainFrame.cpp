@@ -12,6 +12,7 @@
 #include "NumbrookApp.h"
 #include "RightView.h"
 #include "ShellIds.h"
+#include "TipDlg.h"
 #include "frames/UfxContextMenuManager.h"
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
@@ -77,12 +78,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CUfxFrameWnd)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_SEARCH, OnHelpSearch)
   ON_COMMAND(ID_HELP_INDEX, OnHelpIndex)
-  // The settings sheet, the toolbar customization sheet, the tip dialog and the export dialog
-  // are not part of this program yet: their commands stay greyed.
+  ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+  // The settings sheet and the toolbar customization sheet are not part of this program yet:
+  // their commands stay greyed.
   ON_UPDATE_COMMAND_UI(ID_SETTINGS_SHEET, OnUpdateNotYetAvailable)
   ON_UPDATE_COMMAND_UI(ID_TOOLBAR_CUSTOMIZE, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_TIP_OF_THE_DAY, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_WORKSHEET, OnUpdateNotYetAvailable)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -412,6 +412,11 @@ void CMainFrame::OnUpdateToggleHook(CCmdUI* pCmdUI) {
 }
 
 void CMainFrame::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+void CMainFrame::OnTipOfTheDay() {
+  CTipDlg dialog(this);
+  dialog.DoModal();
+}
 
 // ---- help -----------------------------------------------------------------------------------------
 
