@@ -538,3 +538,8 @@ INumbrookClipboardWatcher* CMainFrame::GetClipboardWatcher() {
   watcher->AddRef();
   return watcher;
 }
+
+CMainInterface* ShellRoot() {
+  CMainFrame* frame = dynamic_cast<CMainFrame*>(AfxGetMainWnd());
+  return frame != nullptr ? &frame->GetRoot() : nullptr;
+}

@@ -162,3 +162,6 @@ private:
   CFrameCaptionBar m_wndCaptionBar;
   CBitmap m_bmpCaption;
 };
+
+// The automation root of the program's main frame; null when the main window is no CMainFrame.
+CMainInterface* ShellRoot();

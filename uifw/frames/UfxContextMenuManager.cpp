@@ -1,5 +1,6 @@
 #include "frames/UfxContextMenuManager.h"
 #include "bars/UfxDialog.h"
+#include "looks/UfxPropertyPage.h"
 #include "bars/UfxMenuBarStore.h"
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
@@ -81,8 +82,10 @@ BOOL CUfxContextMenuManager::ShowPopupMenu(UINT uiMenuResId, int x, int y, CWnd*
 
 CUfxPopupMenu* CUfxContextMenuManager::ShowPopupMenu(HMENU hmenuPopup, int x, int y, CWnd* pWndOwner,
                                                      BOOL bOwnMessage, BOOL bKeepMenu, BOOL bRightAlign) {
-  // Dialogs show their own context menus.
-  if (pWndOwner != nullptr && !bOwnMessage && pWndOwner->IsKindOf(RUNTIME_CLASS(CUfxDialog))) return nullptr;
+  // Dialogs and property pages show their own context menus.
+  if (pWndOwner != nullptr && !bOwnMessage &&
+      (pWndOwner->IsKindOf(RUNTIME_CLASS(CUfxDialog)) || pWndOwner->IsKindOf(RUNTIME_CLASS(CUfxPropertyPage))))
+    return nullptr;
   if (UfxTearOffManager != nullptr) UfxTearOffManager->SetupTearOffMenus(hmenuPopup);
   if (m_bTrackMode) {
     bOwnMessage = TRUE;
@@ -118,10 +121,15 @@ UINT CUfxContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
   if (pThread == nullptr) return 0;
   m_bTrackMode = TRUE;
   CUfxPopupMenu* pPopupMenu = ShowPopupMenu(hmenuPopup, x, y, pWndOwner, FALSE, TRUE, bRightAlign);
+  // A dialog or page that the menu is shown over learns of it for its duration.
   CUfxDialog* pParentDialog = nullptr;
-  if (pPopupMenu != nullptr && pWndOwner != nullptr && pWndOwner->GetSafeHwnd() != nullptr)
+  CUfxPropertyPage* pParentPage = nullptr;
+  if (pPopupMenu != nullptr && pWndOwner != nullptr && pWndOwner->GetSafeHwnd() != nullptr) {
     pParentDialog = DYNAMIC_DOWNCAST(CUfxDialog, pWndOwner->GetParent());
+    pParentPage = DYNAMIC_DOWNCAST(CUfxPropertyPage, pWndOwner->GetParent());
+  }
   if (pParentDialog != nullptr) pParentDialog->SetActivePopupMenu(pPopupMenu);
+  if (pParentPage != nullptr) pParentPage->SetActiveMenu(pPopupMenu);
   m_bTrackMode = FALSE;
 
   const HWND hwndPopup = pPopupMenu != nullptr ? pPopupMenu->GetSafeHwnd() : nullptr;
@@ -146,6 +154,7 @@ UINT CUfxContextMenuManager::TrackPopupMenu(HMENU hmenuPopup, int x, int y, CWnd
     pThread->OnIdle(0);
   }
   if (pParentDialog != nullptr && pParentDialog->GetSafeHwnd() != nullptr) pParentDialog->SetActivePopupMenu(nullptr);
+  if (pParentPage != nullptr && pParentPage->GetSafeHwnd() != nullptr) pParentPage->SetActiveMenu(nullptr);
   return m_nLastCommandID;
 }
 

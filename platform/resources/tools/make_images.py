@@ -629,6 +629,37 @@ def strip(draws, hot):
     return c
 
 
+def settings_icons():
+    """The settings sheet's four 32-pixel page icons on the transparent magenta: the window
+    (general), letters in colour (fonts and colours), keys (keyboard) and text lines (editor)."""
+    c = Canvas(128, 32, MAGENTA)
+    # General: a window with its caption.
+    c.rect(3, 5, 29, 27, BLACK)
+    c.rect(4, 6, 28, 26, PAPER)
+    c.rect(4, 6, 28, 10, BLUE)
+    c.rect(7, 14, 25, 16, DARK)
+    c.rect(7, 19, 20, 21, DARK)
+    # Fonts and colours: three coloured bars under a dark one.
+    x = 32
+    c.rect(x + 4, 4, x + 28, 10, NAVY)
+    for i, colour in enumerate((RED, GREEN, YELLOW)):
+        c.rect(x + 4 + 8 * i, 14, x + 11 + 8 * i, 28, colour)
+    # Keyboard: a board with two rows of keys.
+    x = 64
+    c.rect(x + 2, 9, x + 30, 25, BLACK)
+    c.rect(x + 3, 10, x + 29, 24, LIGHT)
+    for row in (12, 18):
+        for k in range(5):
+            c.rect(x + 5 + 5 * k, row, x + 8 + 5 * k, row + 4, WHITE)
+    # Text editor: a page with lines.
+    x = 96
+    c.rect(x + 6, 3, x + 26, 29, BLACK)
+    c.rect(x + 7, 4, x + 25, 28, PAPER)
+    for y in range(8, 26, 4):
+        c.rect(x + 9, y, x + 23, y + 1, BLUE)
+    return c
+
+
 TOOLBAR_STRIPS = (("Standard", STANDARD), ("View", VIEW), ("Help", HELP), ("MenuImages", MENU))
 
 
@@ -649,6 +680,8 @@ def main():
             f.write(cur(drag_cursor(kind), (1, 1), MAGENTA))
     with open(os.path.join(OUT, "UserTool.ico"), "wb") as f:
         f.write(ico([user_tool(32), user_tool(16)], MAGENTA))
+    with open(os.path.join(OUT, "SettingsIcons.bmp"), "wb") as f:
+        f.write(bmp24(settings_icons()))
     for name, draws in TOOLBAR_STRIPS:
         for hot in (False, True):
             with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
