@@ -274,10 +274,12 @@ public:
   static BOOL IsCoreCommand(UINT uiCmd) { return s_lstCoreCommands.Find(uiCmd) != nullptr; }
   static void AddCoreCommand(UINT uiCmd);
   static void SetCoreCommands(const CList<UINT, UINT>& lstCommands);
+  static BOOL HasCoreCommands() { return !s_lstCoreCommands.IsEmpty(); }
 
   // The image index that toolbar resources gave a command in the shared images.
   static BOOL GetDefaultImage(UINT uiCmd, int& iImage) { return s_DefaultImages.Lookup(uiCmd, iImage); }
   static void SetDefaultImage(UINT uiCmd, int iImage) { s_DefaultImages.SetAt(uiCmd, iImage); }
+  static const CMap<UINT, UINT, int, int>& GetDefaultImages() { return s_DefaultImages; }
 
   // Labels below images: whether they wrap, and the gap between image and label.
   static BOOL IsWrapLabels() { return s_bWrapLabels; }

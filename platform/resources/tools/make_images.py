@@ -748,6 +748,10 @@ def main():
             f.write(cur(drag_cursor(kind), (1, 1), MAGENTA))
     with open(os.path.join(OUT, "UserTool.ico"), "wb") as f:
         f.write(ico([user_tool(32), user_tool(16)], MAGENTA))
+    with open(os.path.join(OUT, "CustomizeHelp.bmp"), "wb") as f:
+        f.write(bmp24(icon(help_contents)))
+    with open(os.path.join(OUT, "SettingsIcons.bmp"), "wb") as f:
+        f.write(bmp24(settings_icons()))
     for name, draws in TOOLBAR_STRIPS:
         for hot in (False, True):
             with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
