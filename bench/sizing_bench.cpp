@@ -2,7 +2,7 @@
 // splitter drag (the tracker erased and drawn again) and the relayout at button up. Prints one
 // line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "frames/UfxSizingControlBar.h"
 
@@ -27,7 +27,7 @@ int main() {
     if (i == 0) pFrame->DockControlBar(bars[i], AFX_IDW_DOCKBAR_TOP);
     else pFrame->DockControlBarLeftOf(bars[i], bars[i - 1]);
     pFrame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   CUfxSizingControlBar* pBar = bars[1];
   CRect rectWindow, rectEdge;
@@ -44,7 +44,7 @@ int main() {
          1000);
   pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptStart.x, ptStart.y));
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
 
   double tUp = 0;
   double total = 0;
@@ -58,11 +58,11 @@ int main() {
     tUp += Now() - start;
     pFrame->RecalcLayout();
     total += Now() - start;
-    Pump();
+    PumpPending();
   }
   Report("sizing bars: button up and the row's relayout, row of four", total * 1e6 / repeats, 5000);
   Report("  (of which the button up)", tUp * 1e6 / repeats, 5000);
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   return 0;
 }
