@@ -76,7 +76,7 @@ TEST_F(Sheets, TheGeneralPageWithoutTheTrayAndItsOkWrittenAtOnce) {
   HWND sheet = program.Box(L"Settings");
   ASSERT_NE(nullptr, sheet);
   HWND startHidden = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (startHidden = Control(sheet, kStartHidden)) != nullptr; }));
+  ASSERT_TRUE(PumpUntil([&] { return (startHidden = Control(sheet, kStartHidden)) != nullptr; }));
   HWND closeToTray = Control(sheet, kCloseToTray);
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(startHidden, BM_GETCHECK, 0, 0));
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(closeToTray, BM_GETCHECK, 0, 0));
@@ -87,8 +87,8 @@ TEST_F(Sheets, TheGeneralPageWithoutTheTrayAndItsOkWrittenAtOnce) {
   ::SendMessageW(onTop, BM_SETCHECK, BST_CHECKED, 0);
   ::SendMessageW(::GetParent(onTop), WM_COMMAND, MAKEWPARAM(kAlwaysOnTop, BN_CLICKED), (LPARAM)onTop);
   ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
-  EXPECT_TRUE(WaitFor([&] { return ReadValue(L"Settings", L"AlwaysOnTop") == L"1"; }));
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
+  EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings", L"AlwaysOnTop") == L"1"; }));
   EXPECT_EQ(L"0", ReadValue(L"Settings\\Window", L"MinToTray"));
   EXPECT_EQ(L"0", ReadValue(L"Settings\\Window", L"CloseToTray"));
   EXPECT_EQ(L"1", ReadValue(L"Settings\\Window", L"ShowAtStartup"));
@@ -105,22 +105,22 @@ TEST_F(Sheets, TheSettingsSheetReopensOnThePageLastShown) {
   ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
   HWND sheet = program.Box(L"Settings");
   ASSERT_NE(nullptr, sheet);
-  ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
   const HWND first = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
   EXPECT_NE(nullptr, Control(first, kMinToTray)) << "the first opening shows the general page";
   const int last = (int)::SendMessageW((HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMCOUNT, 0, 0) - 1;
   ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)last, 0);
   ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
 
   ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
   sheet = program.Box(L"Settings");
   ASSERT_NE(nullptr, sheet);
-  ASSERT_TRUE(WaitFor([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
+  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
   HWND tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0);
   EXPECT_EQ(last, (int)::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
   ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
   ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
   EXPECT_TRUE(program.Ended());
 }
@@ -134,7 +134,7 @@ TEST_F(Sheets, CustomizeOffersTheCommandsToolbarsMenuAndOptionsPages) {
   HWND sheet = program.Box(L"Customize");
   ASSERT_NE(nullptr, sheet);
   HWND tabs = nullptr;
-  ASSERT_TRUE(WaitFor([&] { return (tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)) != nullptr; }));
+  ASSERT_TRUE(PumpUntil([&] { return (tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)) != nullptr; }));
   // Each page by a control only it has: the categories, the toolbar list, the application
   // menus, the tooltips switch.
   const int count = (int)::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
@@ -147,7 +147,7 @@ TEST_F(Sheets, CustomizeOffersTheCommandsToolbarsMenuAndOptionsPages) {
   }
   EXPECT_EQ(L"Close", WindowText(::GetDlgItem(sheet, IDCANCEL)));
   ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(WaitFor([&] { return !::IsWindow(sheet); }));
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
   ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
   EXPECT_TRUE(program.Ended());
 }

@@ -23,6 +23,7 @@
 #include "looks/UfxToolbarCustomize.h"
 #include "looks/UfxToolbarsPage.h"
 #include "looks/UfxVisualManager.h"
+#include "TestPump.h"
 #include <gtest/gtest.h>
 #include <functional>
 #include <string>
@@ -45,20 +46,6 @@ public:
   void WinHelp(DWORD_PTR dwData, UINT nCmd) override { help.emplace_back(dwData, nCmd); }
 };
 CSheetTestApp theApp;
-
-bool PumpUntil(const std::function<bool()>& done, DWORD ms = 5000) {
-  const DWORD start = ::GetTickCount();
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (done()) return true;
-    if (::GetTickCount() - start > ms) return false;
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-  }
-}
 
 // Records the customize-mode message and the toolbar requests it gets.
 class CTestFrame : public CUfxFrameWnd {
@@ -130,7 +117,7 @@ protected:
     if (sheet != nullptr && ::IsWindow(sheet->GetSafeHwnd())) sheet->DestroyWindow();  // deletes itself
     if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
-    PumpUntil([] { return true; });
+    PumpPending();
     delete UfxMouseManager;
     UfxMouseManager = nullptr;
     UfxMenuBarStore.CleanUp();
