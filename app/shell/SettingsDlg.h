@@ -1,6 +1,7 @@
 // CSettingsDlg: the settings sheet, modal, over the main window. It opens on the page that was
 // active when it last closed, and tells the messenger's subscribers before anything is edited.
 #pragma once
+#include "CodeFormatPage.h"
 #include "GeneralPage.h"
 #include "TextEditorPage.h"
 #include "looks/UfxPropertySheet.h"
@@ -11,6 +12,7 @@ public:
   CSettingsDlg(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
 
   CGeneralPage m_GeneralPage;
+  CCodeFormatPage m_CodeFormatPage;
   CTextEditorPage m_TextEditorPage;
 
   // The page active when the sheet last closed (for the life of the process).

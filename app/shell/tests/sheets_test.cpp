@@ -152,4 +152,82 @@ TEST_F(Sheets, CustomizeOffersTheCommandsToolbarsMenuAndOptionsPages) {
   EXPECT_TRUE(program.Ended());
 }
 
+// The settings sheet of a running program, opened on its fonts page.
+class FontsPage : public Sheets {
+protected:
+  void Open(NumbrookProcess& program, HWND frame) {
+    ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
+    sheet = program.Box(L"Settings");
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
+    ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
+    page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+    ASSERT_NE(nullptr, Control(page, kFontSize));
+  }
+  void SetSize(const wchar_t* text) {
+    HWND combo = Control(page, kFontSize);
+    ::SendMessageW(combo, WM_SETTEXT, 0, (LPARAM)text);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kFontSize, CBN_EDITCHANGE), (LPARAM)combo);
+  }
+  void Choose(int id, int index, UINT notification) {
+    HWND control = Control(page, id);
+    ::SendMessageW(control, notification == CBN_SELCHANGE ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)control);
+  }
+  bool Closed() { return PumpUntil([&] { return !::IsWindow(sheet); }); }
+  enum { kFontSize = 2059, kLexemes = 2063, kUnderline = 2067, kDefaults = 2096 };
+  HWND sheet = nullptr, page = nullptr;
+};
+
+TEST_F(FontsPage, SizesOutsideSixToThirtyAreRefusedAndTheEdgesStored) {
+  ProgramFolder folder(kProgramFiles);
+  NumbrookProcess program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  Open(program, frame);
+  SetSize(L"5");
+  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+  HWND box = program.Box(L"Font Size");
+  ASSERT_NE(nullptr, box) << "the refusal names the allowed sizes";
+  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }));
+  EXPECT_TRUE(::IsWindow(sheet)) << "the sheet stays open";
+  EXPECT_EQ(L"<none>", ReadValue(L"Settings\\CodeFormat", L"CCFFontSize")) << "nothing is written";
+  for (const auto& [text, stored] : {std::pair<const wchar_t*, const wchar_t*>{L"6", L"120"}, {L"30", L"600"}}) {
+    if (!::IsWindow(sheet)) Open(program, frame);
+    SetSize(text);
+    ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(Closed()) << text;
+    EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"CCFFontSize") == stored; })) << text;
+    EXPECT_EQ(L"1", ReadValue(L"Settings\\CodeFormat", L"Lexeme10Bold")) << "a font change keeps the bracket highlight bold";
+  }
+  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+  EXPECT_TRUE(program.Ended());
+}
+
+TEST_F(FontsPage, AWaveUnderlineSurvivesReopeningAndIsSavedAsItsKind) {
+  ProgramFolder folder(kProgramFiles);
+  NumbrookProcess program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  Open(program, frame);
+  Choose(kLexemes, 0, LBN_SELCHANGE);
+  Choose(kUnderline, 3, CBN_SELCHANGE);  // None, Simple, Dotted, Wave
+  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"8"; }));
+  Open(program, frame);
+  EXPECT_EQ(3, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
+  // The defaults take every underline away again.
+  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDefaults, BN_CLICKED), (LPARAM)Control(page, kDefaults));
+  EXPECT_EQ(0, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
+  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+  ASSERT_TRUE(Closed());
+  EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"0"; }));
+  EXPECT_EQ(L"220", ReadValue(L"Settings\\CodeFormat", L"CCFFontSize"));
+  EXPECT_EQ(L"1", ReadValue(L"Settings\\CodeFormat", L"Lexeme10Bold"));
+  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+  EXPECT_TRUE(program.Ended());
+}
+
 }  // namespace
