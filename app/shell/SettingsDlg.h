@@ -3,6 +3,7 @@
 #pragma once
 #include "CodeFormatPage.h"
 #include "GeneralPage.h"
+#include "KbdPage.h"
 #include "TextEditorPage.h"
 #include "looks/UfxPropertySheet.h"
 
@@ -13,6 +14,7 @@ public:
 
   CGeneralPage m_GeneralPage;
   CCodeFormatPage m_CodeFormatPage;
+  CKbdPage m_KbdPage;
   CTextEditorPage m_TextEditorPage;
 
   // The page active when the sheet last closed (for the life of the process).

@@ -36,3 +36,29 @@
 #define IDS_LEXEME_FIRST 300                // the names of the eleven lexeme types
 #define IDS_FONT_PREVIEW 500
 #define IDS_UNDERLINE_FIRST 311            // none, simple, dotted, wave
+
+#define IDD_KBD_PAGE 271
+#define IDD_ACTION_NAME 274
+#define IDR_TEMPLATE_MENU 255
+#define IDC_ACTIONS 2051
+#define IDC_SHOW_HIDE_KEY 2074
+#define IDC_CAPTURE_SHOW_HIDE 2075
+#define IDC_ACTION_KEY 2076
+#define IDC_CAPTURE_ACTION_KEY 2077
+#define IDC_ACTION_TEMPLATE 2078
+#define IDC_PASS_SHOW_HIDE 2079
+#define IDC_PASS_ACTION_KEY 2080
+#define IDC_PROCESS_REPLACE 2081
+#define IDC_PROCESS_TRAY 2082
+#define IDC_PROCESS_CLIPBOARD 2083
+#define IDC_TEMPLATE_MENU 2084
+#define IDC_ADD_ACTION 2085
+#define IDC_DELETE_ACTION 2086
+#define IDC_ACTION_NAME 2086
+#define IDS_NO_SHOW_HIDE_KEY 235
+#define IDS_ACTION_WITHOUT_KEY 237          // %1: the action's name
+#define IDS_KEY_OF_SHOW_HIDE 238            // %1: the key, %2: the action
+#define IDS_KEYS_CLASH_CAPTION 239
+#define IDS_ACTIONS_SHARE_KEY 240           // %1: the key, %2 and %3: the actions
+#define IDS_ACTION_NAME_TAKEN 241           // %1: the name
+#define IDS_ACTION_NAME_TAKEN_CAPTION 242

@@ -230,4 +230,61 @@ TEST_F(FontsPage, AWaveUnderlineSurvivesReopeningAndIsSavedAsItsKind) {
   EXPECT_TRUE(program.Ended());
 }
 
+// A modal box of the program with that caption, answered with a button.
+void Answer(NumbrookProcess& program, LPCWSTR caption, int button) {
+  HWND box = program.Box(caption);
+  ASSERT_NE(nullptr, box) << "no box";
+  ::PostMessageW(box, WM_COMMAND, button, 0);
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }));
+}
+
+TEST_F(Sheets, TheKeyboardPageAddsActionsAndAsksAboutMissingAndSharedKeys) {
+  enum { kAdd = 2085, kActions = 2051, kNameEdit = 2086 };
+  ProgramFolder folder(kProgramFiles);
+  NumbrookProcess program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
+  HWND sheet = program.Box(L"Settings");
+  ASSERT_NE(nullptr, sheet);
+  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
+  ::SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
+  HWND page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+  ASSERT_NE(nullptr, Control(page, kActions));
+  auto add = [&](const wchar_t* name) {
+    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(kAdd, BN_CLICKED), (LPARAM)Control(page, kAdd));
+    HWND dialog = program.Box(L"New Action");
+    ASSERT_NE(nullptr, dialog);
+    // Typed once the dialog is set up; OK once the name has enabled it.
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(dialog) && ::GetDlgItem(dialog, kNameEdit) != nullptr; }));
+    ::SendMessageW(::GetDlgItem(dialog, kNameEdit), WM_SETTEXT, 0, (LPARAM)name);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowEnabled(::GetDlgItem(dialog, IDOK)) != FALSE; }));
+    ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
+  };
+  HWND list = Control(page, kActions);
+  add(L"Sum");
+  add(L"sum");  // letter case counts: a second action
+  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }));
+  add(L"Sum");  // the same name is refused
+  Answer(program, L"Action Name", IDOK);
+  EXPECT_EQ(2, (int)::SendMessageW(list, LB_GETCOUNT, 0, 0));
+  // OK: no show/hide key, then both new actions share Scroll Lock.
+  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
+  Answer(program, L"No key", IDYES);
+  Answer(program, L"Keys Used Twice", IDYES);
+  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
+  EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\Keyboard", L"KbdActionsCount") == L"2"; }));
+  EXPECT_EQ(L"\"Sum\"", ReadValue(L"Settings\\Keyboard", L"Action1Name"));
+  EXPECT_EQ(L"\"sum\"", ReadValue(L"Settings\\Keyboard", L"Action2Name"));
+  // A new action's defaults.
+  EXPECT_EQ(L"\"%d\"", ReadValue(L"Settings\\Keyboard", L"Action1Template"));
+  EXPECT_EQ(L"0", ReadValue(L"Settings\\Keyboard", L"Action1Processing"));
+  EXPECT_EQ(L"1", ReadValue(L"Settings\\Keyboard", L"Action1Activated"));
+  EXPECT_EQ(L"8406673", ReadValue(L"Settings\\Keyboard", L"Action1KeyHandle"));
+  EXPECT_EQ(L"1", ReadValue(L"Settings\\Keyboard", L"Action1Pass"));
+  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+  EXPECT_TRUE(program.Ended());
+}
+
 }  // namespace
