@@ -428,7 +428,6 @@ void CMainFrame::OnUpdateToggleHook(CCmdUI* pCmdUI) {
   pCmdUI->SetText(text);
 }
 
-void CMainFrame::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
 void CMainFrame::OnTipOfTheDay() {
   CTipDlg dialog(this);
