@@ -14,10 +14,12 @@
 #include "frames/UfxWorkspace.h"
 #include "looks/UfxCustomizeIds.h"
 #include "looks/UfxCustomizePage.h"
+#include "looks/UfxExternalToolsPage.h"
 #include "looks/UfxKeyboardPage.h"
 #include "looks/UfxMenuPage.h"
 #include "looks/UfxMousePage.h"
 #include "looks/UfxOptionsPage.h"
+#include "looks/UfxPixelEditorDlg.h"
 #include "looks/UfxToolbarsPage.h"
 #include "looks/UfxVisualManager.h"
 #include "FwDockBar.h"
@@ -98,12 +100,14 @@ CUfxToolbarCustomize::CUfxToolbarCustomize(CFrameWnd* pWndParentFrame, BOOL bAut
 
   m_pCustomizePage = new CUfxCustomizePage;
   m_pToolbarsPage = new CUfxToolbarsPage(m_pParentFrame);
+  m_pToolsPage = new CUfxExternalToolsPage;
   m_pKeyboardPage = new CUfxKeyboardPage(m_pParentFrame, m_bAutoSetFromMenus);
   m_pMenuPage = new CUfxMenuPage(m_pParentFrame, m_bAutoSetFromMenus);
   m_pMousePage = new CUfxMousePage;
 
   AddPage(m_pCustomizePage);
   AddPage(m_pToolbarsPage);
+  if (UfxUserToolsManager != nullptr) AddPage(m_pToolsPage);
   const BOOL bHasMenuBar = FrameMenuBar(m_pParentFrame) != nullptr;
   if (UfxKeyboardManager != nullptr && m_pParentFrame != nullptr && m_pParentFrame->m_hAccelTable != nullptr)
     AddPage(m_pKeyboardPage);
@@ -139,6 +143,7 @@ CUfxToolbarCustomize::~CUfxToolbarCustomize() {
     while (!pList->IsEmpty()) delete pList->RemoveHead();
     delete pList;
   }
+  delete m_pToolsPage;
   m_ButtonsByCategory.RemoveAll();
   delete m_pCustomizePage;
   delete m_pToolbarsPage;
@@ -521,6 +526,6 @@ void CUfxToolbarCustomize::PostNcDestroy() {
 }
 
 BOOL CUfxToolbarCustomize::OnEditToolbarMenuImage(CWnd* pWndParent, CBitmap& bitmap, int nBitsPerPixel) {
-  // The image editor comes with the button appearance dialog.
-  return FALSE;
+  CUfxPixelEditorDlg dlg(&bitmap, pWndParent, nBitsPerPixel);
+  return dlg.DoModal() == IDOK;
 }

@@ -15,6 +15,7 @@ class CUfxKeyboardPage;
 class CUfxMenuPage;
 class CUfxMousePage;
 class CUfxOptionsPage;
+class CUfxExternalToolsPage;
 
 typedef CList<CUfxToolbarButton*, CUfxToolbarButton*> CUfxButtonList;
 
@@ -57,12 +58,15 @@ public:
   const CString& GetAllCommandsName() const { return m_strAllCommands; }
 
   virtual BOOL CheckToolsValidity(const CObList& lstTools) { return TRUE; }
+  // Called by the user-tools page when it has set up its list's buttons.
+  virtual void OnInitToolsPage() {}
   virtual BOOL OnEditToolbarMenuImage(CWnd* pWndParent, CBitmap& bitmap, int nBitsPerPixel);
 
   CFrameWnd* GetParentFrame() const { return m_pParentFrame; }
   UINT GetFlags() const { return m_uiFlags; }
   CUfxToolbarsPage* GetToolbarsPage() const { return m_pToolbarsPage; }
   CUfxMenuPage* GetMenuPage() const { return m_pMenuPage; }
+  CUfxExternalToolsPage* GetToolsPage() const { return m_pToolsPage; }
 
   BOOL OnInitDialog() override;
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
@@ -87,7 +91,7 @@ protected:
   CStringList m_lstCategories;
   CUfxCustomizePage* m_pCustomizePage = nullptr;
   CUfxToolbarsPage* m_pToolbarsPage = nullptr;
-  CPropertyPage* m_pToolsPage = nullptr;
+  CUfxExternalToolsPage* m_pToolsPage = nullptr;
   CUfxKeyboardPage* m_pKeyboardPage = nullptr;
   CUfxMenuPage* m_pMenuPage = nullptr;
   CUfxMousePage* m_pMousePage = nullptr;
