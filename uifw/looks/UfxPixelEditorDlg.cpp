@@ -10,17 +10,6 @@ namespace {
 const UINT kToolCommands[CUfxPixelCanvas::ToolCount] = {
     CUfxPixelEditorDlg::kCmdPen,  CUfxPixelEditorDlg::kCmdFill,    CUfxPixelEditorDlg::kCmdLine,
     CUfxPixelEditorDlg::kCmdRect, CUfxPixelEditorDlg::kCmdEllipse, CUfxPixelEditorDlg::kCmdPick};
-
-// The tools toolbar, wrapped to rows of a given number of buttons.
-class CToolsBar : public CUfxToolBar {
-public:
-  CSize WrapTo(int nButtons) {
-    const int nRows = WrapButtons(nButtons * ColumnWidth());
-    const CRect rectBorders = GetBorders();
-    return CSize(nButtons * ColumnWidth() + rectBorders.left + rectBorders.right,
-                 nRows * RowHeight() + rectBorders.top + rectBorders.bottom);
-  }
-};
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CUfxPixelEditorDlg, CDialog)
@@ -81,10 +70,13 @@ void CUfxPixelEditorDlg::CreateToolsBar() {
   m_wndToolbar.LoadToolBarResource(kToolbarRes, 0, 0, 0, 0, 0, 0, 0, 0, TRUE);
   m_wndToolbar.SetBarStyle((m_wndToolbar.GetBarStyle() | CBRS_TOOLTIPS | CBRS_FLYBY) & ~CBRS_BORDER_ANY);
   m_wndToolbar.SetBorders(10, 5, 10, 5);
-  const CSize size = static_cast<CToolsBar&>(m_wndToolbar).WrapTo(3);
+  // Three buttons a row.
+  const CRect rectBorders = m_wndToolbar.GetBorders();
+  const CSize size = m_wndToolbar.CalcDynamicLayout(3 * m_wndToolbar.ColumnWidth() + rectBorders.left + rectBorders.right,
+                                                    LM_HORZ | LM_COMMIT);
   ::SetWindowPos(m_wndToolbar.GetSafeHwnd(), HWND_TOP, rect.left, rect.top, std::min<int>(size.cx, rect.Width()),
                  std::min<int>(size.cy, rect.Height()), SWP_SHOWWINDOW);
-  m_wndToolbar.AdjustLayout();
+  m_wndToolbar.LayoutButtons();
 }
 
 void CUfxPixelEditorDlg::CreateColorBar() {
