@@ -126,7 +126,10 @@ void CUfxExternalToolsPage::OnSelectionChanged() {
     m_strArguments.Empty();
     m_strInitialDirectory.Empty();
   }
+  // Filling the edits raises their change notifications: they must not write back half the tool.
+  m_bFilling = TRUE;
   UpdateData(FALSE);
+  m_bFilling = FALSE;
   EnableControls();
 }
 
@@ -162,6 +165,7 @@ BOOL CUfxExternalToolsPage::OnCommand(WPARAM wParam, LPARAM lParam) {
 }
 
 void CUfxExternalToolsPage::OnUpdateTool() {
+  if (m_bFilling) return;
   UpdateData(TRUE);
   if (m_pSelTool != nullptr) {
     m_pSelTool->SetCommand(m_strCommand);
@@ -171,7 +175,9 @@ void CUfxExternalToolsPage::OnUpdateTool() {
     m_strCommand.Empty();
     m_strArguments.Empty();
     m_strInitialDirectory.Empty();
+    m_bFilling = TRUE;
     UpdateData(FALSE);
+    m_bFilling = FALSE;
   }
 }
 
@@ -181,7 +187,9 @@ void CUfxExternalToolsPage::OnBrowse() {
                   UfxUserToolsManager->m_strFilter, this);
   if (dlg.DoModal() != IDOK) return;
   m_strCommand = dlg.GetPathName();
+  m_bFilling = TRUE;
   UpdateData(FALSE);
+  m_bFilling = FALSE;
   OnUpdateTool();
 }
 

@@ -64,6 +64,7 @@ public:
   CUfxToolbarCustomize* m_pParentSheet = nullptr;
   CMenu m_menuArguments;
   CMenu m_menuInitialDir;
+  BOOL m_bFilling = FALSE;  // the page itself is filling the edits
 
 protected:
   void DoDataExchange(CDataExchange* pDX) override;
