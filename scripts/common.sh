@@ -48,6 +48,7 @@ make_prefix() {
     rm -rf "$WINEPREFIX"
     echo "== creating Wine prefix $WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
+    disable_html_engine
     wineserver -w || true
   fi
   install_wine_fonts
@@ -63,6 +64,12 @@ install_wine_fonts() {
   while read -r font; do
     [ -f "$dest/$(basename "$font")" ] || cp "$font" "$dest/"
   done < <(dpkg -L fonts-wine | grep -i '\.ttf$')
+}
+
+# There is no HTML engine here: the browser control of the panels and the tip dialog must not
+# go looking for one (that would ask to install it) whenever it is created.
+disable_html_engine() {
+  wine reg add 'HKCU\Software\Wine\DllOverrides' /v mshtml /t REG_SZ /d '' /f >/dev/null 2>&1 || true
 }
 
 # A virtual display unless one is given. Only a display started here is stopped here.

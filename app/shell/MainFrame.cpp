@@ -11,7 +11,12 @@
 #include "MainInterface.h"
 #include "NumbrookApp.h"
 #include "RightView.h"
+#include "SettingsDlg.h"
+#include "SettingsPages.h"
 #include "ShellIds.h"
+#include "ShellSettings.h"
+#include "TipDlg.h"
+#include "ToolbarCustomizeSheet.h"
 #include "frames/UfxContextMenuManager.h"
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
@@ -77,12 +82,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CUfxFrameWnd)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
   ON_COMMAND(ID_HELP_SEARCH, OnHelpSearch)
   ON_COMMAND(ID_HELP_INDEX, OnHelpIndex)
-  // The settings sheet, the toolbar customization sheet, the tip dialog and the export dialog
-  // are not part of this program yet: their commands stay greyed.
-  ON_UPDATE_COMMAND_UI(ID_SETTINGS_SHEET, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_TOOLBAR_CUSTOMIZE, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_TIP_OF_THE_DAY, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_FILE_EXPORT_WORKSHEET, OnUpdateNotYetAvailable)
+  ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
+  ON_COMMAND(ID_SETTINGS_SHEET, OnSettingsSheet)
+  ON_COMMAND(ID_TOOLBAR_CUSTOMIZE, OnToolbarCustomize)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -325,6 +327,21 @@ LRESULT CMainFrame::OnToolbarCustomizeHelp(WPARAM, LPARAM) {
 
 LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM) { return 0; }
 
+// ---- the settings and customization sheets ---------------------------------------------------------
+
+void CMainFrame::OnSettingsSheet() {
+  CSettingsDlg sheet(IDS_SETTINGS_CAPTION, this);
+  sheet.DoModal();
+  // What the sheet applied is in the registry at once, not only at the end of the session.
+  SaveShellSettings(&m_root, GetLeftPaneWidth());
+}
+
+void CMainFrame::OnToolbarCustomize() {
+  if (CUfxToolBar::GetCustomizeSheet() != nullptr) return;  // one sheet at a time
+  CToolbarCustomizeSheet* pSheet = new CToolbarCustomizeSheet(this, &m_root);
+  if (!pSheet->Create()) delete pSheet;
+}
+
 // ---- bars -----------------------------------------------------------------------------------------
 
 CControlBar* CMainFrame::BarOfCommand(UINT nID) {
@@ -411,7 +428,11 @@ void CMainFrame::OnUpdateToggleHook(CCmdUI* pCmdUI) {
   pCmdUI->SetText(text);
 }
 
-void CMainFrame::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+
+void CMainFrame::OnTipOfTheDay() {
+  CTipDlg dialog(this);
+  dialog.DoModal();
+}
 
 // ---- help -----------------------------------------------------------------------------------------
 

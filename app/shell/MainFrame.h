@@ -33,7 +33,6 @@ class CLeftView;
 #define ID_TIP_OF_THE_DAY 40001
 #define ID_HELP_CONTENTS 22832
 #define ID_HELP_SEARCH 22870
-#define ID_FILE_EXPORT_WORKSHEET 22908
 
 // Resource ids of the frame.
 #define IDR_TOOLBAR_MENU 231
@@ -140,7 +139,9 @@ protected:
   afx_msg void OnHelpContents();
   afx_msg void OnHelpSearch();
   afx_msg void OnHelpIndex();
-  afx_msg void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+  afx_msg void OnTipOfTheDay();
+  afx_msg void OnSettingsSheet();
+  afx_msg void OnToolbarCustomize();
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,5 +1,7 @@
 #include "NumbrookApp.h"
 
+#include "AboutDlg.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -85,7 +87,7 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
   ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICEXP, OnUpdateStyle)
   ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICE2003, OnUpdateStyle)
   // The About box is not part of this program yet.
-  ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 // The workspace refreshes the toolbars when their resources changed since their state was saved.
@@ -364,4 +366,7 @@ void CNumbrookApp::OnUpdateStyle(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(pCmdUI->m_nID == command);
 }
 
-void CNumbrookApp::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+void CNumbrookApp::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}

@@ -78,7 +78,7 @@ protected:
   afx_msg void OnStyleOfficeXP();
   afx_msg void OnStyleOffice2003();
   afx_msg void OnUpdateStyle(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+  afx_msg void OnAppAbout();
   DECLARE_MESSAGE_MAP()
 
 private:

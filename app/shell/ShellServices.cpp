@@ -1,5 +1,6 @@
 #include "ShellServices.h"
 
+#include "ExportDlg.h"
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "MainInterface.h"
@@ -40,5 +41,6 @@ void InstallShellServices() {
   PaneShellServices services;
   services.GetCalculatorKernel = &KernelOfApp;
   services.ShowPopupMenu = &ShowPaneMenu;
+  services.RunExportDialog = &RunExportDialog;
   SetPaneShellServices(services);
 }

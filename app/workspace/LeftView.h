@@ -223,6 +223,9 @@ protected:
 
   IKivKbdManager* m_pKbdManager;
   void* m_pParserObject;
+  // The underline kind each lexeme type was given: the editor draws every kind as a simple
+  // underline, but the settings keep the kind chosen.
+  UnderlineTypes m_underlineKinds[LexemeTypeMax + 1] = {};
   ICalculatorKernel* m_pKernel;
   ICBMessengerEvents* m_pMessengerSink;
   GUID m_subscription;

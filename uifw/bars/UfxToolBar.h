@@ -274,10 +274,12 @@ public:
   static BOOL IsCoreCommand(UINT uiCmd) { return s_lstCoreCommands.Find(uiCmd) != nullptr; }
   static void AddCoreCommand(UINT uiCmd);
   static void SetCoreCommands(const CList<UINT, UINT>& lstCommands);
+  static BOOL HasCoreCommands() { return !s_lstCoreCommands.IsEmpty(); }
 
   // The image index that toolbar resources gave a command in the shared images.
   static BOOL GetDefaultImage(UINT uiCmd, int& iImage) { return s_DefaultImages.Lookup(uiCmd, iImage); }
   static void SetDefaultImage(UINT uiCmd, int iImage) { s_DefaultImages.SetAt(uiCmd, iImage); }
+  static const CMap<UINT, UINT, int, int>& GetDefaultImages() { return s_DefaultImages; }
 
   // Labels below images: whether they wrap, and the gap between image and label.
   static BOOL IsWrapLabels() { return s_bWrapLabels; }
@@ -352,6 +354,11 @@ protected:
   // Index bookkeeping after a removal, then separators left at the end or side by side go.
   void AfterButtonRemoved(int iIndex);
   static void DeleteButtons(CObList& list);
+  // Loading stored buttons in two steps: ReserveButtonNodes gives the bar's list room for
+  // `nButtons` (it may fail, and then changes nothing); ReplaceButtons then puts the loaded
+  // buttons in place of the bar's own, the customize button staying last, and cannot fail.
+  void ReserveButtonNodes(INT_PTR nButtons);
+  void ReplaceButtons(CObList& listLoaded);
   // Layout helpers: the wrapped row count at a width, and sizing to a length.
   int WrapButtons(int nWidth, int nHeight = 32767);
   void SizeToolBar(int nLength, BOOL bVert);

@@ -152,9 +152,15 @@ void CUfxToolbarMenuButton::Serialize(CArchive& ar) {
   try {
     const DWORD_PTR nCount = ar.ReadCount();
     for (DWORD_PTR i = 0; i < nCount; ++i) {
-      CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CUfxToolbarMenuButton));
+      // The button owns its items: one read before, already someone's, is damaged data.
+      CObject* pObject = ar.ReadOwnedObject(RUNTIME_CLASS(CUfxToolbarMenuButton));
       if (pObject == nullptr) AfxThrowArchiveException(CArchiveException::badIndex);
-      m_listCommands.AddTail(pObject);
+      try {
+        m_listCommands.AddTail(pObject);
+      } catch (...) {
+        delete pObject;
+        throw;
+      }
     }
   } catch (...) {
     --g_nLoadDepth;
@@ -361,8 +367,12 @@ BOOL CUfxToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
 }
 
 void CUfxToolbarMenuButton::OnCancelMode() {
-  if (m_pPopupMenu != nullptr && ::IsWindow(m_pPopupMenu->GetSafeHwnd())) {
-    CUfxPopupMenu* pPopup = m_pPopupMenu;
+  // The popup deletes itself when its window goes: the button lets go of it before closing it
+  // and touches it afterwards only while its window is still there.
+  CUfxPopupMenu* pPopup = m_pPopupMenu;
+  m_pPopupMenu = nullptr;
+  const HWND hwndPopup = pPopup != nullptr ? pPopup->GetSafeHwnd() : nullptr;
+  if (hwndPopup != nullptr && ::IsWindow(hwndPopup)) {
     if (!pPopup->GetMenuBar()->m_bInCommand) {
       for (int i = 0; i < pPopup->GetMenuBar()->GetButtonCount(); ++i) {
         CUfxToolbarButton* pItem = pPopup->GetMenuBar()->GetButton(i);
@@ -370,9 +380,8 @@ void CUfxToolbarMenuButton::OnCancelMode() {
       }
       pPopup->CloseMenu(FALSE);
     }
-    pPopup->m_pParentBtn = nullptr;
+    if (::IsWindow(hwndPopup) && CWnd::FromHandlePermanent(hwndPopup) == pPopup) pPopup->m_pParentBtn = nullptr;
   }
-  m_pPopupMenu = nullptr;
   RedrawOnParent();
   m_bToBeClosed = FALSE;
 }

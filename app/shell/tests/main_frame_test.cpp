@@ -171,4 +171,24 @@ TEST_F(MainFrame, CommandsReachTheMessengersSubscribersFirst) {
   EXPECT_EQ(std::vector<long>{22818}, recorder.commands);
 }
 
+// Records what the frame's update handlers make of a command.
+class EnableProbe : public CCmdUI {
+public:
+  explicit EnableProbe(UINT id) { m_nID = id; }
+  void Enable(BOOL bOn) override {
+    enabled = bOn;
+    m_bEnableChanged = TRUE;
+  }
+  BOOL enabled = TRUE;
+};
+
+TEST_F(MainFrame, ExportAndTipOfTheDayAreOffered) {
+  for (UINT id : {22908u, 40001u}) {
+    EnableProbe probe(id);
+    probe.DoUpdate(m_frame, TRUE);
+    EXPECT_TRUE(probe.enabled) << id;
+  }
+}
+
 }  // namespace
+

@@ -20,6 +20,9 @@ const UINT kTrayCallback = 1124;
 const UINT kTrayIconId = 253;
 const UINT kHelpContents = 22832;
 const UINT kAppExit = 0xE141;  // the Exit command
+const UINT kFileExport = 22908;
+const UINT kTipOfTheDay = 40001;
+const int kSeparatorEdit = 2072;
 
 
 // One registry section of the profile.
@@ -164,6 +167,82 @@ TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
   ASSERT_NE(nullptr, box);
   EXPECT_TRUE(::IsWindowVisible(frame));
   ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// ---- dialogs --------------------------------------------------------------------------------------
+
+// The descendant of `parent` with that control id, or null.
+HWND FindControl(HWND parent, int id) {
+  std::pair<int, HWND> probe = {id, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* p = reinterpret_cast<std::pair<int, HWND>*>(param);
+        if (::GetDlgCtrlID(child) != p->first) return TRUE;
+        p->second = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&probe));
+  return probe.second;
+}
+
+TEST_F(NumbrookProgram, ExportWritesTheWorksheetWithTheOptionsOfItsDialog) {
+  ProgramFolder folder(kProgramFiles);
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  const std::wstring target = std::wstring(temp) + L"numbrook_export_" + std::to_wstring(::GetCurrentProcessId()) + L".txt";
+  ::DeleteFileW(target.c_str());
+  NumbrookProcess program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  auto panes = WorksheetPanes(frame);
+  ASSERT_NE(nullptr, panes.first);
+  Type(panes.first, L"1+2\nx := 5");
+  ASSERT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3\r\n5"; })) << EditorText(panes.second).c_str();
+
+  // Cancel asks nothing and writes nothing.
+  ::PostMessageW(frame, WM_COMMAND, kFileExport, 0);
+  HWND dialog = program.Box(L"Save As");
+  ASSERT_NE(nullptr, dialog);
+  ::SendMessageW(FindControl(dialog, kSeparatorEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+  ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+  EXPECT_EQ(nullptr, program.Box(L"Export", 500));
+
+  // A text export, results after " = ", numbered lines.
+  ::PostMessageW(frame, WM_COMMAND, kFileExport, 0);
+  dialog = program.Box(L"Save As");
+  ASSERT_NE(nullptr, dialog);
+  HWND name = ::GetDlgItem(dialog, cmb13) != nullptr ? ::GetDlgItem(dialog, cmb13) : ::GetDlgItem(dialog, edt1);
+  ASSERT_NE(nullptr, name);
+  ::SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(target.c_str()));
+  HWND types = ::GetDlgItem(dialog, cmb1);
+  ASSERT_NE(nullptr, types);
+  ::SendMessageW(types, CB_SETCURSEL, 1, 0);
+  ::SendMessageW(dialog, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK), reinterpret_cast<LPARAM>(types));
+  HWND separator = FindControl(dialog, kSeparatorEdit);
+  ASSERT_NE(nullptr, separator);
+  EXPECT_TRUE(::IsWindowEnabled(separator)) << "a text export with results takes a separator";
+  ::SendMessageW(separator, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"[#0032]=[#0032]"));
+  ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target) != "<missing>"; }));
+  EXPECT_EQ("1:\t1+2 = 3\r\n2:\tx := 5 = 5\r\n", ReadFileBytes(target));
+  ::DeleteFileW(target.c_str());
+}
+
+TEST_F(NumbrookProgram, TipOfTheDayOpensAndCloses) {
+  ProgramFolder folder(kProgramFiles);
+  NumbrookProcess program(folder.Path(), L"");
+  HWND frame = program.Frame(true);
+  ASSERT_NE(nullptr, frame);
+  ::PostMessageW(frame, WM_COMMAND, kTipOfTheDay, 0);
+  HWND tip = program.Box(L"Tip of the Day");
+  ASSERT_NE(nullptr, tip);
+  EXPECT_NE(nullptr, ::GetDlgItem(tip, 1004)) << "the browser";
+  ::PostMessageW(tip, WM_COMMAND, 3, 0);  // no page here: nothing to show
+  ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+  EXPECT_TRUE(::IsWindowEnabled(frame)) << "the frame is given back";
 }
 
 // ---- missing libraries ----------------------------------------------------------------------------

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 #include "DefinedCommandPanel.h"
 #include "Framework.h"
@@ -106,6 +107,39 @@ TEST_F(ShellResources, CarriesTheTrayIconAndThePanelTemplate) {
   EXPECT_NE(nullptr, icon);
   if (icon != nullptr) ::DestroyIcon(icon);
   EXPECT_NE(nullptr, ::FindResourceW(s_resx, MAKEINTRESOURCEW(IDD_COMMAND_PANEL), reinterpret_cast<LPCWSTR>(RT_DIALOG)));
+}
+
+TEST_F(ShellResources, CarriesTheShellDialogsAndPages) {
+  for (UINT id : {273u, 288u, 103u})
+    EXPECT_NE(nullptr, ::FindResourceW(s_resx, MAKEINTRESOURCEW(id), reinterpret_cast<LPCWSTR>(RT_DIALOG))) << id;
+  for (UINT id : {2033u, 2034u, 1001u, 1002u, 1003u, 1004u}) {
+    CString text;
+    EXPECT_TRUE(text.LoadString(id) && !text.IsEmpty()) << id;
+  }
+  CString filter;
+  ASSERT_TRUE(filter.LoadString(501));
+  EXPECT_EQ(0, filter.Find(L"HTML")) << "HTML first, text second";
+  EXPECT_GT(filter.Find(L"*.txt"), filter.Find(L"*.htm"));
+
+  HMENU menu = ::LoadMenuW(s_resx, MAKEINTRESOURCEW(254));
+  ASSERT_NE(nullptr, menu);
+  HMENU items = ::GetSubMenu(menu, 0);
+  ASSERT_NE(nullptr, items);
+  EXPECT_EQ(3, ::GetMenuItemCount(items));
+  EXPECT_EQ(22854u, ::GetMenuItemID(items, 0));
+  EXPECT_EQ(22855u, ::GetMenuItemID(items, 1));
+  EXPECT_EQ(22857u, ::GetMenuItemID(items, 2));
+  ::DestroyMenu(menu);
+
+  // The pages, as the browser's resource protocol finds them.
+  for (LPCWSTR page : {L"INDEX.HTM", L"TIP.HTM"}) {
+    HRSRC found = ::FindResourceW(s_resx, page, RT_HTML);
+    ASSERT_NE(nullptr, found);
+    const char* text = static_cast<const char*>(::LockResource(::LoadResource(s_resx, found)));
+    const std::string html(text, ::SizeofResource(s_resx, found));
+    EXPECT_NE(std::string::npos, html.find("<body>"));
+    if (std::wstring(page) == L"TIP.HTM") EXPECT_NE(std::string::npos, html.find("function SetFrameSrc(src)"));
+  }
 }
 
 }  // namespace

@@ -444,11 +444,17 @@ void DDV_MinMaxDouble(CDataExchange* pDX, double v, double lo, double hi) {
 void CCommonDialog::OnOK() { Default(); }
 void CCommonDialog::OnCancel() { Default(); }
 
+// The object takes the hook (child) dialog over and sets it up as any dialog: OnInitDialog runs
+// once the system dialog has made its controls and the child template's.
 static UINT_PTR CALLBACK FileDialogHook(HWND hDlg, UINT message, WPARAM, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
     CFileDialog* pDlg = (CFileDialog*)((OPENFILENAMEW*)lParam)->lCustData;
-    if (pDlg != nullptr && pDlg->m_hWnd == nullptr) pDlg->SubclassWindow(hDlg);
-    return TRUE;
+    if (pDlg == nullptr || pDlg->m_hWnd != nullptr || !pDlg->SubclassWindow(hDlg)) return TRUE;
+    try {
+      return pDlg->OnInitDialog();
+    } catch (...) {
+      return TRUE;
+    }
   }
   return 0;
 }

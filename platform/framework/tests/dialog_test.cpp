@@ -199,8 +199,12 @@ TEST(Dialog, FindDialogNotifiesItsOwnerAndDeletesItself) {
 class CAutoSaveDlg : public CFileDialog {
 public:
   CAutoSaveDlg(LPCWSTR name) : CFileDialog(FALSE, L"txt", name, OFN_HIDEREADONLY, L"Text files (*.txt)|*.txt|All files|*.*||") {}
-  bool initDone = false, attached = false;
+  bool initDone = false, attached = false, inited = false;
   int fileOk = 0;
+  BOOL OnInitDialog() override {
+    inited = m_hWnd != nullptr && !initDone;
+    return CFileDialog::OnInitDialog();
+  }
   void OnInitDone() override {
     initDone = true;
     attached = m_hWnd != nullptr && CWnd::FromHandlePermanent(m_hWnd) == this;
@@ -219,6 +223,7 @@ TEST(Dialog, FileDialogRunsItsHooksAndAnswersThePath) {
   ::DeleteFileW(path);
   CAutoSaveDlg dlg(path);
   EXPECT_EQ(IDOK, dlg.DoModal());
+  EXPECT_TRUE(dlg.inited) << "OnInitDialog ran on the attached child dialog, before init-done";
   EXPECT_TRUE(dlg.initDone);
   EXPECT_TRUE(dlg.attached);
   EXPECT_EQ(1, dlg.fileOk);

@@ -21,6 +21,8 @@
 #include "looks/UfxWinXPVisualManager.h"
 #include "bars/UfxUserTool.h"
 #include "frames/UfxUserToolsManager.h"
+#include "DamagedDataKit.h"
+#include "FreedMemoryWatch.h"
 #include "MenuTestKit.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -83,6 +85,33 @@ TEST_F(MenuFrame, RightAndLeftInAMenuOpenTheNeighbours) {
   Key(VK_LEFT);
   EXPECT_STREQ(L"&File", OpenTitle());
   EXPECT_STREQ(L"&New", PopupHighlighted());
+}
+
+// Moving to another menu closes the open popup, which deletes itself with its window: nothing may
+// write into it afterwards.
+TEST_F(MenuFrame, SwitchingMenusWritesNothingIntoTheClosedPopup) {
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    const wchar_t* open;
+  } cases[] = {{"right arrow", [&] { Key(VK_RIGHT); }, L"&Help"},
+               {"left arrow", [&] { Key(VK_LEFT); }, L"&File"},
+               {"another title made hot", [&] { bar.SetHotButton(0); Pump(); }, L"&File"},
+               {"the frame deactivated", [&] { bar.OnFrameDeactivated(); Pump(); }, L"<closed>"}};
+  for (const auto& c : cases) {
+    EnterMenuBar();
+    Key('E');
+    ASSERT_STREQ(L"&Edit", OpenTitle()) << c.name;
+    {
+      freed_memory::FreedMemoryWatch watch;
+      c.act();
+      EXPECT_EQ(0, watch.Written()) << c.name;
+    }
+    EXPECT_STREQ(c.open, OpenTitle()) << c.name;
+    for (int i = 0; i < 3 && Popup() != nullptr; ++i) Key(VK_ESCAPE);
+    view.SetFocus();
+    Pump();
+  }
 }
 
 TEST_F(MenuFrame, EscClosesTheMenuThenLeavesTheBar) {
@@ -571,13 +600,21 @@ TEST_F(MenuFrame, StateSavesUnderTheBarsKeyAndLoadsBack) {
 
   // Damaged data: the bar is built from the menu again and the frame is told.
   bar.SetDefaultMenuResId(321);
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_WRITE, &hKey));
-  const BYTE garbage[] = {0x05, 0x00, 0xFF, 0xFF, 0x07};
-  ::RegSetValueExW(hKey, L"Buttons", 0, REG_BINARY, garbage, sizeof(garbage));
-  ::RegCloseKey(hKey);
-  EXPECT_FALSE(bar.LoadState(strSection));
-  EXPECT_EQ(3, bar.GetButtonCount());
-  EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets);
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+  } damaged[] = {{"garbage", {0x05, 0x00, 0xFF, 0xFF, 0x07}},
+                 {"one title twice", damaged_data::BarWithOneButtonTwice()},
+                 {"one menu item twice", damaged_data::BarWithOneMenuItemTwice()}};
+  for (const auto& c : damaged) {
+    frame->resets.clear();
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_WRITE, &hKey));
+    ::RegSetValueExW(hKey, L"Buttons", 0, REG_BINARY, c.bytes.data(), (DWORD)c.bytes.size());
+    ::RegCloseKey(hKey);
+    EXPECT_FALSE(bar.LoadState(strSection)) << c.name;
+    EXPECT_EQ(3, bar.GetButtonCount()) << c.name;
+    EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets) << c.name;
+  }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuTests");
 }
 

@@ -270,12 +270,20 @@ TEST_F(RegistryTest, ObjectListsAreReplacedOnlyWhenReadWhole) {
   mixed.AddTail(new CColourName);
   ASSERT_TRUE(reg.Write(L"Mixed", mixed));
   while (!mixed.IsEmpty()) delete mixed.RemoveHead();
+  // One element stored twice: the second entry refers back to the first.
+  CObList aliased;
+  CShape twice;
+  aliased.AddTail(&twice);
+  aliased.AddTail(&twice);
+  ASSERT_TRUE(reg.Write(L"Aliased", aliased));
 
   CUfxRegistry& in = OpenReadOnly();
   CObList list;
   list.AddTail(new CShape);
-  EXPECT_FALSE(in.Read(L"Mixed", list, RUNTIME_CLASS(CShape)));
-  EXPECT_EQ(1, list.GetCount());
+  for (LPCWSTR name : {L"Mixed", L"Aliased"}) {
+    EXPECT_FALSE(in.Read(name, list, RUNTIME_CLASS(CShape))) << name;
+    EXPECT_EQ(1, list.GetCount()) << name;
+  }
   ASSERT_TRUE(in.Read(L"Shapes", list, RUNTIME_CLASS(CShape)));
   ASSERT_EQ(2, list.GetCount());
   EXPECT_EQ(5, static_cast<CShape*>(list.GetTail())->sides);
