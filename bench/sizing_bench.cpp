@@ -10,6 +10,85 @@ namespace {
 
 CWinApp theApp(L"SizingBench");
 
+// The bars' saved state lives below HKCU\SOFTWARE\SizingBench.
+const wchar_t kBenchKey[] = L"SOFTWARE\\SizingBench";
+
+// A frame with a row of two sizing bars on its top side.
+CUfxFrameWnd* MakeRowFrame(CUfxSizingControlBar* bars[2]) {
+  CUfxFrameWnd* pFrame = new CUfxFrameWnd;
+  pFrame->Create(nullptr, L"bench", WS_POPUP | WS_BORDER | WS_CLIPCHILDREN, CRect(0, 0, 1200, 800));
+  pFrame->EnableDocking(CBRS_ALIGN_ANY);
+  pFrame->ShowWindow(SW_SHOWNOACTIVATE);
+  for (int i = 0; i < 2; ++i) {
+    bars[i] = new CUfxSizingControlBar;
+    bars[i]->m_bAutoDelete = TRUE;
+    bars[i]->Create(L"pane", pFrame, CSize(250, 150), TRUE, 6000 + i, WS_CHILD | WS_VISIBLE | CBRS_TOP);
+    bars[i]->EnableDocking(CBRS_ALIGN_ANY);
+    if (i == 0) pFrame->DockControlBar(bars[i], AFX_IDW_DOCKBAR_TOP);
+    else pFrame->DockControlBarLeftOf(bars[i], bars[i - 1]);
+  }
+  pFrame->RecalcLayout();
+  Pump();
+  return pFrame;
+}
+
+// Start-up of a row of two bars: their saved state loaded and the first layout that fits the
+// row. With a stored width, the first bar's saved "sizeHorzCX" is that value.
+LONG g_nLoadedWidth = 0;  // the first bar's width as loaded, in the last start
+
+double StartMicroseconds(const DWORD* pStoredWidth) {
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
+  if (pStoredWidth != nullptr) {
+    HKEY hKey = nullptr;
+    if (::RegCreateKeyExW(HKEY_CURRENT_USER, L"SOFTWARE\\SizingBench\\UfxSizingControlBar-SCBar-6000", 0, nullptr, 0,
+                          KEY_ALL_ACCESS, nullptr, &hKey, nullptr) == ERROR_SUCCESS) {
+      ::RegSetValueExW(hKey, L"sizeHorzCX", 0, REG_DWORD, (const BYTE*)pStoredWidth, sizeof(DWORD));
+      ::RegCloseKey(hKey);
+    }
+  }
+  CUfxSizingControlBar* bars[2] = {};
+  CUfxFrameWnd* pFrame = MakeRowFrame(bars);
+  const double start = Now();
+  for (CUfxSizingControlBar* pBar : bars) pBar->LoadState(nullptr);
+  g_nLoadedWidth = bars[0]->m_szHorz.cx;
+  bars[0]->m_bParentSizing = TRUE;
+  pFrame->RecalcLayout();
+  const double us = (Now() - start) * 1e6;
+  pFrame->DestroyWindow();
+  Pump();
+  ::RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
+  return us;
+}
+
+// One layout of a row whose first bar was given a length of 2,000,000,000 directly (no load):
+// the row fitting closes the gap.
+double HugeGapMicroseconds() {
+  CUfxSizingControlBar* bars[2] = {};
+  CUfxFrameWnd* pFrame = MakeRowFrame(bars);
+  bars[0]->m_szHorz.cx = 2000000000;
+  bars[0]->m_bParentSizing = TRUE;
+  const double start = Now();
+  pFrame->RecalcLayout();
+  const double us = (Now() - start) * 1e6;
+  pFrame->DestroyWindow();
+  Pump();
+  return us;
+}
+
+void ReportStartUp() {
+  double tFresh = 0, tHuge = 0;
+  const DWORD dwHuge = 2000000000;
+  const int repeats = 20;
+  for (int i = 0; i < repeats; ++i) {
+    tFresh += StartMicroseconds(nullptr);
+    tHuge += StartMicroseconds(&dwHuge);
+  }
+  Report("sizing bars: start, state loaded and row fitted, fresh profile", tFresh / repeats, 20000);
+  Report("sizing bars: start, stored width 2,000,000,000", tHuge / repeats, 20000);
+  std::printf("  (the stored width loaded as %ld)\n", (long)g_nLoadedWidth);
+  Report("sizing bars: one layout closing a 2,000,000,000 pixel gap", HugeGapMicroseconds(), 20000);
+}
+
 }  // namespace
 
 int main() {
@@ -64,5 +143,6 @@ int main() {
   Report("  (of which the button up)", tUp * 1e6 / repeats, 5000);
   pFrame->DestroyWindow();
   PumpPending();
+  ReportStartUp();
   return 0;
 }

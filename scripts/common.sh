@@ -37,13 +37,33 @@ start_wine() {
   export WINEPREFIX="${WINEPREFIX_OVERRIDE:-$BUILD/wineprefix}"
   export WINEDEBUG=-all
   unset LC_ALL; export LANG=en_US.UTF-8
-  if [ "${FRESH_PREFIX:-1}" = 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
+  if [ "${FRESH_PREFIX:-1}" = 1 ]; then rm -rf "$WINEPREFIX"; fi
+  make_prefix
+}
+
+# Makes the Wine prefix $WINEPREFIX unless it is there, and gives it Wine's own fonts. Every
+# prefix of the scripts and tests is made here.
+make_prefix() {
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
     rm -rf "$WINEPREFIX"
     echo "== creating Wine prefix $WINEPREFIX"
     WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
     disable_html_engine
     wineserver -w || true
   fi
+  install_wine_fonts
+}
+
+# A fresh prefix enumerates none of the fonts of Wine's fonts package: "Marlett" and "Tahoma"
+# would be drawn with a substitute face, and the symbol glyphs (submenu arrows, close buttons)
+# would show as letters. Copied into the prefix's Fonts folder they are real fonts for every
+# program of the prefix, from the next start of its Wine server.
+install_wine_fonts() {
+  local dest="$WINEPREFIX/drive_c/windows/Fonts" font
+  mkdir -p "$dest"
+  while read -r font; do
+    [ -f "$dest/$(basename "$font")" ] || cp "$font" "$dest/"
+  done < <(dpkg -L fonts-wine | grep -i '\.ttf$')
 }
 
 # There is no HTML engine here: the browser control of the panels and the tip dialog must not
@@ -118,7 +138,17 @@ stop_all() {
   if [ -n "${WINEPREFIX:-}" ]; then wineserver -k >/dev/null 2>&1 || true; fi
   for p in "${EXTRA_PREFIXES[@]}"; do WINEPREFIX="$p" wineserver -k >/dev/null 2>&1 || true; done
   for p in "${XVFB_PIDS[@]}"; do kill "$p" 2>/dev/null || true; done
-  if [ -n "$CUPSD_PID" ]; then kill "$CUPSD_PID" 2>/dev/null || true; fi
+  if [ -n "$CUPSD_PID" ]; then stop_scheduler "$CUPSD_PID"; fi
+}
+
+# Stops the print scheduler started here and waits until it is gone: a run that starts right
+# after this one must not find it still answering while it shuts down, and then lose it.
+stop_scheduler() {
+  local pid="$1" i
+  kill "$pid" 2>/dev/null || return 0
+  wait "$pid" 2>/dev/null || true
+  for i in $(seq 1 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+  kill -9 "$pid" 2>/dev/null || true
 }
 
 register_kernel() {
@@ -148,12 +178,8 @@ start_test_displays() {
     ln -s "$prefix" "$dir/d$i"
     json="$json,{\"id\":\"d$i\",\"slots\":1}"
     ( export DISPLAY="$XVFB_DISPLAY" WINEPREFIX="$prefix"
-      if [ "${FRESH_PREFIX:-1}" = 1 ] || [ ! -f "$WINEPREFIX/system.reg" ]; then
-        rm -rf "$WINEPREFIX"
-        WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-        disable_html_engine
-        wineserver -w || true
-      fi
+      if [ "${FRESH_PREFIX:-1}" = 1 ]; then rm -rf "$WINEPREFIX"; fi
+      make_prefix >/dev/null
       warm_wine
       keep_desktop
       register_kernel >/dev/null ) &

@@ -11,12 +11,7 @@ build_all
 export WINEPREFIX="${NUMBROOK_RUN_PREFIX:-$BUILD/runprefix}"
 export WINEDEBUG=-all
 unset LC_ALL; export LANG=en_US.UTF-8
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  echo "== creating Wine prefix $WINEPREFIX"
-  WINEDLLOVERRIDES="mscoree,mshtml=" wineboot -i >/dev/null 2>&1 || true
-  disable_html_engine
-  wineserver -w || true
-fi
+make_prefix
 
 # The display comes first: Wine's desktop process starts with the first program and keeps the
 # display it found.

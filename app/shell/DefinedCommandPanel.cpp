@@ -28,6 +28,9 @@ void CDefinedCommandPanel::Read(UINT firstStringId) {
   CString count;
   long groups = 0;
   if (!count.LoadString(firstStringId) || !ParseNumber(count, groups) || groups < 0) return;
+  // Every group is named by a header string behind the count, and string ids end at 0xFFFF:
+  // a larger count is no definition, and nothing is sized by it.
+  if (firstStringId >= 0xFFFF || groups > static_cast<long>(0xFFFF - firstStringId)) return;
   m_groups.resize(static_cast<size_t>(groups));
   int current = -1;
   for (UINT id = firstStringId + 1; id <= 0xFFFF; ++id) {

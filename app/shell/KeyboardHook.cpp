@@ -32,6 +32,38 @@ void ToggleMainWindow() {
     tray->MinimizeToTray();
 }
 
+// The hook only posts the show or hide: hiding or showing a window can take longer than the
+// system lets a low-level hook run (the key would then reach the program in front). A
+// message-only window of the hook's thread receives the request.
+const UINT kToggleMainWindow = WM_APP + 1;
+const wchar_t kMailboxClass[] = L"NumbrookKeyboardHookMailbox";
+HWND g_mailbox = nullptr;
+
+LRESULT CALLBACK MailboxProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kToggleMainWindow) return ::DefWindowProcW(hWnd, message, wParam, lParam);
+  try {
+    ToggleMainWindow();
+  } catch (...) {
+    // nothing leaves the window procedure
+  }
+  return 0;
+}
+
+void CreateMailbox() {
+  if (g_mailbox != nullptr) return;
+  WNDCLASSW wc = {};
+  wc.lpfnWndProc = &MailboxProc;
+  wc.hInstance = OwnInstance();
+  wc.lpszClassName = kMailboxClass;
+  ::RegisterClassW(&wc);  // fails harmlessly when already registered
+  g_mailbox = ::CreateWindowExW(0, kMailboxClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, OwnInstance(), nullptr);
+}
+
+void DestroyMailbox() {
+  if (g_mailbox != nullptr) ::DestroyWindow(g_mailbox);
+  g_mailbox = nullptr;
+}
+
 // The first enabled action with this key, or -1.
 long FindAction(IKivSettingsManager* settings, long handle) {
   long count = 0;
@@ -64,7 +96,10 @@ bool HandleKeyEvent(WPARAM wParam, const KBDLLHOOKSTRUCT& event) {
   }
   long showHideKey = 0;
   if (SUCCEEDED(settings->get_ShowHideKey(&showHideKey)) && showHideKey != 0 && showHideKey == handle) {
-    if (IsKeyUp(wParam)) ToggleMainWindow();
+    if (IsKeyUp(wParam)) {
+      CreateMailbox();
+      ::PostMessageW(g_mailbox, kToggleMainWindow, 0, 0);
+    }
     VARIANT_BOOL pass = VARIANT_TRUE;
     return SUCCEEDED(settings->get_PassShowHideKey(&pass)) && !pass;
   }
@@ -85,6 +120,7 @@ HHOOK InstallKeyboardHook() {
 void RemoveKeyboardHook() {
   if (g_hook != nullptr) ::UnhookWindowsHookEx(g_hook);
   g_hook = nullptr;
+  DestroyMailbox();
 }
 
 bool IsKeyboardHookInstalled() { return g_hook != nullptr; }

@@ -11,8 +11,12 @@
 #include "MainInterface.h"
 #include "NumbrookApp.h"
 #include "RightView.h"
+#include "SettingsDlg.h"
+#include "SettingsPages.h"
 #include "ShellIds.h"
+#include "ShellSettings.h"
 #include "TipDlg.h"
+#include "ToolbarCustomizeSheet.h"
 #include "frames/UfxContextMenuManager.h"
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
@@ -79,10 +83,8 @@ BEGIN_MESSAGE_MAP(CMainFrame, CUfxFrameWnd)
   ON_COMMAND(ID_HELP_SEARCH, OnHelpSearch)
   ON_COMMAND(ID_HELP_INDEX, OnHelpIndex)
   ON_COMMAND(ID_TIP_OF_THE_DAY, OnTipOfTheDay)
-  // The settings sheet and the toolbar customization sheet are not part of this program yet:
-  // their commands stay greyed.
-  ON_UPDATE_COMMAND_UI(ID_SETTINGS_SHEET, OnUpdateNotYetAvailable)
-  ON_UPDATE_COMMAND_UI(ID_TOOLBAR_CUSTOMIZE, OnUpdateNotYetAvailable)
+  ON_COMMAND(ID_SETTINGS_SHEET, OnSettingsSheet)
+  ON_COMMAND(ID_TOOLBAR_CUSTOMIZE, OnToolbarCustomize)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() = default;
@@ -246,6 +248,8 @@ void CMainFrame::SetUpTray() {
 // ---- closing --------------------------------------------------------------------------------------
 
 void CMainFrame::OnClose() {
+  // A print preview ends first (its bars come back), so the layout saved is the user's.
+  if (!ClosePrintPreview()) return;
   if (CNumbrookApp* app = GetNumbrookApp()) app->m_bClosingFrame = TRUE;
   CUfxFrameWnd::OnClose();
   // A cancelled close leaves the frame as it was.
@@ -295,6 +299,7 @@ void CMainFrame::OnDropFiles(HDROP hDropInfo) {
 }
 
 void CMainFrame::OnEndSession(BOOL bEnding) {
+  if (bEnding) ClosePrintPreview();
   if (CUfxWorkspace* workspace = UfxGetWorkspace()) workspace->SaveState(nullptr, GetFrameImpl());
   CUfxFrameWnd::OnEndSession(bEnding);
 }
@@ -321,6 +326,21 @@ LRESULT CMainFrame::OnToolbarCustomizeHelp(WPARAM, LPARAM) {
 }
 
 LRESULT CMainFrame::OnToolbarReset(WPARAM, LPARAM) { return 0; }
+
+// ---- the settings and customization sheets ---------------------------------------------------------
+
+void CMainFrame::OnSettingsSheet() {
+  CSettingsDlg sheet(IDS_SETTINGS_CAPTION, this);
+  sheet.DoModal();
+  // What the sheet applied is in the registry at once, not only at the end of the session.
+  SaveShellSettings(&m_root, GetLeftPaneWidth());
+}
+
+void CMainFrame::OnToolbarCustomize() {
+  if (CUfxToolBar::GetCustomizeSheet() != nullptr) return;  // one sheet at a time
+  CToolbarCustomizeSheet* pSheet = new CToolbarCustomizeSheet(this, &m_root);
+  if (!pSheet->Create()) delete pSheet;
+}
 
 // ---- bars -----------------------------------------------------------------------------------------
 
@@ -408,7 +428,6 @@ void CMainFrame::OnUpdateToggleHook(CCmdUI* pCmdUI) {
   pCmdUI->SetText(text);
 }
 
-void CMainFrame::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
 
 void CMainFrame::OnTipOfTheDay() {
   CTipDlg dialog(this);

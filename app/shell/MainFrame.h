@@ -140,7 +140,8 @@ protected:
   afx_msg void OnHelpSearch();
   afx_msg void OnHelpIndex();
   afx_msg void OnTipOfTheDay();
-  afx_msg void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+  afx_msg void OnSettingsSheet();
+  afx_msg void OnToolbarCustomize();
   DECLARE_MESSAGE_MAP()
 
 private:

@@ -1,5 +1,7 @@
 #include "NumbrookApp.h"
 
+#include "AboutDlg.h"
+
 #include <commctrl.h>
 #include <shlobj.h>
 #include <shlwapi.h>
@@ -12,6 +14,7 @@
 #include "MainFrame.h"
 #include "MainInterface.h"
 #include "MessageBoxHook.h"
+#include "NumbrookDoc.h"
 #include "NumbrookCommandLineInfo.h"
 #include "SampleDocument.h"
 #include "ShellServices.h"
@@ -37,6 +40,17 @@ void TurnOffAutomationStringCache() {
   if (proc != nullptr) proc();
 }
 
+// A run under test keeps its settings apart from the user's: the environment variable
+// NUMBROOK_PROFILE, when set, names the profile key below the company key in place of the
+// program's name.
+void UseProfileOfTheEnvironment(CWinApp& app) {
+  wchar_t name[128] = {};
+  const DWORD length = ::GetEnvironmentVariableW(L"NUMBROOK_PROFILE", name, _countof(name));
+  if (length == 0 || length >= _countof(name)) return;
+  free((void*)app.m_pszProfileName);
+  app.m_pszProfileName = _wcsdup(name);
+}
+
 }  // namespace
 
 CNumbrookApp* GetNumbrookApp() { return dynamic_cast<CNumbrookApp*>(AfxGetApp()); }
@@ -51,7 +65,7 @@ int CheckUnicodeOS() {
 }
 
 BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
-  ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
+  ON_COMMAND(ID_FILE_NEW, OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
   ON_COMMAND(ID_SEPARATOR_TAB, OnNoAction)
@@ -73,11 +87,12 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
   ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICEXP, OnUpdateStyle)
   ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICE2003, OnUpdateStyle)
   // The About box is not part of this program yet.
-  ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
+  ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
 END_MESSAGE_MAP()
 
 // The workspace refreshes the toolbars when their resources changed since their state was saved.
-CNumbrookApp::CNumbrookApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+// The program's name, and with it its registry profile, is its file's name (Numbrook).
+CNumbrookApp::CNumbrookApp() : CWinApp(nullptr), CUfxWorkspace(TRUE) {}
 
 CNumbrookApp::~CNumbrookApp() {
   m_panels.categories.reset();
@@ -131,6 +146,7 @@ BOOL CNumbrookApp::InitInstance() {
   if (!CreateKernel() || !LoadEditorLibrary()) return FALSE;
 
   SetRegistryKey(L"Ferrow Software");
+  UseProfileOfTheEnvironment(*this);
   LoadStdProfileSettings(16);
   SetRegistryBase(L"Settings");
   InitContextMenuManager();
@@ -316,6 +332,16 @@ void CNumbrookApp::RedrawPanes() {
 
 // ---- commands -------------------------------------------------------------------------------------
 
+void CNumbrookApp::OnFileNew() {
+  CNumbrookDoc::ReplacingScope replacing;
+  CWinApp::OnFileNew();
+}
+
+CDocument* CNumbrookApp::OpenDocumentFile(LPCWSTR lpszFileName) {
+  CNumbrookDoc::ReplacingScope replacing;
+  return CWinApp::OpenDocumentFile(lpszFileName);
+}
+
 void CNumbrookApp::OnNoAction() {}
 
 void CNumbrookApp::SetStyle(int style) {
@@ -340,4 +366,7 @@ void CNumbrookApp::OnUpdateStyle(CCmdUI* pCmdUI) {
   pCmdUI->SetCheck(pCmdUI->m_nID == command);
 }
 
-void CNumbrookApp::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+void CNumbrookApp::OnAppAbout() {
+  CAboutDlg about;
+  about.DoModal();
+}

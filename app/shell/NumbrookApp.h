@@ -40,6 +40,9 @@ public:
   int ExitInstance() override;
   BOOL OnIdle(LONG lCount) override;
   void PreLoadState() override;
+  // Opening a file (Open, a recent file, a dropped file, the command line) replaces the
+  // worksheet: the document asks before it gives up an unnamed one with text.
+  CDocument* OpenDocumentFile(LPCWSTR lpszFileName) override;
 
   // Pushes the saved settings into the main frame's managers and rebuilds the command panels.
   void LoadSettings();
@@ -65,6 +68,9 @@ public:
   // The main frame is closing: a failed settings save is told to the user (once).
   BOOL m_bClosingFrame = FALSE;
 
+  // File > New, which replaces the worksheet as opening a file does.
+  afx_msg void OnFileNew();
+
 protected:
   afx_msg void OnNoAction();
   afx_msg void OnStyleSimple();
@@ -72,7 +78,7 @@ protected:
   afx_msg void OnStyleOfficeXP();
   afx_msg void OnStyleOffice2003();
   afx_msg void OnUpdateStyle(CCmdUI* pCmdUI);
-  afx_msg void OnUpdateNotYetAvailable(CCmdUI* pCmdUI);
+  afx_msg void OnAppAbout();
   DECLARE_MESSAGE_MAP()
 
 private:

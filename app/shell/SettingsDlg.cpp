@@ -17,6 +17,8 @@ CSettingsDlg::CSettingsDlg(UINT nIDCaption, CWnd* pParentWnd, UINT iSelectPage)
   SetLook(PropSheetLook_OutlookBar, 100);
   SetIconsList(IDB_SETTINGS_ICONS, 32, RGB(255, 0, 255));
   AddPage(&m_GeneralPage);
+  AddPage(&m_CodeFormatPage);
+  AddPage(&m_KbdPage);
   AddPage(&m_TextEditorPage);
   SetActivePage(g_nLastActivePage < GetPageCount() ? g_nLastActivePage : 0);
   if (CMainInterface* root = ShellRoot()) root->GetMessenger().FireOnBeforeUpdate();

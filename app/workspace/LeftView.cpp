@@ -230,6 +230,7 @@ void CLeftView::LoadWorksheet() {
   // The worksheet document knows where its text lives and how it is kept safe; any other
   // document is loaded from its own file, if it has one, and never stored by the pane.
   CNumbrookDoc* worksheet = DYNAMIC_DOWNCAST(CNumbrookDoc, doc);
+  m_wndEditor.SendMessage(SCI_MARKERDELETEALL, (WPARAM)-1, 0);  // bookmarks belong to a worksheet
   if (worksheet != nullptr) worksheet->LoadWorksheet(m_wndEditor, !g_firstInitialUpdateDone);
   else m_wndEditor.LoadFile(doc->GetPathName());
   OnCalculate();
@@ -569,7 +570,10 @@ HRESULT CLeftView::GetCharFormat(LexemeType type, CharFormat* pFormat) {
   pFormat->CfBold = m_wndEditor.GetStyleBold(style) ? 1 : 0;
   pFormat->CfItalic = m_wndEditor.GetStyleItalic(style) ? 1 : 0;
   pFormat->CfStrikeout = 0;
-  pFormat->CfUnderline = m_wndEditor.GetStyleUnderline(style) ? UnderlineTypeSimple : UnderlineTypeNone;
+  const UnderlineTypes kind =
+      type >= LexemeTypeMin && type <= LexemeTypeMax && m_underlineKinds[type] != UnderlineTypeNone ? m_underlineKinds[type]
+                                                                                                  : UnderlineTypeSimple;
+  pFormat->CfUnderline = m_wndEditor.GetStyleUnderline(style) ? kind : UnderlineTypeNone;
   // Colours equal to the defaults are reported as "automatic".
   if (pFormat->CfBackColor == m_wndEditor.GetStyleBack(STYLE_DEFAULT)) pFormat->CfBackColor = AutoColour;
   if (type < LexemeTypeMin || type > LexemeTypeMax || type == LexemeTypeBracketsHilight)
@@ -583,6 +587,7 @@ HRESULT CLeftView::SetCharFormat(LexemeType type, const CharFormat& format) {
   const int style = CalcExport::StyleOfLexemeType(type);
   const COLORREF back = format.CfBackColor == AutoColour ? m_wndEditor.GetStyleBack(STYLE_DEFAULT) : format.CfBackColor;
   const COLORREF fore = format.CfForeColor == AutoColour ? CalcExport::DefaultForeColour(type) : format.CfForeColor;
+  if (type >= LexemeTypeMin && type <= LexemeTypeMax) m_underlineKinds[type] = format.CfUnderline;
   CRightView* results = GetResultsPane();
   CScintillaWnd* editors[] = {&m_wndEditor, results != nullptr ? results->GetEditor() : nullptr};
   for (CScintillaWnd* editor : editors) {
@@ -591,7 +596,7 @@ HRESULT CLeftView::SetCharFormat(LexemeType type, const CharFormat& format) {
     editor->SetStyleBold(style, format.CfBold);
     editor->SetStyleFore(style, fore);
     editor->SetStyleItalic(style, format.CfItalic);
-    editor->SetStyleUnderline(style, format.CfUnderline == UnderlineTypeSimple);
+    editor->SetStyleUnderline(style, format.CfUnderline != UnderlineTypeNone);
   }
   return S_OK;
 }

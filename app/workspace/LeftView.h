@@ -105,7 +105,6 @@ public:
   // Stores the worksheet in the automatic file when the document keeps one.
   void SaveDocumentText();
 
-  void SyncScrollTo(CScintillaColorerView* pOther);
   void MarkCaretLine(CScintillaColorerView* pOther);
   // Inserts a command of a command panel at the caret (replacing the selection).
   void InsertCommand(const CalcCommand& command);
@@ -128,7 +127,6 @@ public:
   long GetAngleFormat() const { return m_nAngleFormat; }
   int GetPendingCalculations() const { return m_nPendingCalculations; }
   int GetMarkedResultLine() const { return m_nMarkedResultLine; }
-  BOOL IsZoomSyncInProgress() const { return m_bZoomSyncInProgress; }
   BOOL IsDocumentLoaded() const { return m_bDocumentLoaded; }
 
   // Commands.
@@ -225,6 +223,9 @@ protected:
 
   IKivKbdManager* m_pKbdManager;
   void* m_pParserObject;
+  // The underline kind each lexeme type was given: the editor draws every kind as a simple
+  // underline, but the settings keep the kind chosen.
+  UnderlineTypes m_underlineKinds[LexemeTypeMax + 1] = {};
   ICalculatorKernel* m_pKernel;
   ICBMessengerEvents* m_pMessengerSink;
   GUID m_subscription;

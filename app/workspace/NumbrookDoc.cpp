@@ -19,6 +19,14 @@ const wchar_t kFallbackPath[] = L".\\NumbrookDoc.txt";
 
 CRuntimeClass* g_pExpressionViewClass = nullptr;
 
+// Anything but blanks and line breaks.
+bool HoldsText(CScintillaWnd& editor) {
+  const CString text = editor.GetText();
+  for (int i = 0; i < text.GetLength(); ++i)
+    if (!iswspace(text[i])) return true;
+  return false;
+}
+
 // Creates the folder, or finds it already there (as a folder, not as a file of that name).
 bool EnsureFolder(const CString& folder) {
   if (::CreateDirectoryW(folder, nullptr)) return true;
@@ -51,6 +59,8 @@ BOOL SaveEditorTextSafely(CScintillaWnd& editor, LPCWSTR path) {
   ::DeleteFileW(temp);
   return FALSE;
 }
+
+int CNumbrookDoc::s_nReplacing = 0;
 
 CNumbrookDoc::CNumbrookDoc() : m_bAutoSaveWorksheet(FALSE) {}
 
@@ -111,6 +121,7 @@ BOOL CNumbrookDoc::SaveModified() {
       SetModifiedFlag(FALSE);  // no pane, no text to keep
     } else if (AutoSave(*pView->GetEditor())) {
       SetModifiedFlag(FALSE);
+      if (s_nReplacing > 0 && HoldsText(*pView->GetEditor())) return AskBeforeReplacing();
     } else if (IsModified()) {
       // The changes are still only in the pane: say so, then ask the usual question, whose Yes
       // saves them under a name of the user's choice.
@@ -122,6 +133,14 @@ BOOL CNumbrookDoc::SaveModified() {
     }
   }
   return CScintillaColorerDoc::SaveModified();
+}
+
+BOOL CNumbrookDoc::AskBeforeReplacing() {
+  SetModifiedFlag(TRUE);
+  const BOOL go = CScintillaColorerDoc::SaveModified();
+  // Kept (Cancel) or let go (No): the text already stands in the auto-save file.
+  if (!go || IsModified()) SetModifiedFlag(FALSE);
+  return go;
 }
 
 CString CNumbrookDoc::GetDocumentPath() {

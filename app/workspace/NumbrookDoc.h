@@ -66,8 +66,21 @@ public:
   // written.
   BOOL OnSaveDocument(LPCWSTR lpszPathName) override;
   // Lets the application save its settings, stores an unnamed auto-saved worksheet without a
-  // question and asks the usual question for anything still unsaved.
+  // question and asks the usual question for anything still unsaved. While a new or opened
+  // worksheet is about to replace an unnamed auto-saved one that holds text, the usual
+  // question is asked all the same (Yes saves it under a name, Cancel keeps it): the next
+  // store of the auto-save file would otherwise overwrite that text.
   BOOL SaveModified() override;
+
+  // Marks the commands that replace the worksheet (New, Open, a recent file, a dropped file)
+  // for as long as the object lives.
+  class ReplacingScope {
+  public:
+    ReplacingScope() { ++s_nReplacing; }
+    ~ReplacingScope() { --s_nReplacing; }
+    ReplacingScope(const ReplacingScope&) = delete;
+    ReplacingScope& operator=(const ReplacingScope&) = delete;
+  };
 
   BOOL IsAutoSaveWorksheet() const { return m_bAutoSaveWorksheet; }
   // The first of the document's views that is an expression pane, or null.
@@ -111,6 +124,11 @@ protected:
   // Stores the editor's text in the auto-save file; no message.
   BOOL AutoSave(CScintillaWnd& editor);
   void ReportAutoSaveFailure();
+  // The usual question before an unnamed auto-saved worksheet with text is replaced; the
+  // answer of SaveModified.
+  BOOL AskBeforeReplacing();
+
+  static int s_nReplacing;
   // Files loaded inexactly or not at all keep a backup beside them ("<file>.bak") before the
   // first save over them in this run; FALSE when that backup could not be made.
   bool IsAwaitingBackup(const CString& path) const;

@@ -242,17 +242,8 @@ void CLeftView::ShowResults(CRightView* pResults, const CString& text) {
   editor->SetReadOnly(TRUE);
   MarkCaretLine(pResults);
   SyncScrollTo(pResults);
-}
-
-void CLeftView::SyncScrollTo(CScintillaColorerView* pOther) {
-  if (pOther == nullptr || pOther->GetEditor()->GetSafeHwnd() == nullptr) return;
-  CRightView* results = DYNAMIC_DOWNCAST(CRightView, pOther);
-  if (results != nullptr && results->IsZoomSyncInProgress()) return;
-  m_bZoomSyncInProgress = 1;
-  const int theirs = pOther->GetEditor()->GetFirstVisibleLine();
-  const int ours = m_wndEditor.GetFirstVisibleLine();
-  if (theirs != ours) pOther->GetEditor()->LineScroll(0, ours - theirs);
-  m_bZoomSyncInProgress = 0;
+  // Names that this answer's calculation defined take their colour on the lines in view.
+  PostMessage(WM_COLOUR_VISIBLE_LINES);
 }
 
 void CLeftView::MarkCaretLine(CScintillaColorerView* pOther) {

@@ -119,6 +119,10 @@ LRESULT CRightView::OnEditorNotify(UINT nCode, SCNotification* pNotify) {
       m_bZoomSyncInProgress = 0;
       break;
     }
+    case EDN_FIRSTLINECHANGED:
+      // Wheel, scroll bar or keys here: the expressions follow their results.
+      SyncScrollTo(GetExpressionPane());
+      break;
     case EDN_CONTEXTMENU:
       ShowPaneContextMenu(IDR_RESULTS_PANE_MENU, pNotify, this);
       break;

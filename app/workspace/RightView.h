@@ -28,7 +28,6 @@ public:
   CLeftView* GetExpressionPane() const;
 
   IEditorKeyFilter* GetKeyFilter() { return &m_xKeyFilter; }
-  BOOL IsZoomSyncInProgress() const { return m_bZoomSyncInProgress; }
 
   afx_msg void OnEditSelectAll();
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);

@@ -40,6 +40,7 @@ CScintillaColorerView::CScintillaColorerView()
       m_bDeleteNoticesHeld(0),
       m_bColouringEnabled(TRUE),
       m_bZoomSyncInProgress(0),
+      m_bEditorInitialised(FALSE),
       m_pFindDialog(nullptr),
       m_pPrintFormatter(nullptr) {}
 
@@ -72,6 +73,15 @@ CView* CScintillaColorerView::FindDocumentView(CRuntimeClass* pClass) const {
 
 BOOL CScintillaColorerView::IsEditorReadOnly() {
   return m_wndEditor.GetSafeHwnd() != nullptr && m_wndEditor.SendMessage(SCI_GETREADONLY) != 0;
+}
+
+void CScintillaColorerView::SyncScrollTo(CScintillaColorerView* pOther) {
+  if (pOther == nullptr || pOther->GetEditor()->GetSafeHwnd() == nullptr || pOther->IsZoomSyncInProgress()) return;
+  m_bZoomSyncInProgress = 1;
+  const int theirs = pOther->GetEditor()->GetFirstVisibleLine();
+  const int ours = m_wndEditor.GetFirstVisibleLine();
+  if (theirs != ours) pOther->GetEditor()->LineScroll(0, ours - theirs);
+  m_bZoomSyncInProgress = 0;
 }
 
 void CScintillaColorerView::ColourRange(int nStart, int nEnd) {
@@ -278,7 +288,11 @@ void CScintillaColorerView::OnDraw(CDC*) {}  // the control paints itself
 
 void CScintillaColorerView::OnInitialUpdate() {
   CView::OnInitialUpdate();
+  // A new or opened worksheet reuses the view: the control keeps the styles it was given since
+  // (the stored code format and lexeme colours).
+  if (m_bEditorInitialised) return;
   m_wndEditor.InitEditor();
+  m_bEditorInitialised = TRUE;
 }
 
 BOOL CScintillaColorerView::OnPreparePrinting(CPrintInfo* pInfo) {

@@ -58,6 +58,10 @@ public:
 
   // The control's own read-only state, asked at the moment of the call.
   BOOL IsEditorReadOnly();
+  // Scrolls the other pane so that its first visible line is this pane's; nothing while the
+  // other pane is itself following this one.
+  void SyncScrollTo(CScintillaColorerView* pOther);
+  BOOL IsZoomSyncInProgress() const { return m_bZoomSyncInProgress; }
   // Set while this pane mirrors a zoom change to the other one (printing clears it meanwhile).
   BYTE& ZoomSyncFlag() { return m_bZoomSyncInProgress; }
   // The formatter of the print job under way, or null.
@@ -72,6 +76,7 @@ protected:
   CScintillaWnd m_wndEditor;
   BOOL m_bColouringEnabled;
   BYTE m_bZoomSyncInProgress;
+  BOOL m_bEditorInitialised;
   CFindReplaceDialog* m_pFindDialog;
   CString m_strFind;
   CString m_strReplace;

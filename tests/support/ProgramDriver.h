@@ -34,6 +34,45 @@ inline RegistryValues ReadRegistryValues(HKEY root, const std::wstring& path) {
   return values;
 }
 
+// The auto-saved worksheet of the program.
+inline std::wstring AppDataWorksheet() {
+  wchar_t folder[MAX_PATH] = {};
+  ::GetEnvironmentVariableW(L"APPDATA", folder, MAX_PATH);
+  return std::wstring(folder) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt";
+}
+
+// A file's bytes; "<missing>" when it cannot be read.
+inline std::string ReadFileBytes(const std::wstring& path) {
+  std::string bytes;
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "<missing>";
+  char buffer[4096];
+  DWORD read = 0;
+  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
+  ::CloseHandle(file);
+  return bytes;
+}
+
+inline bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  ::CloseHandle(file);
+  return ok && written == bytes.size();
+}
+
+// Types into an editing control: characters as WM_CHAR, a line break as the Enter key.
+inline void Type(HWND editor, const std::wstring& text) {
+  for (wchar_t c : text) {
+    if (c == L'\n')
+      ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
+    else
+      ::PostMessageW(editor, WM_CHAR, c, 0);
+  }
+}
+
 // The window class of the program's editing controls.
 constexpr const wchar_t* kEditorClass = L"SimpleEditorsci";
 

@@ -14,11 +14,17 @@ public:
   ~CCustomizeButton() override;
 
   void CopyFrom(const CUfxToolbarButton& src) override;
+  void OnDraw(CDC* pDC, const CRect& rect, CUfxToolBarImages* pImages, BOOL bHorz = TRUE,
+              BOOL bCustomizeMode = FALSE, BOOL bHighlight = FALSE, BOOL bDrawBorder = TRUE,
+              BOOL bGrayDisabledButtons = TRUE) override;
   SIZE OnCalculateSize(CDC* pDC, const CSize& sizeDefault, BOOL bHorz) override;
   void OnParentChanged(CWnd* pWndParent) override;
   BOOL CanBeStored() const override { return FALSE; }
   BOOL IsBorderDrawn() const override { return FALSE; }
+  void OnCancelMode() override;
   BOOL IsEditable() const override { return FALSE; }
+  // The hidden buttons, then the customize item.
+  CUfxPopupMenu* CreatePopupMenu() override;
 
   int GetCustomizeCmdId() const { return m_iCustomizeCmdId; }
   const CString& GetCustomizeText() const { return m_strCustomizeText; }
@@ -31,6 +37,7 @@ public:
   CUfxToolBar* m_pWndParentToolbar = nullptr;
   BOOL m_bIsEmpty = FALSE;  // takes no space
   BOOL m_bReserved = TRUE;
+  // When either is set, closing the popup repaints the button on its bar.
   BOOL m_bOnRebar = FALSE;
   BOOL m_bMenuRightAlign = FALSE;
   CObList m_lstInvisibleButtons;

@@ -1,4 +1,5 @@
 #include "bars/UfxMenuBar.h"
+#include "looks/UfxMenuPage.h"
 #include "bars/UfxToolbarMenuButton.h"
 #include "bars/UfxToolbarSystemMenuButton.h"
 #include "bars/UfxToolbarMenuButtonsButton.h"
@@ -705,6 +706,15 @@ BOOL CUfxMenuBar::RestoreOriginalState() {
   if (!UfxMenuBarStore.Load(m_hMenu, this)) BuildFromMenu(m_hMenu);
   if (m_pParentWnd != nullptr && m_pParentWnd->GetSafeHwnd() != nullptr) m_pParentWnd->OnUpdateFrameMenu(m_hMenu);
   RestoreMaximizeMode();
+  // A menu page open in the customization sheet shows the active template's menu again.
+  if (CUfxMenuPage* pPage = DYNAMIC_DOWNCAST(CUfxMenuPage, m_pMenuPage)) {
+    CDocTemplate* pActiveTemplate = nullptr;
+    for (POSITION pos = templates.GetHeadPosition(); pos != nullptr;) {
+      CMultiDocTemplate* pTemplate = static_cast<CMultiDocTemplate*>(templates.GetNext(pos));
+      if (pTemplate->m_hMenuShared == m_hMenu) pActiveTemplate = pTemplate;
+    }
+    pPage->SelectMenu(pActiveTemplate, FALSE);
+  }
   return TRUE;
 }
 

@@ -1,4 +1,5 @@
 #include "bars/UfxPopupMenu.h"
+#include "looks/UfxMenuPage.h"
 #include "bars/UfxToolbarMenuButton.h"
 #include "bars/UfxShowAllButton.h"
 #include "bars/UfxMenuBar.h"
@@ -1118,6 +1119,8 @@ BOOL CUfxPopupMenu::NotifyParentDlg(BOOL bActivate) {
 }
 
 void CUfxPopupMenu::OnDestroy() {
+  // The menu page that opened this popup for editing forgets it.
+  if (CUfxMenuPage* pPage = DYNAMIC_DOWNCAST(CUfxMenuPage, m_pCustPage)) pPage->CloseContextMenu(this);
   KillTimer(kAnimTimerId);
   KillTimer(kScrollTimerId);
   m_bEnded = TRUE;

@@ -19,6 +19,7 @@
 #include "looks/UfxVisualManager.h"
 #include "frames/UfxWorkspace.h"
 #include "FwReBar.h"
+#include "looks/UfxToolbarCustomize.h"
 #include <commctrl.h>
 
 IMPLEMENT_SERIAL(CUfxToolBar, CControlBar, VERSIONABLE_SCHEMA | 1)
@@ -502,6 +503,15 @@ void CUfxToolBar::OnWindowPosChanged(WINDOWPOS* lpWndPos) {
   CControlBar::OnWindowPosChanged(lpWndPos);
   // Shown again after a delayed show: a docked bar lays its buttons out anew.
   if ((lpWndPos->flags & SWP_SHOWWINDOW) && !IsFloating()) LayoutButtons();
+  // The customization sheet keeps its list of shown bars.
+  if ((lpWndPos->flags & (SWP_SHOWWINDOW | SWP_HIDEWINDOW)) && s_bCustomizeMode && !m_bLocked) {
+    const BOOL bShow = (lpWndPos->flags & SWP_SHOWWINDOW) != 0;
+    if (!bShow && s_pSelToolbar == this) {
+      m_iSelected = -1;
+      s_pSelToolbar = nullptr;
+    }
+    if (s_pCustomizeSheet != nullptr) s_pCustomizeSheet->ShowToolBar(this, bShow);
+  }
 }
 
 void CUfxToolBar::OnSettingChange(UINT uFlags, LPCWSTR lpszSection) {

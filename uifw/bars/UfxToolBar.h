@@ -12,6 +12,7 @@ class CUfxToolbarMenuButton;
 class CCustomizeButton;
 class CUfxRegistry;
 class CUfxToolBar;
+class CUfxToolbarCustomize;
 
 // The toolbar's OLE drop target: it hands drags in the button format to its bar.
 class CUfxBarDropTarget : public COleDropTarget {
@@ -60,6 +61,7 @@ class CUfxToolBar : public CControlBar {
   DECLARE_SERIAL(CUfxToolBar)
   friend class CUfxBarDropTarget;
   friend class CUfxToolBarCmdUI;
+  friend class CUfxDropDownToolBar;
 public:
   CUfxToolBar();
   ~CUfxToolBar() override;
@@ -209,6 +211,18 @@ public:
   static BOOL IsCustomizeMode() { return s_bCustomizeMode; }
   static BOOL SetCustomizeMode(BOOL bSet);
   static CUfxToolBar* GetSelectedToolbar() { return s_pSelToolbar; }
+  // Buttons dragged with Alt held outside customize mode (the main frame turns it on).
+  static void EnableAltCustomization(BOOL bEnable = TRUE) { s_bAltCustomization = bEnable; }
+  static BOOL IsAltCustomization() { return s_bAltCustomization; }
+  static BOOL IsAltCustomizing() { return s_bAltCustomizing; }
+  // The open customization sheet, which the bars tell when they are shown or hidden.
+  static CUfxToolbarCustomize* GetCustomizeSheet() { return s_pCustomizeSheet; }
+  static void SetCustomizeSheet(CUfxToolbarCustomize* pSheet) { s_pCustomizeSheet = pSheet; }
+  // A button being dragged by a bar is on offer (a drop makes it from a bar's data).
+  static BOOL IsDragFromToolbar() { return s_bDragFromToolbar; }
+  int GetDropIndex() const { return m_iDragIndex; }
+  const CRect& GetInsertionMark() const { return m_rectDrag; }
+  BOOL IsStretching() const { return m_bStretchButton; }
   static const CObList& GetAllToolbars() { return s_lstAllToolbars; }
   // Every button of every live toolbar that carries the id; the count.
   static int GetCommandButtons(UINT uiCmd, CObList& listButtons);
@@ -260,10 +274,12 @@ public:
   static BOOL IsCoreCommand(UINT uiCmd) { return s_lstCoreCommands.Find(uiCmd) != nullptr; }
   static void AddCoreCommand(UINT uiCmd);
   static void SetCoreCommands(const CList<UINT, UINT>& lstCommands);
+  static BOOL HasCoreCommands() { return !s_lstCoreCommands.IsEmpty(); }
 
   // The image index that toolbar resources gave a command in the shared images.
   static BOOL GetDefaultImage(UINT uiCmd, int& iImage) { return s_DefaultImages.Lookup(uiCmd, iImage); }
   static void SetDefaultImage(UINT uiCmd, int iImage) { s_DefaultImages.SetAt(uiCmd, iImage); }
+  static const CMap<UINT, UINT, int, int>& GetDefaultImages() { return s_DefaultImages; }
 
   // Labels below images: whether they wrap, and the gap between image and label.
   static BOOL IsWrapLabels() { return s_bWrapLabels; }
@@ -303,12 +319,46 @@ protected:
   afx_msg void OnCustomizeCommand(UINT uiCmd);
   BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
 
+  // Customize mode: selecting, dragging and resizing a button, and its context menu.
+  BOOL IsCustomizeClick(UINT nFlags) const;
+  void SelectForCustomize(int iHit);
+  void StartCustomizeDrag(int iHit, UINT nFlags, CPoint point);
+  void DragButton(CUfxToolbarButton* pButton, CPoint point);
+  BOOL IsNearRightEdge(const CUfxToolbarButton* pButton, CPoint point) const;
+  void StartStretch(CUfxToolbarButton* pButton);
+  void TrackStretch(CPoint point);
+  void EndStretch(CPoint point);
+  void CancelStretch();
+  void DrawStretchRect();
+  void ShowCustomizeMenu(CPoint point);
+  // The selected button when it is still on the bar; null otherwise.
+  CUfxToolbarButton* SelectedButton() const;
+  // The appearance dialog for a button; TRUE on OK.
+  BOOL EditButtonLook(CUfxToolbarButton* pButton);
+  void OnResetButton(CUfxToolbarButton* pButton);
+  void OnCopyButtonImage(CUfxToolbarButton* pButton);
+  void OnDeleteButton();
+  void OnButtonAppearance(CUfxToolbarButton* pButton);
+  void OnDisplayMode(CUfxToolbarButton* pButton, BOOL bText, BOOL bImage);
+  void OnBeginGroup(CUfxToolbarButton* pButton);
+  void OnNewMenu();
+  // A drop of this bar's own button on its place or just after it: a separator before it goes
+  // or comes by how far the pointer moved. FALSE: not such a drop.
+  BOOL RegroupInPlace(int iOld, CPoint point);
+  // The mark moved: both places repainted.
+  void MoveInsertionMark(int iIndex, const CRect& rectNew);
+
   // Takes the customize button out of the list without deleting it (SetCustomizeButton puts it
   // back as the last button).
   CCustomizeButton* DetachCustomizeButton();
   // Index bookkeeping after a removal, then separators left at the end or side by side go.
   void AfterButtonRemoved(int iIndex);
   static void DeleteButtons(CObList& list);
+  // Loading stored buttons in two steps: ReserveButtonNodes gives the bar's list room for
+  // `nButtons` (it may fail, and then changes nothing); ReplaceButtons then puts the loaded
+  // buttons in place of the bar's own, the customize button staying last, and cannot fail.
+  void ReserveButtonNodes(INT_PTR nButtons);
+  void ReplaceButtons(CObList& listLoaded);
   // Layout helpers: the wrapped row count at a width, and sizing to a length.
   int WrapButtons(int nWidth, int nHeight = 32767);
   void SizeToolBar(int nLength, BOOL bVert);
@@ -427,6 +477,10 @@ protected:
   static CList<UINT, UINT> s_lstForbiddenCommands;
   static CList<UINT, UINT> s_lstCoreCommands;
   static CUfxToolBar* s_pSelToolbar;
+  static BOOL s_bAltCustomization;
+  static BOOL s_bAltCustomizing;
+  static BOOL s_bDragFromToolbar;
+  static CUfxToolbarCustomize* s_pCustomizeSheet;
   static HHOOK s_hookMouseHelp;
   static CUfxToolBar* s_pLastHookedToolbar;
   static BOOL s_bWrapLabels;

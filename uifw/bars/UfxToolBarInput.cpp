@@ -47,6 +47,10 @@ void CUfxToolBar::TrackMouseLeave() {
 }
 
 void CUfxToolBar::OnMouseMove(UINT nFlags, CPoint point) {
+  if (m_bStretchButton) {
+    TrackStretch(point);
+    return;
+  }
   if (s_bCustomizeMode && !m_bLocked) {
     CControlBar::OnMouseMove(nFlags, point);
     return;
@@ -87,19 +91,16 @@ void CUfxToolBar::OnLButtonDown(UINT nFlags, CPoint point) {
   const int iHit = HitTest(point);
   if (iHit < 0) {
     m_iButtonCapture = -1;
+    if (s_bCustomizeMode && !m_bLocked) {
+      SelectForCustomize(-1);
+      SetHotButton(-1);
+    }
     CControlBar::OnLButtonDown(nFlags, point);
     return;
   }
-  if (s_bCustomizeMode && !m_bLocked) {
-    // Customize mode selects the button; dragging it is the customize mode's.
-    CUfxToolBar* pOldSel = s_pSelToolbar;
-    s_pSelToolbar = this;
-    if (pOldSel != nullptr && pOldSel != this && IsAlive(pOldSel->m_hWnd, pOldSel)) {
-      pOldSel->m_iSelected = -1;
-      pOldSel->Invalidate();
-    }
-    m_iSelected = GetButton(iHit)->IsEditable() ? iHit : -1;
-    Invalidate();
+  if (IsCustomizeClick(nFlags)) {
+    // Customize mode (or Alt) selects the button and drags or resizes it.
+    StartCustomizeDrag(iHit, nFlags, point);
     return;
   }
   OnPressButton(iHit);
@@ -134,6 +135,10 @@ void CUfxToolBar::OnPressButton(int iButton) {
 }
 
 void CUfxToolBar::OnLButtonUp(UINT nFlags, CPoint point) {
+  if (m_bStretchButton) {
+    EndStretch(point);
+    return;
+  }
   if ((s_bCustomizeMode && !m_bLocked) || m_iButtonCapture < 0) {
     CControlBar::OnLButtonUp(nFlags, point);
     return;
@@ -211,10 +216,7 @@ LRESULT CUfxToolBar::OnMouseLeave(WPARAM, LPARAM) {
 
 void CUfxToolBar::OnCancelMode() {
   CControlBar::OnCancelMode();
-  if (m_bStretchButton) {
-    m_bStretchButton = FALSE;
-    m_rectTrack.SetRectEmpty();
-  }
+  CancelStretch();
   if (GetCapture() == this) ::ReleaseCapture();
   if (CUfxToolbarButton* pPressed = GetButton(m_iButtonCapture)) pPressed->m_nStyle &= ~TBBS_PRESSED;
   m_iButtonCapture = -1;
@@ -224,9 +226,8 @@ void CUfxToolBar::OnCancelMode() {
 }
 
 void CUfxToolBar::OnContextMenu(CWnd* pWnd, CPoint point) {
-  if (s_bCustomizeMode && !m_bLocked) return;  // the customize menu belongs to customize mode
   if (s_bCustomizeMode) {
-    ::MessageBeep((UINT)-1);
+    ShowCustomizeMenu(point);
     return;
   }
   CFrameWnd* pFrame = GetTopLevelFrame();
@@ -239,9 +240,24 @@ void CUfxToolBar::OnContextMenu(CWnd* pWnd, CPoint point) {
   pFrame->SendMessage(UFXM_TOOLBARMENU, (WPARAM)m_hWnd, MAKELPARAM(point.x, point.y));
 }
 
-void CUfxToolBar::OnCustomizeCommand(UINT) {}
-
 BOOL CUfxToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
+  // The resize cursor while resizing, and over the right edge of a selected stretchable button.
+  BOOL bResize = m_bStretchButton;
+  if (!bResize && s_bCustomizeMode && !m_bLocked && nHitTest == HTCLIENT) {
+    const CUfxToolbarButton* pSelected = GetButton(m_iSelected);
+    if (pSelected != nullptr && pSelected->CanBeStretched()) {
+      CPoint point;
+      ::GetCursorPos(&point);
+      ScreenToClient(&point);
+      bResize = IsNearRightEdge(pSelected, point);
+    }
+  }
+  if (bResize) {
+    if (HCURSOR hcur = ::LoadCursorW(AfxGetResourceHandle(), MAKEINTRESOURCEW(30980))) {
+      ::SetCursor(hcur);
+      return TRUE;
+    }
+  }
   return CControlBar::OnSetCursor(pWnd, nHitTest, message);
 }
 
@@ -250,7 +266,7 @@ BOOL CUfxToolBar::OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message) {
 BOOL CUfxToolBar::PreTranslateMessage(MSG* pMsg) {
   if (pMsg->message == WM_KEYDOWN && pMsg->wParam == VK_ESCAPE) {
     if (m_bStretchButton) {
-      OnCancelMode();
+      CancelStretch();
       return TRUE;
     }
     if (GetDroppedDownMenu() == nullptr) {

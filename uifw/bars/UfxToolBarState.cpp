@@ -39,35 +39,71 @@ void CUfxToolBar::Serialize(CArchive& ar) {
     return;
   }
   // Everything is read first; the bar changes only once the whole archive was read. Stored data
-  // may only make buttons.
+  // may only make buttons, and each of them once: the bar owns and deletes what it reads.
   CObList listLoaded;
   DWORD bTextLabels = 0;
   CString strName;
   try {
     const DWORD_PTR nCount = ar.ReadCount();
     for (DWORD_PTR i = 0; i < nCount; ++i) {
-      CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CUfxToolbarButton));
+      CObject* pObject = ar.ReadOwnedObject(RUNTIME_CLASS(CUfxToolbarButton));
       if (pObject == nullptr) AfxThrowArchiveException(CArchiveException::badIndex);
-      listLoaded.AddTail(pObject);
+      // Forbidden commands never come back, however many of them were stored.
+      if (!IsCommandAllowed(AsButton(pObject)->m_nID)) {
+        delete pObject;
+        continue;
+      }
+      try {
+        listLoaded.AddTail(pObject);
+      } catch (...) {
+        delete pObject;
+        throw;
+      }
     }
     ar >> bTextLabels >> strName;
+    // An open popup of a button that goes closes before the list is touched.
+    for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) AsButton(m_Buttons.GetNext(pos))->OnCancelMode();
+    ReserveButtonNodes(listLoaded.GetCount());
   } catch (...) {
     DeleteButtons(listLoaded);
     throw;
   }
-  CCustomizeButton* pCustomize = DetachCustomizeButton();
-  RemoveAllButtons();
-  while (!listLoaded.IsEmpty()) {
-    CUfxToolbarButton* pButton = AsButton(listLoaded.RemoveHead());
-    pButton->m_nStyle &= ~(TBBS_CHECKED | TBBS_PRESSED);
-    // Forbidden commands never come back, however many of them were stored.
-    if (InsertButton(pButton) < 0) delete pButton;
-  }
+  ReplaceButtons(listLoaded);
   if (AllowsTextLabels()) m_bTextLabels = bTextLabels != 0;
-  SetCustomizeButton(pCustomize);
   if (GetSafeHwnd() != nullptr) {
     SetWindowText(strName);
     LayoutButtons();
+  }
+}
+
+void CUfxToolBar::ReserveButtonNodes(INT_PTR nButtons) {
+  // Empty entries at the head, each taken by a loaded button.
+  const INT_PTR nOwn = GetButtonCount() - (m_pCustomizeBtn != nullptr ? 1 : 0);
+  INT_PTR nAdded = 0;
+  try {
+    for (; nOwn + nAdded < nButtons; ++nAdded) m_Buttons.AddHead((CObject*)nullptr);
+  } catch (...) {
+    while (nAdded-- > 0) m_Buttons.RemoveHead();
+    throw;
+  }
+}
+
+void CUfxToolBar::ReplaceButtons(CObList& listLoaded) {
+  m_iButtonCapture = m_iHighlighted = m_iSelected = -1;
+  m_AcellKeys.RemoveAll();
+  for (POSITION pos = m_Buttons.GetHeadPosition(); pos != nullptr;) {
+    const POSITION posThis = pos;
+    CObject* pOld = m_Buttons.GetNext(pos);
+    if (pOld != nullptr && pOld == m_pCustomizeBtn) continue;
+    delete pOld;
+    if (listLoaded.IsEmpty()) {
+      m_Buttons.RemoveAt(posThis);
+      continue;
+    }
+    CUfxToolbarButton* pButton = AsButton(listLoaded.RemoveHead());
+    pButton->m_nStyle &= ~(TBBS_CHECKED | TBBS_PRESSED);
+    m_Buttons.SetAt(posThis, pButton);
+    pButton->OnParentChanged(this);
   }
 }
 
@@ -138,6 +174,8 @@ BOOL CUfxToolBar::LoadState(LPCWSTR lpszProfileName, int nIndex, UINT uiID) {
   } catch (CException* e) {
     // Damaged data: the bar keeps what it had.
     e->Delete();
+  } catch (...) {
+    // Out of memory or any other failure while reading: the same answer as damaged data.
   }
   delete[] pData;
   if (bResult && IsSmartUpdate()) LoadOriginalItems(reg);

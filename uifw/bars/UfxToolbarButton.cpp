@@ -473,6 +473,10 @@ CUfxToolbarButton* CUfxToolbarButton::CreateFromOleData(COleDataObject* pDataObj
     e->Delete();
     delete pButton;
     pButton = nullptr;
+  } catch (...) {
+    // Any other failure while reading another program's data counts as damaged data.
+    delete pButton;
+    pButton = nullptr;
   }
   delete pFile;
   return pButton;

@@ -1,4 +1,7 @@
 #include "bars/UfxToolbarMenuButton.h"
+
+#include <algorithm>
+
 #include "bars/UfxPopupMenu.h"
 #include "bars/UfxPopupMenuBar.h"
 #include "bars/UfxMenuBar.h"
@@ -71,7 +74,6 @@ void CUfxToolbarMenuButton::CreateFromMenu(HMENU hMenu) {
     pItem->m_bText = TRUE;
     if (uiID != 0 && uiID != (UINT)-1 && uiID == uiDefault) pItem->m_bDefault = TRUE;
     if (::GetMenuState(hMenu, i, MF_BYPOSITION) & MF_MENUBREAK) pItem->m_nStyle |= TBBS_BREAK;
-    if (uiID == 0) pItem->m_nStyle |= TBBS_SEPARATOR;
     m_listCommands.AddTail(pItem);
   }
 }
@@ -120,6 +122,8 @@ void CUfxToolbarMenuButton::SetTearOffId(UINT uiBarID) {
 CUfxToolbarMenuButton::AlwaysTearOffIdScope::AlwaysTearOffIdScope() { ++g_nAlwaysTearOffId; }
 CUfxToolbarMenuButton::AlwaysTearOffIdScope::~AlwaysTearOffIdScope() { --g_nAlwaysTearOffId; }
 
+BOOL CUfxToolbarMenuButton::IsAlwaysCurrentArchive() { return g_nAlwaysTearOffId > 0; }
+
 BOOL CUfxToolbarMenuButton::ArchiveCarriesTearOffId(BOOL bStoring) {
   if (g_nAlwaysTearOffId > 0) return TRUE;
   CUfxWorkspace* pWorkspace = UfxGetWorkspace();
@@ -148,9 +152,15 @@ void CUfxToolbarMenuButton::Serialize(CArchive& ar) {
   try {
     const DWORD_PTR nCount = ar.ReadCount();
     for (DWORD_PTR i = 0; i < nCount; ++i) {
-      CObject* pObject = ar.ReadObject(RUNTIME_CLASS(CUfxToolbarMenuButton));
+      // The button owns its items: one read before, already someone's, is damaged data.
+      CObject* pObject = ar.ReadOwnedObject(RUNTIME_CLASS(CUfxToolbarMenuButton));
       if (pObject == nullptr) AfxThrowArchiveException(CArchiveException::badIndex);
-      m_listCommands.AddTail(pObject);
+      try {
+        m_listCommands.AddTail(pObject);
+      } catch (...) {
+        delete pObject;
+        throw;
+      }
     }
   } catch (...) {
     --g_nLoadDepth;
@@ -357,8 +367,12 @@ BOOL CUfxToolbarMenuButton::OpenPopupMenu(CWnd* pWnd) {
 }
 
 void CUfxToolbarMenuButton::OnCancelMode() {
-  if (m_pPopupMenu != nullptr && ::IsWindow(m_pPopupMenu->GetSafeHwnd())) {
-    CUfxPopupMenu* pPopup = m_pPopupMenu;
+  // The popup deletes itself when its window goes: the button lets go of it before closing it
+  // and touches it afterwards only while its window is still there.
+  CUfxPopupMenu* pPopup = m_pPopupMenu;
+  m_pPopupMenu = nullptr;
+  const HWND hwndPopup = pPopup != nullptr ? pPopup->GetSafeHwnd() : nullptr;
+  if (hwndPopup != nullptr && ::IsWindow(hwndPopup)) {
     if (!pPopup->GetMenuBar()->m_bInCommand) {
       for (int i = 0; i < pPopup->GetMenuBar()->GetButtonCount(); ++i) {
         CUfxToolbarButton* pItem = pPopup->GetMenuBar()->GetButton(i);
@@ -366,9 +380,8 @@ void CUfxToolbarMenuButton::OnCancelMode() {
       }
       pPopup->CloseMenu(FALSE);
     }
-    pPopup->m_pParentBtn = nullptr;
+    if (::IsWindow(hwndPopup) && CWnd::FromHandlePermanent(hwndPopup) == pPopup) pPopup->m_pParentBtn = nullptr;
   }
-  m_pPopupMenu = nullptr;
   RedrawOnParent();
   m_bToBeClosed = FALSE;
 }
@@ -431,6 +444,9 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
   if (bHorz) size.cx += nArrowExtent;
   if (m_bMenuMode) {
     size.cx += CUfxToolBar::GetMenuImageSize().cx + 6;
+    // Never narrower than the drawing needs: the look's image margins can take more room than
+    // the fixed allowance above.
+    size.cx = std::max<int>(size.cx, MenuItemWidth(pDC));
     CUfxPopupMenuBar* pBar = DYNAMIC_DOWNCAST(CUfxPopupMenuBar, m_pWndParent);
     if (pBar != nullptr) size.cy = pBar->GetRowHeight();
   } else if (!bHorz) {
@@ -442,6 +458,31 @@ SIZE CUfxToolbarMenuButton::OnCalculateSize(CDC* pDC, const CSize& sizeDefault, 
     else size.cy += 2 * nMargin;
   }
   return size;
+}
+
+int CUfxToolbarMenuButton::MenuTextLeftInset() {
+  const int nMargin = CUfxVisualManager::GetInstance()->GetMenuImageMargin();
+  return nMargin + CUfxToolBar::GetMenuImageSize().cx + 2 * nMargin + 3 * nMargin - 1;
+}
+
+int CUfxToolbarMenuButton::MenuTextRightInset() { return CUfxMenuGlyphs::GetSize().cx + 3; }
+
+void CUfxToolbarMenuButton::SplitMenuText(CString& strLabel, CString& strShortcut) const {
+  strLabel = m_strText;
+  strShortcut.Empty();
+  const int iTab = strLabel.Find(L'\t');
+  if (iTab >= 0) {
+    strShortcut = strLabel.Mid(iTab + 1);
+    strLabel = strLabel.Left(iTab);
+  }
+}
+
+int CUfxToolbarMenuButton::MenuItemWidth(CDC* pDC) const {
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
+  int nText = pDC->GetTextExtent(StripMnemonics(strLabel)).cx;
+  if (!strShortcut.IsEmpty()) nText += pDC->GetTextExtent(strShortcut).cx;
+  return MenuTextLeftInset() + nText + MenuTextRightInset();
 }
 
 // ---- drawing --------------------------------------------------------------------------------------
@@ -605,16 +646,11 @@ void CUfxToolbarMenuButton::DrawMenuItem(CDC* pDC, const CRect& rect, CUfxToolBa
   }
 
   // Label and shortcut.
-  CString strLabel = m_strText, strShortcut;
-  const int iTab = strLabel.Find(L'\t');
-  if (iTab >= 0) {
-    strShortcut = strLabel.Mid(iTab + 1);
-    strLabel = strLabel.Left(iTab);
-  }
-  const CSize sizeGlyph = CUfxMenuGlyphs::GetSize();
+  CString strLabel, strShortcut;
+  SplitMenuText(strLabel, strShortcut);
   CRect rectText = rect;
-  rectText.left = rectImage.right + 3 * nMargin - 1;
-  rectText.right -= sizeGlyph.cx + 3;
+  rectText.left += MenuTextLeftInset();
+  rectText.right -= MenuTextRightInset();
   if (!m_bWrapText) {
     CSize sizeLabel = pDC->GetTextExtent(StripMnemonics(strLabel));
     CString strCut = strLabel;

@@ -79,6 +79,8 @@ public:
     ~AlwaysTearOffIdScope();
   };
   static BOOL ArchiveCarriesTearOffId(BOOL bStoring);
+  // Inside such a scope: the archive is a store file or drag data, always of the current layout.
+  static BOOL IsAlwaysCurrentArchive();
 
   // The check column of popup menus: half the menu image width + 3, and the glyph width.
   static void GetCheckAreaMetrics(int& iCheckColumnHalf, int& iGlyphWidth);
@@ -107,4 +109,13 @@ protected:
   CString ShortcutText() const;
   // The button's rectangle widened by the menu border, repainted on the parent bar.
   void RedrawOnParent();
+  // In a popup menu: the room the drawing keeps left of the label (the image column with its
+  // margins) and right of the label or shortcut (the submenu arrow).
+  static int MenuTextLeftInset();
+  static int MenuTextRightInset();
+  // The item's text cut at its first tab into the label and the shortcut after it.
+  void SplitMenuText(CString& strLabel, CString& strShortcut) const;
+  // In a popup menu: the width that shows the label and the shortcut whole in the font
+  // selected into the DC.
+  int MenuItemWidth(CDC* pDC) const;
 };

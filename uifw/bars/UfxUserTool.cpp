@@ -1,10 +1,19 @@
 #include "bars/UfxUserTool.h"
 #include <shellapi.h>
+#include <algorithm>
 
 IMPLEMENT_SERIAL(CUfxUserTool, CObject, VERSIONABLE_SCHEMA | 1)
 
 namespace {
 const UINT kIdDefaultToolIcon = 16931;
+const UINT kIdsCannotPrepareImage = 16008;
+const UINT kIdsCannotCopyImage = 16010;
+
+void ShowMessage(UINT uiId) {
+  CString strMessage;
+  strMessage.LoadString(uiId);
+  AfxMessageBox(strMessage, MB_OK | MB_ICONSTOP);
+}
 HICON g_hDefaultIcon = nullptr;  // shared by every tool, never destroyed
 }  // namespace
 
@@ -64,4 +73,45 @@ HICON CUfxUserTool::GetDefaultIcon() {
 void CUfxUserTool::ReleaseIcon() {
   if (m_hIcon != nullptr && m_hIcon != g_hDefaultIcon) ::DestroyIcon(m_hIcon);
   m_hIcon = nullptr;
+}
+
+void CUfxUserTool::DrawIcon(CDC* pDC, const CRect& rect) {
+  const CSize sizeIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+  const int x = std::max((int)rect.left, (int)(rect.left + (rect.Width() - sizeIcon.cx) / 2));
+  const int y = std::max((int)rect.top, (int)(rect.top + (rect.Height() - sizeIcon.cy) / 2));
+  ::DrawIconEx(pDC->GetSafeHdc(), x, y, m_hIcon, sizeIcon.cx, sizeIcon.cy, 0, nullptr, DI_NORMAL);
+}
+
+BOOL CUfxUserTool::CopyIconToClipboard() {
+  try {
+    const CSize sizeIcon(::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON));
+    CWindowDC dcScreen(nullptr);
+    CDC dcMem;
+    CBitmap bitmap;
+    if (!dcMem.CreateCompatibleDC(&dcScreen) || !bitmap.CreateCompatibleBitmap(&dcScreen, sizeIcon.cx, sizeIcon.cy)) {
+      ShowMessage(kIdsCannotCopyImage);
+      return FALSE;
+    }
+    CBitmap* pOld = dcMem.SelectObject(&bitmap);
+    dcMem.FillSolidRect(0, 0, sizeIcon.cx, sizeIcon.cy, ::GetSysColor(COLOR_BTNFACE));
+    DrawIcon(&dcMem, CRect(0, 0, sizeIcon.cx, sizeIcon.cy));
+    dcMem.SelectObject(pOld);
+    CWnd* pMain = AfxGetMainWnd();
+    if (!::OpenClipboard(pMain != nullptr ? pMain->GetSafeHwnd() : nullptr)) {
+      ShowMessage(kIdsCannotCopyImage);
+      return FALSE;
+    }
+    BOOL bDone = ::EmptyClipboard() && ::SetClipboardData(CF_BITMAP, bitmap.GetSafeHandle()) != nullptr;
+    ::CloseClipboard();
+    if (!bDone) {
+      ShowMessage(kIdsCannotCopyImage);
+      return FALSE;
+    }
+    bitmap.Detach();  // the clipboard owns it now
+    return TRUE;
+  } catch (CException* e) {
+    e->Delete();
+    ShowMessage(kIdsCannotPrepareImage);
+    return FALSE;
+  }
 }

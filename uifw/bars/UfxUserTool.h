@@ -19,6 +19,10 @@ public:
   const CString& GetCommand() const { return m_strCommand; }
   UINT GetCommandId() const { return m_uiCmdId; }
   HICON GetIcon() const { return m_hIcon; }
+  // The icon at the small-icon size, centred in the rectangle.
+  void DrawIcon(CDC* pDC, const CRect& rect);
+  // The icon on the button face as a bitmap on the clipboard; a failure is told to the user.
+  BOOL CopyIconToClipboard();
 
   CString m_strLabel;
   CString m_strArguments;

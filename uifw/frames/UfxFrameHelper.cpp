@@ -12,6 +12,7 @@
 #include "frames/UfxToolDockBar.h"
 #include "frames/UfxUserToolsManager.h"
 #include "frames/UfxWorkspace.h"
+#include <algorithm>
 
 namespace {
 // The work area of the monitor nearest the point, or the primary one's.
@@ -53,6 +54,16 @@ void CUfxFrameHelper::RestorePosition(CREATESTRUCT& cs) {
     const int nAppShow = pApp->m_nCmdShow;
     if (nAppShow < 2 || nAppShow > 7 || nAppShow == 4 || nAppShow == 5) pApp->m_nCmdShow = nShowCmd;
   }
+  // The stored size is no larger than the virtual screen, and its corner no farther from it
+  // than that, whatever the values say.
+  const CRect rectScreen(CPoint(::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN)),
+                         CSize(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
+  const LONGLONG nWidth = (LONGLONG)rect.right - rect.left, nHeight = (LONGLONG)rect.bottom - rect.top;
+  if (nWidth <= 0 || nHeight <= 0 || rect.left < rectScreen.left - rectScreen.Width() || rect.left > rectScreen.right ||
+      rect.top < rectScreen.top - rectScreen.Height() || rect.top > rectScreen.bottom)
+    return;
+  rect.right = rect.left + (LONG)std::min<LONGLONG>(nWidth, rectScreen.Width());
+  rect.bottom = rect.top + (LONG)std::min<LONGLONG>(nHeight, rectScreen.Height());
   const CRect rectWork = WorkAreaNear(rect.TopLeft());
   CRect rectVisible;
   if (!rectVisible.IntersectRect(rectWork, rect)) return;  // wholly outside: where the program put it

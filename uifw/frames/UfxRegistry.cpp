@@ -189,7 +189,8 @@ template <class F> BOOL CUfxRegistry::ReadArchive(LPCWSTR lpszValueName, F ser) 
   } catch (CException* e) {
     e->Delete();
     return FALSE;
-  } catch (const std::bad_alloc&) {
+  } catch (...) {
+    // Out of memory or any other failure while reading: the value is as good as damaged.
     return FALSE;
   }
   return TRUE;
@@ -264,7 +265,7 @@ BOOL CUfxRegistry::Write(LPCWSTR lpszValueName, DWORD dwValue) {
 BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CObject*& pObject, const CRuntimeClass* pExpected) {
   CObject* pNew = nullptr;
   const CRuntimeClass* pClass = pExpected ? pExpected : RUNTIME_CLASS(CObject);
-  if (!ReadArchive(lpszValueName, [&](CArchive& ar) { pNew = ar.ReadObject(pClass); })) return FALSE;
+  if (!ReadArchive(lpszValueName, [&](CArchive& ar) { pNew = ar.ReadOwnedObject(pClass); })) return FALSE;
   if (pNew == nullptr) return FALSE;  // a stored null is no object
   pObject = pNew;
   return TRUE;
@@ -279,26 +280,32 @@ BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CObList& list, const CRuntimeClas
   const CRuntimeClass* pClass = pElementClass ? pElementClass : RUNTIME_CLASS(CObject);
   const BOOL bOk = ReadArchive(lpszValueName, [&](CArchive& ar) {
     for (DWORD_PTR n = ar.ReadCount(); n > 0; --n) {
-      CObject* pOb = ar.ReadObject(pClass);
+      // The list owns its elements: a reference back to one read before is damaged data.
+      CObject* pOb = ar.ReadOwnedObject(pClass);
       if (pOb == nullptr) AfxThrowArchiveException(CArchiveException::badClass);
-      loaded.AddTail(pOb);
+      try {
+        loaded.AddTail(pOb);
+      } catch (...) {
+        delete pOb;
+        throw;
+      }
     }
   });
   if (!bOk) {
-    // What was read before the fault: an element may appear twice when the image referred back.
-    std::vector<CObject*> seen;
-    while (!loaded.IsEmpty()) {
-      CObject* pOb = loaded.RemoveHead();
-      if (std::find(seen.begin(), seen.end(), pOb) == seen.end()) {
-        seen.push_back(pOb);
-        delete pOb;
-      }
-    }
+    while (!loaded.IsEmpty()) delete loaded.RemoveHead();
     return FALSE;
   }
-  while (!list.IsEmpty()) delete list.RemoveHead();
-  list.AddTail(&loaded);
+  // The new elements join behind the old ones, which go only once all of them are in.
+  const INT_PTR nOld = list.GetCount();
+  try {
+    list.AddTail(&loaded);
+  } catch (...) {
+    while (list.GetCount() > nOld) list.RemoveTail();
+    while (!loaded.IsEmpty()) delete loaded.RemoveHead();
+    return FALSE;
+  }
   loaded.RemoveAll();
+  for (INT_PTR i = 0; i < nOld; ++i) delete list.RemoveHead();
   return TRUE;
 }
 
@@ -364,7 +371,10 @@ BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CStringList& list) {
 BOOL CUfxRegistry::Read(LPCWSTR lpszValueName, CString& value) {
   DWORD dwType = 0;
   std::vector<BYTE> data;
-  if (!QueryValue(lpszValueName, dwType, data) || dwType != REG_SZ) return FALSE;
+  // A text that cannot be read (missing, of no size, of another type) is empty: callers take the
+  // answer as the value either way.
+  value.Empty();
+  if (!QueryValue(lpszValueName, dwType, data) || dwType != REG_SZ || data.empty()) return FALSE;
   // The text ends at its terminating zero or at the end of the stored bytes, whichever comes first.
   const size_t nChars = data.size() / 2;
   const wchar_t* p = (const wchar_t*)data.data();

@@ -9,6 +9,8 @@
 #include "bars/UfxToolBar.h"
 #include "looks/UfxVisualManager.h"
 #include <algorithm>
+#include <climits>
+#include <vector>
 
 IMPLEMENT_DYNAMIC(CUfxSizingControlBar, CControlBar)
 
@@ -267,7 +269,8 @@ BOOL CUfxSizingControlBar::FitRowToLength(int nLength, BOOL bHorz) {
   }
   CPtrArray arrBars;
   CollectRowBars(arrBars);
-  int nTotal = 0, nNeeded = 2;
+  // Sums in 64 bits: no stored or set size can make them wrap.
+  LONGLONG nTotal = 0, nNeeded = 2;
   LONG nThickness = 0;
   for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
     CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)arrBars[i];
@@ -292,29 +295,52 @@ BOOL CUfxSizingControlBar::FitRowToLength(int nLength, BOOL bHorz) {
   }
   // The difference goes one pixel per bar in turn; bars being shown keep their length while
   // the others can take it.
-  int nDiff = nLength - nTotal;
+  LONGLONG nDiff = nLength - nTotal;
   while (nDiff != 0) {
-    BOOL bProgress = TRUE, bAnyProgress = FALSE, bAnyKept = FALSE;
-    while (nDiff != 0 && bProgress) {
-      bProgress = FALSE;
-      for (INT_PTR i = 0; i < arrBars.GetSize() && nDiff != 0; ++i) {
-        CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)arrBars[i];
-        LONG& len = Along(bHorz ? pBar->m_szHorz : pBar->m_szVert, bHorz);
-        if (pBar->m_bKeepSize) {
-          bAnyKept = TRUE;
-          continue;
-        }
-        if (nDiff < 0 && len <= Along(pBar->m_szMin, bHorz)) continue;
-        const int nStep = nDiff > 0 ? 1 : -1;
-        len += nStep;
-        nDiff -= nStep;
-        bProgress = bAnyProgress = TRUE;
-      }
+    BOOL bAnyProgress = FALSE, bAnyKept = FALSE;
+    while (nDiff != 0) {
+      const LONGLONG nMoved = SpreadRowDifference(arrBars, bHorz, nDiff, bAnyKept);
+      if (nMoved == 0) break;
+      nDiff -= nMoved;
+      bAnyProgress = TRUE;
     }
     for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) ((CUfxSizingControlBar*)arrBars[i])->m_bKeepSize = FALSE;
     if (!bAnyProgress && !bAnyKept) break;  // nothing can move any more
   }
   return TRUE;
+}
+
+LONGLONG CUfxSizingControlBar::SpreadRowDifference(CPtrArray& arrBars, BOOL bHorz, LONGLONG nDiff, BOOL& bAnyKept) {
+  // The bars that can move now, and the most each of them can give while shrinking.
+  std::vector<CUfxSizingControlBar*> movable;
+  LONGLONG nRoom = LLONG_MAX;
+  for (INT_PTR i = 0; i < arrBars.GetSize(); ++i) {
+    CUfxSizingControlBar* pBar = (CUfxSizingControlBar*)arrBars[i];
+    if (pBar->m_bKeepSize) {
+      bAnyKept = TRUE;
+      continue;
+    }
+    const LONGLONG nLen = Along(bHorz ? pBar->m_szHorz : pBar->m_szVert, bHorz);
+    const LONGLONG nMin = Along(pBar->m_szMin, bHorz);
+    if (nDiff < 0 && nLen <= nMin) continue;
+    if (nDiff < 0) nRoom = std::min(nRoom, nLen - nMin);
+    movable.push_back(pBar);
+  }
+  const LONGLONG nCount = (LONGLONG)movable.size();
+  if (nCount == 0) return 0;
+  const LONGLONG nSign = nDiff > 0 ? 1 : -1;
+  // Whole rounds of one pixel per bar are taken in one step, as many as the difference and the
+  // first bar to reach its minimum allow; what is left goes a pixel a bar in row order.
+  const LONGLONG nRounds = std::min(nDiff * nSign / nCount, nRoom);
+  const LONGLONG nStep = nRounds > 0 ? nRounds : 1;
+  LONGLONG nMoved = 0;
+  for (CUfxSizingControlBar* pBar : movable) {
+    if (nMoved * nSign >= nDiff * nSign) break;
+    LONG& len = Along(bHorz ? pBar->m_szHorz : pBar->m_szVert, bHorz);
+    len = (LONG)(len + nSign * nStep);
+    nMoved += nSign * nStep;
+  }
+  return nMoved;
 }
 
 void CUfxSizingControlBar::ArrangeRow() {
@@ -1107,16 +1133,25 @@ CString CUfxSizingControlBar::GetStateKey(LPCWSTR lpszProfileName) const {
   return strApp + L"\\" + strKey;
 }
 
+CSize CUfxSizingControlBar::GetStoredSizeLimit() const {
+  return CSize(std::max(::GetSystemMetrics(SM_CXVIRTUALSCREEN), (int)m_szMin.cx),
+               std::max(::GetSystemMetrics(SM_CYVIRTUALSCREEN), (int)m_szMin.cy));
+}
+
 BOOL CUfxSizingControlBar::LoadState(LPCWSTR lpszProfileName) {
   if (m_hWnd == nullptr) return FALSE;
   CUfxRegistryPtr reg;
   CUfxRegistry& in = reg.Create(FALSE, TRUE);
   if (!in.Open(GetStateKey(lpszProfileName))) return FALSE;
+  // A stored size lies between the minimum and the virtual screen: a damaged or foreign value
+  // never makes a bar larger than every monitor together.
+  const CSize szLimit = GetStoredSizeLimit();
   auto readSize = [&](LPCWSTR lpszCX, LPCWSTR lpszCY, CSize& size) {
     int cx = size.cx, cy = size.cy;
     in.Read(lpszCX, cx);
     in.Read(lpszCY, cy);
-    size = CSize(std::max(cx, (int)m_szMin.cx), std::max(cy, (int)m_szMin.cy));
+    size = CSize(std::min(std::max(cx, (int)m_szMin.cx), (int)szLimit.cx),
+                 std::min(std::max(cy, (int)m_szMin.cy), (int)szLimit.cy));
   };
   readSize(L"sizeHorzCX", L"sizeHorzCY", m_szHorz);
   readSize(L"sizeVertCX", L"sizeVertCY", m_szVert);

@@ -157,6 +157,11 @@ protected:
   // The bar's neighbour in the row on the side of an edge (null when none).
   CUfxSizingControlBar* GetRowNeighbour(UINT nHitTest) const;
   BOOL IsAlongRowEdge(UINT nHitTest) const;
+  // One pass of the row fitting: moves the row's bars by whole pixels toward nDiff (shrinking
+  // none below its minimum, skipping bars marked keep-size) and returns how much moved.
+  static LONGLONG SpreadRowDifference(CPtrArray& arrBars, BOOL bHorz, LONGLONG nDiff, BOOL& bAnyKept);
+  // The largest size a stored value may give a bar: the virtual screen, and at least the minimum.
+  CSize GetStoredSizeLimit() const;
   // The frame the bar reports to: its dock site, else its parent frame.
   CFrameWnd* GetReportFrame() const;
   void SendPopupMenuRequest(CPoint ptScreen);

@@ -1,6 +1,8 @@
 #include "looks/UfxPropertySheet.h"
 #include "looks/UfxPropertyPage.h"
 #include "looks/UfxPropSheetCategory.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxOutlookBar.h"
 #include "frames/UfxTabWnd.h"
 #include <algorithm>
 #include <commctrl.h>
@@ -11,6 +13,10 @@ namespace {
 // The sheet's buttons, in the order the row is laid out.
 const int kButtonIds[] = {IDOK, IDCANCEL, ID_APPLY_NOW, IDHELP};
 const int kButtonMargin = 5;
+// Posted to the sheet after a page became active in the outlook look: check and show its button.
+const UINT WM_UFX_SHOW_OUTLOOK_BUTTON = 0x07E9;
+// The outlook bar's bar style in the sheet: aligned left, fly-by, tooltips, sized by its content.
+const DWORD kOutlookBarStyle = 0x1034;
 }  // namespace
 
 // The tab window of the tab-window look: activating a tab activates its page.
@@ -31,6 +37,7 @@ private:
 };
 
 BEGIN_MESSAGE_MAP(CUfxPropertySheet, CPropertySheet)
+  ON_MESSAGE(WM_UFX_SHOW_OUTLOOK_BUTTON, OnShowOutlookButton)
   ON_NOTIFY(TVN_GETDISPINFOW, CUfxPropertySheet::ID_NAV_TREE, OnTreeGetDispInfo)
   ON_NOTIFY(TVN_GETDISPINFOA, CUfxPropertySheet::ID_NAV_TREE, OnTreeGetDispInfo)
   ON_NOTIFY(TVN_SELCHANGEDW, CUfxPropertySheet::ID_NAV_TREE, OnTreeSelChanged)
@@ -43,6 +50,7 @@ CUfxPropertySheet::CUfxPropertySheet(UINT nIDCaption, CWnd* pParentWnd, UINT iSe
 CUfxPropertySheet::~CUfxPropertySheet() {
   while (!m_lstTreeCategories.IsEmpty()) delete m_lstTreeCategories.RemoveHead();
   delete m_pTabWnd;
+  delete m_pOutlookBar;
 }
 
 void CUfxPropertySheet::SetLook(PropSheetLook look, int nNavControlWidth) {
@@ -79,6 +87,7 @@ void CUfxPropertySheet::AddPage(CPropertyPage* pPage) {
 
 CWnd* CUfxPropertySheet::GetNavigationControl() const {
   switch (m_look) {
+    case PropSheetLook_OutlookBar: return m_pOutlookBar;
     case PropSheetLook_Tree: return m_wndTree.GetSafeHwnd() != nullptr ? const_cast<CTreeCtrl*>(&m_wndTree) : nullptr;
     case PropSheetLook_TabWindow: return m_pTabWnd;
     default: return nullptr;
@@ -89,6 +98,19 @@ CWnd* CUfxPropertySheet::GetNavigationControl() const {
 
 CWnd* CUfxPropertySheet::InitNavigationControl() {
   switch (m_look) {
+    case PropSheetLook_OutlookBar: {
+      m_pOutlookBar = new CUfxOutlookBar;
+      if (!m_pOutlookBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, ID_NAV_OUTLOOKBAR)) {
+        delete m_pOutlookBar;
+        m_pOutlookBar = nullptr;
+        return nullptr;
+      }
+      m_pOutlookBar->SetBarStyle(kOutlookBarStyle);
+      m_pOutlookBar->EnableTextLabels(TRUE);
+      m_pOutlookBar->EnableSplitter(FALSE);
+      m_pOutlookBar->SetOwner(this);
+      break;
+    }
     case PropSheetLook_Tree: {
       if (!m_wndTree.Create(WS_CHILD | WS_VISIBLE | WS_TABSTOP | TVS_HASBUTTONS | TVS_HASLINES | TVS_LINESATROOT |
                                 TVS_SHOWSELALWAYS,
@@ -108,6 +130,7 @@ CWnd* CUfxPropertySheet::InitNavigationControl() {
       if (!m_pTabWnd->Create(CUfxTabWnd::STYLE_3D_SLOPED, CRect(0, 0, 0, 0), this, ID_NAV_TABWND,
                              CUfxTabWnd::LOCATION_TOP, FALSE)) {
         delete m_pTabWnd;
+  delete m_pOutlookBar;
         m_pTabWnd = nullptr;
         return nullptr;
       }
@@ -144,6 +167,19 @@ void CUfxPropertySheet::AddPageToNavigation(int iPage) {
   item.cchTextMax = 255;
   if (CTabCtrl* pTabs = GetTabControl()) pTabs->SendMessage(TCM_GETITEMW, (WPARAM)iPage, (LPARAM)&item);
   switch (m_look) {
+    case PropSheetLook_OutlookBar: {
+      if (m_pOutlookBar == nullptr || iPage > ID_NAV_LAST_PAGE - ID_NAV_FIRST_PAGE) return;
+      const UINT uiCmd = ID_NAV_FIRST_PAGE + iPage;
+      HICON hIcon = m_Icons.GetSafeHandle() != nullptr ? ::ImageList_GetIcon(m_Icons.GetSafeHandle(), iPage, ILD_NORMAL)
+                                                       : nullptr;
+      if (hIcon != nullptr) {
+        m_pOutlookBar->AddButton(hIcon, text, uiCmd);
+        ::DestroyIcon(hIcon);
+      } else {
+        m_pOutlookBar->AddButton(-1, text, uiCmd);
+      }
+      break;
+    }
     case PropSheetLook_Tree: {
       CUfxPropertyPage* pUfxPage = DYNAMIC_DOWNCAST(CUfxPropertyPage, pPage);
       if (pUfxPage == nullptr || m_wndTree.GetSafeHwnd() == nullptr) return;
@@ -276,6 +312,13 @@ void CUfxPropertySheet::PlacePageInTabWnd() {
 void CUfxPropertySheet::OnActivatePage(CPropertyPage* pPage) {
   const int iPage = GetPageIndex(pPage);
   switch (m_look) {
+    case PropSheetLook_OutlookBar:
+      // The button shown before loses its check; the new one gets it once the page is shown.
+      if (m_pOutlookBar != nullptr && m_nActivePage >= 0 && m_nActivePage < m_pOutlookBar->GetButtonCount())
+        m_pOutlookBar->GetButton(m_nActivePage)->m_nStyle &= ~TBBS_CHECKED;
+      m_nActivePage = iPage;
+      if (GetSafeHwnd() != nullptr) PostMessage(WM_UFX_SHOW_OUTLOOK_BUTTON);
+      break;
     case PropSheetLook_Tree: {
       CUfxPropertyPage* pUfxPage = DYNAMIC_DOWNCAST(CUfxPropertyPage, pPage);
       if (pUfxPage == nullptr || pUfxPage->m_hTreeNode == nullptr || m_wndTree.GetSafeHwnd() == nullptr) break;
@@ -292,6 +335,43 @@ void CUfxPropertySheet::OnActivatePage(CPropertyPage* pPage) {
     default:
       break;
   }
+}
+
+LRESULT CUfxPropertySheet::OnShowOutlookButton(WPARAM, LPARAM) {
+  if (m_pOutlookBar == nullptr || m_nActivePage < 0 || m_nActivePage >= m_pOutlookBar->GetButtonCount()) return 0;
+  m_pOutlookBar->GetButton(m_nActivePage)->m_nStyle |= TBBS_CHECKED;
+  // Scrolled one button at a time until the button shows, or a step changes nothing.
+  CRect rectWork;
+  m_pOutlookBar->GetWorkArea(rectWork);
+  for (;;) {
+    const CRect rectButton = m_pOutlookBar->GetButton(m_nActivePage)->Rect();
+    const int iFirst = m_pOutlookBar->GetFirstVisible();
+    if (rectButton.top < rectWork.top) m_pOutlookBar->ScrollUp();
+    else if (rectButton.bottom > rectWork.bottom) m_pOutlookBar->ScrollDown();
+    else break;
+    if (m_pOutlookBar->GetFirstVisible() == iFirst) break;
+  }
+  m_pOutlookBar->Invalidate();
+  return 0;
+}
+
+BOOL CUfxPropertySheet::OnCommand(WPARAM wParam, LPARAM lParam) {
+  const UINT uiCmd = LOWORD(wParam);
+  if (m_look == PropSheetLook_OutlookBar && uiCmd >= ID_NAV_FIRST_PAGE && uiCmd <= ID_NAV_LAST_PAGE) {
+    ActivatePageFromNavigation((int)(uiCmd - ID_NAV_FIRST_PAGE));
+    return TRUE;
+  }
+  return CPropertySheet::OnCommand(wParam, lParam);
+}
+
+BOOL CUfxPropertySheet::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
+  // The outlook bar's buttons are always available.
+  if (nCode == CN_UPDATE_COMMAND_UI && pExtra != nullptr && m_look == PropSheetLook_OutlookBar &&
+      nID >= ID_NAV_FIRST_PAGE && nID <= ID_NAV_LAST_PAGE) {
+    static_cast<CCmdUI*>(pExtra)->Enable(TRUE);
+    return TRUE;
+  }
+  return CPropertySheet::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
 }
 
 void CUfxPropertySheet::ActivatePageFromNavigation(int iPage) {

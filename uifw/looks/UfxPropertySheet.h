@@ -5,6 +5,7 @@
 #include "Framework.h"
 #include "bars/UfxDialogMenuHelper.h"
 
+class CUfxOutlookBar;
 class CUfxTabWnd;
 class CUfxPropSheetCategory;
 class CUfxPropertyPage;
@@ -20,6 +21,8 @@ public:
   };
   // Control ids of the navigation controls.
   enum { ID_NAV_OUTLOOKBAR = 0xE800, ID_NAV_TREE = 101, ID_NAV_TABWND = 102 };
+  // The commands of the outlook bar's buttons: the first page's, then one for each page after it.
+  enum { ID_NAV_FIRST_PAGE = 0x7000, ID_NAV_LAST_PAGE = 0x70FF };
 
   explicit CUfxPropertySheet(UINT nIDCaption, CWnd* pParentWnd = nullptr, UINT iSelectPage = 0);
   ~CUfxPropertySheet() override;
@@ -46,6 +49,7 @@ public:
   CWnd* GetNavigationControl() const;
   CTreeCtrl& GetTree() { return m_wndTree; }
   CUfxTabWnd* GetTabWnd() const { return m_pTabWnd; }
+  CUfxOutlookBar* GetOutlookBar() const { return m_pOutlookBar; }
 
   // The tree look's top-level categories, owned by the sheet.
   CList<CUfxPropSheetCategory*, CUfxPropSheetCategory*> m_lstTreeCategories;
@@ -61,6 +65,9 @@ protected:
   void PlacePageInTabWnd();
   void ActivatePageFromNavigation(int iPage);
   friend class CUfxPropSheetTabWnd;
+  BOOL OnCommand(WPARAM wParam, LPARAM lParam) override;
+  BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
+  afx_msg LRESULT OnShowOutlookButton(WPARAM, LPARAM);
 
   afx_msg void OnTreeGetDispInfo(NMHDR* pNMHDR, LRESULT* pResult);
   afx_msg void OnTreeSelChanged(NMHDR* pNMHDR, LRESULT* pResult);
@@ -68,6 +75,7 @@ protected:
   // The item of the page, redrawn with its image.
   void RedrawPageItem(CPropertyPage* pPage);
 
+  CUfxOutlookBar* m_pOutlookBar = nullptr;
   CUfxTabWnd* m_pTabWnd = nullptr;
   CTreeCtrl m_wndTree;
   CImageList m_Icons;

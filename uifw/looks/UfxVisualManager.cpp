@@ -663,10 +663,13 @@ void CUfxVisualManager::OnDrawExpandingBox(CDC* pDC, CRect rect, BOOL bIsOpened,
   if (!bIsOpened) FillSolid(pDC, CRect(c.x, rect.top + 2, c.x + 1, rect.bottom - 2), colorBox);
 }
 
-int CUfxVisualManager::GetShowAllMenuItemsHeight(CDC*, const CSize& sizeDefault) { return sizeDefault.cy + 6; }
+// The item is as high as the glyph it shows, whatever the size of the menu's buttons.
+int CUfxVisualManager::GetShowAllMenuItemsHeight(CDC*, const CSize&) { return CUfxMenuGlyphs::GetSize().cy + 6; }
 
-void CUfxVisualManager::OnDrawShowAllMenuItems(CDC*, CRect, UFX_BUTTON_STATE) {
-  // The show-all glyph of the menu glyph strip, centred.
+void CUfxVisualManager::OnDrawShowAllMenuItems(CDC* pDC, CRect rect, UFX_BUTTON_STATE) {
+  const CSize sizeGlyph = CUfxMenuGlyphs::GetSize();
+  const CPoint ptGlyph(rect.left + (rect.Width() - sizeGlyph.cx) / 2, rect.top + (rect.Height() - sizeGlyph.cy) / 2);
+  CUfxMenuGlyphs::Draw(pDC, CUfxMenuGlyphs::IdMoreButtons, ptGlyph);
 }
 
 void CUfxVisualManager::DrawWindowFrame(CWnd* pWnd, COLORREF clrTopLeft, COLORREF clrBottomRight) {

@@ -403,7 +403,8 @@ void CUfxVisualManager2003::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL b
 }
 
 void CUfxVisualManager2003::OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz) {
-  if (UfxGlobalData.m_nBitsPerPixel <= 8) {
+  // Menus take the flat look's single line.
+  if (UfxGlobalData.m_nBitsPerPixel <= 8 || DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr) {
     CUfxVisualManagerXP::OnDrawSeparator(pDC, pBar, rect, bIsHoriz);
     return;
   }

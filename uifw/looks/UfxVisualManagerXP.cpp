@@ -2,6 +2,7 @@
 #include "looks/UfxVisualManagerXP.h"
 #include "looks/UfxButton.h"
 #include "frames/UfxCaptionButton.h"
+#include "looks/UfxColorBar.h"
 #include "looks/UfxColorMath.h"
 #include "looks/UfxGdiEffects.h"
 #include "frames/UfxGlobalData.h"
@@ -224,7 +225,7 @@ void CUfxVisualManagerXP::OnDrawBarGripper(CDC* pDC, CRect rectGripper, BOOL bHo
   pDC->SetTextColor(oldText);
 }
 
-void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BOOL bIsHoriz) {
+void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar* pBar, CRect rect, BOOL bIsHoriz) {
   CPen* pOld = pDC->SelectObject(&m_penSeparator);
   if (bIsHoriz) {
     const int x = (rect.left + rect.right) / 2;
@@ -232,6 +233,9 @@ void CUfxVisualManagerXP::OnDrawSeparator(CDC* pDC, CControlBar*, CRect rect, BO
     pDC->LineTo(x, rect.bottom);
   } else {
     const int y = (rect.top + rect.bottom) / 2;
+    // In a menu the line leaves the image column alone; a colour bar has no such column.
+    if (DYNAMIC_DOWNCAST(CUfxPopupMenuBar, pBar) != nullptr && DYNAMIC_DOWNCAST(CUfxColorBar, pBar) == nullptr)
+      rect.left += CUfxToolBar::GetMenuImageSize().cx + GetMenuImageMargin() + 1;
     pDC->MoveTo(rect.left, y);
     pDC->LineTo(rect.right, y);
   }

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
@@ -25,6 +26,9 @@
 #include "frames/UfxTabWnd.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
+#include "bars/UfxMenuGlyphs.h"
+#include "frames/UfxGlobalData.h"
+#include "looks/UfxVisualManager.h"
 
 CNumbrookApp theApp;
 
@@ -262,6 +266,174 @@ INSTANTIATE_TEST_SUITE_P(Cases, ToolbarPlaceholder,
                          ::testing::Values(PlaceholderCase{"Working", FALSE, true},
                                            PlaceholderCase{"Customizing", TRUE, false}),
                          [](const ::testing::TestParamInfo<PlaceholderCase>& info) { return info.param.name; });
+
+// ---- what a popup menu shows, by its pixels -------------------------------------------------------
+
+// Per column of a rectangle of a DC, how many pixels are dark (text on the menu's light
+// background); columns without any are left out at both ends.
+std::vector<int> InkColumns(HDC dc, const CRect& rect) {
+  std::vector<int> columns;
+  for (int x = rect.left; x < rect.right; ++x) {
+    int ink = 0;
+    for (int y = rect.top; y < rect.bottom; ++y) {
+      const COLORREF c = ::GetPixel(dc, x, y);
+      if (GetRValue(c) * 3 + GetGValue(c) * 6 + GetBValue(c) < 1280) ++ink;
+    }
+    columns.push_back(ink);
+  }
+  while (!columns.empty() && columns.back() == 0) columns.pop_back();
+  size_t first = 0;
+  while (first < columns.size() && columns[first] == 0) ++first;
+  return std::vector<int>(columns.begin() + (std::ptrdiff_t)first, columns.end());
+}
+
+// The ink of a text drawn as menus draw their labels, in the menu font.
+std::vector<int> TextInk(LPCWSTR text, CFont& font) {
+  CWindowDC screen(nullptr);
+  CDC dc;
+  dc.CreateCompatibleDC(&screen);
+  CBitmap bitmap;
+  bitmap.CreateCompatibleBitmap(&screen, 400, 40);
+  CBitmap* oldBitmap = dc.SelectObject(&bitmap);
+  CFont* oldFont = dc.SelectObject(&font);
+  dc.FillSolidRect(0, 0, 400, 40, RGB(255, 255, 255));
+  dc.SetTextColor(RGB(0, 0, 0));
+  dc.SetBkMode(TRANSPARENT);
+  CRect rect(10, 0, 390, 40);
+  dc.DrawText(text, -1, rect, DT_SINGLELINE | DT_VCENTER);
+  std::vector<int> ink = InkColumns(dc.GetSafeHdc(), CRect(0, 0, 400, 40));
+  dc.SelectObject(oldFont);
+  dc.SelectObject(oldBitmap);
+  return ink;
+}
+
+class MenuPixels : public FrameBars {
+protected:
+  void TearDown() override {
+    FrameBars::TearDown();
+    CUfxPopupMenu::SetForceShowAllMenus(FALSE);
+  }
+  // Opens a menu of the menu bar by its mnemonic; its bar once it shows.
+  CUfxPopupMenuBar* OpenMenu(UINT mnemonic) {
+    // Every item shows, whatever the usage counts of the other tests say (a closed menu
+    // forgets this).
+    CUfxPopupMenu::SetForceShowAllMenus(TRUE);
+    m_frame->GetMenuBar()->SetFocus();
+    PumpPending();
+    Key(mnemonic);
+    if (!PumpUntil([] { return ActivePopup() != nullptr; })) return nullptr;
+    CUfxPopupMenuBar* bar = ActivePopup()->GetMenuBar();
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPending();
+    return bar;
+  }
+  // The notification area's menu, as a right click on the icon opens it.
+  CUfxPopupMenuBar* OpenTrayMenu() {
+    CUfxPopupMenu::SetForceShowAllMenus(TRUE);
+    ::SetCursorPos(300, 300);
+    ::PostMessageW(m_hWnd, WM_TRAY_NOTIFY, IDR_TRAY_MENU, WM_RBUTTONUP);
+    if (!PumpUntil([] { return ActivePopup() != nullptr; })) return nullptr;
+    CUfxPopupMenuBar* bar = ActivePopup()->GetMenuBar();
+    bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    PumpPending();
+    return bar;
+  }
+  CUfxToolbarButton* Item(CUfxPopupMenuBar* bar, UINT id) {
+    const int index = bar->CommandToIndex(id);
+    return index >= 0 ? bar->GetButton(index) : nullptr;
+  }
+  // The ink of an item's row as the screen shows it.
+  std::vector<int> ShownInk(CUfxPopupMenuBar* bar, const CRect& rect) {
+    CClientDC dc(bar);
+    return InkColumns(dc.GetSafeHdc(), rect);
+  }
+};
+
+TEST_F(MenuPixels, SubmenuArrowIsTheSymbolFontsArrow) {
+  CUfxPopupMenuBar* bar = OpenMenu('V');
+  ASSERT_NE(nullptr, bar);
+  // The Look submenu's item: its arrow stands in the last glyph-wide part of the row.
+  CUfxToolbarButton* look = nullptr;
+  for (int i = 0; i < bar->GetButtonCount(); ++i)
+    if (bar->GetButton(i)->m_strText == L"&Look") look = bar->GetButton(i);
+  ASSERT_NE(nullptr, look);
+  CRect arrow = look->Rect();
+  arrow.left = arrow.right - 2 * CUfxMenuGlyphs::GetSize().cx;
+  const std::vector<int> ink = ShownInk(bar, arrow);
+  // A right-pointing triangle: from its tallest column the columns only get shorter; a letter
+  // ("4" in a substitute face) has its tallest stroke on the right.
+  ASSERT_GE(ink.size(), 2u);
+  const auto tallest = std::max_element(ink.begin(), ink.end());
+  EXPECT_GE(*tallest, 3);
+  EXPECT_TRUE(std::is_sorted(tallest, ink.end(), std::greater<int>()))
+      << ::testing::PrintToString(ink);
+  EXPECT_EQ(ink.begin(), tallest) << ::testing::PrintToString(ink);
+}
+
+TEST_F(MenuPixels, LabelsAreDrawnWholeInEveryLook) {
+  CRuntimeClass* const before = CUfxVisualManager::GetInstance()->GetRuntimeClass();
+  struct Case {
+    std::vector<UINT> keys;  // the menu bar's mnemonic, then keys that open a submenu
+    std::vector<UINT> items;
+  };
+  // Items with a picture and items without one (the Look submenu's); the looks keep different
+  // margins around the picture column.
+  const Case cases[] = {{{'C'}, {22838 /* Hexadecimal */, 22842 /* Degrees */}},
+                        {{'V', VK_END, VK_RIGHT}, {22903 /* Windows XP */, 22904 /* Office XP */}}};
+  for (int style = 0; style <= 3; ++style) {
+    m_frame->SelectLook(style);
+    for (const Case& c : cases) {
+      CUfxPopupMenuBar* bar = OpenMenu(c.keys[0]);
+      ASSERT_NE(nullptr, bar) << style;
+      if (c.keys.size() > 1) {
+        for (size_t k = 1; k < c.keys.size(); ++k) Key(c.keys[k]);
+        ASSERT_TRUE(PumpUntil([&] { return ActivePopup() != nullptr && Item(ActivePopup()->GetMenuBar(), c.items[0]) != nullptr; }));
+        bar = ActivePopup()->GetMenuBar();
+        bar->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        PumpPending();
+      }
+      // Each label ends its row's ink; drawn whole, the row's last columns are the label's own.
+      for (UINT id : c.items) {
+        CUfxToolbarButton* item = Item(bar, id);
+        ASSERT_NE(nullptr, item) << id << ::testing::PrintToString(ItemTexts(bar));
+        const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
+        const std::vector<int> row = ShownInk(bar, item->Rect());
+        ASSERT_GE(row.size(), label.size()) << id;
+        EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
+            << "look " << style << " " << ::testing::PrintToString(std::wstring(item->m_strText));
+      }
+      ActivePopup()->GetTopLevelPopup()->DestroyWindow();
+      ASSERT_TRUE(PopupClosed());
+    }
+  }
+  CUfxVisualManager::SetDefaultManager(before);
+}
+
+TEST_F(MenuPixels, KeyboardHookItemFollowsTheHookAtEveryOpening) {
+  IKivMessenger& messenger = m_frame->GetRoot().GetMessenger();
+  const std::vector<std::pair<const char*, std::function<CUfxPopupMenuBar*()>>> menus = {
+      {"Tools", [&] { return OpenMenu('T'); }}, {"Tray", [&] { return OpenTrayMenu(); }}};
+  for (const auto& [name, open] : menus) {
+    for (VARIANT_BOOL running : {VARIANT_TRUE, VARIANT_FALSE, VARIANT_TRUE}) {
+      messenger.put_HookIsRunning(running);
+      CUfxPopupMenuBar* bar = open();
+      ASSERT_NE(nullptr, bar) << name;
+      CUfxToolbarButton* item = Item(bar, ID_HOOK_TOGGLE);
+      ASSERT_NE(nullptr, item) << name << running << ::testing::PrintToString(ItemTexts(bar));
+      CString expected;
+      expected.LoadString(running ? 2007 : 2006);
+      EXPECT_EQ(expected, item->m_strText) << name;
+      EXPECT_FALSE(item->m_nStyle & TBBS_CHECKED) << name;
+      const std::vector<int> label = TextInk(item->m_strText, UfxGlobalData.fontRegular);
+      const std::vector<int> row = ShownInk(bar, item->Rect());
+      ASSERT_GE(row.size(), label.size());
+      EXPECT_EQ(label, std::vector<int>(row.end() - (std::ptrdiff_t)label.size(), row.end()))
+          << name << ::testing::PrintToString(std::wstring(item->m_strText));
+      ActivePopup()->GetTopLevelPopup()->DestroyWindow();
+      ASSERT_TRUE(PopupClosed());
+    }
+  }
+}
 
 // ---- the toolbars ---------------------------------------------------------------------------------
 

@@ -5,10 +5,10 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "GesturePlayer.h"
 #include "TestPump.h"
 
 namespace {
@@ -16,21 +16,8 @@ namespace {
 const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
 const wchar_t kTargetTitle[] = L"NbKeysTarget";
 
-// Has the driver play these xdotool arguments; pumps messages until they have been played (what
-// they do reaches this program afterwards: the caller waits on that).
-bool Play(const std::string& commands) {
-  static int counter = 0;
-  ::CreateDirectoryW(L"shellkeys", nullptr);
-  std::string name = "shellkeys\\keys" + std::to_string(::GetCurrentProcessId()) + "-" + std::to_string(++counter);
-  {
-    std::ofstream out(name + ".tmp", std::ios::binary);
-    out << commands << "\n";
-  }
-  if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
-  if (!PumpUntil([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000))
-    return false;
-  return true;
-}
+// Has the driver play these xdotool arguments (see GesturePlayer.h).
+bool Play(const std::string& commands) { return PlayGesture("shellkeys", commands); }
 
 // ---- the key the actions use: measured from a real press -----------------------------------
 

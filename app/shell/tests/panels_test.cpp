@@ -68,6 +68,7 @@ TEST(DefinedCommandPanel, BrokenRunEndsWherePanelKeepsWhatItRead) {
       {740, {L"G: 743 1 A|a|tip;"}, "a missing string"},
       {750, {}, "a negative count"},
       {760, {}, "a count that is no number"},
+      {780, {}, "a count beyond any run of strings"},
       {790, {}, "no count string"},
   };
   for (const Case& c : cases) {

@@ -24,31 +24,6 @@ const UINT kFileExport = 22908;
 const UINT kTipOfTheDay = 40001;
 const int kSeparatorEdit = 2072;
 
-std::wstring AppDataWorksheet() {
-  wchar_t folder[MAX_PATH] = {};
-  ::GetEnvironmentVariableW(L"APPDATA", folder, MAX_PATH);
-  return std::wstring(folder) + L"\\Ferrow Software\\Numbrook\\NumbrookDoc.txt";
-}
-
-std::string ReadFileBytes(const std::wstring& path) {
-  std::string bytes;
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "<missing>";
-  char buffer[4096];
-  DWORD read = 0;
-  while (::ReadFile(file, buffer, sizeof(buffer), &read, nullptr) && read > 0) bytes.append(buffer, read);
-  ::CloseHandle(file);
-  return bytes;
-}
-
-void WriteFileBytes(const std::wstring& path, const std::string& bytes) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file);
-  DWORD written = 0;
-  ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-}
 
 // One registry section of the profile.
 typedef RegistryValues Values;
@@ -62,17 +37,6 @@ DWORD ReadProfileDword(const std::wstring& section, const std::wstring& name, DW
                      RRF_RT_REG_DWORD, nullptr, &value, &size) != ERROR_SUCCESS)
     return fallback;
   return value;
-}
-
-
-// Types into the editing control: characters as WM_CHAR, a line break as the Enter key.
-void Type(HWND editor, const std::wstring& text) {
-  for (wchar_t c : text) {
-    if (c == L'\n')
-      ::PostMessageW(editor, WM_KEYDOWN, VK_RETURN, 0);
-    else
-      ::PostMessageW(editor, WM_CHAR, c, 0);
-  }
 }
 
 // A fresh user: no settings and no worksheet.
@@ -134,7 +98,7 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   }
   EXPECT_EQ(sample, ReadFileBytes(AppDataWorksheet()));
 
-  WriteFileBytes(AppDataWorksheet(), "6*7");
+  ASSERT_TRUE(WriteFileBytes(AppDataWorksheet(), "6*7"));
   NumbrookProcess program(folder.Path(), L"");
   HWND frame = program.Frame(true);
   ASSERT_NE(nullptr, frame);

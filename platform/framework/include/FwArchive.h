@@ -37,6 +37,10 @@ public:
   // Objects: null tag, a reference to an object stored before, or the class and the object.
   void WriteObject(const CObject* pOb);
   CObject* ReadObject(const CRuntimeClass* pClass);
+  // For a caller that takes the object and deletes it: a reference back to an object read
+  // before (which has its owner already) raises CArchiveException::badIndex. A null tag reads
+  // as nullptr.
+  CObject* ReadOwnedObject(const CRuntimeClass* pClass);
   void WriteClass(const CRuntimeClass* pClassRef);
   CRuntimeClass* ReadClass(const CRuntimeClass* pClassRefRequested = nullptr, UINT* pSchema = nullptr,
                            DWORD* pObTag = nullptr);
@@ -98,6 +102,9 @@ protected:
   std::vector<void*> m_loadArray;
   std::vector<bool> m_loadIsClass;
   std::unordered_map<const CRuntimeClass*, UINT> m_classSchemas;
+private:
+  CObject* ReadObjectOf(const CRuntimeClass* pClass, BOOL bOwned);
+  CObject* ReadNewObject(CRuntimeClass* pClassRef, UINT nSchema);
 };
 
 // Writes and reads a string's length with the platform's prefix scheme (see CString operators).

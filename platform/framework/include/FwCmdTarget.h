@@ -265,7 +265,7 @@ protected: \
 #define ON_WM_STYLECHANGING() FW_MSG(WM_STYLECHANGING, _p->OnStyleChanging((int)_d.wParam, (LPSTYLESTRUCT)_d.lParam))
 #define ON_WM_PALETTECHANGED() FW_MSG(WM_PALETTECHANGED, _p->OnPaletteChanged(CWnd::FromHandle((HWND)_d.wParam)))
 #define ON_WM_QUERYNEWPALETTE() FW_MSG(WM_QUERYNEWPALETTE, FW_RESULT(_p->OnQueryNewPalette()))
-#define ON_WM_HELPINFO() FW_MSG(WM_HELPINFO, FW_RESULT(_p->OnHelpInfo((HELPINFO*)_d.lParam)))
+#define ON_WM_HELPINFO() FW_MSG(WM_HELP, FW_RESULT(_p->OnHelpInfo((HELPINFO*)_d.lParam)))
 #define ON_WM_PARENTNOTIFY() FW_MSG(WM_PARENTNOTIFY, _p->OnParentNotify(LOWORD(_d.wParam), _d.lParam))
 #define ON_WM_CHILDACTIVATE() FW_MSG(WM_CHILDACTIVATE, _p->OnChildActivate())
 #define ON_WM_COPYDATA() \

@@ -51,6 +51,10 @@ public:
   // Puts the menu, accelerators, control bars and main pane away for a print preview (TRUE) and
   // gives them back (FALSE); pState keeps what was put away.
   virtual void OnSetPreviewMode(BOOL bPreview, struct CPrintPreviewState* pState);
+  // Ends the print preview the frame shows, as the preview's Close button does, through the close
+  // procedure the preview gave the frame; TRUE at once without a preview. FALSE when the frame is
+  // still in the preview afterwards: it must not close then.
+  BOOL ClosePrintPreview();
   void BeginModalState();
   void EndModalState();
   BOOL InModalState() const { return m_cModalStack != 0; }
@@ -128,6 +132,9 @@ public:
   UINT m_nIDLastMessage = 0;
   CView* m_pViewActive = nullptr;
   int m_cModalStack = 0;
+  // While a print preview is shown (or prepared): what a close of the frame does first; FALSE
+  // keeps the frame open.
+  BOOL (*m_lpfnCloseProc)(CFrameWnd* pFrameWnd) = nullptr;
   std::vector<HWND> m_disabledWindows;
   CPtrList m_listControlBars;                // CControlBar*, not owned
   CRuntimeClass* m_pFloatingFrameClass;      // what CreateFloatingFrame makes

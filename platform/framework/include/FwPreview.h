@@ -43,7 +43,8 @@ public:
   enum { ZOOM_OUT = 0, ZOOM_MIDDLE = 1, ZOOM_IN = 2 };
   CPreviewView();
   ~CPreviewView() override;
-  // Prepares the print job of pPrintView for the preview (its printer DC and page range).
+  // Starts the print job of pPrintView on the preview (its printer DC and page range), preparing it
+  // first unless a job prepared by DoPrintPreview is already there.
   BOOL SetPrintView(CView* pPrintView);
   void SetCurrentPage(UINT nPage, BOOL bClearRatios);
   UINT GetCurrentPage() const { return m_nCurrentPage; }

@@ -54,7 +54,10 @@ public:
   void PostNcDestroy() override;
   // Shows the preview of pPrintView's pages in a view of pPreviewViewClass in place of the frame's
   // pane (the frame puts its bars, menu and accelerators away into pState, which the preview
-  // owns from then on); FALSE leaves everything as it was and pState the caller's.
+  // owns from then on). The print job is prepared first, with the frame untouched; when there is
+  // none (no printer: the user has been told) this view's OnEndPrintPreview runs without a
+  // preview view, pState is deleted and the answer is TRUE too.
+  // FALSE leaves everything as it was and pState the caller's.
   BOOL DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass, CPrintPreviewState* pState);
   // Ends the preview: the job's end, the preview view closed, the frame given back its things.
   virtual void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview);

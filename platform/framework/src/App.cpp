@@ -759,9 +759,21 @@ void CRecentFileList::WriteList() {
   }
 }
 
-BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCWSTR, int, BOOL) const {
+// The part of a path after the directory lpszDir (nDir characters, with or without its closing
+// backslash), when the file lies directly in that directory; else null.
+static LPCWSTR NameInDirectory(const CString& path, LPCWSTR lpszDir, int nDir) {
+  if (lpszDir == nullptr || nDir <= 0 || path.GetLength() <= nDir || _wcsnicmp(path, lpszDir, (size_t)nDir) != 0)
+    return nullptr;
+  LPCWSTR lpszRest = (LPCWSTR)path + nDir;
+  if (lpszDir[nDir - 1] != L'\\' && *lpszRest++ != L'\\') return nullptr;  // "C:\dir" is no prefix of "C:\dir2"
+  return *lpszRest != 0 && wcschr(lpszRest, L'\\') == nullptr ? lpszRest : nullptr;
+}
+
+BOOL CRecentFileList::GetDisplayName(CString& strName, int nIndex, LPCWSTR lpszCurDir, int nCurDir, BOOL) const {
   if (nIndex < 0 || nIndex >= m_nSize || m_arrNames[(size_t)nIndex].IsEmpty()) return FALSE;
-  const CString& path = m_arrNames[(size_t)nIndex];
+  // A file in the current directory is shown by its name alone.
+  LPCWSTR lpszShort = NameInDirectory(m_arrNames[(size_t)nIndex], lpszCurDir, nCurDir);
+  const CString path = lpszShort != nullptr ? CString(lpszShort) : m_arrNames[(size_t)nIndex];
   if (path.GetLength() <= m_nMaxDisplayLength) strName = path;
   else {
     wchar_t buf[MAX_PATH * 2];
@@ -784,10 +796,12 @@ void CRecentFileList::UpdateMenu(CCmdUI* pCmdUI) {
   }
   // Remove the previous entries, then insert one item per file at the placeholder.
   for (int i = 0; i < m_nSize; ++i) pMenu->DeleteMenu(pCmdUI->m_nID + (UINT)i, MF_BYCOMMAND);
+  wchar_t szCurDir[MAX_PATH + 1] = L"";
+  const int nCurDir = (int)::GetCurrentDirectoryW(MAX_PATH, szCurDir);
   int nAdded = 0;
   for (int i = 0; i < m_nSize; ++i) {
     CString name;
-    if (!GetDisplayName(name, i, nullptr, 0)) break;
+    if (!GetDisplayName(name, i, szCurDir, nCurDir > MAX_PATH ? 0 : nCurDir)) break;
     name.Replace(L"&", L"&&");
     CString text;
     text.Format(L"&%d %s", (i + 1) % 10, (LPCWSTR)name);

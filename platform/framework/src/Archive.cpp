@@ -225,19 +225,28 @@ CRuntimeClass* CArchive::ReadClass(const CRuntimeClass* pClassRefRequested, UINT
   return pClassRef;
 }
 
-CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
+CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) { return ReadObjectOf(pClassRefRequested, FALSE); }
+
+CObject* CArchive::ReadOwnedObject(const CRuntimeClass* pClassRefRequested) {
+  return ReadObjectOf(pClassRefRequested, TRUE);
+}
+
+CObject* CArchive::ReadObjectOf(const CRuntimeClass* pClassRefRequested, BOOL bOwned) {
   UINT nSchema = 0;
   DWORD obTag = 0;
   CRuntimeClass* pClassRef = ReadClass(pClassRefRequested, &nSchema, &obTag);
-  if (pClassRef == nullptr) {
-    if (obTag == 0) return nullptr;
-    if (obTag >= m_loadArray.size() || m_loadIsClass[obTag])
-      AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
-    CObject* pOb = (CObject*)m_loadArray[obTag];
-    if (pClassRefRequested != nullptr && !pOb->IsKindOf(pClassRefRequested))
-      AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
-    return pOb;
-  }
+  if (pClassRef != nullptr) return ReadNewObject(pClassRef, nSchema);
+  if (obTag == 0) return nullptr;
+  // The object read before belongs to whoever took it then: a second owner would delete it twice.
+  if (bOwned || obTag >= m_loadArray.size() || m_loadIsClass[obTag])
+    AfxThrowArchiveException(CArchiveException::badIndex, m_strFileName);
+  CObject* pOb = (CObject*)m_loadArray[obTag];
+  if (pOb != nullptr && pClassRefRequested != nullptr && !pOb->IsKindOf(pClassRefRequested))
+    AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
+  return pOb;
+}
+
+CObject* CArchive::ReadNewObject(CRuntimeClass* pClassRef, UINT nSchema) {
   CObject* pOb = pClassRef->CreateObject();
   if (pOb == nullptr) AfxThrowArchiveException(CArchiveException::badClass, m_strFileName);
   // Registered before its contents so that they can refer back to it.
@@ -246,6 +255,7 @@ CObject* CArchive::ReadObject(const CRuntimeClass* pClassRefRequested) {
     m_loadArray.push_back(pOb);
     m_loadIsClass.push_back(false);
   } catch (...) {
+    m_loadArray.resize(slot);
     delete pOb;
     throw;
   }

@@ -412,8 +412,11 @@ void CFrameWnd::GetDockState(CDockState& state) const {
 }
 
 void CFrameWnd::SetDockState(const CDockState& state) {
-  // Floating frames are made for floating entries; other entries name this frame's bars.
-  std::vector<HWND> floatingDockBars(state.m_arrBarInfo.GetSize(), nullptr);
+  // Floating frames are made for floating entries; other entries name this frame's bars. The
+  // windows are remembered by handle: placing one bar can end a floating frame made for another
+  // entry (it deletes itself with its window), and a stored state may say anything.
+  std::vector<HWND> floatingFrames(state.m_arrBarInfo.GetSize(), nullptr);
+  std::vector<HWND> barWindows(state.m_arrBarInfo.GetSize(), nullptr);
   for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
     CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
     pInfo->m_pBar = nullptr;
@@ -428,7 +431,7 @@ void CFrameWnd::SetDockState(const CDockState& state) {
       pDockFrame->CalcWindowRect(&rect);
       pDockFrame->SetWindowPos(nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       pInfo->m_pBar = &pDockFrame->m_wndDockBar;
-      floatingDockBars[(size_t)i] = pDockFrame->m_wndDockBar.m_hWnd;
+      floatingFrames[(size_t)i] = pDockFrame->m_hWnd;
     } else {
       CControlBar* pBar = const_cast<CFrameWnd*>(this)->GetControlBar(pInfo->m_nBarID);
       // A dock bar must be a dock bar; a bar must not be one.
@@ -436,18 +439,24 @@ void CFrameWnd::SetDockState(const CDockState& state) {
       pInfo->m_pBar = pBar;
     }
     pInfo->m_pBar->m_nMRUWidth = pInfo->m_nMRUWidth;
+    barWindows[(size_t)i] = pInfo->m_pBar->m_hWnd;
   }
   for (INT_PTR i = 0; i < state.m_arrBarInfo.GetSize(); ++i) {
     CControlBarInfo* pInfo = (CControlBarInfo*)state.m_arrBarInfo[i];
-    if (pInfo->m_pBar != nullptr) pInfo->m_pBar->SetBarInfo(pInfo, this);
+    if (pInfo->m_pBar == nullptr) continue;
+    // A bar whose window went meanwhile (with its floating frame) is not there to place.
+    if (CWnd::FromHandlePermanent(barWindows[(size_t)i]) != pInfo->m_pBar) {
+      pInfo->m_pBar = nullptr;
+      continue;
+    }
+    pInfo->m_pBar->SetBarInfo(pInfo, this);
   }
-  // Floating frames show when they hold a visible bar; empty ones go.
-  for (size_t i = 0; i < floatingDockBars.size(); ++i) {
-    HWND hDockBar = floatingDockBars[i];
-    CDockBar* pDockBar = hDockBar != nullptr ? DYNAMIC_DOWNCAST(CDockBar, CWnd::FromHandlePermanent(hDockBar)) : nullptr;
-    if (pDockBar == nullptr) continue;
-    CFrameWnd* pFrame = pDockBar->GetParentFrame();
-    if (pFrame == nullptr) continue;
+  // Floating frames made here show when they hold a visible bar; empty ones go.
+  for (size_t i = 0; i < floatingFrames.size(); ++i) {
+    CMiniDockFrameWnd* pFrame =
+        floatingFrames[i] != nullptr ? DYNAMIC_DOWNCAST(CMiniDockFrameWnd, CWnd::FromHandlePermanent(floatingFrames[i])) : nullptr;
+    if (pFrame == nullptr || pFrame == this) continue;
+    CDockBar* pDockBar = &pFrame->m_wndDockBar;
     if (pDockBar->GetDockedCount() == 0) {
       pFrame->DestroyWindow();
     } else if (pDockBar->GetDockedVisibleCount() > 0) {

@@ -141,6 +141,8 @@ void CFrameWnd::OnDestroy() {
 }
 
 void CFrameWnd::OnClose() {
+  // A print preview ends first, so that the frame closes as the user had it.
+  if (!ClosePrintPreview()) return;
   CDocument* pDocument = GetActiveDocument();
   if (pDocument != nullptr && !pDocument->CanCloseFrame(this)) return;
   CWinApp* pApp = AfxGetApp();

@@ -36,6 +36,7 @@ static void ShowBar(CFrameWnd* pFrame, HWND hBar, BOOL bShow) {
 }
 
 void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
+  m_lpfnCloseProc = bPreview ? pState->lpfnCloseProc : nullptr;
   if (bPreview) {
     pState->hMenu = ::GetMenu(m_hWnd);
     ::SetMenu(m_hWnd, nullptr);
@@ -67,6 +68,12 @@ void CFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {
   }
   ::DrawMenuBar(m_hWnd);
   RecalcLayout();
+}
+
+BOOL CFrameWnd::ClosePrintPreview() {
+  if (m_lpfnCloseProc == nullptr) return TRUE;
+  if (!(*m_lpfnCloseProc)(this)) return FALSE;
+  return m_lpfnCloseProc == nullptr;
 }
 
 void CMDIFrameWnd::OnSetPreviewMode(BOOL bPreview, CPrintPreviewState* pState) {

@@ -75,9 +75,13 @@ CPreviewView::~CPreviewView() {
 
 BOOL CPreviewView::SetPrintView(CView* pPrintView) {
   m_pPrintView = pPrintView;
-  m_pPreviewInfo = new CPrintInfo;
-  m_pPreviewInfo->m_bPreview = TRUE;
-  if (!m_pPrintView->OnPreparePrinting(m_pPreviewInfo) || m_pPreviewInfo->m_pPD->m_pd.hDC == nullptr) return FALSE;
+  // A job prepared before the preview took the frame (DoPrintPreview) is used as it is.
+  if (m_pPreviewInfo == nullptr) {
+    m_pPreviewInfo = new CPrintInfo;
+    m_pPreviewInfo->m_bPreview = TRUE;
+    if (!m_pPrintView->OnPreparePrinting(m_pPreviewInfo)) return FALSE;
+  }
+  if (m_pPreviewInfo->m_pPD->m_pd.hDC == nullptr) return FALSE;
   m_pPreviewDC = new CPreviewDC;
   m_pPreviewDC->SetAttribDC(m_pPreviewInfo->m_pPD->m_pd.hDC);
   m_pPreviewDC->m_bPrinting = TRUE;

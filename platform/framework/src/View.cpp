@@ -1,6 +1,7 @@
 // CView: document link, activation, initial update and printing.
 #include "Framework.h"
 #include "FwPreview.h"
+#include <memory>
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -204,15 +205,81 @@ void CView::OnFilePrintPreview() {
   }
 }
 
+// ---- print preview --------------------------------------------------------------------------------
+
+// The close procedure a preview gives its frame: closing the frame ends the preview first, as the
+// preview's Close button does.
+static BOOL EndPreviewOfFrame(CFrameWnd* pFrame) {
+  auto* pPreview = DYNAMIC_DOWNCAST(CPreviewView, CWnd::FromHandlePermanent(::GetDlgItem(pFrame->m_hWnd, AFX_IDW_PANE_FIRST)));
+  if (pPreview == nullptr) {
+    pFrame->m_lpfnCloseProc = nullptr;  // no preview left to end
+    return TRUE;
+  }
+  if (pPreview->m_pPreviewState == nullptr) return FALSE;  // still being set up: the frame stays
+  pPreview->OnPreviewClose();
+  return TRUE;
+}
+
+// While a preview prepares its print job the system may show a printer box, and the frame must
+// stay until the preparation is over: a close asked meanwhile waits, and is posted again then.
+class CPreviewPreparation {
+public:
+  explicit CPreviewPreparation(CFrameWnd* pFrame)
+      : m_pFrame(pFrame), m_hFrame(pFrame->m_hWnd), m_pfnSaved(pFrame->m_lpfnCloseProc), m_pOuter(s_pCurrent) {
+    s_pCurrent = this;
+    pFrame->m_lpfnCloseProc = &CloseAsked;
+  }
+  ~CPreviewPreparation() {
+    s_pCurrent = m_pOuter;
+    if (CWnd::FromHandlePermanent(m_hFrame) != m_pFrame) return;
+    m_pFrame->m_lpfnCloseProc = m_pfnSaved;
+    if (m_bCloseAsked) ::PostMessageW(m_hFrame, WM_CLOSE, 0, 0);
+  }
+  CPreviewPreparation(const CPreviewPreparation&) = delete;
+  CPreviewPreparation& operator=(const CPreviewPreparation&) = delete;
+
+private:
+  static BOOL CloseAsked(CFrameWnd* pFrame) {
+    for (CPreviewPreparation* p = s_pCurrent; p != nullptr; p = p->m_pOuter)
+      if (p->m_pFrame == pFrame) p->m_bCloseAsked = TRUE;
+    return FALSE;
+  }
+  static CPreviewPreparation* s_pCurrent;
+  CFrameWnd* m_pFrame;
+  HWND m_hFrame;
+  BOOL (*m_pfnSaved)(CFrameWnd*);
+  CPreviewPreparation* m_pOuter;
+  BOOL m_bCloseAsked = FALSE;
+};
+CPreviewPreparation* CPreviewPreparation::s_pCurrent = nullptr;
+
+// Prepares the preview's print job (printer DC and page range) through the print view; FALSE when
+// there is none (no printer, or the user turned the job down): the user has been told then.
+static BOOL PreparePreviewJob(CFrameWnd* pFrame, CView* pPrintView, CPrintInfo* pInfo) {
+  pInfo->m_bPreview = TRUE;
+  CPreviewPreparation preparation(pFrame);
+  return pPrintView->OnPreparePrinting(pInfo) && pInfo->m_pPD->m_pd.hDC != nullptr;
+}
+
 BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* pPreviewViewClass,
                            CPrintPreviewState* pState) {
   CFrameWnd* pParent = GetTopLevelFrame();
   if (pParent == nullptr || pPreviewViewClass == nullptr || !pPreviewViewClass->IsDerivedFrom(RUNTIME_CLASS(CPreviewView)))
     return FALSE;
+  // The job first, while the frame is still as the user left it. Without one the preview ends
+  // before it began: the view gets its end of the preview, to give back what it put away for it.
+  std::unique_ptr<CPrintInfo> pInfo(new CPrintInfo);
+  if (!PreparePreviewJob(pParent, pPrintView, pInfo.get())) {
+    OnEndPrintPreview(nullptr, pInfo.get(), CPoint(0, 0), nullptr);
+    delete pState;
+    return TRUE;
+  }
   auto* pView = (CPreviewView*)pPreviewViewClass->CreateObject();
   if (pView == nullptr) return FALSE;
+  pView->m_pPreviewInfo = pInfo.release();
   pView->m_pOrigView = this;
   pView->m_nIDToolBar = nIDResource;
+  if (pState->lpfnCloseProc == nullptr) pState->lpfnCloseProc = &EndPreviewOfFrame;
   pState->pViewActiveOld = pParent->GetActiveView();
   pParent->OnSetPreviewMode(TRUE, pState);
   // The preview's bar of buttons, when the program has its template; it exists before the view
@@ -233,7 +300,7 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
   context.m_pCurrentDoc = GetDocument();
   context.m_pLastView = this;
   if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
-    // The view deleted itself.
+    // The view deleted itself, and the job with it.
     if (CWnd* pBar = pView->m_pToolBar) pBar->DestroyWindow();
     pParent->OnSetPreviewMode(FALSE, pState);
     return FALSE;

@@ -89,6 +89,33 @@ TEST_F(Profile, RecentFileListKeepsNewestFirstWithoutDuplicates) {
   theApp.WriteProfileString(L"Recent File List", nullptr, nullptr);
 }
 
+// The menu names a file of the current directory by its name alone, any other by its path.
+TEST(RecentFileNames, AFileOfTheCurrentDirectoryShowsByItsName) {
+  CRecentFileList mru(0, L"Recent File List", L"File%d", 1);
+  const struct {
+    const wchar_t* path;
+    const wchar_t* curDir;
+    const wchar_t* shown;
+  } cases[] = {
+      {L"C:\\work\\a.txt", L"C:\\work\\", L"a.txt"},
+      {L"C:\\WORK\\a.txt", L"c:\\work\\", L"a.txt"},         // the directory in any case
+      {L"C:\\work\\a.txt", L"C:\\work", L"a.txt"},             // without its closing backslash
+      {L"C:\\work\\sub\\a.txt", L"C:\\work\\", L"C:\\work\\sub\\a.txt"},  // deeper down
+      {L"C:\\work2\\a.txt", L"C:\\work", L"C:\\work2\\a.txt"},   // a directory that only starts alike
+      {L"C:\\other\\a.txt", L"C:\\work\\", L"C:\\other\\a.txt"},
+      {L"C:\\work\\a.txt", nullptr, L"C:\\work\\a.txt"},
+  };
+  for (const auto& c : cases) {
+    mru[0] = c.path;
+    CString name;
+    ASSERT_TRUE(mru.GetDisplayName(name, 0, c.curDir, c.curDir ? (int)wcslen(c.curDir) : 0)) << c.path;
+    EXPECT_STREQ(c.shown, name) << c.path << L" in " << (c.curDir ? c.curDir : L"(none)");
+  }
+  mru[0] = L"";
+  CString name = L"old";
+  EXPECT_FALSE(mru.GetDisplayName(name, 0, L"C:\\", 3));
+}
+
 // The application's profile in an INI file of its own (no registry key) for one test.
 class ProfileIni : public ::testing::Test {
 protected:

@@ -194,6 +194,34 @@ TEST(Archive, BadInputIsReportedNotTrusted) {
   }
 }
 
+// An owning read takes new objects and nulls; a reference back to an object read before (whose
+// owner has it already) is refused, also where the plain read hands the object out again.
+TEST(Archive, AnOwningReadRefusesAReferenceBack) {
+  CPoint3 a;
+  a.x = 4;
+  const auto bytes = Store([&](CArchive& ar) { ar << (CObject*)&a << (CObject*)&a << (CObject*)nullptr; });
+  Load(bytes, [](CArchive& ar) {
+    CObject* first = ar.ReadOwnedObject(RUNTIME_CLASS(CPoint3));
+    ASSERT_NE(nullptr, first);
+    EXPECT_EQ(4, static_cast<CPoint3*>(first)->x);
+    int cause = -1;
+    try {
+      ar.ReadOwnedObject(RUNTIME_CLASS(CPoint3));
+    } catch (CArchiveException* e) {
+      cause = e->m_cause;
+      e->Delete();
+    }
+    EXPECT_EQ(CArchiveException::badIndex, cause);
+    delete first;
+  });
+  Load(bytes, [](CArchive& ar) {
+    CObject* first = ar.ReadObject(RUNTIME_CLASS(CPoint3));
+    EXPECT_EQ(first, ar.ReadObject(RUNTIME_CLASS(CPoint3))) << "the plain read shares";
+    EXPECT_EQ(nullptr, ar.ReadOwnedObject(RUNTIME_CLASS(CPoint3)));
+    delete first;
+  });
+}
+
 // Reads one child object and then fails.
 class CFailingParent : public CObject {
   DECLARE_SERIAL(CFailingParent)

@@ -37,9 +37,14 @@ public:
   int linesPerPage = 0;
   std::vector<UINT> printed;        // pages given to OnPrint
   std::vector<bool> printerAttrib;  // whether the DC answered for the printer then
+  bool closeWhilePreparing = false;  // the frame is asked to close, as from a printer box, and no job comes
   CSheetDoc* Doc() const { return (CSheetDoc*)GetDocument(); }
   void OnDraw(CDC*) override {}
   BOOL OnPreparePrinting(CPrintInfo* pInfo) override {
+    if (closeWhilePreparing) {
+      GetParentFrame()->SendMessage(WM_CLOSE);
+      return FALSE;
+    }
     if (!DoPreparePrinting(pInfo)) return FALSE;
     if (rangeFrom != 0) {
       pInfo->m_pPD->m_pd.Flags |= PD_PAGENUMS;
@@ -312,6 +317,43 @@ TEST_F(PrintFixture, PreviewShowsPagesTurnsZoomsAndGivesTheFrameBack) {
   EXPECT_TRUE(bar.IsWindowVisible());
   EXPECT_TRUE(dialogBar.IsVisible());
   EXPECT_EQ(nullptr, frame->GetDlgItem(AFX_IDW_PREVIEW_BAR)) << "the preview's bar is gone";
+}
+
+// Closing the frame while it shows a preview ends the preview first, as its Close button does, so
+// the frame is whole again when the close goes on; a close procedure that refuses keeps both.
+TEST_F(PrintFixture, ClosingDuringThePreviewEndsThePreviewFirst) {
+  Fill(3);
+  Command(ID_FILE_PRINT_PREVIEW);
+  ASSERT_NE(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  EXPECT_TRUE(frame->ClosePrintPreview());
+  EXPECT_EQ(view, frame->GetActiveView());
+  EXPECT_EQ(menu, ::GetMenu(frame->m_hWnd));
+  EXPECT_TRUE(bar.IsWindowVisible());
+  EXPECT_TRUE(dialogBar.IsVisible());
+  EXPECT_TRUE(frame->ClosePrintPreview()) << "without a preview nothing holds the close";
+
+  auto* pState = new CPrintPreviewState;
+  pState->lpfnCloseProc = [](CFrameWnd*) -> BOOL { return FALSE; };
+  ASSERT_TRUE(view->DoPrintPreview(AFX_IDD_PREVIEW_TOOLBAR, view, RUNTIME_CLASS(CPreviewView), pState));
+  EXPECT_FALSE(frame->ClosePrintPreview());
+  EXPECT_NE(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  Command(ID_PREVIEW_CLOSE);
+  EXPECT_EQ(view, frame->GetActiveView());
+}
+
+// A close that reaches the frame while the preview prepares its job (a printer box may be up then)
+// waits until the preparation is over and is asked again; a preview without a job adds no message.
+TEST_F(PrintFixture, ACloseAskedWhileTheJobIsPreparedComesAfterIt) {
+  theApp.boxes.clear();
+  view->closeWhilePreparing = true;
+  Command(ID_FILE_PRINT_PREVIEW);
+  view->closeWhilePreparing = false;
+  ASSERT_TRUE(::IsWindow(frame->m_hWnd));
+  EXPECT_EQ(view, frame->GetActiveView());
+  EXPECT_EQ(menu, ::GetMenu(frame->m_hWnd));
+  EXPECT_TRUE(theApp.boxes.empty());
+  MSG msg;
+  EXPECT_TRUE(::PeekMessageW(&msg, frame->m_hWnd, WM_CLOSE, WM_CLOSE, PM_REMOVE)) << "the close is asked again";
 }
 
 // In an MDI frame the preview takes the client area's place and the child's menu comes back.

@@ -152,6 +152,43 @@ def splitter(horizontal):
     return c
 
 
+def arrow_pointer(c, white):
+    """The standard arrow at the top left, 12 pixels high."""
+    for y in range(12):
+        c.rect(1, 1 + y, 2 + min(y, 7 - max(0, y - 7)), 2 + y, white)
+    c.rect(4, 12, 6, 16, white)
+
+
+def drag_cursor(kind):
+    """The cursors of a button dragged off a toolbar: the arrow with a small button below it;
+    "copy" adds a plus, "delete" crosses the button out."""
+    c = Canvas(32, 32, MAGENTA)
+    white = (255, 255, 255)
+    arrow_pointer(c, white)
+    c.rect(9, 16, 21, 25, white)     # the button
+    if kind == "copy":
+        c.rect(22, 18, 29, 21, white)
+        c.rect(24, 16, 27, 23, white)
+    if kind == "delete":
+        for i in range(9):
+            c.rect(21 + i // 2, 16 + i, 23 + i // 2, 17 + i, white)
+            c.rect(28 - i // 2, 16 + i, 30 - i // 2, 17 + i, white)
+    outline(c, white)
+    return c
+
+
+def user_tool(size):
+    """The icon of a user tool whose program gives none: a window with a gear-like mark."""
+    c = Canvas(size, size, MAGENTA)
+    m = size // 16
+    c.rect(m, 2 * m, size - m, size - 2 * m, (250, 250, 250))
+    c.frame(m, 2 * m, size - m, size - 2 * m, (40, 40, 40))
+    c.rect(m, 2 * m, size - m, 5 * m, (40, 90, 170))
+    c.disc(size / 2, size * 0.62, size * 0.2, (90, 90, 90))
+    c.disc(size / 2, size * 0.62, size * 0.08, (250, 250, 250))
+    return c
+
+
 def calculator(size):
     """The program icon: a calculator body with a display and keys."""
     c = Canvas(size, size, MAGENTA)
@@ -689,6 +726,88 @@ EDITLIST = (("EditListNew", editlist_new), ("EditListDelete", editlist_delete),
             ("EditListUp", editlist_arrow(True)), ("EditListDown", editlist_arrow(False)))
 
 
+# The button image editor: its tools toolbar (pen, fill, line, rectangle, ellipse, pick colour,
+# copy, paste, clear; 16 x 15 on light grey) and the canvas cursors of the six tools.
+def editor_pen(c):
+    for i in range(8):
+        c.rect(4 + i, 11 - i, 6 + i, 12 - i, (0, 0, 128))
+    c.rect(2, 12, 4, 14, (0, 0, 0))
+
+
+def editor_fill(c):
+    c.frame(3, 5, 11, 13, (0, 0, 0))
+    c.rect(4, 9, 10, 12, (0, 0, 255))
+    c.rect(11, 7, 13, 12, (0, 0, 255))
+
+
+def editor_line(c):
+    for i in range(10):
+        c.rect(3 + i, 12 - i, 4 + i, 13 - i, (0, 0, 0))
+
+
+def editor_rect(c):
+    c.frame(2, 3, 14, 12, (0, 0, 0))
+
+
+def editor_ellipse(c):
+    for y in range(15):
+        for x in range(16):
+            d = ((x + 0.5 - 8) / 6.0) ** 2 + ((y + 0.5 - 7.5) / 5.0) ** 2
+            if 0.7 <= d <= 1.05:
+                c.px[y][x] = (0, 0, 0)
+
+
+def editor_pick(c):
+    for i in range(7):
+        c.rect(3 + i, 11 - i, 5 + i, 12 - i, (0, 0, 0))
+    c.rect(10, 2, 13, 5, (0, 0, 0))
+
+
+def editor_clear(c):
+    c.rect(3, 3, 13, 12, (255, 255, 255))
+    c.frame(3, 3, 13, 12, (0, 0, 0))
+
+
+EDITOR_TOOLS = [editor_pen, editor_fill, editor_line, editor_rect, editor_ellipse, editor_pick,
+                std_copy, std_paste, editor_clear]
+
+
+def editor_cursor(kind):
+    """A cross hair with a small mark of the tool at its lower right."""
+    c = Canvas(32, 32, MAGENTA)
+    white = (255, 255, 255)
+    c.rect(7, 0, 9, 16, white)
+    c.rect(0, 7, 16, 9, white)
+    c.px[7][7] = c.px[8][8] = MAGENTA
+    if kind == "rect":
+        c.frame(18, 18, 30, 28, white)
+    elif kind == "ellipse":
+        for y in range(18, 30):
+            for x in range(17, 31):
+                d = ((x + 0.5 - 24) / 6.5) ** 2 + ((y + 0.5 - 24) / 5.5) ** 2
+                if 0.6 <= d <= 1.0:
+                    c.px[y][x] = white
+    elif kind == "fill":
+        c.rect(18, 20, 28, 29, white)
+        c.rect(28, 18, 30, 26, white)
+    elif kind == "line":
+        for i in range(11):
+            c.rect(18 + i, 28 - i, 20 + i, 29 - i, white)
+    elif kind == "pen":
+        for i in range(9):
+            c.rect(18 + i, 28 - i, 21 + i, 29 - i, white)
+    elif kind == "pick":
+        for i in range(7):
+            c.rect(18 + i, 28 - i, 20 + i, 29 - i, white)
+        c.rect(25, 18, 30, 23, white)
+    outline(c, white)
+    return c
+
+
+EDITOR_CURSORS = (("EditorRect", "rect"), ("EditorEllipse", "ellipse"), ("EditorFill", "fill"),
+                  ("EditorLine", "line"), ("EditorPen", "pen"), ("EditorPick", "pick"))
+
+
 TOOLBAR_STRIPS = (("Standard", STANDARD), ("View", VIEW), ("Help", HELP), ("MenuImages", MENU))
 
 
@@ -704,6 +823,13 @@ def main():
     for name, horizontal in (("SplitHorz.cur", True), ("SplitVert.cur", False)):
         with open(os.path.join(OUT, name), "wb") as f:
             f.write(cur(splitter(horizontal), (16, 16), MAGENTA))
+    for name, kind in (("DragMove.cur", "move"), ("DragCopy.cur", "copy"), ("DragDelete.cur", "delete")):
+        with open(os.path.join(OUT, name), "wb") as f:
+            f.write(cur(drag_cursor(kind), (1, 1), MAGENTA))
+    with open(os.path.join(OUT, "UserTool.ico"), "wb") as f:
+        f.write(ico([user_tool(32), user_tool(16)], MAGENTA))
+    with open(os.path.join(OUT, "CustomizeHelp.bmp"), "wb") as f:
+        f.write(bmp24(icon(help_contents)))
     with open(os.path.join(OUT, "SettingsIcons.bmp"), "wb") as f:
         f.write(bmp24(settings_icons()))
     for name, draws in TOOLBAR_STRIPS:
@@ -717,6 +843,11 @@ def main():
         draw(c)
         with open(os.path.join(OUT, name + ".bmp"), "wb") as f:
             f.write(bmp24(c))
+    with open(os.path.join(OUT, "ImageEditorTools.bmp"), "wb") as f:
+        f.write(bmp24(strip(EDITOR_TOOLS, True)))
+    for name, kind in EDITOR_CURSORS:
+        with open(os.path.join(OUT, name + ".cur"), "wb") as f:
+            f.write(cur(editor_cursor(kind), (8, 8), MAGENTA))
 
 
 if __name__ == "__main__":

@@ -7,6 +7,7 @@
 #include "bars/UfxUserTool.h"
 #include "looks/UfxVisualManager.h"
 #include "TestCanvas.h"
+#include "DamagedDataKit.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -359,6 +360,43 @@ TEST_F(OleButtonTest, AButtonTravelsAsOleDataAndOnlyButtonsComeBack) {
     COleDataObject none;
     none.Attach(empty.GetInterface(), FALSE);
     EXPECT_EQ(nullptr, CUfxToolbarButton::CreateFromOleData(&none));
+  }
+}
+
+// Drag data comes from any program: whatever is wrong with it, no button comes out and nothing
+// read stays behind.
+TEST_F(OleButtonTest, DamagedDragDataMakesNoButton) {
+  using namespace damaged_data;
+  auto failing = [](UINT uiFailure) {
+    return ArchiveBytes([=](CArchive& ar) {
+      CThrowingButton button(uiFailure);
+      ar.WriteClass(RUNTIME_CLASS(CThrowingButton));
+      button.Serialize(ar);
+    });
+  };
+  // Global memory comes in rounded sizes, so data cut short reads on into zeros; a length that
+  // claims more than the whole block is caught.
+  const std::vector<BYTE> longText = ArchiveBytes([](CArchive& ar) {
+    ar.WriteClass(RUNTIME_CLASS(CUfxToolbarButton));
+    ar << (DWORD)0xE103 << (DWORD)0 << (DWORD)5;
+    ar << (BYTE)0xFF << (WORD)0xFFFE << (BYTE)0xFF << (WORD)0xFFFF << (DWORD)0x10000000;
+  });
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+  } cases[] = {{"a text longer than the data", longText},
+               {"one menu item twice", DragDataOfOneMenuItemTwice()},
+               {"out of memory while reading", failing(CThrowingButton::kOutOfMemory)},
+               {"another C++ exception while reading", failing(CThrowingButton::kOtherFailure)}};
+  for (const auto& c : cases) {
+    CSharedFile file(GMEM_MOVEABLE | GMEM_SHARE, 4096);
+    file.Write(c.bytes.data(), (UINT)c.bytes.size());
+    COleDataSource source;
+    source.CacheGlobalData(CUfxToolbarButton::GetClipboardFormat(), file.Detach());
+    COleDataObject data;
+    data.Attach(source.GetInterface(), FALSE);
+    EXPECT_EQ(nullptr, CUfxToolbarButton::CreateFromOleData(&data)) << c.name;
+    EXPECT_EQ(0, CCountedButton::s_nLive) << c.name;
   }
 }
 

@@ -110,6 +110,30 @@ TEST_F(MenuData, TearOffMarkTravelsThroughImportAndExport) {
   EXPECT_STREQ(L"&Recent", Item(back, 1)->m_strText);
 }
 
+// A separator of the menu is an item like the others, with command 0: the same style and text
+// flags when made and after a trip through the archive, and a separator again in the menu.
+TEST_F(MenuData, SeparatorsAreStoredLikeTheOtherItems) {
+  HMENU hFile = FileMenu();
+  CUfxToolbarMenuButton button((UINT)-1, hFile, -1, L"&File");
+  ::DestroyMenu(hFile);
+  CUfxToolbarMenuButton loaded;
+  ASSERT_TRUE(Load(loaded, Store(button)));
+  for (const CUfxToolbarMenuButton* pMenu : {&button, &loaded}) {
+    const char* pszWhich = pMenu == &button ? "made" : "loaded";
+    const CUfxToolbarMenuButton* pItem = Item(*pMenu, 0);
+    const CUfxToolbarMenuButton* pSeparator = Item(*pMenu, 2);
+    ASSERT_NE(nullptr, pSeparator) << pszWhich;
+    EXPECT_EQ(0u, pSeparator->m_nID) << pszWhich;
+    EXPECT_EQ(pItem->m_nStyle, pSeparator->m_nStyle) << pszWhich;
+    EXPECT_EQ(pItem->m_bText, pSeparator->m_bText) << pszWhich;
+    EXPECT_EQ(pItem->m_bImage, pSeparator->m_bImage) << pszWhich;
+    HMENU hOut = pMenu->ExportToMenu();
+    ASSERT_NE(nullptr, hOut);
+    EXPECT_TRUE(::GetMenuState(hOut, 2, MF_BYPOSITION) & MF_SEPARATOR) << pszWhich;
+    ::DestroyMenu(hOut);
+  }
+}
+
 TEST_F(MenuData, WithoutTearOffManagerTheMarkStaysText) {
   HMENU hFile = FileMenu();
   CUfxToolbarMenuButton button((UINT)-1, hFile, -1, L"&File");

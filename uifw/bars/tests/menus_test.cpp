@@ -21,6 +21,8 @@
 #include "looks/UfxWinXPVisualManager.h"
 #include "bars/UfxUserTool.h"
 #include "frames/UfxUserToolsManager.h"
+#include "DamagedDataKit.h"
+#include "FreedMemoryWatch.h"
 #include "MenuTestKit.h"
 #include <gtest/gtest.h>
 #include <vector>
@@ -83,6 +85,33 @@ TEST_F(MenuFrame, RightAndLeftInAMenuOpenTheNeighbours) {
   Key(VK_LEFT);
   EXPECT_STREQ(L"&File", OpenTitle());
   EXPECT_STREQ(L"&New", PopupHighlighted());
+}
+
+// Moving to another menu closes the open popup, which deletes itself with its window: nothing may
+// write into it afterwards.
+TEST_F(MenuFrame, SwitchingMenusWritesNothingIntoTheClosedPopup) {
+  const struct {
+    const char* name;
+    std::function<void()> act;
+    const wchar_t* open;
+  } cases[] = {{"right arrow", [&] { Key(VK_RIGHT); }, L"&Help"},
+               {"left arrow", [&] { Key(VK_LEFT); }, L"&File"},
+               {"another title made hot", [&] { bar.SetHotButton(0); Pump(); }, L"&File"},
+               {"the frame deactivated", [&] { bar.OnFrameDeactivated(); Pump(); }, L"<closed>"}};
+  for (const auto& c : cases) {
+    EnterMenuBar();
+    Key('E');
+    ASSERT_STREQ(L"&Edit", OpenTitle()) << c.name;
+    {
+      freed_memory::FreedMemoryWatch watch;
+      c.act();
+      EXPECT_EQ(0, watch.Written()) << c.name;
+    }
+    EXPECT_STREQ(c.open, OpenTitle()) << c.name;
+    for (int i = 0; i < 3 && Popup() != nullptr; ++i) Key(VK_ESCAPE);
+    view.SetFocus();
+    Pump();
+  }
 }
 
 TEST_F(MenuFrame, EscClosesTheMenuThenLeavesTheBar) {
@@ -290,8 +319,9 @@ TEST_F(MenuFrame, ADropInAMenuLandsBetweenTheRowsOfItsColumn) {
   Popup()->SendMessage(WM_CLOSE);
   PumpPending();
   CUfxToolBar::SetCustomizeMode(TRUE);
+  // The release waits in the queue: the press selects the title and its drag ends at once.
+  ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
   ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
-  ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
   const BOOL bSelected = CUfxToolBar::GetSelectedToolbar() == &bar && bar.GetSelectedButton() == 1;
   CUfxToolbarMenuButton* pEditMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pEdit);
   if (pEditMenu->GetPopupMenu() == nullptr) pEditMenu->OpenPopupMenu(&bar);
@@ -438,6 +468,28 @@ TEST_F(PopupPlacement, ScrollingByKeysShowsWhatAFullRepaintShows) {
   CUfxVisualManager::SetDefaultManager(nullptr);
 }
 
+// The recent files take the placeholder's place, numbered; one of the current directory by its
+// name alone.
+TEST_F(PopupPlacement, RecentFilesOfTheCurrentDirectoryShowByTheirNames) {
+  wchar_t curDir[MAX_PATH] = L"";
+  ::GetCurrentDirectoryW(MAX_PATH, curDir);
+  CRecentFileList* pSaved = theApp.m_pRecentFileList;
+  CRecentFileList list(0, L"Recent File List", L"File%d", 4);
+  list[0] = CString(curDir) + L"\\a.txt";
+  list[1] = L"Z:\\elsewhere\\b.txt";
+  theApp.m_pRecentFileList = &list;
+  HMENU hMenu = ::CreatePopupMenu();
+  ::AppendMenuW(hMenu, MF_STRING, 0xE110, L"Recent File");
+  ::AppendMenuW(hMenu, MF_STRING, ID_EXIT, L"E&xit");
+  CUfxPopupMenu* pPopup = Open(hMenu, 300, 300);
+  theApp.m_pRecentFileList = pSaved;
+  ASSERT_NE(nullptr, pPopup);
+  CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
+  ASSERT_EQ(3, pBar->GetButtonCount());
+  EXPECT_STREQ(L"&1 a.txt", pBar->GetButton(0)->m_strText);
+  EXPECT_STREQ(L"&2 Z:\\elsewhere\\b.txt", pBar->GetButton(1)->m_strText);
+}
+
 TEST_F(PopupPlacement, TheRecentFilePlaceholderGoesWithItsSeparatorWhenTheListIsEmpty) {
   CRecentFileList* pSaved = theApp.m_pRecentFileList;
   CRecentFileList list(0, L"Recent File List", L"File%d", 4);
@@ -548,13 +600,21 @@ TEST_F(MenuFrame, StateSavesUnderTheBarsKeyAndLoadsBack) {
 
   // Damaged data: the bar is built from the menu again and the frame is told.
   bar.SetDefaultMenuResId(321);
-  ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_WRITE, &hKey));
-  const BYTE garbage[] = {0x05, 0x00, 0xFF, 0xFF, 0x07};
-  ::RegSetValueExW(hKey, L"Buttons", 0, REG_BINARY, garbage, sizeof(garbage));
-  ::RegCloseKey(hKey);
-  EXPECT_FALSE(bar.LoadState(strSection));
-  EXPECT_EQ(3, bar.GetButtonCount());
-  EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets);
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+  } damaged[] = {{"garbage", {0x05, 0x00, 0xFF, 0xFF, 0x07}},
+                 {"one title twice", damaged_data::BarWithOneButtonTwice()},
+                 {"one menu item twice", damaged_data::BarWithOneMenuItemTwice()}};
+  for (const auto& c : damaged) {
+    frame->resets.clear();
+    ASSERT_EQ(ERROR_SUCCESS, ::RegOpenKeyExW(HKEY_CURRENT_USER, strSection + L"UfxToolBar-59398", 0, KEY_WRITE, &hKey));
+    ::RegSetValueExW(hKey, L"Buttons", 0, REG_BINARY, c.bytes.data(), (DWORD)c.bytes.size());
+    ::RegCloseKey(hKey);
+    EXPECT_FALSE(bar.LoadState(strSection)) << c.name;
+    EXPECT_EQ(3, bar.GetButtonCount()) << c.name;
+    EXPECT_EQ(std::vector<WPARAM>({321}), frame->resets) << c.name;
+  }
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuTests");
 }
 

@@ -4,6 +4,7 @@
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
 #include "frames/UfxCommandManager.h"
+#include "DamagedDataKit.h"
 #include <gtest/gtest.h>
 #include <set>
 #include <string>
@@ -22,6 +23,16 @@ public:
   }
 };
 IMPLEMENT_SERIAL(CUnwritableButton, CUfxToolbarButton, 1)
+
+// A bar that stores the bytes it is given instead of its buttons: damaged copies in the store.
+class CBytesBar : public CUfxToolBar {
+public:
+  std::vector<BYTE> bytes;
+  void Serialize(CArchive& ar) override {
+    if (ar.IsStoring()) ar.Write(bytes.data(), (UINT)bytes.size());
+    else CUfxToolBar::Serialize(ar);
+  }
+};
 
 std::set<std::wstring> TempUfxFiles() {
   WCHAR szPath[MAX_PATH] = L"";
@@ -108,6 +119,29 @@ TEST_F(MenuStore, AFailedSaveKeepsTheOldCopy) {
   EXPECT_EQ(1u, NewFiles());  // the half-written file went with its handle
   ASSERT_TRUE(store.Load(hMenu, &loaded));
   EXPECT_EQ(std::vector<UINT>({1, 2}), Ids(loaded));
+}
+
+TEST_F(MenuStore, ADamagedCopyLeavesTheBarAsItWas) {
+  using namespace damaged_data;
+  const struct {
+    const char* name;
+    std::vector<BYTE> bytes;
+  } cases[] = {{"cut short", {0x02, 0x00, 0xFF, 0xFF}},
+               {"one button twice", BarWithOneButtonTwice()},
+               {"one menu item twice", BarWithOneMenuItemTwice(TRUE)},
+               {"out of memory while reading", BarWithAFailingButton(CThrowingButton::kOutOfMemory)},
+               {"another C++ exception while reading", BarWithAFailingButton(CThrowingButton::kOtherFailure)}};
+  CUfxToolBar bar;
+  Fill(bar, {7, 8});
+  for (const auto& c : cases) {
+    CBytesBar damaged;
+    Fill(damaged, {1});
+    damaged.bytes = c.bytes;
+    ASSERT_TRUE(store.Save(hMenu, &damaged)) << c.name;
+    EXPECT_FALSE(store.Load(hMenu, &bar)) << c.name;
+    EXPECT_EQ(std::vector<UINT>({7, 8}), Ids(bar)) << c.name;
+    EXPECT_EQ(0, CCountedButton::s_nLive) << c.name;
+  }
 }
 
 TEST_F(MenuStore, AnEmptyBarIsNotStoredAndDropsTheEntry) {

@@ -3,6 +3,7 @@
 #include "ToolbarTestKit.h"
 #include "bars/UfxCommandUsage.h"
 #include "frames/UfxRegistry.h"
+#include "DamagedDataKit.h"
 
 using namespace toolbar_test;
 
@@ -112,7 +113,13 @@ TEST_F(ToolbarStateTest, DamagedStoredStateLeavesTheBarAsItWas) {
                {"cut in a button", std::vector<BYTE>(good.begin(), good.begin() + 40)},
                {"null entry", {0x01, 0x00, 0x00, 0x00}},
                {"another class", ArchiveOfAnotherClass()},
-               {"a count beyond the data", {0xFF, 0x7F}}};
+               {"a count beyond the data", {0xFF, 0x7F}},
+               {"one button twice", damaged_data::BarWithOneButtonTwice()},
+               {"one menu item twice", damaged_data::BarWithOneMenuItemTwice()},
+               {"out of memory while reading",
+                damaged_data::BarWithAFailingButton(damaged_data::CThrowingButton::kOutOfMemory)},
+               {"another C++ exception while reading",
+                damaged_data::BarWithAFailingButton(damaged_data::CThrowingButton::kOtherFailure)}};
   const CString strKey = CString(kProfile) + L"UfxToolBar-7";
   SetBar({0xE100, 0, 0xE101});
   bar.EnableTextLabels(TRUE);
@@ -123,6 +130,7 @@ TEST_F(ToolbarStateTest, DamagedStoredStateLeavesTheBarAsItWas) {
     EXPECT_EQ(std::vector<UINT>({0xE100, 0, 0xE101}), Ids()) << c.name;
     EXPECT_TRUE(bar.AreTextLabels()) << c.name;
     EXPECT_EQ(CString(L"Kept"), Title()) << c.name;
+    EXPECT_EQ(0, damaged_data::CCountedButton::s_nLive) << c.name << ": nothing read stays behind";
   }
   // No key at all: nothing changes either.
   EXPECT_FALSE(bar.LoadState(kProfile, 8));

@@ -1,6 +1,7 @@
 // The toolbar: its window, the button list, sizes, and the bar archive (exact bytes, and damaged
 // data that leaves the bar as it was).
 #include "ToolbarTestKit.h"
+#include "DamagedDataKit.h"
 
 using namespace toolbar_test;
 
@@ -76,13 +77,16 @@ TEST_F(ToolBarTest, DamagedDataLeavesTheBarAsItWas) {
   } cases[] = {{"cut in the title", std::vector<BYTE>(good.begin(), good.end() - 4)},
                {"cut in a button", std::vector<BYTE>(good.begin(), good.begin() + 40)},
                {"null entry", nullEntry},
-               {"wrong class", ArchiveOfAnotherClass()}};
+               {"wrong class", ArchiveOfAnotherClass()},
+               {"one button twice", damaged_data::BarWithOneButtonTwice()},
+               {"one menu item twice", damaged_data::BarWithOneMenuItemTwice()}};
   for (const auto& c : cases) {
     bar.EnableTextLabels(TRUE);
     EXPECT_FALSE(Load(c.bytes)) << c.name;
     EXPECT_EQ(std::vector<UINT>({0xE100, 0xE101}), Ids()) << c.name;
     EXPECT_TRUE(bar.AreTextLabels()) << c.name;
     EXPECT_EQ(CString(L"Standard"), Title()) << c.name;
+    EXPECT_EQ(0, damaged_data::CCountedButton::s_nLive) << c.name;
   }
 }
 

@@ -1,5 +1,6 @@
 // CUfxRegistry against Wine's registry: the stored bytes of every value layout, refusal of
-// damaged values (the target stays as it was), keys, access and the section path.
+// damaged values (the target stays as it was, a string comes back empty), keys, access and the
+// section path.
 #include "frames/UfxRegistry.h"
 #include "frames/UfxRegistryPtr.h"
 #include <gtest/gtest.h>
@@ -186,11 +187,6 @@ TEST_F(RegistryTest, DamagedValuesLeaveTheTargetAlone) {
     EXPECT_EQ(77, n);
     EXPECT_EQ(78u, d);
   }
-  for (LPCWSTR name : {L"Short", L"Dword", L"Missing"}) {
-    CString s = L"kept";
-    EXPECT_FALSE(in.Read(name, s)) << name;
-    EXPECT_EQ(CString(L"kept"), s);
-  }
   CStringArray strings;
   strings.Add(L"kept");
   EXPECT_FALSE(in.Read(L"Garbage", strings));
@@ -198,16 +194,30 @@ TEST_F(RegistryTest, DamagedValuesLeaveTheTargetAlone) {
   EXPECT_EQ(CString(L"kept"), strings[0]);
 }
 
+// A string that cannot be read (missing, of no bytes, of another type) answers FALSE and leaves
+// no old text behind.
+TEST_F(RegistryTest, UnreadableStringsComeBackEmpty) {
+  Put(L"Short", REG_BINARY, Bytes({1, 0, 0, 0, 2, 0, 0, 0}));
+  Put(L"Dword", REG_DWORD, Bytes({1, 0, 0, 0}));
+  Put(L"NoBytes", REG_SZ, {});
+  CUfxRegistry& in = OpenReadOnly();
+  for (LPCWSTR name : {L"Short", L"Dword", L"NoBytes", L"Missing"}) {
+    CString s = L"old";
+    EXPECT_FALSE(in.Read(name, s)) << name;
+    EXPECT_EQ(CString(), s) << name;
+  }
+}
+
 TEST_F(RegistryTest, StringsEndAtTheirZeroOrTheirSize) {
   Put(L"Unterminated", REG_SZ, Bytes({'a', 0, 'b', 0}));
   Put(L"OddSized", REG_SZ, Bytes({'a', 0, 'b', 0, 'c'}));
   Put(L"EarlyZero", REG_SZ, Bytes({'a', 0, 0, 0, 'b', 0, 0, 0}));
-  Put(L"Empty", REG_SZ, {});
+  Put(L"JustTheZero", REG_SZ, Bytes({0, 0}));
   CUfxRegistry& in = OpenReadOnly();
   const struct {
     LPCWSTR name;
     LPCWSTR text;
-  } cases[] = {{L"Unterminated", L"ab"}, {L"OddSized", L"ab"}, {L"EarlyZero", L"a"}, {L"Empty", L""}};
+  } cases[] = {{L"Unterminated", L"ab"}, {L"OddSized", L"ab"}, {L"EarlyZero", L"a"}, {L"JustTheZero", L""}};
   for (const auto& c : cases) {
     CString s = L"old";
     EXPECT_TRUE(in.Read(c.name, s)) << c.name;
@@ -260,12 +270,20 @@ TEST_F(RegistryTest, ObjectListsAreReplacedOnlyWhenReadWhole) {
   mixed.AddTail(new CColourName);
   ASSERT_TRUE(reg.Write(L"Mixed", mixed));
   while (!mixed.IsEmpty()) delete mixed.RemoveHead();
+  // One element stored twice: the second entry refers back to the first.
+  CObList aliased;
+  CShape twice;
+  aliased.AddTail(&twice);
+  aliased.AddTail(&twice);
+  ASSERT_TRUE(reg.Write(L"Aliased", aliased));
 
   CUfxRegistry& in = OpenReadOnly();
   CObList list;
   list.AddTail(new CShape);
-  EXPECT_FALSE(in.Read(L"Mixed", list, RUNTIME_CLASS(CShape)));
-  EXPECT_EQ(1, list.GetCount());
+  for (LPCWSTR name : {L"Mixed", L"Aliased"}) {
+    EXPECT_FALSE(in.Read(name, list, RUNTIME_CLASS(CShape))) << name;
+    EXPECT_EQ(1, list.GetCount()) << name;
+  }
   ASSERT_TRUE(in.Read(L"Shapes", list, RUNTIME_CLASS(CShape)));
   ASSERT_EQ(2, list.GetCount());
   EXPECT_EQ(5, static_cast<CShape*>(list.GetTail())->sides);

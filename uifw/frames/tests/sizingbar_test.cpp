@@ -507,6 +507,33 @@ TEST_F(SizingBarTest, LoadedValuesBelowTheMinimumAndTheRollUpModeAreCorrected) {
   EXPECT_FALSE(a->LoadState(L"Settings\\NoSuchSection"));
 }
 
+// Stored sizes beyond the screen (a damaged or foreign profile) are held to the virtual screen,
+// and the row still comes out filled edge to edge.
+TEST_F(SizingBarTest, StoredSizesBeyondTheScreenAreHeldToIt) {
+  MakeRow();
+  HKEY hKey = nullptr;
+  ASSERT_EQ(ERROR_SUCCESS, ::RegCreateKeyExW(HKEY_CURRENT_USER, BarKey(kBarA), 0, nullptr, 0, KEY_ALL_ACCESS,
+                                             nullptr, &hKey, nullptr));
+  const struct {
+    LPCWSTR lpszName;
+    DWORD dwValue;
+  } stored[] = {{L"sizeHorzCX", 2000000000}, {L"sizeHorzCY", 0x7FFFFFFF}, {L"sizeVertCX", 0x80000000},
+                {L"sizeFloatCX", 0xFFFFFFFF}, {L"sizeFloatCY", 1500000000}};
+  for (const auto& v : stored)
+    ::RegSetValueExW(hKey, v.lpszName, 0, REG_DWORD, (const BYTE*)&v.dwValue, sizeof(DWORD));
+  ::RegCloseKey(hKey);
+  const CSize szScreen(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+
+  ASSERT_TRUE(a->LoadState(L"Settings\\SizingBars"));
+  EXPECT_EQ(szScreen, a->m_szHorz);
+  EXPECT_EQ(33, a->m_szVert.cx) << "a negative width is the minimum";
+  EXPECT_EQ(CSize(33, szScreen.cy), a->m_szFloat);
+  a->m_bParentSizing = TRUE;
+  Layout(frame);
+  EXPECT_EQ(RowLength(), ScreenRect(a).Width() + ScreenRect(b).Width());
+  EXPECT_EQ(ScreenRect(a).right, ScreenRect(b).left);
+}
+
 // The class-wide table and list forget a bar whose window goes with its frame.
 TEST_F(SizingBarTest, ABarDestroyedWithItsFrameLeavesTheClassLists) {
   CUfxSizingControlBar* pBar = new CUfxSizingControlBar;  // not deleted with its window

@@ -121,6 +121,15 @@ TEST_F(ToolsManagerTest, AListOfAnotherClassIsUnreadable) {
   CUfxUserToolsManager base(2, 3, 5);
   EXPECT_FALSE(base.LoadState(kSection));
   EXPECT_EQ(0, base.GetUserTools().GetCount());
+
+  // One tool stored twice (the second entry refers back to the first) would be deleted twice.
+  CObList aliased;
+  CUfxUserTool tool;
+  aliased.AddTail(&tool);
+  aliased.AddTail(&tool);
+  ASSERT_TRUE(reg.Write(L"Tools", aliased));
+  EXPECT_FALSE(base.LoadState(kSection));
+  EXPECT_EQ(0, base.GetUserTools().GetCount());
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // colour, grippers, separators, status panes, progress, and the gradient look's toolbar, dots and
 // customize button.
 #include "LooksTestKit.h"
+#include "bars/UfxPopupMenuBar.h"
+#include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
+#include "looks/UfxColorBar.h"
 #include "frames/UfxCaptionButton.h"
 #include "frames/UfxGlobalData.h"
 #include "looks/UfxVisualManager2003.h"
@@ -161,6 +164,33 @@ TEST_F(LookPixels, GrippersSeparatorsPanesProgressAndTheGradientToolbar) {
     CTestCanvas canvas(44, 28, kBack);
     c.draw(look, canvas.dc());
     EXPECT_EQ(ColorText(c.expected), ColorText(canvas.At(c.x, c.y))) << c.what;
+  }
+}
+
+// A menu's separator starts after the image column and runs to the right edge, one line in the
+// flat look's pen, in the gradient look too; on a vertical toolbar and in a colour bar (no image
+// column) it crosses the whole bar.
+TEST_F(LookPixels, MenuSeparatorsLeaveTheImageColumnAlone) {
+  CUfxPopupMenuBar menu;
+  CUfxToolBar toolbar;
+  CUfxColorBar colours;
+  for (CRuntimeClass* lookClass : {RUNTIME_CLASS(CUfxVisualManagerXP), RUNTIME_CLASS(CUfxVisualManager2003)}) {
+    auto* look = static_cast<CUfxVisualManagerXP*>(Use(lookClass));
+    const char* name = lookClass->m_lpszClassName;
+    const COLORREF line = look->GetColors().clrSeparator;
+    const int xStart = CUfxToolBar::GetMenuImageSize().cx + look->GetMenuImageMargin() + 1;
+    CTestCanvas canvas(80, 8, kBack);
+    look->OnDrawSeparator(&canvas.dc(), &menu, CRect(0, 0, 80, 8), FALSE);
+    EXPECT_EQ(ColorText(kBack), ColorText(canvas.At(xStart - 1, 4))) << name;
+    EXPECT_EQ(ColorText(line), ColorText(canvas.At(xStart, 4))) << name;
+    EXPECT_EQ(ColorText(line), ColorText(canvas.At(79, 4))) << name;
+    EXPECT_EQ(ColorText(kBack), ColorText(canvas.At(xStart + 5, 5))) << name << ": a second line";
+    for (CControlBar* pWhole : {(CControlBar*)&colours, (CControlBar*)&toolbar}) {
+      if (pWhole == &toolbar && lookClass != RUNTIME_CLASS(CUfxVisualManagerXP)) continue;  // the gradient look's own lines
+      CTestCanvas bar(80, 8, kBack);
+      look->OnDrawSeparator(&bar.dc(), pWhole, CRect(0, 0, 80, 8), FALSE);
+      EXPECT_EQ(ColorText(line), ColorText(bar.At(0, 4))) << name << " on " << pWhole->GetRuntimeClass()->m_lpszClassName;
+    }
   }
 }
 

@@ -2,7 +2,9 @@
 // following the active page and the active page following them, the tree's categories, and the
 // navigation images. Each sheet runs modally and is driven by a script posted to it.
 #include "Framework.h"
+#include "bars/UfxToolbarButton.h"
 #include "frames/UfxContextMenuManager.h"
+#include "frames/UfxOutlookBar.h"
 #include "frames/UfxTabWnd.h"
 #include "looks/UfxPropSheetCategory.h"
 #include "looks/UfxPropertyPage.h"
@@ -66,7 +68,8 @@ TEST(UfxPropertySheet, TheButtonRowEndsFivePixelsFromTheCornerInTheNavigationLoo
   struct Case {
     const char* what;
     CUfxPropertySheet::PropSheetLook look;
-  } cases[] = {{"tree", CUfxPropertySheet::PropSheetLook_Tree},
+  } cases[] = {{"outlook bar", CUfxPropertySheet::PropSheetLook_OutlookBar},
+               {"tree", CUfxPropertySheet::PropSheetLook_Tree},
                {"tab window", CUfxPropertySheet::PropSheetLook_TabWindow}};
   for (const Case& c : cases) {
     Pages pages;
@@ -232,6 +235,39 @@ TEST(UfxPropertySheet, TheTabWindowAndTheActivePageFollowEachOther) {
   };
   EXPECT_EQ(IDCANCEL, sheet.DoModal());
   EXPECT_EQ(3, sheet.step);
+}
+
+TEST(UfxPropertySheet, TheOutlookBarAndTheActivePageFollowEachOther) {
+  Pages pages;
+  CScriptSheet sheet(IDS_SHEET);
+  sheet.SetLook(CUfxPropertySheet::PropSheetLook_OutlookBar);
+  ASSERT_TRUE(sheet.SetIconsList(IDB_NAV, 16));
+  pages.AddTo(sheet);
+  sheet.script = [&](CScriptSheet* s, int step) {
+    CUfxOutlookBar* pBar = s->GetOutlookBar();
+    ASSERT_NE(nullptr, pBar);
+    if (step == 0) {
+      ASSERT_EQ(4, pBar->GetButtonCount());
+      EXPECT_EQ(CString(L"Fonts"), pBar->GetButton(1)->m_strText);
+      EXPECT_TRUE(pBar->GetButton(0)->m_nStyle & TBBS_CHECKED) << "the first page's button shows as active";
+      // A click on the third button.
+      const CPoint pt = pBar->GetButton(2)->Rect().CenterPoint();
+      pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+      pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+      s->Next();
+    } else if (s->GetActivePage() != &pages.keys) {
+      // The click's command and the button's check are posted behind the step: steps wait for
+      // the clicked page to show with its button checked.
+      if (s->GetActivePage() == &pages.colours && (pBar->GetButton(2)->m_nStyle & TBBS_CHECKED)) s->SetActivePage(3);
+      s->Next();
+    } else {
+      EXPECT_TRUE(pBar->GetButton(3)->m_nStyle & TBBS_CHECKED);
+      EXPECT_FALSE(pBar->GetButton(2)->m_nStyle & TBBS_CHECKED);
+      s->PressButton(PSBTN_CANCEL);
+    }
+  };
+  EXPECT_EQ(IDCANCEL, sheet.DoModal());
+  EXPECT_EQ(3, sheet.GetActiveIndex());
 }
 
 TEST(UfxPropertySheet, NavigationImagesComeFromABitmapCutIntoImages) {

@@ -86,6 +86,28 @@ TEST_F(StripGlyphs, AHiddenCaptionButtonDrawsNothing) {
   EXPECT_EQ(std::basic_string<COLORREF>(24 * 24, RGB(90, 80, 70)), canvas.Pixels());
 }
 
+// The show-all item of a popup menu is the glyph's height plus its margins, and every look shows
+// the show-all glyph (18) in its middle, whatever its state.
+TEST_F(StripGlyphs, ShowAllItemShowsItsGlyphInItsMiddle) {
+  const struct {
+    CRuntimeClass* look;
+    int nHeight;
+  } looks[] = {{RUNTIME_CLASS(CUfxVisualManager), 15}, {RUNTIME_CLASS(CUfxVisualManagerXP), 15},
+               {RUNTIME_CLASS(CUfxWinXPVisualManager), 15}, {RUNTIME_CLASS(CUfxVisualManager2003), 19}};
+  for (const auto& l : looks) {
+    CUfxVisualManager* look = Use(l.look);
+    const char* name = l.look->m_lpszClassName;
+    const int nHeight = look->GetShowAllMenuItemsHeight(nullptr, CSize(23, 22));
+    EXPECT_EQ(l.nHeight, nHeight) << name;
+    for (auto state : {CUfxVisualManager::ButtonsIsRegular, CUfxVisualManager::ButtonsIsHighlighted}) {
+      CTestCanvas canvas(50, nHeight, RGB(90, 80, 70));
+      look->OnDrawShowAllMenuItems(&canvas.dc(), CRect(0, 0, 50, nHeight), state);
+      EXPECT_EQ(CPoint((50 - 9) / 2, (nHeight - 9) / 2), FindGlyph(canvas, CUfxMenuGlyphs::IdMoreButtons))
+          << name << " state " << state;
+    }
+  }
+}
+
 // A tab window scrolled to its start: its left button cannot act and shows the disabled arrow.
 TEST_F(StripGlyphs, TabWindowButtonsShowTheirGlyphsInEachLook) {
   for (CRuntimeClass* lookClass : {RUNTIME_CLASS(CUfxVisualManager), RUNTIME_CLASS(CUfxVisualManagerXP),

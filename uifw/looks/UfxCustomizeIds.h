@@ -1,0 +1,92 @@
+// Resource and control ids of the customization sheet and its pages (the resource library's
+// customization script uses the same numbers).
+#pragma once
+
+// Strings.
+#define IDS_UFX_CUSTOMIZE_EXISTS 16009      // the shortcut key is free: "Unassigned"
+#define IDS_UFX_NO_MENU_BAR 16007           // the menu page without a menu bar
+#define IDS_UFX_NEW_MENU 16014              // the category holding the new, empty menu
+#define IDS_UFX_CUSTOMIZE_TITLE 16103
+#define IDS_UFX_UNNAMED_TOOLBAR 16104
+#define IDS_UFX_CLOSE 16105
+#define IDS_UFX_DEFAULT_MENU 16106
+#define IDS_UFX_DEFAULT_MENU_DESCR 16107
+#define IDS_UFX_NO_CONTEXT_MENU 16108
+#define IDS_UFX_DELETE_TOOLBAR 16109        // %1: the toolbar's name
+#define IDS_UFX_ALL_COMMANDS 16110
+#define IDS_UFX_RESET_TOOLBAR 16111         // %1: the toolbar's name
+#define IDS_UFX_RESET_ALL_TOOLBARS 16112
+#define IDS_UFX_RESET_MENU 16113            // %1: the menu's name
+#define IDS_UFX_VIEW_DEFAULT_FRAME 16114    // the keyboard page's entry for the frame's own table
+#define IDS_UFX_RESET_KEYBOARD 16115
+#define IDS_UFX_RESET_USAGE 16244
+
+// Pictures and cursors.
+#define IDB_UFX_HELP_BUTTON 16131
+#define IDC_UFX_DRAG_COMMAND 16133
+
+// Dialog templates.
+#define IDD_UFX_COMMANDS_PAGE 16104
+#define IDD_UFX_TOOLBARS_PAGE 16105
+#define IDD_UFX_BAR_NAME 16130
+#define IDD_UFX_MOUSE_PAGE 16135
+#define IDD_UFX_KEYBOARD_PAGE 16136
+#define IDD_UFX_MENU_PAGE 16134
+#define IDD_UFX_OPTIONS_PAGE 16137
+
+// Controls of the commands page.
+#define IDC_UFX_CATEGORIES 16601
+#define IDC_UFX_COMMANDS 16602
+#define IDC_UFX_DESCRIPTION 16603
+// The toolbars page.
+#define IDC_UFX_TOOLBAR_LIST 16611
+#define IDC_UFX_TEXT_LABELS 16612
+#define IDC_UFX_RESET 16613
+#define IDC_UFX_RESET_ALL 16614
+#define IDC_UFX_NEW_TOOLBAR 16615
+#define IDC_UFX_RENAME_TOOLBAR 16616
+#define IDC_UFX_DELETE_TOOLBAR 16617
+// The name dialog.
+#define IDC_UFX_TOOLBAR_NAME 16516
+// The options page.
+#define IDC_UFX_TOOLTIPS 16651
+#define IDC_UFX_SHORTCUT_TIPS 16652
+#define IDC_UFX_LARGE_ICONS 16653
+#define IDC_UFX_LOOK_2000 16654
+#define IDC_UFX_RECENTLY_USED 16655
+#define IDC_UFX_SHOW_ALL_DELAY 16656
+#define IDC_UFX_RESET_USAGE 16657
+#define IDC_UFX_RU_LABEL1 16538
+#define IDC_UFX_RU_LABEL2 16539
+#define IDC_UFX_OPTIONS_HIDDEN 17001
+// The menu page.
+#define IDC_UFX_APP_MENUS 16621
+#define IDC_UFX_CONTEXT_MENUS 16622
+#define IDC_UFX_RESET_CONTEXT_MENU 16623
+#define IDC_UFX_RESET_MENU 16624
+#define IDC_UFX_ANIMATION 16625
+#define IDC_UFX_MENU_SHADOWS 16626
+#define IDC_UFX_MENU_ICON 16507
+#define IDC_UFX_MENU_DESCRIPTION 16506
+#define IDC_UFX_CONTEXT_LABEL 16508
+#define IDC_UFX_CONTEXT_STATIC1 16519
+#define IDC_UFX_CONTEXT_STATIC2 16520
+#define IDC_UFX_ANIMATION_LABEL 16543
+// The keyboard page.
+#define IDC_UFX_KEY_COMMANDS 16641
+#define IDC_UFX_VIEW_TYPE 16642
+#define IDC_UFX_CURRENT_KEYS 16643
+#define IDC_UFX_NEW_SHORTCUT 16644
+#define IDC_UFX_ASSIGN 16645
+#define IDC_UFX_REMOVE 16646
+#define IDC_UFX_RESET_KEYS 16647
+#define IDC_UFX_KEY_DESCRIPTION 16514
+#define IDC_UFX_VIEW_ICON 16526
+#define IDC_UFX_ASSIGNED_TO 16527
+#define IDC_UFX_ASSIGNED_LABEL 16528
+// The mouse page.
+#define IDC_UFX_VIEWS 16631
+#define IDC_UFX_NO_DBLCLICK 16632
+#define IDC_UFX_USE_DBLCLICK 16633
+#define IDC_UFX_DBLCLICK_COMMANDS 16634
+#define IDC_UFX_MOUSE_DESCRIPTION 16514
