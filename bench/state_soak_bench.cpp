@@ -386,7 +386,7 @@ Outcome SoakDockState(SoakFrame& f, unsigned seed) {
 }
 
 void Print(const char* form, const Outcome& o, double seconds) {
-  std::printf("%-40s whole %5d  refused %5d  half-applied %d  aliased %d  (%.1f s)\n", form, o.whole, o.refused,
+  std::printf("%-40s whole %5d  refused %5d  half-applied %d  held twice %d  (%.1f s)\n", form, o.whole, o.refused,
               o.halfApplied, o.aliased, seconds);
 }
 
@@ -468,15 +468,17 @@ int main() {
       PutValue(v, v.data);
       if (i % 500 == 0) CheckHeaps();
     }
-    add("workspace sections", start, o);
+    // The workspace answers every load as done: each of its sections is read whole or kept.
+    std::printf("%-40s loaded %5d  held twice %d  (%.1f s)\n", "workspace sections", o.whole, o.aliased, Now() - start);
+    total.aliased += o.aliased;
   }
   CheckHeaps();
   const long nWritten = watch.Written();
   const long nTwice = watch.FreedTwice();
   f.Destroy();
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
-  std::printf("state soak: loaded whole %d, refused %d, half-applied %d, aliased %d; freed memory written %ld, "
-              "deleted twice %ld, heap warnings %ld; crashes=0\n",
+  std::printf("state soak, toolbar to dock state: loaded whole %d, refused %d, half-applied %d; buttons held twice %d; "
+              "freed memory written %ld, deleted twice %ld, heap warnings %ld; crashes=0\n",
               total.whole, total.refused, total.halfApplied, total.aliased, nWritten, nTwice, g_heapWarnings);
   return 0;
 }
