@@ -2,7 +2,7 @@
 // and a message text (off-screen bitmap, panes, grip). Prints one line per figure with its target;
 // the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "frames/UfxStatusBar.h"
 
@@ -32,7 +32,7 @@ int main() {
   bar.SetWindowText(L"Type an expression; the hint follows the caret.");
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
 
   const double us = MicrosecondsEach(200, [&](int) {
     bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);

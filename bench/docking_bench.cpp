@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 
 namespace {
 
@@ -58,7 +58,7 @@ int main() {
     frame->FloatControlBar(bar, CPoint(300 + 220 * i, 400));
   }
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
 
   Report("RecalcLayout, 12 docked bars in 4 rows, 2 floating", MicrosecondsEach(500, [&](int) { frame->RecalcLayout(); }),
          2000);

@@ -2,7 +2,7 @@
 // layout query of its top dock bar, and saving and loading the whole layout of 12 bars. Prints
 // one line per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxToolBar.h"
 #include "frames/UfxWorkspace.h"
@@ -39,7 +39,7 @@ CUfxFrameWnd* MakeFrame(int nBars, int nPerRow) {
     pPrev = pBar;
   }
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
   return pFrame;
 }
 
@@ -60,7 +60,7 @@ int main() {
          }),
          300);
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
 
   pFrame = MakeFrame(12, 4);
   Report("workspace save, 12 bars",
@@ -83,6 +83,6 @@ int main() {
          50000);
   theApp.CleanState();
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   return 0;
 }

@@ -2,7 +2,7 @@
 // animation), one Down key step in it, and switching the menu bar between two stored menus of 10
 // titles and 100 items. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxMenuBar.h"
 #include "bars/UfxMenuBarStore.h"
@@ -46,7 +46,7 @@ int main() {
   CUfxFrameWnd* pFrame = new CUfxFrameWnd;
   pFrame->Create(nullptr, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1000, 700));
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
-  Pump();
+  PumpPending();
 
   HMENU hItems = Items(41000, 100);
   const double usOpen = MicrosecondsEach(30, [&](int) {
@@ -62,7 +62,7 @@ int main() {
   CUfxPopupMenu* pPopup = new CUfxPopupMenu;
   pPopup->m_bDestroyMenuOnClose = FALSE;
   pPopup->Create(pFrame, 50, 20, hItems, FALSE, TRUE);
-  Pump();
+  PumpPending();
   const double usDown = MicrosecondsEach(500, [&](int) {
     pPopup->SendMessage(WM_KEYDOWN, VK_DOWN);
     pPopup->GetMenuBar()->UpdateWindow();

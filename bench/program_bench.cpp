@@ -39,10 +39,10 @@ void WriteWorksheet(int lines) {
 
 LRESULT TextLength(HWND editor) { return ::SendMessageW(editor, WM_GETTEXTLENGTH, 0, 0); }
 
-// Polls every millisecond: each poll is a message the program answers, so polling faster
-// would slow down what is measured.
+// The pump asks again within a millisecond of the last change, then less and less often: each
+// question is a message the program answers, so asking faster would slow down what is measured.
 bool WaitUntil(const std::function<bool()>& condition, double timeoutSeconds = 30) {
-  return WaitFor(condition, static_cast<DWORD>(timeoutSeconds * 1000), 1);
+  return PumpUntil(condition, static_cast<DWORD>(timeoutSeconds * 1000));
 }
 
 SIZE_T WorkingSet(HANDLE process) {
@@ -70,7 +70,7 @@ int main() {
   for (int run = 0; run < 3; ++run) {
     const double at = Now();
     StartedProgram started(L"notepad.exe");
-    HWND window = started.Window(nullptr, true, 30000, 1);
+    HWND window = started.Window(nullptr, true, 30000);
     if (window != nullptr) notepad = std::min(notepad, Now() - at);
     ::Sleep(500);
     notepadMemory = WorkingSet(started.Process());
@@ -83,7 +83,7 @@ int main() {
     WriteWorksheet(100);
     const double at = Now();
     NumbrookProcess started(ProgramFolder(), L"");
-    HWND frame = started.Frame(true, 30000, 1);
+    HWND frame = started.Frame(true, 30000);
     if (frame != nullptr) {
       auto panes = WorksheetPanes(frame);
       // 100 results and the empty last line: 101 lines.
@@ -100,7 +100,7 @@ int main() {
   Fresh();
   WriteWorksheet(1000);
   NumbrookProcess started(ProgramFolder(), L"");
-  HWND frame = started.Frame(true, 30000, 1);
+  HWND frame = started.Frame(true, 30000);
   auto panes = frame != nullptr ? WorksheetPanes(frame) : std::pair<HWND, HWND>(nullptr, nullptr);
   if (panes.first == nullptr) {
     std::printf("Numbrook did not start\n");

@@ -4,7 +4,7 @@
 // 2,000,000,000. Prints one line per figure with its target; the exit code is 0 either way
 // (figures are read).
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "frames/UfxSizingControlBar.h"
 #include <vector>
@@ -49,7 +49,7 @@ CUfxFrameWnd* MakeRowFrame(CUfxSizingControlBar* bars[2]) {
     else pFrame->DockControlBarLeftOf(bars[i], bars[i - 1]);
   }
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
   return pFrame;
 }
 
@@ -74,7 +74,7 @@ double StartMicroseconds(BOOL bSaved, const DWORD* pStoredWidth) {
   pFrame->RecalcLayout();
   const double us = (Now() - start) * 1e6;
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   ::RegDeleteTreeW(HKEY_CURRENT_USER, kBenchKey);
   return us;
 }
@@ -90,7 +90,7 @@ double HugeGapMicroseconds() {
   pFrame->RecalcLayout();
   const double us = (Now() - start) * 1e6;
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   return us;
 }
 
@@ -128,7 +128,7 @@ int main() {
     if (i == 0) pFrame->DockControlBar(bars[i], AFX_IDW_DOCKBAR_TOP);
     else pFrame->DockControlBarLeftOf(bars[i], bars[i - 1]);
     pFrame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   CUfxSizingControlBar* pBar = bars[1];
   CRect rectWindow, rectEdge;
@@ -145,7 +145,7 @@ int main() {
          1000);
   pBar->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(ptStart.x, ptStart.y));
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
 
   double tUp = 0;
   double total = 0;
@@ -159,12 +159,12 @@ int main() {
     tUp += Now() - start;
     pFrame->RecalcLayout();
     total += Now() - start;
-    Pump();
+    PumpPending();
   }
   Report("sizing bars: button up and the row's relayout, row of four", total * 1e6 / repeats, 5000);
   Report("  (of which the button up)", tUp * 1e6 / repeats, 5000);
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   ReportStartUp();
   return 0;
 }

@@ -6,8 +6,8 @@
 // writes and second deletes, and the heaps are checked. Prints the counts of each form; a crash
 // ends the run before its closing line.
 #include "BenchClock.h"
-#include "BenchPump.h"
 #include "FreedMemoryWatch.h"
+#include "TestPump.h"
 #include "frames/UfxCommandManager.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxMenuBar.h"
@@ -222,7 +222,7 @@ struct SoakFrame {
     pFrame->DockControlBar(pSizing, AFX_IDW_DOCKBAR_LEFT);
     pFrame->ShowWindow(SW_SHOWNOACTIVATE);
     pFrame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   static void FillToolBar(CUfxToolBar& bar) {
     bar.RemoveAllButtons();
@@ -235,7 +235,7 @@ struct SoakFrame {
   }
   void Destroy() {
     pFrame->DestroyWindow();
-    Pump();
+    PumpPending();
   }
 };
 
@@ -464,7 +464,7 @@ int main() {
       else ++o.refused;
       if (!ButtonsDistinct(*f.pToolBar) || !ButtonsDistinct(*f.pMenuBar)) ++o.aliased;
       f.pFrame->RecalcLayout();
-      Pump();
+      PumpPending();
       PutValue(v, v.data);
       if (i % 500 == 0) CheckHeaps();
     }

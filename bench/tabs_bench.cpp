@@ -2,7 +2,7 @@
 // the tab rectangles) and one full repaint of the window through the current look. Prints one line
 // per figure with its target; the exit code is 0 either way (figures are read).
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxTabWnd.h"
 #include "looks/UfxVisualManager.h"
 #include "looks/UfxVisualManager2003.h"
@@ -33,7 +33,7 @@ void Measure(const char* look, CUfxTabWnd::Style style, const char* styleName) {
     tabs.AddTab(windows.back().get(), label.c_str());
   }
   tabs.SetActiveTab(100);
-  Pump();
+  PumpPending();
   char what[120];
   std::snprintf(what, sizeof(what), "%s, %s, 200 tabs: layout", look, styleName);
   Report(what, MicrosecondsEach(200, [&](int) {
@@ -55,7 +55,7 @@ void Measure(const char* look, CUfxTabWnd::Style style, const char* styleName) {
          10000);
   tabs.DestroyWindow();
   host.DestroyWindow();
-  Pump();
+  PumpPending();
 }
 
 // For comparison: the platform's own resize of a plain window holding 200 hidden windows.
@@ -69,7 +69,7 @@ void MeasurePlainResize() {
     windows.push_back(std::make_unique<CWnd>());
     windows.back()->CreateEx(0, L"STATIC", L"", WS_CHILD, CRect(0, 0, 10, 10), &plain, 0);
   }
-  Pump();
+  PumpPending();
   Report("reference: resizing a plain window of 200 hidden windows", MicrosecondsEach(200, [&](int i) {
            plain.SetWindowPos(nullptr, 0, 0, 900 - (i & 1), 400, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW);
            ::ValidateRect(plain.GetSafeHwnd(), nullptr);
@@ -77,7 +77,7 @@ void MeasurePlainResize() {
          2000);
   plain.DestroyWindow();
   host.DestroyWindow();
-  Pump();
+  PumpPending();
 }
 
 }  // namespace

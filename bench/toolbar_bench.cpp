@@ -2,7 +2,7 @@
 // same bar sized to a width (the wrap search), and the saved state of 20 bars of 30 buttons written
 // and read back. Prints one line per figure with its target; the exit code is 0 either way.
 #include "BenchClock.h"
-#include "BenchPump.h"
+#include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
@@ -57,7 +57,7 @@ int main() {
   FillBar(bar, 200, 1000);
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
   pFrame->RecalcLayout();
-  Pump();
+  PumpPending();
 
   const double usLayout = MicrosecondsEach(200, [&](int) {
     bar.CalcFixedLayout(TRUE, TRUE);

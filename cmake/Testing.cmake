@@ -7,14 +7,15 @@ target_compile_options(gtest PRIVATE -w)
 target_compile_options(gtest_main PRIVATE -w)
 
 # numbrook_add_test(NAME <name> SOURCES <files...> [LIBS <libs...>] [NEEDS_DISPLAY] [NEEDS_REGISTRATION])
-# One test program per call, run under Wine by ctest (the cross-compiling emulator).
+# One test program per call, run under Wine by ctest (the cross-compiling emulator). Every one links
+# the shared test support (tests/support: the message pump, the program driver, the test canvas).
 function(numbrook_add_test)
   cmake_parse_arguments(T "NEEDS_DISPLAY;NEEDS_REGISTRATION;NO_MAIN" "NAME" "SOURCES;LIBS" ${ARGN})
   add_executable(${T_NAME} ${T_SOURCES})
   if(T_NO_MAIN)
-    target_link_libraries(${T_NAME} PRIVATE gtest ${T_LIBS})
+    target_link_libraries(${T_NAME} PRIVATE gtest test_support ${T_LIBS})
   else()
-    target_link_libraries(${T_NAME} PRIVATE gtest_main gtest ${T_LIBS})
+    target_link_libraries(${T_NAME} PRIVATE gtest_main gtest test_support ${T_LIBS})
   endif()
   add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1 WORKING_DIRECTORY ${CMAKE_BINARY_DIR}/bin)
   set(labels "")

@@ -31,10 +31,11 @@ HWND WINAPI CallHtmlHelp(HWND caller, LPCWSTR file, UINT command, DWORD_PTR data
 const UINT kStatusIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 // The commands that stay on every toolbar and menu, whatever the user's customization.
-const UINT kCoreCommands[] = {ID_FILE_OPEN,   ID_FILE_SAVE,  ID_FILE_PRINT, ID_APP_EXIT, ID_EDIT_UNDO, ID_EDIT_CUT,
-                              ID_EDIT_COPY,   ID_EDIT_PASTE, 22771,         22884,       22883,        22889,
-                              22890,          22892,         22893,         22886,       22888,        22831,
-                              22907,          22903,         22904,         22905,       22832,        ID_APP_ABOUT};
+const UINT kCoreCommands[] = {
+    ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_PRINT, ID_APP_EXIT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
+    ID_TOOLBARS_PLACEHOLDER, ID_VIEW_LINE_NUMBERS, ID_TOOLBAR_CUSTOMIZE, ID_BOOKMARK_TOGGLE, ID_BOOKMARK_NEXT,
+    ID_BOOKMARK_CLEAR_ALL, ID_BOOKMARK_PREVIOUS, ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_SETTINGS_SHEET,
+    ID_STYLE_SIMPLE, ID_STYLE_WINXP, ID_STYLE_OFFICEXP, ID_STYLE_OFFICE2003, ID_HELP_CONTENTS, ID_APP_ABOUT};
 
 const DWORD kToolbarStyle =
     WS_CHILD | WS_VISIBLE | CBRS_GRIPPER | CBRS_TOP | CBRS_TOOLTIPS | CBRS_FLYBY | CBRS_SIZE_DYNAMIC;
@@ -66,7 +67,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CUfxFrameWnd)
   ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_CAPTION_BAR, ID_VIEW_PANEL_BAR, OnUpdateViewBar)
   ON_COMMAND_RANGE(ID_VIEW_TOOLBAR_STANDARD, ID_VIEW_TOOLBAR_THIRD, OnViewBar)
   ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR_STANDARD, ID_VIEW_TOOLBAR_THIRD, OnUpdateViewBar)
-  ON_COMMAND_RANGE(22818, 22821, OnNoAction)
+  ON_COMMAND_RANGE(ID_VIEW_SPARE_FIRST, ID_VIEW_SPARE_LAST, OnNoAction)
   ON_COMMAND(ID_TRAY_MIN_TO_TRAY, OnToggleMinToTray)
   ON_UPDATE_COMMAND_UI(ID_TRAY_MIN_TO_TRAY, OnUpdateMinToTray)
   ON_COMMAND(ID_TRAY_RESTORE, OnRestoreFromTray)
@@ -159,8 +160,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   InstallKeyboardHook();
   // Its resting images too, so that the shared resting strip stays in step with the hot one
   // for any toolbar loaded later.
-  CUfxToolBar::LoadToolbarImagesOnly(255, 256, 255);
-  InitUserToolbars(nullptr, 59432, 59441);
+  CUfxToolBar::LoadToolbarImagesOnly(IDR_MENU_IMAGES, IDB_MENU_IMAGES_HOT, IDR_MENU_IMAGES);
+  InitUserToolbars(nullptr, IDW_USER_TOOLBAR_FIRST, IDW_USER_TOOLBAR_LAST);
   return 0;
 }
 
@@ -195,9 +196,10 @@ BOOL CMainFrame::CreateToolbars() {
     UINT hotImages;
     UINT title;
   };
-  const BarDef bars[] = {{&m_wndToolBar, 100, 228, 251, IDS_TOOLBAR_STANDARD},
-                         {&m_wndToolBarSecond, 401, 600, 278, IDS_TOOLBAR_SECOND},
-                         {&m_wndToolBarThird, 402, 277, 279, IDS_TOOLBAR_THIRD}};
+  const BarDef bars[] = {
+      {&m_wndToolBar, IDW_TOOLBAR_STANDARD, IDR_MAINFRAME_NB, IDB_TOOLBAR_STANDARD_HOT, IDS_TOOLBAR_STANDARD},
+      {&m_wndToolBarSecond, IDW_TOOLBAR_SECOND, IDR_TOOLBAR_SECOND, IDB_TOOLBAR_SECOND_HOT, IDS_TOOLBAR_SECOND},
+      {&m_wndToolBarThird, IDW_TOOLBAR_THIRD, IDR_TOOLBAR_THIRD, IDB_TOOLBAR_THIRD_HOT, IDS_TOOLBAR_THIRD}};
   for (const BarDef& def : bars) {
     if (!def.bar->CreateEx(this, TBSTYLE_FLAT, kToolbarStyle, CRect(1, 1, 1, 1), def.id)) return FALSE;
     // The toolbar's own bitmap at rest, the hot images under the mouse.

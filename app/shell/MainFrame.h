@@ -50,6 +50,21 @@ class CLeftView;
 #define IDS_PANEL_BAR_TITLE 208
 #define IDS_CAPTION_TEXT 203
 #define IDB_CAPTION_PICTURE 250
+// The toolbars: window ids, then the resources (the standard one's is the main menu's,
+// IDR_MAINFRAME_NB) and their hot images; the images that menu commands show; the window ids of
+// the user toolbars.
+#define IDW_TOOLBAR_STANDARD 100
+#define IDW_TOOLBAR_SECOND 401
+#define IDW_TOOLBAR_THIRD 402
+#define IDR_TOOLBAR_SECOND 600
+#define IDR_TOOLBAR_THIRD 277
+#define IDB_TOOLBAR_STANDARD_HOT 251
+#define IDB_TOOLBAR_SECOND_HOT 278
+#define IDB_TOOLBAR_THIRD_HOT 279
+#define IDR_MENU_IMAGES 255
+#define IDB_MENU_IMAGES_HOT 256
+#define IDW_USER_TOOLBAR_FIRST 59432
+#define IDW_USER_TOOLBAR_LAST 59441
 
 // The help file, beside the program.
 #define HELP_FILE_NAME L"Help\\Numbrook.chm"

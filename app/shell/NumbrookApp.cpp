@@ -54,24 +54,24 @@ BEGIN_MESSAGE_MAP(CNumbrookApp, CWinApp)
   ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
   ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
-  ON_COMMAND(22854, OnNoAction)
-  ON_COMMAND(22855, OnNoAction)
-  ON_COMMAND(22857, OnNoAction)
-  ON_COMMAND(22858, OnNoAction)
-  ON_COMMAND(22859, OnNoAction)
-  ON_COMMAND(22860, OnNoAction)
-  ON_COMMAND(22864, OnNoAction)
-  ON_COMMAND(22865, OnNoAction)
-  ON_COMMAND(22866, OnNoAction)
-  ON_COMMAND(22867, OnNoAction)
-  ON_COMMAND(22907, OnStyleSimple)
-  ON_COMMAND(22903, OnStyleWinXP)
-  ON_COMMAND(22904, OnStyleOfficeXP)
-  ON_COMMAND(22905, OnStyleOffice2003)
-  ON_UPDATE_COMMAND_UI(22907, OnUpdateStyle)
-  ON_UPDATE_COMMAND_UI(22903, OnUpdateStyle)
-  ON_UPDATE_COMMAND_UI(22904, OnUpdateStyle)
-  ON_UPDATE_COMMAND_UI(22905, OnUpdateStyle)
+  ON_COMMAND(ID_SEPARATOR_TAB, OnNoAction)
+  ON_COMMAND(ID_SEPARATOR_LINE_BREAK, OnNoAction)
+  ON_COMMAND(ID_SEPARATOR_CHARACTER, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_SELECTION, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_PERCENT, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_RESULT, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_EXAMPLE, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_BINARY, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_OCTAL, OnNoAction)
+  ON_COMMAND(ID_TEMPLATE_HEX, OnNoAction)
+  ON_COMMAND(ID_STYLE_SIMPLE, OnStyleSimple)
+  ON_COMMAND(ID_STYLE_WINXP, OnStyleWinXP)
+  ON_COMMAND(ID_STYLE_OFFICEXP, OnStyleOfficeXP)
+  ON_COMMAND(ID_STYLE_OFFICE2003, OnStyleOffice2003)
+  ON_UPDATE_COMMAND_UI(ID_STYLE_SIMPLE, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(ID_STYLE_WINXP, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICEXP, OnUpdateStyle)
+  ON_UPDATE_COMMAND_UI(ID_STYLE_OFFICE2003, OnUpdateStyle)
   // The About box is not part of this program yet.
   ON_UPDATE_COMMAND_UI(ID_APP_ABOUT, OnUpdateNotYetAvailable)
 END_MESSAGE_MAP()
@@ -331,13 +331,13 @@ void CNumbrookApp::OnStyleOfficeXP() { SetStyle(2); }
 void CNumbrookApp::OnStyleOffice2003() { SetStyle(3); }
 
 void CNumbrookApp::OnUpdateStyle(CCmdUI* pCmdUI) {
-  int command = 22907;
+  UINT command = ID_STYLE_SIMPLE;
   switch (GetCurrentVisualStyle()) {
-    case 1: command = 22903; break;
-    case 2: command = 22904; break;
-    case 3: command = 22905; break;
+    case 1: command = ID_STYLE_WINXP; break;
+    case 2: command = ID_STYLE_OFFICEXP; break;
+    case 3: command = ID_STYLE_OFFICE2003; break;
   }
-  pCmdUI->SetCheck(pCmdUI->m_nID == static_cast<UINT>(command));
+  pCmdUI->SetCheck(pCmdUI->m_nID == command);
 }
 
 void CNumbrookApp::OnUpdateNotYetAvailable(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }

@@ -6,6 +6,29 @@
 #define ID_TRAY_MIN_TO_TRAY 22828    // minimising hides the window in the notification area
 #define ID_HOOK_TOGGLE 22868         // switch the global keyboard hook off and on
 
+// The looks: one command for each visual style the program offers.
+#define ID_STYLE_SIMPLE 22907
+#define ID_STYLE_WINXP 22903
+#define ID_STYLE_OFFICEXP 22904
+#define ID_STYLE_OFFICE2003 22905
+
+// Tokens of the export dialog's separator menu and of the keyboard actions' template menu: the
+// dialogs insert them; the application keeps the commands enabled so that the menus show them.
+#define ID_SEPARATOR_TAB 22854         // "[Tab]"
+#define ID_SEPARATOR_LINE_BREAK 22855  // "[\r\n]"
+#define ID_SEPARATOR_CHARACTER 22857   // "[#0032]"
+#define ID_TEMPLATE_SELECTION 22858    // "%s"
+#define ID_TEMPLATE_PERCENT 22859      // "%%"
+#define ID_TEMPLATE_RESULT 22860       // "%d"
+#define ID_TEMPLATE_EXAMPLE 22864      // "%e[sin(%s + %d)]"
+#define ID_TEMPLATE_BINARY 22865       // "%b"
+#define ID_TEMPLATE_OCTAL 22866        // "%o"
+#define ID_TEMPLATE_HEX 22867          // "%h"
+
+// Commands of the frame that do nothing yet and stay enabled.
+#define ID_VIEW_SPARE_FIRST 22818
+#define ID_VIEW_SPARE_LAST 22821
+
 // The tray icon: its id, the menu of the same id, the icon shown and the frame's callback.
 #define IDR_TRAY_MENU 253
 #define IDI_TRAY_ICON 254

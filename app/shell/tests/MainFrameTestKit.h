@@ -13,7 +13,7 @@
 #include "LeftView.h"
 #include "MainFrame.h"
 #include "NumbrookDoc.h"
-#include "../../../uifw/frames/tests/FramesTestKit.h"  // Pump, PumpUntil
+#include "FrameworkPump.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "Framework.h"
 #include "NumbrookLib.h"
 #include "ShellFrame.h"
+#include "TestPump.h"
 
 namespace {
 
@@ -161,14 +162,10 @@ public:
 
 private:
   void Run() {
-    for (int i = 0; i < 200; ++i) {
-      if (HWND box = ::FindWindowW(nullptr, m_caption)) {
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        m_found = true;
-        return;
-      }
-      ::Sleep(50);
-    }
+    HWND box = nullptr;
+    if (!PumpUntil([&] { return (box = ::FindWindowW(nullptr, m_caption)) != nullptr; }, 10000)) return;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    m_found = true;
   }
   CString m_caption;
   bool m_found = false;

@@ -127,12 +127,19 @@ bool Meet(const Colors& a, const Colors& b) { return Without(a, b).size() < a.si
 class FrameBars : public ::testing::Test {
 protected:
   static void SetUpTestSuite() {
+    // The program's application object under a name of its own, so that the settings it saves go
+    // to a key of the test's, not to the program's.
+    free((void*)theApp.m_pszAppName);
+    theApp.m_pszAppName = _wcsdup(L"ShellFrameBarsTest");
     SetUpFrameSuite(theApp);
     theApp.SetRegistryBase(L"Settings");
     theApp.InitContextMenuManager();
     InstallShellServices();
   }
-  static void TearDownTestSuite() { TearDownFrameSuite(); }
+  static void TearDownTestSuite() {
+    FreshProfile();
+    TearDownFrameSuite();
+  }
 
   void SetUp() override {
     FreshProfile();
@@ -146,25 +153,25 @@ protected:
     m_hWnd = m_frame->GetSafeHwnd();
     m_frame->ActivateFrame(SW_SHOW);
     ::SetForegroundWindow(m_hWnd);
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     CUfxToolBar::SetCustomizeMode(FALSE);
     if (CUfxPopupMenu* popup = ActivePopup()) popup->GetTopLevelPopup()->DestroyWindow();
-    Pump();
+    PumpPending();
     if (::IsWindow(m_hWnd)) {
       if (CDocument* doc = m_frame->GetActiveDocument()) doc->SetModifiedFlag(FALSE);
       ::DestroyWindow(m_hWnd);
     }
     theApp.m_pMainWnd = nullptr;
-    Pump();
+    PumpPending();
     UfxMenuBarStore.CleanUp();
   }
 
   // A key typed into the window that has the focus.
   void Key(UINT vk) {
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 1);
-    Pump();
+    PumpPending();
   }
   CUfxToolBar* Bar(Toolbar id) { return dynamic_cast<CUfxToolBar*>(CWnd::FromHandlePermanent(m_frame->GetBarHwnd(id))); }
   CScintillaColorerView* Pane(int column) {
@@ -205,7 +212,7 @@ TEST_F(FrameBars, MenuBarShowsTheMainMenuInPlaceOfTheWindowsMenu) {
 TEST_F(FrameBars, MenuCommandsReachTheFrame) {
   CommandRecorder recorder(*m_frame);
   m_frame->GetMenuBar()->SetFocus();
-  Pump();
+  PumpPending();
   Key('V');
   ASSERT_NE(nullptr, ActivePopup());
   Key('C');  // &Caption Bar
@@ -216,7 +223,7 @@ TEST_F(FrameBars, MenuCommandsReachTheFrame) {
 
 TEST_F(FrameBars, ToolbarsSubmenuListsTheToolbarsAndSwitchesThem) {
   m_frame->GetMenuBar()->SetFocus();
-  Pump();
+  PumpPending();
   Key('V');
   Key('T');  // &Toolbars
   ASSERT_TRUE(PopupShows(MenuTexts(IDR_TOOLBAR_MENU)));
@@ -246,7 +253,7 @@ TEST_P(ToolbarPlaceholder, GetsTheToolbarListOnlyOutsideCustomization) {
   ASSERT_EQ(static_cast<UINT>(ID_TOOLBARS_PLACEHOLDER), ::GetMenuItemID(toolbars, 0));
   CUfxToolBar::SetCustomizeMode(GetParam().customizing);
   CUfxPopupMenu* popup = UfxContextMenuManager->ShowPopupMenu(toolbars, 100, 100, m_frame, FALSE, TRUE);
-  Pump();
+  PumpPending();
   EXPECT_EQ(GetParam().shown, popup != nullptr && ActivePopup() == popup);
   if (GetParam().shown) EXPECT_TRUE(PopupShows(MenuTexts(IDR_TOOLBAR_MENU)));
 }
@@ -311,7 +318,7 @@ TEST_F(FrameBars, ToolbarButtonShowsItsRestingPictureAndTheHotOneUnderTheMouse) 
   bar->ClientToScreen(&screen);
   ::SetCursorPos(screen.x, screen.y);
   bar->PostMessage(WM_MOUSEMOVE, 0, MAKELPARAM(center.x, center.y));
-  Pump();
+  PumpPending();
   shown = ShownColors(bar, button);
   EXPECT_TRUE(Meet(hotOnly, shown));
   EXPECT_FALSE(Meet(restingOnly, shown));
@@ -349,7 +356,7 @@ protected:
       CUfxToolBar* bar = Bar(TbStandard);
       if (GetParam().floating) {
         m_frame->FloatControlBar(bar, CPoint(400, 400));
-        Pump();
+        PumpPending();
         ASSERT_TRUE(bar->IsFloating());
       }
       bar->PostMessage(WM_CONTEXTMENU, (WPARAM)bar->GetSafeHwnd(), MAKELPARAM(point.x, point.y));

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "InstanceRecord.h"
+#include "TestPump.h"
 
 namespace {
 
@@ -22,12 +23,7 @@ DWORD RunCopy(LPCWSTR argument) {
   PROCESS_INFORMATION pi = {};
   if (!::CreateProcessW(program, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 0xFFFF;
   // The copy shows this program's window: its messages are answered while waiting.
-  DWORD start = ::GetTickCount();
-  while (::MsgWaitForMultipleObjects(1, &pi.hProcess, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0 &&
-         ::GetTickCount() - start < 60000) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
-  }
+  PumpUntil([&] { return ::WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 60000);
   DWORD code = 0xFFFF;
   ::GetExitCodeProcess(pi.hProcess, &code);
   ::CloseHandle(pi.hThread);

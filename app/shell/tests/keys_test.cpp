@@ -6,36 +6,18 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
+
+#include "TestPump.h"
 
 namespace {
 
 const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
 const wchar_t kTargetTitle[] = L"NbKeysTarget";
 
-void Pump(DWORD ms) {
-  DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    ::Sleep(10);
-  } while ((LONG)(end - ::GetTickCount()) > 0);
-}
-
-bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000) {
-  for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
-    if (condition()) return true;
-    Pump(50);
-  }
-  return condition();
-}
-
-// Has the driver play these xdotool arguments; pumps messages until they have been played.
+// Has the driver play these xdotool arguments; pumps messages until they have been played (what
+// they do reaches this program afterwards: the caller waits on that).
 bool Play(const std::string& commands) {
   static int counter = 0;
   ::CreateDirectoryW(L"shellkeys", nullptr);
@@ -47,7 +29,6 @@ bool Play(const std::string& commands) {
   if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
   if (!PumpUntil([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000))
     return false;
-  Pump(300);
   return true;
 }
 
@@ -132,10 +113,15 @@ BOOL CALLBACK FindPicker(HWND hWnd, LPARAM param) {
 // ---- the target: a window with an EDIT that counts the action key's messages --------------------
 
 int g_actionKeyMessages = 0;
+// A key no action takes: its release reaching the EDIT proves that every key pressed before it
+// has been handled (real input arrives in order).
+constexpr UINT kMarkerKey = VK_F8;
+int g_markerKeyUps = 0;
 WNDPROC g_editProc = nullptr;
 
 LRESULT CALLBACK CountingEdit(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if ((message == WM_KEYDOWN || message == WM_KEYUP) && wParam == VK_F9) ++g_actionKeyMessages;
+  if (message == WM_KEYUP && wParam == kMarkerKey) ++g_markerKeyUps;
   return ::CallWindowProcW(g_editProc, hWnd, message, wParam, lParam);
 }
 
@@ -174,8 +160,7 @@ protected:
       Play("search --sync --name " + title + " windowraise windowfocus");
       ::SetForegroundWindow(m_frame);
       ::SetFocus(m_edit);
-      Pump(300);
-      if (::GetFocus() == m_edit && ::GetForegroundWindow() == m_frame) return true;
+      if (PumpUntil([&] { return ::GetFocus() == m_edit && ::GetForegroundWindow() == m_frame; }, 2000)) return true;
     }
     return false;
   }
@@ -212,6 +197,9 @@ TEST_F(KeyboardActions, ReplaceActionAppendsTheAnswerToTheSelectionAndSwallowsIt
   g_actionKeyMessages = 0;
   ASSERT_TRUE(Play("key F9"));
   EXPECT_TRUE(PumpUntil([&] { return EditText(m_edit) == L"0x1F + 1 = 32"; })) << EditText(m_edit).c_str();
+  g_markerKeyUps = 0;
+  ASSERT_TRUE(Play("key F8"));
+  ASSERT_TRUE(PumpUntil([] { return g_markerKeyUps > 0; }));
   EXPECT_EQ(0, g_actionKeyMessages);
 }
 

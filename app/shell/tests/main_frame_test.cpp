@@ -57,7 +57,7 @@ protected:
     m_frame = dynamic_cast<CMainFrame*>(theApp.m_pMainWnd);
     ASSERT_NE(nullptr, m_frame);
     m_hWnd = m_frame->GetSafeHwnd();
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     CUfxToolBar::SetCustomizeMode(FALSE);
@@ -66,7 +66,7 @@ protected:
       ::DestroyWindow(m_hWnd);
     }
     theApp.m_pMainWnd = nullptr;
-    Pump();
+    PumpPending();
   }
 
   void Command(UINT id) { ::SendMessageW(m_hWnd, WM_COMMAND, id, 0); }
@@ -144,7 +144,7 @@ TEST_P(MainFrameSysCommand, MinimiseAndCloseFollowTheTrayOptions) {
   CUfxToolBar::SetCustomizeMode(c.customizing ? TRUE : FALSE);
 
   SysCommand(c.command);
-  Pump();
+  PumpPending();
   EXPECT_EQ(c.aliveAfter, ::IsWindow(m_hWnd) != FALSE);
   if (c.aliveAfter) {
     EXPECT_EQ(c.visibleAfter, ::IsWindowVisible(m_hWnd) != FALSE);

@@ -11,6 +11,7 @@
 #include "FreshProfileTable.h"
 #include "ProgramDriver.h"
 #include "ProgramTestKit.h"
+#include "TestPump.h"
 
 namespace {
 
@@ -96,7 +97,7 @@ TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
     ASSERT_NE(nullptr, panes.first);
     EXPECT_EQ(L"", EditorText(panes.first));
     Type(panes.first, L"1+2; 3*4\nx := 5\nx*2");
-    EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10"; }))
+    EXPECT_TRUE(PumpUntil([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10"; }))
         << EditorText(panes.second).c_str();
 
     ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
@@ -112,7 +113,7 @@ TEST_F(NumbrookProgram, TypedWorksheetIsCalculatedSavedAndShownAfterARestart) {
   ASSERT_NE(nullptr, frame);
   auto panes = WorksheetPanes(frame);
   // The caret starts on a new empty line after the worksheet.
-  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10\r\n"; }))
+  EXPECT_TRUE(PumpUntil([&] { return EditorText(panes.second) == L"3; 12\r\n5\r\n10\r\n"; }))
       << EditorText(panes.second).c_str();
   EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2\r\n", EditorText(panes.first));
 }
@@ -135,7 +136,7 @@ TEST_F(NumbrookProgram, SampleIsCopiedOnceAndNeverOverAWorksheet) {
   HWND frame = program.Frame(true);
   ASSERT_NE(nullptr, frame);
   auto panes = WorksheetPanes(frame);
-  EXPECT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"42\r\n"; })) << EditorText(panes.second).c_str();
+  EXPECT_TRUE(PumpUntil([&] { return EditorText(panes.second) == L"42\r\n"; })) << EditorText(panes.second).c_str();
   EXPECT_EQ(L"6*7\r\n", EditorText(panes.first));
 }
 
@@ -148,12 +149,12 @@ TEST_P(TraySwitch, StartsHiddenAndASecondStartBringsItBack) {
   NumbrookProcess first(folder.Path(), GetParam());
   HWND frame = first.Frame(false);
   ASSERT_NE(nullptr, frame);
-  ::Sleep(500);
+  ASSERT_TRUE(first.Settled());
   EXPECT_FALSE(::IsWindowVisible(frame));
 
   NumbrookProcess second(folder.Path(), L"");
   EXPECT_TRUE(second.Ended());
-  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
+  EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(frame) != FALSE; }));
   EXPECT_FALSE(first.Ended(0));
 }
 
@@ -164,7 +165,7 @@ TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
   NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
-  ::Sleep(500);
+  ASSERT_TRUE(program.Settled());
   ASSERT_FALSE(::IsWindowVisible(frame));
 
   ::PostMessageW(frame, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK);
@@ -173,13 +174,17 @@ TEST_F(NumbrookProgram, TrayDoubleClickShowsTheWindowAndTheTipOnce) {
   EXPECT_TRUE(::IsWindowVisible(frame));
   EXPECT_EQ(0u, ReadProfileDword(L"Settings", L"ShowTipAboutShowHide", 1));
   ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(tip); }));
 
-  // Hidden again and double-clicked again: the window, no second tip.
+  // Hidden again and double-clicked again: the window, no second tip. The tip would be shown
+  // before the notification returns: the sent notification coming back is the proof.
   ::ShowWindow(frame, SW_HIDE);
-  ::PostMessageW(frame, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK);
-  EXPECT_TRUE(WaitFor([&] { return ::IsWindowVisible(frame) != FALSE; }));
-  EXPECT_EQ(nullptr, program.Box(L"Numbrook in the notification area", 1500));
+  DWORD_PTR handled = 0;
+  EXPECT_NE(0, ::SendMessageTimeoutW(frame, kTrayCallback, kTrayIconId, WM_LBUTTONDBLCLK, SMTO_NORMAL, kPumpTimeoutMs,
+                                     &handled))
+      << "the notification did not return: a tip is open";
+  EXPECT_TRUE(::IsWindowVisible(frame));
+  EXPECT_EQ(nullptr, ::FindWindowW(nullptr, L"Numbrook in the notification area"));
 }
 
 TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
@@ -187,7 +192,7 @@ TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
   NumbrookProcess program(folder.Path(), L"/tray");
   HWND frame = program.Frame(false);
   ASSERT_NE(nullptr, frame);
-  ::Sleep(500);
+  ASSERT_TRUE(program.Settled());
   ASSERT_FALSE(::IsWindowVisible(frame));
 
   ::PostMessageW(frame, WM_COMMAND, kHelpContents, 0);

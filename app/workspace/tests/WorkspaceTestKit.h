@@ -1,5 +1,5 @@
-// What the workspace test programs share: files and temporary folders, a message pump,
-// message boxes kept away or answered, the two worksheet panes in a split frame, and stand-ins
+// What the workspace test programs share: files and temporary folders (the message pump is
+// TestPump.h's), message boxes kept away or answered, the two worksheet panes in a split frame, and stand-ins
 // for the kernel bridge and the shell whose members all answer E_NOTIMPL until a test's double
 // overrides the ones it needs (each double keeps its own IUnknown).
 #pragma once
@@ -14,6 +14,7 @@
 #include "LeftView.h"
 #include "NumbrookLib.h"
 #include "RightView.h"
+#include "TestPump.h"
 
 namespace {
 
@@ -86,29 +87,7 @@ inline void RemoveTree(const CString& folder) {
   ::RemoveDirectoryW(folder);
 }
 
-// ---- the message queue and message boxes -------------------------------------------------------
-
-// Dispatches messages (a WM_QUIT is dropped) until the queue is empty and `done` holds; false
-// when that has not happened within `ms` milliseconds. Between rounds it sleeps until the next
-// message arrives (or a short while, for what other threads change without a message).
-template <class Done>
-bool PumpUntil(Done done, DWORD ms = 20000) {
-  const DWORD start = ::GetTickCount();
-  MSG msg;
-  for (;;) {
-    bool any = false;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      any = true;
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (!any && done()) return true;
-    const DWORD elapsed = ::GetTickCount() - start;
-    if (elapsed > ms) return false;
-    if (!any) ::MsgWaitForMultipleObjects(0, nullptr, FALSE, ms - elapsed < 50 ? ms - elapsed : 50, QS_ALLINPUT);
-  }
-}
+// ---- message boxes -------------------------------------------------------------------------------
 
 // A CBT hook that keeps message boxes and dialogs from appearing (their creation fails) and
 // counts them in g_boxes.
@@ -131,33 +110,30 @@ struct MessageBoxCloser {
   std::wstring caption, text;
   static DWORD WINAPI Run(void* param) {
     auto* self = static_cast<MessageBoxCloser*>(param);
-    for (int i = 0; i < 500; ++i) {
-      // Other test programs share the display: only a box of this process counts.
-      HWND box = nullptr;
+    // Other test programs share the display: only a box of this process counts.
+    HWND box = nullptr;
+    auto find = [&] {
       ::EnumWindows(
           [](HWND h, LPARAM found) -> BOOL {
             wchar_t cls[16] = {};
             DWORD pid = 0;
             ::GetWindowThreadProcessId(h, &pid);
-            if (pid != ::GetCurrentProcessId() || !::GetClassNameW(h, cls, 16) ||
-                lstrcmpW(cls, L"#32770") != 0)
+            if (pid != ::GetCurrentProcessId() || !::GetClassNameW(h, cls, 16) || lstrcmpW(cls, L"#32770") != 0)
               return TRUE;
             *reinterpret_cast<HWND*>(found) = h;
             return FALSE;
           },
           reinterpret_cast<LPARAM>(&box));
-      if (box) {
-        wchar_t buffer[1024] = {};
-        ::GetWindowTextW(box, buffer, 1024);
-        self->caption = buffer;
-        ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
-        self->text = buffer;
-        ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-        return 0;
-      }
-      ::Sleep(20);
-    }
-    return 1;
+      return box != nullptr;
+    };
+    if (!PumpUntil(find, 10000)) return 1;
+    wchar_t buffer[1024] = {};
+    ::GetWindowTextW(box, buffer, 1024);
+    self->caption = buffer;
+    ::GetDlgItemTextW(box, 0xFFFF, buffer, 1024);
+    self->text = buffer;
+    ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    return 0;
   }
 };
 

@@ -659,13 +659,9 @@ TEST_F(CalculatorKernelTest, AnEvaluationAskedForDuringARunIsDeferredUntilTheRun
   EXPECT_FALSE(kernel->IsBusy());
 
   // The request is queued again, once; handled now, it is evaluated.
-  MSG msg;
-  int again = 0;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_EVALUATE) ++again;
-    ::DispatchMessageW(&msg);
-  }
-  EXPECT_EQ(1, again);
+  QueueWatch queue;
+  PumpPending();
+  EXPECT_EQ(1, queue.Count(WM_EVALUATE));
   ASSERT_EQ(2u, g_log.evaluationResults.size());
   EXPECT_EQ(S_OK, g_log.evaluationResults[1]);
   EXPECT_EQ(L"6", g_log.evaluationTexts[1]);

@@ -120,11 +120,6 @@ LRESULT CALLBACK CountPostedDraws(int code, WPARAM w, LPARAM l) {
   return ::CallNextHookEx(nullptr, code, w, l);
 }
 
-// Serves what is queued now.
-void PumpPending() {
-  PumpUntil([] { return true; });
-}
-
 // ---- the fixture: a host window with an EDIT control and the picker under it ---------------------
 
 class PickerHost : public ::testing::Test {

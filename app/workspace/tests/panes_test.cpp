@@ -350,14 +350,14 @@ protected:
   std::wstring Results() { return Str(Res().GetText()); }
 
   // Runs the message loop until every requested calculation has been served.
-  void Pump() {
+  void ServeCalculations() {
     if (!PumpUntil([] { return left->GetPendingCalculations() == 0; }))
       ADD_FAILURE() << "calculations still pending: " << left->GetPendingCalculations();
   }
   void SetText(const wchar_t* text) {
     Ed().SetText(text);
     Ed().GotoPosition(Ed().GetLength());
-    Pump();
+    ServeCalculations();
   }
   // Posts the keystrokes of `text` ("\n" is the Enter key) to the expression editor.
   void PostKeys(const std::wstring& text) {
@@ -384,7 +384,7 @@ std::unique_ptr<CCalculatorKernel> Panes::kernel;
 
 TEST_F(Panes, TypingAWorksheetGivesItsResultsLineByLine) {
   PostKeys(L"1+2; 3*4\nx := 5\nx*2");
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+2; 3*4\r\nx := 5\r\nx*2", Str(Ed().GetText()));
   EXPECT_EQ(L"3; 12\r\n5\r\n10", Results());
   EXPECT_EQ(0, left->GetPendingCalculations());
@@ -406,7 +406,7 @@ TEST_F(Panes, ManyFastKeystrokesEndWithTheResultsOfTheFinalText) {
   keys.resize(200);
   g_kernel.parses = 0;
   PostKeys(keys);
-  Pump();
+  ServeCalculations();
   const CString text = Ed().GetText();
   // Every keystroke arrived; Enter writes CR LF.
   EXPECT_EQ((int)(keys.size() + std::count(keys.begin(), keys.end(), L'\n')), text.GetLength());
@@ -448,7 +448,7 @@ TEST_F(Panes, EditsAnywhereGiveExactlyTheNewResults) {
   Res().GotoPosition(1);
   Ed().GotoPosition(Ed().GetLength());
   ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'2', 0);
-  Pump();
+  ServeCalculations();
   ASSERT_EQ(L"2\r\n24", Results());
   EXPECT_EQ(1, Res().GetCurrentPosition()) << "the unchanged first line kept the caret";
 }
@@ -457,11 +457,11 @@ TEST_F(Panes, RequestsQueuedBehindEachOtherAreServedByOneCalculation) {
   SetText(L"1+1");
   ASSERT_EQ(L"2", Results());
   Ed().SetText(L"2*21\r\nz := 5; z+1");
-  Pump();
+  ServeCalculations();
   g_kernel.parses = 0;
   for (int i = 0; i < 3; ++i) left->RequestCalculation();
   EXPECT_EQ(3, left->GetPendingCalculations());
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(1, g_kernel.parses);
   EXPECT_EQ(L"2*21\r\nz := 5; z+1", Str(g_kernel.lastText));
   EXPECT_EQ(L"42\r\n5; 6", Results());
@@ -479,7 +479,7 @@ TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
     if (shownAtParse.size() == 1) ::PostMessageW(Ed().m_hWnd, WM_CHAR, L'0', 0);
   };
   PostKeys(L"+1");
-  Pump();
+  ServeCalculations();
   g_kernel.onParse = nullptr;
   EXPECT_EQ(L"17", Results()) << "7+10";
   // No intermediate answer ("7+", "8") ever reached the pane before the last calculation.
@@ -497,7 +497,7 @@ TEST_F(Panes, AFailureInsideACalculationShowsTheFailureNotOlderResults) {
     ASSERT_EQ(L"3", Results());
     g_kernel.failure = failure;
     Ed().SetText(L"5*5");
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(L"5*5", Str(Ed().GetText()));
     EXPECT_EQ(L"The calculation failed.", Results()) << (int)failure;
     EXPECT_NE(0, Res().SendMessage(SCI_GETREADONLY));
@@ -505,7 +505,7 @@ TEST_F(Panes, AFailureInsideACalculationShowsTheFailureNotOlderResults) {
     // The program goes on: the next calculation is shown.
     g_kernel.failure = Failure::None;
     left->RequestCalculation();
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(L"25", Results()) << (int)failure;
   }
 }
@@ -524,7 +524,7 @@ TEST_F(Panes, AWorksheetBeyondTheKernelsLimitShowsTheLimitsText) {
 
 TEST_F(Panes, TheDirectCalculationAtSetUpLeavesNoPendingRequest) {
   Ed().SetText(L"2*21");
-  Pump();
+  ServeCalculations();
   left->OnCalculate();
   EXPECT_EQ(0, left->GetPendingCalculations());
   EXPECT_EQ(L"42", Results());
@@ -539,7 +539,7 @@ TEST_F(Panes, FocusReturnsToTheExpressionPaneOnlyWhenItWasThere) {
     target.SetFocus();
     ASSERT_EQ(target.m_hWnd, ::GetFocus());
     left->RequestCalculation();
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(target.m_hWnd, ::GetFocus()) << (inExpressionPane ? "expression pane" : "results pane");
   }
 }
@@ -578,7 +578,7 @@ TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
   ASSERT_EQ(Res().GetLineCount(), Ed().GetLineCount());
   for (int first : {50, 10, 0}) {
     Ed().LineScroll(0, first - Ed().GetFirstVisibleLine());
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(first, Ed().GetFirstVisibleLine());
     EXPECT_EQ(first, Res().GetFirstVisibleLine());
   }
@@ -587,7 +587,7 @@ TEST_F(Panes, ResultsPaneScrollsWithTheExpressionPane) {
   Res().LineScroll(0, -Res().GetFirstVisibleLine());
   ASSERT_EQ(0, Res().GetFirstVisibleLine());
   left->RequestCalculation();
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(30, Res().GetFirstVisibleLine());
 }
 
@@ -595,7 +595,7 @@ TEST_F(Panes, TheArrowFollowsTheCaretLine) {
   SetText(L"1\r\n2\r\n3");
   for (int line : {0, 2, 1}) {
     Ed().GotoLine(line);
-    Pump();
+    ServeCalculations();
     EXPECT_EQ(line, left->GetMarkedResultLine());
     for (int i = 0; i < 3; ++i) EXPECT_EQ(i == line, (bool)Res().HasMarker(i)) << line << " " << i;
   }
@@ -621,7 +621,7 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
       Command(target, n.id);
       Command(target, n.id);  // the same choice twice still asks twice
       EXPECT_EQ(2, left->GetPendingCalculations());
-      Pump();
+      ServeCalculations();
       EXPECT_EQ(n.format, g_kernel.lastResult);
       EXPECT_EQ(n.format, left->GetResultFormat());
       for (auto& other : notations) {
@@ -631,7 +631,7 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
     }
     for (auto& a : angles) {
       Command(target, a.id);
-      Pump();
+      ServeCalculations();
       EXPECT_EQ(a.format, g_kernel.lastAngle);
       for (auto& other : angles) {
         EXPECT_EQ(other.id == a.id ? 1 : 0, Checked(left, other.id));
@@ -640,10 +640,10 @@ TEST_F(Panes, NotationAndAngleCommandsSetTheKernelAndTheirCheckMarks) {
     }
   }
   Command(left, ID_RESULT_HEXADECIMAL);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"0x0a", Results());
   Command(left, ID_RESULT_DECIMAL);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"10", Results());
 }
 
@@ -681,7 +681,7 @@ TEST_F(Panes, BookmarkAndLineNumberCommandsWithTheirCheckMarks) {
 TEST_F(Panes, EditCommandsOfTheResultsPane) {
   SetText(L"1+1");
   PostKeys(L"0");
-  Pump();
+  ServeCalculations();
   ASSERT_EQ(L"1+10", Str(Ed().GetText()));
   // Undo from the results pane undoes the expression pane's last edit.
   CProbeCmdUI ui;
@@ -689,7 +689,7 @@ TEST_F(Panes, EditCommandsOfTheResultsPane) {
   right->OnCmdMsg(ID_EDIT_UNDO, (int)CN_UPDATE_COMMAND_UI, &ui, nullptr);
   EXPECT_EQ(1, ui.enabled);
   Command(right, ID_EDIT_UNDO);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+1", Str(Ed().GetText()));
   EXPECT_EQ(L"2", Results());
   // Cut and paste are off in the results pane, and paste changes nothing there.
@@ -868,7 +868,7 @@ TEST_F(Panes, PasteReplacesTheSelectionWithoutTouchingTheClipboard) {
   Ed().SetSelectionEnd(5);
   ASSERT_TRUE(SetClipboardText(L"2\x00A0*\x00A0" L"3"));
   Command(left, ID_EDIT_PASTE);
-  Pump();
+  ServeCalculations();
   EXPECT_EQ(L"1+2 * 3", Str(Ed().GetText()));
   EXPECT_EQ(7, Ed().GetCurrentPosition());
   EXPECT_EQ(L"7", Results());
@@ -916,7 +916,7 @@ TEST_F(Panes, CommandsOfAPanelAreInsertedAtTheCaret) {
     if (t.type == CotFunction) {
       EXPECT_EQ(0u, g_main.caption.text.find(L"sqrt ( ")) << g_main.caption.text;
     }
-    Pump();
+    ServeCalculations();
   }
 }
 
@@ -1101,13 +1101,7 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
     paneAliveAfterCalculation = CProbeLeftView::deleted == deleted;
   };
   left->RequestCalculation();
-  MSG msg;
-  const DWORD until = ::GetTickCount() + 20000;
-  while (::IsWindow(frameWnd) && ::GetTickCount() < until) {
-    if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) continue;
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
+  PumpUntil([&] { return !::IsWindow(frameWnd); });
   g_kernel.onParse = nullptr;
   g_kernel.afterParse = nullptr;
   EXPECT_FALSE(::IsWindow(frameWnd));
@@ -1115,8 +1109,7 @@ TEST_F(Panes, ClosingTheWindowDuringACalculationWaitsForIt) {
   EXPECT_TRUE(paneAliveAfterCalculation) << "the pane outlives its window until the calculation has returned";
   EXPECT_EQ(deleted + 1, CProbeLeftView::deleted) << "the pane is freed once the calculation has returned";
   EXPECT_EQ(L"1+1", Str(g_kernel.lastText));
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-  }
+  PumpPending();
   left = nullptr;
   right = nullptr;
   frame = nullptr;

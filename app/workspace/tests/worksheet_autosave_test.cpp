@@ -93,7 +93,7 @@ protected:
       g_answer = IDNO;
       ::SendMessageW(m_hFrame, WM_CLOSE, 0, 0);
     }
-    Drain();
+    PumpPending();
   }
 
   // Starts the program: its first document loads the stored worksheet.
@@ -110,28 +110,21 @@ protected:
     ASSERT_NE(nullptr, m_right);
     m_doc = DYNAMIC_DOWNCAST(CNumbrookDoc, m_left->GetDocument());
     ASSERT_NE(nullptr, m_doc);
-    Pump();
+    ServeCalculations();
   }
   bool Close() {
     ::SendMessageW(m_hFrame, WM_CLOSE, 0, 0);
-    Drain();
+    PumpPending();
     return !::IsWindow(m_hFrame);
   }
   // Serves every calculation asked for.
-  void Pump() {
+  void ServeCalculations() {
     if (!PumpUntil([&] { return !::IsWindow(m_hFrame) || m_left->GetPendingCalculations() == 0; }))
       ADD_FAILURE() << "calculations still pending";
   }
-  static void Drain() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (msg.message == WM_QUIT) continue;
-      ::DispatchMessageW(&msg);
-    }
-  }
   void Type(LPCWSTR text) {
     m_left->GetEditor()->SetText(text);
-    Pump();
+    ServeCalculations();
   }
   std::string Expressions() { return AnsiBytes(m_left->GetEditor()->GetText()); }
   std::string Results() { return AnsiBytes(m_right->GetEditor()->GetText()); }

@@ -1,7 +1,9 @@
 // Shared by the bar and docking tests: an application object that records help calls, a
-// fixed-size bar that records its layout questions, a frame with dock bars, and a pump.
+// fixed-size bar that records its layout questions and a frame with dock bars. The queue is pumped
+// the way the framework's loop does (FrameworkPump.h).
 #pragma once
 #include "Framework.h"
+#include "FrameworkPump.h"
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
@@ -42,21 +44,6 @@ public:
   }
 };
 
-// Handles every queued message, then returns.
-inline void PumpMessages() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (msg.message == WM_QUIT) {
-      ::PostQuitMessage((int)msg.wParam);
-      return;
-    }
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
-
 // A frame at a known place with the four dock bars.
 class BarFrameTest : public ::testing::Test {
 protected:
@@ -73,9 +60,7 @@ protected:
   void TearDown() override {
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     TheApp().m_pMainWnd = nullptr;
-    PumpMessages();
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {}
+    PumpPending();
   }
   CDockBar* DockBar(UINT nID) { return DYNAMIC_DOWNCAST(CDockBar, frame->GetControlBar(nID)); }
   // A bar's rectangle in its parent's client coordinates.

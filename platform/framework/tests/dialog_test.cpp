@@ -1,6 +1,7 @@
 // Dialogs: a modal dialog from a resource template driven by posted messages (data exchange,
 // validation, idle kicks, pre-translation), modeless creation and the find dialog.
 #include "Framework.h"
+#include "TestPump.h"
 #include <gtest/gtest.h>
 #include <functional>
 
@@ -188,8 +189,7 @@ TEST(Dialog, FindDialogNotifiesItsOwnerAndDeletesItself) {
   EXPECT_STREQ(L"needle", owner.found[0]);
   EXPECT_EQ(find, owner.notifier);
   find->SendMessage(WM_COMMAND, IDCANCEL);  // closes the dialog
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageW(&msg);
+  PumpPending();
   EXPECT_TRUE(owner.terminated);
   EXPECT_TRUE(g_findDeleted);
   owner.DestroyWindow();

@@ -47,7 +47,7 @@ TEST_F(Docking, FloatingFrameFitsTheBarAndToggleDockingReturnsToItsRowAndPlace) 
   EXPECT_EQ(2, pTop->GetDockedCount());
 
   two->m_pDockContext->ToggleDocking();
-  PumpMessages();
+  PumpPending();
   EXPECT_FALSE(two->IsFloating());
   EXPECT_EQ(pTop, two->m_pDockBar);
   std::vector<void*> after(pTop->m_arrBars.GetData(), pTop->m_arrBars.GetData() + pTop->m_arrBars.GetSize());
@@ -60,10 +60,10 @@ TEST_F(Docking, FloatingFrameFitsTheBarAndToggleDockingReturnsToItsRowAndPlace) 
 TEST_F(Docking, DoubleClickTogglesDocking) {
   CFixedBar* bar = DockedBar(0x7001);
   bar->PostMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 10));
-  PumpMessages();
+  PumpPending();
   EXPECT_TRUE(bar->IsFloating());
   bar->PostMessage(WM_LBUTTONDBLCLK, 0, MAKELPARAM(50, 10));
-  PumpMessages();
+  PumpPending();
   EXPECT_FALSE(bar->IsFloating());
 }
 
@@ -78,7 +78,7 @@ TEST_F(Docking, DragToTheLeftEdgeDocksLeftAndEscapeLeavesTheBar) {
   PostMouse(bar, WM_LBUTTONDOWN, start, MK_LBUTTON);
   PostMouse(bar, WM_MOUSEMOVE, leftEdge, MK_LBUTTON);
   bar->PostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-  PumpMessages();
+  PumpPending();
   EXPECT_EQ(DockBar(AFX_IDW_DOCKBAR_TOP), bar->m_pDockBar);
   EXPECT_EQ(before, RectInParent(bar));
   EXPECT_EQ(nullptr, ::GetCapture());
@@ -87,7 +87,7 @@ TEST_F(Docking, DragToTheLeftEdgeDocksLeftAndEscapeLeavesTheBar) {
   PostMouse(bar, WM_LBUTTONDOWN, start, MK_LBUTTON);
   PostMouse(bar, WM_MOUSEMOVE, leftEdge, MK_LBUTTON);
   PostMouse(bar, WM_LBUTTONUP, leftEdge);
-  PumpMessages();
+  PumpPending();
   CDockBar* pLeft = DockBar(AFX_IDW_DOCKBAR_LEFT);
   EXPECT_EQ(pLeft, bar->m_pDockBar);
   EXPECT_EQ((DWORD)CBRS_ALIGN_LEFT, bar->GetBarStyle() & CBRS_ALIGN_ANY);
@@ -106,7 +106,7 @@ TEST_F(Docking, DragAwayFromTheFrameFloatsAndCtrlKeepsItFloating) {
   bar->PostMessage(WM_KEYDOWN, VK_CONTROL, 0);
   PostMouse(bar, WM_MOUSEMOVE, overTop, MK_LBUTTON | MK_CONTROL);
   PostMouse(bar, WM_LBUTTONUP, overTop, MK_CONTROL);
-  PumpMessages();
+  PumpPending();
   ASSERT_TRUE(bar->IsFloating());
   CFrameWnd* pFloat = bar->GetDockingFrame();
   EXPECT_EQ((DWORD)CBRS_ALIGN_TOP, bar->m_pDockContext->m_dwMRUFloatStyle & CBRS_ALIGN_ANY);
@@ -172,7 +172,7 @@ TEST_F(Docking, ResizingAFloatingDynamicBarAsksForLengthsInTheDocumentedModes) {
     pFloat->PostMessage(WM_NCLBUTTONDOWN, c.nHitTest, MAKELPARAM(press.x, press.y));
     PostMouse(bar, WM_MOUSEMOVE, press + c.move, MK_LBUTTON);
     PostMouse(bar, WM_LBUTTONUP, press + c.move);
-    PumpMessages();
+    PumpPending();
     ASSERT_GE(bar->layoutCalls.size(), 3u);
     // First the floating size, then a length per step, last the commit of the width.
     EXPECT_EQ(std::make_pair(0, (DWORD)(LM_HORZ | LM_MRUWIDTH)), bar->layoutCalls.front());

@@ -35,7 +35,7 @@ protected:
   // A fresh frame with the same bars, as the next start of the program has it.
   std::vector<CFixedBar*> Restart() {
     frame->DestroyWindow();
-    PumpMessages();
+    PumpPending();
     BarFrameTest::SetUp();
     return MakeBars();
   }

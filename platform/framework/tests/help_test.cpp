@@ -48,7 +48,7 @@ TEST_F(Help, EscapeAndQuitEndHelpModeWithoutHelp) {
   frame->SendMessage(WM_COMMAND, ID_CONTEXT_HELP);
   EXPECT_EQ(CFrameWnd::HELP_INACTIVE, frame->m_bHelpMode);
   EXPECT_TRUE(theApp.helpCalls.empty());
-  PumpMessages();
+  PumpPending();
   // A window that ends the program while help mode waits for the click.
   struct CQuitter : public CWnd {
     LRESULT WindowProc(UINT m, WPARAM w, LPARAM l) override {

@@ -56,8 +56,7 @@ protected:
     theApp.CloseAllDocuments(TRUE);
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {}
+    PumpPending();
   }
   // Presses F5 in the active child's view, through the program's message filter.
   void PressF5() {
@@ -66,13 +65,7 @@ protected:
     CView* pView = pChild->GetActiveView();
     ASSERT_NE(nullptr, pView);
     pView->PostMessage(WM_KEYDOWN, VK_F5, 0);
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      if (!AfxPreTranslateMessage(&msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-    }
+    PumpPending();
   }
   static bool HasItem(HMENU hMenu, UINT nID) {
     for (int i = 0, n = ::GetMenuItemCount(hMenu); i < n; ++i)

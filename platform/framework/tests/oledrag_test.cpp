@@ -4,6 +4,7 @@
 // The gestures are played by oledrag_driver.sh beside this program: the program leaves xdotool's
 // arguments in gestures\<n>.req and the driver removes the file once they have been played.
 #include "Framework.h"
+#include "TestPump.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <fstream>
@@ -89,26 +90,16 @@ struct DragFixture : ::testing::Test {
     source.UpdateWindow();
     target.UpdateWindow();
     source.SetForegroundWindow();  // Esc goes to the window with the focus
-    Pump(200);
+    PumpPending();
   }
   void TearDown() override {
     drop.Revoke();
     target.DestroyWindow();
     source.DestroyWindow();
   }
-  static void Pump(DWORD ms) {
-    DWORD end = ::GetTickCount() + ms;
-    while ((LONG)(end - ::GetTickCount()) > 0) {
-      MSG msg;
-      while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-      }
-      ::Sleep(10);
-    }
-  }
   // Has the driver play these xdotool commands; pumps messages (the drag runs in here) until
-  // the driver says they have been played.
+  // the driver says they have been played. What they do may still be on its way to this program:
+  // the caller waits on that.
   bool Gesture(const std::string& commands) {
     static int counter = 0;
     ::CreateDirectoryW(L"gestures", nullptr);
@@ -118,15 +109,7 @@ struct DragFixture : ::testing::Test {
       out << commands << "\n";
     }
     if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
-    DWORD end = ::GetTickCount() + 20000;
-    while ((LONG)(end - ::GetTickCount()) > 0) {
-      Pump(50);
-      if (::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES) {
-        Pump(200);
-        return true;
-      }
-    }
-    return false;
+    return PumpUntil([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000);
   }
   static std::string At(int x, int y) { return " mousemove " + std::to_string(x) + " " + std::to_string(y); }
   std::string Press() { return "mousemove 10 10 sleep 0.1" + At(kSourceX + 50, kTop + 50) + " sleep 0.2 mousedown 1 sleep 0.2"; }
@@ -159,7 +142,7 @@ TEST_F(DragFixture, RealPointerDragsDropOnlyWhereAndWhenTheyShould) {
     drop.drops = 0;
     drop.received.clear();
     ASSERT_TRUE(Gesture(c.gesture)) << c.what;
-    ASSERT_TRUE(source.dragged) << c.what;
+    ASSERT_TRUE(PumpUntil([&] { return source.dragged; })) << c.what << ": the drag loop did not end";
     EXPECT_EQ(c.began, source.began != FALSE) << c.what;
     EXPECT_EQ(c.effect, source.effect) << c.what;
     EXPECT_EQ(c.drops, drop.drops) << c.what;

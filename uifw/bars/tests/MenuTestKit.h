@@ -10,7 +10,7 @@
 #include "frames/UfxFrameWnd.h"
 #include "frames/UfxCommandManager.h"
 #include "looks/UfxVisualManager.h"
-#include "../../frames/tests/FramesTestKit.h"  // Pump, PumpUntil
+#include "FrameworkPump.h"
 #include <gtest/gtest.h>
 #include <algorithm>
 #include <functional>
@@ -21,14 +21,6 @@ namespace menu_test {
 enum : UINT {
   ID_NEW = 40001, ID_OPEN, ID_EXIT, ID_UNDO, ID_CUT, ID_COPY, ID_PASTE, ID_ABOUT, ID_RECENT_ONE
 };
-
-inline void PumpFor(DWORD ms) {
-  const DWORD start = ::GetTickCount();
-  do {
-    Pump();
-    ::Sleep(5);
-  } while (::GetTickCount() - start < ms);
-}
 
 // Real input: the pointer moves to the screen point (absolute units round up so that the pixel
 // reached is the one asked for).
@@ -114,22 +106,22 @@ protected:
     frame->ShowWindow(SW_SHOWNORMAL);
     frame->UpdateWindow();
     view.SetFocus();
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (CUfxPopupMenu* pPopup = CUfxPopupMenu::GetActiveMenu())
       if (::IsWindow(pPopup->GetSafeHwnd())) pPopup->GetTopLevelPopup()->DestroyWindow();
-    Pump();
+    PumpPending();
     bar.DestroyWindow();
     frame->DestroyWindow();
-    Pump();
+    PumpPending();
     UfxMenuBarStore.CleanUp();
     UfxGetCommandManager()->CleanUp();
   }
   // A key typed into the window that has the focus.
   void Key(UINT vk) {
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, vk, 1);
-    Pump();
+    PumpPending();
   }
   CString Highlighted() const {
     CUfxToolbarButton* p = bar.GetButton(bar.GetHighlightedButton());
@@ -149,7 +141,7 @@ protected:
   }
   void EnterMenuBar() {
     bar.SetFocus();
-    Pump();
+    PumpPending();
   }
 
   CRecordingFrame* frame = nullptr;

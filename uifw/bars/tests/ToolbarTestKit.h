@@ -7,6 +7,7 @@
 #include "frames/UfxCommandManager.h"
 #include "bars/UfxUserTool.h"
 #include "looks/UfxVisualManager.h"
+#include "TestPump.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <set>
@@ -87,20 +88,6 @@ public:
   std::vector<CRect> separators;
 };
 
-// Runs the thread's messages for the given time.
-inline void Pump(DWORD dwMilliseconds = 0) {
-  const DWORD dwEnd = ::GetTickCount() + dwMilliseconds;
-  for (;;) {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if ((LONG)(::GetTickCount() - dwEnd) >= 0) break;
-    ::Sleep(5);
-  }
-}
-
 inline LPARAM PointParam(CPoint pt) { return MAKELPARAM(pt.x, pt.y); }
 
 // Returns the shared toolbar settings to their defaults.
@@ -179,7 +166,7 @@ protected:
   void TearDown() override {
     if (::IsWindow(frameHandle)) frame->DestroyWindow();  // deletes itself
     ResetToolbarGlobals();
-    Pump();
+    PumpPending();
     delete look;
   }
 

@@ -6,7 +6,7 @@
 #include "bars/UfxToolBar.h"
 #include "bars/UfxUserTool.h"
 #include "looks/UfxVisualManager.h"
-#include "../../looks/tests/TestCanvas.h"
+#include "TestCanvas.h"
 #include "DamagedDataKit.h"
 #include <gtest/gtest.h>
 #include <string>

@@ -7,7 +7,7 @@
 #include "frames/UfxCommandManager.h"
 #include "frames/UfxGlobalData.h"
 #include "looks/UfxVisualManager.h"
-#include "../../looks/tests/TestCanvas.h"
+#include "TestCanvas.h"
 #include "BitmapFileKit.h"
 #include <gtest/gtest.h>
 #include <functional>

@@ -72,7 +72,7 @@ protected:
     MenuFrame::SetUp();
     ASSERT_TRUE(manager.AddMenu(L"Edit", IDR_EDIT_CONTEXT));
     ASSERT_TRUE(contextView.Create(frame, CRect(310, 60, 480, 200)));
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     contextView.DestroyWindow();
@@ -84,7 +84,7 @@ protected:
 
 TEST_F(ContextMenus, ARightClickShowsTheRegisteredMenuAndItsItemReachesTheFrame) {
   ::PostMessageW(contextView.GetSafeHwnd(), WM_RBUTTONUP, 0, MAKELPARAM(20, 30));
-  Pump();
+  PumpPending();
   CUfxPopupMenu* pPopup = Popup();
   ASSERT_NE(nullptr, pPopup);
   EXPECT_EQ(std::vector<UINT>({ID_CUT, ID_COPY, ID_PASTE}), Commands(pPopup));
@@ -95,14 +95,14 @@ TEST_F(ContextMenus, ARightClickShowsTheRegisteredMenuAndItsItemReachesTheFrame)
   EXPECT_EQ(ptClick, rect.TopLeft());
 
   ClickItem(pPopup, ID_COPY);
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({ID_COPY}), frame->commands);
   EXPECT_EQ(nullptr, Popup());
 }
 
 TEST_F(ContextMenus, ShowingByIdAtMinusOneOpensFivePixelsInsideTheWindow) {
   ASSERT_TRUE(manager.ShowPopupMenu(IDR_EDIT_CONTEXT, -1, -1, &contextView));
-  Pump();
+  PumpPending();
   ASSERT_NE(nullptr, Popup());
   CRect rect;
   Popup()->GetWindowRect(rect);
@@ -143,7 +143,7 @@ TEST_F(ContextMenus, TrackPopupMenuAnswersTheClickedCommandOrZeroOnEscapeOrQuit)
     EXPECT_EQ(nullptr, Popup());
     MSG msg;
     EXPECT_EQ(c.bQuit, ::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
-    Pump();
+    PumpPending();
     EXPECT_TRUE(frame->commands.empty());
   }
   EXPECT_TRUE(::IsMenu(hEdit));  // the manager's menu outlives its popups
@@ -168,7 +168,7 @@ TEST_F(ContextMenus, CustomizedItemsSurviveSaveAndLoad) {
   }
   ASSERT_TRUE(manager.LoadState(strSection));
   ASSERT_TRUE(manager.ShowPopupMenu(IDR_EDIT_CONTEXT, 10, 10, &contextView));
-  Pump();
+  PumpPending();
   ASSERT_NE(nullptr, Popup());
   EXPECT_EQ(std::vector<UINT>({ID_COPY, ID_PASTE}), Commands(Popup()));
   ::RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\Ferrow Software\\MenuFrameTests");
@@ -179,12 +179,12 @@ TEST_F(MenuFrame, AltAndMenuCharactersReachTheFramesMenuBar) {
   EXPECT_EQ(&bar, frame->GetMenuBar());
   ::PostMessageW(view.GetSafeHwnd(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
   ::PostMessageW(view.GetSafeHwnd(), WM_SYSKEYUP, VK_MENU, 0xC0000001);
-  Pump();
+  PumpPending();
   EXPECT_EQ(bar.GetSafeHwnd(), ::GetFocus());
   EXPECT_STREQ(L"&File", Highlighted());
   ::PostMessageW(bar.GetSafeHwnd(), WM_SYSKEYDOWN, VK_MENU, 0x20000001);
   ::PostMessageW(bar.GetSafeHwnd(), WM_SYSKEYUP, VK_MENU, 0xC0000001);
-  Pump();
+  PumpPending();
   EXPECT_NE(bar.GetSafeHwnd(), ::GetFocus());
 
   const struct { UINT ch; const wchar_t* title; bool taken; } cases[] = {
@@ -193,11 +193,11 @@ TEST_F(MenuFrame, AltAndMenuCharactersReachTheFramesMenuBar) {
     SCOPED_TRACE(c.ch);
     view.SetFocus();
     const LRESULT lResult = frame->SendMessage(WM_MENUCHAR, MAKEWPARAM(c.ch, MF_POPUP), 0);
-    Pump();
+    PumpPending();
     EXPECT_EQ(c.taken ? 0xFFFF0002u : 0u, (DWORD)lResult);
     EXPECT_STREQ(c.title, OpenTitle());
     if (CUfxPopupMenu* pPopup = Popup()) pPopup->SendMessage(WM_CLOSE);
-    Pump();
+    PumpPending();
   }
 }
 
@@ -218,12 +218,12 @@ protected:
     tearOffs.SetupTearOffMenus(hMenu);
     CUfxPopupMenu* pPopup = new CUfxPopupMenu;
     ASSERT_TRUE(pPopup->Create(frame, 300, 300, hMenu, FALSE, FALSE));
-    Pump();
+    PumpPending();
     CUfxToolbarMenuButton* pClipboard = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pPopup->GetMenuBar()->GetButton(1));
     ASSERT_NE(nullptr, pClipboard);
     ASSERT_EQ(kTearOffId, pClipboard->GetTearOffId());
     pClipboard->OnClick(pPopup->GetMenuBar(), FALSE);
-    Pump();
+    PumpPending();
     sub = Popup();
     ASSERT_NE(nullptr, sub);
     ASSERT_EQ(pClipboard, sub->GetParentButton());
@@ -238,7 +238,7 @@ protected:
     ::PostMessageW(hSub, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 4));
     ::PostMessageW(hSub, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y));
     ::PostMessageW(frame->GetSafeHwnd(), nEndMsg, wEnd, 0);
-    Pump();
+    PumpPending();
   }
   CUfxTearOffManager tearOffs;
   CUfxPopupMenu* sub = nullptr;

@@ -54,7 +54,7 @@ TEST_F(MenuFrame, MnemonicOpensEditAndEnterRunsCopy) {
   Key(VK_DOWN);
   EXPECT_STREQ(L"&Copy", PopupHighlighted());
   Key(VK_RETURN);
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({ID_COPY}), frame->commands);
   EXPECT_STREQ(L"<closed>", OpenTitle());
   EXPECT_EQ(nullptr, Popup());
@@ -70,7 +70,7 @@ TEST_F(MenuFrame, UpWrapsToPasteAndItsMnemonicRunsIt) {
   Key('E');
   EXPECT_STREQ(L"&Edit", OpenTitle());
   Key('P');
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({ID_PASTE}), frame->commands);
   EXPECT_EQ(nullptr, Popup());
 }
@@ -96,8 +96,8 @@ TEST_F(MenuFrame, SwitchingMenusWritesNothingIntoTheClosedPopup) {
     const wchar_t* open;
   } cases[] = {{"right arrow", [&] { Key(VK_RIGHT); }, L"&Help"},
                {"left arrow", [&] { Key(VK_LEFT); }, L"&File"},
-               {"another title made hot", [&] { bar.SetHotButton(0); Pump(); }, L"&File"},
-               {"the frame deactivated", [&] { bar.OnFrameDeactivated(); Pump(); }, L"<closed>"}};
+               {"another title made hot", [&] { bar.SetHotButton(0); }, L"&File"},
+               {"the frame deactivated", [&] { bar.OnFrameDeactivated(); }, L"<closed>"}};
   for (const auto& c : cases) {
     EnterMenuBar();
     Key('E');
@@ -105,12 +105,12 @@ TEST_F(MenuFrame, SwitchingMenusWritesNothingIntoTheClosedPopup) {
     {
       freed_memory::FreedMemoryWatch watch;
       c.act();
+      EXPECT_TRUE(PumpUntil([&] { return OpenTitle() == c.open; })) << c.name;
       EXPECT_EQ(0, watch.Written()) << c.name;
     }
-    EXPECT_STREQ(c.open, OpenTitle()) << c.name;
     for (int i = 0; i < 3 && Popup() != nullptr; ++i) Key(VK_ESCAPE);
     view.SetFocus();
-    Pump();
+    PumpPending();
   }
 }
 
@@ -135,7 +135,7 @@ TEST_F(MenuFrame, ADisabledItemsMnemonicRunsNothing) {
   Key('E');
   ASSERT_STREQ(L"&Edit", OpenTitle());
   Key('P');
-  Pump();
+  PumpPending();
   EXPECT_TRUE(frame->commands.empty());
 }
 
@@ -143,7 +143,7 @@ TEST_F(MenuFrame, PressOnTitleDragToItemAndReleaseRunsIt) {
   CUfxToolbarButton* pFile = bar.GetButton(0);
   const CPoint ptTitle = pFile->Rect().CenterPoint();
   ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
-  Pump();
+  PumpPending();
   ASSERT_STREQ(L"&File", OpenTitle());
   CUfxPopupMenuBar* pItems = Popup()->GetMenuBar();
   const int iOpen = pItems->CommandToIndex(ID_OPEN);
@@ -152,7 +152,7 @@ TEST_F(MenuFrame, PressOnTitleDragToItemAndReleaseRunsIt) {
   for (int i = 0; i < 2; ++i)  // the first move after the menu opened is not taken
     ::PostMessageW(pItems->GetSafeHwnd(), WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(ptItem.x, ptItem.y + i));
   ::PostMessageW(pItems->GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptItem.x, ptItem.y));
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({ID_OPEN}), frame->commands);
   EXPECT_EQ(nullptr, Popup());
 }
@@ -163,7 +163,7 @@ protected:
   CUfxPopupMenu* Open(HMENU hMenu, int x, int y) {
     CUfxPopupMenu* pPopup = new CUfxPopupMenu;
     if (!pPopup->Create(frame, x, y, hMenu, FALSE, TRUE)) return nullptr;
-    Pump();
+    PumpPending();
     return pPopup;
   }
   CRect WorkArea(CPoint pt) const {
@@ -219,7 +219,7 @@ TEST_F(PopupPlacement, ShadowDarkensTheScreenAndAClickOnItClosesTheMenu) {
   helper.SetActiveMenu(pPopup);
   const HWND hPopup = pPopup->GetSafeHwnd();
   EXPECT_TRUE(helper.ProcessMouseClick(ptShadow));
-  Pump();
+  PumpPending();
   EXPECT_FALSE(::IsWindow(hPopup));
   EXPECT_EQ(view.GetSafeHwnd(), ::GetFocus());
   helper.SetActiveMenu(nullptr);
@@ -243,7 +243,7 @@ TEST_F(PopupPlacement, TheShadowOnTheOpeningTitleShowsItPressed) {
   frame->GetClientRect(rectClient);
   bar.SetWindowPos(nullptr, 0, rectClient.bottom - 26, 500, 26, SWP_NOZORDER | SWP_NOACTIVATE);
   bar.AdjustLayout();
-  Pump();
+  PumpPending();
   bar.UpdateWindow();
   CRect rectBar;
   bar.GetWindowRect(rectBar);
@@ -253,7 +253,7 @@ TEST_F(PopupPlacement, TheShadowOnTheOpeningTitleShowsItPressed) {
   CUfxToolbarButton* pEdit = bar.GetButton(1);
   const CPoint ptTitle = pEdit->Rect().CenterPoint();
   ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
-  Pump();
+  PumpPending();
   ASSERT_STREQ(L"&Edit", OpenTitle());
   CUfxPopupMenu* pPopup = Popup();
   ASSERT_NE(nullptr, pPopup);
@@ -288,7 +288,7 @@ TEST_F(MenuFrame, ADropInAMenuLandsBetweenTheRowsOfItsColumn) {
   CUfxToolbarButton* pEdit = bar.GetButton(1);
   const CPoint ptTitle = pEdit->Rect().CenterPoint();
   ::PostMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
-  Pump();
+  PumpPending();
   ASSERT_STREQ(L"&Edit", OpenTitle());
   CUfxPopupMenuBar* pItems = Popup()->GetMenuBar();
   ASSERT_EQ(5, pItems->GetButtonCount());  // Undo, separator, Cut, Copy, Paste
@@ -317,20 +317,20 @@ TEST_F(MenuFrame, ADropInAMenuLandsBetweenTheRowsOfItsColumn) {
 
   // The Edit title itself, selected in customize mode, cannot drop into its own menu.
   Popup()->SendMessage(WM_CLOSE);
-  Pump();
+  PumpPending();
   CUfxToolBar::SetCustomizeMode(TRUE);
   ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ptTitle.x, ptTitle.y));
   ::SendMessageW(bar.GetSafeHwnd(), WM_LBUTTONUP, 0, MAKELPARAM(ptTitle.x, ptTitle.y));
   const BOOL bSelected = CUfxToolBar::GetSelectedToolbar() == &bar && bar.GetSelectedButton() == 1;
   CUfxToolbarMenuButton* pEditMenu = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pEdit);
   if (pEditMenu->GetPopupMenu() == nullptr) pEditMenu->OpenPopupMenu(&bar);
-  Pump();
+  PumpPending();
   CUfxPopupMenu* pOwnMenu = pEditMenu->GetPopupMenu();
   const int iRefused = pOwnMenu != nullptr ? pOwnMenu->GetMenuBar()->FindDropIndex(
                                                  CPoint(rectUndo.left + 5, rectUndo.top + 2), rectDrag)
                                            : -2;
   if (pOwnMenu != nullptr) pOwnMenu->SendMessage(WM_CLOSE);
-  Pump();
+  PumpPending();
   CUfxToolBar::SetCustomizeMode(FALSE);
   ASSERT_TRUE(bSelected);
   ASSERT_NE(nullptr, pOwnMenu);
@@ -359,7 +359,7 @@ TEST_F(PopupPlacement, AnimationsEndWithTheItemsShown) {
     EXPECT_TRUE(PumpUntil([&] { return pPopup->m_bAnimationIsDone != FALSE; }, 3000)) << type;
     EXPECT_TRUE(pPopup->GetMenuBar()->IsWindowVisible()) << type;
     pPopup->DestroyWindow();
-    Pump();
+    PumpPending();
   }
   CUfxPopupMenu::SetAnimationType(CUfxPopupMenu::NO_ANIMATION);
 }
@@ -462,7 +462,7 @@ TEST_F(PopupPlacement, ScrollingByKeysShowsWhatAFullRepaintShows) {
     }
     expectSameAsFullRepaint("up");
     pPopup->DestroyWindow();
-    Pump();
+    PumpPending();
   }
   CUfxVisualManager::SetDefaultManager(nullptr);
 }
@@ -505,26 +505,31 @@ TEST_F(MenuFrame, MenuShowDelayOpensASubmenuAfterItAndNotBefore) {
   ::AppendMenuW(hMenu, MF_POPUP, (UINT_PTR)hSub, L"&Recent");
   CUfxPopupMenu* pPopup = new CUfxPopupMenu;
   ASSERT_TRUE(pPopup->Create(frame, 300, 300, hMenu, FALSE, TRUE));
-  Pump();
+  PumpPending();
   EXPECT_EQ(100, CUfxPopupMenuBar::GetMenuShowDelay());
   CUfxPopupMenuBar* pBar = pPopup->GetMenuBar();
   CUfxToolbarMenuButton* pRecent = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, pBar->GetButton(1));
   ASSERT_NE(nullptr, pRecent);
   CPoint pt = pRecent->Rect().CenterPoint();
   pBar->ClientToScreen(&pt);
-  // The first move after the menu opened is not taken.
+  // The first move after the menu opened is not taken; the second one highlights the item, and its
+  // submenu opens when the delay's timer ticks, not with the move.
+  QueueWatch queue;
+  auto movesTo = [&](CPoint target) {
+    return queue.Count([&](const MSG& msg) { return msg.message == WM_MOUSEMOVE && CPoint(msg.pt) == target; });
+  };
   MoveMouseTo(pt);
-  PumpFor(20);
-  const DWORD start = ::GetTickCount();  // no later than the delay starts
-  MoveMouseTo(pt + CPoint(1, 0));
-  ASSERT_TRUE(PumpUntil([&] { return pBar->GetHighlighted() == 1; }, 1000));
-  PumpFor(40);
-  const bool bOpenEarly = pRecent->IsDroppedDown() != FALSE;
-  const DWORD elapsedEarly = ::GetTickCount() - start;
-  EXPECT_TRUE(PumpUntil([&] { return pRecent->IsDroppedDown() != FALSE; }, 1000));
-  if (elapsedEarly < 95) {
-    EXPECT_FALSE(bOpenEarly);
-  }
+  ASSERT_TRUE(PumpUntil([&] { return movesTo(pt) > 0; }));
+  const CPoint rest = pt + CPoint(1, 0);
+  MoveMouseTo(rest);
+  ASSERT_TRUE(PumpUntil([&] { return movesTo(rest) > 0 && pBar->GetHighlighted() == 1; }));
+  EXPECT_TRUE(PumpUntil([&] { return pRecent->IsDroppedDown() != FALSE; }));
+  bool bMoved = false;
+  const int ticksAfterMove = queue.Count([&](const MSG& msg) {
+    bMoved = bMoved || (msg.message == WM_MOUSEMOVE && CPoint(msg.pt) == rest);
+    return bMoved && msg.message == WM_TIMER && msg.hwnd == pBar->GetSafeHwnd();
+  });
+  EXPECT_GT(ticksAfterMove, 0) << "opened with the move, not by the delay's timer";
 
   ::SetCursorPos(0, 0);
   if (bHadOld) ::RegSetValueExW(hKey, L"MenuShowDelay", 0, REG_SZ, (const BYTE*)szOld, cbOld);
@@ -636,7 +641,7 @@ TEST_F(MenuFrame, AHiddenItemsMnemonicRunsItWithoutShowingIt) {
   ASSERT_NE(nullptr, Popup());
   ASSERT_LT(Popup()->GetMenuBar()->CommandToIndex(ID_OPEN), 0);
   Key('O');
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({ID_OPEN}), frame->commands);
   CUfxToolBar::SetCoreCommands(CList<UINT, UINT>());
 }
@@ -651,7 +656,7 @@ TEST_F(MenuFrame, AltKeyDownClosesTheMenuOfADialogHelper) {
   EXPECT_TRUE(CUfxDialogMenuHelper::IsHookInstalled());
   MSG msg = {frame->GetSafeHwnd(), WM_SYSKEYDOWN, VK_MENU, 0};
   EXPECT_TRUE(helper.ProcessMessage(&msg));
-  Pump();
+  PumpPending();
   EXPECT_STREQ(L"<closed>", OpenTitle());
   helper.SetActiveMenu(nullptr);
   EXPECT_FALSE(CUfxDialogMenuHelper::IsHookInstalled());
@@ -688,7 +693,7 @@ TEST_F(MenuFrame, AnAcceleratorOfAUserToolRunsItOnlyWithoutAnOpenMenu) {
   ASSERT_NE(nullptr, Popup());
   helper.SetActiveMenu(Popup());
   EXPECT_TRUE(helper.OnCommand(MAKEWPARAM(pTool->GetCommandId(), 1)));
-  Pump();
+  PumpPending();
   EXPECT_EQ(1, CCountingTool::s_nRuns);
   EXPECT_STREQ(L"<closed>", OpenTitle());
   helper.SetActiveMenu(nullptr);
@@ -731,12 +736,12 @@ TEST(MdiMenuButtons, AGrayedCloseItemGivesADisabledCloseButton) {
   bar.SetMaximizeMode(TRUE, pChild);
   HWND hChild = pChild->GetSafeHwnd();
   bar.GetButton(0)->OnDblClick(&bar);
-  Pump();
+  PumpPending();
   EXPECT_TRUE(::IsWindow(hChild));
   bar.SetMaximizeMode(FALSE);
   bar.DestroyWindow();
   pFrame->DestroyWindow();
-  Pump();
+  PumpPending();
   UfxMenuBarStore.CleanUp();
 }
 

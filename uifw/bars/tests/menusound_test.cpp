@@ -1,9 +1,9 @@
 // Menu sounds through the replaceable play call: the switch, the stop, and the slot that keeps
 // only the newest request.
 #include "bars/UfxMenuSoundPlayer.h"
+#include "TestPump.h"
 #include <gtest/gtest.h>
 #include <mmsystem.h>
-#include <functional>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -43,11 +43,6 @@ BOOL RecordPlay(LPCWSTR lpszAlias, DWORD dwFlags) {
   return TRUE;
 }
 
-bool WaitFor(const std::function<bool()>& done) {
-  for (int i = 0; i < 400 && !done(); ++i) ::Sleep(5);
-  return done();
-}
-
 class MenuSound : public ::testing::Test {
 protected:
   void SetUp() override {
@@ -83,9 +78,9 @@ TEST_F(MenuSound, StopBeforeAnySoundNeverStartsTheThread) {
 
 TEST_F(MenuSound, EachRequestPlaysItsAliasThenTheSlotIsIdle) {
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kPopup);
-  ASSERT_TRUE(WaitFor([] { return CUfxMenuSoundPlayer::GetSlot() == CUfxMenuSoundPlayer::kIdle; }));
+  ASSERT_TRUE(PumpUntil([] { return CUfxMenuSoundPlayer::GetSlot() == CUfxMenuSoundPlayer::kIdle; }));
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kCommand);
-  ASSERT_TRUE(WaitFor([&] { return recorder.Calls().size() == 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return recorder.Calls().size() == 2; }));
   EXPECT_EQ(std::vector<std::wstring>({L"MenuPopup", L"MenuCommand"}), recorder.Calls());
 }
 
@@ -105,9 +100,9 @@ TEST_F(MenuSound, RequestsDuringASoundPlayOnlyTheNewest) {
     CUfxMenuSoundPlayer::Play(c.second);
     CUfxMenuSoundPlayer::Play(c.third);
     ::SetEvent(recorder.hRelease);
-    ASSERT_TRUE(WaitFor([&] { return recorder.Calls().size() == 2; }));
-    ASSERT_TRUE(WaitFor([] { return CUfxMenuSoundPlayer::GetSlot() == CUfxMenuSoundPlayer::kIdle; }));
-    ::Sleep(30);
+    ASSERT_TRUE(PumpUntil([&] { return recorder.Calls().size() == 2; }));
+    // Idle: the thread has played what was asked for, and nothing is left for it to play.
+    ASSERT_TRUE(PumpUntil([] { return CUfxMenuSoundPlayer::GetSlot() == CUfxMenuSoundPlayer::kIdle; }));
     const std::vector<std::wstring> calls = recorder.Calls();
     ASSERT_EQ(2u, calls.size());
     EXPECT_EQ(c.played, calls[1]);
@@ -116,12 +111,12 @@ TEST_F(MenuSound, RequestsDuringASoundPlayOnlyTheNewest) {
 
 TEST_F(MenuSound, StopEndsTheThreadAndLaterRequestsAreIgnored) {
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kPopup);
-  ASSERT_TRUE(WaitFor([&] { return recorder.Calls().size() == 1; }));
+  ASSERT_TRUE(PumpUntil([&] { return recorder.Calls().size() == 1; }));
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kStop);
-  ASSERT_TRUE(WaitFor([&] { return recorder.Calls().size() == 2; }));
+  ASSERT_TRUE(PumpUntil([&] { return recorder.Calls().size() == 2; }));
   EXPECT_EQ(L"<purge>", recorder.Calls()[1]);
+  // The purge is the thread's last call before it ends: nothing can play after it.
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kCommand);
-  ::Sleep(30);
   EXPECT_EQ(CUfxMenuSoundPlayer::kStop, CUfxMenuSoundPlayer::GetSlot());
   EXPECT_EQ(2u, recorder.Calls().size());
 }

@@ -49,7 +49,7 @@ protected:
   void Click(CPoint down, CPoint up) {
     ::PostMessageW(hwndBar, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(down));
     ::PostMessageW(hwndBar, WM_LBUTTONUP, 0, PointParam(up));
-    Pump();
+    PumpPending();
   }
   CUfxToolBar* bar = nullptr;
   HWND hwndBar = nullptr;
@@ -91,13 +91,13 @@ TEST_F(ToolbarInputTest, CheckBoxesToggleOnlyOnAReleaseOverThem) {
 TEST_F(ToolbarInputTest, DisabledButtonsAreNeverPressedNorHighlighted) {
   frame->handled.erase(0xE101);  // no handler: the update disables it
   ::PostMessageW(hwndBar, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(Centre(1)));
-  Pump();
+  PumpPending();
   EXPECT_TRUE(bar->GetButtonStyle(1) & TBBS_DISABLED);
   EXPECT_EQ(-1, bar->GetPressedButton());
   EXPECT_FALSE(bar->GetButtonStyle(1) & TBBS_PRESSED);
   ::PostMessageW(hwndBar, WM_LBUTTONUP, 0, PointParam(Centre(1)));
   ::PostMessageW(hwndBar, WM_MOUSEMOVE, 0, PointParam(Centre(1)));
-  Pump();
+  PumpPending();
   EXPECT_TRUE(frame->commands.empty());
   EXPECT_EQ(-1, bar->GetHighlightedButton());
 }
@@ -238,7 +238,7 @@ TEST_F(ToolbarInputTest, MnemonicsRunEnabledButtonsOnlyAndNeverDoubleAmpersands)
     frame->commands.clear();
     bar->SetButtonStyle(3, c.disabled ? TBBS_DISABLED : 0);
     EXPECT_EQ(c.handled, bar->ProcessMnemonicKey(c.key)) << c.name;
-    Pump();
+    PumpPending();
     EXPECT_EQ(c.commands, frame->commands) << c.name;
   }
 }
@@ -267,7 +267,7 @@ TEST_F(ToolbarInputTest, ControlsOnTheBarReachTheFrameThroughTheirButton) {
   // A notification the button takes goes on with its code; another one stops at the bar.
   bar->SendMessage(WM_COMMAND, MAKEWPARAM(0xE103, EN_CHANGE), (LPARAM)hwndEdit);
   bar->SendMessage(WM_COMMAND, MAKEWPARAM(0xE103, EN_SETFOCUS), (LPARAM)hwndEdit);
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({0xE103}), frame->commands);
 
   // Enter in the focused control runs the button's command; Esc only gives the focus back.
@@ -279,11 +279,11 @@ TEST_F(ToolbarInputTest, ControlsOnTheBarReachTheFrameThroughTheirButton) {
   ::SetFocus(hwndEdit);
   frame->commands.clear();
   bar->SendMessage(WM_COMMAND, IDOK, 0);
-  Pump();
+  PumpPending();
   EXPECT_EQ(std::vector<UINT>({0xE103}), frame->commands);
   frame->commands.clear();
   bar->SendMessage(WM_COMMAND, IDCANCEL, 0);
-  Pump();
+  PumpPending();
   EXPECT_TRUE(frame->commands.empty());
   EXPECT_EQ(other.GetSafeHwnd(), ::GetFocus());
   other.DestroyWindow();
@@ -319,36 +319,40 @@ TEST_F(ToolbarInputTest, ToolbarQueriesAnswerFromTheButtonList) {
   EXPECT_EQ(-1, bar->SendMessage(TB_GETBUTTONTEXTW, 0x1234, (LPARAM)text));
 }
 
-// A window that notes when WM_MOUSELEAVE arrives.
+// A window that counts the WM_MOUSELEAVE messages it gets.
 class CLeaveWatcher : public CWnd {
 public:
-  DWORD dwLeftAt = 0;
+  int leaves = 0;
 protected:
   LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
-    if (message == WM_MOUSELEAVE && dwLeftAt == 0) dwLeftAt = ::GetTickCount();
+    if (message == WM_MOUSELEAVE) ++leaves;
     return CWnd::WindowProc(message, wParam, lParam);
   }
 };
 
+// The watch is a timer of the window, its id the flags; each tick of it is a WM_TIMER taken from
+// the queue.
 TEST_F(ToolbarInputTest, MouseLeaveArrivesAtTheFirstTickAfterThePointerLeft) {
   CLeaveWatcher watcher;
   ASSERT_TRUE(watcher.CreateEx(0, AfxRegisterWndClass(0), L"", WS_POPUP | WS_VISIBLE, CRect(700, 100, 800, 200), nullptr, 0));
+  const HWND hwnd = watcher.GetSafeHwnd();
+  QueueWatch queue;
+  auto ticks = [&] { return queue.Count(WM_TIMER, hwnd); };
   ::SetCursorPos(750, 150);
-  TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, watcher.GetSafeHwnd(), 0};
+  TRACKMOUSEEVENT tme = {sizeof(tme), TME_LEAVE, hwnd, 0};
   ASSERT_TRUE(UfxTrackMouse(&tme));
-  Pump(350);
-  EXPECT_EQ(0u, watcher.dwLeftAt) << "the pointer is still inside";
+  ASSERT_TRUE(PumpUntil([&] { return ticks() >= 2; }));
+  EXPECT_EQ(0, watcher.leaves) << "the pointer is still inside";
   ::SetCursorPos(10, 10);
-  const DWORD dwLeft = ::GetTickCount();
-  Pump(400);
-  ASSERT_NE(0u, watcher.dwLeftAt);
-  EXPECT_LE(watcher.dwLeftAt - dwLeft, 150u);
+  const int ticksInside = ticks();
+  ASSERT_TRUE(PumpUntil([&] { return watcher.leaves > 0; }));
+  EXPECT_EQ(ticksInside + 1, ticks()) << "the tick after the pointer left posts it";
   // Once: the timer is gone.
-  watcher.dwLeftAt = 0;
-  Pump(250);
-  EXPECT_EQ(0u, watcher.dwLeftAt);
+  EXPECT_FALSE(::KillTimer(hwnd, TME_LEAVE));
+  ASSERT_TRUE(PumpRoundTrip(hwnd));
+  EXPECT_EQ(1, watcher.leaves);
   // Records too small, windows that do not exist and other flags are refused.
-  TRACKMOUSEEVENT small = {8, TME_LEAVE, watcher.GetSafeHwnd(), 0};
+  TRACKMOUSEEVENT small = {8, TME_LEAVE, hwnd, 0};
   EXPECT_FALSE(UfxTrackMouse(&small));
   TRACKMOUSEEVENT gone = {sizeof(tme), TME_LEAVE, (HWND)(ULONG_PTR)0x7FFF0, 0};
   EXPECT_FALSE(UfxTrackMouse(&gone));
@@ -359,40 +363,40 @@ TEST_F(ToolbarInputTest, TheBarLosesItsHighlightWhenThePointerLeavesIt) {
   CPoint inside = Centre(1);
   bar->ClientToScreen(&inside);
   MoveMouseTo(inside);
-  Pump(250);
-  EXPECT_EQ(1, bar->GetHighlightedButton());
+  ASSERT_TRUE(PumpUntil([&] { return bar->GetHighlightedButton() == 1; }));
   frame->prompts.clear();
   CRect rectBar;
   bar->GetWindowRect(rectBar);
   MoveMouseTo(CPoint(rectBar.left + 5, rectBar.bottom + 200));
-  Pump(250);
-  EXPECT_EQ(-1, bar->GetHighlightedButton());
+  EXPECT_TRUE(PumpUntil([&] { return bar->GetHighlightedButton() == -1 && !frame->prompts.empty(); }));
   EXPECT_EQ(std::vector<WPARAM>({AFX_IDS_IDLEMESSAGE}), frame->prompts);
 }
 
 TEST_F(ToolbarInputTest, TheHelpModeHookFeedsMovesToTheBarUnderThePointer) {
   CPoint away(50, 50);
   MoveMouseTo(away);
-  Pump(50);
-  // Help mode: the frame has the mouse, the bar sees no moves of its own.
+  // Help mode: the frame has the mouse, the bar sees no moves of its own. The frame taking the
+  // move over the bar shows that it has been handled.
   frame->SetCapture();
   CPoint over = Centre(3);
   bar->ClientToScreen(&over);
+  QueueWatch queue;
+  auto movesTo = [&](CPoint pt) {
+    return queue.Count([&](const MSG& msg) { return msg.message == WM_MOUSEMOVE && CPoint(msg.pt) == pt; });
+  };
   MoveMouseTo(over);
-  Pump(100);
+  ASSERT_TRUE(PumpUntil([&] { return movesTo(over) > 0; }));
   EXPECT_EQ(-1, bar->GetHighlightedButton());
   MoveMouseTo(away);
-  Pump(50);
+  ASSERT_TRUE(PumpUntil([&] { return movesTo(away) > 0; }));
 
   CUfxToolBar::SetHelpModeHook(TRUE);
   CUfxToolBar::SetHelpModeHook(TRUE);  // installed once
   MoveMouseTo(over);
-  Pump(100);
-  EXPECT_EQ(3, bar->GetHighlightedButton());
+  EXPECT_TRUE(PumpUntil([&] { return bar->GetHighlightedButton() == 3; }));
   // Leaving the bar under the hook clears its highlight.
   MoveMouseTo(away);
-  Pump(100);
-  EXPECT_EQ(-1, bar->GetHighlightedButton());
+  EXPECT_TRUE(PumpUntil([&] { return bar->GetHighlightedButton() == -1; }));
   CUfxToolBar::SetHelpModeHook(FALSE);
   EXPECT_FALSE(CUfxToolBar::IsHelpModeHookActive());
   ::ReleaseCapture();

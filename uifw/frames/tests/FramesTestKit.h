@@ -1,29 +1,9 @@
-// Shared by the frame tests: handling the queued messages the way the program's loop does.
+// Shared by the frame tests: a docking frame; the queue is pumped the way the program's loop does
+// (FrameworkPump.h).
 #pragma once
 #include "Framework.h"
+#include "FrameworkPump.h"
 #include <gtest/gtest.h>
-#include <functional>
-
-// Handles every queued message (each offered to the windows' PreTranslateMessage first).
-inline void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    if (!AfxPreTranslateMessage(&msg)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-  }
-}
-
-// Pumps until done() answers true, for at most ms milliseconds; what done() answers last.
-inline bool PumpUntil(const std::function<bool()>& done, DWORD ms = 3000) {
-  const DWORD start = ::GetTickCount();
-  while (!done() && ::GetTickCount() - start < ms) {
-    Pump();
-    ::Sleep(5);
-  }
-  return done();
-}
 
 // A frame of the class given at a known place, docking on every side and made the program's main
 // window: a popup with a plain border, since the display has no window manager to wait for.

@@ -7,6 +7,7 @@
 #include "bars/UfxToolBar.h"
 #include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
+#include "TestPump.h"
 #include <string>
 #include <vector>
 
@@ -39,14 +40,6 @@ public:
   }
 };
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 class CaptionBarTest : public ::testing::Test {
 protected:
   static HMODULE hResx;
@@ -71,11 +64,11 @@ protected:
     bar.SetBitmap(bitmap, kMagenta, FALSE, CUfxCaptionBar::ALIGN_RIGHT);
     frame->ShowWindow(SW_SHOWNOACTIVATE);
     frame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-    Pump();
+    PumpPending();
     if (bitmap) ::DeleteObject(bitmap);
     CUfxToolBar::SetCustomizeMode(FALSE);
   }
@@ -242,7 +235,7 @@ TEST_F(CaptionBarTest, EmptyButtonTextIsNeverLaidOut) {
 TEST_F(CaptionBarTest, RightClickAsksForTheToolbarMenuOutsideCustomization) {
   CPoint pt(30, 5);
   bar.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
-  Pump();
+  PumpPending();
   ASSERT_EQ(1u, frame->menuRequests.size());
   bar.ClientToScreen(&pt);
   EXPECT_EQ((WPARAM)bar.m_hWnd, frame->menuRequests[0].first);
@@ -250,7 +243,7 @@ TEST_F(CaptionBarTest, RightClickAsksForTheToolbarMenuOutsideCustomization) {
 
   CUfxToolBar::SetCustomizeMode(TRUE);
   bar.PostMessage(WM_RBUTTONUP, 0, MAKELPARAM(30, 5));
-  Pump();
+  PumpPending();
   EXPECT_EQ(1u, frame->menuRequests.size());
 }
 

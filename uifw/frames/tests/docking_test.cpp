@@ -67,7 +67,7 @@ protected:
   void TearDown() override {
     if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
-    Pump();
+    PumpPending();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
   }
   static CDockFrame* NewFrame() { return NewDockingFrame<CDockFrame>(); }
@@ -166,7 +166,7 @@ TEST_F(DockingTest, RightButtonUpOverADockBarAsksForTheToolbarMenu) {
   pDock->GetWindowRect(&rectDock);
   const CPoint ptClient(rectDock.Width() - 10, 5);  // beside the toolbar, on the dock bar itself
   ::PostMessageW(pDock->m_hWnd, WM_RBUTTONUP, 0, MAKELPARAM(ptClient.x, ptClient.y));
-  Pump();
+  PumpPending();
   ASSERT_EQ(1u, g_popupRequests.size());
   EXPECT_EQ((WPARAM)frame->m_hWnd, g_popupRequests[0].first);
   const CPoint ptScreen = rectDock.TopLeft() + ptClient;
@@ -193,13 +193,13 @@ TEST_F(DockingTest, TheSavedLayoutComesBackInANewFrame) {
   frame->GetControlBar(1004)->GetParentFrame()->GetWindowRect(&rFloat);
   ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
 
   frame = NewFrame();
   build(frame);
   ASSERT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
   EXPECT_EQ(r1, InParent(frame->GetControlBar(1001)));
   EXPECT_EQ(r2, InParent(frame->GetControlBar(1002)));
   EXPECT_EQ(r3, InParent(frame->GetControlBar(1003)));
@@ -219,7 +219,7 @@ TEST_F(DockingTest, ALayoutNamingAMissingBarLoadsWithoutIt) {
   const CRect r2 = InParent(frame->GetControlBar(1002));
   ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
 
   frame = NewFrame();  // bar 1005 (a deleted user toolbar) is gone
   Add<CPlainBar>(frame, 1001, CSize(100, 26));
@@ -295,7 +295,7 @@ TEST_F(DockingTest, RebarBandsComeBackInANewFrameWithoutGrowing) {
 
   for (int run = 0; run < 3; ++run) {  // each start loads what the last one saved
     frame->DestroyWindow();
-    Pump();
+    PumpPending();
     frame = NewFrame();
     pRebar = AddRebar(frame);
     ASSERT_TRUE(theApp.LoadState(nullptr, frame->GetFrameImpl()));
@@ -310,7 +310,7 @@ TEST_F(DockingTest, ARebarWithOtherBandsIsLeftAlone) {
   pRebar->SendMessage(RB_MOVEBAND, 1, 0);
   ASSERT_TRUE(theApp.SaveState(nullptr, frame->GetFrameImpl()));
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
   frame = NewFrame();
   pRebar = AddRebar(frame);
   HWND hThird = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 50, 24, frame->m_hWnd,

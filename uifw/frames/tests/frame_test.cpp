@@ -13,11 +13,11 @@
 
 namespace {
 
-const wchar_t kAppKey[] = L"Software\\Ferrow Software\\Numbrook";
+const wchar_t kAppKey[] = L"Software\\Ferrow Software\\FrameTest";
 
 class CTestApp : public CWinApp, public CUfxWorkspace {
 public:
-  CTestApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+  CTestApp() : CWinApp(L"FrameTest"), CUfxWorkspace(TRUE) {}
   std::vector<std::pair<CString, UINT>> messages;  // what the user was told, with the box's type
   int DoMessageBox(LPCWSTR lpszPrompt, UINT nType, UINT) override {
     messages.emplace_back(lpszPrompt, nType);
@@ -64,13 +64,13 @@ protected:
     frame->EnableDocking(CBRS_ALIGN_ANY);
     frame->InitUserToolbars(nullptr, 0xE828, 0xE831);
     theApp.m_pMainWnd = frame;
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     CUfxPopupMenu::SetActiveMenu(nullptr);
     theApp.m_pMainWnd = nullptr;
     if (frame != nullptr && frame->GetSafeHwnd() != nullptr) frame->DestroyWindow();
-    Pump();
+    PumpPending();
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
   }
   CUfxToolBar* NewUserToolbar(LPCWSTR lpszName) {
@@ -148,7 +148,7 @@ public:
   CLockedBar() { m_bLocked = TRUE; }
 };
 
-const wchar_t kSettings[] = L"Software\\Ferrow Software\\Numbrook\\Settings\\";
+const wchar_t kSettings[] = L"Software\\Ferrow Software\\FrameTest\\Settings\\";
 
 TEST_F(FrameTest, EachToolbarsButtonsComeBackWithTheWorkspaceAndLockedOnesAreNotKept) {
   CUfxToolBar bar;
@@ -180,7 +180,7 @@ TEST_F(FrameTest, UserToolbarsWithStoredStateComeBackOnTheNextLoad) {
 
   // The next start: a new frame, no user toolbars until the load.
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
   frame = new CUfxFrameWnd;
   ASSERT_TRUE(frame->Create(nullptr, L"Frame Test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, CRect(0, 0, 640, 480)));
   frame->EnableDocking(CBRS_ALIGN_ANY);
@@ -222,7 +222,7 @@ TEST_F(FrameTest, TornOffBarsAreStoredByClassAndTheSurplusKeysGo) {
   ASSERT_TRUE(KeyExists(strKey1));
   {
     CUfxRegistry reg(FALSE, TRUE);
-    ASSERT_TRUE(reg.Open(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\ControlBars-TearOff-0")));
+    ASSERT_TRUE(reg.Open(CString(L"SOFTWARE\\Ferrow Software\\FrameTest\\Settings\\ControlBars-TearOff-0")));
     int id = 0;
     CString name;
     EXPECT_TRUE(reg.Read(L"ID", id));

@@ -49,11 +49,11 @@ protected:
     frame->DockControlBar(bar, AFX_IDW_DOCKBAR_TOP);
     frame->RecalcLayout();
     bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-    Pump();
+    PumpPending();
   }
   // The bar's client rectangle in window coordinates.
   CRect ClientInWindow() const {
@@ -87,7 +87,7 @@ TEST_F(NcHelperTest, ADockedBarShowsItsGripper) {
 
 TEST_F(NcHelperTest, AFloatingBarHasNoGripper) {
   frame->FloatControlBar(bar, CPoint(200, 500));
-  Pump();
+  PumpPending();
   ASSERT_TRUE(bar->IsFloating());
   bar->SetWindowPos(nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_FRAMECHANGED);
   bar->SendMessage(WM_NCPAINT, 1);

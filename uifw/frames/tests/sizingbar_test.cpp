@@ -20,11 +20,13 @@ namespace {
 
 class CSizingTestApp : public CWinApp, public CUfxWorkspace {
 public:
-  CSizingTestApp() : CWinApp(L"Numbrook"), CUfxWorkspace(FALSE) {}
+  CSizingTestApp() : CWinApp(L"SizingBarTest"), CUfxWorkspace(FALSE) {}
 };
 CSizingTestApp theApp;
 
-const wchar_t kSettingsKey[] = L"Software\\Ferrow Software\\Numbrook\\Settings";
+// The test application's own key, made and removed by each test.
+const wchar_t kAppKey[] = L"Software\\Ferrow Software\\SizingBarTest";
+const wchar_t kSettingsKey[] = L"Software\\Ferrow Software\\SizingBarTest\\Settings";
 const UINT kBarA = 5001, kBarB = 5002, kBarC = 5003;
 
 // Records what the bars ask of the frame.
@@ -89,71 +91,25 @@ CString BarKey(UINT nID) {
   return str;
 }
 
-// The names below a key: its sub-keys, then its values (each prefixed to tell them apart).
-std::vector<CString> KeyContents(LPCWSTR lpszKey) {
-  std::vector<CString> names;
-  HKEY hKey = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_READ, &hKey) != ERROR_SUCCESS) return names;
-  wchar_t name[256];
-  for (DWORD i = 0;; ++i) {
-    DWORD cch = 256;
-    if (::RegEnumKeyExW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(CString(L"k:") + name);
-  }
-  for (DWORD i = 0;; ++i) {
-    DWORD cch = 256;
-    if (::RegEnumValueW(hKey, i, name, &cch, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
-    names.push_back(CString(L"v:") + name);
-  }
-  ::RegCloseKey(hKey);
-  return names;
-}
-
-// Takes out what the workspace wrote below the program's settings during a test, so that other
-// programs sharing the registry find it as it was.
-void RestoreKeyContents(LPCWSTR lpszKey, const std::vector<CString>& before, bool bExisted) {
-  if (!bExisted) {
-    ::RegDeleteTreeW(HKEY_CURRENT_USER, lpszKey);
-    return;
-  }
-  HKEY hKey = nullptr;
-  if (::RegOpenKeyExW(HKEY_CURRENT_USER, lpszKey, 0, KEY_ALL_ACCESS, &hKey) != ERROR_SUCCESS) return;
-  for (const CString& name : KeyContents(lpszKey)) {
-    bool bOld = false;
-    for (const CString& old : before) bOld = bOld || old == name;
-    if (bOld) continue;
-    if (name.Left(2) == L"k:") ::RegDeleteTreeW(hKey, name.Mid(2));
-    else ::RegDeleteValueW(hKey, name.Mid(2));
-  }
-  ::RegCloseKey(hKey);
-}
-
 class SizingBarTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    HKEY hKey = nullptr;
-    settingsExisted = ::RegOpenKeyExW(HKEY_CURRENT_USER, kSettingsKey, 0, KEY_READ, &hKey) == ERROR_SUCCESS;
-    if (hKey != nullptr) ::RegCloseKey(hKey);
-    settingsBefore = KeyContents(kSettingsKey);
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
     theApp.SetRegistryKey(L"Ferrow Software");
     theApp.SetRegistryBase(L"Settings");
-    for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
     frame = NewFrame();
   }
   void TearDown() override {
     if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
     ::SetCursorPos(5, 1000);
-    Pump();
-    for (UINT nID : {kBarA, kBarB, kBarC}) ::RegDeleteTreeW(HKEY_CURRENT_USER, BarKey(nID));
-    RestoreKeyContents(kSettingsKey, settingsBefore, settingsExisted);
+    PumpPending();
+    ::RegDeleteTreeW(HKEY_CURRENT_USER, kAppKey);
     CUfxVisualManager::SetDefaultManager(nullptr);
     CUfxToolBar::SetCustomizeMode(FALSE);
   }
-  bool settingsExisted = false;
-  std::vector<CString> settingsBefore;
   static CSizingFrame* NewFrame() { return NewDockingFrame<CSizingFrame>(); }
   // A fresh frame in place of the one a table case used.
   void RenewFrame() {
@@ -173,9 +129,9 @@ protected:
     return pBar;
   }
   static void Layout(CFrameWnd* pFrame) {
-    Pump();
+    PumpPending();
     pFrame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   void MakeRow() {
     a = AddBar(frame, kBarA);
@@ -189,13 +145,13 @@ protected:
   // Presses on an edge or caption button of the bar, moves by d and releases, all posted.
   static void DragEdge(CUfxSizingControlBar* pBar, UINT nHit, CPoint ptStart, CSize d) {
     ::SetCursorPos(ptStart.x, ptStart.y);
-    Pump();
+    PumpPending();
     ::PostMessageW(pBar->m_hWnd, WM_NCLBUTTONDOWN, nHit, Pt(ptStart));
-    Pump();
+    PumpPending();
     const CPoint ptEnd = ptStart + d;
     ::PostMessageW(pBar->m_hWnd, WM_MOUSEMOVE, 0, Pt(ToClient(pBar, ptEnd)));
     ::PostMessageW(pBar->m_hWnd, WM_LBUTTONUP, 0, Pt(ToClient(pBar, ptEnd)));
-    Pump();
+    PumpPending();
   }
   static CPoint EdgePoint(CUfxSizingControlBar* pBar, UINT nHit) {
     CRect rectEdge;
@@ -208,10 +164,10 @@ protected:
   static void ClickButton(CUfxSizingControlBar* pBar, CUfxCaptionButton& button) {
     const CPoint pt = ButtonPoint(pBar, button);
     ::SetCursorPos(pt.x, pt.y);
-    Pump();
+    PumpPending();
     ::PostMessageW(pBar->m_hWnd, WM_NCLBUTTONDOWN, button.m_nHit, Pt(pt));
     ::PostMessageW(pBar->m_hWnd, WM_LBUTTONUP, 0, Pt(ToClient(pBar, pt)));
-    Pump();
+    PumpPending();
   }
   CUfxMiniDockFrameWnd* Float(CUfxSizingControlBar* pBar, CPoint pt) {
     frame->FloatControlBar(pBar, pt);
@@ -475,7 +431,7 @@ TEST_F(SizingBarTest, RightClicksAskTheFrameForTheToolbarMenu) {
       SCOPED_TRACE(testing::Message() << c.nMsg << " customize " << bCustomize);
       frame->menuRequests.clear();
       ::PostMessageW(c.hWnd, c.nMsg, c.wParam, c.lParam);
-      Pump();
+      PumpPending();
       if (bCustomize) {
         EXPECT_TRUE(frame->menuRequests.empty());
         continue;
@@ -514,7 +470,7 @@ TEST_F(SizingBarTest, TheSavedStateKeepsSizesAndExpansion) {
   EXPECT_EQ(0u, RegDword(BarKey(kBarB), L"Expanded"));
 
   frame->DestroyWindow();
-  Pump();
+  PumpPending();
   frame = NewFrame();
   MakeRow();
   EXPECT_FALSE(a->IsExpanded());
@@ -587,7 +543,7 @@ TEST_F(SizingBarTest, ABarDestroyedWithItsFrameLeavesTheClassLists) {
   EXPECT_NE(nullptr, UfxAllControlBars.Find(pBar));
   frame->DestroyWindow();
   frame = nullptr;
-  Pump();
+  PumpPending();
   EXPECT_FALSE(CUfxSizingControlBar::IsSizingBar(pBar));
   EXPECT_EQ(nullptr, CUfxSizingControlBar::GetSizingBarList().Find(pBar));
   EXPECT_EQ(nullptr, UfxAllControlBars.Find(pBar));
@@ -645,7 +601,7 @@ TEST_F(SizingBarTest, AFloatingFrameClosesOnlyWhenItsBarMayBeClosed) {
     CUfxMiniDockFrameWnd* pMini = Float(pBar, CPoint(800, 300));
     ASSERT_NE(nullptr, pMini);
     pMini->SendMessage(WM_CLOSE);
-    Pump();
+    PumpPending();
     EXPECT_EQ(!bClosable, !!pMini->IsWindowVisible());
     EXPECT_EQ(!bClosable, !!pBar->IsWindowVisible());
     RenewFrame();
@@ -671,7 +627,7 @@ TEST_F(SizingBarTest, ATearOffFollowsTheMouseUntilDroppedOrCancelled) {
     ::PostMessageW(hBar, WM_MOUSEMOVE, 0, Pt(ToClient(a, ptTo)));
     ::PostMessageW(hBar, c.nMsg, c.wParam, 0);
     EXPECT_EQ(c.bDropped, !!pMini->StartTearOff(nullptr));
-    Pump();
+    PumpPending();
     EXPECT_EQ(nullptr, ::GetCapture());
     if (c.bDropped) {
       const CRect rect = ScreenRect(pMini);
@@ -696,18 +652,18 @@ TEST_F(SizingBarTest, TheRollUpButtonRollsTheFrameUpToItsCaption) {
   ASSERT_FALSE(rectButton.IsRectEmpty());
   const CPoint pt = rectButton.CenterPoint() + rectOpen.TopLeft();
   ::PostMessageW(pMini->m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, Pt(pt));
-  Pump();
+  PumpPending();
   EXPECT_TRUE(a->IsRolled());
   pMini->RecalcLayout();
-  Pump();
+  PumpPending();
   const int cyRolled = ::GetSystemMetrics(SM_CYSMCAPTION) + 2 * ::GetSystemMetrics(SM_CYFRAME) - 1;
   EXPECT_EQ(cyRolled, ScreenRect(pMini).Height());
 
   ::PostMessageW(pMini->m_hWnd, WM_NCLBUTTONDOWN, HTCAPTION, Pt(pt));
-  Pump();
+  PumpPending();
   EXPECT_FALSE(a->IsRolled());
   pMini->RecalcLayout();
-  Pump();
+  PumpPending();
   EXPECT_EQ(rectOpen.Height(), ScreenRect(pMini).Height());
 }
 
@@ -720,7 +676,7 @@ TEST_F(SizingBarTest, InModeFourARolledFrameIsAsWideAsItsTitle) {
   CUfxMiniDockFrameWnd* pMini = Float(a, CPoint(800, 300));
   ASSERT_NE(nullptr, pMini);
   pMini->RecalcLayout();
-  Pump();
+  PumpPending();
   int cxText = 0;
   {
     CWindowDC dc(pMini);
@@ -747,20 +703,19 @@ TEST_F(SizingBarTest, AutomaticRollUpFollowsTheMouseAndTheFocus) {
     ::SetCursorPos(5, 1000);
     const CPoint ptCaption = ScreenRect(pMini).TopLeft() + CPoint(10, 5);
     ::PostMessageW(pMini->m_hWnd, WM_NCMOUSEMOVE, HTCAPTION, Pt(ptCaption));
-    Pump();
+    PumpPending();
     EXPECT_FALSE(a->IsRolled());
     if (bFocusInside) pEdit->SetFocus();
-    const DWORD start = ::GetTickCount();
-    DWORD elapsed = 0;
-    while (!a->IsRolled() && (elapsed = ::GetTickCount() - start) < 4000) {
-      Pump();
-      ::Sleep(10);
-    }
+    // The frame watches the pointer on its timer: each tick is a WM_TIMER taken from the queue.
+    QueueWatch queue;
+    auto ticks = [&] { return queue.Count(WM_TIMER, pMini->m_hWnd); };
+    const int leaveTicks = CUfxMiniDockFrameWnd::kLeaveTicks;
     if (bFocusInside) {
-      EXPECT_FALSE(a->IsRolled());
+      ASSERT_TRUE(PumpUntil([&] { return ticks() >= 2 * (leaveTicks + 1); }));
+      EXPECT_FALSE(a->IsRolled()) << "rolled up after " << ticks() << " ticks";
     } else {
-      EXPECT_TRUE(a->IsRolled());
-      EXPECT_GE(elapsed, 1400u);
+      EXPECT_TRUE(PumpUntil([&] { return a->IsRolled() != FALSE; }));
+      EXPECT_GE(ticks(), leaveTicks) << "rolled up before the pointer had been away long enough";
     }
     delete pEdit;
     RenewFrame();
@@ -781,7 +736,7 @@ TEST_F(SizingBarTest, TheFloatingFramesCaptionStaysOnTheWorkArea) {
   } cases[] = {{rectWork.top - 60, rectWork.top}, {rectWork.bottom - 5, rectWork.bottom - cyCaption}, {300, 300}};
   for (const auto& c : cases) {
     pMini->SetWindowPos(nullptr, 800, c.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    Pump();
+    PumpPending();
     EXPECT_EQ(c.yExpected, ScreenRect(pMini).top) << c.y;
   }
   // Dragged by its caption far above the screen.
@@ -791,7 +746,7 @@ TEST_F(SizingBarTest, TheFloatingFramesCaptionStaysOnTheWorkArea) {
   const CPoint ptEnd = ptCaption + CSize(0, -600);
   ::PostMessageW(a->m_hWnd, WM_MOUSEMOVE, 0, Pt(ToClient(a, ptEnd)));
   ::PostMessageW(a->m_hWnd, WM_LBUTTONUP, 0, Pt(ToClient(a, ptEnd)));
-  Pump();
+  PumpPending();
   pMini = DYNAMIC_DOWNCAST(CUfxMiniDockFrameWnd, a->GetParentFrame());
   ASSERT_NE(nullptr, pMini);
   EXPECT_EQ(rectWork.top, ScreenRect(pMini).top);
@@ -808,9 +763,9 @@ TEST_F(SizingBarTest, ResizingTheFloatingFrameFromItsTopLeftKeepsItsBottomRight)
   ::PostMessageW(pMini->m_hWnd, WM_NCLBUTTONDOWN, HTTOPLEFT, Pt(ptStart));
   ::PostMessageW(a->m_hWnd, WM_MOUSEMOVE, 0, Pt(ToClient(a, ptEnd)));
   ::PostMessageW(a->m_hWnd, WM_LBUTTONUP, 0, Pt(ToClient(a, ptEnd)));
-  Pump();
+  PumpPending();
   pMini->RecalcLayout();
-  Pump();
+  PumpPending();
   const CRect rectAfter = ScreenRect(pMini);
   EXPECT_EQ(rectBefore.BottomRight(), rectAfter.BottomRight());
   EXPECT_EQ(rectBefore.Width() + 30, rectAfter.Width());

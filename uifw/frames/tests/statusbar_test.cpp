@@ -6,6 +6,7 @@
 #include "frames/UfxStatusBar.h"
 #include "looks/UfxVisualManager.h"
 #include <gtest/gtest.h>
+#include "TestPump.h"
 #include <vector>
 
 namespace {
@@ -37,14 +38,6 @@ BEGIN_MESSAGE_MAP(CStatusFrame, CUfxFrameWnd)
   ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateNum)
 END_MESSAGE_MAP()
 
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
-
 int TextWidth(LPCWSTR text) {
   HDC hdc = ::GetDC(nullptr);
   HGDIOBJ old = ::SelectObject(hdc, UfxGlobalData.fontRegular.GetSafeHandle());
@@ -65,11 +58,11 @@ protected:
     ASSERT_TRUE(bar.SetIndicators(kIndicators, 4));
     frame->ShowWindow(SW_SHOWNOACTIVATE);
     frame->RecalcLayout();
-    Pump();
+    PumpPending();
   }
   void TearDown() override {
     if (::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
-    Pump();
+    PumpPending();
   }
   // The bar's hit-test answer at a client point.
   LRESULT HitAt(CPoint pt) {
@@ -190,7 +183,7 @@ TEST_F(StatusBarTest, GripHidesWhileTheFrameIsMaximised) {
 
   frame->ShowWindow(SW_MAXIMIZE);
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
   ASSERT_TRUE(frame->IsZoomed());
   EXPECT_TRUE(bar.IsGripHidden());
   EXPECT_TRUE(bar.GetSizeBoxRect().IsRectEmpty());
@@ -201,7 +194,7 @@ TEST_F(StatusBarTest, GripHidesWhileTheFrameIsMaximised) {
 
   frame->ShowWindow(SW_RESTORE);
   frame->RecalcLayout();
-  Pump();
+  PumpPending();
   EXPECT_FALSE(bar.IsGripHidden());
   EXPECT_FALSE(bar.GetSizeBoxRect().IsRectEmpty());
 }
@@ -223,11 +216,11 @@ TEST_F(StatusBarTest, DoubleClickPostsThePaneCommandOnlyWhenAsked) {
   const CRect pane = PaneRect(2);
   const LPARAM at = MAKELPARAM(pane.CenterPoint().x, pane.CenterPoint().y);
   bar.PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  Pump();
+  PumpPending();
   EXPECT_TRUE(frame->commands.empty());
   bar.EnablePaneDoubleClick();
   bar.PostMessage(WM_LBUTTONDBLCLK, MK_LBUTTON, at);
-  Pump();
+  PumpPending();
   ASSERT_EQ(1u, frame->commands.size());
   EXPECT_EQ((UINT)ID_INDICATOR_NUM, frame->commands[0]);
 }

@@ -81,7 +81,7 @@ protected:
   void TearDown() override {
     if (tabs.GetSafeHwnd() != nullptr) tabs.DestroyWindow();
     host.DestroyWindow();
-    Pump();
+    PumpPending();
     CUfxTabWnd::s_pfnMessageBeep = ::MessageBeep;
     CUfxVisualManager::DeleteAutoCreatedInstance();
   }
@@ -96,7 +96,7 @@ protected:
       ASSERT_TRUE(windows.back()->CreateEx(0, L"STATIC", label, WS_CHILD, CRect(0, 0, 10, 10), &tabs, 0));
       tabs.AddTab(windows.back().get(), label);
     }
-    Pump();
+    PumpPending();
   }
   std::vector<CString> Labels() const {
     std::vector<CString> all;
@@ -146,7 +146,7 @@ protected:
   void Screenshot(const char* name) {
     ::CreateDirectoryA("screenshots", nullptr);
     tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpPending();
     EXPECT_TRUE(SaveWindowPng(tabs.GetSafeHwnd(), std::string("screenshots/") + name));
   }
 
@@ -301,10 +301,10 @@ TEST_F(TabWndTest, CtrlPageDownAndUpSwitchCyclicallyOverVisibleTabs) {
   withCtrl[VK_CONTROL] = 0x80;
   ::SetKeyboardState(withCtrl);
   ::PostMessageW(tabs.GetTabWindow(2)->GetSafeHwnd(), WM_KEYDOWN, VK_NEXT, 1);
-  Pump();
+  PumpPending();
   EXPECT_EQ(0, tabs.GetActiveTab());  // past the hidden last tab to the first
   ::PostMessageW(tabs.GetTabWindow(0)->GetSafeHwnd(), WM_KEYDOWN, VK_PRIOR, 1);
-  Pump();
+  PumpPending();
   EXPECT_EQ(2, tabs.GetActiveTab());
   ::SetKeyboardState(keys);
   const auto changes = host.NotesOf(UFXM_ONCHANGE_ACTIVE_TAB);
@@ -315,7 +315,7 @@ TEST_F(TabWndTest, CtrlPageDownAndUpSwitchCyclicallyOverVisibleTabs) {
   EXPECT_EQ(0, changes[1].lParam);
   // Without Ctrl Page Down is the window's own key.
   ::PostMessageW(tabs.GetTabWindow(2)->GetSafeHwnd(), WM_KEYDOWN, VK_NEXT, 1);
-  Pump();
+  PumpPending();
   EXPECT_EQ(2, tabs.GetActiveTab());
 }
 
@@ -335,7 +335,7 @@ TEST_F(TabWndTest, AVetoedRenameBeepsAndKeepsTheEditorAnAcceptedOneRenames) {
 
   auto pressEnter = [&] {
     ::PostMessageW(pEdit->GetSafeHwnd(), WM_KEYDOWN, VK_RETURN, 1);
-    Pump();
+    PumpPending();
   };
   // An empty label is refused without asking the parent.
   pEdit->SetWindowText(L"");
@@ -369,7 +369,7 @@ TEST_F(TabWndTest, EscapeCancelsARenameAndRenamingIsOffByDefault) {
   ASSERT_TRUE(tabs.BeginLabelEdit(0));
   tabs.GetLabelEditor()->SetWindowText(L"Other");
   ::PostMessageW(tabs.GetLabelEditor()->GetSafeHwnd(), WM_KEYDOWN, VK_ESCAPE, 1);
-  Pump();
+  PumpPending();
   EXPECT_EQ(nullptr, tabs.GetLabelEditor());
   EXPECT_EQ("One", Text(Labels()[0]));
   EXPECT_TRUE(host.NotesOf(UFXM_ON_RENAME_TAB).empty());
@@ -497,7 +497,7 @@ TEST_F(TabWndTest, ScrollButtonsMoveTheStripAndFollowItsEnds) {
   // A real click on the right button scrolls one step.
   pRight->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
   pRight->SendMessage(WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  Pump();
+  PumpPending();
   EXPECT_EQ(20, tabs.GetScrollOffset());
 }
 
@@ -545,16 +545,22 @@ TEST_F(TabWndTest, ADraggedTabHeldLeftOfTheStripScrollsItStepByStep) {
   const CRect area = tabs.GetTabsArea();
   Mouse(WM_LBUTTONDOWN, TabRect(29).CenterPoint(), MK_LBUTTON);
   ASSERT_TRUE(tabs.IsMovingTab());
+  // Each step comes with a tick of the strip's timer, a WM_TIMER taken from the queue.
+  QueueWatch queue;
+  auto ticks = [&] { return queue.Count(WM_TIMER, tabs.GetSafeHwnd()); };
   Mouse(WM_MOUSEMOVE, CPoint(area.left - 2, area.CenterPoint().y), MK_LBUTTON);
-  const DWORD begin = ::GetTickCount();
   PumpUntil([&] { return tabs.GetScrollOffset() <= start - 40; });
   EXPECT_EQ(start - 40, tabs.GetScrollOffset());  // two steps of 20
-  EXPECT_GE(::GetTickCount() - begin, 400u);       // a step every 250 ms
-  // Back inside the strip the scrolling stops; a cancel ends the drag.
+  EXPECT_EQ(2, ticks()) << "a step for each tick";
+  // Back inside the strip the scrolling stops: a thread timer of the strip's period, set after
+  // the move, ticks after the strip's own would have; a cancel ends the drag.
   Mouse(WM_MOUSEMOVE, area.CenterPoint(), MK_LBUTTON);
   const int held = tabs.GetScrollOffset();
-  ::Sleep(300);
-  Pump();
+  const int ticksInside = ticks();
+  const UINT_PTR probe = ::SetTimer(nullptr, 0, 250, nullptr);
+  ASSERT_TRUE(PumpUntil([&] { return queue.Count([&](const MSG& m) { return m.message == WM_TIMER && m.wParam == probe; }) >= 2; }));
+  ::KillTimer(nullptr, probe);
+  EXPECT_EQ(ticksInside, ticks());
   EXPECT_EQ(held, tabs.GetScrollOffset());
   tabs.SendMessage(WM_CANCELMODE);
   EXPECT_FALSE(tabs.IsMovingTab());
@@ -624,7 +630,7 @@ TEST_F(TabWndTest, TheSharedScrollBarScrollsTheActiveWindowAndTellsTheParent) {
   scrolled.SetScrollInfo(SB_HORZ, &info);
   tabs.SetDestroyTabWindows(FALSE);
   tabs.AddTab(&scrolled, L"Wide");
-  Pump();
+  PumpPending();
   CScrollBar& bar = tabs.GetSharedScrollBar();
   EXPECT_GT(tabs.GetHorzScrollWidth(), 0);
   EXPECT_FALSE(tabs.GetSplitterRect().IsRectEmpty());

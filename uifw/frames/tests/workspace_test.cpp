@@ -17,12 +17,12 @@ namespace {
 const UINT kIdFrame = 500;
 const UINT kCmdAccel = 40010;
 const UINT kCmdMenu = 40011;
-const wchar_t kAppKey[] = L"Software\\Ferrow Software\\Numbrook";
-const wchar_t kSettings[] = L"Software\\Ferrow Software\\Numbrook\\Settings";
+const wchar_t kAppKey[] = L"Software\\Ferrow Software\\WorkspaceTest";
+const wchar_t kSettings[] = L"Software\\Ferrow Software\\WorkspaceTest\\Settings";
 
 class CTestApp : public CWinApp, public CUfxWorkspace {
 public:
-  CTestApp() : CWinApp(L"Numbrook"), CUfxWorkspace(TRUE) {}
+  CTestApp() : CWinApp(L"WorkspaceTest"), CUfxWorkspace(TRUE) {}
   int seenMajor = 0, seenMinor = 0, preLoads = 0;
   void PreLoadState() override { ++preLoads; }
   void LoadCustomState() override {
@@ -359,7 +359,7 @@ TEST_F(WorkspaceTest, UserToolbarsHaveTheirIdRangeAndMenuItems) {
   EXPECT_EQ(0u, helper.GetFreeUserToolbarId());  // no range
   helper.InitUserToolbars(nullptr, 0xE828, 0xE831);
   EXPECT_EQ(0xE828u, helper.GetFreeUserToolbarId());
-  EXPECT_EQ(CString(L"SOFTWARE\\Ferrow Software\\Numbrook\\Settings\\"), helper.GetUserToolbarsEntry());
+  EXPECT_EQ(CString(L"SOFTWARE\\Ferrow Software\\WorkspaceTest\\Settings\\"), helper.GetUserToolbarsEntry());
   EXPECT_TRUE(helper.IsUserDefinedToolbarId(0xE831));
   EXPECT_FALSE(helper.IsUserDefinedToolbarId(0xE832));
   EXPECT_EQ(nullptr, helper.GetUserBarByIndex(0));

@@ -1,7 +1,7 @@
 // Shared by the looks' tests on real frames: a frame whose test commands are enabled, its menu,
 // screen pixels and pictures, and the menu glyphs of the resource library.
 #pragma once
-#include "../../frames/tests/PngFile.h"
+#include "PngFile.h"
 #include "frames/UfxFrameWnd.h"
 #include "bars/UfxMenuGlyphs.h"
 #include <string>

@@ -2,6 +2,7 @@
 // messages through its message filter: hot and pressed looks, clicks, auto-repeat, check boxes and
 // radio groups, sizing to its caption, and its border in each look.
 #include "LooksTestKit.h"
+#include "TestPump.h"
 #include "looks/UfxButton.h"
 #include "frames/UfxGlobalData.h"
 #include "looks/UfxVisualManagerXP.h"
@@ -25,17 +26,17 @@ public:
   }
 };
 
-void Pump(DWORD ms = 0) {
-  const DWORD end = ::GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      ::TranslateMessage(&msg);
-      ::DispatchMessageW(&msg);
-    }
-    if (ms) ::Sleep(5);
-  } while (::GetTickCount() < end);
-}
+// A button that counts the timer ticks it gets: the auto-repeat's clock, seen from outside.
+class CTickCountingButton : public CUfxButton {
+public:
+  int ticks = 0;
+
+protected:
+  LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam) override {
+    if (message == WM_TIMER) ++ticks;
+    return CUfxButton::WindowProc(message, wParam, lParam);
+  }
+};
 
 class ButtonWindow : public LooksTest {
 protected:
@@ -44,7 +45,7 @@ protected:
     ASSERT_TRUE(parent.CreateEx(0, nullptr, L"buttons", WS_POPUP, 10, 10, 300, 200, nullptr, nullptr));
   }
   void TearDown() override {
-    for (CUfxButton* b : {&button, &second, &third})
+    for (CUfxButton* b : {static_cast<CUfxButton*>(&button), &second, &third})
       if (b->GetSafeHwnd()) b->DestroyWindow();
     parent.DestroyWindow();
     LooksTest::TearDown();
@@ -59,12 +60,13 @@ protected:
     CPoint screen(x, y);
     b.ClientToScreen(&screen);
     ::SetCursorPos(screen.x, screen.y);
-    Pump();
+    PumpPending();
     b.PostMessage(msg, w, MAKELPARAM(x, y));
-    Pump();
+    PumpPending();
   }
   CCommandCounter parent;
-  CUfxButton button, second, third;
+  CTickCountingButton button;
+  CUfxButton second, third;
 };
 
 TEST_F(ButtonWindow, CreationMakesItOwnerDrawnAndReadsItsKind) {
@@ -117,16 +119,14 @@ TEST_F(ButtonWindow, AutoRepeatOnlyWhileHot) {
   Make(button, L"Repeat", BS_PUSHBUTTON, CRect(0, 0, 80, 24), 10);
   button.SetAutorepeatMode(30);
   Post(button, WM_LBUTTONDOWN, MK_LBUTTON, 10, 10);
-  Pump(250);
-  const int whileHeld = parent.Count(10);
-  EXPECT_GE(whileHeld, 3);
+  EXPECT_TRUE(PumpUntil([&] { return parent.Count(10) >= 3; })) << "repeated while held";
   Post(button, WM_MOUSEMOVE, MK_LBUTTON, 200, 10);  // away: no longer pushed
   const int away = parent.Count(10);
-  Pump(200);
+  const int ticksAway = button.ticks;
+  ASSERT_TRUE(PumpUntil([&] { return button.ticks >= ticksAway + 3; }));  // the clock goes on, in vain
   EXPECT_EQ(away, parent.Count(10));
   Post(button, WM_LBUTTONUP, 0, 200, 10);
-  Pump(100);
-  EXPECT_EQ(away, parent.Count(10));  // stopped, and no click
+  EXPECT_EQ(away, parent.Count(10));  // no click
 }
 
 TEST_F(ButtonWindow, RadioGroupsByClicksAndArrowKeys) {
@@ -143,7 +143,7 @@ TEST_F(ButtonWindow, RadioGroupsByClicksAndArrowKeys) {
   // The down arrow moves the check to the next radio of the group (round to the first).
   MSG key = {third.GetSafeHwnd(), WM_KEYDOWN, VK_DOWN, 0, 0, {0, 0}};
   EXPECT_TRUE(third.PreTranslateMessage(&key));
-  Pump();
+  PumpPending();
   EXPECT_TRUE(button.IsChecked());
   EXPECT_FALSE(third.IsChecked());
   EXPECT_EQ(button.GetSafeHwnd(), ::GetFocus());

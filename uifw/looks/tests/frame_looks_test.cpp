@@ -3,7 +3,7 @@
 // sizing bar holding a tab window, and the Edit menu open with its first item highlighted. The
 // pixels at named points carry the colours each look must give, and a picture of each look is
 // left in screenshots/frame_<style>.png.
-#include "../../frames/tests/FramesTestKit.h"
+#include "FrameworkPump.h"
 #include "FrameLooksKit.h"
 #include "GlyphFinder.h"
 #include "LooksTestKit.h"
@@ -103,7 +103,7 @@ protected:
     CloseMenu();
     if (frame != nullptr && ::IsWindow(frame->m_hWnd)) frame->DestroyWindow();
     theApp.m_pMainWnd = nullptr;
-    Pump();
+    PumpPending();
     UfxMenuBarStore.CleanUp();
     UfxGetCommandManager()->CleanUp();
     CUfxPopupMenu::EnableMenuShadows(TRUE);
@@ -111,13 +111,13 @@ protected:
     LooksTest::TearDown();
   }
   void Layout() {
-    Pump();
+    PumpPending();
     frame->RecalcLayout();
     CRect rect;
     sizingBar->GetClientRect(rect);
     tabs.MoveWindow(rect);
     frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
-    Pump();
+    PumpPending();
   }
   CUfxVisualManager* Use(CRuntimeClass* look) {
     CUfxVisualManager::SetDefaultManager(look);
@@ -133,18 +133,18 @@ protected:
   }
   void OpenEditMenu() {
     menuBar.SetFocus();
-    Pump();
+    PumpPending();
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, 'E', 1);
-    Pump();
+    PumpPending();
     popup = CUfxPopupMenu::GetActiveMenu();
     if (popup != nullptr) popup->UpdateWindow();
-    Pump();
+    PumpPending();
   }
   void CloseMenu() {
     if (CUfxPopupMenu* p = CUfxPopupMenu::GetActiveMenu())
       if (::IsWindow(p->GetSafeHwnd())) p->GetTopLevelPopup()->DestroyWindow();
     popup = nullptr;
-    Pump();
+    PumpPending();
   }
   void Screenshot(const std::string& name) { EXPECT_TRUE(SaveScreenOver(frame, name)); }
 
@@ -187,7 +187,7 @@ TEST_F(FrameLooks, EachStyleGivesItsColoursThroughTheRealBars) {
     CRect rect;
     toolBar.GetButtonRect(1, rect);
     ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(rect.CenterPoint()));
-    Pump();
+    PumpPending();
     toolBar.UpdateWindow();
     const CRect checked = ButtonOnScreen(0), hot = ButtonOnScreen(1), pushed = ButtonOnScreen(3);
     const COLORREF clrChecked = ScreenPixel(checked.CenterPoint()), clrHot = ScreenPixel(hot.CenterPoint());
@@ -195,12 +195,12 @@ TEST_F(FrameLooks, EachStyleGivesItsColoursThroughTheRealBars) {
     Screenshot(std::string("frame_") + style.name + "_hot.png");
     toolBar.GetButtonRect(3, rect);
     ::PostMessageW(toolBar.GetSafeHwnd(), WM_LBUTTONDOWN, MK_LBUTTON, PointParam(rect.CenterPoint()));
-    Pump();
+    PumpPending();
     toolBar.UpdateWindow();
     const COLORREF clrPushed = ScreenPixel(pushed.CenterPoint());
     ::PostMessageW(toolBar.GetSafeHwnd(), WM_LBUTTONUP, 0, PointParam(CPoint(-50, -50)));
     ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(CPoint(-50, -50)));
-    Pump();
+    PumpPending();
     if (e.hotInside != none) EXPECT_EQ(ColorText(e.hotInside), ColorText(clrHot)) << style.name;
     if (e.hotEdge != none) EXPECT_EQ(ColorText(e.hotEdge), ColorText(clrHotEdge)) << style.name;
     if (e.checkedInside != none) EXPECT_EQ(ColorText(e.checkedInside), ColorText(clrChecked)) << style.name;
@@ -312,14 +312,14 @@ TEST_F(FrameLooks, GradientLookDrawsTheDockedToolBarWithItsCustomizeButton) {
   }
   // Hot, it takes the highlight gradient over the same reach.
   ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(toolBar.GetCustomizeButton()->Rect().CenterPoint()));
-  Pump();
+  PumpPending();
   toolBar.UpdateWindow();
-  Pump();
+  PumpPending();
   const COLORREF clrHot = ScreenPixel(CPoint(bar.right - 2, mid));
   EXPECT_TRUE(Between(clrHot, s.clrHighlightGradientLight, s.clrHighlightGradientDark)) << ColorText(clrHot);
   Screenshot("frame_VsOffice2003_toolbar_hot.png");
   ::PostMessageW(toolBar.GetSafeHwnd(), WM_MOUSEMOVE, 0, PointParam(CPoint(-50, -50)));
-  Pump();
+  PumpPending();
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // colour; the base look, and the themed look with themed menus, keep both borders closed. The
 // first item is highlighted in the look's colour. A picture of each is left in screenshots/.
 #include "FrameLooksKit.h"
-#include "../../frames/tests/FramesTestKit.h"
+#include "FrameworkPump.h"
 #include "LooksTestKit.h"
 #include "frames/UfxCommandManager.h"
 #include "frames/UfxFrameWnd.h"
@@ -51,14 +51,14 @@ protected:
     frame->ShowWindow(SW_SHOWNORMAL);
     frame->UpdateWindow();
     bar.SetFocus();
-    Pump();
+    PumpPending();
     ::PostMessageW(::GetFocus(), WM_KEYDOWN, 'E', 1);
-    Pump();
+    PumpPending();
     popup = CUfxPopupMenu::GetActiveMenu();
     ASSERT_NE(nullptr, popup);
     popup->UpdateWindow();
     bar.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
-    Pump();
+    PumpPending();
     popup->GetWindowRect(rectPopup);
     rectButton = bar.GetButton(0)->Rect();
     bar.ClientToScreen(&rectButton);
@@ -66,11 +66,11 @@ protected:
   void Close() {
     if (CUfxPopupMenu* p = CUfxPopupMenu::GetActiveMenu())
       if (::IsWindow(p->GetSafeHwnd())) p->GetTopLevelPopup()->DestroyWindow();
-    Pump();
+    PumpPending();
     if (bar.GetSafeHwnd() != nullptr) bar.DestroyWindow();
     if (frame != nullptr) frame->DestroyWindow();
     frame = nullptr;
-    Pump();
+    PumpPending();
     UfxMenuBarStore.CleanUp();
     UfxGetCommandManager()->CleanUp();
   }

@@ -2,7 +2,7 @@
 // the look at their corner, and the scroll and close buttons of a real tab window, which show the
 // menu glyph they were given (the disabled one while they cannot act).
 #include "GlyphFinder.h"
-#include "../../frames/tests/FramesTestKit.h"
+#include "FrameworkPump.h"
 #include "FrameLooksKit.h"
 #include "LooksTestKit.h"
 #include "frames/UfxCaptionButton.h"
@@ -104,7 +104,7 @@ TEST_F(StripGlyphs, TabWindowButtonsShowTheirGlyphsInEachLook) {
       tabs.AddTab(pages.back().get(), label);
     }
     tabs.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpPending();
     const struct {
       UINT nID;
       int nGlyph;
@@ -123,7 +123,7 @@ TEST_F(StripGlyphs, TabWindowButtonsShowTheirGlyphsInEachLook) {
     }
     tabs.DestroyWindow();
     host.DestroyWindow();
-    Pump();
+    PumpPending();
   }
 }
 

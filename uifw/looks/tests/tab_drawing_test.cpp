@@ -2,8 +2,9 @@
 // bottom of a host window, and a sloped strip) onto a memory canvas under a fresh prefix's colours:
 // the strip, active and inactive tabs, a coloured tab, the frame and the strip's buttons. A picture
 // of the real window in each look is left in screenshots/ beside the test program.
-#include "../../frames/tests/PngFile.h"
+#include "PngFile.h"
 #include "LooksTestKit.h"
+#include "TestPump.h"
 #include "looks/UfxColorMath.h"
 #include "frames/UfxGlobalData.h"
 #include "frames/UfxTabWnd.h"
@@ -25,14 +26,6 @@ CLooksTabApp theApp;
 
 const COLORREF kBack = RGB(90, 80, 70);
 const COLORREF kTabColor = RGB(200, 100, 50);
-
-void Pump() {
-  MSG msg;
-  while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    ::TranslateMessage(&msg);
-    ::DispatchMessageW(&msg);
-  }
-}
 
 bool Near(COLORREF a, COLORREF b, int tolerance) {
   return std::abs(GetRValue(a) - GetRValue(b)) <= tolerance && std::abs(GetGValue(a) - GetGValue(b)) <= tolerance &&
@@ -58,7 +51,7 @@ protected:
     tabs3D.DestroyWindow();
     tabsSloped.DestroyWindow();
     host.DestroyWindow();
-    Pump();
+    PumpPending();
     LooksTest::TearDown();
   }
   void MakeTabs(CUfxTabWnd& tabs, CUfxTabWnd::Style style, const CRect& rect, UINT id) {
@@ -77,7 +70,7 @@ protected:
   void Screenshot(const char* name) {
     ::CreateDirectoryA("screenshots", nullptr);
     host.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    Pump();
+    PumpPending();
     EXPECT_TRUE(SaveWindowPng(host.GetSafeHwnd(), std::string("screenshots/") + name));
   }
 

@@ -5,21 +5,12 @@
 
 #include <windows.h>
 
-#include <functional>
 #include <map>
 #include <string>
 #include <utility>
 #include <vector>
 
-// Asks `condition` every `stepMs` until it holds or `timeoutMs` has passed; its last answer.
-inline bool WaitFor(const std::function<bool()>& condition, DWORD timeoutMs = 15000, DWORD stepMs = 50) {
-  const ULONGLONG end = ::GetTickCount64() + timeoutMs;
-  while (!condition()) {
-    if (::GetTickCount64() >= end) return condition();
-    ::Sleep(stepMs);
-  }
-  return true;
-}
+#include "TestPump.h"
 
 // One registry key's values: DWORDs as their signed number, strings in quotes, anything else "?".
 typedef std::map<std::wstring, std::wstring> RegistryValues;
@@ -104,19 +95,19 @@ public:
 
   // A top-level window of the program (only a visible one, if asked) that has a child of
   // `childClass` (any window when null), once there is one; null after the time-out.
-  HWND Window(const wchar_t* childClass, bool visibleOnly, DWORD timeoutMs = 15000, DWORD stepMs = 50) const {
+  HWND Window(const wchar_t* childClass, bool visibleOnly, DWORD timeoutMs = kPumpTimeoutMs) const {
     HWND found = nullptr;
-    WaitFor([&] { return (found = FindWindowOf(childClass, visibleOnly)) != nullptr; }, timeoutMs, stepMs);
+    PumpUntil([&] { return (found = FindWindowOf(childClass, visibleOnly)) != nullptr; }, timeoutMs);
     return found;
   }
   // The main frame: the window with the editing controls.
-  HWND Frame(bool visibleOnly, DWORD timeoutMs = 15000, DWORD stepMs = 50) const {
-    return Window(kEditorClass, visibleOnly, timeoutMs, stepMs);
+  HWND Frame(bool visibleOnly, DWORD timeoutMs = kPumpTimeoutMs) const {
+    return Window(kEditorClass, visibleOnly, timeoutMs);
   }
   // A top-level window of the program with that caption.
-  HWND Box(LPCWSTR caption, DWORD timeoutMs = 15000) const {
+  HWND Box(LPCWSTR caption, DWORD timeoutMs = kPumpTimeoutMs) const {
     HWND box = nullptr;
-    WaitFor(
+    PumpUntil(
         [&] {
           box = ::FindWindowW(nullptr, caption);
           DWORD pid = 0;
@@ -126,8 +117,13 @@ public:
         timeoutMs);
     return box;
   }
-  bool Ended(DWORD timeoutMs = 20000) const {
-    return ::WaitForSingleObject(m_pi.hProcess, timeoutMs) == WAIT_OBJECT_0;
+  bool Ended(DWORD timeoutMs = kPumpTimeoutMs) const {
+    return PumpUntil([&] { return ::WaitForSingleObject(m_pi.hProcess, 0) == WAIT_OBJECT_0; }, timeoutMs);
+  }
+  // The program has started and waits for input with nothing left to do: what it does at start-up
+  // (showing its window or not) has been done.
+  bool Settled(DWORD timeoutMs = kPumpTimeoutMs) const {
+    return ::WaitForInputIdle(m_pi.hProcess, timeoutMs) == 0;
   }
 
 private:
