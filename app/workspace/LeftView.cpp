@@ -9,6 +9,8 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaStyledText.h"
+#include "WorksheetPrintFormatter.h"
+#include "frames/UfxPrintPreviewView.h"
 
 namespace {
 
@@ -411,7 +413,11 @@ LRESULT CLeftView::OnFindReplaceMessage(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-// ---- print preview ------------------------------------------------------------------------
+// ---- printing and print preview -----------------------------------------------------------
+
+CPrintFormatter* CLeftView::CreatePrintFormatter(CPrintInfo* pInfo) {
+  return new CWorksheetPrintFormatter(pInfo, this, GetResultsPane());
+}
 
 void CLeftView::OnFilePrintPreview() {
   if (IKivPanelsManager* panels = TakeManager(&INumbrookMain::GetPanelsManager)) {
@@ -428,10 +434,8 @@ void CLeftView::OnFilePrintPreview() {
     panels->put_DocEditableMode(VARIANT_FALSE);
     panels->Release();
   }
-  CView::OnFilePrintPreview();
   // A preview that could not start would never give the bars back: they come back now.
-  CFrameWnd* pFrame = GetTopLevelFrame();
-  if (pFrame == nullptr || DYNAMIC_DOWNCAST(CPreviewView, pFrame->GetActiveView()) == nullptr) RestoreBarsAfterPreview();
+  if (!UfxPrintPreview(this)) RestoreBarsAfterPreview();
 }
 
 void CLeftView::OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) {

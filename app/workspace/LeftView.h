@@ -82,6 +82,7 @@ public:
   void OnEditCopy() override;
   void OnEditPaste() override;
   void OnEndPrintPreview(CDC* pDC, CPrintInfo* pInfo, POINT point, CPreviewView* pPreview) override;
+  CPrintFormatter* CreatePrintFormatter(CPrintInfo* pInfo) override;
   void OnInitialUpdate() override;
   void PostNcDestroy() override;
 

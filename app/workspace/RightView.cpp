@@ -3,6 +3,7 @@
 #include "ClipboardText.h"
 #include "EditorMessages.h"
 #include "LeftView.h"
+#include "frames/UfxPrintPreviewView.h"
 
 namespace {
 
@@ -51,6 +52,7 @@ BEGIN_MESSAGE_MAP(CRightView, CScintillaColorerView)
   ON_COMMAND(ID_EDIT_PASTE, OnEditPasteNothing)
   ON_UPDATE_COMMAND_UI(ID_EDIT_CUT, OnUpdateDisabled)
   ON_UPDATE_COMMAND_UI(ID_EDIT_PASTE, OnUpdateDisabled)
+  ON_COMMAND(ID_FILE_PRINT_PREVIEW, OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CRightView::CRightView() : m_xKeyFilter(this) {}
@@ -134,3 +136,6 @@ LONG STDMETHODCALLTYPE CRightView::XKeyFilter::FilterMessage(MSG* pMsg) {
   if (CLeftView* left = m_pView->GetExpressionPane()) return left->FilterMessage(pMsg);
   return 1;
 }
+
+// The results pane alone, in the framework's preview.
+void CRightView::OnFilePrintPreview() { UfxPrintPreview(this); }

@@ -33,6 +33,7 @@ public:
   afx_msg void OnEditSelectAll();
   afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI);
   afx_msg void OnEditPasteNothing();
+  afx_msg void OnFilePrintPreview();
 
 protected:
   // Hands every call to the expression pane's faces.

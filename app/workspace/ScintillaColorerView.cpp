@@ -2,6 +2,7 @@
 
 #include "EditorMessages.h"
 #include "MainInterface.h"
+#include "PrintFormatter.h"
 
 namespace {
 const UINT WM_FINDREPLACE_MSG = ::RegisterWindowMessageW(FINDMSGSTRING);
@@ -47,11 +48,14 @@ CScintillaColorerView::~CScintillaColorerView() {
   if (m_wndEditor.GetSafeHwnd() != nullptr) m_wndEditor.DestroyWindow();
 }
 
-// Worksheet printing brings the page formatter; until it is there a job has none, and the
-// printing hooks below run without printing anything.
-CPrintFormatter* CScintillaColorerView::CreatePrintFormatter(CPrintInfo*) { return nullptr; }
+CPrintFormatter* CScintillaColorerView::CreatePrintFormatter(CPrintInfo* pInfo) {
+  return new CPrintFormatter(pInfo, this);
+}
 
-void CScintillaColorerView::DeletePrintFormatter() { m_pPrintFormatter = nullptr; }
+void CScintillaColorerView::DeletePrintFormatter() {
+  delete m_pPrintFormatter;
+  m_pPrintFormatter = nullptr;
+}
 
 CScintillaWnd* CScintillaColorerView::GetEditor() { return &m_wndEditor; }
 
@@ -286,8 +290,8 @@ BOOL CScintillaColorerView::OnPreparePrinting(CPrintInfo* pInfo) {
 
 void CScintillaColorerView::OnBeginPrinting(CDC*, CPrintInfo*) {}
 
-void CScintillaColorerView::OnPrint(CDC*, CPrintInfo*) {
-  // Each page goes to the job's formatter; with none, nothing is drawn.
+void CScintillaColorerView::OnPrint(CDC* pDC, CPrintInfo*) {
+  if (m_pPrintFormatter != nullptr) m_pPrintFormatter->PrintPage(pDC);
 }
 
 void CScintillaColorerView::OnEndPrinting(CDC*, CPrintInfo*) { DeletePrintFormatter(); }

@@ -58,6 +58,10 @@ public:
 
   // The control's own read-only state, asked at the moment of the call.
   BOOL IsEditorReadOnly();
+  // Set while this pane mirrors a zoom change to the other one (printing clears it meanwhile).
+  BYTE& ZoomSyncFlag() { return m_bZoomSyncInProgress; }
+  // The formatter of the print job under way, or null.
+  CPrintFormatter* GetPrintFormatter() const { return m_pPrintFormatter; }
   CFindReplaceDialog* GetFindDialog() const { return m_pFindDialog; }
   const CString& GetFindText() const { return m_strFind; }
   const CString& GetReplaceText() const { return m_strReplace; }

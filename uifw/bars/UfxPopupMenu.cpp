@@ -36,8 +36,8 @@ CFrameWnd* TopFrameOf(const CWnd* pWnd) {
   return pFrame;
 }
 // The frame learns of the opening popup and may refuse it.
-BOOL ShowThroughFrame(CUfxFrameWnd* pFrame, CUfxPopupMenu* pPopupMenu) {
-  if (!pFrame->ShowPopupMenu(pPopupMenu)) return FALSE;
+BOOL ShowThroughFrame(CUfxPopupMenuHost* pHost, CUfxPopupMenu* pPopupMenu) {
+  if (!pHost->ShowPopupMenu(pPopupMenu)) return FALSE;
   CUfxPopupMenu::SetActiveMenu(pPopupMenu);
   return TRUE;
 }
@@ -260,8 +260,8 @@ void CUfxPopupMenu::InsertUserTools() {
 BOOL CUfxPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CUfxPopupMenu* pPopupMenu) {
   if (pPopupMenu == nullptr) return TRUE;
   if (CUfxDialog* pDialog = DYNAMIC_DOWNCAST(CUfxDialog, pPopupMenu->m_pMessageWnd)) pDialog->SetActivePopupMenu(pPopupMenu);
-  if (CUfxFrameWnd* pFrame = DYNAMIC_DOWNCAST(CUfxFrameWnd, pTopFrame)) {
-    if (!ShowThroughFrame(pFrame, pPopupMenu)) {
+  if (CUfxPopupMenuHost* pHost = CUfxPopupMenuHost::FromFrame(pTopFrame)) {
+    if (!ShowThroughFrame(pHost, pPopupMenu)) {
       if (!pPopupMenu->m_bInCloseMenu && pPopupMenu->GetSafeHwnd() != nullptr) {
         pPopupMenu->m_bInCloseMenu = TRUE;
         pPopupMenu->PostMessage(WM_CLOSE);
@@ -1144,7 +1144,7 @@ void CUfxPopupMenu::OnDestroy() {
   if (pParent == nullptr) SetForceShowAllMenus(FALSE);  // the chain's root goes
   NotifyParentDlg(FALSE);
   CFrameWnd* pTopFrame = TopFrameOf(pMenuBar != nullptr ? (CWnd*)pMenuBar : GetOwner());
-  if (CUfxFrameWnd* pFrame = DYNAMIC_DOWNCAST(CUfxFrameWnd, pTopFrame)) pFrame->OnClosePopupMenu(this);
+  if (CUfxPopupMenuHost* pHost = CUfxPopupMenuHost::FromFrame(pTopFrame)) pHost->OnClosePopupMenu(this);
   if (m_pActivePopupMenu == this) m_pActivePopupMenu = pParent;
   if (m_bTrackMode && m_pActivePopupMenu == this) m_pActivePopupMenu = nullptr;
   CMiniFrameWnd::OnDestroy();

@@ -10,6 +10,7 @@
 #include "bars/UfxToolbarButton.h"
 #include "bars/UfxToolbarMenuButton.h"
 #include "frames/UfxToolDockBar.h"
+#include "frames/UfxUserToolsManager.h"
 #include "frames/UfxWorkspace.h"
 #include <algorithm>
 
@@ -32,10 +33,11 @@ CUfxFrameHelper::~CUfxFrameHelper() {
   while (!m_listTearOffToolbars.IsEmpty()) delete (CControlBar*)m_listTearOffToolbars.RemoveHead();
 }
 
-void CUfxFrameHelper::OnLoadFrame(UINT uiFrameResId) {
+void CUfxFrameHelper::OnLoadFrame(UINT uiFrameResId, BOOL bLoadState) {
   m_uiFrameResId = uiFrameResId;
   // A menu bar made while the frame was being created learns its menu's resource id only now.
   if (m_pMenuBar != nullptr) m_pMenuBar->SetDefaultMenuResId(uiFrameResId);
+  if (!bLoadState) return;
   if (CUfxWorkspace* pWorkspace = UfxGetWorkspace()) pWorkspace->LoadState(nullptr, this);
 }
 
@@ -548,5 +550,162 @@ void CUfxFrameHelper::SaveTearOffMenus(BOOL bFrameBarsOnly) {
     out.Write(L"Name", (LPCWSTR)strName);
     out.Write(L"State", (CObject*)pBar);
     ++iIndex;
+  }
+}
+
+BOOL CUfxFrameHelper::TakeMenuChar(UINT nChar) {
+  // Keys are looked up as virtual keys: a letter's key is its capital.
+  return OnMenuChar((UINT)(ULONG_PTR)::CharUpperW((LPWSTR)(ULONG_PTR)(WORD)nChar));
+}
+
+BOOL CUfxFrameHelper::TakeFrameCommand(WPARAM wParam) {
+  // Only accelerator commands are probed: menu, tray and other windows' commands always arrive.
+  if (HIWORD(wParam) != 1) return FALSE;
+  if (ProcessKeyboard(VK_ESCAPE)) return TRUE;
+  return UfxUserToolsManager != nullptr && UfxUserToolsManager->InvokeTool(LOWORD(wParam));
+}
+
+// ---- the frames' message filter ---------------------------------------------------------------
+
+CUfxFrameHelper::FilterResult CUfxFrameHelper::FilterFrameMessage(MSG* pMsg) {
+  switch (pMsg->message) {
+    case WM_SYSKEYDOWN:
+    case WM_CONTEXTMENU:
+    case WM_KEYDOWN: {
+      if (OnKeyMessage(pMsg)) return FilterConsumed;
+      BOOL bProcessAccel = TRUE;
+      if (pMsg->message == WM_KEYDOWN) {
+        const BOOL bPlainF1 = pMsg->wParam == VK_F1 && (HIWORD(pMsg->lParam) & KF_REPEAT) == 0 &&
+                              !(::GetKeyState(VK_SHIFT) & 0x8000) && !(::GetKeyState(VK_CONTROL) & 0x8000) &&
+                              !(::GetKeyState(VK_MENU) & 0x8000);
+        if (!bPlainF1 && ProcessKeyboard((int)pMsg->wParam, &bProcessAccel)) return FilterConsumed;
+      } else if (ProcessKeyboard((int)pMsg->wParam, &bProcessAccel)) {
+        return FilterConsumed;
+      }
+      if (!bProcessAccel) return FilterNoTranslate;
+      break;
+    }
+    case WM_SYSKEYUP:
+      if (OnAltReleased(pMsg)) return FilterConsumed;
+      if (m_pFrame->IsIconic()) return FilterNoTranslate;  // a minimised frame translates nothing
+      break;
+    case WM_KEYUP:
+    case WM_CHAR:
+    case WM_SYSCHAR:
+      if (m_pFrame->IsIconic()) return FilterNoTranslate;
+      break;
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONUP:
+    case WM_NCRBUTTONDOWN:
+    case WM_NCRBUTTONUP:
+    case WM_NCMBUTTONDOWN:
+    case WM_NCMBUTTONUP: {
+      const CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+      if (ProcessMouseClick(pMsg->message, ptScreen, pMsg->hwnd)) return FilterConsumed;
+      break;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+      if (OnMouseMessage(pMsg)) return FilterConsumed;
+      break;
+  }
+  return FilterPassOn;
+}
+
+BOOL CUfxFrameHelper::OnKeyMessage(MSG* pMsg) {
+  // Alt (or the context-menu key) closes an open popup menu.
+  if (pMsg->message == WM_KEYDOWN || pMsg->wParam != VK_MENU) return FALSE;
+  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+  if (pActivePopup == nullptr || pActivePopup->GetSafeHwnd() == nullptr) return FALSE;
+  pActivePopup->SendMessage(WM_CLOSE);
+  return TRUE;
+}
+
+BOOL CUfxFrameHelper::OnAltReleased(MSG* pMsg) {
+  CUfxMenuBar* pMenuBar = m_pMenuBar;
+  if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU && !m_pFrame->IsIconic()) {
+    // Alt alone moves the focus into the menu bar and back.
+    if (::GetFocus() == pMenuBar->GetSafeHwnd()) m_pFrame->SetFocus();
+    else pMenuBar->SetFocus();
+    return TRUE;
+  }
+  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+  return pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr;
+}
+
+BOOL CUfxFrameHelper::OnMouseMessage(MSG* pMsg) {
+  CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+  if (!::IsWindow(pMsg->hwnd)) return TRUE;  // the click's window is gone
+  ::ClientToScreen(pMsg->hwnd, &ptScreen);
+  if (pMsg->message == WM_MOUSEMOVE) {
+    // Moves over the open menu chain are the menu's own; the windows below it see no others.
+    CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+    return !CUfxToolBar::IsCustomizeMode() && pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr &&
+           !pActivePopup->OnMouseMove(ptScreen);
+  }
+  // A bar offers its messages to its frame before the frame's own turn comes: one request each.
+  const bool bSeen = m_msgLastMouse.hwnd == pMsg->hwnd && m_msgLastMouse.message == pMsg->message &&
+                     m_msgLastMouse.lParam == pMsg->lParam && m_msgLastMouse.time == pMsg->time;
+  m_msgLastMouse = *pMsg;
+  if (bSeen) return FALSE;
+  if (ProcessMouseClick(pMsg->message, ptScreen, pMsg->hwnd)) return TRUE;
+  if (!::IsWindow(pMsg->hwnd)) return TRUE;
+  if (pMsg->message == WM_RBUTTONUP && !CUfxToolBar::IsCustomizeMode() &&
+      DYNAMIC_DOWNCAST(CDockBar, CWnd::FromHandlePermanent(pMsg->hwnd)) != nullptr)
+    m_pFrame->SendMessage(UFXM_TOOLBAR_POPUPMENU, (WPARAM)m_pFrame->GetSafeHwnd(), MAKELPARAM(ptScreen.x, ptScreen.y));
+  return FALSE;
+}
+
+// ---- in-place frames ---------------------------------------------------------------------------
+
+BOOL CUfxFrameHelper::FilterInPlaceFrameMessage(MSG* pMsg) {
+  const UINT message = pMsg->message;
+  if (message >= WM_NCLBUTTONDOWN && message <= WM_NCMBUTTONUP) {
+    const CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
+    return ProcessMouseClick(message, ptScreen, pMsg->hwnd);
+  }
+  if (message == WM_KEYDOWN) {
+    const BOOL bPlainF1 = pMsg->wParam == VK_F1 && (HIWORD(pMsg->lParam) & KF_REPEAT) == 0 &&
+                          !(::GetKeyState(VK_SHIFT) & 0x8000) && !(::GetKeyState(VK_CONTROL) & 0x8000) &&
+                          !(::GetKeyState(VK_MENU) & 0x8000);
+    return !bPlainF1 && ProcessKeyboard((int)pMsg->wParam);
+  }
+  if (message == WM_MOUSEMOVE || message == WM_LBUTTONDOWN || (message >= WM_LBUTTONDBLCLK && message <= WM_MBUTTONDBLCLK))
+    return OnMouseMessage(pMsg);
+  return FALSE;
+}
+
+void CUfxFrameHelper::OnInPlaceActivate(UINT nState, HWND& hwndPrevTop, BOOL bAlwaysDropMenu) {
+  if (nState == WA_INACTIVE) {
+    if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr &&
+        (bAlwaysDropMenu || !CUfxToolBar::IsCustomizeMode()))
+      m_pMenuBar->OnFrameDeactivated();
+    CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+    if (pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr) pActivePopup->SendMessage(WM_CLOSE);
+    if (UfxFrameOverride == m_pFrame) {
+      UfxFrameOverride = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hwndPrevTop));
+      hwndPrevTop = nullptr;
+    }
+    return;
+  }
+  if (nState == WA_CLICKACTIVE) m_pFrame->UpdateWindow();
+  if (UfxFrameOverride == m_pFrame) return;  // active already: what it replaced stays remembered
+  hwndPrevTop = UfxFrameOverride != nullptr ? UfxFrameOverride->GetSafeHwnd() : nullptr;
+  UfxFrameOverride = m_pFrame;
+}
+
+void CUfxFrameHelper::OnInPlaceDestroy(HWND& hwndPrevTop) {
+  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
+  if (pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr) pActivePopup->SendMessage(WM_CLOSE);
+  if (UfxFrameOverride == m_pFrame) UfxFrameOverride = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandlePermanent(hwndPrevTop));
+  hwndPrevTop = nullptr;
+  if (m_pMenuBar != nullptr && m_pMenuBar->GetSafeHwnd() != nullptr) m_pMenuBar->OnFrameDeactivated();
+  if (m_pFrame->m_hAccelTable != nullptr) {
+    ::DestroyAcceleratorTable(m_pFrame->m_hAccelTable);
+    m_pFrame->m_hAccelTable = nullptr;
   }
 }

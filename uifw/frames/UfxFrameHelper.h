@@ -16,8 +16,8 @@ public:
   CFrameWnd* GetOwnerFrame() const { return m_pFrame; }
   UINT GetFrameResourceId() const { return m_uiFrameResId; }
 
-  // Called around the frame's own steps.
-  void OnLoadFrame(UINT uiFrameResId);
+  // Called around the frame's own steps. In-place frames load no workspace state.
+  void OnLoadFrame(UINT uiFrameResId, BOOL bLoadState = TRUE);
   // Before the window exists: the stored placement, clamped to the work area it lands on.
   void RestorePosition(CREATESTRUCT& cs);
   // WM_CLOSE: the whole state and the placement are saved.
@@ -54,8 +54,26 @@ public:
   BOOL ProcessKeyboard(int nKey, BOOL* pbProcessAccel = nullptr);
   // A mnemonic for the menu bar or, failing it, another visible toolbar of the frame.
   BOOL OnMenuChar(UINT nChar);
+  // WM_MENUCHAR of a frame: the character as a mnemonic of its bars (TRUE when one took it).
+  BOOL TakeMenuChar(UINT nChar);
+  // WM_COMMAND of a frame, before the frame's own handling: an accelerator command that closes
+  // a popup menu (Escape) or runs a user tool is taken (TRUE).
+  BOOL TakeFrameCommand(WPARAM wParam);
   // Mouse routing while a popup menu is open (or in customization mode): TRUE consumes the click.
   BOOL ProcessMouseClick(UINT uiMsg, POINT ptScreen, HWND hwnd);
+  // The frames' message filter (their PreTranslateMessage): keys for the popup menus, toolbars
+  // and menu bar, Alt for the menu bar, non-client clicks, and the mouse while a popup is open.
+  enum FilterResult { FilterPassOn = 0, FilterConsumed = 1, FilterNoTranslate = 2 };
+  FilterResult FilterFrameMessage(MSG* pMsg);
+  // The in-place frames' filter: non-client clicks, keys other than a plain F1, the mouse while
+  // a popup is open; TRUE consumes the message.
+  BOOL FilterInPlaceFrameMessage(MSG* pMsg);
+  // The in-place frames' activation and destruction: an active in-place frame is the top-level
+  // frame override (UfxFrameOverride); hwndPrevTop keeps the override it replaced, which comes
+  // back when it deactivates or goes. bAlwaysDropMenu: the menu bar drops its popup state on
+  // deactivation also in customization mode.
+  void OnInPlaceActivate(UINT nState, HWND& hwndPrevTop, BOOL bAlwaysDropMenu);
+  void OnInPlaceDestroy(HWND& hwndPrevTop);
   // A popup menu opens: it becomes the framework's active one. Always TRUE.
   BOOL OnShowPopupMenu(CUfxPopupMenu* pMenuPopup);
 
@@ -81,6 +99,12 @@ public:
 
 protected:
   CFrameWnd* m_pFrame;
+  // The message filter by concern: keys, Alt release, mouse. A right click on a dock bar asks
+  // the frame for the toolbar menu (UFXTOOLBAR_POPUPMENU).
+  BOOL OnKeyMessage(MSG* pMsg);
+  BOOL OnAltReleased(MSG* pMsg);
+  BOOL OnMouseMessage(MSG* pMsg);
+  MSG m_msgLastMouse = {};
   // Only the frame's own bars when bFrameBarsOnly.
   BOOL IsOwnBar(CControlBar* pBar, BOOL bFrameBarsOnly) const;
   // Answers for ProcessMouseClick by where the click lies on the open popup.

@@ -25,6 +25,8 @@ CFrameWnd* UfxGetTopLevelFrame(const CWnd* pWnd) {
   return DYNAMIC_DOWNCAST(CFrameWnd, const_cast<CWnd*>(pWnd));
 }
 
+CUfxPopupMenuHost* CUfxPopupMenuHost::FromFrame(CWnd* pFrame) { return dynamic_cast<CUfxPopupMenuHost*>(pFrame); }
+
 CUfxFrameWnd::CUfxFrameWnd() : m_Impl(this) {}
 
 CUfxFrameWnd::~CUfxFrameWnd() = default;
@@ -51,9 +53,7 @@ void CUfxFrameWnd::OnActivate(UINT nState, CWnd* pWndOther, BOOL bMinimized) {
 }
 
 LRESULT CUfxFrameWnd::OnMenuChar(UINT nChar, UINT nFlags, CMenu* pMenu) {
-  // The helper looks keys up as virtual keys: a letter's key is its capital.
-  const UINT nKey = (UINT)(ULONG_PTR)::CharUpperW((LPWSTR)(ULONG_PTR)(WORD)nChar);
-  if (m_Impl.OnMenuChar(nKey)) return (LRESULT)(DWORD)0xFFFF0002;
+  if (m_Impl.TakeMenuChar(nChar)) return (LRESULT)(DWORD)0xFFFF0002;
   return Default();
 }
 
@@ -111,104 +111,14 @@ void CUfxFrameWnd::OnDestroy() {
 }
 
 BOOL CUfxFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam) {
-  // Only accelerator commands are probed: menu, tray and other windows' commands always arrive.
-  if (HIWORD(wParam) == 1) {
-    const UINT uiCmd = LOWORD(wParam);
-    if (m_Impl.ProcessKeyboard(VK_ESCAPE)) return TRUE;
-    if (UfxUserToolsManager != nullptr && UfxUserToolsManager->InvokeTool(uiCmd)) return TRUE;
-  }
+  if (m_Impl.TakeFrameCommand(wParam)) return TRUE;
   return CFrameWnd::OnCommand(wParam, lParam);
 }
 
 BOOL CUfxFrameWnd::PreTranslateMessage(MSG* pMsg) {
-  switch (pMsg->message) {
-    case WM_SYSKEYDOWN:
-    case WM_CONTEXTMENU:
-    case WM_KEYDOWN: {
-      if (OnKeyMessage(pMsg)) return TRUE;
-      BOOL bProcessAccel = TRUE;
-      if (pMsg->message == WM_KEYDOWN) {
-        const BOOL bPlainF1 = pMsg->wParam == VK_F1 && (HIWORD(pMsg->lParam) & KF_REPEAT) == 0 &&
-                              !(::GetKeyState(VK_SHIFT) & 0x8000) && !(::GetKeyState(VK_CONTROL) & 0x8000) &&
-                              !(::GetKeyState(VK_MENU) & 0x8000);
-        if (!bPlainF1 && m_Impl.ProcessKeyboard((int)pMsg->wParam, &bProcessAccel)) return TRUE;
-      } else if (m_Impl.ProcessKeyboard((int)pMsg->wParam, &bProcessAccel)) {
-        return TRUE;
-      }
-      if (!bProcessAccel) return FALSE;
-      break;
-    }
-    case WM_SYSKEYUP:
-      if (OnAltReleased(pMsg)) return TRUE;
-      if (IsIconic()) return FALSE;  // a minimised frame translates nothing
-      break;
-    case WM_KEYUP:
-    case WM_CHAR:
-    case WM_SYSCHAR:
-      if (IsIconic()) return FALSE;
-      break;
-    case WM_NCLBUTTONDOWN:
-    case WM_NCLBUTTONUP:
-    case WM_NCRBUTTONDOWN:
-    case WM_NCRBUTTONUP:
-    case WM_NCMBUTTONDOWN:
-    case WM_NCMBUTTONUP: {
-      const CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
-      if (m_Impl.ProcessMouseClick(pMsg->message, ptScreen, pMsg->hwnd)) return TRUE;
-      break;
-    }
-    case WM_MOUSEMOVE:
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONDOWN:
-    case WM_MBUTTONUP:
-      if (OnMouseMessage(pMsg)) return TRUE;
-      break;
+  switch (m_Impl.FilterFrameMessage(pMsg)) {
+    case CUfxFrameHelper::FilterConsumed: return TRUE;
+    case CUfxFrameHelper::FilterNoTranslate: return FALSE;
+    default: return CFrameWnd::PreTranslateMessage(pMsg);
   }
-  return CFrameWnd::PreTranslateMessage(pMsg);
-}
-
-BOOL CUfxFrameWnd::OnKeyMessage(MSG* pMsg) {
-  // Alt (or the context-menu key) closes an open popup menu.
-  if (pMsg->message == WM_KEYDOWN || pMsg->wParam != VK_MENU) return FALSE;
-  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
-  if (pActivePopup == nullptr || pActivePopup->GetSafeHwnd() == nullptr) return FALSE;
-  pActivePopup->SendMessage(WM_CLOSE);
-  return TRUE;
-}
-
-BOOL CUfxFrameWnd::OnAltReleased(MSG* pMsg) {
-  CUfxMenuBar* pMenuBar = m_Impl.GetMenuBar();
-  if (pMenuBar != nullptr && pMenuBar->GetSafeHwnd() != nullptr && pMsg->wParam == VK_MENU && !IsIconic()) {
-    // Alt alone moves the focus into the menu bar and back.
-    if (::GetFocus() == pMenuBar->GetSafeHwnd()) SetFocus();
-    else pMenuBar->SetFocus();
-    return TRUE;
-  }
-  CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
-  return pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr;
-}
-
-BOOL CUfxFrameWnd::OnMouseMessage(MSG* pMsg) {
-  CPoint ptScreen((short)LOWORD(pMsg->lParam), (short)HIWORD(pMsg->lParam));
-  if (!::IsWindow(pMsg->hwnd)) return TRUE;  // the click's window is gone
-  ::ClientToScreen(pMsg->hwnd, &ptScreen);
-  if (pMsg->message == WM_MOUSEMOVE) {
-    // Moves over the open menu chain are the menu's own; the windows below it see no others.
-    CUfxPopupMenu* pActivePopup = CUfxPopupMenu::GetActiveMenu();
-    return !CUfxToolBar::IsCustomizeMode() && pActivePopup != nullptr && pActivePopup->GetSafeHwnd() != nullptr &&
-           !pActivePopup->OnMouseMove(ptScreen);
-  }
-  // A bar offers its messages to its frame before the frame's own turn comes: one request each.
-  const bool bSeen = m_msgLastMouse.hwnd == pMsg->hwnd && m_msgLastMouse.message == pMsg->message &&
-                     m_msgLastMouse.lParam == pMsg->lParam && m_msgLastMouse.time == pMsg->time;
-  m_msgLastMouse = *pMsg;
-  if (bSeen) return FALSE;
-  if (m_Impl.ProcessMouseClick(pMsg->message, ptScreen, pMsg->hwnd)) return TRUE;
-  if (!::IsWindow(pMsg->hwnd)) return TRUE;
-  if (pMsg->message == WM_RBUTTONUP && !CUfxToolBar::IsCustomizeMode() &&
-      DYNAMIC_DOWNCAST(CDockBar, CWnd::FromHandlePermanent(pMsg->hwnd)) != nullptr)
-    SendMessage(UFXM_TOOLBAR_POPUPMENU, (WPARAM)GetSafeHwnd(), MAKELPARAM(ptScreen.x, ptScreen.y));
-  return FALSE;
 }

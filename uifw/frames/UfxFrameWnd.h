@@ -2,13 +2,14 @@
 // embedded CUfxFrameHelper: placement, saved state, key routing and user toolbars.
 #pragma once
 #include "frames/UfxFrameHelper.h"
+#include "frames/UfxPopupMenuHost.h"
 
 class CControlBar;
 class CUfxMenuBar;
 class CUfxPopupMenu;
 class CUfxToolbarButton;
 
-class CUfxFrameWnd : public CFrameWnd {
+class CUfxFrameWnd : public CFrameWnd, public CUfxPopupMenuHost {
   DECLARE_DYNCREATE(CUfxFrameWnd)
 public:
   CUfxFrameWnd();
@@ -16,7 +17,7 @@ public:
 
   // Hooks for the command bars; the base frame's answers.
   virtual BOOL OnShowPopupMenu(CUfxPopupMenu* pMenuPopup) { return TRUE; }
-  virtual void OnClosePopupMenu(CUfxPopupMenu* pMenuPopup);
+  void OnClosePopupMenu(CUfxPopupMenu* pMenuPopup) override;
   virtual BOOL OnMenuButtonToolHit(CUfxToolbarButton* pButton, TOOLINFOW* pTI) { return FALSE; }
   virtual BOOL OnQueryButtonTooltip(CUfxToolbarButton* pButton, CString& strTTText) { return FALSE; }
   virtual void OnDrawMenuLogo(CDC* pDC, CUfxPopupMenu* pMenu, const CRect& rectLogo) {}
@@ -34,7 +35,7 @@ public:
   void OnContextHelp() override;
 
   // A popup menu opens (null: the open chain closed). FALSE refuses it and it closes.
-  BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup);
+  BOOL ShowPopupMenu(CUfxPopupMenu* pMenuPopup) override;
   // The frame's menu bar (it links itself when it is created on the frame).
   void SetMenuBar(CUfxMenuBar* pMenuBar) { m_Impl.SetMenuBar(pMenuBar); }
   CUfxMenuBar* GetMenuBar() const { return m_Impl.GetMenuBar(); }
@@ -61,15 +62,8 @@ public:
   afx_msg LRESULT OnToolbarDelete(WPARAM wParam, LPARAM lParam);
 
 protected:
-  // A right click on a dock bar asks the frame for the toolbar menu (UFXTOOLBAR_POPUPMENU).
-  BOOL OnMouseMessage(MSG* pMsg);
-  // The message filter by concern: keys, Alt release, non-client clicks.
-  BOOL OnKeyMessage(MSG* pMsg);
-  BOOL OnAltReleased(MSG* pMsg);
-
   CUfxFrameHelper m_Impl;
   BOOL m_bContextHelp = FALSE;
-  MSG m_msgLastMouse = {};
   DECLARE_MESSAGE_MAP()
 };
 

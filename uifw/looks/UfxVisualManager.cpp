@@ -6,6 +6,7 @@
 #include "looks/UfxGdiEffects.h"
 #include "frames/UfxGlobalData.h"
 #include "bars/UfxMenuGlyphs.h"
+#include "frames/UfxOutlookBar.h"
 #include "frames/UfxTabWnd.h"
 #include <algorithm>
 
@@ -106,6 +107,11 @@ void CUfxVisualManager::OnUpdateSystemColors() {}
 
 void CUfxVisualManager::OnFillBarBackground(CDC* pDC, CControlBar* pBar, CRect rectClient, CRect rectClip, BOOL) {
   const CRect* pRect = rectClip.IsRectEmpty() ? &rectClient : &rectClip;
+  // An outlook bar fills its work area itself (its colour or its background image).
+  if (CUfxOutlookBar* pOutlookBar = DYNAMIC_DOWNCAST(CUfxOutlookBar, pBar)) {
+    pOutlookBar->OnFillBackground(pDC, *pRect);
+    return;
+  }
   // A caption bar shows its own background colour, else the shadow colour.
   if (const CUfxCaptionBar* pCaptionBar = DYNAMIC_DOWNCAST(CUfxCaptionBar, pBar)) {
     pDC->FillSolidRect(pRect, pCaptionBar->m_clrBarBackground != (COLORREF)-1 ? pCaptionBar->m_clrBarBackground

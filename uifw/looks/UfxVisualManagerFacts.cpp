@@ -8,6 +8,7 @@
 #include "bars/UfxToolBar.h"
 #include "bars/UfxToolbarButton.h"
 #include "bars/UfxToolbarMenuButton.h"
+#include "frames/UfxOutlookButton.h"
 
 namespace {
 CUfxVisualManager::UFX_BUTTON_FACTS CommonFacts(const CUfxToolbarButton* pButton, BOOL bMenuButton) {
@@ -17,6 +18,7 @@ CUfxVisualManager::UFX_BUTTON_FACTS CommonFacts(const CUfxToolbarButton* pButton
   facts.bMenuButton = bMenuButton;
   facts.bCustomizeMode = CUfxToolBar::IsCustomizeMode();
   facts.bCanCustomize = pButton->IsEditable();
+  facts.bOutlookButton = pButton->IsKindOf(RUNTIME_CLASS(CUfxOutlookButton));
   return facts;
 }
 

@@ -90,13 +90,14 @@ inline void RemoveTree(const CString& folder) {
 // ---- message boxes -------------------------------------------------------------------------------
 
 // A CBT hook that keeps message boxes and dialogs from appearing (their creation fails) and
-// counts them in g_boxes.
+// counts them in g_boxes. Dialogs made as child windows (dialog bars) are let through.
 inline int g_boxes = 0;
 inline LRESULT CALLBACK NoDialogs(int code, WPARAM wParam, LPARAM lParam) {
   if (code == HCBT_CREATEWND) {
     wchar_t cls[16] = {};
     ::GetClassNameW((HWND)wParam, cls, 16);
-    if (lstrcmpW(cls, L"#32770") == 0) {
+    const CREATESTRUCTW* cs = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+    if (lstrcmpW(cls, L"#32770") == 0 && (cs == nullptr || !(cs->style & WS_CHILD))) {
       ++g_boxes;
       return 1;
     }

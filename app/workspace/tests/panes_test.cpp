@@ -22,7 +22,12 @@
 #include "Recalculation.h"
 #include "RightView.h"
 #include "ScintillaColorerDoc.h"
+#include "PngFile.h"
 #include "WorkspaceTestKit.h"
+#include "bars/UfxToolbarButton.h"
+#include "frames/UfxFramesResources.h"
+#include "frames/UfxPrintPreviewView.h"
+#include "frames/UfxStatusBar.h"
 
 namespace {
 
@@ -821,6 +826,80 @@ TEST_F(Panes, PrintPreviewHidesTheBarsAndGivesThemBack) {
   EXPECT_EQ((Shown{{TbButtonsBar, VARIANT_FALSE}, {TbCaptionBar, VARIANT_FALSE}, {TbButtonsBar, VARIANT_TRUE},
                    {TbCaptionBar, VARIANT_FALSE}}),
             panels.shown);
+}
+
+TEST_F(Panes, ThePreviewLaysItsToolbarOverTheDialogBarAndShowsThePageInTheStatusBar) {
+  CUfxStatusBar status;
+  ASSERT_TRUE(status.Create(frame));
+  const UINT indicators[] = {ID_SEPARATOR};
+  status.SetIndicators(indicators, 1);
+  frame->RecalcLayout();
+  std::wstring text;
+  for (int i = 0; i < 150; ++i) text += L"1+" + std::to_wstring(i) + L"\r\n";
+  SetText(text.c_str());
+
+  Command(left, ID_FILE_PRINT_PREVIEW);
+  auto* preview = DYNAMIC_DOWNCAST(CUfxPrintPreviewView, frame->GetActiveView());
+  ASSERT_NE(nullptr, preview) << "the framework's preview is up";
+  CWnd* dialogBar = frame->GetDlgItem(AFX_IDW_PREVIEW_BAR);
+  ASSERT_NE(nullptr, dialogBar);
+  auto* toolbar = DYNAMIC_DOWNCAST(CUfxToolBar, CWnd::FromHandlePermanent(::GetDlgItem(dialogBar->m_hWnd, AFX_IDW_TOOLBAR)));
+  ASSERT_EQ(preview->GetToolBar(), toolbar);
+  // The toolbar covers the dialog bar, which is exactly as high, across the frame.
+  CRect bar, tool, client;
+  dialogBar->GetWindowRect(&bar);
+  toolbar->GetWindowRect(&tool);
+  frame->GetClientRect(&client);
+  EXPECT_TRUE(toolbar->IsWindowVisible());
+  EXPECT_EQ(bar.TopLeft(), tool.TopLeft());
+  EXPECT_EQ(bar.Height(), tool.Height());
+  EXPECT_EQ(client.Width(), tool.Width());
+  EXPECT_GT(tool.Height(), 0);
+  // Nothing of the dialog bar shows beside it.
+  for (HWND h = ::GetWindow(dialogBar->m_hWnd, GW_CHILD); h != nullptr; h = ::GetWindow(h, GW_HWNDNEXT))
+    if (h != toolbar->m_hWnd) EXPECT_FALSE(::IsWindowVisible(h));
+  ::CreateDirectoryA("screenshots", nullptr);
+  frame->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_TRUE(SaveWindowPng(frame->m_hWnd, "screenshots/print_preview.png"));
+
+  // Print shows its text beside its image, Close its text alone; the two-page button is gone.
+  CUfxToolbarButton* print = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_PRINT));
+  CUfxToolbarButton* close = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_CLOSE));
+  ASSERT_NE(nullptr, print);
+  ASSERT_NE(nullptr, close);
+  EXPECT_TRUE(print->m_bText && print->m_bImage);
+  EXPECT_EQ(L"Print", Str(print->m_strText));
+  EXPECT_TRUE(close->m_bText && !close->m_bImage);
+  EXPECT_EQ(L"Close", Str(close->m_strText));
+  EXPECT_EQ(-1, toolbar->CommandToIndex(ID_UFX_PREVIEW_TWOPAGE));
+
+  // The framework's status bar is no platform status bar: the page goes to its first pane.
+  PumpUntil([] { return true; });
+  EXPECT_EQ(0, Str(status.GetPaneText(0)).rfind(L"Page", 0)) << Str(status.GetPaneText(0));
+
+  // The page-count button shows the layout its command switches to, and switches back.
+  CUfxToolbarButton* pages = toolbar->GetButton(toolbar->CommandToIndex(ID_PREVIEW_NUMPAGE));
+  ASSERT_NE(nullptr, pages);
+  std::vector<int> images;
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) frame->SendMessage(WM_COMMAND, ID_PREVIEW_NUMPAGE, 0);
+    toolbar->SendMessage(WM_IDLEUPDATECMDUI, TRUE, 0);
+    images.push_back(pages->GetImage());
+  }
+  EXPECT_NE(images[0], images[1]);
+  EXPECT_EQ(images[0], images[2]);
+  // One page is shown at first: the button offers two, with the two-page image (the strip's
+  // image after the one-page one).
+  EXPECT_EQ(images[1] + 1, images[0]);
+  // Both are images of the toolbar's strip: the page-count button's and the two-page button's.
+  EXPECT_EQ(1, std::abs(images[0] - images[1]));
+
+  frame->SendMessage(WM_COMMAND, ID_PREVIEW_CLOSE, 0);
+  EXPECT_EQ(nullptr, DYNAMIC_DOWNCAST(CPreviewView, frame->GetActiveView()));
+  EXPECT_EQ(nullptr, frame->GetDlgItem(AFX_IDW_PREVIEW_BAR));
+  EXPECT_FALSE(::IsWindow(toolbar->m_hWnd));
+  status.DestroyWindow();
+  frame->RecalcLayout();
 }
 
 // ---- key filter -------------------------------------------------------------------------------

@@ -3,17 +3,6 @@
 #pragma once
 #include "FwFrame.h"
 
-// Commands of the preview.
-#define ID_PREVIEW_CLOSE   0xE300
-#define ID_PREVIEW_NUMPAGE 0xE301
-#define ID_PREVIEW_NEXT    0xE302
-#define ID_PREVIEW_PREV    0xE303
-#define ID_PREVIEW_PRINT   0xE304
-#define ID_PREVIEW_ZOOMIN  0xE305
-#define ID_PREVIEW_ZOOMOUT 0xE306
-// The preview's dialog bar.
-#define AFX_IDD_PREVIEW_TOOLBAR 30722
-
 // Screen output with the printer as attribute DC: queries (device caps, text metrics) answer for
 // the printer, and the page is drawn in printer device units scaled onto the screen rectangle.
 class CPreviewDC : public CDC {
@@ -94,8 +83,10 @@ public:
 protected:
   // Draws one page: the white sheet, its shadow, and the print view's output on it.
   void DrawPage(CDC* pDC, UINT nPage, const CRect& rcPage);
-  // The page description ("Page n" or "Pages n-m") to the frame's message bar.
-  void ShowPageDescription();
+  // The page description ("Page n" or "Pages n-m") of the pages shown.
+  CString GetPageDescription() const;
+  // Shows the page description in the frame's message bar.
+  virtual void ShowPageDescription();
   void Layout();
   UINT m_nCurrentPage = 1;
   int m_nPages = 1;             // pages side by side when zoomed out

@@ -104,15 +104,20 @@ void CPreviewView::SetCurrentPage(UINT nPage, BOOL) {
   ShowPageDescription();
 }
 
-void CPreviewView::ShowPageDescription() {
-  if (m_pPreviewInfo == nullptr) return;
+CString CPreviewView::GetPageDescription() const {
+  if (m_pPreviewInfo == nullptr) return CString();
   CString desc = m_pPreviewInfo->m_strPageDesc, one, many, text;
   AfxExtractSubString(one, desc, 0);
   AfxExtractSubString(many, desc, 1);
   UINT last = m_nCurrentPage + (UINT)m_nPages - 1;
   if (m_nPages == 1 || last > m_pPreviewInfo->GetMaxPage()) text.Format(one, m_nCurrentPage);
   else text.Format(many, m_nCurrentPage, last);
-  if (CFrameWnd* pFrame = GetParentFrame()) pFrame->SetMessageText(text);
+  return text;
+}
+
+void CPreviewView::ShowPageDescription() {
+  if (m_pPreviewInfo == nullptr) return;
+  if (CFrameWnd* pFrame = GetParentFrame()) pFrame->SetMessageText(GetPageDescription());
 }
 
 void CPreviewView::Layout() {

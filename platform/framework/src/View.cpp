@@ -215,16 +215,9 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
   pView->m_nIDToolBar = nIDResource;
   pState->pViewActiveOld = pParent->GetActiveView();
   pParent->OnSetPreviewMode(TRUE, pState);
-  CCreateContext context;
-  context.m_pCurrentFrame = pParent;
-  context.m_pCurrentDoc = GetDocument();
-  context.m_pLastView = this;
-  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
-    pParent->OnSetPreviewMode(FALSE, pState);  // the view deleted itself
-    return FALSE;
-  }
-  // The preview's bar of buttons, when the program has its template; its commands reach the
-  // preview as the active view.
+  // The preview's bar of buttons, when the program has its template; it exists before the view
+  // does, so that the view can lay bars of its own over it. Its commands reach the preview as
+  // the active view.
   LPCWSTR lpszBar = MAKEINTRESOURCEW(nIDResource);
   if (::FindResourceW(AfxFindResourceHandle(lpszBar, (LPCWSTR)RT_DIALOG), lpszBar, (LPCWSTR)RT_DIALOG) != nullptr) {
     auto* pBar = new CDialogBar;
@@ -234,6 +227,16 @@ BOOL CView::DoPrintPreview(UINT nIDResource, CView* pPrintView, CRuntimeClass* p
     } else {
       delete pBar;
     }
+  }
+  CCreateContext context;
+  context.m_pCurrentFrame = pParent;
+  context.m_pCurrentDoc = GetDocument();
+  context.m_pLastView = this;
+  if (!pView->Create(nullptr, nullptr, AFX_WS_DEFAULT_VIEW, CRect(0, 0, 0, 0), pParent, AFX_IDW_PANE_FIRST, &context)) {
+    // The view deleted itself.
+    if (CWnd* pBar = pView->m_pToolBar) pBar->DestroyWindow();
+    pParent->OnSetPreviewMode(FALSE, pState);
+    return FALSE;
   }
   if (!pView->SetPrintView(pPrintView)) {
     if (pView->m_pToolBar != nullptr) pView->m_pToolBar->DestroyWindow();

@@ -577,6 +577,42 @@ MENU = [menu_save_as, menu_export, menu_preview, menu_print_setup, menu_exit, me
         menu_keyboard, menu_tray]
 
 
+# Print preview toolbar: Print | Next, Previous, One Page, Two Pages | Zoom In, Zoom Out | Close.
+def preview_page_arrow(forward):
+    def draw(c):
+        c.page(1, 1, 10, 14)
+        c.lines(3, 7, (5, 7, 9))
+        if forward:
+            c.arrow(8, 11, 15, BLUE)
+        else:
+            c.arrow(15, 11, 8, BLUE)
+    return draw
+
+
+def preview_pages(count):
+    def draw(c):
+        if count == 1:
+            c.page(3, 1, 12, 14)
+            c.lines(5, 10, (6, 8, 10))
+        else:
+            c.page(0, 2, 7, 13)
+            c.page(8, 2, 15, 13)
+            c.lines(2, 5, (6, 8, 10))
+            c.lines(10, 13, (6, 8, 10))
+    return draw
+
+
+def preview_close(c):
+    c.line(3, 3, 12, 12, RED)
+    c.line(4, 3, 12, 11, RED)
+    c.line(12, 3, 3, 12, RED)
+    c.line(11, 3, 3, 11, RED)
+
+
+PREVIEW = [lambda c: c.printer(), preview_page_arrow(True), preview_page_arrow(False), preview_pages(1),
+           preview_pages(2), lambda c: view_zoom(c, True), lambda c: view_zoom(c, False), preview_close]
+
+
 def strip(draws, hot):
     """The pictures side by side; the resting strip is paler."""
     icons = [icon(d) for d in draws]
@@ -644,6 +680,8 @@ def main():
         for hot in (False, True):
             with open(os.path.join(OUT, name + ("Hot" if hot else "") + ".bmp"), "wb") as f:
                 f.write(bmp24(strip(draws, hot)))
+    with open(os.path.join(OUT, "PrintPreview.bmp"), "wb") as f:
+        f.write(bmp24(strip(PREVIEW, True)))
 
 
 if __name__ == "__main__":

@@ -1,0 +1,3 @@
+#include "frames/UfxOleDocIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CUfxOleDocIPFrameWnd, COleDocIPFrameWnd)

@@ -1,0 +1,3 @@
+#include "frames/UfxOleIPFrameWnd.h"
+
+IMPLEMENT_DYNCREATE(CUfxOleIPFrameWnd, COleIPFrameWnd)
