@@ -82,7 +82,7 @@ BOOL CUfxPopupMenu::IsMenuSound() { return CUfxMenuSoundPlayer::AreSoundsEnabled
 
 void CUfxPopupMenu::SetMaxWidth(int iMaxWidth) {
   m_iMaxWidth = iMaxWidth;
-  m_wndMenuBar.m_iMaxWidth = iMaxWidth;
+  GetMenuBar()->m_iMaxWidth = iMaxWidth;
 }
 
 // ---- the chain ---------------------------------------------------------------------------------
@@ -131,9 +131,9 @@ BOOL CUfxPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
     SetTrackMode(pParentPopup->m_bTrackMode);
     if (m_iMaxWidth < 0) SetMaxWidth(pParentPopup->m_iMaxWidth);
   }
-  m_wndMenuBar.m_bTrackMode = m_bTrackMode;
-  m_wndMenuBar.m_iMaxWidth = m_iMaxWidth;
-  m_wndMenuBar.m_bLocked = TRUE;
+  GetMenuBar()->m_bTrackMode = m_bTrackMode;
+  GetMenuBar()->m_iMaxWidth = m_iMaxWidth;
+  GetMenuBar()->m_bLocked = TRUE;
   (void)bLocked;
 
   DWORD dwStyle = WS_POPUP;
@@ -157,9 +157,9 @@ BOOL CUfxPopupMenu::Create(CWnd* pWndParent, int x, int y, HMENU hMenu, BOOL bLo
   if (GetAnimationType() != NO_ANIMATION && !CUfxToolBar::IsCustomizeMode()) StartAnimation();
   // Shown on top without activation, in one step.
   ::SetWindowPos(m_hWnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  if (CUfxToolBar::IsCustomizeMode()) m_wndMenuBar.RedrawWindow();
+  if (CUfxToolBar::IsCustomizeMode()) GetMenuBar()->RedrawWindow();
   // The press that opened the menu may be released over an item: the bar follows the mouse.
-  if (!CUfxToolBar::IsCustomizeMode() && (::GetKeyState(VK_LBUTTON) & 0x8000)) m_wndMenuBar.SetCapture();
+  if (!CUfxToolBar::IsCustomizeMode() && (::GetKeyState(VK_LBUTTON) & 0x8000)) GetMenuBar()->SetCapture();
   return TRUE;
 }
 
@@ -176,9 +176,9 @@ int CUfxPopupMenu::OnCreate(LPCREATESTRUCT lpCreateStruct) {
 }
 
 BOOL CUfxPopupMenu::InitMenuBar() {
-  const BOOL bFromStore = m_pParentBtn == nullptr && m_hMenu != nullptr && UfxMenuBarStore.Load(m_hMenu, &m_wndMenuBar);
+  const BOOL bFromStore = m_pParentBtn == nullptr && m_hMenu != nullptr && UfxMenuBarStore.Load(m_hMenu, GetMenuBar());
   if (!bFromStore && m_hMenu != nullptr) {
-    if (!m_wndMenuBar.ImportFromMenu(m_hMenu, m_pParentBtn == nullptr)) {
+    if (!GetMenuBar()->ImportFromMenu(m_hMenu, m_pParentBtn == nullptr)) {
       if (!::IsMenu(m_hMenu)) return FALSE;
     }
   }
@@ -186,7 +186,7 @@ BOOL CUfxPopupMenu::InitMenuBar() {
     InsertRecentFiles();
     InsertUserTools();
   }
-  m_wndMenuBar.UpdateCommands(FALSE);
+  GetMenuBar()->UpdateCommands(FALSE);
   if (!ActivatePopupMenu(TopFrameOf(m_pParentBtn != nullptr ? m_pParentBtn->GetParentWnd() : GetOwner()), this))
     return FALSE;
   RecalcLayout();
@@ -196,13 +196,13 @@ BOOL CUfxPopupMenu::InitMenuBar() {
 void CUfxPopupMenu::InsertRecentFiles() {
   CWinApp* pApp = AfxGetApp();
   CRecentFileList* pList = pApp != nullptr ? pApp->m_pRecentFileList : nullptr;
-  const int iPlace = m_wndMenuBar.CommandToIndex(kRecentFileFirst);
+  const int iPlace = GetMenuBar()->CommandToIndex(kRecentFileFirst);
   if (iPlace < 0) return;
-  CUfxToolbarButton* pPlaceholder = m_wndMenuBar.GetButton(iPlace);
+  CUfxToolbarButton* pPlaceholder = GetMenuBar()->GetButton(iPlace);
   if (pPlaceholder == nullptr || pPlaceholder->m_strText != L"Recent File") return;
   if (pList == nullptr) return;
-  const BOOL bAfterSeparator = iPlace > 0 && (m_wndMenuBar.GetButton(iPlace - 1)->m_nStyle & TBBS_SEPARATOR);
-  m_wndMenuBar.RemoveButton(iPlace);
+  const BOOL bAfterSeparator = iPlace > 0 && (GetMenuBar()->GetButton(iPlace - 1)->m_nStyle & TBBS_SEPARATOR);
+  GetMenuBar()->RemoveButton(iPlace);
 
   WCHAR szCurDir[MAX_PATH + 2] = L"";
   ::GetCurrentDirectoryW(MAX_PATH, szCurDir);
@@ -218,24 +218,24 @@ void CUfxPopupMenu::InsertRecentFiles() {
     CUfxToolbarMenuButton* pItem = new CUfxToolbarMenuButton(kRecentFileFirst + j, nullptr, -1, strText);
     pItem->m_bText = TRUE;
     pItem->m_bImage = FALSE;
-    if (m_wndMenuBar.InsertButton(pItem, iInsert) < 0) delete pItem;
+    if (GetMenuBar()->InsertButton(pItem, iInsert) < 0) delete pItem;
     else ++iInsert;
   }
   // No file: the separator that came after the placeholder goes too.
-  if (nInserted == 0 && bAfterSeparator && iPlace < m_wndMenuBar.GetButtonCount() &&
-      (m_wndMenuBar.GetButton(iPlace)->m_nStyle & TBBS_SEPARATOR))
-    m_wndMenuBar.RemoveButton(iPlace);
+  if (nInserted == 0 && bAfterSeparator && iPlace < GetMenuBar()->GetButtonCount() &&
+      (GetMenuBar()->GetButton(iPlace)->m_nStyle & TBBS_SEPARATOR))
+    GetMenuBar()->RemoveButton(iPlace);
 }
 
 void CUfxPopupMenu::InsertUserTools() {
   if (UfxUserToolsManager == nullptr) return;
-  const int iPlace = m_wndMenuBar.CommandToIndex(UfxUserToolsManager->GetToolsEntryCmd());
+  const int iPlace = GetMenuBar()->CommandToIndex(UfxUserToolsManager->GetToolsEntryCmd());
   if (iPlace < 0) return;
-  m_wndMenuBar.RemoveButton(iPlace);
+  GetMenuBar()->RemoveButton(iPlace);
   const CObList& tools = UfxUserToolsManager->GetUserTools();
   int iInsert = iPlace;
-  if (!tools.IsEmpty() && iPlace > 0 && !(m_wndMenuBar.GetButton(iPlace - 1)->m_nStyle & TBBS_SEPARATOR)) {
-    m_wndMenuBar.InsertSeparator(iInsert);
+  if (!tools.IsEmpty() && iPlace > 0 && !(GetMenuBar()->GetButton(iPlace - 1)->m_nStyle & TBBS_SEPARATOR)) {
+    GetMenuBar()->InsertSeparator(iInsert);
     ++iInsert;
   }
   for (POSITION pos = tools.GetHeadPosition(); pos != nullptr;) {
@@ -245,16 +245,16 @@ void CUfxPopupMenu::InsertUserTools() {
                                                              iUserImage >= 0 ? iUserImage : 0, pTool->m_strLabel,
                                                              iUserImage >= 0);
     pItem->m_bText = TRUE;
-    if (m_wndMenuBar.InsertButton(pItem, iInsert) < 0) delete pItem;
+    if (GetMenuBar()->InsertButton(pItem, iInsert) < 0) delete pItem;
     else ++iInsert;
   }
-  if (!tools.IsEmpty() && iInsert < m_wndMenuBar.GetButtonCount() &&
-      !(m_wndMenuBar.GetButton(iInsert)->m_nStyle & TBBS_SEPARATOR))
-    m_wndMenuBar.InsertSeparator(iInsert);
+  if (!tools.IsEmpty() && iInsert < GetMenuBar()->GetButtonCount() &&
+      !(GetMenuBar()->GetButton(iInsert)->m_nStyle & TBBS_SEPARATOR))
+    GetMenuBar()->InsertSeparator(iInsert);
   // No two separators side by side.
-  for (int i = m_wndMenuBar.GetButtonCount() - 1; i > 0; --i)
-    if ((m_wndMenuBar.GetButton(i)->m_nStyle & TBBS_SEPARATOR) && (m_wndMenuBar.GetButton(i - 1)->m_nStyle & TBBS_SEPARATOR))
-      m_wndMenuBar.RemoveButton(i);
+  for (int i = GetMenuBar()->GetButtonCount() - 1; i > 0; --i)
+    if ((GetMenuBar()->GetButton(i)->m_nStyle & TBBS_SEPARATOR) && (GetMenuBar()->GetButton(i - 1)->m_nStyle & TBBS_SEPARATOR))
+      GetMenuBar()->RemoveButton(i);
 }
 
 BOOL CUfxPopupMenu::ActivatePopupMenu(CFrameWnd* pTopFrame, CUfxPopupMenu* pPopupMenu) {
@@ -312,7 +312,7 @@ void CUfxPopupMenu::UpdateShadow() {
 
 void CUfxPopupMenu::RecalcLayout(BOOL) {
   // The size set below comes back as WM_SIZE, whose frame handling asks for this again.
-  if (m_bInRecalcLayout || GetSafeHwnd() == nullptr || m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  if (m_bInRecalcLayout || GetSafeHwnd() == nullptr || GetMenuBar()->GetSafeHwnd() == nullptr) return;
   m_bInRecalcLayout = TRUE;
   PlaceWindow();
   m_bInRecalcLayout = FALSE;
@@ -323,7 +323,7 @@ void CUfxPopupMenu::PlaceWindow() {
   m_x = std::max<int>(rectScreen.left, std::min<int>(m_x, rectScreen.right));
   m_y = std::max<int>(rectScreen.top, std::min<int>(m_y, rectScreen.bottom));
 
-  CSize size = m_wndMenuBar.CalcSize();
+  CSize size = GetMenuBar()->CalcSize();
   size.cx += 2 * kBorder;
   size.cy += 2 * kBorder;
   if (m_iLogoWidth > 0) {
@@ -480,7 +480,7 @@ void CUfxPopupMenu::PlaceVertically(CSize& size, const CRect& rectScreen) {
       }
     } else if (pParentPopup != nullptr) {
       m_y -= size.cy;
-      m_y += m_wndMenuBar.GetRowHeight() + 4;
+      m_y += GetMenuBar()->GetRowHeight() + 4;
     } else {
       m_y -= size.cy;
     }
@@ -507,7 +507,7 @@ void CUfxPopupMenu::OnSize(UINT nType, int cx, int cy) {
 }
 
 void CUfxPopupMenu::AdjustScrollButtons() {
-  if (m_wndMenuBar.GetSafeHwnd() == nullptr) return;
+  if (GetMenuBar()->GetSafeHwnd() == nullptr) return;
   CRect rectClient;
   GetClientRect(rectClient);
   rectClient.right = rectClient.left + m_FinalSize.cx;
@@ -527,63 +527,63 @@ void CUfxPopupMenu::AdjustScrollButtons() {
   m_rectScrollUp.SetRectEmpty();
   m_rectScrollDn.SetRectEmpty();
   if (m_bScrollable) {
-    if (m_wndMenuBar.GetOffset() > 0) {
+    if (GetMenuBar()->GetOffset() > 0) {
       m_rectScrollUp = CRect(rectClient.left, rectClient.top, rectClient.right, rectClient.top + m_iScrollBtnHeight);
       rectClient.top += m_iScrollBtnHeight;
     }
     // The down button while the last item lies below what is shown.
-    const int nRows = (rectClient.Height() - 2) / std::max(1, m_wndMenuBar.GetRowHeight());
-    const int nItemsHeight = m_wndMenuBar.m_sizeItems.cy;
-    if (nItemsHeight - m_wndMenuBar.GetOffset() * m_wndMenuBar.GetRowHeight() > rectClient.Height() && nRows > 0) {
+    const int nRows = (rectClient.Height() - 2) / std::max(1, GetMenuBar()->GetRowHeight());
+    const int nItemsHeight = GetMenuBar()->m_sizeItems.cy;
+    if (nItemsHeight - GetMenuBar()->GetOffset() * GetMenuBar()->GetRowHeight() > rectClient.Height() && nRows > 0) {
       m_rectScrollDn = CRect(rectClient.left, rectClient.bottom - m_iScrollBtnHeight, rectClient.right, rectClient.bottom);
       rectClient.bottom -= m_iScrollBtnHeight;
     }
   }
   m_nMenuBarHeight = rectClient.Height();
   CRect rectBar;
-  m_wndMenuBar.GetWindowRect(rectBar);
+  GetMenuBar()->GetWindowRect(rectBar);
   ScreenToClient(rectBar);
   if (rectBar != rectClient)
-    m_wndMenuBar.SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
+    GetMenuBar()->SetWindowPos(nullptr, rectClient.left, rectClient.top, rectClient.Width(), rectClient.Height(),
                               SWP_NOZORDER | SWP_NOACTIVATE);
   // A new size has laid the bar out already (its WM_SIZE).
-  if (rectBar.Size() == rectClient.Size()) m_wndMenuBar.LayoutButtons();
+  if (rectBar.Size() == rectClient.Size()) GetMenuBar()->LayoutButtons();
   if (rectUpOld != m_rectScrollUp || rectDnOld != m_rectScrollDn) Invalidate();
 }
 
 void CUfxPopupMenu::EnsureHighlightedVisible() {
   if (!m_bScrollable) return;
-  const int iHighlighted = m_wndMenuBar.GetHighlighted();
+  const int iHighlighted = GetMenuBar()->GetHighlighted();
   if (iHighlighted < 0) return;
-  const int nRowHeight = std::max(1, m_wndMenuBar.GetRowHeight());
+  const int nRowHeight = std::max(1, GetMenuBar()->GetRowHeight());
   // Rows before the highlighted item, in the bar's own order.
   int iRow = 0;
-  for (int i = 0; i < iHighlighted; ++i) iRow += (m_wndMenuBar.GetButton(i)->m_nStyle & TBBS_SEPARATOR) ? 0 : 1;
+  for (int i = 0; i < iHighlighted; ++i) iRow += (GetMenuBar()->GetButton(i)->m_nStyle & TBBS_SEPARATOR) ? 0 : 1;
   int nVisibleRows = std::max(1, (m_nMenuBarHeight - 2) / nRowHeight);
-  int iOffset = m_wndMenuBar.GetOffset();
+  int iOffset = GetMenuBar()->GetOffset();
   if (iRow < iOffset) iOffset = iRow;
   else if (iRow >= iOffset + nVisibleRows) iOffset = iRow - nVisibleRows + 1;
-  const int nTotalRows = m_wndMenuBar.m_sizeItems.cy / nRowHeight;
+  const int nTotalRows = GetMenuBar()->m_sizeItems.cy / nRowHeight;
   iOffset = std::max(0, std::min(iOffset, std::max(0, nTotalRows - nVisibleRows)));
   ScrollTo(iOffset);
 }
 
 void CUfxPopupMenu::ScrollTo(int iOffset) {
   if (iOffset < 0) iOffset = 0;
-  const int iOld = m_wndMenuBar.GetOffset();
+  const int iOld = GetMenuBar()->GetOffset();
   if (iOffset == iOld) return;
   CRect rectBarBefore;
-  m_wndMenuBar.GetWindowRect(rectBarBefore);
-  m_wndMenuBar.m_iOffset = iOffset;
+  GetMenuBar()->GetWindowRect(rectBarBefore);
+  GetMenuBar()->m_iOffset = iOffset;
   // Placing the scroll buttons lays the items out too: once per step.
   AdjustScrollButtons();
   CRect rectBar;
-  m_wndMenuBar.GetWindowRect(rectBar);
+  GetMenuBar()->GetWindowRect(rectBar);
   CRect rectItems;
-  m_wndMenuBar.GetClientRect(rectItems);
-  const int dy = (iOld - iOffset) * m_wndMenuBar.GetRowHeight();
+  GetMenuBar()->GetClientRect(rectItems);
+  const int dy = (iOld - iOffset) * GetMenuBar()->GetRowHeight();
   if (rectBar != rectBarBefore || std::abs(dy) >= rectItems.Height()) {
-    m_wndMenuBar.Invalidate(FALSE);
+    GetMenuBar()->Invalidate(FALSE);
     return;
   }
   // The rows on screen move with the items; only the rows that come into view are drawn. Every
@@ -591,7 +591,7 @@ void CUfxPopupMenu::ScrollTo(int iOffset) {
   // from top to bottom, so this shows what a full repaint would. What was waiting to be
   // repainted (the rows whose highlight changed) moves with its rows: scrolling a window
   // moves its update region too.
-  ::ScrollWindowEx(m_wndMenuBar.GetSafeHwnd(), 0, dy, &rectItems, &rectItems, nullptr, nullptr, SW_INVALIDATE);
+  ::ScrollWindowEx(GetMenuBar()->GetSafeHwnd(), 0, dy, &rectItems, &rectItems, nullptr, nullptr, SW_INVALIDATE);
 }
 
 // ---- painting and animation --------------------------------------------------------------------
@@ -663,7 +663,7 @@ void CUfxPopupMenu::PaintMenu(CDC& dc) {
 }
 
 void CUfxPopupMenu::StartAnimation() {
-  const int nRow = m_wndMenuBar.GetRowHeight();
+  const int nRow = GetMenuBar()->GetRowHeight();
   switch (GetAnimationType()) {
     case UNFOLD: m_AnimSize = CSize(std::min<int>(m_FinalSize.cx, CUfxToolBar::GetMenuButtonSize().cx), nRow); break;
     case SLIDE: m_AnimSize = CSize(m_FinalSize.cx + m_iShadowSize, nRow); break;
@@ -686,7 +686,7 @@ void CUfxPopupMenu::StartAnimation() {
       dcMem.SelectObject(pOld);
     }
   }
-  m_wndMenuBar.ShowWindow(SW_HIDE);
+  GetMenuBar()->ShowWindow(SW_HIDE);
   m_dwAnimStart = m_dwLastAnimTick = ::GetTickCount();
   SetTimer(kAnimTimerId, m_AnimationSpeed, nullptr);
 }
@@ -700,11 +700,11 @@ BOOL CUfxPopupMenu::RenderMenuImage(CDC* pDC) {
   CBitmap* pOld = dcMem.SelectObject(&m_bmpScreenDst);
   PaintMenu(dcMem);
   CRect rectBar;
-  m_wndMenuBar.GetWindowRect(rectBar);
+  GetMenuBar()->GetWindowRect(rectBar);
   ScreenToClient(rectBar);
   const CPoint ptOrg = dcMem.SetViewportOrg(rectBar.left, rectBar.top);
   dcMem.IntersectClipRect(0, 0, rectBar.Width(), rectBar.Height());
-  m_wndMenuBar.DoPaint(&dcMem);
+  GetMenuBar()->DoPaint(&dcMem);
   dcMem.SetViewportOrg(ptOrg);
   dcMem.SelectObject(pOld);
   return TRUE;
@@ -745,7 +745,7 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
     const DWORD dwNow = ::GetTickCount();
     const int nSteps = (int)((double)(dwNow - m_dwLastAnimTick) / m_AnimationSpeed + 0.5);
     m_dwLastAnimTick = dwNow;
-    const int nRow = m_wndMenuBar.GetRowHeight();
+    const int nRow = GetMenuBar()->GetRowHeight();
     BOOL bDone = FALSE;
     switch (GetAnimationType()) {
       case UNFOLD:
@@ -765,12 +765,12 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
     if (bDone) {
       KillTimer(kAnimTimerId);
       m_AnimSize = m_FinalSize + CSize(m_iShadowSize, m_iShadowSize);
-      m_wndMenuBar.ShowWindow(SW_SHOWNOACTIVATE);
-      m_wndMenuBar.ValidateRect(nullptr);
+      GetMenuBar()->ShowWindow(SW_SHOWNOACTIVATE);
+      GetMenuBar()->ValidateRect(nullptr);
       m_bAnimationIsDone = TRUE;
       m_bmpScreenDst.DeleteObject();
       m_bmpScreenSrc.DeleteObject();
-      m_wndMenuBar.Invalidate();
+      GetMenuBar()->Invalidate();
     }
     Invalidate();
     return;
@@ -779,7 +779,7 @@ void CUfxPopupMenu::OnTimer(UINT_PTR nIDEvent) {
     CPoint pt;
     ::GetCursorPos(&pt);
     ScreenToClient(&pt);
-    const int iOffset = m_wndMenuBar.GetOffset();
+    const int iOffset = GetMenuBar()->GetOffset();
     if (m_iScrollMode < 0 && m_rectScrollUp.PtInRect(pt) && iOffset > 0) {
       ScrollTo(iOffset - 1);
     } else if (m_iScrollMode > 0 && m_rectScrollDn.PtInRect(pt) && !m_rectScrollDn.IsRectEmpty()) {
@@ -838,11 +838,11 @@ void CUfxPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       else if (GetParentPopupMenu() != nullptr) CloseMenu(FALSE);
       return;
     case VK_RIGHT: {
-      CUfxToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, m_wndMenuBar.GetButton(m_wndMenuBar.GetHighlighted()));
+      CUfxToolbarMenuButton* pItem = DYNAMIC_DOWNCAST(CUfxToolbarMenuButton, GetMenuBar()->GetButton(GetMenuBar()->GetHighlighted()));
       if (pItem != nullptr && pItem->m_nID == (UINT)-1 && !(pItem->m_nStyle & TBBS_DISABLED)) {
         const int iAnimation = CUfxToolBar::GetMenuAnimation();
         CUfxToolBar::SetMenuAnimation(NO_ANIMATION);
-        if (!pItem->IsDroppedDown()) pItem->OnClick(&m_wndMenuBar, FALSE);
+        if (!pItem->IsDroppedDown()) pItem->OnClick(GetMenuBar(), FALSE);
         CUfxToolBar::SetMenuAnimation(iAnimation);
         if (pItem->GetPopupMenu() != nullptr) pItem->GetPopupMenu()->SendMessage(WM_KEYDOWN, VK_HOME);
         return;
@@ -852,7 +852,7 @@ void CUfxPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
       return;
     }
     case VK_DOWN:
-      if (!m_wndMenuBar.AreAllCommandsShown() && (::GetKeyState(VK_CONTROL) & 0x8000)) {
+      if (!GetMenuBar()->AreAllCommandsShown() && (::GetKeyState(VK_CONTROL) & 0x8000)) {
         ShowAllCommands();
         return;
       }
@@ -860,7 +860,7 @@ void CUfxPopupMenu::OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags) {
     default:
       break;
   }
-  if (!m_wndMenuBar.HandleMenuKey(nChar)) {
+  if (!GetMenuBar()->HandleMenuKey(nChar)) {
     CMiniFrameWnd::OnKeyDown(nChar, nRepCnt, nFlags);
     return;
   }
@@ -976,29 +976,29 @@ int CUfxPopupMenu::InsertItem(const CUfxToolbarMenuButton& button, int iInsertAt
   CUfxToolbarMenuButton* pItem = static_cast<CUfxToolbarMenuButton*>(button.GetRuntimeClass()->CreateObject());
   if (pItem == nullptr) return -1;
   pItem->CopyFrom(button);
-  const int iIndex = m_wndMenuBar.InsertButton(pItem, iInsertAt);
+  const int iIndex = GetMenuBar()->InsertButton(pItem, iInsertAt);
   if (iIndex < 0) delete pItem;
   return iIndex;
 }
 
-int CUfxPopupMenu::InsertSeparator(int iInsertAt) { return m_wndMenuBar.InsertSeparator(iInsertAt); }
+int CUfxPopupMenu::InsertSeparator(int iInsertAt) { return GetMenuBar()->InsertSeparator(iInsertAt); }
 
-void CUfxPopupMenu::RemoveAllItems() { m_wndMenuBar.RemoveAllButtons(); }
+void CUfxPopupMenu::RemoveAllItems() { GetMenuBar()->RemoveAllButtons(); }
 
 void CUfxPopupMenu::ShowAllCommands() {
   if (m_pParentBtn == nullptr) return;
-  m_wndMenuBar.CancelDelayTimer();
+  GetMenuBar()->CancelDelayTimer();
   SetForceShowAllMenus(TRUE);
   CUfxMenuSoundPlayer::Play(CUfxMenuSoundPlayer::kPopup);
   ShowWindow(SW_HIDE);
   m_x = m_ptLocationInitial.x;
   m_y = m_ptLocationInitial.y;
-  if (m_hMenu != nullptr) m_wndMenuBar.ImportFromMenu(m_hMenu, TRUE);
-  m_wndMenuBar.UpdateCommands(FALSE);
+  if (m_hMenu != nullptr) GetMenuBar()->ImportFromMenu(m_hMenu, TRUE);
+  GetMenuBar()->UpdateCommands(FALSE);
   RecalcLayout();
   ShowWindow(SW_SHOWNOACTIVATE);
   Invalidate();
-  m_wndMenuBar.Invalidate();
+  GetMenuBar()->Invalidate();
   if (CWnd* pParentBar = m_pParentBtn->GetParentWnd()) {
     CRect rect = m_pParentBtn->Rect();
     pParentBar->InvalidateRect(rect);
@@ -1080,8 +1080,8 @@ CControlBar* CUfxPopupMenu::CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPC
 void CUfxPopupMenu::WriteBackInCustomize() {
   if (!CUfxToolBar::IsCustomizeMode()) return;
   for (CUfxPopupMenu* p = this; p != nullptr; p = p->GetParentPopupMenu()) {
-    if (p->m_pParentBtn == nullptr || p->m_wndMenuBar.GetSafeHwnd() == nullptr) continue;
-    HMENU hMenu = p->m_wndMenuBar.ExportToMenu();
+    if (p->m_pParentBtn == nullptr || p->GetMenuBar()->GetSafeHwnd() == nullptr) continue;
+    HMENU hMenu = p->GetMenuBar()->ExportToMenu();
     if (hMenu == nullptr) continue;
     p->m_pParentBtn->CreateFromMenu(hMenu);
     ::DestroyMenu(hMenu);
@@ -1106,7 +1106,7 @@ void CUfxPopupMenu::OnClose() { DestroyWindow(); }
 
 void CUfxPopupMenu::OnActivateApp(BOOL bActive, DWORD dwThreadID) {
   CMiniFrameWnd::OnActivateApp(bActive, dwThreadID);
-  if (!bActive && !CUfxToolBar::IsCustomizeMode() && !m_wndMenuBar.IsInCommand()) PostMessage(WM_CLOSE);
+  if (!bActive && !CUfxToolBar::IsCustomizeMode() && !GetMenuBar()->IsInCommand()) PostMessage(WM_CLOSE);
 }
 
 BOOL CUfxPopupMenu::NotifyParentDlg(BOOL bActivate) {

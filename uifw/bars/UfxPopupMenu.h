@@ -33,7 +33,7 @@ public:
 
   // New slots, in this order.
   virtual CUfxPopupMenuBar* GetMenuBar() { return &m_wndMenuBar; }
-  virtual BOOL InCommand() { return m_wndMenuBar.m_bInCommand; }
+  virtual BOOL InCommand() { return GetMenuBar()->m_bInCommand; }
   virtual BOOL TearOff(CPoint point);
   virtual CControlBar* CreateTearOffBar(CFrameWnd* pWndMain, UINT uiID, LPCWSTR lpszName);
   // Shows the popup at (x, y) (-1, -1: 5 pixels inside the parent's client origin) with the
@@ -60,7 +60,7 @@ public:
   int InsertItem(const CUfxToolbarMenuButton& button, int iInsertAt = -1);
   int InsertSeparator(int iInsertAt = -1);
   void RemoveAllItems();
-  int GetMenuItemCount() const { return const_cast<CUfxPopupMenuBar&>(m_wndMenuBar).GetButtonCount(); }
+  int GetMenuItemCount() const { return const_cast<CUfxPopupMenu*>(this)->GetMenuBar()->GetButtonCount(); }
 
   void CloseMenu(BOOL bSetFocusToBar = FALSE);
   void ShowAllCommands();
@@ -83,7 +83,7 @@ public:
   // Set by the context-menu manager and the menu bar.
   void SetAutoDestroy(BOOL bAutoDestroy = TRUE) { m_bAutoDestroy = bAutoDestroy; }
   void SetRightAlign(BOOL bRightAlign = TRUE) { m_bRightAlign = bRightAlign; }
-  void SetTrackMode(BOOL bTrackMode) { m_bTrackMode = bTrackMode; m_wndMenuBar.m_bTrackMode = bTrackMode; }
+  void SetTrackMode(BOOL bTrackMode) { m_bTrackMode = bTrackMode; GetMenuBar()->m_bTrackMode = bTrackMode; }
   BOOL IsTrackMode() const { return m_bTrackMode; }
   void SetMessageWnd(CWnd* pMsgWnd) { m_pMessageWnd = pMsgWnd; }
   CWnd* GetMessageWnd() const { return m_pMessageWnd; }

@@ -91,8 +91,8 @@ public:
   // Button hit at a client point, or -1.
   int HitItem(CPoint point) const;
   // Measured size of the items (also for the popup's placement).
-  CSize CalcSize();
-  int GetRowHeight() const;
+  virtual CSize CalcSize();
+  virtual int GetRowHeight() const;
 
   // Fields, in this order.
   UINT m_uiDefaultMenuCmdId = 0;

@@ -369,9 +369,9 @@ void CUfxToolbarMenuButton::OnCancelMode() {
   m_pPopupMenu = nullptr;
   const HWND hwndPopup = pPopup != nullptr ? pPopup->GetSafeHwnd() : nullptr;
   if (hwndPopup != nullptr && ::IsWindow(hwndPopup)) {
-    if (!pPopup->m_wndMenuBar.m_bInCommand) {
-      for (int i = 0; i < pPopup->m_wndMenuBar.GetButtonCount(); ++i) {
-        CUfxToolbarButton* pItem = pPopup->m_wndMenuBar.GetButton(i);
+    if (!pPopup->GetMenuBar()->m_bInCommand) {
+      for (int i = 0; i < pPopup->GetMenuBar()->GetButtonCount(); ++i) {
+        CUfxToolbarButton* pItem = pPopup->GetMenuBar()->GetButton(i);
         if (pItem != nullptr) pItem->OnCancelMode();
       }
       pPopup->CloseMenu(FALSE);
@@ -391,7 +391,7 @@ void CUfxToolbarMenuButton::CloseTopPopup() {
 
 BOOL CUfxToolbarMenuButton::CloseSubMenus() {
   if (m_pPopupMenu != nullptr && ::IsWindow(m_pPopupMenu->GetSafeHwnd())) {
-    CUfxPopupMenuBar& bar = m_pPopupMenu->m_wndMenuBar;
+    CUfxPopupMenuBar& bar = *m_pPopupMenu->GetMenuBar();
     for (int i = 0; i < bar.GetButtonCount(); ++i) bar.GetButton(i)->OnCancelMode();
   }
   return TRUE;

@@ -659,6 +659,36 @@ def settings_icons():
     return c
 
 
+# The edit list's buttons: 12 x 12 on light grey, the colour buttons take for their face.
+SILVER = (192, 192, 192)
+
+
+def editlist_new(c):
+    c.rect(2, 1, 9, 11, (255, 255, 255))
+    c.frame(2, 1, 9, 11, (0, 0, 0))
+    c.rect(7, 6, 12, 7, (0, 0, 128))
+    c.rect(9, 4, 10, 9, (0, 0, 128))
+
+
+def editlist_delete(c):
+    for i in range(8):
+        c.rect(2 + i, 2 + i, 4 + i, 3 + i, (192, 0, 0))
+        c.rect(8 - i, 2 + i, 10 - i, 3 + i, (192, 0, 0))
+
+
+def editlist_arrow(up):
+    def draw(c):
+        for i in range(5):
+            y = 2 + i if up else 9 - i
+            c.rect(6 - i, y, 7 + i, y + 1, (0, 0, 0))
+        c.rect(5, 7 if up else 2, 8, 10 if up else 5, (0, 0, 0))
+    return draw
+
+
+EDITLIST = (("EditListNew", editlist_new), ("EditListDelete", editlist_delete),
+            ("EditListUp", editlist_arrow(True)), ("EditListDown", editlist_arrow(False)))
+
+
 TOOLBAR_STRIPS = (("Standard", STANDARD), ("View", VIEW), ("Help", HELP), ("MenuImages", MENU))
 
 
@@ -682,6 +712,11 @@ def main():
                 f.write(bmp24(strip(draws, hot)))
     with open(os.path.join(OUT, "PrintPreview.bmp"), "wb") as f:
         f.write(bmp24(strip(PREVIEW, True)))
+    for name, draw in EDITLIST:
+        c = Canvas(12, 12, SILVER)
+        draw(c)
+        with open(os.path.join(OUT, name + ".bmp"), "wb") as f:
+            f.write(bmp24(c))
 
 
 if __name__ == "__main__":
