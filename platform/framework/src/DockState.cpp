@@ -11,6 +11,10 @@ const int kMaxStoredRowEntries = 4096;
 const UINT kMissing = 0x7FFFFFFF;  // a value the profile does not have
 // Sections past the saved ones that a save clears (left by an older, longer layout).
 const int kStaleSectionsCleared = 64;
+// A bar's remembered floating length: 32767 stands for none, and no stored one is longer.
+const UINT kNoMRUWidth = 32767;
+
+UINT StoredMRUWidth(UINT nWidth) { return nWidth < kNoMRUWidth ? nWidth : kNoMRUWidth; }
 
 CString BarSection(LPCWSTR lpszProfileName, int nIndex) {
   CString s;
@@ -147,7 +151,7 @@ BOOL LoadBarInfo(CControlBarInfo& info, const CAppProfileKey& app, LPCWSTR lpszP
   info.m_bFloating = in.GetInt(L"Floating", FALSE) != 0;
   info.m_pointPos = CPoint((int)in.GetInt(L"XPos", -1), (int)in.GetInt(L"YPos", -1));
   if (pDockState != nullptr) pDockState->ScalePoint(info.m_pointPos);
-  info.m_nMRUWidth = in.GetInt(L"MRUWidth", 32767);
+  info.m_nMRUWidth = StoredMRUWidth(in.GetInt(L"MRUWidth", kNoMRUWidth));
   info.m_bDocking = in.GetInt(L"Docking", 0) != 0;
   if (info.m_bDocking) {
     info.m_uMRUDockID = in.GetInt(L"MRUDockID", 0);
@@ -212,7 +216,7 @@ void CControlBarInfo::Serialize(CArchive& ar, CDockState* pDockState) {
   ar >> x >> y;
   m_pointPos = CPoint(x, y);
   if (pDockState != nullptr) pDockState->ScalePoint(m_pointPos);
-  ar >> dw; m_nMRUWidth = dw;
+  ar >> dw; m_nMRUWidth = StoredMRUWidth(dw);
   ar >> dw; m_bDocking = dw != 0;
   if (m_bDocking) {
     LONG l, t, r, b;
@@ -262,6 +266,10 @@ void CDockState::ScalePoint(CPoint& pt) {
   }
   if (pt.x > m_rectClip.right) pt.x = m_rectClip.right;
   if (pt.y > m_rectClip.bottom) pt.y = m_rectClip.bottom;
+  // Nor farther left or up than a screen's width or height beyond the virtual screen (which keeps
+  // -1, "no position").
+  pt.x = std::max(pt.x, (LONG)(::GetSystemMetrics(SM_XVIRTUALSCREEN) - ::GetSystemMetrics(SM_CXVIRTUALSCREEN)));
+  pt.y = std::max(pt.y, (LONG)(::GetSystemMetrics(SM_YVIRTUALSCREEN) - ::GetSystemMetrics(SM_CYVIRTUALSCREEN)));
 }
 
 void CDockState::ScaleRectPos(CRect& rect) {

@@ -124,6 +124,7 @@ TEST_F(DockState, StoredLayoutNamingUnknownBarsLoadsTheRest) {
   theApp.WriteProfileInt(L"Layout-Bar4", L"Floating", 1);
   theApp.WriteProfileInt(L"Layout-Bar4", L"XPos", -30000);
   theApp.WriteProfileInt(L"Layout-Bar4", L"YPos", 90000);
+  theApp.WriteProfileInt(L"Layout-Bar4", L"MRUWidth", 2000000000);
   theApp.WriteProfileInt(L"Layout-Bar4", L"Bars", 3);
   theApp.WriteProfileInt(L"Layout-Bar4", L"Bar#0", 0);
   theApp.WriteProfileInt(L"Layout-Bar4", L"Bar#1", 0x7004);
@@ -132,6 +133,10 @@ TEST_F(DockState, StoredLayoutNamingUnknownBarsLoadsTheRest) {
   CDockState state;
   state.LoadState(L"Layout");
   EXPECT_EQ(5, state.m_arrBarInfo.GetSize());  // as many as are stored
+  // A position or a length beyond the screens is held to them.
+  const CControlBarInfo* pFar = (CControlBarInfo*)state.m_arrBarInfo[4];
+  EXPECT_GE(pFar->m_pointPos.x, -GetSystemMetrics(SM_CXVIRTUALSCREEN));
+  EXPECT_EQ(32767u, pFar->m_nMRUWidth);
   frame->SetDockState(state);
   theApp.OnIdle(0);
   CDockBar* pTop = DockBar(AFX_IDW_DOCKBAR_TOP);

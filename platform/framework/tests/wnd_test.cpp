@@ -49,6 +49,18 @@ TEST_F(Wnd, SubclassingAttachesAndUnsubclassingRestores) {
   ::DestroyWindow(hButton);
 }
 
+// Only the low 32 bits of a window handle count: the same window reaches the program sign- or
+// zero-extended (one or the other once its handle value passes 0x80000000), and either form finds
+// its object.
+TEST_F(Wnd, EitherFormOfAWindowHandleFindsItsObject) {
+  const ULONG_PTR low = (ULONG_PTR)(ULONG)(ULONG_PTR)parent.m_hWnd;
+  for (HWND form : {(HWND)low, (HWND)(low | 0xFFFFFFFF00000000ull)}) {
+    ASSERT_TRUE(::IsWindow(form)) << std::hex << (ULONG_PTR)form;
+    EXPECT_EQ(&parent, CWnd::FromHandlePermanent(form)) << std::hex << (ULONG_PTR)form;
+    EXPECT_EQ(&parent, CWnd::FromHandle(form)) << std::hex << (ULONG_PTR)form;
+  }
+}
+
 TEST_F(Wnd, TemporaryObjectsStandInUntilIdle) {
   HWND hChild = ::CreateWindowExW(0, L"STATIC", L"s", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd, (HMENU)9, nullptr, nullptr);
   CWnd* temp = CWnd::FromHandle(hChild);

@@ -250,6 +250,26 @@ TEST_F(WorkspaceTest, AStoredPlacementIsClampedToTheWorkArea) {
   pFrame->DestroyWindow();
 }
 
+// A stored size beyond the screen (a damaged or foreign profile) is held to the virtual screen;
+// one whose corners overflow when added up is ignored.
+TEST_F(WorkspaceTest, AStoredPlacementLargerThanTheScreenIsHeldToIt) {
+  const CSize szScreen(::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN));
+  StorePlacement(CRect(10, 20, 2000000000, 1500000000), SW_SHOWNORMAL);
+  CTestFrame* pFrame = NewFrame();
+  CRect rect;
+  pFrame->GetWindowRect(&rect);
+  EXPECT_EQ(CPoint(10, 20), rect.TopLeft());
+  EXPECT_LE(rect.Width(), szScreen.cx);
+  EXPECT_LE(rect.Height(), szScreen.cy);
+  pFrame->DestroyWindow();
+
+  StorePlacement(CRect(-2000000000, 10, 2000000000, 400), SW_SHOWNORMAL);
+  pFrame = NewFrame();
+  pFrame->GetWindowRect(&rect);
+  EXPECT_LE(rect.Width(), szScreen.cx);
+  pFrame->DestroyWindow();
+}
+
 TEST_F(WorkspaceTest, APlacementWhollyOutsideIsIgnored) {
   StorePlacement(CRect(3000, 3000, 3400, 3300), SW_SHOWNORMAL);
   CTestFrame* pFrame = NewFrame();
