@@ -198,7 +198,7 @@ TEST_F(NumbrookProgram, ExportWritesTheWorksheetWithTheOptionsOfItsDialog) {
   auto panes = WorksheetPanes(frame);
   ASSERT_NE(nullptr, panes.first);
   Type(panes.first, L"1+2\nx := 5");
-  ASSERT_TRUE(WaitFor([&] { return EditorText(panes.second) == L"3\r\n5"; })) << EditorText(panes.second).c_str();
+  ASSERT_TRUE(PumpUntil([&] { return EditorText(panes.second) == L"3\r\n5"; })) << EditorText(panes.second).c_str();
 
   // Cancel asks nothing and writes nothing.
   ::PostMessageW(frame, WM_COMMAND, kFileExport, 0);
@@ -206,7 +206,7 @@ TEST_F(NumbrookProgram, ExportWritesTheWorksheetWithTheOptionsOfItsDialog) {
   ASSERT_NE(nullptr, dialog);
   ::SendMessageW(FindControl(dialog, kSeparatorEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
   ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(dialog); }));
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
   EXPECT_EQ(nullptr, program.Box(L"Export", 500));
 
   // A text export, results after " = ", numbered lines.
@@ -225,7 +225,7 @@ TEST_F(NumbrookProgram, ExportWritesTheWorksheetWithTheOptionsOfItsDialog) {
   EXPECT_TRUE(::IsWindowEnabled(separator)) << "a text export with results takes a separator";
   ::SendMessageW(separator, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"[#0032]=[#0032]"));
   ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return ReadFileBytes(target) != "<missing>"; }));
+  EXPECT_TRUE(PumpUntil([&] { return ReadFileBytes(target) != "<missing>"; }));
   EXPECT_EQ("1:\t1+2 = 3\r\n2:\tx := 5 = 5\r\n", ReadFileBytes(target));
   ::DeleteFileW(target.c_str());
 }
@@ -241,7 +241,7 @@ TEST_F(NumbrookProgram, TipOfTheDayOpensAndCloses) {
   EXPECT_NE(nullptr, ::GetDlgItem(tip, 1004)) << "the browser";
   ::PostMessageW(tip, WM_COMMAND, 3, 0);  // no page here: nothing to show
   ::PostMessageW(tip, WM_COMMAND, IDOK, 0);
-  EXPECT_TRUE(WaitFor([&] { return !::IsWindow(tip); }));
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(tip); }));
   EXPECT_TRUE(::IsWindowEnabled(frame)) << "the frame is given back";
 }
 
