@@ -148,6 +148,8 @@ int CMainFrame::OnCreate(LPCREATESTRUCT lpcs) {
   if (CUfxFrameWnd::OnCreate(lpcs) == -1) return -1;
   ReadStartupStyle();
   SetCoreCommands();
+  // Buttons can be dragged with Alt held, outside the customization sheet too.
+  CUfxToolBar::EnableAltCustomization(TRUE);
   if (!CreateMenuBar() || !CreateToolbars() || !CreateStatusBar()) return -1;
   EnableDocking(CBRS_ALIGN_ANY);
   if (!CreatePanelBar() || !CreateCaptionBar()) return -1;

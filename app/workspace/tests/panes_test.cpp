@@ -1075,7 +1075,9 @@ TEST_F(Panes, CodeFormatterReportsDefaultsAsAutomaticAndSetsBothPanes) {
     EXPECT_EQ(t.type == LexemeTypeBracketsHilight ? automatic : 0x00AA00u, got.CfForeColor) << t.type;
     EXPECT_EQ(1, got.CfItalic);
     EXPECT_EQ(0, got.CfStrikeout);
-    EXPECT_EQ(UnderlineTypeNone, got.CfUnderline) << "only the simple underline exists";
+    // The editor draws every kind as a plain underline, but the pane keeps the kind chosen.
+    EXPECT_EQ(UnderlineTypeWave, got.CfUnderline) << t.type;
+    EXPECT_TRUE(Ed().GetStyleUnderline(t.style)) << t.type;
     formatter->SetCharFormat(t.type, CharFormat{automatic, automatic, 0, 0, 0, UnderlineTypeNone});
   }
 
