@@ -16,7 +16,9 @@
 
 namespace {
 
-const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+// The program keeps its settings under a profile of this test's own (NUMBROOK_PROFILE).
+const wchar_t kProfileName[] = L"NumbrookSheetsTest";
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookSheetsTest";
 const UINT kSettingsCommand = 22831;
 const UINT kCustomizeCommand = 22883;
 const UINT kAppExit = 0xE141;
@@ -63,7 +65,10 @@ std::wstring WindowText(HWND hWnd) {
 // by their commands; the program is ended at the end of each test.
 class Sheets : public ::testing::Test {
 protected:
-  void SetUp() override { FreshProfile(); }
+  void SetUp() override {
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", kProfileName);
+    FreshProfile();
+  }
   void TearDown() override {
     if (program != nullptr) {
       ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
@@ -71,6 +76,7 @@ protected:
     }
     program.reset();
     FreshProfile();
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", nullptr);
   }
   void Start() {
     program = std::make_unique<NumbrookProcess>(folder.Path(), L"");
