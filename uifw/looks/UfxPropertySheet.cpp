@@ -36,6 +36,19 @@ private:
   CUfxPropertySheet* m_pSheet;
 };
 
+// The outlook bar of the outlook look: its buttons' commands and their update go to the sheet,
+// not to the frame behind it, and they are never disabled for want of a handler.
+class CUfxPropSheetOutlookBar : public CUfxOutlookBar {
+public:
+  explicit CUfxPropSheetOutlookBar(CUfxPropertySheet* pSheet) : m_pSheet(pSheet) { SetRouteCommandsViaFrame(FALSE); }
+  void OnUpdateCmdUI(CFrameWnd*, BOOL) override {
+    CUfxOutlookBar::OnUpdateCmdUI(reinterpret_cast<CFrameWnd*>(m_pSheet), FALSE);
+  }
+
+private:
+  CUfxPropertySheet* m_pSheet;
+};
+
 BEGIN_MESSAGE_MAP(CUfxPropertySheet, CPropertySheet)
   ON_MESSAGE(WM_UFX_SHOW_OUTLOOK_BUTTON, OnShowOutlookButton)
   ON_NOTIFY(TVN_GETDISPINFOW, CUfxPropertySheet::ID_NAV_TREE, OnTreeGetDispInfo)
@@ -99,7 +112,7 @@ CWnd* CUfxPropertySheet::GetNavigationControl() const {
 CWnd* CUfxPropertySheet::InitNavigationControl() {
   switch (m_look) {
     case PropSheetLook_OutlookBar: {
-      m_pOutlookBar = new CUfxOutlookBar;
+      m_pOutlookBar = new CUfxPropSheetOutlookBar(this);
       if (!m_pOutlookBar->Create(this, WS_CHILD | WS_VISIBLE | CBRS_ALIGN_LEFT, ID_NAV_OUTLOOKBAR)) {
         delete m_pOutlookBar;
         m_pOutlookBar = nullptr;

@@ -319,34 +319,30 @@ BOOL HasCommands(const CUfxButtonList* pList) {
   }
   return FALSE;
 }
+
+
+// Each category in order with its buttons as item data (unless empty and not asked for), then
+// the all-commands category; for a combo box and a list box alike.
+template <class Control>
+void FillCategories(const CUfxToolbarCustomize& sheet, Control& wndCategory, BOOL bAddEmpty) {
+  const CStringList& names = sheet.GetCategoryNames();
+  for (POSITION pos = names.GetHeadPosition(); pos != nullptr;) {
+    const CString& strCategory = names.GetNext(pos);
+    const CUfxButtonList* pList = sheet.GetCategoryButtons(strCategory);
+    if (pList == nullptr || (!bAddEmpty && !HasCommands(pList))) continue;
+    wndCategory.SetItemDataPtr(wndCategory.AddString(strCategory), (void*)pList);
+  }
+  if (const CUfxButtonList* pAll = sheet.GetCategoryButtons(sheet.GetAllCommandsName()))
+    wndCategory.SetItemDataPtr(wndCategory.AddString(sheet.GetAllCommandsName()), (void*)pAll);
+}
 }  // namespace
 
 void CUfxToolbarCustomize::FillCategoriesComboBox(CComboBox& wndCategory, BOOL bAddEmpty) const {
-  for (POSITION pos = m_lstCategories.GetHeadPosition(); pos != nullptr;) {
-    const CString& strCategory = m_lstCategories.GetNext(pos);
-    const CUfxButtonList* pList = GetCategoryButtons(strCategory);
-    if (pList == nullptr || (!bAddEmpty && !HasCommands(pList))) continue;
-    const int i = wndCategory.AddString(strCategory);
-    wndCategory.SetItemDataPtr(i, (void*)pList);
-  }
-  if (const CUfxButtonList* pAll = GetCategoryButtons(m_strAllCommands)) {
-    const int i = wndCategory.AddString(m_strAllCommands);
-    wndCategory.SetItemDataPtr(i, (void*)pAll);
-  }
+  FillCategories(*this, wndCategory, bAddEmpty);
 }
 
 void CUfxToolbarCustomize::FillCategoriesListBox(CListBox& wndCategory, BOOL bAddEmpty) const {
-  for (POSITION pos = m_lstCategories.GetHeadPosition(); pos != nullptr;) {
-    const CString& strCategory = m_lstCategories.GetNext(pos);
-    const CUfxButtonList* pList = GetCategoryButtons(strCategory);
-    if (pList == nullptr || (!bAddEmpty && !HasCommands(pList))) continue;
-    const int i = wndCategory.AddString(strCategory);
-    wndCategory.SetItemDataPtr(i, (void*)pList);
-  }
-  if (const CUfxButtonList* pAll = GetCategoryButtons(m_strAllCommands)) {
-    const int i = wndCategory.AddString(m_strAllCommands);
-    wndCategory.SetItemDataPtr(i, (void*)pAll);
-  }
+  FillCategories(*this, wndCategory, bAddEmpty);
 }
 
 void CUfxToolbarCustomize::FillAllCommandsList(CListBox& wndListOfCommands) const {

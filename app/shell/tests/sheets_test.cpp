@@ -1,12 +1,13 @@
 // The settings sheet and the customization sheet of the running program, opened by their
-// commands from another process: what the general page shows and writes, the page it reopens
-// on, and the pages the customization sheet offers.
+// commands from another process: what the general, fonts and keyboard pages show and write, the
+// page the settings sheet reopens on, and the pages the customization sheet offers.
 #include <windows.h>
 #include <commctrl.h>
 #include <prsht.h>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@
 
 namespace {
 
-const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+// The program keeps its settings under a profile of this test's own (NUMBROOK_PROFILE).
+const wchar_t kProfileName[] = L"NumbrookSheetsTest";
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookSheetsTest";
 const UINT kSettingsCommand = 22831;
 const UINT kCustomizeCommand = 22883;
 const UINT kAppExit = 0xE141;
@@ -58,110 +61,121 @@ std::wstring WindowText(HWND hWnd) {
   return text;
 }
 
+// A running program with a fresh profile (values written before Start() stay), its sheets opened
+// by their commands; the program is ended at the end of each test.
 class Sheets : public ::testing::Test {
 protected:
-  void SetUp() override { FreshProfile(); }
-  void TearDown() override { FreshProfile(); }
+  void SetUp() override {
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", kProfileName);
+    FreshProfile();
+  }
+  void TearDown() override {
+    if (program != nullptr) {
+      ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
+      EXPECT_TRUE(program->Ended());
+    }
+    program.reset();
+    FreshProfile();
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", nullptr);
+  }
+  void Start() {
+    program = std::make_unique<NumbrookProcess>(folder.Path(), L"");
+    frame = program->Frame(true);
+    ASSERT_NE(nullptr, frame);
+  }
+  // Opens a sheet by its command, on that page once it shows.
+  void OpenSheet(UINT command, LPCWSTR caption, int iPage = -1) {
+    ::PostMessageW(frame, WM_COMMAND, command, 0);
+    sheet = program->Box(caption);
+    ASSERT_NE(nullptr, sheet);
+    ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
+    if (iPage >= 0) ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)iPage, 0);
+    page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+  }
+  // Presses a button of the sheet; true once the sheet has closed.
+  bool Close(int button) {
+    ::PostMessageW(sheet, WM_COMMAND, button, 0);
+    return PumpUntil([&] { return !::IsWindow(sheet); });
+  }
+  // A modal box of the program with that caption, answered with a button.
+  void Answer(LPCWSTR caption, int button) {
+    HWND box = program->Box(caption);
+    ASSERT_NE(nullptr, box) << "no box";
+    ::PostMessageW(box, WM_COMMAND, button, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }));
+  }
+  // Selects an item of a combo or list box of the page and tells the page.
+  void Choose(int id, int index, UINT notification) {
+    HWND control = Control(page, id);
+    ::SendMessageW(control, notification == CBN_SELCHANGE ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
+    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)control);
+  }
+  void Click(int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(page, id)); }
+
+  ProgramFolder folder{kProgramFiles};
+  std::unique_ptr<NumbrookProcess> program;
+  HWND frame = nullptr, sheet = nullptr, page = nullptr;
 };
 
 TEST_F(Sheets, TheGeneralPageWithoutTheTrayAndItsOkWrittenAtOnce) {
   // Minimizing to the tray is off; the stored close-to-tray must not show.
   WriteDword(L"Settings\\Window", L"MinToTray", 0);
   WriteDword(L"Settings\\Window", L"CloseToTray", 1);
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
-  HWND sheet = program.Box(L"Settings");
-  ASSERT_NE(nullptr, sheet);
-  HWND startHidden = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (startHidden = Control(sheet, kStartHidden)) != nullptr; }));
-  HWND closeToTray = Control(sheet, kCloseToTray);
+  Start();
+  OpenSheet(kSettingsCommand, L"Settings");
+  HWND startHidden = Control(page, kStartHidden), closeToTray = Control(page, kCloseToTray);
+  ASSERT_NE(nullptr, startHidden);
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(startHidden, BM_GETCHECK, 0, 0));
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(closeToTray, BM_GETCHECK, 0, 0));
   EXPECT_FALSE(::IsWindowEnabled(startHidden));
   EXPECT_FALSE(::IsWindowEnabled(closeToTray));
   // Always on top, then OK.
-  HWND onTop = Control(sheet, kAlwaysOnTop);
-  ::SendMessageW(onTop, BM_SETCHECK, BST_CHECKED, 0);
-  ::SendMessageW(::GetParent(onTop), WM_COMMAND, MAKEWPARAM(kAlwaysOnTop, BN_CLICKED), (LPARAM)onTop);
-  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
+  ::SendMessageW(Control(page, kAlwaysOnTop), BM_SETCHECK, BST_CHECKED, 0);
+  Click(kAlwaysOnTop);
+  ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings", L"AlwaysOnTop") == L"1"; }));
   EXPECT_EQ(L"0", ReadValue(L"Settings\\Window", L"MinToTray"));
   EXPECT_EQ(L"0", ReadValue(L"Settings\\Window", L"CloseToTray"));
   EXPECT_EQ(L"1", ReadValue(L"Settings\\Window", L"ShowAtStartup"));
   EXPECT_TRUE(::GetWindowLongW(frame, GWL_EXSTYLE) & WS_EX_TOPMOST) << "always on top applies at once";
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
 }
 
 TEST_F(Sheets, TheSettingsSheetReopensOnThePageLastShown) {
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
-  HWND sheet = program.Box(L"Settings");
-  ASSERT_NE(nullptr, sheet);
-  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
-  const HWND first = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-  EXPECT_NE(nullptr, Control(first, kMinToTray)) << "the first opening shows the general page";
+  Start();
+  OpenSheet(kSettingsCommand, L"Settings");
+  EXPECT_NE(nullptr, Control(page, kMinToTray)) << "the first opening shows the general page";
   const int last = (int)::SendMessageW((HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMCOUNT, 0, 0) - 1;
   ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)last, 0);
-  ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
-
-  ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
-  sheet = program.Box(L"Settings");
-  ASSERT_NE(nullptr, sheet);
-  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
-  HWND tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0);
-  EXPECT_EQ(last, (int)::SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
-  ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
+  ASSERT_TRUE(Close(IDCANCEL));
+  OpenSheet(kSettingsCommand, L"Settings");
+  EXPECT_EQ(last, (int)::SendMessageW((HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0), TCM_GETCURSEL, 0, 0));
+  ASSERT_TRUE(Close(IDCANCEL));
 }
 
 TEST_F(Sheets, CustomizeOffersTheCommandsToolbarsMenuAndOptionsPages) {
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  ::PostMessageW(frame, WM_COMMAND, kCustomizeCommand, 0);
-  HWND sheet = program.Box(L"Customize");
-  ASSERT_NE(nullptr, sheet);
-  HWND tabs = nullptr;
-  ASSERT_TRUE(PumpUntil([&] { return (tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0)) != nullptr; }));
+  Start();
+  OpenSheet(kCustomizeCommand, L"Customize");
+  HWND tabs = (HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0);
   // Each page by a control only it has: the categories, the toolbar list, the application
   // menus, the tooltips switch.
-  const int count = (int)::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0);
   const int marks[] = {16601, 16611, 16621, 16651};
-  ASSERT_EQ(4, count);
-  for (int i = 0; i < count; i++) {
+  ASSERT_EQ(4, (int)::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
+  for (int i = 0; i < 4; i++) {
     ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)i, 0);
-    HWND page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-    EXPECT_NE(nullptr, Control(page, marks[i])) << "page " << i;
+    EXPECT_NE(nullptr, Control((HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), marks[i])) << "page " << i;
   }
   EXPECT_EQ(L"Close", WindowText(::GetDlgItem(sheet, IDCANCEL)));
-  ::PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
+  ASSERT_TRUE(Close(IDCANCEL));
 }
 
-// The settings sheet of a running program, opened on its fonts page.
+// ---- the fonts and colours page --------------------------------------------------------------------
+
+enum { kFontSize = 2059, kLexemes = 2063, kUnderline = 2067, kDefaults = 2096 };
+
 class FontsPage : public Sheets {
 protected:
-  void Open(NumbrookProcess& program, HWND frame) {
-    ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
-    sheet = program.Box(L"Settings");
-    ASSERT_NE(nullptr, sheet);
-    ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
-    ::SendMessageW(sheet, PSM_SETCURSEL, 1, 0);
-    page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
+  void OpenFonts() {
+    OpenSheet(kSettingsCommand, L"Settings", 1);
     ASSERT_NE(nullptr, Control(page, kFontSize));
   }
   void SetSize(const wchar_t* text) {
@@ -169,91 +183,54 @@ protected:
     ::SendMessageW(combo, WM_SETTEXT, 0, (LPARAM)text);
     ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kFontSize, CBN_EDITCHANGE), (LPARAM)combo);
   }
-  void Choose(int id, int index, UINT notification) {
-    HWND control = Control(page, id);
-    ::SendMessageW(control, notification == CBN_SELCHANGE ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
-    ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)control);
-  }
-  bool Closed() { return PumpUntil([&] { return !::IsWindow(sheet); }); }
-  enum { kFontSize = 2059, kLexemes = 2063, kUnderline = 2067, kDefaults = 2096 };
-  HWND sheet = nullptr, page = nullptr;
 };
 
 TEST_F(FontsPage, SizesOutsideSixToThirtyAreRefusedAndTheEdgesStored) {
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  Open(program, frame);
+  Start();
+  OpenFonts();
   SetSize(L"5");
   ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  HWND box = program.Box(L"Font Size");
-  ASSERT_NE(nullptr, box) << "the refusal names the allowed sizes";
-  ::PostMessageW(box, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }));
+  Answer(L"Font Size", IDOK);  // the refusal names the allowed sizes
   EXPECT_TRUE(::IsWindow(sheet)) << "the sheet stays open";
   EXPECT_EQ(L"<none>", ReadValue(L"Settings\\CodeFormat", L"CCFFontSize")) << "nothing is written";
   for (const auto& [text, stored] : {std::pair<const wchar_t*, const wchar_t*>{L"6", L"120"}, {L"30", L"600"}}) {
-    if (!::IsWindow(sheet)) Open(program, frame);
+    if (!::IsWindow(sheet)) OpenFonts();
     SetSize(text);
-    ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-    ASSERT_TRUE(Closed()) << text;
+    ASSERT_TRUE(Close(IDOK)) << text;
     EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"CCFFontSize") == stored; })) << text;
     EXPECT_EQ(L"1", ReadValue(L"Settings\\CodeFormat", L"Lexeme10Bold")) << "a font change keeps the bracket highlight bold";
   }
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
 }
 
 TEST_F(FontsPage, AWaveUnderlineSurvivesReopeningAndIsSavedAsItsKind) {
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  Open(program, frame);
+  Start();
+  OpenFonts();
   Choose(kLexemes, 0, LBN_SELCHANGE);
   Choose(kUnderline, 3, CBN_SELCHANGE);  // None, Simple, Dotted, Wave
-  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(Closed());
+  ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"8"; }));
-  Open(program, frame);
+  OpenFonts();
   EXPECT_EQ(3, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
   // The defaults take every underline away again.
   ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDefaults, BN_CLICKED), (LPARAM)Control(page, kDefaults));
   EXPECT_EQ(0, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
-  ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  ASSERT_TRUE(Closed());
+  ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"0"; }));
   EXPECT_EQ(L"220", ReadValue(L"Settings\\CodeFormat", L"CCFFontSize"));
   EXPECT_EQ(L"1", ReadValue(L"Settings\\CodeFormat", L"Lexeme10Bold"));
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
 }
 
-// A modal box of the program with that caption, answered with a button.
-void Answer(NumbrookProcess& program, LPCWSTR caption, int button) {
-  HWND box = program.Box(caption);
-  ASSERT_NE(nullptr, box) << "no box";
-  ::PostMessageW(box, WM_COMMAND, button, 0);
-  ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(box); }));
-}
+// ---- the keyboard page -----------------------------------------------------------------------------
 
 TEST_F(Sheets, TheKeyboardPageAddsActionsAndAsksAboutMissingAndSharedKeys) {
   enum { kAdd = 2085, kActions = 2051, kNameEdit = 2086 };
-  ProgramFolder folder(kProgramFiles);
-  NumbrookProcess program(folder.Path(), L"");
-  HWND frame = program.Frame(true);
-  ASSERT_NE(nullptr, frame);
-  ::PostMessageW(frame, WM_COMMAND, kSettingsCommand, 0);
-  HWND sheet = program.Box(L"Settings");
-  ASSERT_NE(nullptr, sheet);
-  ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0) != 0; }));
-  ::SendMessageW(sheet, PSM_SETCURSEL, 2, 0);
-  HWND page = (HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0);
-  ASSERT_NE(nullptr, Control(page, kActions));
+  Start();
+  OpenSheet(kSettingsCommand, L"Settings", 2);
+  HWND list = Control(page, kActions);
+  ASSERT_NE(nullptr, list);
   auto add = [&](const wchar_t* name) {
-    ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(kAdd, BN_CLICKED), (LPARAM)Control(page, kAdd));
-    HWND dialog = program.Box(L"New Action");
+    Click(kAdd);
+    HWND dialog = program->Box(L"New Action");
     ASSERT_NE(nullptr, dialog);
     // Typed once the dialog is set up; OK once the name has enabled it.
     ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(dialog) && ::GetDlgItem(dialog, kNameEdit) != nullptr; }));
@@ -262,17 +239,16 @@ TEST_F(Sheets, TheKeyboardPageAddsActionsAndAsksAboutMissingAndSharedKeys) {
     ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
   };
-  HWND list = Control(page, kActions);
   add(L"Sum");
   add(L"sum");  // letter case counts: a second action
   ASSERT_TRUE(PumpUntil([&] { return ::SendMessageW(list, LB_GETCOUNT, 0, 0) == 2; }));
   add(L"Sum");  // the same name is refused
-  Answer(program, L"Action Name", IDOK);
+  Answer(L"Action Name", IDOK);
   EXPECT_EQ(2, (int)::SendMessageW(list, LB_GETCOUNT, 0, 0));
   // OK: no show/hide key, then both new actions share Scroll Lock.
   ::PostMessageW(sheet, WM_COMMAND, IDOK, 0);
-  Answer(program, L"No key", IDYES);
-  Answer(program, L"Keys Used Twice", IDYES);
+  Answer(L"No key", IDYES);
+  Answer(L"Keys Used Twice", IDYES);
   ASSERT_TRUE(PumpUntil([&] { return !::IsWindow(sheet); }));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\Keyboard", L"KbdActionsCount") == L"2"; }));
   EXPECT_EQ(L"\"Sum\"", ReadValue(L"Settings\\Keyboard", L"Action1Name"));
@@ -283,8 +259,6 @@ TEST_F(Sheets, TheKeyboardPageAddsActionsAndAsksAboutMissingAndSharedKeys) {
   EXPECT_EQ(L"1", ReadValue(L"Settings\\Keyboard", L"Action1Activated"));
   EXPECT_EQ(L"8406673", ReadValue(L"Settings\\Keyboard", L"Action1KeyHandle"));
   EXPECT_EQ(L"1", ReadValue(L"Settings\\Keyboard", L"Action1Pass"));
-  ::PostMessageW(frame, WM_COMMAND, kAppExit, 0);
-  EXPECT_TRUE(program.Ended());
 }
 
 }  // namespace

@@ -238,6 +238,10 @@ TEST(UfxPropertySheet, TheTabWindowAndTheActivePageFollowEachOther) {
 }
 
 TEST(UfxPropertySheet, TheOutlookBarAndTheActivePageFollowEachOther) {
+  // A program's main frame stands behind the sheet: the bar's commands must still reach the sheet.
+  CFrameWnd* pMain = new CFrameWnd;
+  ASSERT_TRUE(pMain->Create(nullptr, L"Main", WS_OVERLAPPEDWINDOW, CRect(0, 0, 300, 200)));
+  theApp.m_pMainWnd = pMain;
   Pages pages;
   CScriptSheet sheet(IDS_SHEET);
   sheet.SetLook(CUfxPropertySheet::PropSheetLook_OutlookBar);
@@ -255,6 +259,9 @@ TEST(UfxPropertySheet, TheOutlookBarAndTheActivePageFollowEachOther) {
       pBar->PostMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
       pBar->PostMessage(WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
       s->Next();
+    } else if (step > 500) {
+      ADD_FAILURE() << "the click never reached the sheet";
+      s->PressButton(PSBTN_CANCEL);
     } else if (s->GetActivePage() != &pages.keys) {
       // The click's command and the button's check are posted behind the step: steps wait for
       // the clicked page to show with its button checked.
@@ -268,6 +275,8 @@ TEST(UfxPropertySheet, TheOutlookBarAndTheActivePageFollowEachOther) {
   };
   EXPECT_EQ(IDCANCEL, sheet.DoModal());
   EXPECT_EQ(3, sheet.GetActiveIndex());
+  theApp.m_pMainWnd = nullptr;
+  pMain->DestroyWindow();
 }
 
 TEST(UfxPropertySheet, NavigationImagesComeFromABitmapCutIntoImages) {
