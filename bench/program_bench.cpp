@@ -15,7 +15,9 @@
 
 namespace {
 
-const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+// The program keeps its settings under a profile of this program's own (NUMBROOK_PROFILE).
+const wchar_t kProfileName[] = L"NumbrookProgramBench";
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookProgramBench";
 
 std::wstring Worksheet() {
   wchar_t folder[MAX_PATH] = {};
@@ -64,6 +66,7 @@ void Fresh() { ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile); }
 }  // namespace
 
 int main() {
+  ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", kProfileName);
   // Notepad until its window shows, the best of three.
   double notepad = 1e9;
   SIZE_T notepadMemory = 0;

@@ -13,7 +13,9 @@
 
 namespace {
 
-const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+// The program keeps its settings under a profile of this program's own (NUMBROOK_PROFILE).
+const wchar_t kProfileName[] = L"NumbrookKeysTest";
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookKeysTest";
 const wchar_t kTargetTitle[] = L"NbKeysTarget";
 
 // Has the driver play these xdotool arguments (see GesturePlayer.h).
@@ -121,6 +123,7 @@ std::wstring EditText(HWND edit) {
 class KeyboardActions : public ::testing::Test {
 protected:
   void SetUp() override {
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", kProfileName);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
     wchar_t appData[MAX_PATH] = {};
     ::GetEnvironmentVariableW(L"APPDATA", appData, MAX_PATH);
@@ -134,6 +137,7 @@ protected:
     g_actionKeyMessages = 0;
   }
   void TearDown() override {
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", nullptr);
     ::DestroyWindow(m_frame);
     ::RegDeleteTreeW(HKEY_CURRENT_USER, kProfile);
   }

@@ -15,7 +15,9 @@
 
 namespace {
 
-const wchar_t kProfile[] = L"Software\\Ferrow Software\\Numbrook";
+// The program keeps its settings under a profile of this program's own (NUMBROOK_PROFILE).
+const wchar_t kProfileName[] = L"NumbrookProgramTest";
+const wchar_t kProfile[] = L"Software\\Ferrow Software\\NumbrookProgramTest";
 const UINT kTrayCallback = 1124;
 const UINT kTrayIconId = 253;
 const UINT kHelpContents = 22832;
@@ -47,8 +49,14 @@ void FreshProfile() {
 
 class NumbrookProgram : public ::testing::Test {
 protected:
-  void SetUp() override { FreshProfile(); }
-  void TearDown() override { FreshProfile(); }
+  void SetUp() override {
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", kProfileName);
+    FreshProfile();
+  }
+  void TearDown() override {
+    FreshProfile();
+    ::SetEnvironmentVariableW(L"NUMBROOK_PROFILE", nullptr);
+  }
 };
 
 // ---- the worksheet --------------------------------------------------------------------------------
