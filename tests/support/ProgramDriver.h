@@ -73,6 +73,21 @@ inline void Type(HWND editor, const std::wstring& text) {
   }
 }
 
+// The descendant of `parent` with that control id, or null.
+inline HWND FindControl(HWND parent, int id) {
+  std::pair<int, HWND> probe = {id, nullptr};
+  ::EnumChildWindows(
+      parent,
+      [](HWND child, LPARAM param) -> BOOL {
+        auto* p = reinterpret_cast<std::pair<int, HWND>*>(param);
+        if (::GetDlgCtrlID(child) != p->first) return TRUE;
+        p->second = child;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&probe));
+  return probe.second;
+}
+
 // The window class of the program's editing controls.
 constexpr const wchar_t* kEditorClass = L"SimpleEditorsci";
 

@@ -179,21 +179,6 @@ TEST_F(NumbrookProgram, MessageBoxRaisedInTheTrayShowsTheWindowFirst) {
 
 // ---- dialogs --------------------------------------------------------------------------------------
 
-// The descendant of `parent` with that control id, or null.
-HWND FindControl(HWND parent, int id) {
-  std::pair<int, HWND> probe = {id, nullptr};
-  ::EnumChildWindows(
-      parent,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* p = reinterpret_cast<std::pair<int, HWND>*>(param);
-        if (::GetDlgCtrlID(child) != p->first) return TRUE;
-        p->second = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&probe));
-  return probe.second;
-}
-
 TEST_F(NumbrookProgram, ExportWritesTheWorksheetWithTheOptionsOfItsDialog) {
   ProgramFolder folder(kProgramFiles);
   wchar_t temp[MAX_PATH];

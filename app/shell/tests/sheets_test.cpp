@@ -40,21 +40,6 @@ std::wstring ReadValue(const std::wstring& section, const std::wstring& name) {
   return it != values.end() ? it->second : L"<none>";
 }
 
-// A control anywhere below a window, by its id.
-HWND Control(HWND root, int id) {
-  std::pair<int, HWND> probe = {id, nullptr};
-  ::EnumChildWindows(
-      root,
-      [](HWND child, LPARAM param) -> BOOL {
-        auto* p = reinterpret_cast<std::pair<int, HWND>*>(param);
-        if (::GetDlgCtrlID(child) != p->first) return TRUE;
-        p->second = child;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&probe));
-  return probe.second;
-}
-
 std::wstring WindowText(HWND hWnd) {
   wchar_t text[256] = {};
   ::GetWindowTextW(hWnd, text, 256);
@@ -106,11 +91,11 @@ protected:
   }
   // Selects an item of a combo or list box of the page and tells the page.
   void Choose(int id, int index, UINT notification) {
-    HWND control = Control(page, id);
+    HWND control = FindControl(page, id);
     ::SendMessageW(control, notification == CBN_SELCHANGE ? CB_SETCURSEL : LB_SETCURSEL, index, 0);
     ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(id, notification), (LPARAM)control);
   }
-  void Click(int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)Control(page, id)); }
+  void Click(int id) { ::PostMessageW(page, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), (LPARAM)FindControl(page, id)); }
 
   ProgramFolder folder{kProgramFiles};
   std::unique_ptr<NumbrookProcess> program;
@@ -123,14 +108,14 @@ TEST_F(Sheets, TheGeneralPageWithoutTheTrayAndItsOkWrittenAtOnce) {
   WriteDword(L"Settings\\Window", L"CloseToTray", 1);
   Start();
   OpenSheet(kSettingsCommand, L"Settings");
-  HWND startHidden = Control(page, kStartHidden), closeToTray = Control(page, kCloseToTray);
+  HWND startHidden = FindControl(page, kStartHidden), closeToTray = FindControl(page, kCloseToTray);
   ASSERT_NE(nullptr, startHidden);
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(startHidden, BM_GETCHECK, 0, 0));
   EXPECT_EQ(BST_UNCHECKED, ::SendMessageW(closeToTray, BM_GETCHECK, 0, 0));
   EXPECT_FALSE(::IsWindowEnabled(startHidden));
   EXPECT_FALSE(::IsWindowEnabled(closeToTray));
   // Always on top, then OK.
-  ::SendMessageW(Control(page, kAlwaysOnTop), BM_SETCHECK, BST_CHECKED, 0);
+  ::SendMessageW(FindControl(page, kAlwaysOnTop), BM_SETCHECK, BST_CHECKED, 0);
   Click(kAlwaysOnTop);
   ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings", L"AlwaysOnTop") == L"1"; }));
@@ -143,7 +128,7 @@ TEST_F(Sheets, TheGeneralPageWithoutTheTrayAndItsOkWrittenAtOnce) {
 TEST_F(Sheets, TheSettingsSheetReopensOnThePageLastShown) {
   Start();
   OpenSheet(kSettingsCommand, L"Settings");
-  EXPECT_NE(nullptr, Control(page, kMinToTray)) << "the first opening shows the general page";
+  EXPECT_NE(nullptr, FindControl(page, kMinToTray)) << "the first opening shows the general page";
   const int last = (int)::SendMessageW((HWND)::SendMessageW(sheet, PSM_GETTABCONTROL, 0, 0), TCM_GETITEMCOUNT, 0, 0) - 1;
   ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)last, 0);
   ASSERT_TRUE(Close(IDCANCEL));
@@ -162,7 +147,7 @@ TEST_F(Sheets, CustomizeOffersTheCommandsToolbarsMenuAndOptionsPages) {
   ASSERT_EQ(4, (int)::SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
   for (int i = 0; i < 4; i++) {
     ::SendMessageW(sheet, PSM_SETCURSEL, (WPARAM)i, 0);
-    EXPECT_NE(nullptr, Control((HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), marks[i])) << "page " << i;
+    EXPECT_NE(nullptr, FindControl((HWND)::SendMessageW(sheet, PSM_GETCURRENTPAGEHWND, 0, 0), marks[i])) << "page " << i;
   }
   EXPECT_EQ(L"Close", WindowText(::GetDlgItem(sheet, IDCANCEL)));
   ASSERT_TRUE(Close(IDCANCEL));
@@ -176,10 +161,10 @@ class FontsPage : public Sheets {
 protected:
   void OpenFonts() {
     OpenSheet(kSettingsCommand, L"Settings", 1);
-    ASSERT_NE(nullptr, Control(page, kFontSize));
+    ASSERT_NE(nullptr, FindControl(page, kFontSize));
   }
   void SetSize(const wchar_t* text) {
-    HWND combo = Control(page, kFontSize);
+    HWND combo = FindControl(page, kFontSize);
     ::SendMessageW(combo, WM_SETTEXT, 0, (LPARAM)text);
     ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kFontSize, CBN_EDITCHANGE), (LPARAM)combo);
   }
@@ -210,10 +195,10 @@ TEST_F(FontsPage, AWaveUnderlineSurvivesReopeningAndIsSavedAsItsKind) {
   ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"8"; }));
   OpenFonts();
-  EXPECT_EQ(3, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
+  EXPECT_EQ(3, (int)::SendMessageW(FindControl(page, kUnderline), CB_GETCURSEL, 0, 0));
   // The defaults take every underline away again.
-  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDefaults, BN_CLICKED), (LPARAM)Control(page, kDefaults));
-  EXPECT_EQ(0, (int)::SendMessageW(Control(page, kUnderline), CB_GETCURSEL, 0, 0));
+  ::SendMessageW(page, WM_COMMAND, MAKEWPARAM(kDefaults, BN_CLICKED), (LPARAM)FindControl(page, kDefaults));
+  EXPECT_EQ(0, (int)::SendMessageW(FindControl(page, kUnderline), CB_GETCURSEL, 0, 0));
   ASSERT_TRUE(Close(IDOK));
   EXPECT_TRUE(PumpUntil([&] { return ReadValue(L"Settings\\CodeFormat", L"Lexeme1Underline") == L"0"; }));
   EXPECT_EQ(L"220", ReadValue(L"Settings\\CodeFormat", L"CCFFontSize"));
@@ -226,7 +211,7 @@ TEST_F(Sheets, TheKeyboardPageAddsActionsAndAsksAboutMissingAndSharedKeys) {
   enum { kAdd = 2085, kActions = 2051, kNameEdit = 2086 };
   Start();
   OpenSheet(kSettingsCommand, L"Settings", 2);
-  HWND list = Control(page, kActions);
+  HWND list = FindControl(page, kActions);
   ASSERT_NE(nullptr, list);
   auto add = [&](const wchar_t* name) {
     Click(kAdd);
