@@ -95,6 +95,9 @@ std::vector<ChildLook> FrameLook(HWND frame) {
   return look;
 }
 
+// The browser control of a command panel.
+const int kPanelBrowserId = 2054;
+
 // A window of the frame by its id, wherever it is docked.
 HWND FindBar(HWND frame, int id) {
   std::pair<int, HWND> search = {id, nullptr};
@@ -240,11 +243,12 @@ TEST_F(NoPrinterPreview, TheBoxTellsOnceAndTheFrameStaysAsItWas) {
   HWND frame = program->Frame(true);
   ASSERT_NE(nullptr, frame);
   ASSERT_TRUE(PumpUntil([&] { return IsMenuBarShown(frame); }));
-  // The frame as it settles after its start: the same before and after a message round trip.
+  // The frame as it settles after its start: the command panel's browser made (at the first idle
+  // time), and the same before and after a message round trip.
   std::vector<ChildLook> before;
   ASSERT_TRUE(PumpUntil([&] {
     before = FrameLook(frame);
-    return RoundTrip(frame) && FrameLook(frame) == before;
+    return FindBar(frame, kPanelBrowserId) != nullptr && RoundTrip(frame) && FrameLook(frame) == before;
   }));
 
   ::PostMessageW(frame, WM_COMMAND, kPrintPreview, 0);
