@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+#include "TestPump.h"
 #include "ExportDlg.h"
 #include "FrameworkPump.h"
 #include "ShellTestKit.h"
@@ -113,12 +114,12 @@ public:
 private:
   void Run() {
     while (!m_stop) {
-      if (HWND box = FindOwnWindow(L"#32770", L"Export")) {
-        ++m_count;
-        ::SendMessageW(box, WM_COMMAND, m_answer, 0);
-        while (::IsWindow(box) && !m_stop) ::Sleep(10);
-      }
-      ::Sleep(10);
+      HWND box = nullptr;
+      if (!PumpUntil([&] { return m_stop || (box = FindOwnWindow(L"#32770", L"Export")) != nullptr; }) || box == nullptr)
+        continue;
+      ++m_count;
+      ::SendMessageW(box, WM_COMMAND, m_answer, 0);
+      PumpUntil([&] { return m_stop || !::IsWindow(box); });
     }
   }
   int m_answer;

@@ -10,6 +10,7 @@
 #include <thread>
 #include <vector>
 
+#include "TestPump.h"
 #include "Framework.h"
 #include "HotkeyDialog.h"
 #include "KeyHandle.h"
@@ -51,7 +52,7 @@ public:
 private:
   void Run(const std::vector<KeyStroke>& strokes, void (*then)(HWND)) {
     HWND dialog = nullptr;
-    for (int i = 0; i < 400 && (dialog = FindHotkeyDialog()) == nullptr; ++i) ::Sleep(25);
+    PumpUntil([&] { return (dialog = FindHotkeyDialog()) != nullptr; }, 10000);
     m_saw = dialog != nullptr;
     if (!m_saw) return;
     for (const KeyStroke& stroke : strokes) {

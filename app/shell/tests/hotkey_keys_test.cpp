@@ -9,6 +9,7 @@
 #include <string>
 #include <thread>
 
+#include "TestPump.h"
 #include "Framework.h"
 #include "HotkeyDialog.h"
 #include "KeyHandle.h"
@@ -28,11 +29,8 @@ bool Play(const std::string& commands) {
     out << commands << "\n";
   }
   if (!::MoveFileA((name + ".tmp").c_str(), (name + ".req").c_str())) return false;
-  for (int i = 0; i < 400; ++i) {
-    if (::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES) return true;
-    ::Sleep(50);
-  }
-  return false;
+  // The driver takes the request away once it has played it.
+  return PumpUntil([&] { return ::GetFileAttributesA((name + ".req").c_str()) == INVALID_FILE_ATTRIBUTES; }, 20000);
 }
 
 HWND FindHotkeyDialog() { return FindOwnWindow(L"#32770", L"Press a Key"); }
@@ -43,7 +41,7 @@ class KeysOnceOpen {
 public:
   explicit KeysOnceOpen(std::string keys)
       : m_thread([this, keys] {
-          for (int i = 0; i < 400 && FindHotkeyDialog() == nullptr; ++i) ::Sleep(25);
+          PumpUntil([] { return FindHotkeyDialog() != nullptr; }, 10000);
           m_played = FindHotkeyDialog() != nullptr && Play("search --sync --name Press.a.Key windowraise windowfocus") &&
                      Play(keys);
           // Keys that were not played cannot end the dialog: Cancel does, so the test goes on.

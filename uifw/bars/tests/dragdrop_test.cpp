@@ -4,6 +4,7 @@
 // drop off every bar deletes, Esc keeps, a drop on its own place regroups, and a locked bar takes
 // nothing. Ctrl itself is not played: under Wine here a Ctrl press sent with SendInput did not
 // always reach the key state the drag loop reads; the drop target's own tests give it Ctrl.
+#include "TestPump.h"
 #include "CommandBarsTestKit.h"
 #include "bars/UfxBarDropSource.h"
 #include <atomic>
@@ -36,25 +37,19 @@ void SendKey(WORD vk, bool bUp) {
 }
 
 // Waits, on the driver thread, until the program shows the condition.
-bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeout = 5000) {
-  const DWORD dwEnd = ::GetTickCount() + dwTimeout;
-  while (!condition()) {
-    if ((LONG)(dwEnd - ::GetTickCount()) <= 0) return false;
-    ::Sleep(5);
-  }
-  return true;
-}
+bool WaitFor(const std::function<bool()>& condition, DWORD dwTimeout = 5000) { return PumpUntil(condition, dwTimeout); }
 
 // Waits as above while nudging the pointer by a pixel now and then, so that a drag loop that
 // missed a move sees the pointer where it is.
 bool WaitWhileNudging(const std::function<bool()>& condition, CPoint pt, DWORD dwTimeout = 10000) {
-  const DWORD dwEnd = ::GetTickCount() + dwTimeout;
-  for (int i = 0; !condition(); ++i) {
-    if ((LONG)(dwEnd - ::GetTickCount()) <= 0) return false;
-    if (i % 60 == 59) SendMouse(MOUSEEVENTF_MOVE, pt + CPoint((i / 60) % 2, 0));
-    ::Sleep(5);
-  }
-  return true;
+  int i = 0;
+  return PumpUntil(
+      [&] {
+        if (condition()) return true;
+        if (++i % 60 == 0) SendMouse(MOUSEEVENTF_MOVE, pt + CPoint((i / 60) % 2, 0));
+        return false;
+      },
+      dwTimeout);
 }
 
 bool CursorAt(CPoint pt) {
