@@ -3,7 +3,6 @@
 #include "frames/UfxCommandManager.h"
 #include "looks/UfxCustomizeIds.h"
 #include "looks/UfxToolbarCustomize.h"
-#include <map>
 
 IMPLEMENT_DYNCREATE(CUfxCustomizePage, CPropertyPage)
 
@@ -46,19 +45,17 @@ void CUfxCustomizePage::OnSelchangeCategory() {
   const auto* pList = reinterpret_cast<const CUfxButtonList*>(m_wndCategories.GetItemDataPtr(iCategory));
   if (pList != nullptr) {
     // Texts that occur more than once in the category are told apart by their full names.
-    std::map<CString, int> textCount;
-    for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;) textCount[pList->GetNext(pos)->m_strText]++;
+    const std::vector<CString> names = CUfxToolbarCustomize::DisplayNames(*pList, bAllCommands);
     CUfxCommandManager* pCommands = UfxGetCommandManager();
-    for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;) {
+    size_t iName = 0;
+    for (POSITION pos = pList->GetHeadPosition(); pos != nullptr; ++iName) {
       CUfxToolbarButton* pButton = pList->GetNext(pos);
       if (pButton->m_nID != (UINT)-1 && pCommands != nullptr && pCommands->GetCmdImage(pButton->m_nID, FALSE) < 0 &&
           pCommands->GetCmdImage(pButton->m_nID, TRUE) < 0) {
         pButton->m_bText = TRUE;
         pButton->m_bImage = FALSE;
       }
-      CString strName = pButton->m_strText;
-      if (!pButton->m_strTextCustom.IsEmpty() && (bAllCommands || textCount[pButton->m_strText] > 1))
-        strName = pButton->m_strTextCustom;
+      const CString& strName = names[iName];
       int iItem = -1;
       if (bAllCommands) {
         // The all-commands category stays sorted by ordinal comparison.

@@ -8,7 +8,6 @@
 #include "FwMDI.h"
 #include <algorithm>
 #include <vector>
-#include <map>
 
 IMPLEMENT_DYNCREATE(CUfxKeyboardPage, CPropertyPage)
 
@@ -74,12 +73,6 @@ BOOL CUfxKeyboardPage::OnInitDialog() {
   return TRUE;
 }
 
-CString CUfxKeyboardPage::CommandText(CUfxToolbarButton* pButton, const CString& strCategory, int nSameText) const {
-  if (!pButton->m_strTextCustom.IsEmpty() && (strCategory == m_strAllCategory || nSameText > 1))
-    return pButton->m_strTextCustom;
-  return pButton->m_strText;
-}
-
 void CUfxKeyboardPage::OnSelchangeCategory() {
   m_wndCommandsList.ResetContent();
   m_wndNewKey.EnableWindow(FALSE);
@@ -89,12 +82,12 @@ void CUfxKeyboardPage::OnSelchangeCategory() {
     m_wndCategoryList.GetLBText(iCategory, strCategory);
     const auto* pList = reinterpret_cast<const CUfxButtonList*>(m_wndCategoryList.GetItemDataPtr(iCategory));
     if (pList != nullptr) {
-      std::map<CString, int> textCount;
-      for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;) textCount[pList->GetNext(pos)->m_strText]++;
-      for (POSITION pos = pList->GetHeadPosition(); pos != nullptr;) {
+      const std::vector<CString> names = CUfxToolbarCustomize::DisplayNames(*pList, strCategory == m_strAllCategory);
+      size_t iName = 0;
+      for (POSITION pos = pList->GetHeadPosition(); pos != nullptr; ++iName) {
         CUfxToolbarButton* pButton = pList->GetNext(pos);
         if (pButton->m_nID == 0 || pButton->m_nID == (UINT)-1) continue;
-        const int i = m_wndCommandsList.AddString(CommandText(pButton, strCategory, textCount[pButton->m_strText]));
+        const int i = m_wndCommandsList.AddString(names[iName]);
         m_wndCommandsList.SetItemDataPtr(i, pButton);
       }
     }

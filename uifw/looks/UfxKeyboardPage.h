@@ -42,7 +42,6 @@ protected:
   void ListKeysOfCommand();
   // Installs the copy as the table of the template (or the frame) and keeps the new handle.
   BOOL InstallTable();
-  CString CommandText(CUfxToolbarButton* pButton, const CString& strCategory, int nSameText) const;
 
   CFrameWnd* m_pParentFrame = nullptr;
   BOOL m_bAutoSet = FALSE;

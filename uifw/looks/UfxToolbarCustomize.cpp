@@ -25,6 +25,7 @@
 #include "FwDockBar.h"
 #include "FwMDI.h"
 #include "FwReBar.h"
+#include <map>
 
 IMPLEMENT_DYNAMIC(CUfxToolbarCustomize, CPropertySheet)
 
@@ -355,6 +356,18 @@ void CUfxToolbarCustomize::FillAllCommandsList(CListBox& wndListOfCommands) cons
                                                                                 : pButton->m_strTextCustom);
     wndListOfCommands.SetItemData(i, pButton->m_nID);
   }
+}
+
+std::vector<CString> CUfxToolbarCustomize::DisplayNames(const CUfxButtonList& buttons, BOOL bAllCommands) {
+  std::map<CString, int> textCount;
+  for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) textCount[buttons.GetNext(pos)->m_strText]++;
+  std::vector<CString> names;
+  for (POSITION pos = buttons.GetHeadPosition(); pos != nullptr;) {
+    const CUfxToolbarButton* pButton = buttons.GetNext(pos);
+    const BOOL bFullName = !pButton->m_strTextCustom.IsEmpty() && (bAllCommands || textCount[pButton->m_strText] > 1);
+    names.push_back(bFullName ? pButton->m_strTextCustom : pButton->m_strText);
+  }
+  return names;
 }
 
 LPCWSTR CUfxToolbarCustomize::GetCommandName(UINT uiCmd) const {

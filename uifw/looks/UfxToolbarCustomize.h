@@ -5,6 +5,7 @@
 #pragma once
 #include "Framework.h"
 #include "FwPropSheet.h"
+#include <vector>
 
 class CUfxMenuBar;
 class CUfxToolBar;
@@ -56,6 +57,9 @@ public:
   const CUfxButtonList* GetCategoryButtons(LPCWSTR lpszCategory) const;
   const CStringList& GetCategoryNames() const { return m_lstCategories; }
   const CString& GetAllCommandsName() const { return m_strAllCommands; }
+  // The names a category's buttons are listed under, in list order: the text, or the full name
+  // (from the menu path) among all commands and where the category repeats a text.
+  static std::vector<CString> DisplayNames(const CUfxButtonList& buttons, BOOL bAllCommands);
 
   virtual BOOL CheckToolsValidity(const CObList& lstTools) { return TRUE; }
   // Called by the user-tools page when it has set up its list's buttons.
