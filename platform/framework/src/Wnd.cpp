@@ -832,11 +832,13 @@ void CWnd::UpdateDialogControls(CCmdTarget* pTarget, BOOL bDisableIfNoHndler) {
   CWnd wndTemp;
   for (HWND hChild = ::GetTopWindow(m_hWnd); hChild != nullptr; hChild = ::GetWindow(hChild, GW_HWNDNEXT)) {
     if (BeginChildUpdate(hChild, state, wndTemp)) continue;
-    // Buttons that are not push buttons keep their state unless a handler says otherwise.
+    // Only push buttons go grey for want of a handler: other controls (a tab window, a list, a
+    // check box) keep their state unless a handler says otherwise.
     BOOL bDisable = bDisableIfNoHndler;
-    if (bDisable && (::SendMessageW(hChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON)) {
-      UINT type = (UINT)::GetWindowLongPtrW(hChild, GWL_STYLE) & BS_TYPEMASK;
-      if (type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON && type != BS_USERBUTTON) bDisable = FALSE;
+    if (bDisable) {
+      const UINT type = (UINT)::GetWindowLongPtrW(hChild, GWL_STYLE) & BS_TYPEMASK;
+      bDisable = (::SendMessageW(hChild, WM_GETDLGCODE, 0, 0) & DLGC_BUTTON) != 0 &&
+                 (type == BS_PUSHBUTTON || type == BS_DEFPUSHBUTTON || type == BS_USERBUTTON);
     }
     state.DoUpdate(pTarget, bDisable);
   }

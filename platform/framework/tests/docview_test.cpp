@@ -339,6 +339,27 @@ TEST_F(DocView, IdleTimeUpdatesTheWindowsAndControls) {
   view->plain.SetDlgCtrlID(IDC_PLAIN);
 }
 
+TEST_F(DocView, OnlyPushButtonsGoGreyForWantOfAHandler) {
+  // A bar's tab window or list shares its id with no command: it must stay usable.
+  struct Case {
+    const wchar_t* cls;
+    DWORD style;
+    bool enabledAfter;
+  } cases[] = {
+      {L"BUTTON", BS_PUSHBUTTON, false},     {L"BUTTON", BS_DEFPUSHBUTTON, false}, {L"BUTTON", BS_AUTOCHECKBOX, true},
+      {L"BUTTON", BS_AUTORADIOBUTTON, true}, {L"EDIT", 0, true},                   {L"LISTBOX", 0, true},
+      {L"STATIC", 0, true},                  {WC_TABCONTROLW, 0, true},
+  };
+  for (const Case& c : cases) {
+    HWND control = ::CreateWindowExW(0, c.cls, L"", WS_CHILD | c.style, 0, 60, 50, 20, view->m_hWnd,
+                                     (HMENU)(UINT_PTR)ID_T_NOHANDLER, nullptr, nullptr);
+    ASSERT_NE(nullptr, control) << c.cls;
+    view->UpdateDialogControls(frame, TRUE);
+    EXPECT_EQ(c.enabledAfter, ::IsWindowEnabled(control) != FALSE) << c.cls << " style " << c.style;
+    ::DestroyWindow(control);
+  }
+}
+
 TEST_F(DocView, LayoutGivesBarsTheirSpaceAndTheViewTheRest) {
   CTopBar bar;
   ASSERT_TRUE(bar.Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, CRect(0, 0, 0, 0), frame, AFX_IDW_CONTROLBAR_FIRST + 9));
