@@ -9,7 +9,6 @@
 namespace {
 
 const DISPID kDispidDocumentComplete = 259;
-const UINT_PTR kCreateBrowserTimer = 1;
 
 // The document's HTML interface and its host interface, or nulls (each a counted reference).
 struct PanelDocument {
@@ -57,7 +56,7 @@ IMPLEMENT_DYNAMIC(CIEDlg, CDialog)
 BEGIN_MESSAGE_MAP(CIEDlg, CDialog)
   ON_WM_SIZE()
   ON_WM_DESTROY()
-  ON_WM_TIMER()
+  ON_MESSAGE(WM_IDLEUPDATECMDUI, OnIdleUpdateCmdUI)
 END_MESSAGE_MAP()
 
 BEGIN_EVENTSINK_MAP(CIEDlg, CDialog)
@@ -74,19 +73,11 @@ CIEDlg::~CIEDlg() {
   if (m_description != nullptr) m_description->Release();
 }
 
-BOOL CIEDlg::OnInitDialog() {
-  CDialog::OnInitDialog();
-  SetTimer(kCreateBrowserTimer, 0, nullptr);
-  return TRUE;
-}
-
-void CIEDlg::OnTimer(UINT_PTR nIDEvent) {
-  if (nIDEvent != kCreateBrowserTimer) {
-    CDialog::OnTimer(nIDEvent);
-    return;
-  }
-  KillTimer(kCreateBrowserTimer);
-  CreateBrowser();
+LRESULT CIEDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
+  // Only the program's own idle time: a pump run by others (the kernel pumps messages while it
+  // calculates) is not the moment, since the first results would wait for the browser.
+  if (m_wndBrowser.GetSafeHwnd() == nullptr) CreateBrowser();
+  return 0;
 }
 
 BOOL CIEDlg::CreateBrowser() {

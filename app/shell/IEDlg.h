@@ -3,8 +3,8 @@
 // complete, its body is replaced by the panel description's groups and commands, and a click on
 // a command sends that command to the messenger's subscribers.
 //
-// The browser control is made when the program first has nothing else to do (a timer, which
-// comes after every posted message and paint), so that the panels do not hold up start-up.
+// The browser control is made when the program first has nothing else to do (its frame's idle
+// update), so that the panels do not hold up start-up or the first results.
 #pragma once
 
 #include <vector>
@@ -50,13 +50,12 @@ public:
   // A click on the element with this id: the command it names goes to the messenger.
   void DispatchClick(LPCWSTR elementId);
 
-  BOOL OnInitDialog() override;
 
 protected:
   void OnDocumentComplete(IDispatch* pDisp, VARIANT* url);
   afx_msg void OnSize(UINT nType, int cx, int cy);
   afx_msg void OnDestroy();
-  afx_msg void OnTimer(UINT_PTR nIDEvent);
+  afx_msg LRESULT OnIdleUpdateCmdUI(WPARAM, LPARAM);
   DECLARE_MESSAGE_MAP()
   DECLARE_EVENTSINK_MAP()
 
