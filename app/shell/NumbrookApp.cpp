@@ -164,6 +164,8 @@ BOOL CNumbrookApp::InitInstance() {
   }
   SetInstanceWindow(m_pMainWnd->GetSafeHwnd());
   LoadSettings();
+  // What loading queued is calculated before the window shows: its first paint has the results.
+  if (CLeftView* view = GetActiveLeftView()) view->ServeQueuedCalculations();
   if (!ShowMainWindow(cmdInfo)) return FALSE;
   CreateClipboardPicker();
   g_messageBoxHook = new CMessageBoxHook;

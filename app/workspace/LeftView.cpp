@@ -233,7 +233,8 @@ void CLeftView::LoadWorksheet() {
   m_wndEditor.SendMessage(SCI_MARKERDELETEALL, (WPARAM)-1, 0);  // bookmarks belong to a worksheet
   if (worksheet != nullptr) worksheet->LoadWorksheet(m_wndEditor, !g_firstInitialUpdateDone);
   else m_wndEditor.LoadFile(doc->GetPathName());
-  OnCalculate();
+  // Loading queued requests of its own; this calculation serves them.
+  CalculateNow();
   CNumbrookDoc::EndWorksheetLoad(*doc, *this);
   g_firstInitialUpdateDone = true;
   m_bDocumentLoaded = 1;

@@ -96,6 +96,12 @@ public:
 
   // Recalculation of the whole worksheet; the handler of the request.
   void OnCalculate();
+  // Recalculation now, which serves the requests queued so far: they are taken off the queue.
+  void CalculateNow();
+  // The requests queued so far served now by one calculation (none queued: nothing is done);
+  // TRUE when it ran. The program calculates this way before its window first shows, so that
+  // the first paint shows the results.
+  BOOL ServeQueuedCalculations();
   // The hint for the name at or around the caret.
   CString BuildCaretHint();
   // The hint for one name, from the kernel that the main window hands out.
@@ -237,6 +243,8 @@ protected:
   BYTE m_bSavedButtonsBarVisible;
   BYTE m_bSavedCaptionBarVisible;
   BYTE m_bDocumentLoaded;
+  // Takes this pane's queued calculation requests off the queue; how many there were.
+  int TakeQueuedRequests();
   int m_nPendingCalculations;
   CString m_strTrueWord;
   CString m_strFalseWord;

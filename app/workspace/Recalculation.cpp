@@ -2,6 +2,8 @@
 // the kernel bridge and writes the answer into the results pane, and the caret hint.
 #include "Recalculation.h"
 
+#include <algorithm>
+
 #include "CalculatorKernel.h"
 #include "EditorMessages.h"
 #include "FwComSupport.h"
@@ -162,6 +164,27 @@ void CLeftView::RequestCalculation() {
   // Only a request that is on its way counts: one that was never posted would hold back every
   // later answer.
   if (::PostMessageW(m_hWnd, CalculationRequestId(), 0, 0)) ++m_nPendingCalculations;
+}
+
+int CLeftView::TakeQueuedRequests() {
+  int taken = 0;
+  MSG msg;
+  while (m_hWnd != nullptr &&
+         ::PeekMessageW(&msg, m_hWnd, CalculationRequestId(), CalculationRequestId(), PM_REMOVE | PM_NOYIELD))
+    ++taken;
+  m_nPendingCalculations = std::max(0, m_nPendingCalculations - taken);
+  return taken;
+}
+
+void CLeftView::CalculateNow() {
+  TakeQueuedRequests();
+  OnCalculate();
+}
+
+BOOL CLeftView::ServeQueuedCalculations() {
+  if (m_nCalculationDepth > 0 || TakeQueuedRequests() == 0) return FALSE;
+  OnCalculate();
+  return TRUE;
 }
 
 LRESULT CLeftView::OnCalculationRequest(WPARAM, LPARAM) {

@@ -473,6 +473,26 @@ TEST_F(Panes, RequestsQueuedBehindEachOtherAreServedByOneCalculation) {
   EXPECT_EQ(0, left->GetPendingCalculations());
 }
 
+// The program calculates what start-up queued before its window first shows: the queued requests
+// are served at once by one calculation and leave nothing behind for the message loop.
+TEST_F(Panes, QueuedRequestsServedAtOnceLeaveNothingQueued) {
+  SetText(L"1+1");
+  ASSERT_EQ(L"2", Results());
+  g_kernel.parses = 0;
+  EXPECT_FALSE(left->ServeQueuedCalculations()) << "nothing queued, nothing done";
+  EXPECT_EQ(0, g_kernel.parses);
+
+  Ed().SetText(L"6*7");
+  for (int i = 0; i < 2; ++i) left->RequestCalculation();
+  ASSERT_LT(0, left->GetPendingCalculations());
+  EXPECT_TRUE(left->ServeQueuedCalculations());
+  EXPECT_EQ(1, g_kernel.parses);
+  EXPECT_EQ(L"42", Results()) << "shown at once, without the message loop";
+  EXPECT_EQ(0, left->GetPendingCalculations());
+  ASSERT_TRUE(PumpRoundTrip(left->m_hWnd));
+  EXPECT_EQ(1, g_kernel.parses) << "the requests were taken off the queue";
+}
+
 TEST_F(Panes, AnAnswerOvertakenByANewerRequestIsNeverShown) {
   SetText(L"7");
   ASSERT_EQ(L"7", Results());
