@@ -214,6 +214,7 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
         }
         HDC mem = CreateCompatibleDC(dc);
         HGDIOBJ old = SelectObject(mem, buffer_);
+        if (scrollBarsStale_) UpdateScrollBars();
         int widthBefore = scrollWidth_;
         Paint(mem, rc);
         BitBlt(dc, ps.rcPaint.left, ps.rcPaint.top, ps.rcPaint.right - ps.rcPaint.left,
@@ -235,6 +236,7 @@ LRESULT EditorView::WindowMessage(UINT msg, WPARAM wp, LPARAM lp) {
       return 1;
     case WM_NCPAINT:
       framePending_ = false;
+      if (scrollBarsStale_) UpdateScrollBars();  // before the bars are drawn
       break;
     case WM_SIZE:
       if (topLine_ > MaxTopLine()) SetTopLine(MaxTopLine());
@@ -423,6 +425,12 @@ void EditorView::EnsureFonts() {
 void EditorView::InvalidateFonts() {
   screenFonts_.Release();
   Redraw();
+  // A hidden editor (a host giving it a whole table of styles before it first shows) makes its
+  // fonts once, when it is next drawn or measured, rather than again after every style.
+  if (hwnd_ && !IsWindowVisible(hwnd_)) {
+    scrollBarsStale_ = true;
+    return;
+  }
   UpdateScrollBars();
 }
 
@@ -536,6 +544,7 @@ void EditorView::ScrollCaret() {
 
 void EditorView::UpdateScrollBars() {
   if (!hwnd_) return;
+  scrollBarsStale_ = false;
   RECT rc;
   GetClientRect(hwnd_, &rc);
   // Scroll bars are only touched when what they show changes: each call costs a trip through

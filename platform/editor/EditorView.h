@@ -184,6 +184,7 @@ class EditorView : public DocWatcher {
   ScrollState scrollShown_[2] = {};
   bool scrollKnown_ = false;
   bool scrollBarsDirty_ = false;
+  bool scrollBarsStale_ = false;  // fonts changed while hidden: the bars wait for the next drawing
   bool framePending_ = false;  // the frame (scroll bars) waits for its repaint
 
   HBITMAP buffer_ = nullptr;

@@ -635,6 +635,25 @@ TEST_F(EditorWindow, StyleNeededScrollAndContextMenuNotifications) {
   EXPECT_EQ(g_notices[0].y, 80);
 }
 
+// A host gives a hidden editor its whole table of styles before it first shows: the scroll bars
+// follow the fonts by the time the editor is drawn, and at once while it is on screen.
+TEST_F(EditorWindow, StylesGivenWhileHiddenReachTheScrollBarsWhenItShows) {
+  std::string many;
+  for (int i = 0; i < 100; ++i) many += "line\r\n";
+  SetText(many.c_str());
+  auto pageMatchesTheScreen = [&] {
+    SCROLLINFO si = {sizeof(si), SIF_ALL};
+    return GetScrollInfo(editor_, SB_VERT, &si) && static_cast<int>(si.nPage) == Send(SCI_LINESONSCREEN);
+  };
+  ASSERT_TRUE(pageMatchesTheScreen());
+  for (int size : {30, 20, 40}) Send(SCI_STYLESETSIZE, STYLE_DEFAULT, size);
+  ShowWindow(parent_, SW_SHOWNOACTIVATE);
+  UpdateWindow(parent_);
+  EXPECT_TRUE(pageMatchesTheScreen()) << "after the first drawing";
+  Send(SCI_STYLESETSIZE, STYLE_DEFAULT, 10);
+  EXPECT_TRUE(pageMatchesTheScreen()) << "on screen, at once";
+}
+
 TEST_F(EditorWindow, DoubleClickSelectsAWordAndNotifies) {
   SetText("x = sqrt(value)");
   Send(SCI_SETMARGINWIDTHN, 1, 0);
