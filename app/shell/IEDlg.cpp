@@ -76,7 +76,10 @@ CIEDlg::~CIEDlg() {
 LRESULT CIEDlg::OnIdleUpdateCmdUI(WPARAM, LPARAM) {
   // Only the program's own idle time: a pump run by others (the kernel pumps messages while it
   // calculates) is not the moment, since the first results would wait for the browser.
-  if (m_wndBrowser.GetSafeHwnd() == nullptr) CreateBrowser();
+  if (!m_browserTried) {
+    m_browserTried = true;
+    CreateBrowser();
+  }
   return 0;
 }
 

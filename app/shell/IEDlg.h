@@ -70,6 +70,9 @@ private:
 
   CExternalDispatch m_xExternal;
   CExplorer m_wndBrowser;
+  // The idle time has tried to make the browser: a system without the control is not asked again
+  // at every idle time.
+  bool m_browserTried = false;
   CDocHostUIHandler m_xHostHandler;
   CMsgManager* m_messenger;
   ICBCommandPanel* m_description = nullptr;
