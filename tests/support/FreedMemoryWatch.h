@@ -25,15 +25,13 @@ struct HeldBlock {
 inline HeldBlock g_held[kHeldBlocks];
 inline size_t g_next = 0;
 inline std::atomic<bool> g_watching{false};
-inline std::atomic_flag g_lock = ATOMIC_FLAG_INIT;
+inline SRWLOCK g_lock = SRWLOCK_INIT;  // operator new and delete take it: no allocation, no pump
 inline long g_written = 0;      // blocks found written after they were freed
 inline long g_freedTwice = 0;   // blocks deleted again while held
 
 struct Lock {
-  Lock() {
-    while (g_lock.test_and_set(std::memory_order_acquire)) ::Sleep(0);
-  }
-  ~Lock() { g_lock.clear(std::memory_order_release); }
+  Lock() { ::AcquireSRWLockExclusive(&g_lock); }
+  ~Lock() { ::ReleaseSRWLockExclusive(&g_lock); }
 };
 
 inline bool HoldsPattern(const void* p, size_t n) {
