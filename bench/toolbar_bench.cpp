@@ -4,8 +4,7 @@
 #include "BenchClock.h"
 #include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
-#include "bars/UfxToolBar.h"
-#include "bars/UfxToolbarButton.h"
+#include "ToolbarBenchBars.h"
 
 namespace {
 
@@ -15,46 +14,17 @@ public:
 };
 CBenchApp theApp;
 
-const int kImages = 40;
-
-// A strip of 40 images of 16 x 15 in the shared images, so that every button draws one.
-void MakeImages() {
-  HDC hdcScreen = ::GetDC(nullptr);
-  HDC hdc = ::CreateCompatibleDC(hdcScreen);
-  HBITMAP hbmp = ::CreateCompatibleBitmap(hdcScreen, 16 * kImages, 15);
-  HGDIOBJ hOld = ::SelectObject(hdc, hbmp);
-  for (int i = 0; i < kImages; ++i) {
-    RECT rect = {i * 16, 0, i * 16 + 16, 15};
-    HBRUSH hbr = ::CreateSolidBrush(RGB(i * 6, 255 - i * 6, (i * 37) & 0xFF));
-    ::FillRect(hdc, &rect, hbr);
-    ::DeleteObject(hbr);
-  }
-  ::SelectObject(hdc, hOld);
-  ::DeleteDC(hdc);
-  ::ReleaseDC(nullptr, hdcScreen);
-  CUfxToolBar::GetImages()->SetImageSize(CSize(16, 15));
-  CUfxToolBar::GetImages()->AddImage(hbmp);
-  ::DeleteObject(hbmp);
-}
-
-void FillBar(CUfxToolBar& bar, int nButtons, UINT uiFirst) {
-  for (int i = 0; i < nButtons; ++i) {
-    if (i % 8 == 7) bar.InsertSeparator();
-    else bar.InsertButton(new CUfxToolbarButton(uiFirst + i, i % kImages));
-  }
-}
-
 }  // namespace
 
 int main() {
   AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), SW_SHOW);
-  MakeImages();
+  MakeBenchImages();
   CUfxToolBar::SetSizes(CSize(22, 21), CSize(16, 15));
   CUfxFrameWnd* pFrame = new CUfxFrameWnd;
   pFrame->Create(nullptr, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1260, 700));
   CUfxToolBar bar;
   bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0xE800);
-  FillBar(bar, 200, 1000);
+  FillBenchBar(bar, 200, 1000);
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
   pFrame->RecalcLayout();
   PumpPending();
@@ -91,7 +61,7 @@ int main() {
   CUfxToolBar bars[20];
   for (int i = 0; i < 20; ++i) {
     bars[i].Create(pFrame, WS_CHILD | CBRS_TOP, 0xE900 + i);
-    FillBar(bars[i], 30, 2000 + i * 100);
+    FillBenchBar(bars[i], 30, 2000 + i * 100);
   }
   const double usSave = MicrosecondsEach(10, [&](int) {
     for (int i = 0; i < 20; ++i) bars[i].SaveState(kProfile, i);

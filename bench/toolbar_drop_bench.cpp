@@ -5,8 +5,7 @@
 #include "BenchClock.h"
 #include "TestPump.h"
 #include "frames/UfxFrameWnd.h"
-#include "bars/UfxToolBar.h"
-#include "bars/UfxToolbarButton.h"
+#include "ToolbarBenchBars.h"
 #include <cstdio>
 #include <vector>
 
@@ -18,41 +17,17 @@ public:
 };
 CBenchApp theApp;
 
-const int kImages = 40;
-
-void MakeImages() {
-  HDC hdcScreen = ::GetDC(nullptr);
-  HDC hdc = ::CreateCompatibleDC(hdcScreen);
-  HBITMAP hbmp = ::CreateCompatibleBitmap(hdcScreen, 16 * kImages, 15);
-  HGDIOBJ hOld = ::SelectObject(hdc, hbmp);
-  for (int i = 0; i < kImages; ++i) {
-    RECT rect = {i * 16, 0, i * 16 + 16, 15};
-    HBRUSH hbr = ::CreateSolidBrush(RGB(i * 6, 255 - i * 6, (i * 37) & 0xFF));
-    ::FillRect(hdc, &rect, hbr);
-    ::DeleteObject(hbr);
-  }
-  ::SelectObject(hdc, hOld);
-  ::DeleteDC(hdc);
-  ::ReleaseDC(nullptr, hdcScreen);
-  CUfxToolBar::GetImages()->SetImageSize(CSize(16, 15));
-  CUfxToolBar::GetImages()->AddImage(hbmp);
-  ::DeleteObject(hbmp);
-}
-
 }  // namespace
 
 int main() {
   AfxWinInit(::GetModuleHandleW(nullptr), nullptr, ::GetCommandLineW(), SW_SHOW);
-  MakeImages();
+  MakeBenchImages();
   CUfxToolBar::SetSizes(CSize(22, 21), CSize(16, 15));
   CUfxFrameWnd* pFrame = new CUfxFrameWnd;
   pFrame->Create(nullptr, L"bench", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CRect(0, 0, 1260, 700));
   CUfxToolBar bar;
   bar.Create(pFrame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_SIZE_DYNAMIC, 0xE800);
-  for (int i = 0; i < 200; ++i) {
-    if (i % 8 == 7) bar.InsertSeparator();
-    else bar.InsertButton(new CUfxToolbarButton(1000 + i, i % kImages));
-  }
+  FillBenchBar(bar, 200, 1000);
   pFrame->ShowWindow(SW_SHOWNOACTIVATE);
   pFrame->RecalcLayout();
   PumpPending();
