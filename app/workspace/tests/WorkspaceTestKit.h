@@ -152,6 +152,20 @@ public:
            m_wndSplitter.CreateView(0, 0, s_pExpressionPane, CSize(300, 300), pContext) &&
            m_wndSplitter.CreateView(0, 1, RUNTIME_CLASS(CRightView), CSize(200, 300), pContext);
   }
+  // A new document in the application's frame, shown at 640 x 300; the frame and its panes, or
+  // nulls when none was made.
+  static CPanesFrame* OpenNew(CLeftView*& left, CRightView*& right) {
+    AfxGetApp()->OnFileNew();
+    CPanesFrame* frame = DYNAMIC_DOWNCAST(CPanesFrame, AfxGetApp()->m_pMainWnd);
+    left = nullptr;
+    right = nullptr;
+    if (frame == nullptr) return nullptr;
+    frame->MoveWindow(0, 0, 640, 300);
+    frame->ShowWindow(SW_SHOW);
+    left = DYNAMIC_DOWNCAST(CLeftView, frame->m_wndSplitter.GetPane(0, 0));
+    right = DYNAMIC_DOWNCAST(CRightView, frame->m_wndSplitter.GetPane(0, 1));
+    return frame;
+  }
 };
 CRuntimeClass* CPanesFrame::s_pExpressionPane = RUNTIME_CLASS(CLeftView);
 IMPLEMENT_DYNCREATE(CPanesFrame, CFrameWnd)

@@ -328,13 +328,7 @@ protected:
   }
   // The frame with both panes; made again when a test closed it.
   static void OpenFrame() {
-    theApp.OnFileNew();
-    frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
-    if (frame == nullptr) return;
-    frame->MoveWindow(0, 0, 640, 300);
-    frame->ShowWindow(SW_SHOW);
-    left = DYNAMIC_DOWNCAST(CLeftView, frame->m_wndSplitter.GetPane(0, 0));
-    right = DYNAMIC_DOWNCAST(CRightView, frame->m_wndSplitter.GetPane(0, 1));
+    frame = CPanesFrame::OpenNew(left, right);
   }
   static void TearDownTestSuite() {
     SetMainInterfaceSource(nullptr);

@@ -104,13 +104,7 @@ protected:
     SetPaneShellServices(services);
     theApp.AddDocTemplate(new CSingleDocTemplate(200, RUNTIME_CLASS(CScintillaColorerDoc),
                                                  RUNTIME_CLASS(CPanesFrame), RUNTIME_CLASS(CLeftView)));
-    theApp.OnFileNew();
-    frame = DYNAMIC_DOWNCAST(CPanesFrame, theApp.m_pMainWnd);
-    if (frame == nullptr) return;
-    frame->MoveWindow(0, 0, 640, 300);
-    frame->ShowWindow(SW_SHOW);
-    left = DYNAMIC_DOWNCAST(CLeftView, frame->m_wndSplitter.GetPane(0, 0));
-    right = DYNAMIC_DOWNCAST(CRightView, frame->m_wndSplitter.GetPane(0, 1));
+    frame = CPanesFrame::OpenNew(left, right);
   }
 
   void SetUp() override {
