@@ -18,3 +18,15 @@ struct KbdAction {
   long KeyHandle = kDefaultActionKeyHandle;
   long Pass = 1;
 };
+
+// The action a settings record describes (absent texts read as empty).
+inline KbdAction KbdActionOf(const CalcActionEx& record) {
+  KbdAction action;
+  action.Processing = record.BaseAction.Processing;
+  action.Template = record.BaseAction.Template != nullptr ? record.BaseAction.Template : L"";
+  action.Name = record.Name != nullptr ? record.Name : L"";
+  action.Activated = record.Activated;
+  action.KeyHandle = record.KeyHandle;
+  action.Pass = record.Pass;
+  return action;
+}

@@ -72,18 +72,12 @@ BOOL CKbdPage::OnInitDialog() {
     for (long i = 0; i < count; i++) {
       CalcActionEx record = {};
       if (FAILED(settings.GetKbdActionEx(i, &record))) continue;
-      Action action;
-      action.processing = record.BaseAction.Processing;
-      action.strTemplate = record.BaseAction.Template != nullptr ? record.BaseAction.Template : L"";
-      action.strName = record.Name != nullptr ? record.Name : L"";
-      action.activated = record.Activated;
-      action.keyHandle = record.KeyHandle;
-      action.pass = record.Pass;
+      const Action action = KbdActionOf(record);
       ::SysFreeString(record.BaseAction.Template);
       ::SysFreeString(record.Name);
       m_actions.push_back(action);
-      const int iItem = m_wndActions.AddString(action.strName);
-      m_wndActions.SetCheck(iItem, action.activated ? 1 : 0);
+      const int iItem = m_wndActions.AddString(action.Name);
+      m_wndActions.SetCheck(iItem, action.Activated ? 1 : 0);
     }
   }
   SetDlgItemText(IDC_SHOW_HIDE_KEY, KeyHandleToText(m_showHideKey));
@@ -108,12 +102,12 @@ void CKbdPage::EnableActionControls(BOOL bEnable) {
 void CKbdPage::ShowSelectedAction() {
   m_bShowing = TRUE;
   const Action* pAction = SelectedAction();
-  SetDlgItemText(IDC_ACTION_KEY, KeyHandleToText(pAction != nullptr ? pAction->keyHandle : 0));
-  SetDlgItemText(IDC_ACTION_TEMPLATE, pAction != nullptr ? pAction->strTemplate : CString());
-  CheckDlgButton(IDC_PASS_ACTION_KEY, pAction != nullptr && pAction->pass ? BST_CHECKED : BST_UNCHECKED);
-  m_nProcessing = pAction != nullptr ? (int)pAction->processing : -1;
+  SetDlgItemText(IDC_ACTION_KEY, KeyHandleToText(pAction != nullptr ? pAction->KeyHandle : 0));
+  SetDlgItemText(IDC_ACTION_TEMPLATE, pAction != nullptr ? pAction->Template : CString());
+  CheckDlgButton(IDC_PASS_ACTION_KEY, pAction != nullptr && pAction->Pass ? BST_CHECKED : BST_UNCHECKED);
+  m_nProcessing = pAction != nullptr ? (int)pAction->Processing : -1;
   UpdateData(FALSE);
-  if (pAction != nullptr) EnableActionControls(pAction->activated != 0);
+  if (pAction != nullptr) EnableActionControls(pAction->Activated != 0);
   m_bShowing = FALSE;
 }
 
@@ -132,7 +126,7 @@ void CKbdPage::OnActionSelChange() { ShowSelectedAction(); }
 void CKbdPage::OnActionCheckChange() {
   // The notification names no item: every action takes its item's check.
   for (int i = 0; i < (int)m_actions.size() && i < m_wndActions.GetCount(); i++)
-    m_actions[i].activated = m_wndActions.GetCheck(i) ? 1 : 0;
+    m_actions[i].Activated = m_wndActions.GetCheck(i) ? 1 : 0;
   ShowSelectedAction();
   SetModified();
 }
@@ -141,7 +135,7 @@ void CKbdPage::OnCaptureActionKey() {
   Action* pAction = SelectedAction();
   long key = 0;
   if (pAction == nullptr || !CaptureHotkey(this, key)) return;
-  pAction->keyHandle = key;
+  pAction->KeyHandle = key;
   SetDlgItemText(IDC_ACTION_KEY, KeyHandleToText(key));
   if (CWnd* pKey = GetDlgItem(IDC_ACTION_KEY)) pKey->SetFocus();
   SetModified();
@@ -149,20 +143,20 @@ void CKbdPage::OnCaptureActionKey() {
 
 void CKbdPage::OnTemplateChange() {
   if (m_bShowing) return;
-  if (Action* pAction = SelectedAction()) GetDlgItemText(IDC_ACTION_TEMPLATE, pAction->strTemplate);
+  if (Action* pAction = SelectedAction()) GetDlgItemText(IDC_ACTION_TEMPLATE, pAction->Template);
   SetModified();
 }
 
 void CKbdPage::OnProcessing() {
   UpdateData(TRUE);
   if (Action* pAction = SelectedAction()) {
-    if (m_nProcessing >= ApReplace && m_nProcessing <= ApCopyToClipboard) pAction->processing = (ActionProcessing)m_nProcessing;
+    if (m_nProcessing >= ApReplace && m_nProcessing <= ApCopyToClipboard) pAction->Processing = (ActionProcessing)m_nProcessing;
   }
   SetModified();
 }
 
 void CKbdPage::OnPassActionKey() {
-  if (Action* pAction = SelectedAction()) pAction->pass = IsDlgButtonChecked(IDC_PASS_ACTION_KEY) == BST_CHECKED;
+  if (Action* pAction = SelectedAction()) pAction->Pass = IsDlgButtonChecked(IDC_PASS_ACTION_KEY) == BST_CHECKED;
   SetModified();
 }
 
@@ -170,7 +164,7 @@ void CKbdPage::OnAddAction() {
   CActionNameDlg dlg(this);
   if (dlg.DoModal() != IDOK) return;
   for (const Action& action : m_actions) {
-    if (action.strName != dlg.m_strName) continue;  // names differ by letter case too
+    if (action.Name != dlg.m_strName) continue;  // names differ by letter case too
     CString strCaption;
     strCaption.LoadString(IDS_ACTION_NAME_TAKEN_CAPTION);
     ::MessageBoxW(m_hWnd, Formatted(IDS_ACTION_NAME_TAKEN, {dlg.m_strName}), strCaption, MB_OK | MB_ICONEXCLAMATION);
@@ -178,11 +172,11 @@ void CKbdPage::OnAddAction() {
   }
   SetModified();
   Action action;
-  action.strName = dlg.m_strName;
+  action.Name = dlg.m_strName;
   m_actions.push_back(action);
-  const int iItem = m_wndActions.AddString(action.strName);
+  const int iItem = m_wndActions.AddString(action.Name);
   m_wndActions.SetCurSel(iItem);
-  m_wndActions.SetCheck(iItem, action.activated ? 1 : 0);
+  m_wndActions.SetCheck(iItem, action.Activated ? 1 : 0);
   ShowSelectedAction();
   EnableActionControls(TRUE);
   if (CWnd* pDelete = GetDlgItem(IDC_DELETE_ACTION)) pDelete->EnableWindow(TRUE);
@@ -245,17 +239,17 @@ BOOL CKbdPage::OnApply() {
     if (!Ask(strText, IDS_NO_KEY)) return FALSE;
   }
   for (const Action& action : m_actions)
-    if (action.keyHandle == 0 && !Ask(Formatted(IDS_ACTION_WITHOUT_KEY, {action.strName}), IDS_NO_KEY)) return FALSE;
+    if (action.KeyHandle == 0 && !Ask(Formatted(IDS_ACTION_WITHOUT_KEY, {action.Name}), IDS_NO_KEY)) return FALSE;
   for (const Action& action : m_actions) {
-    if (action.keyHandle == 0 || action.keyHandle != m_showHideKey) continue;
-    if (!Ask(Formatted(IDS_KEY_OF_SHOW_HIDE, {KeyHandleToText(action.keyHandle), action.strName}), IDS_KEYS_CLASH_CAPTION))
+    if (action.KeyHandle == 0 || action.KeyHandle != m_showHideKey) continue;
+    if (!Ask(Formatted(IDS_KEY_OF_SHOW_HIDE, {KeyHandleToText(action.KeyHandle), action.Name}), IDS_KEYS_CLASH_CAPTION))
       return FALSE;
   }
   for (size_t i = 0; i < m_actions.size(); i++) {
     for (size_t j = i + 1; j < m_actions.size(); j++) {
-      if (m_actions[i].keyHandle == 0 || m_actions[i].keyHandle != m_actions[j].keyHandle) continue;
+      if (m_actions[i].KeyHandle == 0 || m_actions[i].KeyHandle != m_actions[j].KeyHandle) continue;
       if (!Ask(Formatted(IDS_ACTIONS_SHARE_KEY,
-                         {KeyHandleToText(m_actions[i].keyHandle), m_actions[i].strName, m_actions[j].strName}),
+                         {KeyHandleToText(m_actions[i].KeyHandle), m_actions[i].Name, m_actions[j].Name}),
                IDS_KEYS_CLASH_CAPTION))
         return FALSE;
     }
@@ -268,12 +262,12 @@ BOOL CKbdPage::OnApply() {
     for (size_t i = 0; i < m_actions.size(); i++) {
       const Action& action = m_actions[i];
       CalcActionEx record = {};
-      record.BaseAction.Processing = action.processing;
-      record.BaseAction.Template = ::SysAllocString(action.strTemplate);
-      record.Name = ::SysAllocString(action.strName);
-      record.Activated = action.activated;
-      record.KeyHandle = action.keyHandle;
-      record.Pass = action.pass;
+      record.BaseAction.Processing = action.Processing;
+      record.BaseAction.Template = ::SysAllocString(action.Template);
+      record.Name = ::SysAllocString(action.Name);
+      record.Activated = action.Activated;
+      record.KeyHandle = action.KeyHandle;
+      record.Pass = action.Pass;
       settings.SetKbdActionEx((long)i, record);
       ::SysFreeString(record.BaseAction.Template);
       ::SysFreeString(record.Name);

@@ -1,6 +1,8 @@
 // CKbdPage: the settings sheet's page of keys: the global show/hide key and the keyboard actions,
 // edited on a copy that the sheet writes back once its keys are checked.
 #pragma once
+
+#include "KbdAction.h"
 #include "FwCheckListBox.h"
 #include "NumbrookLib.h"
 #include "looks/UfxPropertyPage.h"
@@ -14,14 +16,7 @@ public:
   BOOL OnApply() override;
 
   // One keyboard action of the working copy.
-  struct Action {
-    ActionProcessing processing = ApReplace;
-    CString strTemplate = L"%d";
-    CString strName;
-    long activated = 1;
-    long keyHandle = 8406673;  // Scroll Lock, without modifiers
-    long pass = 1;
-  };
+  using Action = KbdAction;
   const std::vector<Action>& GetActions() const { return m_actions; }
   long GetShowHideKey() const { return m_showHideKey; }
 

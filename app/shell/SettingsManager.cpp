@@ -88,13 +88,7 @@ STDMETHODIMP CSettingsManager::GetKbdActionEx(long Index, CalcActionEx* Result) 
 
 STDMETHODIMP CSettingsManager::SetKbdActionEx(long Index, CalcActionEx ActionEx) {
   if (Action(Index) == nullptr) return E_INVALIDARG;
-  KbdAction& action = m_actions[static_cast<size_t>(Index)];
-  action.Processing = ActionEx.BaseAction.Processing;
-  action.Template = ActionEx.BaseAction.Template != nullptr ? ActionEx.BaseAction.Template : L"";
-  action.Name = ActionEx.Name != nullptr ? ActionEx.Name : L"";
-  action.Activated = ActionEx.Activated;
-  action.KeyHandle = ActionEx.KeyHandle;
-  action.Pass = ActionEx.Pass;
+  m_actions[static_cast<size_t>(Index)] = KbdActionOf(ActionEx);
   return S_OK;
 }
 
