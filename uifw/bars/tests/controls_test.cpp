@@ -2,6 +2,7 @@
 // on two bars kept in step without a feedback loop, the archive (byte for byte, the combo's
 // dropped height by the saved version, an edit button's text without a window), and the edit
 // field's hot state and keys.
+#include "ArchiveBytes.h"
 #include "CommandBarsTestKit.h"
 #include "bars/UfxToolbarComboBoxButton.h"
 #include "bars/UfxToolbarEditBoxButton.h"
@@ -12,6 +13,9 @@ using namespace toolbar_test;
 using namespace command_bars_test;
 
 namespace {
+
+using archive_bytes::Load;
+using archive_bytes::Store;
 
 const UINT kCombo = 301;
 const UINT kEdit = 401;
@@ -24,26 +28,6 @@ public:
     m_iSavedVersionMinor = iMinor;
   }
 };
-
-std::vector<BYTE> Store(CObject& object) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    object.Serialize(ar);
-  }
-  std::vector<BYTE> bytes((size_t)file.GetLength());
-  file.SeekToBegin();
-  file.Read(bytes.data(), (UINT)bytes.size());
-  return bytes;
-}
-
-void Load(CObject& object, const std::vector<BYTE>& bytes) {
-  CMemFile file;
-  file.Write(bytes.data(), (UINT)bytes.size());
-  file.SeekToBegin();
-  CArchive ar(&file, CArchive::load);
-  object.Serialize(ar);
-}
 
 class ControlsTest : public FrameFixture {
 protected:
@@ -171,11 +155,11 @@ TEST_F(ControlsTest, ArchivesComeBackByteForByte) {
   for (CUfxToolbarButton* pButton : std::vector<CUfxToolbarButton*>{pOnBar, pOffBar, pEdit}) {
     const std::vector<BYTE> first = Store(*pButton);
     std::unique_ptr<CObject> pCopy(pButton->GetRuntimeClass()->CreateObject());
-    Load(*pCopy, first);
+    ASSERT_TRUE(Load(*pCopy, first));
     EXPECT_EQ(first, Store(*pCopy)) << pButton->GetRuntimeClass()->m_lpszClassName;
   }
   CUfxToolbarComboBoxButton copy;
-  Load(copy, Store(*pOnBar));
+  ASSERT_TRUE(Load(copy, Store(*pOnBar)));
   EXPECT_EQ(180, copy.GetWidth());
   EXPECT_EQ(1, copy.GetCurSel());
   EXPECT_EQ(3, copy.GetCount());
@@ -188,7 +172,7 @@ TEST_F(ControlsTest, AnEditButtonWithoutAWindowStoresTheTextItKeeps) {
   edit.SetContents(L"2 * pi");
   ASSERT_EQ(nullptr, edit.GetHwnd());
   CUfxToolbarEditBoxButton copy;
-  Load(copy, Store(edit));
+  ASSERT_TRUE(Load(copy, Store(edit)));
   EXPECT_EQ(CString(L"2 * pi"), copy.GetContents());
 }
 
@@ -212,7 +196,7 @@ TEST_F(ControlsTest, TheDroppedHeightIsReadByTheVersionThatWroteTheState) {
   for (const auto& c : cases) {
     CVersionedWorkspace workspace(c.major, c.minor);
     CUfxToolbarComboBoxButton loaded;
-    Load(loaded, c.withHeight ? current : older);
+    ASSERT_TRUE(Load(loaded, c.withHeight ? current : older));
     EXPECT_EQ(c.withHeight ? 321 : 150, loaded.GetDropDownHeight()) << c.major << "." << c.minor;
     EXPECT_EQ(1, loaded.GetCount()) << c.major << "." << c.minor;
     EXPECT_EQ(CString(L"One"), loaded.GetItem(0)) << c.major << "." << c.minor;
@@ -221,7 +205,7 @@ TEST_F(ControlsTest, TheDroppedHeightIsReadByTheVersionThatWroteTheState) {
   CVersionedWorkspace workspace(4, 71);
   CUfxToolbarMenuButton::AlwaysTearOffIdScope scope;
   CUfxToolbarComboBoxButton loaded;
-  Load(loaded, current);
+  ASSERT_TRUE(Load(loaded, current));
   EXPECT_EQ(321, loaded.GetDropDownHeight());
 }
 

@@ -1,6 +1,7 @@
 // Drop-down buttons: a short click runs the current command, a 500 ms hold opens the source
 // toolbar in a frame where a chosen command becomes the current one and runs; where the frame
 // goes; copies and the archive; the export into a menu.
+#include "ArchiveBytes.h"
 #include "CommandBarsTestKit.h"
 #include "bars/UfxDropDownFrame.h"
 #include "bars/UfxDropDownToolBar.h"
@@ -12,27 +13,10 @@ using namespace command_bars_test;
 
 namespace {
 
+using archive_bytes::Load;
+using archive_bytes::Store;
+
 const UINT kSourceBarId = 0xE810;
-
-std::vector<BYTE> Store(CObject& object) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    object.Serialize(ar);
-  }
-  std::vector<BYTE> bytes((size_t)file.GetLength());
-  file.SeekToBegin();
-  file.Read(bytes.data(), (UINT)bytes.size());
-  return bytes;
-}
-
-void Load(CObject& object, const std::vector<BYTE>& bytes) {
-  CMemFile file;
-  file.Write(bytes.data(), (UINT)bytes.size());
-  file.SeekToBegin();
-  CArchive ar(&file, CArchive::load);
-  object.Serialize(ar);
-}
 
 class DropDownTest : public FrameFixture {
 protected:
@@ -153,7 +137,7 @@ TEST_F(DropDownTest, ACopyEqualsItsSourceAndTheArchiveComesBack) {
 
   const std::vector<BYTE> bytes = Store(*button);
   CUfxDropDownToolbarButton loaded;
-  Load(loaded, bytes);
+  ASSERT_TRUE(Load(loaded, bytes));
   EXPECT_EQ(503u, loaded.m_nID);
   EXPECT_EQ(&source, loaded.GetSourceToolBar()) << "found again by its bar's id";
   EXPECT_EQ(CString(L"Shapes"), loaded.m_strName);
@@ -163,7 +147,7 @@ TEST_F(DropDownTest, ACopyEqualsItsSourceAndTheArchiveComesBack) {
   // Without that bar the button keeps no source.
   source.DestroyWindow();
   CUfxDropDownToolbarButton orphan;
-  Load(orphan, bytes);
+  ASSERT_TRUE(Load(orphan, bytes));
   EXPECT_EQ(nullptr, orphan.GetSourceToolBar());
 }
 

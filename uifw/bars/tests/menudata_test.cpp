@@ -1,6 +1,7 @@
 // Menu buttons as data: menu handles in and out (tear-off marks, column breaks, default items),
 // the archive (tear-off id by the saved library version, damaged nesting), copies, and the strip
 // of menu glyphs that the resource library carries.
+#include "ArchiveBytes.h"
 #include "bars/UfxToolbarMenuButton.h"
 #include "bars/UfxToolBar.h"
 #include "bars/UfxMenuGlyphs.h"
@@ -13,6 +14,9 @@
 #include <vector>
 
 namespace {
+
+using archive_bytes::Load;
+using archive_bytes::Store;
 
 // A workspace that says which library version wrote the state being loaded.
 class CVersionedWorkspace : public CUfxWorkspace {
@@ -42,30 +46,6 @@ CString MenuText(HMENU hMenu, int iPos) {
 CUfxToolbarMenuButton* Item(const CUfxToolbarMenuButton& button, int i) {
   POSITION pos = button.GetCommands().FindIndex(i);
   return pos == nullptr ? nullptr : static_cast<CUfxToolbarMenuButton*>(button.GetCommands().GetAt(pos));
-}
-
-std::vector<BYTE> Store(CObject& object) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    object.Serialize(ar);
-  }
-  std::vector<BYTE> bytes((size_t)file.GetLength());
-  file.SeekToBegin();
-  file.Read(bytes.data(), (UINT)bytes.size());
-  return bytes;
-}
-
-BOOL Load(CObject& object, std::vector<BYTE> bytes) {
-  CMemFile file(bytes.data(), (UINT)bytes.size());
-  try {
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
-  } catch (CException* e) {
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
 }
 
 // "&File" holding New, a "&Recent" submenu marked for tear-off 7 and Exit.

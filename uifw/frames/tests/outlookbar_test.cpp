@@ -4,6 +4,7 @@
 // the splitter sets the width; and the stored state: width, pages and the shortcuts' pages, an
 // older library version's bytes, and a page of another class refused. A picture of the bar is
 // left in screenshots/ beside the test program.
+#include "ArchiveBytes.h"
 #include "FramesTestKit.h"
 #include "PngFile.h"
 #include "frames/UfxOutlookBar.h"
@@ -301,19 +302,8 @@ TEST(OutlookBarInADialog, WithoutAFrameTheBarLaysItselfOutAndItsSplitterSizesIt)
 
 // ---- stored state ------------------------------------------------------------------------------
 
-std::vector<BYTE> Store(CUfxToolBar& bar) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    bar.Serialize(ar);
-    ar.Close();
-  }
-  const ULONGLONG n = file.GetLength();
-  std::vector<BYTE> bytes((size_t)n);
-  file.SeekToBegin();
-  file.Read(bytes.data(), (UINT)n);
-  return bytes;
-}
+using archive_bytes::Store;
+
 // Loads the bytes into the bar; false when the load failed.
 bool Load(CUfxOutlookBar& bar, std::vector<BYTE> bytes) {
   CMemFile file(bytes.data(), (UINT)bytes.size());

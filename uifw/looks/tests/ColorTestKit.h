@@ -2,6 +2,7 @@
 // the dialog it shows, a parent window that records the commands its controls send, and the
 // archive of an object in memory. Pumping is the tests' shared pump, through the framework.
 #pragma once
+#include "ArchiveBytes.h"
 #include "Framework.h"
 #include "FrameworkPump.h"
 #include "bars/UfxToolBar.h"
@@ -12,6 +13,9 @@
 #include <vector>
 
 namespace color_test {
+
+using archive_bytes::Load;
+using archive_bytes::Store;
 
 // Runs an action from inside whatever loop takes the next messages (a modal dialog's or a
 // menu's), once, shortly after. An action that finds nothing to do yet may run itself again.
@@ -72,34 +76,6 @@ public:
     return TRUE;
   }
 };
-
-// The bytes an object writes into an archive.
-template <class T>
-std::vector<BYTE> Store(T& object) {
-  CMemFile file;
-  {
-    CArchive ar(&file, CArchive::store);
-    object.Serialize(ar);
-  }
-  std::vector<BYTE> bytes((size_t)file.GetLength());
-  file.SeekToBegin();
-  file.Read(bytes.data(), (UINT)bytes.size());
-  return bytes;
-}
-
-// Reads an object from the bytes; FALSE when the archive raised an error.
-template <class T>
-BOOL Load(T& object, std::vector<BYTE> bytes) {
-  CMemFile file(bytes.data(), (UINT)bytes.size());
-  try {
-    CArchive ar(&file, CArchive::load);
-    object.Serialize(ar);
-  } catch (CException* e) {
-    e->Delete();
-    return FALSE;
-  }
-  return TRUE;
-}
 
 inline void AppendInt(std::vector<BYTE>& v, DWORD n) {
   for (int i = 0; i < 4; ++i) v.push_back((BYTE)(n >> (8 * i)));
